@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+class QSettings;
+
+// The text before the first comma of a participation text or connector tag; "" when the text
+// holds no comma.
+QString MinPart(const QString& text);
+// The text after the first comma; the whole text when it holds no comma; "" for "".
+QString MaxPart(const QString& text);
+
+// Settings values are strings under the organisation "Quillo". ReadSetting returns the stored
+// text, or an empty (null) QVariant for a missing value; WriteSetting stores text and reports
+// nothing.
+QVariant ReadSetting(QSettings& key, const QString& valueName);
+void WriteSetting(QSettings& key, const QString& valueName, const QString& text);

@@ -1,0 +1,5 @@
+#include "editor.h"
+
+// Placeholder until the participation commands are written.
+void Editor::participation() {}
+void Editor::description() {}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "olecolor.h"
+
+// The little dialogs the commands talk to the user through. The main window answers with real
+// message, input and colour dialogs; tests answer from a script.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    // A modal message box with an OK button and the program's title.
+    virtual void message(const QString& text) = 0;
+    // A modal input box; nullopt when the user cancels.
+    virtual std::optional<QString> input(const QString& prompt, const QString& title,
+                                         const QString& defaultText) = 0;
+    // The colour chooser preset to `initial`; nullopt when the user cancels.
+    virtual std::optional<OleColor> chooseColour(OleColor initial) = 0;
+    // A yes/no question; true for yes.
+    virtual bool confirm(const QString& text) = 0;
+};

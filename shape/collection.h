@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "glyphon_global.h"
+
+// An ordered list of 16-bit items, each optionally filed under a text key that is unique within
+// the collection. Positions are 1-based, like the element collections the editor keeps per shape.
+// Every operation that cannot succeed (a duplicate key, a missing key, a position out of range)
+// reports false and leaves the collection exactly as it was.
+class GLYPHON_EXPORT Collection {
+public:
+    struct Entry {
+        qint16 item = 0;
+        QString key;  // empty: filed without a key
+    };
+
+    int count() const { return int(entries_.size()); }
+    bool isEmpty() const { return entries_.empty(); }
+
+    // Appends item; with a non-empty key that is already filed, nothing is added.
+    bool add(qint16 item, const QString& key = QString());
+
+    // Item at a 1-based position; nullopt when the position is out of range.
+    std::optional<qint16> item(int position) const;
+    std::optional<qint16> itemByKey(const QString& key) const;
+    bool containsKey(const QString& key) const;
+    bool containsItem(qint16 item) const;
+    // 1-based position of the first entry holding item, 0 when none does.
+    int positionOfItem(qint16 item) const;
+
+    bool remove(int position);
+    bool removeKey(const QString& key);
+    void clear() { entries_.clear(); }
+
+    // The items in collection order (a convenient copy for loops that change the collection).
+    std::vector<qint16> items() const;
+    const std::vector<Entry>& entries() const { return entries_; }
+
+    // Items as decimal text joined by single commas: "3,12,7".
+    QString joined() const;
+
+private:
+    int positionOfKey(const QString& key) const;
+
+    std::vector<Entry> entries_;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "prompts.h"
+
+// Prompts answered from a script: queued answers are handed out in order, and everything the
+// commands said or asked is recorded for assertions. An input or colour request with nothing
+// queued counts as Cancel.
+class FakePrompts : public Prompts {
+public:
+    struct InputRequest {
+        QString prompt, title, defaultText;
+    };
+
+    void message(const QString& text) override { messages << text; }
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& defaultText) override;
+    std::optional<OleColor> chooseColour(OleColor initial) override;
+    bool confirm(const QString& text) override;
+
+    // Queue answers; answerCancel and an empty colour answer with Cancel.
+    void answer(const QString& text) { inputs_.push_back({false, text}); }
+    void answerCancel() { inputs_.push_back({true, QString()}); }
+    void answerColour(std::optional<OleColor> colour) { colours_.push_back(colour); }
+    void answerConfirm(bool yes) { confirms_.push_back(yes); }
+
+    QStringList messages;
+    std::vector<InputRequest> inputRequests;
+    std::vector<OleColor> colourRequests;
+    QStringList confirmations;
+
+private:
+    struct QueuedInput {
+        bool cancel;
+        QString text;
+    };
+    std::deque<QueuedInput> inputs_;
+    std::deque<std::optional<OleColor>> colours_;
+    std::deque<bool> confirms_;
+};
