@@ -60,9 +60,12 @@ void Diagram::loadTemplates() {
 int Diagram::loadElement() {
     const int n = elementCount();
     if (n > kLargestIndex) return 0;
+    // A copy of the template made at run time starts with insets 0; creation and loading give it
+    // the insets its kind draws with.
     Element e = elements_.front();
     e.Visible = false;
     e.Tag.clear();
+    e.RecWidth = e.EllWidth = e.DiaWidth = 0;
     e.newCollections();
     elements_.push_back(std::move(e));
     return n;
