@@ -113,16 +113,16 @@ public:
             if (f.italic) w.writeEmptyElement(QStringLiteral("i"));
             if (f.underline) w.writeEmptyElement(QStringLiteral("u"));
             w.writeEmptyElement(QStringLiteral("sz"));
-            w.writeAttribute(QStringLiteral("val"), QStringLiteral("11"));
+            w.writeAttribute(QStringLiteral("val"), QString::number(kFontSize));
             if (f.colourIndex > 0) {
                 w.writeEmptyElement(QStringLiteral("color"));
                 w.writeAttribute(QStringLiteral("indexed"),
                                  QString::number(f.colourIndex + Palette::kSchemeOffset));
             }
             w.writeEmptyElement(QStringLiteral("name"));
-            w.writeAttribute(QStringLiteral("val"), QStringLiteral("Calibri"));
+            w.writeAttribute(QStringLiteral("val"), QString::fromLatin1(kFontName));
             w.writeEmptyElement(QStringLiteral("family"));
-            w.writeAttribute(QStringLiteral("val"), QStringLiteral("2"));
+            w.writeAttribute(QStringLiteral("val"), QStringLiteral("1"));
             w.writeEndElement();
         }
         w.writeEndElement();

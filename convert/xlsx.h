@@ -4,6 +4,7 @@
 #include <QString>
 #include <optional>
 
+#include "arrows.h"
 #include "worksheet.h"
 
 // Writes a workbook as an Office Open XML spreadsheet (.xlsx): both sheets with their cells and
@@ -13,10 +14,14 @@ namespace Xlsx {
 
 // Points to drawing units (EMU).
 constexpr double kEmuPerPoint = 12700;
-// The width of every column of the output sheet, in characters of the default font (Calibri 11,
-// whose widest digit is 7 pixels): 72 pixels, the whole pixel nearest to the arrow layout's column
-// pitch.
-constexpr double kColumnWidth = 10.2857;
+// The font of every cell. Column widths count its widest digit, which is exactly 6 pt (8 pixels) in
+// Times New Roman 12 and in its metric twin Liberation Serif, so spreadsheet programs that count in
+// whole pixels and those that count in points agree on the width.
+constexpr const char* kFontName = "Times New Roman";
+constexpr int kFontSize = 12;
+constexpr double kDigitWidth = 6.0;
+// Every column of the output sheet, in digits: the arrow layout's column pitch.
+constexpr double kColumnWidth = Arrows::kColumnPitch / kDigitWidth;
 
 // The package as bytes, or nullopt (with `error` set) when it could not be assembled.
 std::optional<QByteArray> package(const Workbook& book, QString* error = nullptr);
