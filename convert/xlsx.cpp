@@ -625,7 +625,9 @@ bool save(const Workbook& book, const QString& path, QString* error) {
         if (error) *error = file.errorString();
         return false;
     }
-    if (file.write(*bytes) != bytes->size()) {
+    // commit() does not notice a failure of the flush it makes while closing, so the data is
+    // flushed and checked here first.
+    if (file.write(*bytes) != bytes->size() || !file.flush()) {
         if (error) *error = file.errorString();
         file.cancelWriting();
         return false;
