@@ -88,7 +88,10 @@ private:
 // Fonts and cell formats in use: format i uses font i, format 0 the default font.
 class StyleTable {
 public:
-    StyleTable() { fonts_.push_back(FontStyle{}); }
+    StyleTable() {
+        fonts_.push_back(FontStyle{});
+        index_.emplace(FontStyle{}, 0);
+    }
 
     int formatOf(const FontStyle& font) {
         const auto found = index_.find(font);

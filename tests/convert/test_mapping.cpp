@@ -5,6 +5,7 @@
 #include <QFile>
 #include <csignal>
 
+#include "checkdiagram.h"
 #include "convert.h"
 #include "diagrambuilder.h"
 #include "diagramedits.h"
@@ -12,6 +13,7 @@
 #include "mapping.h"
 #include "qtprint.h"
 #include "readback.h"
+#include "workbook.h"
 #include "workbookfile.h"
 
 namespace {
@@ -383,6 +385,35 @@ TEST_F(Conversion, WriteFailureReportsWhyAndLeavesTheOldFile) {
     QFile old(file);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), "previous");
+}
+
+TEST(MappingModel, MalformedReferencesYieldFewerColumnsWithoutCrashing) {
+    DiagramBuilder b;
+    const int e = b.entity("E");
+    b.attribute(e, "K", true);
+    const int f = b.entity("F");
+    b.attribute(f, "L", true);
+    const int r = b.relationship("R");
+    const auto [k1, k2] = b.binary(e, r, f);
+    b.setParticipation(k1, "0,N");
+    b.setParticipation(k2, "0,1");
+    // Entries and tags that name no element, or are not numbers at all.
+    b.d.element(e).AttributeList->add(30000, "30000");
+    b.d.element(r).RelativeEntityList->add(-5, "-5");
+    b.d.connector(k2).Line1.Tag = "9999,abc";
+    const int m = b.multAttribute(f, "M");
+    b.d.element(m).RelativeEntityList->clear();
+    b.d.element(m).RelativeEntityList->add(31000);
+
+    CheckDiagram(b.d, b.prompts);
+    const RelationalModel model = mapDiagram(b.d);
+    // E, F, 多值屬性M, and R, which the bogus third entry makes n-ary.
+    ASSERT_EQ(model.relations.size(), 4u);
+    EXPECT_EQ(model.relations[2].name, "多值屬性M");
+    EXPECT_EQ(model.relations[3].name, "R");
+    EXPECT_EQ(model.relations[3].columns.size(), 1u);  // only E's key is left
+    const Workbook book = layOutWorkbook(model, 1);
+    EXPECT_EQ(book.output.find(11, 1)->text, "K");
 }
 
 TEST(ConvertPaths, DefaultWorkbookIsTheProjectNameInDocuments) {

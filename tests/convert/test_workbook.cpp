@@ -75,6 +75,19 @@ TEST_F(WorkbookOutput, OneEntityGivesItsCellsAndPositionTable) {
     EXPECT_TRUE(r.shapes().isEmpty());
 }
 
+TEST_F(WorkbookOutput, CaptionsKeepMarkupCharactersAndLoseOnlyWhatXmlCannotCarry) {
+    WorkbookLayout layout(1);
+    layout.startRelation("A&B <x> \"q\"", 1);
+    layout.addOwnColumn(QString("Bell") + QChar(7) + "Tab\t", true, 2);
+    layout.addOwnColumn(" 電話 ", false, 3);
+    layout.finishRelation();
+    layout.finish();
+    const Readback r = write(layout.workbook());
+    EXPECT_EQ(r.text("A1"), "A&B <x> \"q\"");
+    EXPECT_EQ(r.text("A2"), "BellTab\t");
+    EXPECT_EQ(r.text("B2"), " 電話 ");
+}
+
 TEST_F(WorkbookOutput, SheetPitchMatchesTheArrowLayout) {
     const Readback r = write(keyAndForeignKeys(1, 1));
     const QJsonObject heights = r.json.value("rowHeights").toObject();
