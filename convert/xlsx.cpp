@@ -541,8 +541,12 @@ public:
         for (const auto& [name, data] : parts_) {
             zip_source_t* src =
                 zip_source_buffer(archive, data.constData(), zip_uint64_t(data.size()), 0);
-            if (!src || zip_file_add(archive, name, src, ZIP_FL_ENC_UTF_8) < 0) {
-                if (src) zip_source_free(src);
+            const zip_int64_t index =
+                src ? zip_file_add(archive, name, src, ZIP_FL_ENC_UTF_8) : zip_int64_t(-1);
+            // The parts are repetitive XML: the fastest deflate level already packs them well.
+            if (index < 0 ||
+                zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 1) < 0) {
+                if (src && index < 0) zip_source_free(src);
                 const QString reason = QString::fromLocal8Bit(zip_strerror(archive));
                 zip_discard(archive);
                 if (error) *error = reason;
