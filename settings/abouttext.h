@@ -2,17 +2,10 @@
 
 #include <QString>
 
-// The program as its windows present it.
-inline QString productTitle() {
-    return QStringLiteral("Relvane");
-}
+#include "appinfo.h"
+
 // "版本 " + major.minor.revision of the program's version.
-inline QString versionText() {
-    return QStringLiteral("版本 %1.%2.%3")
-        .arg(RELVANE_VERSION_MAJOR)
-        .arg(RELVANE_VERSION_MINOR)
-        .arg(RELVANE_VERSION_PATCH);
-}
+inline QString versionText() { return QStringLiteral("版本 ") + versionNumber(); }
 
 inline const QString kContactAddress = QStringLiteral("relvane@example.org");
 

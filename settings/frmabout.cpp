@@ -24,13 +24,13 @@ QLabel* namedLabel(const QString& name, const QString& text, QWidget* parent) {
 frmAbout::frmAbout(Prompts& prompts, QWidget* parent)
     : QWidget(parent, Qt::Window), prompts_(prompts), searchPath_(qEnvironmentVariable("PATH")) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("關於 ") + productTitle());
+    setWindowTitle(QStringLiteral("關於 ") + applicationTitle());
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("picIcon"));
     picture->setPixmap(productLogo(64));
 
-    QLabel* title = namedLabel(QStringLiteral("lblTitle"), productTitle(), this);
+    QLabel* title = namedLabel(QStringLiteral("lblTitle"), applicationTitle(), this);
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleFont.setBold(true);

@@ -31,7 +31,7 @@ frmSplash::frmSplash(SettingsStore& store, QWidget* mainWindow, QWidget* parent)
     logo->setObjectName(QStringLiteral("imgLogo"));
     logo->setPixmap(productLogo(128));
 
-    auto* productName = new QLabel(productTitle(), frame_);
+    auto* productName = new QLabel(applicationTitle(), frame_);
     productName->setObjectName(QStringLiteral("lblProductName"));
     QFont titleFont = productName->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 2.5);
