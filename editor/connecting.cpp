@@ -1,6 +1,5 @@
 #include "editor.h"
 #include "geometry.h"
-#include "module1.h"
 
 namespace {
 
@@ -51,9 +50,9 @@ void Editor::finishMode() {
 int Editor::connectorBetween(int first, int second, int after) const {
     for (int k = after + 1; k < d_.connectorCount(); ++k) {
         const Line& line = d_.connector(k).Line1;
-        if (line.Visible && line.BorderColor == d_.settings.RelLineColor &&
-            MinPart(line.Tag).toInt() == first && MaxPart(line.Tag).toInt() == second)
-            return k;
+        if (!line.Visible || line.BorderColor != d_.settings.RelLineColor) continue;
+        const TagEnds ends = tagEnds(line.Tag);
+        if (ends.first == first && ends.second == second) return k;
     }
     return 0;
 }

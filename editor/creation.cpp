@@ -1,5 +1,4 @@
 #include "editor.h"
-#include "module1.h"
 
 namespace {
 
@@ -100,7 +99,8 @@ void Editor::menuEntity() {
         d_.notifyElement(r);
         for (int k = 1; k < d_.connectorCount(); ++k) {
             Line& second = d_.connector(k).Line2;
-            if (second.Visible && MinPart(second.Tag).toInt() == e && MaxPart(second.Tag).toInt() == r) {
+            const TagEnds ends = tagEnds(second.Tag);
+            if (second.Visible && ends.first == e && ends.second == r) {
                 second.Visible = false;
                 d_.notifyConnector(k);
             }

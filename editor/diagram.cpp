@@ -30,6 +30,13 @@ QString makeTag(int first, int second) {
     return QString::number(first) + QLatin1Char(',') + QString::number(second);
 }
 
+TagEnds tagEnds(const QString& tag) {
+    const QStringView view(tag);
+    const qsizetype comma = view.indexOf(QLatin1Char(','));
+    if (comma < 0) return {0, view.toInt()};
+    return {view.left(comma).toInt(), view.mid(comma + 1).toInt()};
+}
+
 Diagram::Diagram() : labelFont_(templateFont()) { loadTemplates(); }
 
 void Diagram::loadTemplates() {
