@@ -80,12 +80,18 @@ void deleteAttributesOf(Editor& editor, int owner) {
 }
 
 // Entity e no longer takes part in relationship r: it is no owner of a weak entity identified
-// through r any more.
+// through r any more, unless it still takes part in another identifying relationship of that
+// weak entity.
 void dropOwnerThrough(Diagram& d, int e, int r) {
     for (int w = 1; w < d.elementCount(); ++w) {
         Element& weak = d.element(w);
-        if (weak.WeakRelationList->containsKey(key(r)) && weak.PrimaryEntityList->removeKey(key(e)))
-            d.notifyElement(w);
+        if (!weak.WeakRelationList->containsKey(key(r))) continue;
+        bool stillOwner = false;
+        for (qint16 other : weak.WeakRelationList->items())
+            stillOwner =
+                stillOwner || (d.isLiveElement(other) &&
+                               d.element(other).RelativeEntityList->containsItem(qint16(e)));
+        if (!stillOwner && weak.PrimaryEntityList->removeKey(key(e))) d.notifyElement(w);
     }
 }
 

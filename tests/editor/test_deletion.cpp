@@ -226,6 +226,22 @@ TEST(DeleteConnector, TheIdentifyingLinkIsRefusedTheOwnersLinkDropsTheOwner) {
     EXPECT_EQ(b.d.element(r).RelativeEntityList->items(), Items{qint16(weak)});
 }
 
+TEST(DeleteConnector, AnOwnerThroughAnotherIdentifyingRelationshipStaysOwner) {
+    DiagramBuilder b;
+    const int o = b.entity("O"), p = b.entity("P"), w = b.entity("W");
+    const int r1 = b.relationship("R1"), r2 = b.relationship("R2");
+    b.binary(o, r1, w);
+    b.binary(p, r2, w);
+    b.makeWeak(w, r1);
+    b.makeWeak(w, r2);
+    ASSERT_EQ(b.d.element(w).PrimaryEntityList->items(), (Items{qint16(o), qint16(p)}));
+    const int late = b.join(o, r2);  // joins after the designation: no owner through r2
+    deleteLine(b, late);
+    EXPECT_EQ(b.d.element(w).PrimaryEntityList->items(), (Items{qint16(o), qint16(p)}));
+    deleteLine(b, b.connector(o, r1));
+    EXPECT_EQ(b.d.element(w).PrimaryEntityList->items(), Items{qint16(p)});
+}
+
 TEST(DeleteConnector, AHiddenOrUnknownConnectorIsIgnored) {
     DiagramBuilder b;
     const int e = b.entity("A"), f = b.entity("B");

@@ -142,8 +142,11 @@ TEST(Resize, ConnectorsOfTheElementFollowAndOthersStay) {
     b.d.connector(k1).Line2.Visible = true;
     b.d.connector(k1).Line2.Tag = b.d.connector(k1).Line1.Tag;
     b.d.connector(kc).Line1.X1 = 4321;  // a mark that only a layout of kc would overwrite
+    const Line before = b.d.connector(k1).Line1;
     b.editor.elementRightDown(e1);
     b.editor.bigger();
+    // The relationship lies to the right of the entity: the line leaves from its grown right side.
+    EXPECT_GT(b.d.connector(k1).Line1.X1, before.X1);
 
     for (const int k : {k1, ka}) {
         const Connector& c = b.d.connector(k);
@@ -220,6 +223,10 @@ TEST(Resize, RecursiveConnectorsFollowWithTheRecursiveLayout) {
     EXPECT_EQ(resized.b.d.element(resized.e).Width, entity.Width);
     for (const int k : {expected.k1, expected.k2})
         expectSameLayout(resized.b.d.connector(k), d.connector(k), k);
+    // The ordinary layout would put both lines on the same pair of sides.
+    const Line& first = resized.b.d.connector(resized.k1).Line1;
+    const Line& second = resized.b.d.connector(resized.k2).Line1;
+    EXPECT_TRUE(first.X1 != second.X1 || first.Y1 != second.Y1);
 }
 
 TEST(Resize, TheRelationshipOfARecursivePairMovesBothConnectorsToo) {

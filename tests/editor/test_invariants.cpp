@@ -181,17 +181,20 @@ private:
                 doubled = doubled || d_.connector(k).Line2.Visible;
             if (!doubled)
                 return fail(QString("link of weak entity %1 to %2 is not doubled").arg(w).arg(r));
-            // The owners are the other participants at the time of the designation: an entity
-            // that joins the identifying relationship later ("RelLine" accepts identifying
-            // relationships too) does not become one. So every owner takes part, not every
-            // participant owns.
-            for (qint16 o : el(w).PrimaryEntityList->items())
-                if (o == w || !el(r).RelativeEntityList->containsItem(o))
-                    return fail(QString("weak entity %1 names owner %2, relationship %3 lists %4")
-                                    .arg(w)
-                                    .arg(o)
-                                    .arg(r)
-                                    .arg(el(r).RelativeEntityList->joined()));
+        }
+        // The owners are the other participants at the time of each designation: an entity that
+        // joins an identifying relationship later ("RelLine" accepts identifying relationships
+        // too) does not become one. So every owner takes part in one of the identifying
+        // relationships, not every participant owns.
+        for (qint16 o : el(w).PrimaryEntityList->items()) {
+            bool takesPart = false;
+            for (qint16 r : el(w).WeakRelationList->items())
+                takesPart = takesPart || (o != w && el(r).RelativeEntityList->containsItem(o));
+            if (!takesPart)
+                return fail(QString("weak entity %1 names owner %2, who takes part in none of %3")
+                                .arg(w)
+                                .arg(o)
+                                .arg(el(w).WeakRelationList->joined()));
         }
     }
 
