@@ -401,8 +401,9 @@ private:
 
     // A right click on a relationship connector's midpoint, then one of the Line menu's items.
     void lineMenu() {
-        // In mode 5 CurrentLine holds the connection's pending connector, which the Line menu
-        // would overwrite; the sequences leave the Line menu alone until the mode ends.
+        // In mode 5 CurrentLine holds the connection's pending connector; the Line menu would
+        // overwrite it, and the completing click would then re-tag the right-clicked connector.
+        // The sequences leave the Line menu alone until the mode ends.
         if (b.d.state.ConnectMode == 5) return;
         std::vector<int> lines;
         for (int k = 1; k < b.d.connectorCount(); ++k)
@@ -419,9 +420,9 @@ private:
         b.editor.deleteConnector();
     }
 
-    // "WeakEnitty" in the middle of another connect mode saves that mode's highlight colour as
-    // the element's own (its Tag), and the mode it leaves never restores its candidates; an
-    // element stuck in the candidate colour is then accepted by later clicks of any mode,
+    // "WeakEnitty" in the middle of another connect mode saves that mode's highlight colour in
+    // the entity's Tag as if it were the entity's own; restoring it later leaves the entity in
+    // the candidate colour, and later modes, which test clicks by colour alone, accept it
     // whatever its kind. The sequences start a designation only when no mode runs.
     bool weakDesignationAllowed() const { return b.d.state.ConnectMode == 0; }
 
