@@ -114,7 +114,7 @@ void endModeOnDeletedPick(Editor& editor) {
     if (mode == 2 || mode == 4 || mode == 5 || mode == 6) broken = gone(s.FirstPick);
     if (mode == 5)
         broken = broken || gone(s.RelationPick) ||
-                 (s.CurrentLine != 0 && !d.isLiveConnector(s.CurrentLine));
+                 (s.PendingLine != 0 && !d.isLiveConnector(s.PendingLine));
     if (broken) editor.cancel();
 }
 
