@@ -1,6 +1,7 @@
 #include "canvas.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -105,6 +106,9 @@ UserControl1* Canvas::ensureWidget(int i) {
     if (!w) return nullptr;
     w->setObjectName(QStringLiteral("Shape1_%1").arg(i));
     w->setMouseTracking(true);  // hover reports need moves without a button
+    // Opaque children make Qt subtract every sibling's area from each repaint region; with
+    // thousands of elements that region arithmetic, not painting, dominates. The control fills
+    // its whole rectangle anyway, so painting the canvas beneath it first costs little.
     w->hide();
     connect(w, &UserControl1::MouseDown, this, [this, i](qint16 button, qint16, float x, float y) {
         elementMouseDown(i, button, x, y);
@@ -152,6 +156,7 @@ void Canvas::onElementChanged(int i) {
     // one control per loaded element. New controls go above the older ones, below the overlays.
     const auto createStacked = [this](int j) {
         if (elementWidget(j)) return;
+        holdPaintingUntilIdle();
         UserControl1* w = ensureWidget(j);
         if (w && !overlays_.empty()) w->stackUnder(overlays_.front());
     };
@@ -161,6 +166,22 @@ void Canvas::onElementChanged(int i) {
     }
     createStacked(i);
     syncWidget(i);
+}
+
+void Canvas::holdPaintingUntilIdle() {
+    if (holdingPaint_) return;
+    // Every new control asks for its own first paint, and with many opaque siblings Qt spends far
+    // more on the region arithmetic of thousands of small repaints (a project being loaded) than
+    // on painting. Held back until the running handler is done, they become one repaint.
+    holdingPaint_ = true;
+    setUpdatesEnabled(false);
+    QMetaObject::invokeMethod(this, &Canvas::resumePainting, Qt::QueuedConnection);
+}
+
+void Canvas::resumePainting() {
+    if (!holdingPaint_) return;
+    holdingPaint_ = false;
+    setUpdatesEnabled(true);
 }
 
 void Canvas::refreshConnectorCache(int k) {
@@ -207,6 +228,7 @@ void Canvas::onReset() {
         widgets_[j]->deleteLater();
     }
     if (widgets_.size() > count) widgets_.resize(count);
+    if (count > 1) holdPaintingUntilIdle();
     for (int i = 1; i < d_.elementCount(); ++i) {
         ensureWidget(i);
         syncWidget(i);
@@ -271,6 +293,7 @@ void Canvas::paintEvent(QPaintEvent* event) {
 
 QPixmap Canvas::renderDiagram(const QRect& area) {
     if (area.isEmpty()) return QPixmap();
+    resumePainting();
     QPixmap picture(area.size());
     picture.fill(palette().color(backgroundRole()));
     QPainter painter(&picture);
@@ -349,6 +372,11 @@ void Canvas::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QWidget::mousePressEvent(event);
+}
+
+void Canvas::contextMenuEvent(QContextMenuEvent* event) {
+    // Right clicks are handled as they go down; the window's own toolbar menu must not follow.
+    event->accept();
 }
 
 // ---- Drag and drop ----

@@ -62,6 +62,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -77,6 +78,9 @@ private:
     void onConnectorChanged(int k);
     void onReset();
 
+    // Batches the first paints of controls created in one go; see the definition.
+    void holdPaintingUntilIdle();
+    void resumePainting();
     UserControl1* ensureWidget(int i);
     void syncWidget(int i);
     void refreshConnectorCache(int k);
@@ -110,4 +114,5 @@ private:
     int pressElement_ = 0;
     QPointF pressPoint_;
     bool dragging_ = false;
+    bool holdingPaint_ = false;
 };

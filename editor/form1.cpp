@@ -38,6 +38,7 @@ Form1::Form1(Prompts* prompts, QWidget* parent)
       prompts_(prompts ? *prompts : *ownPrompts_),
       editor_(diagram_, prompts_) {
     setObjectName(QStringLiteral("Form1"));
+    setContextMenuPolicy(Qt::NoContextMenu);  // no toolbar-hiding menu on a right click
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
