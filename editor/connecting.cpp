@@ -268,6 +268,8 @@ void Editor::pickSecondEntity(int f) {
         relationship.RelativeEntityList->add(qint16(f), key(f));
         d_.element(f).RelationList->add(qint16(r), key(r));
     }
+    addOwnerToWeakEntitiesOf(r, e);
+    if (!recursive) addOwnerToWeakEntitiesOf(r, f);
 
     Connector& second = d_.connector(k2);
     d_.setLabelCaption(second.Description, QString());

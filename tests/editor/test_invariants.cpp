@@ -163,10 +163,7 @@ private:
     // Invariant 3.
     void checkWeakEntity(int w) {
         for (qint16 r : el(w).WeakRelationList->items()) {
-            // "Entity" on an owner turns every relationship of the owner ordinary, the
-            // identifying one included, while the weak entity keeps naming it; the kind of r is
-            // therefore not checked here.
-            if (!d_.isLiveElement(r) || !el(r).isRelationshipKind())
+            if (!d_.isLiveElement(r) || !el(r).is(KindWeakRelationship))
                 return fail(
                     QString(
                         "weak entity %1 is identified through %2, no live identifying relationship")
@@ -182,20 +179,22 @@ private:
             if (!doubled)
                 return fail(QString("link of weak entity %1 to %2 is not doubled").arg(w).arg(r));
         }
-        // The owners are the other participants at the time of each designation: an entity that
-        // joins an identifying relationship later ("RelLine" accepts identifying relationships
-        // too) does not become one. So every owner takes part in one of the identifying
-        // relationships, not every participant owns.
-        for (qint16 o : el(w).PrimaryEntityList->items()) {
-            bool takesPart = false;
-            for (qint16 r : el(w).WeakRelationList->items())
-                takesPart = takesPart || (o != w && el(r).RelativeEntityList->containsItem(o));
-            if (!takesPart)
+        // The owners are exactly the other live participants of its identifying relationships.
+        std::set<int> participants;
+        for (qint16 r : el(w).WeakRelationList->items())
+            for (qint16 x : el(r).RelativeEntityList->items())
+                if (x != w && d_.isLiveElement(x)) participants.insert(x);
+        for (qint16 o : el(w).PrimaryEntityList->items())
+            if (!participants.count(o))
                 return fail(QString("weak entity %1 names owner %2, who takes part in none of %3")
                                 .arg(w)
                                 .arg(o)
                                 .arg(el(w).WeakRelationList->joined()));
-        }
+        for (int x : participants)
+            if (!el(w).PrimaryEntityList->containsItem(qint16(x)))
+                return fail(QString("weak entity %1 does not name participant %2 as owner")
+                                .arg(w)
+                                .arg(x));
     }
 
     void checkIdentifies(int r) {
@@ -243,15 +242,19 @@ public:
 
     void step() {
         const int modeBefore = int(b.d.state.ConnectMode);
-        const int pendingBefore = b.d.state.CurrentLine;
+        const int pendingBefore = b.d.state.PendingLine;
         const size_t logged = trace.size();
         act();
         if (trace.size() == logged) log("nothing");
         // A connection left in mode 5 other than by its completing click leaves its first
         // connector behind without relations.
+        // It is abandoned when the relationship did not gain its first entity.
         const int mode = int(b.d.state.ConnectMode);
-        if (modeBefore == 5 && mode != 5 && !(mode == 0 && b.d.state.CurrentLine == 0))
-            abandoned.insert(pendingBefore);
+        if (modeBefore == 5 && mode != 5) {
+            const TagEnds ends = tagEnds(b.d.connector(pendingBefore).Line1.Tag);
+            if (!b.d.element(ends.second).RelativeEntityList->containsItem(qint16(ends.first)))
+                abandoned.insert(pendingBefore);
+        }
     }
 
 private:
@@ -342,7 +345,7 @@ private:
         log(QString("kind menu %1 item %2").arg(i).arg(item));
         switch (popup) {
             case Editor::Popup::Entity:
-                if (item || !weakDesignationAllowed()) return b.editor.menuEntity();
+                if (item) return b.editor.menuEntity();
                 return b.editor.menuWeakEntity();
             case Editor::Popup::Attribute:
                 if (chance(3) == 0) return b.editor.menuKey();
@@ -401,10 +404,6 @@ private:
 
     // A right click on a relationship connector's midpoint, then one of the Line menu's items.
     void lineMenu() {
-        // In mode 5 CurrentLine holds the connection's pending connector; the Line menu would
-        // overwrite it, and the completing click would then re-tag the right-clicked connector.
-        // The sequences leave the Line menu alone until the mode ends.
-        if (b.d.state.ConnectMode == 5) return;
         std::vector<int> lines;
         for (int k = 1; k < b.d.connectorCount(); ++k)
             if (b.d.isLiveConnector(k) && b.d.isRelationshipConnector(k)) lines.push_back(k);
@@ -420,14 +419,7 @@ private:
         b.editor.deleteConnector();
     }
 
-    // "WeakEnitty" in the middle of another connect mode saves that mode's highlight colour in
-    // the entity's Tag as if it were the entity's own; restoring it later leaves the entity in
-    // the candidate colour, and later modes, which test clicks by colour alone, accept it
-    // whatever its kind. The sequences start a designation only when no mode runs.
-    bool weakDesignationAllowed() const { return b.d.state.ConnectMode == 0; }
-
     void weakDesignation() {
-        if (!weakDesignationAllowed()) return;
         std::vector<int> entities;
         for (int e : live(&Element::isEntityKind))
             if (!b.d.element(e).RelationList->isEmpty()) entities.push_back(e);
@@ -493,7 +485,7 @@ TEST(Invariants, HoldAfterEveryStepOfRandomEditing) {
             // The first connector of a connection waiting for its second entity has no relation
             // behind it yet either.
             std::set<int> unrelated = session.abandoned;
-            if (session.b.d.state.ConnectMode == 5) unrelated.insert(session.b.d.state.CurrentLine);
+            if (session.b.d.state.ConnectMode == 5) unrelated.insert(session.b.d.state.PendingLine);
             const std::string problem = InvariantChecker(session.b.d, unrelated).check();
             if (!problem.empty()) {
                 FAIL() << "seed " << seed << ", step " << step << ": " << problem
