@@ -58,9 +58,12 @@ TEST(CheckDiagram, EmptyDiagramHasNoData) {
     EXPECT_EQ(b.prompts.messages, QStringList{"目前沒有任何資料"});
 }
 
-TEST(CheckDiagram, DiagramWhoseElementsAreAllHiddenHasNoData) {
+TEST(CheckDiagram, DiagramWhoseElementsAreAllDeletedHasNoData) {
     WorksFor w;
-    for (int i = 1; i < w.b.d.elementCount(); ++i) w.b.d.element(i).Visible = false;
+    w.b.editor.deleteElement(w.worksFor);
+    w.b.editor.deleteElement(w.employee);
+    w.b.editor.deleteElement(w.department);
+    for (int i = 1; i < w.b.d.elementCount(); ++i) ASSERT_FALSE(w.b.d.element(i).Visible) << i;
     EXPECT_FALSE(check(w.b));
     EXPECT_EQ(w.b.prompts.messages, QStringList{"目前沒有任何資料"});
 }
@@ -85,7 +88,8 @@ TEST(CheckDiagram, EntityWhoseOnlyAttributeWasDeletedHasNoKey) {
     DiagramBuilder b;
     const int e = b.entity("Course");
     const int key = b.attribute(e, "CourseNo", true);
-    DiagramEdits::removeAttribute(b.d, key);
+    b.editor.deleteElement(key);
+    ASSERT_FALSE(b.d.element(key).Visible);
     EXPECT_FALSE(check(b));
     EXPECT_EQ(b.prompts.messages, QStringList{"實體 Course 沒有設定主鍵"});
 }

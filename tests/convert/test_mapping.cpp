@@ -8,7 +8,6 @@
 #include "checkdiagram.h"
 #include "convert.h"
 #include "diagrambuilder.h"
-#include "diagramedits.h"
 #include "drawingcheck.h"
 #include "mapping.h"
 #include "qtprint.h"
