@@ -1,9 +1,9 @@
 #include <QApplication>
-#include <QMainWindow>
 #include <cstdio>
 #include <cstring>
 
 #include "appinfo.h"
+#include "relvaneapp.h"
 
 namespace {
 
@@ -30,7 +30,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.show();
+    QApplication::setApplicationName(QStringLiteral("Relvane"));
+    QApplication::setApplicationDisplayName(applicationTitle());
+    RelvaneApp relvane;
+    relvane.start();
     return app.exec();
 }
