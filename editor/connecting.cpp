@@ -1,15 +1,411 @@
 #include "editor.h"
+#include "geometry.h"
 
-// Placeholder until connecting is written.
-void Editor::startAttributeConnection() {}
-void Editor::startRelationshipConnection() {}
-void Editor::elementLeftDown(int, float, float) {}
-Editor::Popup Editor::elementRightDown(int) { return Popup::None; }
-void Editor::elementHover(int) {}
-void Editor::dropElement(int, float, float) {}
-int Editor::connectorAt(float, float) const { return 0; }
-bool Editor::drawingAreaRightDown(float, float) { return false; }
-void Editor::cancel() {}
-int Editor::createConnector(int, int, bool) { return 0; }
-void Editor::finishMode() {}
-void Editor::setToolbarEnabled(bool) {}
+namespace {
+
+QString key(int index) { return QString::number(index); }
+
+QString recursiveKey(int index) { return QString::number(index) + QStringLiteral("_2"); }
+
+}  // namespace
+
+// ---- helpers shared by the connect modes ----
+
+void Editor::setToolbarEnabled(bool on) {
+    d_.view.toolbarEnabled = on;
+    d_.notifyView();
+}
+
+int Editor::createConnector(int first, int second, bool showParticipation) {
+    const int k = d_.loadConnector();
+    if (k == 0) return 0;
+    Connector& c = d_.connector(k);
+    d_.setLabelCaption(c.Description, QString());
+    d_.setLabelCaption(c.MN, QString());
+    c.Line1.Tag = makeTag(first, second);
+    c.Line1.Visible = true;
+    c.MN.Visible = showParticipation;
+    PlaceLine(d_, qint16(first), qint16(second), c.Line1, c.MN, false);
+    d_.notifyConnector(k);
+    return k;
+}
+
+void Editor::restoreHighlighted() {
+    for (int i = 1; i < d_.elementCount(); ++i) {
+        const OleColor colour = d_.element(i).BackColor;
+        if (colour == d_.settings.SelectedColor || colour == d_.settings.CandidateColor) d_.restore(i);
+    }
+}
+
+void Editor::finishMode() {
+    d_.state.ConnectMode = 0;
+    setToolbarEnabled(true);
+    restoreHighlighted();
+    d_.view.legendVisible = false;
+    d_.view.prompt.clear();
+    d_.state.FirstPick = 0;
+    d_.notifyView();
+}
+
+int Editor::connectorBetween(int first, int second, int after) const {
+    for (int k = after + 1; k < d_.connectorCount(); ++k) {
+        const Line& line = d_.connector(k).Line1;
+        if (!line.Visible || line.BorderColor != d_.settings.RelLineColor) continue;
+        const TagEnds ends = tagEnds(line.Tag);
+        if (ends.first == first && ends.second == second) return k;
+    }
+    return 0;
+}
+
+bool Editor::canIdentify(int w, int r) const {
+    const Element& weak = d_.element(w);
+    const Element& relationship = d_.element(r);
+    // The link must be a single, real participation: not the pending connector of an abandoned
+    // connection, not one of the two connectors of a recursive relationship.
+    const int k = connectorBetween(w, r);
+    if (k == 0 || connectorBetween(w, r, k) != 0) return false;
+    if (relationship.RelativeEntityList->count() >= 3) return false;
+    if (!relationship.RelativeEntityList->containsItem(qint16(w))) return false;
+    if (weak.WeakRelationList->containsKey(key(r))) return false;
+    for (qint16 x : relationship.RelativeEntityList->items())
+        if (x != w && weak.PrimaryEntityList->containsKey(key(x))) return false;
+    return true;
+}
+
+bool Editor::canJoin(int r, int f) const {
+    return !d_.element(r).RelativeEntityList->containsItem(qint16(f));
+}
+
+// ---- starting the modes ----
+
+void Editor::startAttributeConnection() {
+    for (int i = 1; i < d_.elementCount(); ++i) d_.highlight(i, d_.settings.CandidateColor);
+    d_.state.ConnectMode = 1;
+    d_.view.legendVisible = true;
+    d_.view.prompt = QStringLiteral("請選定屬性的 Entity");
+    setToolbarEnabled(false);
+}
+
+void Editor::startRelationshipConnection() {
+    for (int i = 1; i < d_.elementCount(); ++i) {
+        Element& e = d_.element(i);
+        if (e.isEntityKind()) {
+            d_.highlight(i, d_.settings.CandidateColor);
+        } else if (e.isRelationshipKind()) {
+            // Remembered now so that mode 4 can colour it and the end of the mode restore it.
+            e.Tag = QString::number(e.BackColor);
+        }
+    }
+    d_.state.ConnectMode = 3;
+    d_.view.legendVisible = true;
+    d_.view.prompt = QStringLiteral("請選定 Relationship 的第一個 Entity");
+    setToolbarEnabled(false);
+}
+
+// ---- the clicks of each mode ----
+
+void Editor::elementLeftDown(int i, float x, float y) {
+    d_.state.GrabX = x;
+    d_.state.GrabY = y;
+    const int mode = int(d_.state.ConnectMode);
+    if (mode == 0 || !d_.isElement(i)) return;
+    if (mode == 1) {
+        pickOwner(i);
+        return;
+    }
+    // Modes 2-6 accept only the elements marked as candidates.
+    if (d_.element(i).BackColor != d_.settings.CandidateColor) return;
+    switch (mode) {
+        case 2: pickAttribute(i); break;
+        case 3: pickFirstEntity(i); break;
+        case 4: pickRelationship(i); break;
+        case 5: pickSecondEntity(i); break;
+        case 6: pickIdentifyingRelationship(i); break;
+        default: break;
+    }
+}
+
+void Editor::pickOwner(int o) {
+    d_.state.FirstPick = qint16(o);
+    for (int i = 1; i < d_.elementCount(); ++i) {
+        Element& e = d_.element(i);
+        if (i == o) {
+            e.BackColor = d_.settings.SelectedColor;
+        } else if (e.isAttributeKind() && e.RelativeEntityList->isEmpty()) {
+            e.BackColor = d_.settings.CandidateColor;
+        } else {
+            e.BackColor = OleColor(e.Tag.toLongLong());
+        }
+        d_.notifyElement(i);
+    }
+    d_.state.ConnectMode = 2;
+    d_.view.prompt = QStringLiteral("請選定 Attribute");
+    d_.notifyView();
+}
+
+void Editor::pickAttribute(int a) {
+    const int o = d_.state.FirstPick;
+    if (d_.element(o).AttributeList->containsKey(key(a))) {
+        prompts_.message(QStringLiteral("屬性 %1 已屬於 %2").arg(d_.element(a).Caption, d_.element(o).Caption));
+        return;
+    }
+    const int k = d_.loadConnector();
+    if (k == 0) {
+        prompts_.message(QStringLiteral("連線數量已達上限, 無法再新增連線"));
+        return;
+    }
+    Connector& c = d_.connector(k);
+    c.Line1.BorderColor = d_.settings.AttLineColor;
+    d_.setLabelCaption(c.Description, QString());
+    d_.setLabelCaption(c.MN, QString());
+    c.Line1.Tag = makeTag(o, a);
+    c.Line1.Visible = true;
+    PlaceLine(d_, qint16(o), qint16(a), c.Line1, c.MN, false);
+    d_.notifyConnector(k);
+
+    d_.element(o).AttributeList->add(qint16(a), key(a));
+    d_.element(a).RelativeEntityList->add(qint16(o));
+    finishMode();
+}
+
+void Editor::pickFirstEntity(int e) {
+    d_.element(e).BackColor = d_.settings.SelectedColor;
+    d_.state.FirstPick = qint16(e);
+    d_.state.ConnectMode = 4;
+    d_.view.prompt = QStringLiteral("請選定 Relationship");
+    for (int i = 1; i < d_.elementCount(); ++i) {
+        Element& el = d_.element(i);
+        if (i != e) {
+            if (el.isEntityKind()) {
+                el.BackColor = OleColor(el.Tag.toLongLong());
+            } else if (el.isRelationshipKind() && !el.RelativeEntityList->containsItem(qint16(e))) {
+                el.BackColor = d_.settings.CandidateColor;
+            }
+        }
+        d_.notifyElement(i);
+    }
+    d_.notifyView();
+}
+
+void Editor::pickRelationship(int r) {
+    const int e = d_.state.FirstPick;
+    Element& relationship = d_.element(r);
+    if (relationship.RelativeEntityList->count() >= 2) {
+        // A third or further participant joins at once.
+        const int k = createConnector(e, r, true);
+        if (k == 0) {
+            prompts_.message(QStringLiteral("連線數量已達上限, 無法再新增連線"));
+            return;
+        }
+        relationship.RelativeEntityList->add(qint16(e), key(e));
+        d_.element(e).RelationList->add(qint16(r), key(r));
+        finishMode();
+        return;
+    }
+    const int k = createConnector(e, r, true);
+    if (k == 0) {
+        prompts_.message(QStringLiteral("連線數量已達上限, 無法再新增連線"));
+        return;
+    }
+    d_.state.RelationPick = qint16(r);
+    d_.state.ConnectMode = 5;
+    d_.state.CurrentLine = qint16(k);
+    for (int i = 1; i < d_.elementCount(); ++i) {
+        Element& el = d_.element(i);
+        if (el.BackColor == d_.settings.CandidateColor) {
+            el.BackColor = d_.settings.SelectedColor;
+        } else if (el.isEntityKind() && canJoin(r, i)) {
+            // The first entity stays pickable too: picking it again makes the relationship recursive.
+            el.BackColor = d_.settings.CandidateColor;
+        }
+        d_.notifyElement(i);
+    }
+    d_.view.prompt = QStringLiteral("請選定 Relationship 的第二個 Entity");
+    d_.notifyView();
+}
+
+void Editor::pickSecondEntity(int f) {
+    const int e = d_.state.FirstPick;
+    const int r = d_.state.RelationPick;
+    Element& first = d_.element(e);
+    Element& relationship = d_.element(r);
+    const bool recursive = f == e;
+    // Check every addition first, so the link is made whole or not at all.
+    const bool possible =
+        !first.RelationList->containsKey(key(r)) && !relationship.RelativeEntityList->containsKey(key(e)) &&
+        (recursive ? !relationship.RelativeEntityList->containsKey(recursiveKey(f))
+                   : !relationship.RelativeEntityList->containsKey(key(f)) &&
+                         !d_.element(f).RelationList->containsKey(key(r)));
+    if (!possible) {
+        prompts_.message(QStringLiteral("Entity %1 已與 Relationship %2 建立關係, 請選擇其他 Entity")
+                             .arg(d_.element(f).Caption, relationship.Caption));
+        return;
+    }
+    const int k2 = d_.loadConnector();
+    if (k2 == 0) {
+        prompts_.message(QStringLiteral("連線數量已達上限, 無法再新增連線"));
+        return;
+    }
+
+    first.RelationList->add(qint16(r), key(r));
+    relationship.RelativeEntityList->add(qint16(e), key(e));
+    if (recursive) {
+        relationship.RelativeEntityList->add(qint16(f), recursiveKey(f));
+    } else {
+        relationship.RelativeEntityList->add(qint16(f), key(f));
+        d_.element(f).RelationList->add(qint16(r), key(r));
+    }
+
+    Connector& second = d_.connector(k2);
+    d_.setLabelCaption(second.Description, QString());
+    d_.setLabelCaption(second.MN, QString());
+    second.Line1.Tag = makeTag(f, r);
+    second.Line1.Visible = true;
+    second.MN.Visible = true;
+    const int k1 = d_.state.CurrentLine;
+    Connector& pending = d_.connector(k1);
+    pending.Line1.Tag = makeTag(e, r);
+    if (recursive) {
+        pending.Line1.BorderStyle = kLineDotted;
+        second.Line1.BorderStyle = kLineDotted;
+        PlaceRecursiveLine(d_, qint16(e), qint16(r), qint16(k1), pending.MN, pending.Description, false);
+        PlaceRecursiveLine(d_, qint16(e), qint16(r), qint16(k2), second.MN, second.Description, false);
+    } else {
+        PlaceLine(d_, qint16(f), qint16(r), second.Line1, second.MN, false);
+    }
+    d_.notifyConnector(k1);
+    d_.notifyConnector(k2);
+
+    finishMode();
+    d_.state.RelationPick = 0;
+    d_.state.CurrentLine = 0;
+}
+
+void Editor::pickIdentifyingRelationship(int r) {
+    const int w = d_.state.FirstPick;
+    if (!canIdentify(w, r)) {
+        prompts_.message(QStringLiteral("Relationship %1 不能作為 %2 的識別關係型態")
+                             .arg(d_.element(r).Caption, d_.element(w).Caption));
+        return;
+    }
+    Element& weak = d_.element(w);
+    const int k = connectorBetween(w, r);
+    Connector& c = d_.connector(k);
+    c.Line2.Tag = c.Line1.Tag;
+    PlaceLine(d_, qint16(w), qint16(r), c.Line2, c.MN, true);
+    weak.WeakRelationList->add(qint16(r), key(r));
+    for (qint16 x : d_.element(r).RelativeEntityList->items())
+        if (x != w) weak.PrimaryEntityList->add(x, key(x));
+    c.Line2.Visible = true;
+    d_.notifyConnector(k);
+
+    weak.Shape = KindWeakEntity;
+    d_.restore(w);
+    d_.element(r).Shape = KindWeakRelationship;
+    d_.notifyElement(r);
+
+    d_.state.ConnectMode = 0;
+    setToolbarEnabled(true);
+    d_.state.FirstPick = 0;
+    for (int i = 1; i < d_.elementCount(); ++i)
+        if (d_.element(i).BackColor == d_.settings.CandidateColor) d_.restore(i);
+    d_.view.prompt.clear();
+    d_.view.legendVisible = false;
+    d_.notifyView();
+}
+
+void Editor::cancel() {
+    d_.state.FirstPick = 0;
+    d_.state.RelationPick = 0;
+    d_.state.ContextElement = 0;
+    d_.state.ConnectMode = 0;
+    setToolbarEnabled(true);
+    // Only elements still showing a highlight colour go back to their saved colour: a colour the
+    // user chose since an element was last highlighted is kept.
+    restoreHighlighted();
+    d_.view.legendVisible = false;
+    d_.notifyView();
+}
+
+// ---- pop-up menus, hover, drag and drop ----
+
+Editor::Popup Editor::elementRightDown(int i) {
+    if (!d_.isElement(i)) return Popup::None;
+    d_.state.ContextElement = qint16(i);
+    const Element& e = d_.element(i);
+    MenuChecks& m = d_.checks;
+    const int kind = e.Shape == float(int(e.Shape)) ? int(e.Shape) : -1;
+    switch (kind) {
+        case KindEntity:
+        case KindWeakEntity:
+            m.Entity = kind == KindEntity;
+            m.WeakEntity = kind == KindWeakEntity;
+            m.EntityLockSize = e.IsSizeLock;
+            return Popup::Entity;
+        case KindAttribute:
+            m.Attribute = true;
+            m.MultAttribute = false;
+            m.Key = e.underlined();
+            m.AttributeLockSize = e.IsSizeLock;
+            return Popup::Attribute;
+        case KindMultAttribute:
+            // The Key check keeps whatever state it had.
+            m.Attribute = false;
+            m.MultAttribute = true;
+            m.AttributeLockSize = e.IsSizeLock;
+            return Popup::Attribute;
+        case KindRelationship:
+        case KindWeakRelationship:
+            m.Relationship = kind == KindRelationship;
+            m.WeakRelationship = kind == KindWeakRelationship;
+            m.RelationshipLockSize = e.IsSizeLock;
+            return Popup::Relationship;
+        default:
+            return Popup::None;
+    }
+}
+
+void Editor::elementHover(int i) {
+    if (!d_.isElement(i)) return;
+    const Element& e = d_.element(i);
+    const auto listed = [](const QString& label, const Collection& list) {
+        return list.isEmpty() ? label + QStringLiteral("無") : label + list.joined();
+    };
+    d_.view.hover[0] = QStringLiteral("Index: ") + QString::number(i);
+    if (e.is(KindWeakEntity)) {
+        d_.view.hover[1] = QStringLiteral("WeakEntity: ") + e.WeakRelationList->joined();
+        d_.view.hover[2] = QStringLiteral("PrimaryEntity: ") + e.PrimaryEntityList->joined();
+    } else {
+        d_.view.hover[1] = listed(QStringLiteral("RelationshipType元素: "), *e.RelationList);
+        d_.view.hover[2] = listed(QStringLiteral("相關的Entity元素: "), *e.RelativeEntityList);
+    }
+    d_.notifyView();
+}
+
+void Editor::dropElement(int i, float X, float Y) {
+    if (!d_.isElement(i)) return;
+    Element& e = d_.element(i);
+    e.Left = X - d_.state.GrabX;
+    e.Top = Y - d_.state.GrabY;
+    d_.notifyElement(i);
+    layoutConnectorsOf(i);
+}
+
+int Editor::connectorAt(float X, float Y) const {
+    for (int k = 1; k < d_.connectorCount(); ++k) {
+        const Line& line = d_.connector(k).Line1;
+        if (!line.Visible || line.BorderColor != d_.settings.RelLineColor) continue;
+        const double dx = double(X) - (double(line.X1) + double(line.X2)) / 2;
+        const double dy = double(Y) - (double(line.Y1) + double(line.Y2)) / 2;
+        if (dx * dx < 100 && dy * dy < 100) return k;
+    }
+    return 0;
+}
+
+bool Editor::drawingAreaRightDown(float X, float Y) {
+    const int k = connectorAt(X, Y);
+    if (k == 0) return false;
+    d_.state.CurrentLine = qint16(k);
+    d_.checks.DescriptionEnabled = d_.connector(k).Line1.dotted();
+    return true;
+}

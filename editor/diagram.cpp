@@ -30,6 +30,13 @@ QString makeTag(int first, int second) {
     return QString::number(first) + QLatin1Char(',') + QString::number(second);
 }
 
+TagEnds tagEnds(const QString& tag) {
+    const QStringView view(tag);
+    const qsizetype comma = view.indexOf(QLatin1Char(','));
+    if (comma < 0) return {0, view.toInt()};
+    return {view.left(comma).toInt(), view.mid(comma + 1).toInt()};
+}
+
 Diagram::Diagram() : labelFont_(templateFont()) { loadTemplates(); }
 
 void Diagram::loadTemplates() {
@@ -60,9 +67,12 @@ void Diagram::loadTemplates() {
 int Diagram::loadElement() {
     const int n = elementCount();
     if (n > kLargestIndex) return 0;
+    // A copy of the template made at run time starts with insets 0; creation and loading give it
+    // the insets its kind draws with.
     Element e = elements_.front();
     e.Visible = false;
     e.Tag.clear();
+    e.RecWidth = e.EllWidth = e.DiaWidth = 0;
     e.newCollections();
     elements_.push_back(std::move(e));
     return n;

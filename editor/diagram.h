@@ -198,3 +198,11 @@ private:
 
 // Two element indices joined by a comma, as connector tags hold them.
 QString makeTag(int first, int second);
+
+// The two element indices of a connector tag, read as numbers without allocating; a half that
+// is not a number reads as 0. Layout loops run this over every connector.
+struct TagEnds {
+    int first = 0;
+    int second = 0;
+};
+TagEnds tagEnds(const QString& tag);

@@ -94,6 +94,23 @@ private:
     int createConnector(int first, int second, bool showParticipation);
     void finishMode();
     void setToolbarEnabled(bool on);
+    // Gives every element that shows the selected or candidate colour its saved colour back.
+    void restoreHighlighted();
+    // The first live relationship connector after index `after` tagged first,second; 0 when none.
+    int connectorBetween(int first, int second, int after = 0) const;
+    // Whether relationship r can become the identifying relationship of weak entity w without
+    // any of the additions failing.
+    bool canIdentify(int w, int r) const;
+    // Whether entity f can become a further participant of relationship r.
+    bool canJoin(int r, int f) const;
+
+    // The picks of the connect modes.
+    void pickOwner(int o);
+    void pickAttribute(int a);
+    void pickFirstEntity(int e);
+    void pickRelationship(int r);
+    void pickSecondEntity(int f);
+    void pickIdentifyingRelationship(int r);
 
     Diagram& d_;
     Prompts& prompts_;

@@ -1,11 +1,11 @@
 #include "editor.h"
 #include "geometry.h"
-#include "module1.h"
 
 void Editor::layoutConnector(int k) {
     Connector& c = d_.connector(k);
-    const qint16 first = qint16(MinPart(c.Line1.Tag).toInt());
-    const qint16 second = qint16(MaxPart(c.Line1.Tag).toInt());
+    const TagEnds ends = tagEnds(c.Line1.Tag);
+    const qint16 first = qint16(ends.first);
+    const qint16 second = qint16(ends.second);
     if (c.Line1.dotted()) {
         PlaceRecursiveLine(d_, first, second, qint16(k), c.MN, c.Description, false);
         if (c.Line2.Visible) PlaceRecursiveLine(d_, first, second, qint16(k), c.MN, c.Description, true);
@@ -20,8 +20,8 @@ void Editor::layoutConnectorsOf(int i) {
     for (int k = 1; k < d_.connectorCount(); ++k) {
         const Connector& c = d_.connector(k);
         if (!c.Line1.Visible) continue;
-        if (MinPart(c.Line1.Tag).toInt() == i || MaxPart(c.Line1.Tag).toInt() == i)
-            layoutConnector(k);
+        const TagEnds ends = tagEnds(c.Line1.Tag);
+        if (ends.first == i || ends.second == i) layoutConnector(k);
     }
 }
 
