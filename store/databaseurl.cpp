@@ -53,8 +53,8 @@ std::optional<DataSourceParts> splitDataSource(const QString& dataSource) {
 }
 
 QString joinDataSource(const QString& host, int port, const QString& database) {
-    QString text = host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']')
-                                                   : host;
+    QString text =
+        host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']') : host;
     if (port > 0) text += QLatin1Char(':') + QString::number(port);
     return text + QLatin1Char('/') + database;
 }
@@ -91,7 +91,8 @@ std::optional<DatabaseUrl> parsePostgres(const QString& text, QString* error) {
         return std::nullopt;
     }
     if (url.hasQuery() || url.hasFragment()) {
-        setError(error, QStringLiteral("a PostgreSQL URL takes no parameters after the database name"));
+        setError(error,
+                 QStringLiteral("a PostgreSQL URL takes no parameters after the database name"));
         return std::nullopt;
     }
     DatabaseUrl result;
@@ -149,8 +150,9 @@ std::optional<DatabaseUrl> DatabaseUrl::parse(const QString& input, QString* err
         result.dataSource = text;
         return result;
     }
-    setError(error, QStringLiteral("\"%1\" is neither a .db file nor a sqlite: or postgresql:// URL")
-                        .arg(text));
+    setError(error,
+             QStringLiteral("\"%1\" is neither a .db file nor a sqlite: or postgresql:// URL")
+                 .arg(text));
     return std::nullopt;
 }
 

@@ -4,7 +4,9 @@
 
 namespace {
 
-QString key(int index) { return QString::number(index); }
+QString key(int index) {
+    return QString::number(index);
+}
 
 class DiagramBuilder {
 public:
@@ -36,10 +38,10 @@ private:
     }
 
     void addElement(const ProjectRows::ElementRow& row, bool attribute) {
-        const bool validKind = attribute ? (row.kind == KindAttribute || row.kind == KindMultAttribute)
-                                         : (row.kind == KindEntity || row.kind == KindWeakEntity ||
-                                            row.kind == KindRelationship ||
-                                            row.kind == KindWeakRelationship);
+        const bool validKind =
+            attribute ? (row.kind == KindAttribute || row.kind == KindMultAttribute)
+                      : (row.kind == KindEntity || row.kind == KindWeakEntity ||
+                         row.kind == KindRelationship || row.kind == KindWeakRelationship);
         // An index stored twice (in both tables, say) keeps its first row.
         if (!validKind || !reach(row.index) || d_.element(row.index).Visible) {
             ++skipped_;
@@ -166,16 +168,19 @@ private:
 
     void addOwner(const ProjectRows::OwnerRow& row) {
         if (!isLoaded(row.owner) || !isLoaded(row.weakEntity) ||
-            !d_.element(row.weakEntity).PrimaryEntityList->add(qint16(row.owner), key(row.owner)))
+            !d_.element(row.weakEntity).PrimaryEntityList->add(qint16(row.owner), key(row.owner))) {
             ++skipped_;
+            return;
+        }
+        weakEntitiesWithOwners_.insert(row.weakEntity);
     }
 
     // Owners are stored only in enhanced mode. A weak entity without stored owners gets them
-    // from its identifying relationship, as designating it did: every other entity of it.
+    // from its identifying relationships, as designating it did: every other entity of each.
     void deriveMissingOwners() {
         for (const auto& [w, r] : identifyingLinks_) {
+            if (weakEntitiesWithOwners_.contains(w)) continue;
             Collection& owners = *d_.element(w).PrimaryEntityList;
-            if (!owners.isEmpty()) continue;
             for (const qint16 x : d_.element(r).RelativeEntityList->items())
                 if (x != w && !owners.containsKey(key(x))) owners.add(x, key(x));
         }
@@ -188,6 +193,7 @@ private:
     Editor& editor_;
     Diagram& d_;
     QSet<int> loaded_;
+    QSet<int> weakEntitiesWithOwners_;
     FirstOfPair lastFirst_;
     std::vector<std::pair<int, int>> identifyingLinks_;
     int skipped_ = 0;

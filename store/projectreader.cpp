@@ -58,7 +58,8 @@ bool select(QSqlQuery& query, bool postgres, const QString& sql, int pi, const Q
 
 void readEntityTypes(QSqlDatabase& db, bool postgres, ProjectRows& rows) {
     QSqlQuery query(db);
-    if (!select(query, postgres, QStringLiteral("Select * from \"EntityType\" where \"Pi\" = ? order by \"i\""),
+    if (!select(query, postgres,
+                QStringLiteral("Select * from \"EntityType\" where \"Pi\" = ? order by \"i\""),
                 rows.projectNumber, QStringLiteral("Select * from EntityType"), rows))
         return;
     while (query.next()) {
@@ -83,9 +84,10 @@ void readAttributes(QSqlDatabase& db, bool postgres, ProjectRows& rows) {
     QSqlQuery query(db);
     // Within one owner the attributes come in index order, so the owner's AttributeList does
     // not depend on how the database happens to return equal owners.
-    if (!select(query, postgres,
-                QStringLiteral("Select * from \"Attribute\" where \"Pi\" = ? order by \"Ei\", \"i\""),
-                rows.projectNumber, QStringLiteral("Select * from Attribute"), rows))
+    if (!select(
+            query, postgres,
+            QStringLiteral("Select * from \"Attribute\" where \"Pi\" = ? order by \"Ei\", \"i\""),
+            rows.projectNumber, QStringLiteral("Select * from Attribute"), rows))
         return;
     while (query.next()) {
         RowValues v(query);
@@ -157,18 +159,18 @@ std::optional<ProjectRows> readProject(QSqlDatabase& db, bool postgres, const QS
                                        StoreError* error) {
     // One snapshot for all five queries, so a save running at the same moment is seen either
     // wholly or not at all.
-    QSqlQuery(db).exec(postgres
-                           ? QStringLiteral("BEGIN TRANSACTION ISOLATION LEVEL REPEATABLE READ READ ONLY")
-                           : QStringLiteral("BEGIN"));
+    QSqlQuery(db).exec(
+        postgres ? QStringLiteral("BEGIN TRANSACTION ISOLATION LEVEL REPEATABLE READ READ ONLY")
+                 : QStringLiteral("BEGIN"));
     std::optional<ProjectRows> result;
     {
         QSqlQuery project(db);
         project.setForwardOnly(true);
         const QString operation = QStringLiteral("Select * from Project where ProjectName");
-        const bool ok = project.prepare(QStringLiteral(
-                            "Select * from \"Project\" where \"ProjectName\" = ? order by \"i\"")) &&
-                        (project.bindValue(0, name.isNull() ? QStringLiteral("") : name),
-                         project.exec());
+        const bool ok =
+            project.prepare(QStringLiteral(
+                "Select * from \"Project\" where \"ProjectName\" = ? order by \"i\"")) &&
+            (project.bindValue(0, name.isNull() ? QStringLiteral("") : name), project.exec());
         if (!ok) {
             if (error) *error = StoreError::fromSql(project.lastError(), operation);
         } else if (project.next()) {

@@ -13,9 +13,9 @@ struct ProjectRows {
         QString caption;
         OleColor colour = 0;
         float left = 0, top = 0, width = 0, height = 0;
-        int kind = 0;     // the shape code
-        int owner = 0;    // attributes: the owner's index
-        bool key = false; // attributes: underlined caption
+        int kind = 0;      // the shape code
+        int owner = 0;     // attributes: the owner's index
+        bool key = false;  // attributes: underlined caption
     };
     struct InvokeRow {
         int relationship = 0, entity = 0;

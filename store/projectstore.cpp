@@ -56,8 +56,8 @@ ProjectStore::LoadResult ProjectStore::loadInto(Editor& editor, const QString& n
         rows = readProject(connection.database(), connection.isPostgres(), name, &result.error);
     }
     if (!rows) {
-        result.status = result.error.isSet() ? LoadResult::Status::Failed
-                                             : LoadResult::Status::NotFound;
+        result.status =
+            result.error.isSet() ? LoadResult::Status::Failed : LoadResult::Status::NotFound;
         return result;
     }
     result.status = LoadResult::Status::Loaded;

@@ -63,8 +63,8 @@ private:
 
 // Where the Save and Load buttons keep the project name typed last (the setting "ProjectName").
 struct ProjectNameSetting {
-    std::function<QString()> read;               // may be empty: then the current name is used
-    std::function<void(const QString&)> write;   // may be empty
+    std::function<QString()> read;              // may be empty: then the current name is used
+    std::function<void(const QString&)> write;  // may be empty
 };
 
 // The Save button: validates the diagram (CheckDiagram), asks for the project name (Cancel stops

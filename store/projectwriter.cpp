@@ -18,7 +18,9 @@ const QString kInsertInvoke = QStringLiteral("Insert into Invoke");
 const QString kInsertOwner = QStringLiteral("Insert into ET_Identify_WET");
 
 // Texts bound as values must not be null QStrings: QtSql binds those as SQL NULL.
-QVariant text(const QString& value) { return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value); }
+QVariant text(const QString& value) {
+    return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value);
+}
 
 // The element's own colour: while it is highlighted for a connect mode, BackColor shows the
 // highlight and Tag keeps the colour it had before.
@@ -84,15 +86,16 @@ private:
             } else if (e.isAttributeKind()) {
                 const auto owner = e.RelativeEntityList->item(1);
                 if (!owner) {
-                    run_.fail({QStringLiteral("attribute %1 (\"%2\") has no owner").arg(n).arg(e.Caption),
-                               kInsertAttribute});
+                    run_.fail(
+                        {QStringLiteral("attribute %1 (\"%2\") has no owner").arg(n).arg(e.Caption),
+                         kInsertAttribute});
                     return false;
                 }
-                if (!run_.exec(attribute_, kInsertAttribute,
-                               {int(pi_), n, int(*owner), text(e.Caption), colour,
-                                e.is(KindAttribute) ? 1 : 0, e.underlined() ? 1 : 0,
-                                storedReal(e.Left), storedReal(e.Top), storedReal(e.Width),
-                                storedReal(e.Height)}))
+                if (!run_.exec(
+                        attribute_, kInsertAttribute,
+                        {int(pi_), n, int(*owner), text(e.Caption), colour,
+                         e.is(KindAttribute) ? 1 : 0, e.underlined() ? 1 : 0, storedReal(e.Left),
+                         storedReal(e.Top), storedReal(e.Width), storedReal(e.Height)}))
                     return false;
             } else {
                 run_.fail({QStringLiteral("element %1 (\"%2\") has the unknown kind %3")
@@ -116,10 +119,11 @@ private:
             const Connector& c = d_.connector(k);
             const auto halves = tagHalves(c.Line1.Tag);
             if (!halves) {
-                run_.fail({QStringLiteral("connector %1 has the tag \"%2\", not two element numbers")
-                               .arg(k)
-                               .arg(c.Line1.Tag),
-                           kInsertInvoke});
+                run_.fail(
+                    {QStringLiteral("connector %1 has the tag \"%2\", not two element numbers")
+                         .arg(k)
+                         .arg(c.Line1.Tag),
+                     kInsertInvoke});
                 return false;
             }
             const auto [ei, ri] = *halves;
@@ -174,9 +178,10 @@ private:
 // than the largest in use. 0 when none can be had.
 qint16 claimProjectNumber(StatementRunner& run, const QString& name) {
     QSqlQuery query;
-    if (!run.prepare(query,
-                     QStringLiteral("Select * from \"Project\" where \"ProjectName\" = ? order by \"i\""),
-                     kSelectProject) ||
+    if (!run.prepare(
+            query,
+            QStringLiteral("Select * from \"Project\" where \"ProjectName\" = ? order by \"i\""),
+            kSelectProject) ||
         !run.exec(query, kSelectProject, {text(name)}))
         return 0;
     if (query.next()) {
@@ -191,7 +196,8 @@ qint16 claimProjectNumber(StatementRunner& run, const QString& name) {
     }
     query.finish();
     QSqlQuery last;
-    if (!run.prepare(last, QStringLiteral("Select \"i\" from \"Project\" order by \"i\" desc limit 1"),
+    if (!run.prepare(last,
+                     QStringLiteral("Select \"i\" from \"Project\" order by \"i\" desc limit 1"),
                      kSelectLastNumber) ||
         !run.exec(last, kSelectLastNumber, {}))
         return 0;
@@ -205,9 +211,10 @@ qint16 claimProjectNumber(StatementRunner& run, const QString& name) {
 
 bool insertProject(StatementRunner& run, qint16 pi, const QString& name) {
     QSqlQuery insert;
-    return run.prepare(insert,
-                       QStringLiteral("Insert into \"Project\" (\"i\", \"ProjectName\") values (?, ?)"),
-                       kInsertProject) &&
+    return run.prepare(
+               insert,
+               QStringLiteral("Insert into \"Project\" (\"i\", \"ProjectName\") values (?, ?)"),
+               kInsertProject) &&
            run.exec(insert, kInsertProject, {int(pi), text(name)});
 }
 

@@ -39,8 +39,8 @@ bool run(QSqlDatabase& db, const QString& sql, const QString& operation, StoreEr
 bool createTables(QSqlDatabase& db, DatabaseUrl::Provider provider, StoreError* error) {
     const bool postgres = provider == DatabaseUrl::Provider::PostgreSQL;
     const QString operation = QStringLiteral("Create tables");
-    if (!run(db, postgres ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"),
-             operation, error))
+    if (!run(db, postgres ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"), operation,
+             error))
         return false;
     bool ok = true;
     if (postgres) {
@@ -69,7 +69,8 @@ bool checkColumns(QSqlDatabase& db, StoreError* error) {
         if (!same) {
             if (error) {
                 error->description =
-                    QStringLiteral("table %1 has the columns (%2); Relvane needs (%3) in this order")
+                    QStringLiteral(
+                        "table %1 has the columns (%2); Relvane needs (%3) in this order")
                         .arg(table.name, found.join(QStringLiteral(", ")),
                              table.columns.join(QStringLiteral(", ")));
                 error->source = QStringLiteral("Check tables");
@@ -121,8 +122,9 @@ QStringList schemaStatements(DatabaseUrl::Provider provider) {
 bool ensureSchema(QSqlDatabase& db, DatabaseUrl::Provider provider, StoreError* error) {
     if (!allTablesExist(db)) {
         if (schemaStatements(provider).isEmpty()) {
-            if (error) *error = {QStringLiteral("the table definitions are missing from the program"),
-                                 QStringLiteral("Create tables")};
+            if (error)
+                *error = {QStringLiteral("the table definitions are missing from the program"),
+                          QStringLiteral("Create tables")};
             return false;
         }
         if (!createTables(db, provider, error)) return false;

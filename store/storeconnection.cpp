@@ -27,13 +27,14 @@ StoreConnection::~StoreConnection() {
 
 bool StoreConnection::open(StoreError* error) {
     const QString operation = QStringLiteral("Open ") + url_.toDisplayString();
-    db_ = QSqlDatabase::addDatabase(isPostgres() ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"),
-                                    name_);
+    db_ = QSqlDatabase::addDatabase(
+        isPostgres() ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), name_);
     if (!db_.isValid()) {
         if (error)
-            *error = {QStringLiteral("the Qt SQL driver for %1 is not installed")
-                          .arg(isPostgres() ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite")),
-                      operation};
+            *error = {
+                QStringLiteral("the Qt SQL driver for %1 is not installed")
+                    .arg(isPostgres() ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite")),
+                operation};
         return false;
     }
     if (isPostgres()) {

@@ -16,7 +16,9 @@ double storedReal(float value) {
     return float(parsed) == value ? parsed : double(value);
 }
 
-QString colourText(OleColor colour) { return QString::number(qint32(colour)); }
+QString colourText(OleColor colour) {
+    return QString::number(qint32(colour));
+}
 
 std::optional<OleColor> colourFromText(const QString& text) {
     bool ok = false;

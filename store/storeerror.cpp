@@ -7,13 +7,13 @@ StoreError StoreError::fromSql(const QSqlError& error, const QString& operation)
     result.description = error.databaseText().trimmed();
     const QString driverText = error.driverText().trimmed();
     if (result.description.isEmpty()) {
-        result.description = driverText.isEmpty() ? QStringLiteral("unknown database error")
-                                                   : driverText;
+        result.description =
+            driverText.isEmpty() ? QStringLiteral("unknown database error") : driverText;
         result.source = operation;
     } else {
-        result.source = driverText.isEmpty() ? operation
-                                             : operation + QStringLiteral(" (") + driverText +
-                                                   QLatin1Char(')');
+        result.source = driverText.isEmpty()
+                            ? operation
+                            : operation + QStringLiteral(" (") + driverText + QLatin1Char(')');
     }
     return result;
 }
