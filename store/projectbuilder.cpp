@@ -18,8 +18,10 @@ public:
         d_.view.legendVisible = false;
         d_.view.toolbarEnabled = true;
         for (const auto& row : rows.entityTypes) addElement(row, false);
-        for (const auto& row : rows.attributes) addElement(row, true);
-        for (const auto& row : rows.attributes) linkAttribute(row);
+        std::vector<const ProjectRows::ElementRow*> attributes;
+        for (const auto& row : rows.attributes)
+            if (addElement(row, true)) attributes.push_back(&row);
+        for (const auto* row : attributes) linkAttribute(*row);
         for (const auto& row : rows.invokes) addInvoke(row);
         for (const auto& row : rows.owners) addOwner(row);
         deriveMissingOwners();
@@ -37,7 +39,8 @@ private:
         return true;
     }
 
-    void addElement(const ProjectRows::ElementRow& row, bool attribute) {
+    // False when the row is left out.
+    bool addElement(const ProjectRows::ElementRow& row, bool attribute) {
         const bool validKind =
             attribute ? (row.kind == KindAttribute || row.kind == KindMultAttribute)
                       : (row.kind == KindEntity || row.kind == KindWeakEntity ||
@@ -45,7 +48,7 @@ private:
         // An index stored twice (in both tables, say) keeps its first row.
         if (!validKind || !reach(row.index) || d_.element(row.index).Visible) {
             ++skipped_;
-            return;
+            return false;
         }
         const Element& tmpl = d_.element(0);
         Element& e = d_.element(row.index);
@@ -66,6 +69,7 @@ private:
         e.Visible = true;
         loaded_.insert(row.index);
         d_.notifyElement(row.index);
+        return true;
     }
 
     bool isLoaded(int i) const { return loaded_.contains(i); }
@@ -90,7 +94,6 @@ private:
 
     void linkAttribute(const ProjectRows::ElementRow& row) {
         const int a = row.index, o = row.owner;
-        if (!isLoaded(a)) return;  // already counted
         if (!isLoaded(o) || o == a || d_.element(o).AttributeList->containsKey(key(a))) {
             ++skipped_;
             return;

@@ -23,12 +23,6 @@ QSqlRecord tableRecord(QSqlDatabase& db, const QString& table) {
     return db.record(db.driver()->escapeIdentifier(table, QSqlDriver::TableName));
 }
 
-bool allTablesExist(QSqlDatabase& db) {
-    for (const StoreTable& table : storeTables())
-        if (tableRecord(db, table.name).isEmpty()) return false;
-    return true;
-}
-
 bool run(QSqlDatabase& db, const QString& sql, const QString& operation, StoreError* error) {
     QSqlQuery query(db);
     if (query.exec(sql)) return true;
@@ -58,9 +52,15 @@ bool createTables(QSqlDatabase& db, DatabaseUrl::Provider provider, StoreError* 
     return ok;
 }
 
-bool checkColumns(QSqlDatabase& db, StoreError* error) {
+// Checks the tables that exist; *missing tells whether any does not.
+bool checkColumns(QSqlDatabase& db, bool* missing, StoreError* error) {
+    *missing = false;
     for (const StoreTable& table : storeTables()) {
         const QSqlRecord record = tableRecord(db, table.name);
+        if (record.isEmpty()) {
+            *missing = true;
+            continue;
+        }
         QStringList found;
         for (int i = 0; i < record.count(); ++i) found << record.fieldName(i);
         bool same = found.size() == table.columns.size();
@@ -120,14 +120,18 @@ QStringList schemaStatements(DatabaseUrl::Provider provider) {
 }
 
 bool ensureSchema(QSqlDatabase& db, DatabaseUrl::Provider provider, StoreError* error) {
-    if (!allTablesExist(db)) {
-        if (schemaStatements(provider).isEmpty()) {
-            if (error)
-                *error = {QStringLiteral("the table definitions are missing from the program"),
-                          QStringLiteral("Create tables")};
-            return false;
-        }
-        if (!createTables(db, provider, error)) return false;
+    bool missing = false;
+    if (!checkColumns(db, &missing, error)) return false;
+    if (!missing) return true;
+    if (schemaStatements(provider).isEmpty()) {
+        if (error)
+            *error = {QStringLiteral("the table definitions are missing from the program"),
+                      QStringLiteral("Create tables")};
+        return false;
     }
-    return checkColumns(db, error);
+    if (!createTables(db, provider, error) || !checkColumns(db, &missing, error)) return false;
+    if (missing && error)
+        *error = {QStringLiteral("the tables could not be created"),
+                  QStringLiteral("Create tables")};
+    return !missing;
 }
