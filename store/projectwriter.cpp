@@ -239,7 +239,7 @@ qint16 writeProject(StatementRunner& run, bool postgres, const Diagram& diagram,
     if (!ok) {
         // A transaction left open (or half-begun) is abandoned; on a lost connection the server
         // has already rolled it back and this fails quietly.
-        QSqlQuery(run.database()).exec(QStringLiteral("ROLLBACK"));
+        if (run.database().isOpen()) QSqlQuery(run.database()).exec(QStringLiteral("ROLLBACK"));
         return 0;
     }
     return pi;

@@ -10,8 +10,15 @@ bool StatementRunner::prepare(QSqlQuery& query, const QString& sql, const QStrin
     return false;
 }
 
+bool StatementRunner::connected(const QString& operation) {
+    if (db_.isOpen()) return true;
+    fail({QStringLiteral("the connection to the database was lost"), operation});
+    return false;
+}
+
 bool StatementRunner::exec(QSqlQuery& query, const QString& operation, const QVariantList& values) {
     if (hook_) hook_(db_, operation);
+    if (!connected(operation)) return false;
     for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
     if (query.exec()) return true;
     fail(StoreError::fromSql(query.lastError(), operation));
@@ -20,6 +27,7 @@ bool StatementRunner::exec(QSqlQuery& query, const QString& operation, const QVa
 
 bool StatementRunner::exec(const QString& sql, const QString& operation) {
     if (hook_) hook_(db_, operation);
+    if (!connected(operation)) return false;
     QSqlQuery query(db_);
     if (query.exec(sql)) return true;
     fail(StoreError::fromSql(query.lastError(), operation));

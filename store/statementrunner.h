@@ -29,6 +29,9 @@ public:
     const StoreError& error() const { return error_; }
 
 private:
+    // False, with the failure noted, when the connection has closed under the operation.
+    bool connected(const QString& operation);
+
     QSqlDatabase& db_;
     StatementHook hook_;
     StoreError error_;
