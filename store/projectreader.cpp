@@ -167,10 +167,12 @@ std::optional<ProjectRows> readProject(QSqlDatabase& db, bool postgres, const QS
         QSqlQuery project(db);
         project.setForwardOnly(true);
         const QString operation = QStringLiteral("Select * from Project where ProjectName");
-        const bool ok =
-            project.prepare(QStringLiteral(
-                "Select * from \"Project\" where \"ProjectName\" = ? order by \"i\"")) &&
-            (project.bindValue(0, name.isNull() ? QStringLiteral("") : name), project.exec());
+        bool ok = project.prepare(
+            QStringLiteral("Select * from \"Project\" where \"ProjectName\" = ? order by \"i\""));
+        if (ok) {
+            project.bindValue(0, name.isNull() ? QStringLiteral("") : name);
+            ok = project.exec();
+        }
         if (!ok) {
             if (error) *error = StoreError::fromSql(project.lastError(), operation);
         } else if (project.next()) {

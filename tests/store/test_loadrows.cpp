@@ -179,15 +179,6 @@ TEST_P(LoadRows, LoadingReplacesTheDiagramOnTheCanvas) {
     EXPECT_FALSE(b.d.view.legendVisible);
 }
 
-TEST_P(LoadRows, AnUnknownNameLeavesTheDiagramAlone) {
-    DiagramBuilder b;
-    b.entity("mine");
-    const auto result = store().loadInto(b.editor, "nothing like it");
-    EXPECT_EQ(result.status, ProjectStore::LoadResult::Status::NotFound);
-    EXPECT_TRUE(b.d.isLiveElement(1));
-    EXPECT_EQ(b.d.element(1).Caption, "mine");
-}
-
 INSTANTIATE_TEST_SUITE_P(Engines, LoadRows, testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          engineName);
 
