@@ -72,6 +72,17 @@ bool Editor::canIdentify(int w, int r) const {
     return true;
 }
 
+void Editor::addOwnerToWeakEntitiesOf(int r, int e) {
+    // An entity that joins an identifying relationship later identifies its weak entities too,
+    // just as the participants present at the designation do.
+    for (int w = 1; w < d_.elementCount(); ++w) {
+        Element& weak = d_.element(w);
+        if (w == e || !weak.Visible || !weak.WeakRelationList->containsKey(key(r))) continue;
+        weak.PrimaryEntityList->add(qint16(e), key(e));
+        d_.notifyElement(w);
+    }
+}
+
 bool Editor::canJoin(int r, int f) const {
     return !d_.element(r).RelativeEntityList->containsItem(qint16(f));
 }
@@ -199,6 +210,7 @@ void Editor::pickRelationship(int r) {
         }
         relationship.RelativeEntityList->add(qint16(e), key(e));
         d_.element(e).RelationList->add(qint16(r), key(r));
+        addOwnerToWeakEntitiesOf(r, e);
         finishMode();
         return;
     }
@@ -210,6 +222,7 @@ void Editor::pickRelationship(int r) {
     d_.state.RelationPick = qint16(r);
     d_.state.ConnectMode = 5;
     d_.state.CurrentLine = qint16(k);
+    d_.state.PendingLine = qint16(k);
     for (int i = 1; i < d_.elementCount(); ++i) {
         Element& el = d_.element(i);
         if (el.BackColor == d_.settings.CandidateColor) {
@@ -255,6 +268,8 @@ void Editor::pickSecondEntity(int f) {
         relationship.RelativeEntityList->add(qint16(f), key(f));
         d_.element(f).RelationList->add(qint16(r), key(r));
     }
+    addOwnerToWeakEntitiesOf(r, e);
+    if (!recursive) addOwnerToWeakEntitiesOf(r, f);
 
     Connector& second = d_.connector(k2);
     d_.setLabelCaption(second.Description, QString());
@@ -262,7 +277,7 @@ void Editor::pickSecondEntity(int f) {
     second.Line1.Tag = makeTag(f, r);
     second.Line1.Visible = true;
     second.MN.Visible = true;
-    const int k1 = d_.state.CurrentLine;
+    const int k1 = d_.state.PendingLine;
     Connector& pending = d_.connector(k1);
     pending.Line1.Tag = makeTag(e, r);
     if (recursive) {
@@ -279,6 +294,7 @@ void Editor::pickSecondEntity(int f) {
     finishMode();
     d_.state.RelationPick = 0;
     d_.state.CurrentLine = 0;
+    d_.state.PendingLine = 0;
 }
 
 void Editor::pickIdentifyingRelationship(int r) {
@@ -317,6 +333,7 @@ void Editor::pickIdentifyingRelationship(int r) {
 void Editor::cancel() {
     d_.state.FirstPick = 0;
     d_.state.RelationPick = 0;
+    d_.state.PendingLine = 0;
     d_.state.ContextElement = 0;
     d_.state.ConnectMode = 0;
     setToolbarEnabled(true);

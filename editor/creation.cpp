@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "editor.h"
 
 namespace {
@@ -89,12 +91,16 @@ void Editor::menuEntity() {
     const int e = d_.state.ContextElement;
     Element& entity = d_.element(e);
     entity.Shape = KindEntity;
+    // Only the relationships that identified this entity become ordinary again: those of an
+    // owner still identify its weak entity, and a doubled line of any other relationship (total
+    // participation in textbook notation) says nothing about weakness.
+    const std::vector<qint16> identifying = entity.WeakRelationList->items();
     entity.PrimaryEntityList->clear();
     entity.WeakRelationList->clear();
     d_.notifyElement(e);
-    // Every relationship of the entity becomes ordinary and loses the doubled line to it.
     for (qint16 r : entity.RelationList->items()) {
-        if (!d_.isElement(r)) continue;
+        if (!d_.isElement(r) || std::find(identifying.begin(), identifying.end(), r) == identifying.end())
+            continue;
         d_.element(r).Shape = KindRelationship;
         d_.notifyElement(r);
         for (int k = 1; k < d_.connectorCount(); ++k) {
@@ -111,6 +117,12 @@ void Editor::menuEntity() {
 void Editor::menuWeakEntity() {
     choosePairItem(d_.checks.WeakEntity, d_.checks.Entity);
     const int e = d_.state.ContextElement;
+    // A running connect mode ends first; otherwise its highlight colours would be saved below as
+    // if they were the elements' own.
+    if (d_.state.ConnectMode != 0) {
+        cancel();
+        d_.state.ContextElement = qint16(e);
+    }
     d_.highlight(e, d_.settings.SelectedColor);
     d_.state.FirstPick = qint16(e);
     for (int i = 1; i < d_.elementCount(); ++i) {

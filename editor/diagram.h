@@ -101,6 +101,9 @@ struct WindowState {
     qint16 RelationPick = 0;
     qint16 CurrentLine = 0;
     float GrabX = 0, GrabY = 0;
+    // The first connector of a relationship connection waiting for its second entity (mode 5).
+    // Kept apart from CurrentLine, which the Line menu retargets while the mode runs.
+    qint16 PendingLine = 0;
 };
 
 // Check marks of the element and Line menus. The kind commands read and flip them, so they are

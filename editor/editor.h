@@ -103,6 +103,7 @@ private:
     bool canIdentify(int w, int r) const;
     // Whether entity f can become a further participant of relationship r.
     bool canJoin(int r, int f) const;
+    void addOwnerToWeakEntitiesOf(int r, int e);
 
     // The picks of the connect modes.
     void pickOwner(int o);

@@ -15,7 +15,12 @@ QString MaxPart(const QString& text) {
 
 QVariant ReadSetting(QSettings& key, const QString& valueName) {
     if (!key.contains(valueName)) return {};
-    return key.value(valueName).toString();
+    const QVariant value = key.value(valueName);
+    // A hand-edited value with unquoted commas reads back as the list of its parts.
+    if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(u',');
+    // Values of other types (a rectangle, a damaged @Variant) read as missing.
+    if (!value.canConvert<QString>()) return {};
+    return value.toString();
 }
 
 void WriteSetting(QSettings& key, const QString& valueName, const QString& text) {

@@ -1,6 +1,57 @@
-#include "editor.h"
+#include <algorithm>
 
-// Placeholder until the window-wide commands are written.
-void Editor::resizeToCaptions() {}
-void Editor::repaintElements() {}
-QRectF Editor::captureRect() const { return {}; }
+#include "editor.h"
+#include "outline.h"
+
+namespace {
+
+// The width an element of `kind` needs for a caption `captionWidth` pixels wide.
+float fittedWidth(const Element& e, qint32 captionWidth) {
+    if (e.is(KindRelationship)) return float(captionWidth + 35);
+    if (e.is(KindWeakRelationship)) return float(captionWidth + 40);
+    if (e.isEntityKind()) return float(std::max(captionWidth + 20, 70));
+    return float(captionWidth + 20);  // attribute kinds, and any other code
+}
+
+}  // namespace
+
+void Editor::resizeToCaptions() {
+    for (int i = 1; i < d_.elementCount(); ++i) {
+        Element& e = d_.element(i);
+        if (!e.Visible || e.IsSizeLock) continue;
+        e.Width = fittedWidth(e, captionWidthFor(e.Font, e.Caption));
+        e.Height = e.Width / 2;
+        d_.notifyElement(i);
+    }
+    // Every connector follows, second lines of recursive pairs with the recursive layout too.
+    layoutAllConnectors();
+    repaintElements();
+}
+
+void Editor::repaintElements() {
+    const Element& tmpl = d_.element(0);
+    for (int i = 1; i < d_.elementCount(); ++i) {
+        Element& e = d_.element(i);
+        if (!e.Visible) continue;
+        e.RecWidth = tmpl.RecWidth;
+        e.EllWidth = tmpl.EllWidth;
+        e.DiaWidth = tmpl.DiaWidth;
+        d_.notifyElement(i);
+    }
+}
+
+QRectF Editor::captureRect() const {
+    float left = 10000, top = 10000, right = 0, bottom = 0;
+    bool any = false;
+    for (int i = 1; i < d_.elementCount(); ++i) {
+        const Element& e = d_.element(i);
+        if (!e.Visible) continue;
+        any = true;
+        left = std::min(left, e.Left);
+        top = std::min(top, e.Top);
+        right = std::max(right, e.Left + e.Width);
+        bottom = std::max(bottom, e.Top + e.Height);
+    }
+    if (!any) return {};
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
+}

@@ -1,1 +1,224 @@
 #include "settingsstore.h"
+
+#include "loginuser.h"
+#include "settingvalues.h"
+
+namespace {
+
+const QString kKeyFailed = QStringLiteral("Key 值建立失敗");
+
+// First-run values.
+constexpr qint16 kDefaultMode = 1;  // PresentStyle, MNPosition, FKPK
+constexpr qint32 kDefaultInset = 5;
+constexpr qint16 kDefaultDoubleLineWidth = 5;
+constexpr OleColor kDefaultSelected = 16711680;
+constexpr OleColor kDefaultCandidate = 255;
+constexpr OleColor kDefaultAttLine = 16744576;
+constexpr OleColor kDefaultRelLine = 8421631;
+constexpr ColourQuad kDefaultColours{kDefaultSelected, kDefaultCandidate, kDefaultAttLine,
+                                     kDefaultRelLine};
+
+QString number(qint64 value) {
+    return QString::number(value);
+}
+
+// "FirstLogo" asks for the splash only when it equals 1; a missing or unreadable value counts as
+// its first-run value, 1.
+bool asksForSplash(const std::optional<QString>& firstLogo) {
+    const std::optional<double> value = firstLogo ? wholeNumber(*firstLogo) : std::nullopt;
+    return !value || *value == 1;
+}
+
+void setTemplateColours(Diagram& diagram) {
+    Connector& lines = diagram.connector(0);
+    lines.Line1.BorderColor = diagram.settings.RelLineColor;
+    lines.Line2.BorderColor = diagram.settings.RelLineColor;
+}
+
+}  // namespace
+
+SettingsStore::SettingsStore(Prompts& prompts, QString fileName)
+    : prompts_(prompts), fileName_(std::move(fileName)) {}
+
+void SettingsStore::put(SettingsKey& key, const QString& valueName, const QString& text) {
+    key.write(valueName, text);
+    writeLog_ << valueName;
+}
+
+void SettingsStore::applyDefaults(Diagram& diagram, ScaleMemory& scale) {
+    ProgramSettings& s = diagram.settings;
+    s.CandidateColor = kDefaultCandidate;
+    s.SelectedColor = kDefaultSelected;
+    s.AttLineColor = kDefaultAttLine;
+    s.RelLineColor = kDefaultRelLine;
+    Element& tmpl = diagram.element(0);
+    tmpl.RecWidth = tmpl.EllWidth = tmpl.DiaWidth = kDefaultInset;
+    s.DoubleLineWidth = kDefaultDoubleLineWidth;
+    scale = ScaleMemory{};
+    s.PresentStyle = s.MNPosition = s.FKPK = kDefaultMode;
+    setTemplateColours(diagram);
+    diagram.view.projectName = loginUser_;
+    storeConnection_.clear();
+}
+
+StartupResult SettingsStore::startup(Diagram& diagram, WindowPlacement& window,
+                                     ScaleMemory& scale) {
+    StartupResult result;
+    loginUser_ = loginUserName();
+    SettingsKey key(fileName_);
+
+    if (key.exists()) {
+        readAll(key, diagram, window, scale);
+        result.showSplash = asksForSplash(key.read(QStringLiteral("FirstLogo")));
+        diagram.notifyView();
+        return result;
+    }
+
+    result.firstRun = true;
+    applyDefaults(diagram, scale);
+    diagram.notifyView();
+    if (!key.prepareForWriting()) {
+        prompts_.message(kKeyFailed);
+        result.keyFailed = true;
+        return result;
+    }
+    const ProgramSettings& s = diagram.settings;
+    put(key, QStringLiteral("ProjectName"), loginUser_);
+    put(key, QStringLiteral("Width"), floatText(window.width));
+    put(key, QStringLiteral("Height"), floatText(window.height));
+    put(key, QStringLiteral("Top"), floatText(window.top));
+    put(key, QStringLiteral("Left"), floatText(window.left));
+    put(key, QStringLiteral("WindowState"), number(window.windowState));
+    put(key, QStringLiteral("FirstLogo"), QStringLiteral("1"));
+    put(key, QStringLiteral("PresentStyle"), QStringLiteral("1"));
+    put(key, QStringLiteral("MNPosition"), QStringLiteral("1"));
+    put(key, QStringLiteral("FKPK"), QStringLiteral("1"));
+    put(key, QStringLiteral("CandidateColor"), number(s.CandidateColor));
+    put(key, QStringLiteral("SelectedColor"), number(s.SelectedColor));
+    put(key, QStringLiteral("AttLineColor"), number(s.AttLineColor));
+    put(key, QStringLiteral("RelLineColor"), number(s.RelLineColor));
+    if (!key.flush()) {
+        prompts_.message(kKeyFailed);
+        result.keyFailed = true;
+        return result;
+    }
+    result.showSplash = true;
+    return result;
+}
+
+void SettingsStore::readAll(SettingsKey& key, Diagram& diagram, WindowPlacement& window,
+                            ScaleMemory& scale) {
+    auto text = [&key](const char* name) { return key.read(QString::fromLatin1(name)); };
+    ProgramSettings& s = diagram.settings;
+
+    // The window keeps its own placement for values that cannot be read.
+    window.left = settingToFloat(text("Left")).value_or(window.left);
+    window.top = settingToFloat(text("Top")).value_or(window.top);
+    window.width = settingToFloat(text("Width")).value_or(window.width);
+    window.height = settingToFloat(text("Height")).value_or(window.height);
+
+    s.PresentStyle = settingToInt16(text("PresentStyle")).value_or(kDefaultMode);
+    s.MNPosition = settingToInt16(text("MNPosition")).value_or(kDefaultMode);
+    s.FKPK = settingToInt16(text("FKPK")).value_or(kDefaultMode);
+
+    const ScaleMemory defaultScale;
+    scale.width = settingToInt32(text("NormalForm1Width")).value_or(defaultScale.width);
+    scale.height = settingToInt32(text("NormalForm1Height")).value_or(defaultScale.height);
+    scale.top = settingToInt32(text("NormalForm1Top")).value_or(defaultScale.top);
+    scale.left = settingToInt32(text("NormalForm1Left")).value_or(defaultScale.left);
+
+    Element& tmpl = diagram.element(0);
+    tmpl.RecWidth = settingToInt32(text("RecWidth")).value_or(kDefaultInset);
+    tmpl.EllWidth = settingToInt32(text("EllWidth")).value_or(kDefaultInset);
+    tmpl.DiaWidth = settingToInt32(text("DiaWidth")).value_or(kDefaultInset);
+
+    s.DoubleLineWidth = settingToInt16(text("DoubleLineWidth")).value_or(kDefaultDoubleLineWidth);
+
+    const ColourQuad colours = distinctColours(
+        {settingToColour(text("SelectedColor")), settingToColour(text("CandidateColor")),
+         settingToColour(text("AttLineColor")), settingToColour(text("RelLineColor"))},
+        kDefaultColours);
+    s.SelectedColor = colours[0];
+    s.CandidateColor = colours[1];
+    s.AttLineColor = colours[2];
+    s.RelLineColor = colours[3];
+
+    setTemplateColours(diagram);
+    // Only the three states a window has; anything else leaves the window as it is.
+    if (const auto state = settingToInt16(text("WindowState")); state && *state >= 0 && *state <= 2)
+        window.windowState = *state;
+    diagram.view.projectName = text("ProjectName").value_or(loginUser_);
+    storeConnection_ = text("StoreConnection").value_or(QString());
+}
+
+bool SettingsStore::shutdown(const Diagram& diagram, const WindowPlacement& window,
+                             const ScaleMemory& scale) {
+    SettingsKey key(fileName_);
+    if (!key.prepareForWriting()) {
+        prompts_.message(kKeyFailed);
+        return false;
+    }
+    const ProgramSettings& s = diagram.settings;
+    const Element& tmpl = diagram.element(0);
+    put(key, QStringLiteral("ProjectName"), diagram.view.projectName);
+    put(key, QStringLiteral("Width"), floatText(window.width));
+    put(key, QStringLiteral("Height"), floatText(window.height));
+    put(key, QStringLiteral("Top"), floatText(window.top));
+    put(key, QStringLiteral("Left"), floatText(window.left));
+    put(key, QStringLiteral("NormalForm1Width"), number(scale.width));
+    put(key, QStringLiteral("NormalForm1Height"), number(scale.height));
+    put(key, QStringLiteral("NormalForm1Top"), number(scale.top));
+    put(key, QStringLiteral("NormalForm1Left"), number(scale.left));
+    put(key, QStringLiteral("DoubleLineWidth"), number(s.DoubleLineWidth));
+    put(key, QStringLiteral("PresentStyle"), number(s.PresentStyle));
+    put(key, QStringLiteral("MNPosition"), number(s.MNPosition));
+    put(key, QStringLiteral("FKPK"), number(s.FKPK));
+    put(key, QStringLiteral("WindowState"), number(window.windowState));
+    put(key, QStringLiteral("RecWidth"), number(tmpl.RecWidth));
+    put(key, QStringLiteral("EllWidth"), number(tmpl.EllWidth));
+    put(key, QStringLiteral("DiaWidth"), number(tmpl.DiaWidth));
+    put(key, QStringLiteral("SelectedColor"), number(s.SelectedColor));
+    put(key, QStringLiteral("CandidateColor"), number(s.CandidateColor));
+    put(key, QStringLiteral("AttLineColor"), number(s.AttLineColor));
+    put(key, QStringLiteral("RelLineColor"), number(s.RelLineColor));
+    put(key, QStringLiteral("StoreConnection"), storeConnection_);
+    if (!key.flush()) {
+        prompts_.message(kKeyFailed);
+        return false;
+    }
+    return true;
+}
+
+void SettingsStore::writeAtOnce(const QString& valueName, const QString& text) {
+    SettingsKey key(fileName_);
+    if (!key.prepareForWriting()) return;
+    put(key, valueName, text);
+    key.flush();
+}
+
+void SettingsStore::writeProjectName(const QString& name) {
+    writeAtOnce(QStringLiteral("ProjectName"), name);
+}
+
+void SettingsStore::writeFirstLogo(bool showAtStartup) {
+    writeAtOnce(QStringLiteral("FirstLogo"),
+                showAtStartup ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool SettingsStore::readFirstLogo() const {
+    SettingsKey key(fileName_);
+    return !key.exists() || asksForSplash(key.read(QStringLiteral("FirstLogo")));
+}
+
+void SettingsStore::setStoreConnection(const QString& url) {
+    storeConnection_ = url;
+    writeAtOnce(QStringLiteral("StoreConnection"), url);
+}
+
+QString windowCaption(const QString& projectName) {
+    return QStringLiteral("Relvane: ") + projectName;
+}
+
+bool convertEnabled(const ProgramSettings& settings) {
+    return settings.PresentStyle == 1;
+}

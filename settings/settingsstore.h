@@ -1,2 +1,83 @@
 #pragma once
-// Placeholder until the settings store is written.
+
+#include <QString>
+#include <QStringList>
+
+#include "diagram.h"
+#include "prompts.h"
+#include "settingskey.h"
+
+// The main window's placement as the settings keep it: position and size in window units, and
+// the window state (0 normal, 1 minimised, 2 maximised).
+struct WindowPlacement {
+    float left = 0, top = 0, width = 0, height = 0;
+    qint16 windowState = 0;
+};
+
+// The drawing area's scale, remembered at maximise and restored when the window returns to normal.
+struct ScaleMemory {
+    qint32 width = 500, height = 360, top = 0, left = 0;
+};
+
+// What the main window does once the settings are in.
+struct StartupResult {
+    bool firstRun = false;    // the settings key did not exist yet
+    bool keyFailed = false;   // "Key 值建立失敗" was shown; the program runs on the defaults
+    bool showSplash = false;  // show frmSplash without waiting; otherwise show the main window
+};
+
+// All persistent settings of the program, stored as text values in the "Quillo" settings file.
+// The main window loads them once before it is first shown and saves them once as it closes; in
+// between they live in the Diagram (settings, template inset, template lines, project name), the
+// main window's placement and scale memory, and this object (the store connection).
+class SettingsStore {
+public:
+    explicit SettingsStore(Prompts& prompts, QString fileName = defaultSettingsFileName());
+
+    const QString& fileName() const { return fileName_; }
+
+    // Start-up: on the first run creates the key, sets and writes the defaults and asks for the
+    // splash window; on later runs reads every value and applies it. Missing or unreadable values
+    // take their first-run defaults (the window keeps its own placement for its values).
+    StartupResult startup(Diagram& diagram, WindowPlacement& window, ScaleMemory& scale);
+
+    // Shutdown: writes every setting back. When the key cannot be written, shows
+    // "Key 值建立失敗" and writes nothing; returns whether the values were written.
+    bool shutdown(const Diagram& diagram, const WindowPlacement& window, const ScaleMemory& scale);
+
+    // Values written at once: the project name typed for a save or a load, and the splash
+    // window's "show at start-up" choice. Failures are not reported.
+    void writeProjectName(const QString& name);
+    void writeFirstLogo(bool showAtStartup);
+    // Whether the splash window is to be shown at start-up ("FirstLogo" = 1; a missing or
+    // unreadable value counts as its default, 1).
+    bool readFirstLogo() const;
+
+    // The project store's database URL; empty for the default local database. Setting it writes
+    // it at once; shutdown writes it again.
+    const QString& storeConnection() const { return storeConnection_; }
+    void setStoreConnection(const QString& url);
+
+    // The login user name read at start-up: the first-run project name.
+    const QString& loginUser() const { return loginUser_; }
+
+    // The value names written through this store, in the order they were written.
+    const QStringList& writeLog() const { return writeLog_; }
+
+private:
+    void applyDefaults(Diagram& diagram, ScaleMemory& scale);
+    void readAll(SettingsKey& key, Diagram& diagram, WindowPlacement& window, ScaleMemory& scale);
+    void put(SettingsKey& key, const QString& valueName, const QString& text);
+    void writeAtOnce(const QString& valueName, const QString& text);
+
+    Prompts& prompts_;
+    QString fileName_;
+    QString loginUser_;
+    QString storeConnection_;
+    QStringList writeLog_;
+};
+
+// The main window's caption for the current project name.
+QString windowCaption(const QString& projectName);
+// "Convert" is offered only in enhanced mode.
+bool convertEnabled(const ProgramSettings& settings);

@@ -19,9 +19,13 @@ std::optional<qint16> Collection::itemByKey(const QString& key) const {
     return entries_[position - 1].item;
 }
 
-bool Collection::containsKey(const QString& key) const { return positionOfKey(key) != 0; }
+bool Collection::containsKey(const QString& key) const {
+    return positionOfKey(key) != 0;
+}
 
-bool Collection::containsItem(qint16 item) const { return positionOfItem(item) != 0; }
+bool Collection::containsItem(qint16 item) const {
+    return positionOfItem(item) != 0;
+}
 
 int Collection::positionOfItem(qint16 item) const {
     for (int i = 0; i < count(); ++i)

@@ -6,7 +6,7 @@
 
 // Colours travel through the model as 24-bit 0xBBGGRR values (red in the low byte), the way the
 // settings and stored projects write them. Values with the top bit set name a system colour;
-// 0x80000008 is the window-text colour.
+// 0x80000008 is the window-text colour; the others map to the matching palette role.
 using OleColor = quint32;
 
 constexpr OleColor kSystemWindowText = 0x80000008u;

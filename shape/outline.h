@@ -4,6 +4,7 @@
 #include <QPointF>
 #include <QPolygon>
 #include <QRect>
+#include <QSize>
 #include <QSizeF>
 #include <optional>
 #include <vector>
@@ -14,18 +15,27 @@
 // what this describes, so every coordinate can be tested without a screen.
 struct GLYPHON_EXPORT OutlineGeometry {
     std::vector<QPolygon> polygons;  // closed, four vertices each, in drawing order
-    std::vector<QRect> ellipses;     // bounding boxes; right and bottom edges exclusive
-    bool floodFill = false;          // fill the rectangle from pixel (1, 1), bounded by white
+    // Ellipse bounding boxes, drawn after the polygons. A box's exclusive right and bottom edges
+    // are right() + 1 and bottom() + 1: the pixels of the box are left()..right().
+    std::vector<QRect> ellipses;
+    // Fill the first polygon's interior with the surface's current fill (the rectangle only).
+    bool floodFill = false;
     // The point the caption is centred on; empty for codes that draw nothing (the caption stays).
     std::optional<QPointF> captionCentre;
-    // The inner outline's integer coordinates left the 32-bit range: nothing is drawn.
+    // The inner outline's integer coordinates left the 32-bit range: it is not drawn, the outer
+    // outline and the caption are.
     bool overflow = false;
 };
 
-// Nearest integer, ties to the even one.
+// Nearest integer, ties to the even one (2.5 -> 2, 3.5 -> 4, -0.5 -> 0). Values beyond the
+// 32-bit range saturate at its ends; NaN gives 0.
 GLYPHON_EXPORT qint32 roundHalfEven(double value);
 
+// The same rounding, or nothing when the result does not fit 32 bits (or value is NaN).
+GLYPHON_EXPORT std::optional<qint32> roundHalfEvenChecked(double value);
+
 // The outline of shape code `shape` on a surface of inner size W x H with the three insets.
+// Codes other than exactly 0..5 give an empty geometry without a caption point.
 GLYPHON_EXPORT OutlineGeometry outlineGeometry(float shape, double W, double H, qint32 recWidth,
                                                qint32 ellWidth, qint32 diaWidth);
 
@@ -35,3 +45,6 @@ GLYPHON_EXPORT QPointF captionTopLeft(const QPointF& centre, const QSizeF& label
 // Width in pixels of a one-line caption label in `font`, rounded half to even; the same value the
 // control reports as CaptionWidth.
 GLYPHON_EXPORT qint32 captionWidthFor(const QFont& font, const QString& caption);
+
+// Size of the caption label sized to its text: captionWidthFor wide, one line of `font` high.
+GLYPHON_EXPORT QSize captionSizeFor(const QFont& font, const QString& caption);

@@ -2,8 +2,16 @@
 
 void PropertyBag::WriteProperty(const QString& name, const QVariant& value,
                                 const QVariant& defaultValue) {
-    if (value == defaultValue) return;
+    // A bag written over again must not keep a value from before that is now the default.
+    if (value == defaultValue) {
+        remove(name);
+        return;
+    }
     setValue(name, value);
+}
+
+void PropertyBag::remove(const QString& name) {
+    std::erase_if(values_, [&](const auto& entry) { return entry.first == name; });
 }
 
 QVariant PropertyBag::ReadProperty(const QString& name, const QVariant& defaultValue) const {

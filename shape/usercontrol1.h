@@ -15,12 +15,35 @@
 // with a one-line caption, forwards the mouse and key events of its surface to the host as
 // signals, and carries the six per-element collections and four plain values the editor uses.
 // It has no logic of its own beyond drawing and property storage.
+//
+// The control itself is the drawing surface (Picture1): with BorderStyle 1 a one-pixel border
+// frames it and the surface is the area inside, otherwise the surface is the whole control.
+// Event coordinates are pixels from the control's top-left corner.
 class GLYPHON_EXPORT UserControl1 : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(OleColor BackColor READ BackColor WRITE setBackColor)
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+    Q_PROPERTY(OleColor ForeColor READ ForeColor WRITE setForeColor)
+    Q_PROPERTY(QFont Font READ Font WRITE setFont)
+    Q_PROPERTY(qint16 BorderStyle READ BorderStyle WRITE setBorderStyle)
+    Q_PROPERTY(float Shape READ Shape WRITE setShape)
+    Q_PROPERTY(qint32 CaptionWidth READ CaptionWidth)
+    Q_PROPERTY(qint32 RecWidth MEMBER RecWidth)
+    Q_PROPERTY(qint32 DiaWidth MEMBER DiaWidth)
+    Q_PROPERTY(qint32 EllWidth MEMBER EllWidth)
+    Q_PROPERTY(bool IsSizeLock MEMBER IsSizeLock)
 public:
+    // Persisted defaults (the font's default is the host's ambient font).
+    static constexpr OleColor kDefaultBackColor = 0xC0C0FF;
+    static constexpr OleColor kDefaultForeColor = kSystemWindowText;
+    static constexpr qint16 kDefaultBorderStyle = 1;
+    static constexpr float kDefaultShape = 0;
+    static inline const QString kDefaultCaption = QStringLiteral("Label1");
+
     explicit UserControl1(QWidget* parent = nullptr);
 
-    // Properties. Changing one marks it changed for persistence; only Shape repaints at once.
+    // Properties. Only Shape runs the paint procedure at once; the others take effect on the
+    // screen with the last outline, and the caption label keeps its place until the next paint.
     OleColor BackColor() const;
     void setBackColor(OleColor colour);
     QString Caption() const;
@@ -29,10 +52,12 @@ public:
     void setForeColor(OleColor colour);
     QFont Font() const;
     void setFont(const QFont& font);
+    // 0 no border, 1 fixed single; any other value is refused and the style stays.
     qint16 BorderStyle() const;
     void setBorderStyle(qint16 style);
     float Shape() const;
-    void setShape(float shape);
+    // Stores the code and paints; false when the paint failed (see RePaint).
+    bool setShape(float shape);
     // Width of the caption label in pixels, rounded half to even.
     qint32 CaptionWidth() const;
 
@@ -60,6 +85,10 @@ public:
     // The caption label and the geometry of the last paint, for the host and for tests.
     const QLabel* label() const { return Label1; }
     const OutlineGeometry& lastOutline() const { return outline_; }
+    // Where the last paint put the caption label, in surface pixels (a float position, as placed).
+    QPointF captionPosition() const { return captionPosition_; }
+    // The drawing surface: its top-left in control pixels and its inner width and height.
+    QRect surfaceRect() const;
 
 Q_SIGNALS:
     void Click();
@@ -79,12 +108,24 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // The paint procedure: outline from the current surface size, caption placed, repaint queued.
+    bool paintProcedure();
+    void sizeLabelToText();
+    void applyForeColor();
+
     QLabel* Label1;
-    OleColor backColor_ = 0xC0C0FF;
-    OleColor foreColor_ = kSystemWindowText;
-    qint16 borderStyle_ = 1;
-    float shape_ = 0;
+    OleColor backColor_ = kDefaultBackColor;
+    OleColor foreColor_ = kDefaultForeColor;
+    QFont font_;
+    qint16 borderStyle_ = kDefaultBorderStyle;
+    float shape_ = kDefaultShape;
     OutlineGeometry outline_;
+    QPointF captionPosition_;
+    // The surface size the last outline was made for; a paint request at another size (or before
+    // any paint) runs the paint procedure first.
+    QSize outlineSurface_{-1, -1};
+    bool leftPressed_ = false;  // a left press on the control that a release turns into Click
 };

@@ -384,3 +384,67 @@ TEST(ConnectorMenu, AttributeConnectorsAreNeverHit) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RelationshipConnection, TheLineMenuDuringModeFiveDoesNotRetargetTheConnection) {
+    DiagramBuilder b;
+    const int a = b.entity("A"), c = b.entity("C");
+    const int other = b.relationship("Other");
+    const auto [k1, k2] = b.binary(a, other, c);
+    const int r = b.relationship("R");
+    b.editor.toolbarButton("RelLine");
+    b.click(a);
+    b.click(r);
+    const int pending = b.d.state.PendingLine;
+    const Line& line = b.d.connector(k1).Line1;
+    ASSERT_TRUE(b.editor.drawingAreaRightDown((line.X1 + line.X2) / 2, (line.Y1 + line.Y2) / 2));
+    EXPECT_EQ(b.d.state.CurrentLine, k1);
+    b.click(c);
+    EXPECT_EQ(b.d.connector(k1).Line1.Tag, makeTag(a, other));
+    EXPECT_EQ(b.d.connector(pending).Line1.Tag, makeTag(a, r));
+    EXPECT_EQ(b.d.element(r).RelativeEntityList->items(), (std::vector<qint16>{qint16(a), qint16(c)}));
+    (void)k2;
+}
+
+TEST(WeakEntity, DesignationDuringAnotherModeEndsThatModeFirst) {
+    DiagramBuilder b;
+    const int owner = b.entity("O"), weak = b.entity("W");
+    const int r = b.relationship("R");
+    b.binary(owner, r, weak);
+    b.editor.toolbarButton("RelLine");
+    b.click(weak);  // mode 4: the weak-to-be shows the selected colour
+    b.editor.elementRightDown(weak);
+    b.editor.menuWeakEntity();
+    EXPECT_EQ(b.d.state.ConnectMode, 6);
+    b.click(r);
+    EXPECT_TRUE(b.d.element(weak).is(KindWeakEntity));
+    for (int i = 1; i < b.d.elementCount(); ++i)
+        EXPECT_EQ(b.d.element(i).BackColor, b.d.settings.WindowBackColor) << i;
+}
+
+TEST(WeakEntity, EntityOnAnOwnerLeavesTheIdentificationAlone) {
+    DiagramBuilder b;
+    const int owner = b.entity("O"), weak = b.entity("W");
+    const int r = b.relationship("R");
+    const auto [k1, k2] = b.binary(owner, r, weak);
+    b.makeWeak(weak, r);
+    b.editor.elementRightDown(owner);
+    b.editor.menuEntity();
+    EXPECT_TRUE(b.d.element(r).is(KindWeakRelationship));
+    EXPECT_TRUE(b.d.connector(k2).Line2.Visible);
+    EXPECT_EQ(b.d.element(weak).WeakRelationList->items(), std::vector<qint16>{qint16(r)});
+    (void)k1;
+}
+
+TEST(WeakEntity, AnEntityJoiningTheIdentifyingRelationshipLaterBecomesAnOwner) {
+    DiagramBuilder b;
+    const int o1 = b.entity("O1"), weak = b.entity("W"), o2 = b.entity("O2");
+    const int r = b.relationship("R");
+    b.binary(o1, r, weak);
+    b.makeWeak(weak, r);
+    b.join(o2, r);
+    EXPECT_EQ(b.d.element(weak).PrimaryEntityList->items(), (std::vector<qint16>{qint16(o1), qint16(o2)}));
+}
+
+}  // namespace

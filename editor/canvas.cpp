@@ -1,0 +1,457 @@
+#include "canvas.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <algorithm>
+
+#include "controlfactory.h"
+#include "elementmenus.h"
+#include "usercontrol1.h"
+
+namespace {
+
+// Mouse button codes of the shape control's events.
+constexpr qint16 kLeftButton = 1;
+constexpr qint16 kRightButton = 2;
+
+// Line border styles as the connector lines store them.
+Qt::PenStyle penStyleOf(qint16 borderStyle) {
+    switch (borderStyle) {
+        case 0:
+            return Qt::NoPen;
+        case 2:
+            return Qt::DashLine;
+        case 3:
+            return Qt::DotLine;
+        case 4:
+            return Qt::DashDotLine;
+        case 5:
+            return Qt::DashDotDotLine;
+        default:
+            return Qt::SolidLine;
+    }
+}
+
+QRectF lineBounds(const Line& line) {
+    return QRectF(QPointF(line.X1, line.Y1), QPointF(line.X2, line.Y2)).normalized();
+}
+
+// A label's area: its stored size, or the size of its text when that is larger.
+QRectF labelBounds(const Label& label, const QStaticText& text) {
+    const QSizeF size = text.size();
+    return QRectF(label.Left, label.Top, std::max<qreal>(label.Width, size.width()),
+                  std::max<qreal>(label.Height, size.height()));
+}
+
+bool labelShown(const Label& label) {
+    return label.Visible && !label.Caption.isEmpty();
+}
+
+void prepareText(QStaticText& text, const Label& label, const QFont& font) {
+    if (!labelShown(label)) {
+        text = QStaticText();
+        return;
+    }
+    if (text.text() == label.Caption) return;
+    text.setTextFormat(Qt::PlainText);
+    text.setText(label.Caption);
+    text.prepare(QTransform(), font);
+}
+
+}  // namespace
+
+const QString Canvas::kElementMimeType = QStringLiteral("application/x-relvane-element");
+
+Canvas::Canvas(Diagram& diagram, Editor& editor, QWidget* parent)
+    : QWidget(parent), d_(diagram), editor_(editor) {
+    setObjectName(QStringLiteral("Canvas"));
+    setAutoFillBackground(true);
+    setAcceptDrops(true);
+    connect(&d_, &Diagram::elementChanged, this, &Canvas::onElementChanged);
+    connect(&d_, &Diagram::connectorChanged, this, &Canvas::onConnectorChanged);
+    connect(&d_, &Diagram::reset, this, &Canvas::onReset);
+    onReset();
+}
+
+void Canvas::addOverlay(QWidget* widget) {
+    overlays_.push_back(widget);
+    widget->raise();
+}
+
+UserControl1* Canvas::elementWidget(int i) const {
+    if (i < 1 || size_t(i) >= widgets_.size()) return nullptr;
+    return widgets_[size_t(i)];
+}
+
+int Canvas::focusElement() const {
+    return d_.isLiveElement(focusElement_) ? focusElement_ : 0;
+}
+
+// ---- Mirroring the model ----
+
+UserControl1* Canvas::ensureWidget(int i) {
+    if (size_t(i) >= widgets_.size()) widgets_.resize(size_t(i) + 1, nullptr);
+    UserControl1*& w = widgets_[size_t(i)];
+    if (w) return w;
+    w = createControl(QStringLiteral("Glyphon.UserControl1"), this);
+    if (!w) return nullptr;
+    w->setObjectName(QStringLiteral("Shape1_%1").arg(i));
+    w->setMouseTracking(true);  // hover reports need moves without a button
+    // Opaque children make Qt subtract every sibling's area from each repaint region; with
+    // thousands of elements that region arithmetic, not painting, dominates. The control fills
+    // its whole rectangle anyway, so painting the canvas beneath it first costs little.
+    w->hide();
+    connect(w, &UserControl1::MouseDown, this, [this, i](qint16 button, qint16, float x, float y) {
+        elementMouseDown(i, button, x, y);
+    });
+    connect(w, &UserControl1::MouseMove, this, [this, i](qint16 button, qint16, float x, float y) {
+        elementMouseMove(i, button, x, y);
+    });
+    return w;
+}
+
+void Canvas::syncWidget(int i) {
+    UserControl1* w = elementWidget(i);
+    if (!w) return;
+    const Element& e = d_.element(i);
+
+    const QRect geometry(qRound(e.Left), qRound(e.Top), qRound(e.Width), qRound(e.Height));
+    if (w->geometry() != geometry) w->setGeometry(geometry);
+
+    // The model and the control hold the same collection objects.
+    w->AttributeList = e.AttributeList;
+    w->RelationList = e.RelationList;
+    w->RelativeEntityList = e.RelativeEntityList;
+    w->PrimaryEntityList = e.PrimaryEntityList;
+    w->WeakRelationList = e.WeakRelationList;
+    w->WeakEntityList = e.WeakEntityList;
+    w->RecWidth = e.RecWidth;
+    w->EllWidth = e.EllWidth;
+    w->DiaWidth = e.DiaWidth;
+    w->IsSizeLock = e.IsSizeLock;
+
+    // Only real changes are passed on: a font or caption assignment relayouts the caption label.
+    if (w->Caption() != e.Caption) w->setCaption(e.Caption);
+    if (w->BackColor() != e.BackColor) w->setBackColor(e.BackColor);
+    if (w->ForeColor() != e.ForeColor) w->setForeColor(e.ForeColor);
+    if (w->Font() != e.Font) w->setFont(e.Font);
+    if (w->BorderStyle() != e.BorderStyle) w->setBorderStyle(e.BorderStyle);
+    if (w->Shape() != e.Shape) w->setShape(e.Shape);
+    if (w->isHidden() == e.Visible) w->setVisible(e.Visible);
+    if (e.Visible) w->RePaint();
+}
+
+void Canvas::onElementChanged(int i) {
+    if (!d_.isElement(i)) return;
+    // Entries loaded but not yet announced get their controls too, so the canvas always holds
+    // one control per loaded element. New controls go above the older ones, below the overlays.
+    const auto createStacked = [this](int j) {
+        if (elementWidget(j)) return;
+        holdPaintingUntilIdle();
+        UserControl1* w = ensureWidget(j);
+        if (w && !overlays_.empty()) w->stackUnder(overlays_.front());
+    };
+    for (int j = int(std::max<size_t>(widgets_.size(), 1)); j < i; ++j) {
+        createStacked(j);
+        syncWidget(j);
+    }
+    createStacked(i);
+    syncWidget(i);
+}
+
+void Canvas::holdPaintingUntilIdle() {
+    if (holdingPaint_) return;
+    // Every new control asks for its own first paint, and with many opaque siblings Qt spends far
+    // more on the region arithmetic of thousands of small repaints (a project being loaded) than
+    // on painting. Held back until the running handler is done, they become one repaint.
+    holdingPaint_ = true;
+    setUpdatesEnabled(false);
+    QMetaObject::invokeMethod(this, &Canvas::resumePainting, Qt::QueuedConnection);
+}
+
+void Canvas::resumePainting() {
+    if (!holdingPaint_) return;
+    holdingPaint_ = false;
+    setUpdatesEnabled(true);
+}
+
+void Canvas::refreshConnectorCache(int k) {
+    ConnectorCache& cache = connectors_[size_t(k)];
+    const Connector& c = d_.connector(k);
+    const QFont font = d_.labelFont();
+    prepareText(cache.mn, c.MN, font);
+    prepareText(cache.description, c.Description, font);
+
+    QRectF bounds;
+    if (c.Line1.Visible) bounds |= lineBounds(c.Line1);
+    if (c.Line2.Visible) bounds |= lineBounds(c.Line2);
+    if (labelShown(c.MN)) bounds |= labelBounds(c.MN, cache.mn);
+    if (labelShown(c.Description)) bounds |= labelBounds(c.Description, cache.description);
+    const bool drawsSomething =
+        c.Line1.Visible || c.Line2.Visible || labelShown(c.MN) || labelShown(c.Description);
+    // A margin for the pen and for text that antialiasing lets spill over its box.
+    cache.bounds = drawsSomething ? bounds.toAlignedRect().adjusted(-2, -2, 2, 2) : QRect();
+}
+
+void Canvas::onConnectorChanged(int k) {
+    if (!d_.isConnector(k)) return;
+    if (size_t(k) >= connectors_.size()) {
+        const size_t old = connectors_.size();
+        connectors_.resize(size_t(k) + 1);
+        for (size_t j = std::max<size_t>(old, 1); j < size_t(k); ++j) {
+            refreshConnectorCache(int(j));
+            update(connectors_[j].bounds);
+        }
+    }
+    const QRect before = connectors_[size_t(k)].bounds;
+    refreshConnectorCache(k);
+    const QRect after = connectors_[size_t(k)].bounds;
+    if (!before.isEmpty()) update(before);
+    if (!after.isEmpty() && after != before) update(after);
+}
+
+void Canvas::onReset() {
+    const size_t count = size_t(d_.elementCount());
+    for (size_t j = count; j < widgets_.size(); ++j) {
+        if (!widgets_[j]) continue;
+        // The control may be the sender of the event that led here; it goes once that is over.
+        widgets_[j]->hide();
+        widgets_[j]->deleteLater();
+    }
+    if (widgets_.size() > count) widgets_.resize(count);
+    if (count > 1) holdPaintingUntilIdle();
+    for (int i = 1; i < d_.elementCount(); ++i) {
+        ensureWidget(i);
+        syncWidget(i);
+    }
+    for (QWidget* overlay : overlays_) overlay->raise();
+
+    connectors_.assign(size_t(d_.connectorCount()), ConnectorCache{});
+    for (int k = 1; k < d_.connectorCount(); ++k) refreshConnectorCache(k);
+
+    focusElement_ = pressElement_ = 0;
+    update();
+}
+
+// ---- Painting ----
+
+const QPen& Canvas::penFor(const Line& line) {
+    for (const LinePen& entry : pens_)
+        if (entry.colour == line.BorderColor && entry.style == line.BorderStyle) return entry.pen;
+    // A diagram uses a handful of line kinds; the list stays short.
+    QPen pen(toQColor(line.BorderColor), 1, penStyleOf(line.BorderStyle));
+    pen.setCosmetic(true);
+    pens_.push_back({line.BorderColor, line.BorderStyle, pen});
+    return pens_.back().pen;
+}
+
+void Canvas::paintLine(QPainter& painter, const Line& line, const Line*& lastStyle) {
+    if (!lastStyle || lastStyle->BorderColor != line.BorderColor ||
+        lastStyle->BorderStyle != line.BorderStyle)
+        painter.setPen(penFor(line));
+    lastStyle = &line;
+    painter.drawLine(QLineF(line.X1, line.Y1, line.X2, line.Y2));
+}
+
+void Canvas::paintConnectors(QPainter& painter, const QRect& area) {
+    const int count = std::min(int(connectors_.size()), d_.connectorCount());
+    const Line* lastStyle = nullptr;
+    // Lines first, labels over them.
+    for (int k = 1; k < count; ++k) {
+        const ConnectorCache& cache = connectors_[size_t(k)];
+        if (!cache.bounds.intersects(area)) continue;
+        const Connector& c = d_.connector(k);
+        if (c.Line1.Visible) paintLine(painter, c.Line1, lastStyle);
+        if (c.Line2.Visible) paintLine(painter, c.Line2, lastStyle);
+    }
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(d_.labelFont());  // the font the texts were prepared with
+    for (int k = 1; k < count; ++k) {
+        const ConnectorCache& cache = connectors_[size_t(k)];
+        if (!cache.bounds.intersects(area)) continue;
+        const Connector& c = d_.connector(k);
+        if (labelShown(c.MN)) painter.drawStaticText(QPointF(c.MN.Left, c.MN.Top), cache.mn);
+        if (labelShown(c.Description))
+            painter.drawStaticText(QPointF(c.Description.Left, c.Description.Top),
+                                   cache.description);
+    }
+}
+
+void Canvas::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    paintConnectors(painter, event->rect());
+}
+
+QPixmap Canvas::renderDiagram(const QRect& area) {
+    if (area.isEmpty()) return QPixmap();
+    resumePainting();
+    QPixmap picture(area.size());
+    picture.fill(palette().color(backgroundRole()));
+    QPainter painter(&picture);
+    painter.translate(-area.topLeft());
+    paintConnectors(painter, area);
+    painter.resetTransform();
+    for (int i = 1; i < int(widgets_.size()); ++i) {
+        UserControl1* w = widgets_[size_t(i)];
+        if (!w || w->isHidden() || !w->geometry().intersects(area)) continue;
+        w->render(&painter, w->pos() - area.topLeft(), QRegion(),
+                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    }
+    return picture;
+}
+
+void Canvas::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Q_EMIT resized();
+}
+
+// ---- Mouse ----
+
+void Canvas::elementMouseDown(int i, qint16 button, float x, float y) {
+    if (button == kLeftButton) {
+        focusElement_ = i;
+        pressElement_ = i;
+        pressPoint_ = QPointF(x, y);
+        editor_.elementLeftDown(i, x, y);
+    } else if (button == kRightButton) {
+        const Editor::Popup popup = editor_.elementRightDown(i);
+        if (!menus_) return;
+        const UserControl1* w = elementWidget(i);
+        const QPoint globalPos = w ? w->mapToGlobal(QPointF(x, y)).toPoint() : QCursor::pos();
+        menus_->popupElementMenu(popup, globalPos);
+    }
+}
+
+void Canvas::elementMouseMove(int i, qint16 button, float x, float y) {
+    if (button != kLeftButton) {
+        editor_.elementHover(i);
+        return;
+    }
+    if (dragging_ || !d_.isLiveElement(i)) return;
+    // A press that jitters by a pixel or two is still a click, not a move.
+    if (pressElement_ == i &&
+        (QPointF(x, y) - pressPoint_).manhattanLength() < QApplication::startDragDistance())
+        return;
+    beginDrag(i);
+}
+
+void Canvas::beginDrag(int i) {
+    UserControl1* w = elementWidget(i);
+    if (!w) return;
+    auto* drag = new QDrag(w);
+    drag->setMimeData(elementMimeData(i));
+    drag->setPixmap(w->grab());
+    const QPointF grab = pressElement_ == i ? pressPoint_ : QPointF(d_.state.GrabX, d_.state.GrabY);
+    drag->setHotSpot(grab.toPoint());
+    dragging_ = true;
+    drag->exec(Qt::MoveAction);
+    dragging_ = false;
+    pressElement_ = 0;
+}
+
+QMenu* Canvas::rightClickAt(const QPointF& pos, const QPoint& globalPos) {
+    // Only the bare drawing area: a press on a button or on the legend may propagate here.
+    if (childAt(pos.toPoint())) return nullptr;
+    if (!editor_.drawingAreaRightDown(float(pos.x()), float(pos.y()))) return nullptr;
+    return menus_ ? menus_->popupLineMenu(globalPos) : nullptr;
+}
+
+void Canvas::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        rightClickAt(event->position(), event->globalPosition().toPoint());
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void Canvas::contextMenuEvent(QContextMenuEvent* event) {
+    // Right clicks are handled as they go down; the window's own toolbar menu must not follow.
+    event->accept();
+}
+
+// ---- Drag and drop ----
+
+QByteArray Canvas::dragOrigin() const {
+    return QByteArray::number(QCoreApplication::applicationPid()) + ':' +
+           QByteArray::number(quintptr(this));
+}
+
+QMimeData* Canvas::elementMimeData(int i) const {
+    auto* mime = new QMimeData;
+    mime->setData(kElementMimeType, dragOrigin() + ':' + QByteArray::number(i));
+    return mime;
+}
+
+int Canvas::draggedIndex(const QMimeData* mime) const {
+    if (!mime || !mime->hasFormat(kElementMimeType)) return 0;
+    // An element index means something only to the canvas it was dragged from.
+    const QByteArray data = mime->data(kElementMimeType);
+    const qsizetype cut = data.lastIndexOf(':');
+    if (cut < 0 || data.left(cut) != dragOrigin()) return 0;
+    bool ok = false;
+    const int i = data.mid(cut + 1).toInt(&ok);
+    return ok && d_.isLiveElement(i) ? i : 0;
+}
+
+bool Canvas::overLabel(const QPointF& pos) const {
+    const int count = std::min(int(connectors_.size()), d_.connectorCount());
+    for (int k = 1; k < count; ++k) {
+        const ConnectorCache& cache = connectors_[size_t(k)];
+        if (!cache.bounds.contains(pos.toPoint())) continue;
+        const Connector& c = d_.connector(k);
+        if (labelShown(c.MN) && labelBounds(c.MN, cache.mn).contains(pos)) return true;
+        if (labelShown(c.Description) &&
+            labelBounds(c.Description, cache.description).contains(pos))
+            return true;
+    }
+    return false;
+}
+
+bool Canvas::acceptsDropAt(int i, const QPointF& pos) const {
+    if (!d_.isLiveElement(i) || !rect().contains(pos.toPoint())) return false;
+    if (const QWidget* hit = childAt(pos.toPoint())) {
+        // Letting go over the element's own old place is a short move, not a drop on a control.
+        const UserControl1* own = elementWidget(i);
+        if (!own || (hit != own && !own->isAncestorOf(hit))) return false;
+    }
+    return !overLabel(pos);
+}
+
+bool Canvas::dropAt(int i, const QPointF& pos) {
+    if (!acceptsDropAt(i, pos)) return false;
+    editor_.dropElement(i, float(pos.x()), float(pos.y()));
+    return true;
+}
+
+void Canvas::dragEnterEvent(QDragEnterEvent* event) {
+    if (draggedIndex(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void Canvas::dragMoveEvent(QDragMoveEvent* event) {
+    const int i = draggedIndex(event->mimeData());
+    if (i && acceptsDropAt(i, event->position()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void Canvas::dropEvent(QDropEvent* event) {
+    const int i = draggedIndex(event->mimeData());
+    if (i && dropAt(i, event->position()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}

@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QPen>
+#include <QPointF>
+#include <QRect>
+#include <QStaticText>
+#include <QWidget>
+#include <vector>
+
+#include "diagram.h"
+#include "editor.h"
+
+class ElementMenus;
+class QMenu;
+class QMimeData;
+class UserControl1;
+
+// The drawing area. Hosts one shape control per loaded element, mirrors the model into it, paints
+// the connector lines and labels beneath the elements, and turns mouse and drag-and-drop events
+// into Editor calls. Coordinates of the model are this widget's pixels.
+class Canvas : public QWidget {
+    Q_OBJECT
+public:
+    // The mime type of a dragged element: the canvas it comes from and its index.
+    static const QString kElementMimeType;
+
+    Canvas(Diagram& diagram, Editor& editor, QWidget* parent = nullptr);
+
+    // The menus a right click pops up; without them right clicks still reach the editor.
+    void setMenus(ElementMenus* menus) { menus_ = menus; }
+
+    // Widgets placed on the drawing area that stay above every element (buttons, legend).
+    void addOverlay(QWidget* widget);
+
+    // The shape control of element i, nullptr when i is not loaded.
+    UserControl1* elementWidget(int i) const;
+    // The element that last received a left click, if it is still live; 0 otherwise.
+    int focusElement() const;
+
+    // What a drag of element i carries; only this canvas takes it.
+    QMimeData* elementMimeData(int i) const;
+
+    // A dragged element i let go at `pos`. Only the bare drawing area (or the dragged element's
+    // own old place) takes a drop; over another control or a label nothing happens. Returns
+    // whether the drop reached the editor.
+    bool dropAt(int i, const QPointF& pos);
+    // Whether a drop of element i at `pos` would be taken.
+    bool acceptsDropAt(int i, const QPointF& pos) const;
+
+    // Right button down on the bare drawing area at `pos`: the editor's connector hit test, then
+    // the Line menu at `globalPos`. Returns the menu shown, or nullptr.
+    QMenu* rightClickAt(const QPointF& pos, const QPoint& globalPos);
+
+    // Paints connectors and elements that lie in `area` into a picture of that size, as the
+    // screen shows them without buttons and legend.
+    QPixmap renderDiagram(const QRect& area);
+
+Q_SIGNALS:
+    void resized();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // What paint needs of one connector, kept between paints.
+    struct ConnectorCache {
+        QRect bounds;  // everything it draws; empty when it draws nothing
+        QStaticText mn, description;
+    };
+
+    void onElementChanged(int i);
+    void onConnectorChanged(int k);
+    void onReset();
+
+    // Batches the first paints of controls created in one go; see the definition.
+    void holdPaintingUntilIdle();
+    void resumePainting();
+    UserControl1* ensureWidget(int i);
+    void syncWidget(int i);
+    void refreshConnectorCache(int k);
+    void paintConnectors(QPainter& painter, const QRect& area);
+    const QPen& penFor(const Line& line);
+    // Draws one line, changing the painter's pen only when the line's look differs from the last.
+    void paintLine(QPainter& painter, const Line& line, const Line*& lastStyle);
+
+    void elementMouseDown(int i, qint16 button, float x, float y);
+    void elementMouseMove(int i, qint16 button, float x, float y);
+    void beginDrag(int i);
+    QByteArray dragOrigin() const;
+    // The element index a drag carries, 0 when the data is not one of ours.
+    int draggedIndex(const QMimeData* mime) const;
+    bool overLabel(const QPointF& pos) const;
+
+    Diagram& d_;
+    Editor& editor_;
+    ElementMenus* menus_ = nullptr;
+    std::vector<UserControl1*> widgets_;  // index = element index; [0] stays null
+    std::vector<ConnectorCache> connectors_;
+    std::vector<QWidget*> overlays_;
+    struct LinePen {
+        OleColor colour;
+        qint16 style;
+        QPen pen;
+    };
+    std::vector<LinePen> pens_;
+
+    int focusElement_ = 0;
+    int pressElement_ = 0;
+    QPointF pressPoint_;
+    bool dragging_ = false;
+    bool holdingPaint_ = false;
+};

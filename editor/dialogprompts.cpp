@@ -1,0 +1,33 @@
+#include "dialogprompts.h"
+
+#include <QColorDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include "appinfo.h"
+
+void DialogPrompts::message(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+std::optional<QString> DialogPrompts::input(const QString& prompt, const QString& title,
+                                            const QString& defaultText) {
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(parent_, title.isEmpty() ? applicationTitle() : title, prompt,
+                              QLineEdit::Normal, defaultText, &ok);
+    if (!ok) return std::nullopt;
+    return answer;
+}
+
+std::optional<OleColor> DialogPrompts::chooseColour(OleColor initial) {
+    const QColor chosen = QColorDialog::getColor(toQColor(initial), parent_, applicationTitle());
+    if (!chosen.isValid()) return std::nullopt;
+    return fromQColor(chosen);
+}
+
+bool DialogPrompts::confirm(const QString& text) {
+    return QMessageBox::question(parent_, applicationTitle(), text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}

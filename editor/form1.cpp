@@ -1,0 +1,291 @@
+#include "form1.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "canvas.h"
+#include "dialogprompts.h"
+#include "elementmenus.h"
+#include "toolicons.h"
+
+namespace {
+
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+constexpr int kButtonTop = 8;
+constexpr int kButtonSpacing = 6;
+
+void setTextIfChanged(QLabel* label, const QString& text) {
+    if (label->text() != text) label->setText(text);
+}
+
+}  // namespace
+
+Form1::Form1(Prompts* prompts, QWidget* parent)
+    : QMainWindow(parent),
+      ownPrompts_(prompts ? nullptr : std::make_unique<DialogPrompts>(this)),
+      prompts_(prompts ? *prompts : *ownPrompts_),
+      editor_(diagram_, prompts_) {
+    setObjectName(QStringLiteral("Form1"));
+    setContextMenuPolicy(Qt::NoContextMenu);  // no toolbar-hiding menu on a right click
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    canvas_ = new Canvas(diagram_, editor_, central);
+    column->addWidget(canvas_, 1);
+    setCentralWidget(central);
+
+    menus_ = new ElementMenus(editor_, this);
+    canvas_->setMenus(menus_);
+
+    buildMenus();
+    buildToolbar();
+    buildCommandButtons();
+    buildLegend();
+    buildStatusBars();
+    column->addWidget(statusBar1_);
+    column->addWidget(statusBar2_);
+
+    connect(canvas_, &Canvas::resized, this, &Form1::layoutRightEdge);
+    connect(&diagram_, &Diagram::viewChanged, this, &Form1::syncView);
+    connect(&diagram_, &Diagram::reset, this, &Form1::syncView);
+
+    applySettings();
+    syncView();
+    resize(960, 680);
+    layoutRightEdge();
+}
+
+Form1::~Form1() {
+    // The canvas and its controls refer to the diagram, which members outlive only until here.
+    delete takeCentralWidget();
+}
+
+QToolButton* Form1::toolbarButton(const QString& key) const {
+    return toolbar_->findChild<QToolButton*>(key, Qt::FindDirectChildrenOnly);
+}
+
+// ---- Building ----
+
+void Form1::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    QAction* set = file->addAction(QStringLiteral("Set"));
+    set->setObjectName(QStringLiteral("mnuSet"));
+    connect(set, &QAction::triggered, this, &Form1::optionsRequested);
+    QAction* capture = file->addAction(QStringLiteral("Capture"));
+    capture->setObjectName(QStringLiteral("mnuCapture"));
+    connect(capture, &QAction::triggered, this, [this] {
+        copyCaptureToClipboard();
+        Q_EMIT captureRequested();
+    });
+    file->addSeparator();
+    QAction* exit = file->addAction(QStringLiteral("Exit"));
+    exit->setObjectName(QStringLiteral("mnuExit"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* about = menuBar()->addMenu(QStringLiteral("About"));
+    about->setObjectName(QStringLiteral("mnuAboutMenu"));
+    QAction* welcome = about->addAction(QStringLiteral("Welcome"));
+    welcome->setObjectName(QStringLiteral("mnuWelcome"));
+    connect(welcome, &QAction::triggered, this, &Form1::welcomeRequested);
+    QAction* aboutItem = about->addAction(QStringLiteral("About"));
+    aboutItem->setObjectName(QStringLiteral("mnuAbout"));
+    connect(aboutItem, &QAction::triggered, this, &Form1::aboutRequested);
+
+    // Delete acts on the element that last took a left click.
+    auto* deleteElement = new QAction(this);
+    deleteElement->setObjectName(QStringLiteral("actDeleteElement"));
+    deleteElement->setShortcut(QKeySequence(Qt::Key_Delete));
+    deleteElement->setShortcutContext(Qt::WindowShortcut);
+    connect(deleteElement, &QAction::triggered, this, &Form1::deleteFocusElement);
+    addAction(deleteElement);
+}
+
+QToolButton* Form1::addToolbarButton(const QString& key, const QString& toolTip,
+                                     const QStringList& menuKeys) {
+    auto* action = new QAction(toolbarIcon(key), key, toolbar_);
+    action->setToolTip(toolTip);
+    connect(action, &QAction::triggered, this, [this, key] { editor_.toolbarButton(key); });
+
+    auto* button = new QToolButton(toolbar_);
+    button->setObjectName(key);
+    button->setDefaultAction(action);
+    if (!menuKeys.isEmpty()) {
+        auto* menu = new QMenu(button);
+        menu->setObjectName(key + QStringLiteral("Menu"));
+        for (const QString& item : menuKeys) {
+            QAction* entry = menu->addAction(item);
+            entry->setData(item);
+            connect(entry, &QAction::triggered, this,
+                    [this, item] { editor_.buttonMenuItem(item); });
+        }
+        button->setMenu(menu);
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+    toolbar_->addWidget(button);
+    return button;
+}
+
+void Form1::buildToolbar() {
+    toolbar_ = addToolBar(QStringLiteral("Toolbar1"));
+    toolbar_->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar_->setMovable(false);
+    toolbar_->setFloatable(false);
+    toolbar_->toggleViewAction()->setEnabled(false);
+    addToolbarButton(QStringLiteral("Entity"), QStringLiteral("New Entity"),
+                     {QStringLiteral("Entity"), QStringLiteral("WeakEntity")});
+    addToolbarButton(QStringLiteral("Attribute"), QStringLiteral("New Attribute"),
+                     {QStringLiteral("Attribute"), QStringLiteral("MultAttribute")});
+    addToolbarButton(QStringLiteral("Relationship"), QStringLiteral("New Relationship"),
+                     {QStringLiteral("Relationship"), QStringLiteral("WeakRelationship")});
+    addToolbarButton(QStringLiteral("AttLine"), QStringLiteral("Set Attribute"), {});
+    addToolbarButton(QStringLiteral("RelLine"), QStringLiteral("Set Relationship"), {});
+}
+
+QPushButton* Form1::addCommandButton(const char* objectName, const QString& caption) {
+    auto* button = new QPushButton(caption, canvas_);
+    button->setObjectName(QLatin1String(objectName));
+    const int row = int(rightEdgeButtons_.size());
+    button->setGeometry(0, kButtonTop + row * (kButtonHeight + kButtonSpacing), kButtonWidth,
+                        kButtonHeight);
+    rightEdgeButtons_.push_back(button);
+    canvas_->addOverlay(button);
+    return button;
+}
+
+void Form1::buildCommandButtons() {
+    QPushButton* save = addCommandButton("Command1", QStringLiteral("Save"));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(save, &QPushButton::clicked, this, &Form1::saveRequested);
+
+    QPushButton* cancel = addCommandButton("Command2", QStringLiteral("Cancel"));
+    cancel->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(cancel, &QPushButton::clicked, this, [this] { editor_.cancel(); });
+
+    QPushButton* load = addCommandButton("Command3", QStringLiteral("Load"));
+    load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(load, &QPushButton::clicked, this, &Form1::loadRequested);
+
+    convertButton_ = addCommandButton("Command4", QStringLiteral("Convert"));
+    connect(convertButton_, &QPushButton::clicked, this, &Form1::convertRequested);
+
+    QPushButton* repaint = addCommandButton("Command5", QStringLiteral("Repaint"));
+    connect(repaint, &QPushButton::clicked, this, [this] { editor_.repaintElements(); });
+
+    QPushButton* resize = addCommandButton("cmdResize", QStringLiteral("Resize"));
+    connect(resize, &QPushButton::clicked, this, [this] { editor_.resizeToCaptions(); });
+}
+
+void Form1::buildLegend() {
+    legend_ = new QGroupBox(QStringLiteral("元素標示"), canvas_);
+    legend_->setObjectName(QStringLiteral("Frame1"));
+    auto* rows = new QVBoxLayout(legend_);
+    legendSelected_ = new QLabel(QStringLiteral("已選元素"), legend_);
+    legendSelected_->setObjectName(QStringLiteral("lblSelected"));
+    legendCandidate_ = new QLabel(QStringLiteral("候選元素"), legend_);
+    legendCandidate_->setObjectName(QStringLiteral("lblCandidate"));
+    for (QLabel* label : {legendSelected_, legendCandidate_}) {
+        label->setAutoFillBackground(true);
+        rows->addWidget(label);
+    }
+    legend_->resize(legend_->sizeHint().expandedTo(QSize(100, 0)));
+    legend_->hide();
+    canvas_->addOverlay(legend_);
+}
+
+void Form1::buildStatusBars() {
+    statusBar1_ = new QStatusBar(this);
+    statusBar1_->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar1_->setSizeGripEnabled(false);
+    for (int panel = 0; panel < 3; ++panel) {
+        hoverPanels_[panel] = new QLabel(statusBar1_);
+        hoverPanels_[panel]->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(panel + 1));
+        statusBar1_->addWidget(hoverPanels_[panel], 1);
+    }
+    statusBar2_ = new QStatusBar(this);
+    statusBar2_->setObjectName(QStringLiteral("StatusBar2"));
+    promptPanel_ = new QLabel(statusBar2_);
+    promptPanel_->setObjectName(QStringLiteral("StatusBar2Panel1"));
+    statusBar2_->addWidget(promptPanel_, 1);
+}
+
+// ---- Mirroring the model ----
+
+void Form1::applySettings() {
+    const ProgramSettings& settings = diagram_.settings;
+    const QColor background = toQColor(settings.WindowBackColor);
+    QPalette canvasPalette = canvas_->palette();
+    canvasPalette.setColor(QPalette::Window, background);
+    canvas_->setPalette(canvasPalette);
+
+    const auto paintLegendLabel = [&background](QLabel* label, OleColor colour) {
+        QPalette labelPalette = label->palette();
+        labelPalette.setColor(QPalette::Window, background);
+        labelPalette.setColor(QPalette::WindowText, toQColor(colour));
+        label->setPalette(labelPalette);
+    };
+    paintLegendLabel(legendSelected_, settings.SelectedColor);
+    paintLegendLabel(legendCandidate_, settings.CandidateColor);
+}
+
+void Form1::setConvertEnabled(bool enabled) {
+    convertButton_->setEnabled(enabled);
+}
+
+void Form1::syncView() {
+    const ViewState& view = diagram_.view;
+    const QString title = QStringLiteral("Relvane: ") + view.projectName;
+    if (windowTitle() != title) setWindowTitle(title);
+    for (int panel = 0; panel < 3; ++panel)
+        setTextIfChanged(hoverPanels_[panel], view.hover[panel]);
+    setTextIfChanged(promptPanel_, view.prompt);
+    if (legend_->isHidden() == view.legendVisible) {
+        legend_->setVisible(view.legendVisible);
+        if (view.legendVisible) legend_->raise();
+    }
+    if (toolbar_->isEnabled() != view.toolbarEnabled) toolbar_->setEnabled(view.toolbarEnabled);
+}
+
+void Form1::layoutRightEdge() {
+    const int width = canvas_->width();
+    for (QPushButton* button : rightEdgeButtons_)
+        button->move(width - button->width(), button->y());
+    legend_->move(width - legend_->width(), canvas_->height() - legend_->height());
+}
+
+// ---- Commands that stay in the window ----
+
+void Form1::deleteFocusElement() {
+    if (const int i = canvas_->focusElement()) editor_.deleteElement(i);
+}
+
+QPixmap Form1::captureDiagram() {
+    return canvas_->renderDiagram(editor_.captureRect().toAlignedRect());
+}
+
+bool Form1::copyCaptureToClipboard() {
+    const QPixmap picture = captureDiagram();
+    if (picture.isNull()) return false;
+    QGuiApplication::clipboard()->setPixmap(picture);
+    return true;
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    Q_EMIT closing();
+    QMainWindow::closeEvent(event);
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <memory>
+#include <vector>
+
+#include "diagram.h"
+#include "editor.h"
+
+class Canvas;
+class DialogPrompts;
+class ElementMenus;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+
+// The main window: owns the diagram and its editor, hosts the canvas, and builds the menus,
+// toolbar, command buttons, legend and status bars under their established object names. It
+// turns their events into Editor calls and mirrors the view state; what lies outside the editor
+// (saving, loading, converting, the other windows, settings) leaves through signals.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Without `prompts` the window answers the commands with real dialogs.
+    explicit Form1(Prompts* prompts = nullptr, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    Diagram& diagram() { return diagram_; }
+    Editor& editor() { return editor_; }
+    Prompts& prompts() { return prompts_; }
+    Canvas* canvas() const { return canvas_; }
+    ElementMenus* menus() const { return menus_; }
+    // The toolbar button of a key ("Entity", "Attribute", "Relationship", "AttLine", "RelLine").
+    QToolButton* toolbarButton(const QString& key) const;
+
+    // Applies the window background and the legend colours from diagram().settings; called at
+    // construction, and again by whoever changes the settings.
+    void applySettings();
+    // "Convert" is offered in enhanced mode only; the application decides.
+    void setConvertEnabled(bool enabled);
+
+    // The elements' bounding rectangle of the drawing area as a picture, without buttons and
+    // legend; a null pixmap when no element is visible.
+    QPixmap captureDiagram();
+    // Puts that picture on the clipboard; false (and the clipboard untouched) when there is none.
+    bool copyCaptureToClipboard();
+
+Q_SIGNALS:
+    void saveRequested();
+    void loadRequested();
+    void convertRequested();
+    void optionsRequested();
+    void welcomeRequested();
+    void aboutRequested();
+    // After "Capture" has put the picture on the clipboard.
+    void captureRequested();
+    // The window is about to close; settings can still be read from it.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    QToolButton* addToolbarButton(const QString& key, const QString& toolTip,
+                                  const QStringList& menuKeys);
+    void buildCommandButtons();
+    QPushButton* addCommandButton(const char* objectName, const QString& caption);
+    void buildLegend();
+    void buildStatusBars();
+    void deleteFocusElement();
+    void syncView();
+    void layoutRightEdge();
+
+    Diagram diagram_;
+    std::unique_ptr<DialogPrompts> ownPrompts_;
+    Prompts& prompts_;
+    Editor editor_;
+
+    Canvas* canvas_ = nullptr;
+    ElementMenus* menus_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    std::vector<QPushButton*> rightEdgeButtons_;
+    QPushButton* convertButton_ = nullptr;
+    QGroupBox* legend_ = nullptr;
+    QLabel* legendSelected_ = nullptr;
+    QLabel* legendCandidate_ = nullptr;
+    QStatusBar* statusBar1_ = nullptr;
+    QStatusBar* statusBar2_ = nullptr;
+    QLabel* hoverPanels_[3] = {};
+    QLabel* promptPanel_ = nullptr;
+};

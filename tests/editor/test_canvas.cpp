@@ -1,0 +1,470 @@
+#include <gtest/gtest.h>
+
+#include <QDropEvent>
+#include <QImage>
+#include <QMenu>
+#include <QMimeData>
+#include <QPaintEvent>
+#include <QPushButton>
+#include <memory>
+#include <ostream>
+
+#include "canvas.h"
+#include "editor.h"
+#include "elementmenus.h"
+#include "fakeprompts.h"
+#include "form1.h"
+#include "test_canvas_support.h"
+#include "usercontrol1.h"
+
+using canvastest::addConnector;
+using canvastest::addElement;
+using canvastest::rightPress;
+
+namespace {
+
+// A bare canvas over its own diagram, for the mirroring and painting cases.
+struct CanvasRig {
+    Diagram d;
+    FakePrompts prompts;
+    Editor editor{d, prompts};
+    Canvas canvas{d, editor};
+
+    CanvasRig() {
+        QPalette palette = canvas.palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        canvas.setPalette(palette);
+        canvas.resize(640, 480);
+    }
+};
+
+int countPixels(const QImage& image, int y, int fromX, int toX, QColor colour) {
+    int n = 0;
+    for (int x = fromX; x <= toX; ++x) n += image.pixelColor(x, y) == colour;
+    return n;
+}
+
+TEST(CanvasTest, CreatesOneControlPerElementAndMirrorsIt) {
+    CanvasRig rig;
+    const int i = addElement(rig.d, KindMultAttribute, QRectF(10.6, 20.4, 73, 41.5), "Phone");
+    Element& e = rig.d.element(i);
+    e.BackColor = 0x00FF00;
+    e.setUnderlined(true);
+    e.RecWidth = 7;
+    e.EllWidth = 8;
+    e.DiaWidth = 9;
+    e.IsSizeLock = true;
+    rig.d.notifyElement(i);
+
+    UserControl1* w = rig.canvas.elementWidget(i);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->parentWidget(), &rig.canvas);
+    EXPECT_EQ(w->geometry(), QRect(11, 20, 73, 42));
+    EXPECT_FALSE(w->isHidden());
+    EXPECT_EQ(w->Caption(), "Phone");
+    EXPECT_EQ(w->BackColor(), 0x00FF00u);
+    EXPECT_EQ(w->Shape(), float(KindMultAttribute));
+    EXPECT_TRUE(w->Font().underline());
+    EXPECT_EQ(w->RecWidth, 7);
+    EXPECT_EQ(w->EllWidth, 8);
+    EXPECT_EQ(w->DiaWidth, 9);
+    EXPECT_TRUE(w->IsSizeLock);
+    // The same collection objects, not copies.
+    EXPECT_EQ(w->AttributeList.get(), e.AttributeList.get());
+    EXPECT_EQ(w->RelationList.get(), e.RelationList.get());
+    EXPECT_EQ(w->RelativeEntityList.get(), e.RelativeEntityList.get());
+    EXPECT_EQ(w->PrimaryEntityList.get(), e.PrimaryEntityList.get());
+    EXPECT_EQ(w->WeakRelationList.get(), e.WeakRelationList.get());
+    EXPECT_EQ(w->WeakEntityList.get(), e.WeakEntityList.get());
+    EXPECT_EQ(rig.canvas.elementWidget(0), nullptr);
+}
+
+TEST(CanvasTest, FollowsChangesAndHidesDeletedElements) {
+    CanvasRig rig;
+    const int i = addElement(rig.d, KindEntity, QRectF(100, 100, 73, 41));
+    UserControl1* w = rig.canvas.elementWidget(i);
+    ASSERT_NE(w, nullptr);
+
+    Element& e = rig.d.element(i);
+    e.Caption = "Customer";
+    e.Shape = KindWeakEntity;
+    e.Width = 80.3f;
+    e.Left = 200;
+    rig.d.element(i).AttributeList->add(5, "5");
+    rig.d.notifyElement(i);
+    EXPECT_EQ(w->Caption(), "Customer");
+    EXPECT_EQ(w->Shape(), float(KindWeakEntity));
+    EXPECT_EQ(w->geometry(), QRect(200, 100, 80, 41));
+    EXPECT_EQ(w->AttributeList->joined(), "5");
+
+    e.Visible = false;
+    rig.d.notifyElement(i);
+    EXPECT_TRUE(w->isHidden());
+    EXPECT_EQ(rig.canvas.elementWidget(i), w) << "deletion hides; the control stays loaded";
+}
+
+TEST(CanvasTest, EntriesLoadedBeforeTheAnnouncedOneGetControlsToo) {
+    CanvasRig rig;
+    const int hidden = rig.d.loadElement();
+    const int shown = addElement(rig.d, KindRelationship, QRectF(50, 50, 80, 40));
+    ASSERT_NE(rig.canvas.elementWidget(hidden), nullptr);
+    EXPECT_TRUE(rig.canvas.elementWidget(hidden)->isHidden());
+    EXPECT_FALSE(rig.canvas.elementWidget(shown)->isHidden());
+}
+
+TEST(CanvasTest, ResetDropsSurplusControlsAndRebindsCollections) {
+    CanvasRig rig;
+    for (int n = 0; n < 3; ++n) addElement(rig.d, KindEntity, QRectF(10 + 90 * n, 10, 73, 41));
+    ASSERT_NE(rig.canvas.elementWidget(3), nullptr);
+    rig.d.clear();
+    EXPECT_EQ(rig.canvas.elementWidget(1), nullptr);
+    EXPECT_EQ(rig.canvas.elementWidget(3), nullptr);
+
+    const int i = addElement(rig.d, KindAttribute, QRectF(10, 10, 73, 41));
+    ASSERT_EQ(i, 1);
+    UserControl1* w = rig.canvas.elementWidget(i);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->AttributeList.get(), rig.d.element(i).AttributeList.get());
+    EXPECT_EQ(w->Shape(), float(KindAttribute));
+}
+
+// ---- Painting ----
+
+TEST(CanvasTest, PaintsVisibleLinesInTheirColourAndStyle) {
+    CanvasRig rig;
+    const QColor red(255, 0, 0), blue(0, 0, 255);
+    const int solid = addConnector(rig.d, 1, 2, QLineF(10, 20, 190, 20), 0x0000FF);
+    const int dotted = addConnector(rig.d, 1, 2, QLineF(10, 40, 190, 40), 0xFF0000, kLineDotted);
+    const int hidden = addConnector(rig.d, 1, 2, QLineF(10, 60, 190, 60), 0x0000FF);
+    rig.d.connector(hidden).Line1.Visible = false;
+    rig.d.notifyConnector(hidden);
+    // A doubled connector: its second line shows as well.
+    Line& second = rig.d.connector(solid).Line2;
+    second = rig.d.connector(solid).Line1;
+    second.Y1 = second.Y2 = 80;
+    second.Visible = true;
+    rig.d.notifyConnector(solid);
+    (void)dotted;
+
+    const QImage image = rig.canvas.renderDiagram(QRect(0, 0, 200, 100)).toImage();
+    EXPECT_EQ(countPixels(image, 20, 20, 180, red), 161);
+    const int dots = countPixels(image, 40, 20, 180, blue);
+    EXPECT_GT(dots, 20);
+    EXPECT_LT(dots, 130) << "a dotted line leaves gaps";
+    EXPECT_EQ(countPixels(image, 60, 20, 180, red), 0);
+    EXPECT_EQ(countPixels(image, 80, 20, 180, red), 161);
+}
+
+TEST(CanvasTest, PaintsVisibleLabelCaptionsAtTheirPlace) {
+    CanvasRig rig;
+    const int k = addConnector(rig.d, 1, 2, QLineF(0, 0, 0, 0), 0x0000FF);
+    Connector& c = rig.d.connector(k);
+    c.Line1.Visible = false;
+    rig.d.setLabelCaption(c.MN, "1,N");
+    c.MN.Left = 40;
+    c.MN.Top = 10;
+    c.MN.Visible = true;
+    rig.d.setLabelCaption(c.Description, "manager");
+    c.Description.Left = 40;
+    c.Description.Top = 60;
+    c.Description.Visible = false;
+    rig.d.notifyConnector(k);
+
+    const QImage image = rig.canvas.renderDiagram(QRect(0, 0, 200, 100)).toImage();
+    const auto inkIn = [&image](QRect box) {
+        int n = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                n += image.pixelColor(x, y) != Qt::white;
+        return n;
+    };
+    EXPECT_GT(inkIn(QRect(40, 10, int(c.MN.Width), int(c.MN.Height))), 0);
+    EXPECT_EQ(inkIn(QRect(0, 0, 38, 100)), 0);
+    EXPECT_EQ(inkIn(QRect(40, 55, 150, 40)), 0) << "a hidden label is not drawn";
+}
+
+TEST(CanvasTest, RenderedPictureShowsElementsAboveLines) {
+    CanvasRig rig;
+    const int i = addElement(rig.d, KindEntity, QRectF(50, 10, 60, 40));
+    rig.d.element(i).BackColor = 0x00FF00;
+    rig.d.notifyElement(i);
+    addConnector(rig.d, 1, 2, QLineF(0, 30, 199, 30), 0x0000FF);
+
+    const QImage image = rig.canvas.renderDiagram(QRect(0, 0, 200, 100)).toImage();
+    EXPECT_EQ(image.pixelColor(20, 30), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(80, 30), QColor(0, 255, 0)) << "the element covers the line";
+    EXPECT_TRUE(rig.canvas.renderDiagram(QRect()).isNull());
+}
+
+// Collects the regions a widget is asked to repaint.
+class PaintRecorder : public QObject {
+public:
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+TEST(CanvasTest, ConnectorChangeRepaintsItsOldAndNewPlaceOnly) {
+    CanvasRig rig;
+    rig.canvas.show();
+    const int k = addConnector(rig.d, 1, 2, QLineF(20, 20, 120, 20), 0x0000FF);
+    QCoreApplication::processEvents();
+
+    PaintRecorder recorder;
+    rig.canvas.installEventFilter(&recorder);
+    Line& line = rig.d.connector(k).Line1;
+    line.Y1 = line.Y2 = 300;
+    rig.d.notifyConnector(k);
+    QCoreApplication::processEvents();
+    rig.canvas.removeEventFilter(&recorder);
+
+    EXPECT_TRUE(recorder.painted.contains(QRect(20, 20, 101, 1))) << "the old place is cleared";
+    EXPECT_TRUE(recorder.painted.contains(QRect(20, 300, 101, 1))) << "the new place is drawn";
+    EXPECT_FALSE(recorder.painted.intersects(QRect(300, 100, 200, 100)));
+}
+
+// ---- Drops and right clicks, in the real window ----
+
+class CanvasInWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.show();
+        QCoreApplication::processEvents();
+        canvas = form.canvas();
+    }
+
+    FakePrompts prompts;
+    Form1 form{&prompts};
+    Diagram& d = form.diagram();
+    Canvas* canvas = nullptr;
+};
+
+TEST_F(CanvasInWindowTest, DropsOnlyOnTheBareDrawingArea) {
+    const int moved = addElement(d, KindEntity, QRectF(100, 100, 73, 41));
+    addElement(d, KindEntity, QRectF(300, 100, 73, 41));
+    const int k = addConnector(d, 1, 2, QLineF(173, 120, 300, 120), d.settings.RelLineColor);
+    Connector& c = d.connector(k);
+    d.setLabelCaption(c.MN, "0,N");
+    c.MN.Left = 200;
+    c.MN.Top = 200;
+    c.MN.Visible = true;
+    d.notifyConnector(k);
+    d.state.GrabX = 10;
+    d.state.GrabY = 5;
+
+    const QPushButton* save = form.findChild<QPushButton*>("Command1");
+    ASSERT_NE(save, nullptr);
+    EXPECT_FALSE(canvas->dropAt(moved, QPointF(310, 110))) << "over another element";
+    EXPECT_FALSE(canvas->dropAt(moved, QPointF(save->geometry().center()))) << "over a button";
+    EXPECT_FALSE(canvas->dropAt(moved, QPointF(205, 205))) << "over a label";
+    EXPECT_EQ(d.element(moved).Left, 100.0f);
+    EXPECT_EQ(d.element(moved).Top, 100.0f);
+
+    EXPECT_TRUE(canvas->dropAt(moved, QPointF(500, 300)));
+    EXPECT_EQ(d.element(moved).Left, 490.0f);
+    EXPECT_EQ(d.element(moved).Top, 295.0f);
+    EXPECT_EQ(canvas->elementWidget(moved)->pos(), QPoint(490, 295));
+}
+
+TEST_F(CanvasInWindowTest, ShortMoveOntoTheElementsOwnPlaceIsADrop) {
+    const int i = addElement(d, KindAttribute, QRectF(100, 100, 73, 41));
+    d.state.GrabX = 10;
+    d.state.GrabY = 10;
+    EXPECT_TRUE(canvas->dropAt(i, QPointF(115, 112)));
+    EXPECT_EQ(d.element(i).Left, 105.0f);
+    EXPECT_EQ(d.element(i).Top, 102.0f);
+}
+
+TEST_F(CanvasInWindowTest, DeletedElementsAreNeitherDropTargetsNorDropped) {
+    const int gone = addElement(d, KindEntity, QRectF(100, 100, 73, 41));
+    const int kept = addElement(d, KindEntity, QRectF(300, 100, 73, 41));
+    d.element(gone).Visible = false;
+    d.notifyElement(gone);
+    EXPECT_FALSE(canvas->dropAt(gone, QPointF(500, 300)));
+    EXPECT_TRUE(canvas->acceptsDropAt(kept, QPointF(120, 120))) << "a hidden control is no target";
+}
+
+// Sends a drag entering the canvas and let go at `pos`; returns whether the drop was taken.
+bool dragAndDrop(Canvas* canvas, const QMimeData* mime, QPointF pos) {
+    QDragEnterEvent enter(pos.toPoint(), Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(canvas, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(pos, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(canvas, &drop);
+    return drop.isAccepted();
+}
+
+TEST_F(CanvasInWindowTest, DropEventsGoThroughTheSameCheck) {
+    addElement(d, KindEntity, QRectF(100, 100, 73, 41));
+    addElement(d, KindEntity, QRectF(300, 100, 73, 41));
+    d.state.GrabX = 3;
+    d.state.GrabY = 4;
+    const std::unique_ptr<QMimeData> mime(canvas->elementMimeData(1));
+    EXPECT_FALSE(dragAndDrop(canvas, mime.get(), QPointF(320, 110)));
+    EXPECT_EQ(d.element(1).Left, 100.0f);
+    EXPECT_TRUE(dragAndDrop(canvas, mime.get(), QPointF(400, 300)));
+    EXPECT_EQ(d.element(1).Left, 397.0f);
+    EXPECT_EQ(d.element(1).Top, 296.0f);
+}
+
+TEST_F(CanvasInWindowTest, DropsFromElsewhereAreRefused) {
+    addElement(d, KindEntity, QRectF(100, 100, 73, 41));
+    QMimeData bareIndex;
+    bareIndex.setData(Canvas::kElementMimeType, "1");
+    EXPECT_FALSE(dragAndDrop(canvas, &bareIndex, QPointF(400, 300)));
+
+    // Another window's element 1 is not this window's element 1.
+    FakePrompts otherPrompts;
+    Form1 other(&otherPrompts);
+    addElement(other.diagram(), KindEntity, QRectF(10, 10, 73, 41));
+    const std::unique_ptr<QMimeData> foreign(other.canvas()->elementMimeData(1));
+    EXPECT_FALSE(dragAndDrop(canvas, foreign.get(), QPointF(400, 300)));
+
+    QMimeData text;
+    text.setText("1");
+    EXPECT_FALSE(dragAndDrop(canvas, &text, QPointF(400, 300)));
+    EXPECT_EQ(d.element(1).Left, 100.0f);
+}
+
+TEST_F(CanvasInWindowTest, LeftPressAndSmallMoveNeitherDragsNorReportsHover) {
+    const int i = addElement(d, KindEntity, QRectF(100, 100, 73, 41));
+    UserControl1* w = canvas->elementWidget(i);
+    Q_EMIT w->MouseDown(1, 0, 5, 5);
+    Q_EMIT w->MouseMove(1, 0, 6, 5);
+    EXPECT_TRUE(d.view.hover[0].isEmpty());
+    EXPECT_EQ(canvas->focusElement(), i);
+}
+
+TEST_F(CanvasInWindowTest, MoveWithoutTheLeftButtonReportsHover) {
+    const int i = addElement(d, KindEntity, QRectF(100, 100, 73, 41));
+    Q_EMIT canvas->elementWidget(i)->MouseMove(0, 0, 5, 5);
+    const QLabel* panel = form.findChild<QLabel*>("StatusBar1Panel1");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->text(), "Index: 1");
+}
+
+// The Line menu opens for a relationship connector whose midpoint is within 10 units on both axes.
+struct LineMenuCase {
+    qint16 style;
+    bool relationshipColour;
+    double dx, dy;
+    bool opens;
+};
+
+void PrintTo(const LineMenuCase& c, std::ostream* os) {
+    *os << (c.style == kLineDotted ? "dotted " : "solid ")
+        << (c.relationshipColour ? "relationship" : "attribute") << " connector, click at (" << c.dx
+        << ", " << c.dy << ") from the midpoint";
+}
+
+class LineMenuTest : public CanvasInWindowTest,
+                     public ::testing::WithParamInterface<LineMenuCase> {};
+
+TEST_P(LineMenuTest, RightClickNearTheMidpoint) {
+    const LineMenuCase& p = GetParam();
+    addElement(d, KindEntity, QRectF(60, 280, 40, 40));
+    addElement(d, KindRelationship, QRectF(300, 280, 80, 40));
+    const OleColor colour =
+        p.relationshipColour ? d.settings.RelLineColor : d.settings.AttLineColor;
+    addConnector(d, 1, 2, QLineF(100, 300, 300, 300), colour, p.style);
+
+    QMenu* lineMenu = form.menus()->lineMenu();
+    rightPress(canvas, QPointF(200 + p.dx, 300 + p.dy));
+    EXPECT_EQ(lineMenu->isVisible(), p.opens);
+    if (p.opens) {
+        EXPECT_EQ(d.state.CurrentLine, 1);
+        const QAction* description = form.findChild<QAction*>("mneDescription");
+        EXPECT_EQ(description->isEnabled(), p.style == kLineDotted);
+    }
+    lineMenu->hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(Canvas, LineMenuTest,
+                         ::testing::Values(LineMenuCase{kLineSolid, true, 0, 0, true},
+                                           LineMenuCase{kLineSolid, true, 9, -9, true},
+                                           LineMenuCase{kLineDotted, true, -9, 9, true},
+                                           LineMenuCase{kLineSolid, true, 10, 0, false},
+                                           LineMenuCase{kLineSolid, true, 0, -10, false},
+                                           LineMenuCase{kLineSolid, false, 0, 0, false}));
+
+TEST_F(CanvasInWindowTest, RightClickOverAButtonIsNotTheDrawingArea) {
+    const QPushButton* load = form.findChild<QPushButton*>("Command3");
+    ASSERT_NE(load, nullptr);
+    // A connector whose midpoint lies just left of the button: a press on the button's edge is
+    // within reach of it but lands on the button.
+    const QPointF midpoint(load->x() - 6, load->geometry().center().y());
+    addConnector(d, 1, 2, QLineF(midpoint - QPointF(50, 0), midpoint + QPointF(50, 0)),
+                 d.settings.RelLineColor);
+    rightPress(canvas, QPointF(load->x() + 2, midpoint.y()));
+    EXPECT_FALSE(form.menus()->lineMenu()->isVisible());
+    rightPress(canvas, midpoint);
+    EXPECT_TRUE(form.menus()->lineMenu()->isVisible());
+    form.menus()->lineMenu()->hide();
+}
+
+// A right click on an element opens its kind's menu with check marks from the element.
+struct ElementMenuCase {
+    int kind;
+    const char* menu;
+    std::vector<std::pair<const char*, bool>> checks;
+};
+
+void PrintTo(const ElementMenuCase& c, std::ostream* os) {
+    *os << "kind " << c.kind;
+}
+
+class ElementMenuTest : public CanvasInWindowTest,
+                        public ::testing::WithParamInterface<ElementMenuCase> {};
+
+TEST_P(ElementMenuTest, RightClickPopsTheKindsMenu) {
+    const ElementMenuCase& p = GetParam();
+    const int i = addElement(d, p.kind, QRectF(100, 100, 73, 41));
+    d.element(i).IsSizeLock = true;
+    d.element(i).setUnderlined(true);
+    d.notifyElement(i);
+
+    Q_EMIT canvas->elementWidget(i)->MouseDown(2, 0, 10, 10);
+    EXPECT_EQ(d.state.ContextElement, i);
+    auto* menu = form.findChild<QMenu*>(p.menu);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->isVisible());
+    for (const auto& [name, checked] : p.checks) {
+        const QAction* action = form.findChild<QAction*>(name);
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_EQ(action->isChecked(), checked) << name;
+    }
+    menu->hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Canvas, ElementMenuTest,
+    ::testing::Values(
+        ElementMenuCase{KindEntity,
+                        "EntityMenu",
+                        {{"mnuEntity", true}, {"mnuWeakEntity", false}, {"mnuELSize", true}}},
+        ElementMenuCase{KindWeakEntity,
+                        "EntityMenu",
+                        {{"mnuEntity", false}, {"mnuWeakEntity", true}, {"mnuELSize", true}}},
+        ElementMenuCase{KindAttribute,
+                        "AttributeMenu",
+                        {{"mnuAttribute", true},
+                         {"mnuMultAttribute", false},
+                         {"mnuKey", true},
+                         {"mnuALSize", true}}},
+        ElementMenuCase{KindMultAttribute,
+                        "AttributeMenu",
+                        {{"mnuAttribute", false}, {"mnuMultAttribute", true}, {"mnuALSize", true}}},
+        ElementMenuCase{
+            KindRelationship,
+            "RelationshipMenu",
+            {{"mnuRelationship", true}, {"mnuWeakRelationship", false}, {"mnuRLSize", true}}},
+        ElementMenuCase{
+            KindWeakRelationship,
+            "RelationshipMenu",
+            {{"mnuRelationship", false}, {"mnuWeakRelationship", true}, {"mnuRLSize", true}}}));
+
+}  // namespace
