@@ -22,7 +22,7 @@ protected:
 
 TEST_P(Buttons, SaveAsksForTheNameWithTheRememberedOneAndRemembersTheAnswer) {
     DiagramBuilder b;
-    b.entity("E");
+    b.attribute(b.entity("E"), "id", true);  // a diagram that passes validation
     b.prompts.answer("library");
     EXPECT_TRUE(saveProject(store(), b.d, b.prompts, setting()));
     ASSERT_EQ(b.prompts.inputRequests.size(), 1u);
@@ -38,7 +38,7 @@ TEST_P(Buttons, SaveAsksForTheNameWithTheRememberedOneAndRemembersTheAnswer) {
 TEST_P(Buttons, CancelInTheNameBoxStopsTheSaveWithNothingChanged) {
     ASSERT_FALSE(store().check().isSet());
     DiagramBuilder b;
-    b.entity("E");
+    b.attribute(b.entity("E"), "id", true);  // a diagram that passes validation
     b.d.view.projectName = "current";
     b.prompts.answerCancel();
     EXPECT_FALSE(saveProject(store(), b.d, b.prompts, setting()));
@@ -50,7 +50,7 @@ TEST_P(Buttons, CancelInTheNameBoxStopsTheSaveWithNothingChanged) {
 
 TEST_P(Buttons, AFailedSaveShowsOneMessageAndKeepsTheTypedName) {
     DiagramBuilder b;
-    b.entity("E");
+    b.attribute(b.entity("E"), "id", true);  // a diagram that passes validation
     b.prompts.answer("lost");
     EXPECT_FALSE(saveProject(ProjectStore(QString("mysql://root@localhost/erd")), b.d, b.prompts,
                              setting()));
