@@ -3,9 +3,16 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QUrl>
+
+#include "checkdiagram.h"
+#include "convert.h"
 #include "form1.h"
 #include "frmabout.h"
 #include "frmsplash.h"
+#include "projectstore.h"
 
 namespace {
 
@@ -26,6 +33,18 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile)
                     ? std::make_unique<SettingsStore>(window_->prompts())
                     : std::make_unique<SettingsStore>(window_->prompts(), settingsFile);
     window_->setGeometry(initialGeometry());
+    chooseWorkbookPath = [this](const QString& defaultPath) -> std::optional<QString> {
+        const QString path = QFileDialog::getSaveFileName(
+            window_.get(), QStringLiteral("Convert"), defaultPath,
+            QStringLiteral("Excel 活頁簿 (*.xlsx)"));
+        if (path.isEmpty()) return std::nullopt;
+        return path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ? path
+                                                                           : path + ".xlsx";
+    };
+    openWorkbook = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    connect(window_.get(), &Form1::saveRequested, this, &RelvaneApp::save);
+    connect(window_.get(), &Form1::loadRequested, this, &RelvaneApp::load);
+    connect(window_.get(), &Form1::convertRequested, this, &RelvaneApp::convert);
     connect(window_.get(), &Form1::closing, this, &RelvaneApp::shutdown);
     connect(window_.get(), &Form1::welcomeRequested, this, &RelvaneApp::showWelcome);
     connect(window_.get(), &Form1::aboutRequested, this, &RelvaneApp::showAbout);
@@ -40,6 +59,7 @@ StartupResult RelvaneApp::start() {
     applyStartupPlacement(placement);
     window_->applySettings();
     window_->setConvertEnabled(convertEnabled(d.settings));
+    d.view.captionName = d.view.projectName;
     d.notifyView();
     if (placement.windowState == 2) window_->showMaximized();
     else window_->show();
@@ -70,6 +90,47 @@ void RelvaneApp::shutdown() {
     if (shutDown_) return;
     shutDown_ = true;
     settings_->shutdown(window_->diagram(), currentPlacement(), scale_);
+}
+
+ProjectNameSetting RelvaneApp::projectNameSetting(bool showInCaption) {
+    ProjectNameSetting setting;
+    setting.write = [this, showInCaption](const QString& name) {
+        settings_->writeProjectName(name);
+        // A load shows the typed name in the caption at once; a save leaves the caption alone.
+        if (showInCaption) {
+            window_->diagram().view.captionName = name;
+            window_->diagram().notifyView();
+        }
+    };
+    return setting;
+}
+
+void RelvaneApp::save() {
+    const ProjectStore store(settings_->storeConnection());
+    saveProject(store, window_->diagram(), window_->prompts(), projectNameSetting(false));
+}
+
+void RelvaneApp::load() {
+    const ProjectStore store(settings_->storeConnection());
+    loadProject(store, window_->editor(), projectNameSetting(true));
+}
+
+void RelvaneApp::convert() {
+    Diagram& d = window_->diagram();
+    Prompts& prompts = window_->prompts();
+    if (!d.settings.enhancedMode()) {
+        prompts.message(textbookModeRefusal());
+        return;
+    }
+    if (!CheckDiagram(d, prompts)) return;
+    const std::optional<QString> path = chooseWorkbookPath(defaultWorkbookPath(d.view.projectName));
+    if (!path) return;
+    const ConvertResult result = writeWorkbook(d, *path, d.settings.FKPK);
+    if (!result.ok()) {
+        prompts.message(QStringLiteral("無法寫入活頁簿 %1: %2").arg(*path, result.error));
+        return;
+    }
+    openWorkbook(*path);
 }
 
 void RelvaneApp::showWelcome() { showSplashWindow(*settings_, window_.get()); }

@@ -2,12 +2,15 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "settingsstore.h"
 
 class Form1;
 class Prompts;
+struct ProjectNameSetting;
 
 // The running program: the main window wired to the settings, the project store, the converter
 // and the other windows. Start-up and shutdown run the settings store around the window's life.
@@ -25,9 +28,20 @@ public:
     Form1& window() { return *window_; }
     SettingsStore& settings() { return *settings_; }
 
+    // Where "Convert" writes: asked with a file dialog, preset to the given path; nullopt when
+    // the user cancels. And how the written workbook is opened. Tests replace both.
+    std::function<std::optional<QString>(const QString& defaultPath)> chooseWorkbookPath;
+    std::function<void(const QString& path)> openWorkbook;
+
+    // The window's buttons.
+    void save();
+    void load();
+    void convert();
+
 private:
     void applyStartupPlacement(const WindowPlacement& placement);
     WindowPlacement currentPlacement() const;
+    ProjectNameSetting projectNameSetting(bool showInCaption);
     void shutdown();
     void showWelcome();
     void showAbout();

@@ -18,9 +18,12 @@ ConvertResult convertDiagram(Diagram& diagram, Prompts& prompts, const QString& 
     if (!diagram.settings.enhancedMode())
         return {ConvertResult::Status::Refused, textbookModeRefusal()};
     if (!CheckDiagram(diagram, prompts)) return {ConvertResult::Status::Refused, QString()};
+    return writeWorkbook(diagram, outputPath, fkpk.value_or(diagram.settings.FKPK));
+}
 
+ConvertResult writeWorkbook(const Diagram& diagram, const QString& outputPath, int fkpk) {
     const RelationalModel model = mapDiagram(diagram);
-    const Workbook book = layOutWorkbook(model, fkpk.value_or(diagram.settings.FKPK));
+    const Workbook book = layOutWorkbook(model, fkpk);
     QString error;
     if (!Xlsx::save(book, outputPath, &error)) return {ConvertResult::Status::Failed, error};
     return {ConvertResult::Status::Written, QString()};

@@ -25,6 +25,9 @@ struct ConvertResult {
 ConvertResult convertDiagram(Diagram& diagram, Prompts& prompts, const QString& outputPath,
                              std::optional<int> fkpk = std::nullopt);
 
+// The mapping and the workbook alone, for a diagram that has passed validation.
+ConvertResult writeWorkbook(const Diagram& diagram, const QString& outputPath, int fkpk);
+
 // Where "Convert" offers to save: the project's name plus ".xlsx" in the user's documents folder.
 QString defaultWorkbookPath(const QString& projectName);
 
