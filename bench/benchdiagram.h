@@ -19,12 +19,13 @@ public:
 // Draws a generated diagram through the editor commands: `entities` entities on a grid, each with
 // `attributesPerEntity` attributes (the first a key), and `relationships` relationships, every
 // other one binary and the rest ternary.
+// Elements are laid out 40 to a row, `pitchX` by `pitchY` pixels apart.
 inline void drawGeneratedDiagram(Editor& editor, int entities, int attributesPerEntity,
-                                 int relationships) {
+                                 int relationships, float pitchX = 110, float pitchY = 90) {
     Diagram& d = editor.diagram();
     auto place = [&](int i, int slot) {
-        d.element(i).Left = float(40 + (slot % 40) * 110);
-        d.element(i).Top = float(40 + (slot / 40) * 90);
+        d.element(i).Left = 40 + float(slot % 40) * pitchX;
+        d.element(i).Top = 40 + float(slot / 40) * pitchY;
     };
     auto click = [&](int i) { editor.elementLeftDown(i, 1, 1); };
     int slot = 0;

@@ -51,9 +51,11 @@ UserControl1::UserControl1(QWidget* parent) : QWidget(parent), Label1(new QLabel
     setMouseTracking(true);  // moves without a button held are events too
     setFocusPolicy(Qt::ClickFocus);
 
-    // The label only shows the caption: clicks on it belong to the surface, and its text is never
-    // read as markup.
+    // The label holds the caption's text, font, colour, size and place; the control draws the text
+    // itself at the label's place (a child widget per caption would double the widgets a large
+    // diagram paints). Clicks belong to the surface, and the text is never read as markup.
     Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setVisible(false);
     Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
     Label1->setTextFormat(Qt::PlainText);
     Label1->setText(kDefaultCaption);
@@ -79,6 +81,7 @@ QString UserControl1::Caption() const {
 void UserControl1::setCaption(const QString& caption) {
     Label1->setText(caption);
     sizeLabelToText();
+    update();  // the new text shows at once, still at the label's old place
 }
 
 OleColor UserControl1::ForeColor() const {
@@ -186,12 +189,16 @@ bool UserControl1::paintProcedure() {
 
 void UserControl1::sizeLabelToText() {
     Label1->resize(captionSizeFor(font_, Label1->text()));
+    captionText_.setText(Label1->text());
+    captionText_.setTextFormat(Qt::PlainText);
+    captionText_.prepare(QTransform(), font_);
 }
 
 void UserControl1::applyForeColor() {
     QPalette palette = Label1->palette();
     palette.setColor(QPalette::WindowText, toQColor(foreColor_));
     Label1->setPalette(palette);
+    update();
 }
 
 void UserControl1::paintEvent(QPaintEvent*) {
@@ -223,6 +230,13 @@ void UserControl1::paintEvent(QPaintEvent*) {
         const QRect normal = box.normalized();
         painter.drawEllipse(normal.adjusted(0, 0, -1, -1));
     }
+
+    // The caption is not clipped to the outline: a caption wider than the outline overhangs it.
+    painter.setClipping(false);
+    painter.resetTransform();
+    painter.setFont(font_);
+    painter.setPen(Label1->palette().color(QPalette::WindowText));
+    painter.drawStaticText(Label1->pos(), captionText_);
 }
 
 void UserControl1::mousePressEvent(QMouseEvent* event) {

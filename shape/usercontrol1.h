@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QLabel>
+#include <QStaticText>
 #include <QWidget>
 #include <memory>
 
@@ -117,6 +118,8 @@ private:
     void applyForeColor();
 
     QLabel* Label1;
+    // The caption as it is drawn: laid out once per text or font, not on every paint.
+    QStaticText captionText_;
     OleColor backColor_ = kDefaultBackColor;
     OleColor foreColor_ = kDefaultForeColor;
     QFont font_;

@@ -1,0 +1,58 @@
+// Painting speed of the drawing area on a large drawing: a full repaint of the canvas (every
+// connector line and label, every shape control), into an image and on screen.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "benchdiagram.h"
+#include "canvas.h"
+#include "form1.h"
+
+namespace {
+
+// 2,000 elements and 3,000 connectors, as in editor_bench, packed (overlapping) so that every
+// one of them lies inside a full-HD window.
+struct LargeWindow {
+    SilentPrompts prompts;
+    Form1 window{&prompts};
+    LargeWindow() {
+        drawGeneratedDiagram(window.editor(), 500, 1, 1000, 46, 19);
+        window.resize(1920, 1080);
+        window.show();
+        QApplication::processEvents();
+    }
+};
+
+void BM_FullCanvasRepaint(benchmark::State& state) {
+    static LargeWindow large;
+    Canvas* canvas = large.window.canvas();
+    QImage image(canvas->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        canvas->render(&painter);
+    }
+    state.counters["elements"] = large.window.diagram().elementCount() - 1;
+    state.counters["connectors"] = large.window.diagram().connectorCount() - 1;
+}
+BENCHMARK(BM_FullCanvasRepaint)->Unit(benchmark::kMillisecond);
+
+// The same through the window's own backing store, as a repaint on screen happens.
+void BM_FullCanvasRepaintOnScreen(benchmark::State& state) {
+    static LargeWindow large;
+    Canvas* canvas = large.window.canvas();
+    for (auto _ : state) canvas->repaint();
+}
+BENCHMARK(BM_FullCanvasRepaintOnScreen)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
