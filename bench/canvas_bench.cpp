@@ -2,7 +2,8 @@
 // connector line and label, every shape control), into an image and on screen.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include "benchmain.h"
+
 #include <QImage>
 #include <QPainter>
 
@@ -48,11 +49,4 @@ BENCHMARK(BM_FullCanvasRepaintOnScreen)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runBenchmarks(argc, argv); }

@@ -1,7 +1,8 @@
 // Editor speed on a large drawing: re-placing the connectors of a dropped element.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include "benchmain.h"
+
 
 #include "benchdiagram.h"
 
@@ -33,11 +34,4 @@ BENCHMARK(BM_DropRelaysConnectors)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runBenchmarks(argc, argv); }

@@ -1,7 +1,8 @@
 // Project store speed: saving and loading a 5,000-element diagram in SQLite and PostgreSQL.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include "benchmain.h"
+
 #include <QTemporaryDir>
 
 #include "benchdiagram.h"
@@ -91,11 +92,4 @@ BENCHMARK(BM_LoadPostgreSQL)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runBenchmarks(argc, argv); }

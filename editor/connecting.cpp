@@ -254,7 +254,9 @@ void Editor::pickSecondEntity(int f) {
                              .arg(d_.element(f).Caption, relationship.Caption));
         return;
     }
-    const int k2 = d_.loadConnector();
+    // The second connector is laid out as an ordinary one first; a recursive pair is laid out
+    // again below, once both connectors are dotted.
+    const int k2 = createConnector(f, r, true);
     if (k2 == 0) {
         prompts_.message(QStringLiteral("連線數量已達上限, 無法再新增連線"));
         return;
@@ -271,22 +273,15 @@ void Editor::pickSecondEntity(int f) {
     addOwnerToWeakEntitiesOf(r, e);
     if (!recursive) addOwnerToWeakEntitiesOf(r, f);
 
-    Connector& second = d_.connector(k2);
-    d_.setLabelCaption(second.Description, QString());
-    d_.setLabelCaption(second.MN, QString());
-    second.Line1.Tag = makeTag(f, r);
-    second.Line1.Visible = true;
-    second.MN.Visible = true;
     const int k1 = d_.state.PendingLine;
     Connector& pending = d_.connector(k1);
     pending.Line1.Tag = makeTag(e, r);
     if (recursive) {
+        Connector& second = d_.connector(k2);
         pending.Line1.BorderStyle = kLineDotted;
         second.Line1.BorderStyle = kLineDotted;
         PlaceRecursiveLine(d_, qint16(e), qint16(r), qint16(k1), pending.MN, pending.Description, false);
         PlaceRecursiveLine(d_, qint16(e), qint16(r), qint16(k2), second.MN, second.Description, false);
-    } else {
-        PlaceLine(d_, qint16(f), qint16(r), second.Line1, second.MN, false);
     }
     d_.notifyConnector(k1);
     d_.notifyConnector(k2);

@@ -3,9 +3,11 @@
 // how time grows with the diagram.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include "benchmain.h"
+
 #include <QTemporaryDir>
 
+#include "benchdiagram.h"
 #include "checkdiagram.h"
 #include "convert.h"
 #include "diagram.h"
@@ -15,16 +17,6 @@
 #include "xlsx.h"
 
 namespace {
-
-class SilentPrompts : public Prompts {
-public:
-    void message(const QString&) override {}
-    std::optional<QString> input(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<OleColor> chooseColour(OleColor) override { return std::nullopt; }
-    bool confirm(const QString&) override { return false; }
-};
 
 class Generator {
 public:
@@ -184,12 +176,4 @@ BENCHMARK(BM_Stages)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    // Label sizes need font metrics; no window is shown.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runBenchmarks(argc, argv); }
