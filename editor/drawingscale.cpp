@@ -25,9 +25,7 @@ QPointF ScaleMapping::toLogical(const QPointF& pixel) const {
 std::optional<DrawingScale> WindowScaleMemory::resized(WindowShape shape,
                                                        const DrawingScale& current) {
     if (flag_ == 0 && shape == WindowShape::Maximized) {
-        remembered_ = {qint32(std::nearbyint(current.width)),
-                       qint32(std::nearbyint(current.height)), qint32(std::nearbyint(current.top)),
-                       qint32(std::nearbyint(current.left))};
+        remember(current);
         flag_ = 2;
         return std::nullopt;
     }
@@ -37,4 +35,16 @@ std::optional<DrawingScale> WindowScaleMemory::resized(WindowShape shape,
                             double(remembered_.width), double(remembered_.height)};
     }
     return std::nullopt;
+}
+
+void WindowScaleMemory::resizedWhileMaximized(const DrawingScale& current) {
+    if (flag_ != 2) return;
+    // A maximize only grows the drawing area; a smaller size is the restore on its way.
+    if (current.width > remembered_.width || current.height > remembered_.height) remember(current);
+}
+
+void WindowScaleMemory::remember(const DrawingScale& current) {
+    // To the nearest integer, halves to even.
+    remembered_ = {qint32(std::nearbyint(current.width)), qint32(std::nearbyint(current.height)),
+                   qint32(std::nearbyint(current.top)), qint32(std::nearbyint(current.left))};
 }

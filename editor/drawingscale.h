@@ -62,10 +62,16 @@ public:
     // current scale is remembered; at the return to normal the remembered scale is returned, to be
     // set on the drawing area.
     std::optional<DrawingScale> resized(WindowShape shape, const DrawingScale& current);
+    // A resize that follows the maximize while the window stays maximized. The window system may
+    // report the new state before the new size: extents remembered too early give way to the
+    // grown ones when they arrive.
+    void resizedWhileMaximized(const DrawingScale& current);
     // A dropped element ends the remembered maximize.
     void elementDropped() { flag_ = 0; }
 
 private:
+    void remember(const DrawingScale& current);
+
     float flag_ = 0;
     RememberedScale remembered_;
 };

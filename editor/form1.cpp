@@ -274,21 +274,28 @@ void Form1::layoutRightEdge() {
 
 void Form1::windowResized() {
     layoutRightEdge();
+    updateScaleMemory(false);
+}
+
+void Form1::updateScaleMemory(bool stateChanged) {
+    using Shape = WindowScaleMemory::WindowShape;
     const Qt::WindowStates state = windowState();
-    const WindowScaleMemory::WindowShape shape =
-        state & Qt::WindowMinimized   ? WindowScaleMemory::WindowShape::Minimized
-        : state & Qt::WindowMaximized ? WindowScaleMemory::WindowShape::Maximized
-                                      : WindowScaleMemory::WindowShape::Normal;
-    if (const auto restored = scaleMemory_.resized(shape, canvas_->scale()))
+    const Shape shape = state & Qt::WindowMinimized   ? Shape::Minimized
+                        : state & Qt::WindowMaximized ? Shape::Maximized
+                                                      : Shape::Normal;
+    const float flagBefore = scaleMemory_.flag();
+    if (const auto restored = scaleMemory_.resized(shape, canvas_->scale())) {
         canvas_->setScale(*restored);
+    } else if (!stateChanged && flagBefore == 2 && shape == Shape::Maximized) {
+        scaleMemory_.resizedWhileMaximized(canvas_->scale());
+    }
 }
 
 void Form1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    // A window manager may report the new state after the new size: the resize handling runs
-    // again once the state is known, after the size change that usually comes with it.
-    if (event->type() == QEvent::WindowStateChange)
-        QMetaObject::invokeMethod(this, &Form1::windowResized, Qt::QueuedConnection);
+    // The window system reports the new state and the new size in either order, so both count
+    // as the resize the scale memory watches.
+    if (event->type() == QEvent::WindowStateChange) updateScaleMemory(true);
 }
 
 // ---- Commands that stay in the window ----

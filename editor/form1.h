@@ -89,6 +89,7 @@ private:
     void layoutRightEdge();
     // Every resize of the window: buttons and legend to the right edge, then the scale memory.
     void windowResized();
+    void updateScaleMemory(bool stateChanged);
 
     Diagram diagram_;
     std::unique_ptr<DialogPrompts> ownPrompts_;
