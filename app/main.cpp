@@ -1,36 +1,37 @@
 #include <QApplication>
-#include <QMainWindow>
 #include <cstdio>
 #include <cstring>
 
 #include "appinfo.h"
-
-namespace {
-
-void printHelp() {
-    std::printf(
-        "Usage: relvane [command]\n"
-        "\n"
-        "Without a command, starts the Relvane ER diagram editor.\n"
-        "\n"
-        "Commands:\n"
-        "  --help       show this help\n"
-        "  --version    show the program's version\n");
-}
-
-}  // namespace
+#include "commandline.h"
+#include "relvaneapp.h"
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+    const char* command = argc > 1 ? argv[1] : nullptr;
+    if (command && std::strcmp(command, "--version") == 0) {
         std::printf("relvane %s\n", qPrintable(versionNumber()));
-        return 0;
+        return ExitWritten;
     }
-    if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        printHelp();
-        return 0;
+    if (command && (std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0)) {
+        std::printf("%s", commandLineHelp().toUtf8().constData());
+        return ExitWritten;
     }
+    if (command && std::strcmp(command, "convert") == 0) {
+        // Headless: fonts (for label sizes) need a GUI application, but never a display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        QStringList arguments = QCoreApplication::arguments().mid(2);
+        return runConvertCommand(arguments);
+    }
+    if (command) {
+        std::fprintf(stderr, "relvane: unknown command %s (see relvane --help)\n", command);
+        return ExitUsageOrSystem;
+    }
+
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.show();
+    QApplication::setApplicationName(QStringLiteral("Relvane"));
+    QApplication::setApplicationDisplayName(applicationTitle());
+    RelvaneApp relvane;
+    relvane.start();
     return app.exec();
 }

@@ -121,7 +121,8 @@ struct ViewState {
     QString hover[3];        // StatusBar1 panels 1-3
     bool legendVisible = false;
     bool toolbarEnabled = true;
-    QString projectName;     // the current project name, shown in the caption
+    QString projectName;     // the current project name: last typed for a save or a load
+    QString captionName;     // the project name the window caption shows (set by start-up and load)
 };
 
 // The diagram document: elements indexed 1, 2, ... (0 is the hidden template), connectors indexed

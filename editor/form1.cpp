@@ -251,7 +251,7 @@ void Form1::setConvertEnabled(bool enabled) {
 
 void Form1::syncView() {
     const ViewState& view = diagram_.view;
-    const QString title = QStringLiteral("Relvane: ") + view.projectName;
+    const QString title = QStringLiteral("Relvane: ") + view.captionName;
     if (windowTitle() != title) setWindowTitle(title);
     for (int panel = 0; panel < 3; ++panel)
         setTextIfChanged(hoverPanels_[panel], view.hover[panel]);

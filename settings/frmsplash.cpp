@@ -72,15 +72,16 @@ frmSplash::frmSplash(SettingsStore& store, QWidget* mainWindow, QWidget* parent)
     check1_->installEventFilter(this);
     installEventFilter(this);
     resize(480, 220);
+    // Centred before it is first shown, so it never flashes up at the screen's corner.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect placed(QPoint(), size());
+        placed.moveCenter(screen->availableGeometry().center());
+        move(placed.topLeft());
+    }
 }
 
 void frmSplash::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect placed = frameGeometry();
-        placed.moveCenter(screen->availableGeometry().center());
-        move(placed.topLeft());
-    }
     activateWindow();
     setFocus();
 }

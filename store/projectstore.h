@@ -1,2 +1,80 @@
 #pragma once
-// Placeholder until the project store is written.
+
+#include <QStringList>
+#include <functional>
+
+#include "databaseurl.h"
+#include "diagram.h"
+#include "prompts.h"
+#include "statementrunner.h"
+#include "storeerror.h"
+
+class Editor;
+
+// Named projects in an SQLite file or on a PostgreSQL server. Every operation opens its own
+// connection and closes it again; the tables are created on first use.
+class ProjectStore {
+public:
+    // From the setting "StoreConnection" (see DatabaseUrl); an unreadable URL makes every
+    // operation fail with the reason.
+    explicit ProjectStore(const QString& url);
+    explicit ProjectStore(DatabaseUrl url);
+
+    bool isValid() const { return urlError_.isEmpty(); }
+    const DatabaseUrl& url() const { return url_; }
+
+    // Opens the database once (creating missing tables); the error, or an unset one.
+    StoreError check() const;
+
+    struct SaveResult {
+        bool ok = false;
+        qint16 projectNumber = 0;
+        StoreError error;
+    };
+    // Writes the diagram as project `name` in one transaction, replacing a project of that name
+    // (which keeps its number). On failure the database is as it was.
+    SaveResult saveAs(const Diagram& diagram, const QString& name) const;
+
+    struct LoadResult {
+        enum class Status { Loaded, NotFound, Failed };
+        Status status = Status::Failed;
+        qint16 projectNumber = 0;
+        int skippedRows = 0;      // rows left out because they could not be loaded
+        QStringList failedSteps;  // queries that failed; their rows are missing
+        StoreError error;         // Failed: why nothing was loaded
+    };
+    // Replaces the editor's diagram with project `name`. The diagram is untouched unless the
+    // project is found. Uses the diagram's settings for the notation (PresentStyle) and colours.
+    LoadResult loadInto(Editor& editor, const QString& name) const;
+
+    // The names of all projects, by project number.
+    QStringList projectNames(StoreError* error) const;
+
+    // Called before every statement of a save's transaction.
+    void setStatementHook(StatementHook hook) { hook_ = std::move(hook); }
+
+private:
+    StoreError urlFailure() const;
+
+    DatabaseUrl url_;
+    QString urlError_;
+    StatementHook hook_;
+};
+
+// Where the Save and Load buttons keep the project name typed last (the setting "ProjectName").
+struct ProjectNameSetting {
+    std::function<QString()> read;              // may be empty: then the current name is used
+    std::function<void(const QString&)> write;  // may be empty
+};
+
+// The Save button: validates the diagram (CheckDiagram), asks for the project name (Cancel stops
+// with nothing changed), records it as the current name and in the setting, and saves. Failures
+// are shown as one message. True when the project was saved.
+bool saveProject(const ProjectStore& store, Diagram& diagram, Prompts& prompts,
+                 const ProjectNameSetting& nameSetting);
+
+// The Load button: asks before clearing a diagram that has visible elements, asks for the
+// project name (Cancel stops with nothing changed), records it, and replaces the diagram with
+// the project. Tells the user when there is no such project, and how many rows had to be left
+// out. True when a project was loaded.
+bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting);

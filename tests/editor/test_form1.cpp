@@ -218,7 +218,7 @@ TEST_F(Form1Test, ViewStateShowsInStatusBarsLegendToolbarAndCaption) {
     d.view.hover[2] = "相關的Entity元素: 3,12,7";
     d.view.legendVisible = true;
     d.view.toolbarEnabled = false;
-    d.view.projectName = "圖書館";
+    d.view.captionName = "圖書館";
     d.notifyView();
     EXPECT_EQ(child<QLabel>("StatusBar2Panel1")->text(), "請選定 Attribute");
     EXPECT_EQ(child<QLabel>("StatusBar1Panel1")->text(), "Index: 4");

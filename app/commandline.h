@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+
+// Exit statuses of the command-line commands.
+enum ExitStatus : int {
+    ExitWritten = 0,        // the result was written
+    ExitRefused = 1,        // validation failed, or the project does not exist
+    ExitUsageOrSystem = 2,  // bad arguments, an unreachable database, an unwritable file
+};
+
+// The help text listing every command.
+QString commandLineHelp();
+
+// `relvane convert --db URL --project NAME --output FILE.xlsx [--fkpk 0|1]`: loads the project,
+// validates it and writes its workbook. Messages go to stderr. `arguments` excludes the program
+// name and the command itself.
+int runConvertCommand(const QStringList& arguments);

@@ -1,0 +1,138 @@
+#include "relvaneapp.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QUrl>
+
+#include "checkdiagram.h"
+#include "convert.h"
+#include "form1.h"
+#include "frmabout.h"
+#include "frmsplash.h"
+#include "projectstore.h"
+
+namespace {
+
+// The window's own placement on a first run: a comfortable size, centred on the screen.
+QRect initialGeometry() {
+    const QRect screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->availableGeometry()
+                             : QRect(0, 0, 1280, 800);
+    const QSize size(qMin(1100, screen.width() - 40), qMin(760, screen.height() - 40));
+    return QRect(screen.center() - QPoint(size.width() / 2, size.height() / 2), size);
+}
+
+}  // namespace
+
+RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile)
+    : window_(std::make_unique<Form1>(prompts)) {
+    settings_ = settingsFile.isEmpty()
+                    ? std::make_unique<SettingsStore>(window_->prompts())
+                    : std::make_unique<SettingsStore>(window_->prompts(), settingsFile);
+    window_->setGeometry(initialGeometry());
+    chooseWorkbookPath = [this](const QString& defaultPath) -> std::optional<QString> {
+        const QString path = QFileDialog::getSaveFileName(
+            window_.get(), QStringLiteral("Convert"), defaultPath,
+            QStringLiteral("Excel 活頁簿 (*.xlsx)"));
+        if (path.isEmpty()) return std::nullopt;
+        return path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ? path
+                                                                           : path + ".xlsx";
+    };
+    openWorkbook = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    connect(window_.get(), &Form1::saveRequested, this, &RelvaneApp::save);
+    connect(window_.get(), &Form1::loadRequested, this, &RelvaneApp::load);
+    connect(window_.get(), &Form1::convertRequested, this, &RelvaneApp::convert);
+    connect(window_.get(), &Form1::closing, this, &RelvaneApp::shutdown);
+    connect(window_.get(), &Form1::welcomeRequested, this, &RelvaneApp::showWelcome);
+    connect(window_.get(), &Form1::aboutRequested, this, &RelvaneApp::showAbout);
+}
+
+RelvaneApp::~RelvaneApp() = default;
+
+StartupResult RelvaneApp::start() {
+    WindowPlacement placement = currentPlacement();
+    Diagram& d = window_->diagram();
+    const StartupResult result = settings_->startup(d, placement, scale_);
+    applyStartupPlacement(placement);
+    window_->applySettings();
+    window_->setConvertEnabled(convertEnabled(d.settings));
+    d.view.captionName = d.view.projectName;
+    d.notifyView();
+    if (placement.windowState == 2) window_->showMaximized();
+    else window_->show();
+    if (result.showSplash) showSplashWindow(*settings_, window_.get());
+    return result;
+}
+
+void RelvaneApp::applyStartupPlacement(const WindowPlacement& placement) {
+    if (placement.width > 0 && placement.height > 0)
+        window_->setGeometry(qRound(placement.left), qRound(placement.top), qRound(placement.width),
+                             qRound(placement.height));
+}
+
+WindowPlacement RelvaneApp::currentPlacement() const {
+    // A maximised or minimised window is remembered by its normal geometry, so the next start
+    // restores a usable size.
+    const QRect g = window_->isVisible() ? window_->normalGeometry() : window_->geometry();
+    WindowPlacement p;
+    p.left = float(g.left());
+    p.top = float(g.top());
+    p.width = float(g.width());
+    p.height = float(g.height());
+    p.windowState = window_->isMaximized() ? 2 : window_->isMinimized() ? 1 : 0;
+    return p;
+}
+
+void RelvaneApp::shutdown() {
+    if (shutDown_) return;
+    shutDown_ = true;
+    settings_->shutdown(window_->diagram(), currentPlacement(), scale_);
+}
+
+ProjectNameSetting RelvaneApp::projectNameSetting(bool showInCaption) {
+    ProjectNameSetting setting;
+    setting.write = [this, showInCaption](const QString& name) {
+        settings_->writeProjectName(name);
+        // A load shows the typed name in the caption at once; a save leaves the caption alone.
+        if (showInCaption) {
+            window_->diagram().view.captionName = name;
+            window_->diagram().notifyView();
+        }
+    };
+    return setting;
+}
+
+void RelvaneApp::save() {
+    const ProjectStore store(settings_->storeConnection());
+    saveProject(store, window_->diagram(), window_->prompts(), projectNameSetting(false));
+}
+
+void RelvaneApp::load() {
+    const ProjectStore store(settings_->storeConnection());
+    loadProject(store, window_->editor(), projectNameSetting(true));
+}
+
+void RelvaneApp::convert() {
+    Diagram& d = window_->diagram();
+    Prompts& prompts = window_->prompts();
+    if (!d.settings.enhancedMode()) {
+        prompts.message(textbookModeRefusal());
+        return;
+    }
+    if (!CheckDiagram(d, prompts)) return;
+    const std::optional<QString> path = chooseWorkbookPath(defaultWorkbookPath(d.view.projectName));
+    if (!path) return;
+    const ConvertResult result = writeWorkbook(d, *path, d.settings.FKPK);
+    if (!result.ok()) {
+        prompts.message(QStringLiteral("無法寫入活頁簿 %1: %2").arg(*path, result.error));
+        return;
+    }
+    openWorkbook(*path);
+}
+
+void RelvaneApp::showWelcome() { showSplashWindow(*settings_, window_.get()); }
+
+void RelvaneApp::showAbout() { showAboutWindow(window_->prompts(), window_.get()); }

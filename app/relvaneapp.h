@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "settingsstore.h"
+
+class Form1;
+class Prompts;
+struct ProjectNameSetting;
+
+// The running program: the main window wired to the settings, the project store, the converter
+// and the other windows. Start-up and shutdown run the settings store around the window's life.
+class RelvaneApp : public QObject {
+    Q_OBJECT
+public:
+    // `prompts` answers the window's dialogs (tests pass a scripted one); `settingsFile` replaces
+    // the user's settings file (tests pass a temporary one).
+    explicit RelvaneApp(Prompts* prompts = nullptr, const QString& settingsFile = QString());
+    ~RelvaneApp() override;
+
+    // Reads the settings, shows the main window and, when the settings ask for it, the splash.
+    StartupResult start();
+
+    Form1& window() { return *window_; }
+    SettingsStore& settings() { return *settings_; }
+
+    // Where "Convert" writes: asked with a file dialog, preset to the given path; nullopt when
+    // the user cancels. And how the written workbook is opened. Tests replace both.
+    std::function<std::optional<QString>(const QString& defaultPath)> chooseWorkbookPath;
+    std::function<void(const QString& path)> openWorkbook;
+
+    // The window's buttons.
+    void save();
+    void load();
+    void convert();
+
+private:
+    void applyStartupPlacement(const WindowPlacement& placement);
+    WindowPlacement currentPlacement() const;
+    ProjectNameSetting projectNameSetting(bool showInCaption);
+    void shutdown();
+    void showWelcome();
+    void showAbout();
+
+    std::unique_ptr<Form1> window_;
+    std::unique_ptr<SettingsStore> settings_;
+    ScaleMemory scale_;
+    bool shutDown_ = false;
+};

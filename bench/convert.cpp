@@ -1,0 +1,195 @@
+// Validation, mapping and writing of generated diagrams: n entities, n relationships and 4n
+// attributes. The figures at n = 1000 are the ones that matter; the smaller and larger sizes show
+// how time grows with the diagram.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include "checkdiagram.h"
+#include "convert.h"
+#include "diagram.h"
+#include "mapping.h"
+#include "prompts.h"
+#include "workbook.h"
+#include "xlsx.h"
+
+namespace {
+
+class SilentPrompts : public Prompts {
+public:
+    void message(const QString&) override {}
+    std::optional<QString> input(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<OleColor> chooseColour(OleColor) override { return std::nullopt; }
+    bool confirm(const QString&) override { return false; }
+};
+
+class Generator {
+public:
+    explicit Generator(Diagram& d) : d_(d) {}
+
+    int element(int kind, const QString& caption) {
+        const int i = d_.loadElement();
+        Element& e = d_.element(i);
+        e.Shape = float(kind);
+        e.Caption = caption;
+        e.Visible = true;
+        e.Left = float(i % 40) * 80;
+        e.Top = float(i / 40) * 60;
+        return i;
+    }
+
+    int attribute(int owner, const QString& caption, bool key, int kind = KindAttribute) {
+        const int a = element(kind, caption);
+        d_.element(a).setUnderlined(key);
+        d_.element(owner).AttributeList->add(qint16(a), QString::number(a));
+        d_.element(a).RelativeEntityList->add(qint16(owner));
+        connector(owner, a, d_.settings.AttLineColor);
+        return a;
+    }
+
+    int join(int e, int r, const QString& participation, bool recursive = false) {
+        Element& rel = d_.element(r);
+        const QString key = QString::number(e) + (recursive ? QStringLiteral("_2") : QString());
+        rel.RelativeEntityList->add(qint16(e), key);
+        if (!recursive) d_.element(e).RelationList->add(qint16(r), QString::number(r));
+        const int k = connector(e, r, d_.settings.RelLineColor);
+        Connector& c = d_.connector(k);
+        d_.setLabelCaption(c.MN, participation);
+        c.MN.Visible = true;
+        return k;
+    }
+
+    void dotted(int k, const QString& role) {
+        Connector& c = d_.connector(k);
+        c.Line1.BorderStyle = kLineDotted;
+        d_.setLabelCaption(c.Description, role);
+        c.Description.Visible = true;
+    }
+
+private:
+    int connector(int a, int b, OleColor colour) {
+        const int k = d_.loadConnector();
+        Line& line = d_.connector(k).Line1;
+        line.Tag = makeTag(a, b);
+        line.BorderColor = colour;
+        line.Visible = true;
+        return k;
+    }
+
+    Diagram& d_;
+};
+
+// n entities with a key and two more attributes (every tenth entity's third one multivalued),
+// n relationships with one attribute each: mostly binary one-to-many and many-to-many, with
+// one-to-one, ternary and recursive ones among them.
+void generate(Diagram& d, int n) {
+    Generator g(d);
+    std::vector<int> entities;
+    for (int i = 0; i < n; ++i) {
+        const int e = g.element(KindEntity, QStringLiteral("E%1").arg(i));
+        g.attribute(e, QStringLiteral("Key%1").arg(i), true);
+        g.attribute(e, QStringLiteral("Name%1").arg(i), false);
+        g.attribute(e, QStringLiteral("Extra%1").arg(i), false,
+                    i % 10 == 0 ? KindMultAttribute : KindAttribute);
+        entities.push_back(e);
+    }
+    for (int i = 0; i < n; ++i) {
+        const int r = g.element(KindRelationship, QStringLiteral("R%1").arg(i));
+        g.attribute(r, QStringLiteral("Since%1").arg(i), false);
+        const int a = entities[size_t(i)];
+        const int b = entities[size_t((i + 1) % n)];
+        switch (i % 5) {
+            case 0:
+                g.join(a, r, "0,N");
+                g.join(b, r, "1,1");
+                break;
+            case 1:
+                g.join(a, r, "0,N");
+                g.join(b, r, "1,N");
+                break;
+            case 2:
+                g.join(a, r, "1,1");
+                g.join(b, r, "0,1");
+                break;
+            case 3:
+                g.join(a, r, "0,N");
+                g.join(b, r, "0,N");
+                g.join(entities[size_t((i + 2) % n)], r, "0,1");
+                break;
+            default: {
+                g.dotted(g.join(a, r, "0,1"), QStringLiteral("Boss"));
+                g.dotted(g.join(a, r, "0,N", true), QStringLiteral("Supervisor"));
+                break;
+            }
+        }
+    }
+}
+
+void BM_ConvertDiagram(benchmark::State& state) {
+    const int n = int(state.range(0));
+    Diagram d;
+    generate(d, n);
+    SilentPrompts prompts;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("bench.xlsx");
+    for (auto _ : state) {
+        const ConvertResult result = convertDiagram(d, prompts, file);
+        if (!result.ok()) state.SkipWithError(result.error.toUtf8().constData());
+    }
+    state.counters["elements"] = d.elementCount() - 1;
+    state.counters["connectors"] = d.connectorCount() - 1;
+    state.SetComplexityN(n);
+}
+BENCHMARK(BM_ConvertDiagram)
+    ->Arg(250)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Arg(4000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+
+// The stages on their own, at n = 1000.
+void BM_Stages(benchmark::State& state) {
+    Diagram d;
+    generate(d, 1000);
+    SilentPrompts prompts;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("stage.xlsx");
+    const RelationalModel model = mapDiagram(d);
+    const Workbook book = layOutWorkbook(model, 1);
+    for (auto _ : state) {
+        switch (state.range(0)) {
+            case 0:
+                benchmark::DoNotOptimize(CheckDiagram(d, prompts));
+                break;
+            case 1:
+                benchmark::DoNotOptimize(mapDiagram(d));
+                break;
+            case 2:
+                benchmark::DoNotOptimize(layOutWorkbook(model, 1));
+                break;
+            default:
+                benchmark::DoNotOptimize(Xlsx::save(book, file));
+                break;
+        }
+    }
+    static const char* const kNames[] = {"validate", "map", "lay out", "write .xlsx"};
+    state.SetLabel(kNames[state.range(0)]);
+}
+BENCHMARK(BM_Stages)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Label sizes need font metrics; no window is shown.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,39 @@
+#include "convert.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+#include "checkdiagram.h"
+#include "mapping.h"
+#include "workbook.h"
+#include "xlsx.h"
+
+QString textbookModeRefusal() {
+    return QStringLiteral("轉換只能在增強模式 (min,max 表示法) 下進行");
+}
+
+ConvertResult convertDiagram(Diagram& diagram, Prompts& prompts, const QString& outputPath,
+                             std::optional<int> fkpk) {
+    // The mapping reads participations as "min,max" texts, which only enhanced mode writes.
+    if (!diagram.settings.enhancedMode())
+        return {ConvertResult::Status::Refused, textbookModeRefusal()};
+    if (!CheckDiagram(diagram, prompts)) return {ConvertResult::Status::Refused, QString()};
+    return writeWorkbook(diagram, outputPath, fkpk.value_or(diagram.settings.FKPK));
+}
+
+ConvertResult writeWorkbook(const Diagram& diagram, const QString& outputPath, int fkpk) {
+    const RelationalModel model = mapDiagram(diagram);
+    const Workbook book = layOutWorkbook(model, fkpk);
+    QString error;
+    if (!Xlsx::save(book, outputPath, &error)) return {ConvertResult::Status::Failed, error};
+    return {ConvertResult::Status::Written, QString()};
+}
+
+QString defaultWorkbookPath(const QString& projectName) {
+    QString name = projectName;
+    // A project name is free text; a separator in it must not lead the file elsewhere.
+    name.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+    if (name.trimmed().isEmpty()) name = QStringLiteral("Relvane");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(folder).filePath(name + QStringLiteral(".xlsx"));
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "diagram.h"
+#include "prompts.h"
+
+struct ConvertResult {
+    enum class Status {
+        Written,  // the workbook is in place
+        Refused,  // the diagram cannot be converted; validation has told the user why, or `error`
+                  // says why (textbook mode)
+        Failed,   // the workbook could not be written; `error` holds the reason, no file was left
+    };
+    Status status = Status::Failed;
+    QString error;
+
+    bool ok() const { return status == Status::Written; }
+};
+
+// "Convert" without its dialogs: validates the diagram (which may set default participations and
+// tell the user so), maps it to relations and writes the workbook to `outputPath` as a whole.
+// `fkpk` overrides the diagram's arrow style setting when given.
+ConvertResult convertDiagram(Diagram& diagram, Prompts& prompts, const QString& outputPath,
+                             std::optional<int> fkpk = std::nullopt);
+
+// The mapping and the workbook alone, for a diagram that has passed validation.
+ConvertResult writeWorkbook(const Diagram& diagram, const QString& outputPath, int fkpk);
+
+// Where "Convert" offers to save: the project's name plus ".xlsx" in the user's documents folder.
+QString defaultWorkbookPath(const QString& projectName);
+
+// The reason given when conversion is asked for in textbook notation.
+QString textbookModeRefusal();

@@ -1,0 +1,55 @@
+#include "relationalmodel.h"
+
+void RelationalModelBuilder::startRelation(const QString& name, int element,
+                                           RelationOrigin origin) {
+    current_ = int(model_.relations.size());
+    appendingFor_ = 0;
+    model_.relations.push_back(Relation{name, element, origin, {}});
+    if (origin == RelationOrigin::Entity || origin == RelationOrigin::WeakEntity)
+        entityRelations_.emplace(element, current_);
+    model_.steps.push_back(OutputStep{current_, false, 0, 0});
+}
+
+void RelationalModelBuilder::add(Column column) {
+    if (current_ < 0) return;
+    Relation& relation = model_.relations[size_t(current_)];
+    column.addedBy = appendingFor_;
+    relation.columns.push_back(std::move(column));
+    ++model_.steps.back().columnCount;
+}
+
+void RelationalModelBuilder::addOwnColumn(const QString& caption, bool underline, int element) {
+    Column c;
+    c.name = caption;
+    c.key = underline;
+    c.element = element;
+    add(std::move(c));
+}
+
+void RelationalModelBuilder::addForeignKeyColumn(const QString& text, bool underline, bool italic,
+                                                 const ForeignKey& references) {
+    Column c;
+    c.name = text;
+    c.key = underline;
+    c.italic = italic;
+    c.references = references;
+    add(std::move(c));
+}
+
+bool RelationalModelBuilder::openForAppending(int holder, int relationship) {
+    const auto found = entityRelations_.find(holder);
+    if (found == entityRelations_.end()) {
+        current_ = -1;
+        return false;
+    }
+    current_ = found->second;
+    appendingFor_ = relationship;
+    const int first = int(model_.relations[size_t(current_)].columns.size());
+    model_.steps.push_back(OutputStep{current_, true, first, 0});
+    return true;
+}
+
+void RelationalModelBuilder::finishRelation() {
+    current_ = -1;
+    appendingFor_ = 0;
+}

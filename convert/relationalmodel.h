@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+#include <map>
+#include <optional>
+#include <vector>
+
+// The relational model a diagram converts into: relations with ordered columns, primary keys
+// (the underlined columns) and foreign keys that name the key attribute they reference. It also
+// remembers the order in which relations were started and extended, which is the order the
+// workbook is written in.
+
+enum class RelationOrigin { Entity, WeakEntity, MultivaluedAttribute, Relationship };
+
+struct ForeignKey {
+    int attribute = 0;  // the referenced key attribute (element index)
+    // The element whose cell the arrow points at: the attribute itself, or the first component of
+    // a composite key attribute, which is written in its place.
+    int target = 0;
+    int entity = 0;  // the element that owns the referenced key
+    int group = 0;   // columns added together for one referenced element share a group number
+};
+
+struct Column {
+    QString name;
+    bool key = false;     // underlined: part of the primary key
+    bool italic = false;  // an owner's key in a weak entity's relation
+    int element = 0;      // own columns: the attribute or component written; 0 for foreign keys
+    std::optional<ForeignKey> references;
+    int addedBy = 0;  // the relationship that appended the column to an existing relation, or 0
+};
+
+struct Relation {
+    QString name;
+    int element = 0;  // the entity, weak entity, multivalued attribute or relationship
+    RelationOrigin origin = RelationOrigin::Entity;
+    std::vector<Column> columns;
+};
+
+// One piece of output: a new relation, or columns appended to one written earlier.
+struct OutputStep {
+    int relation = 0;
+    bool appends = false;
+    int firstColumn = 0;
+    int columnCount = 0;
+};
+
+struct RelationalModel {
+    std::vector<Relation> relations;
+    std::vector<OutputStep> steps;
+};
+
+// Collects the model through the same operations the workbook offers: start a relation, add own
+// and foreign-key columns, open an existing relation for appending, finish a relation.
+class RelationalModelBuilder {
+public:
+    void startRelation(const QString& name, int element, RelationOrigin origin);
+    void addOwnColumn(const QString& caption, bool underline, int element);
+    void addForeignKeyColumn(const QString& text, bool underline, bool italic,
+                             const ForeignKey& references);
+    // Continues the relation of entity or weak entity `holder` for `relationship`. False when no
+    // relation was started for it: the columns that follow are dropped.
+    bool openForAppending(int holder, int relationship);
+    void finishRelation();
+
+    const RelationalModel& model() const { return model_; }
+    RelationalModel take() { return std::move(model_); }
+
+private:
+    void add(Column column);
+
+    RelationalModel model_;
+    std::map<int, int> entityRelations_;  // entity element -> its relation
+    int current_ = -1;                    // relation receiving columns; -1 none
+    int appendingFor_ = 0;
+};

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "relationalmodel.h"
+#include "worksheet.h"
+
+// Lays relations out on "Sheet1" through the output operations and keeps the position table on
+// "Sheet2": row i of "Sheet2" holds element i, its row and its column on "Sheet1". Foreign-key
+// columns take the next colour of the key colour table and get an arrow to the cell of the key
+// they reference.
+//
+// Arrows are drawn by finish(), once every position is known, so that a key written after the
+// foreign key that references it still gets its arrow; a key written nowhere gets none. Colours,
+// bus and lane offsets and straight-arrow offsets are taken when the foreign-key column is added,
+// in output order.
+class WorkbookLayout {
+public:
+    struct Position {
+        int row = 0;
+        int column = 0;
+    };
+
+    // fkpk: 0 straight arrows, anything else elbows. `random` gives uniform numbers in [0, 1) for
+    // the straight arrows' offsets; by default the global generator.
+    explicit WorkbookLayout(int fkpk, std::function<double()> random = {});
+
+    // Output operations.
+    void startRelation(const QString& name, int element);
+    void addOwnColumn(const QString& caption, bool underline, int element);
+    void addForeignKeyColumn(const QString& text, bool underline, bool italic, int referenced);
+    // Continues the column row of the relation started for `holder`, right of its last column.
+    // False when no relation was started for it; the columns that follow are then dropped.
+    bool openForAppending(int holder);
+    void finishRelation();
+    // Draws the arrows; call once after the last operation.
+    void finish();
+
+    // The position table entry of an element, read from "Sheet2".
+    std::optional<Position> position(int element) const;
+
+    const Workbook& workbook() const { return book_; }
+    Workbook& workbook() { return book_; }
+
+private:
+    struct PendingArrow {
+        int row, column, referenced;
+        int colour;
+        double bus, lane;
+        int offset;
+    };
+
+    void record(int element, int row, int column);
+    void drawArrow(const PendingArrow& arrow);
+
+    Workbook book_;
+    int fkpk_;
+    std::function<double()> random_;
+
+    int nextRow_ = 1;
+    int currentRow_ = 0;  // 0: no relation open
+    int columnCounter_ = 1;
+    int colourCounter_ = 0;
+    double busOffset_ = 5;
+    double laneOffset_ = 0;
+    std::vector<PendingArrow> arrows_;
+};
+
+// Writes a relational model through the output operations, in the order it was built, and draws
+// its arrows.
+Workbook layOutWorkbook(const RelationalModel& model, int fkpk,
+                        std::function<double()> random = {});

@@ -1,0 +1,209 @@
+#include "projectbuilder.h"
+
+#include <QSet>
+
+namespace {
+
+QString key(int index) {
+    return QString::number(index);
+}
+
+class DiagramBuilder {
+public:
+    explicit DiagramBuilder(Editor& editor) : editor_(editor), d_(editor.diagram()) {}
+
+    int build(const ProjectRows& rows) {
+        d_.clear();
+        d_.view.prompt.clear();
+        d_.view.legendVisible = false;
+        d_.view.toolbarEnabled = true;
+        for (const auto& row : rows.entityTypes) addElement(row, false);
+        std::vector<const ProjectRows::ElementRow*> attributes;
+        for (const auto& row : rows.attributes)
+            if (addElement(row, true)) attributes.push_back(&row);
+        for (const auto* row : attributes) linkAttribute(*row);
+        for (const auto& row : rows.invokes) addInvoke(row);
+        for (const auto& row : rows.owners) addOwner(row);
+        deriveMissingOwners();
+        editor_.layoutAllConnectors();
+        d_.notifyView();
+        return skipped_;
+    }
+
+private:
+    // Loads entries up to index n; false when n is no element index.
+    bool reach(int n) {
+        if (n < 1 || n > Diagram::kLargestIndex) return false;
+        while (n >= d_.elementCount())
+            if (d_.loadElement() == 0) return false;
+        return true;
+    }
+
+    // False when the row is left out.
+    bool addElement(const ProjectRows::ElementRow& row, bool attribute) {
+        const bool validKind =
+            attribute ? (row.kind == KindAttribute || row.kind == KindMultAttribute)
+                      : (row.kind == KindEntity || row.kind == KindWeakEntity ||
+                         row.kind == KindRelationship || row.kind == KindWeakRelationship);
+        // An index stored twice (in both tables, say) keeps its first row.
+        if (!validKind || !reach(row.index) || d_.element(row.index).Visible) {
+            ++skipped_;
+            return false;
+        }
+        const Element& tmpl = d_.element(0);
+        Element& e = d_.element(row.index);
+        if (attribute) {
+            e.EllWidth = tmpl.EllWidth;
+        } else {
+            e.RecWidth = tmpl.RecWidth;
+            e.DiaWidth = tmpl.DiaWidth;
+        }
+        e.Caption = row.caption;
+        e.BackColor = row.colour;
+        e.Left = row.left;
+        e.Top = row.top;
+        e.Width = row.width;
+        e.Height = row.height;
+        e.Shape = float(row.kind);
+        e.setUnderlined(attribute && row.key);
+        e.Visible = true;
+        loaded_.insert(row.index);
+        d_.notifyElement(row.index);
+        return true;
+    }
+
+    bool isLoaded(int i) const { return loaded_.contains(i); }
+
+    int newConnector(int first, int second, OleColor colour) {
+        const int k = d_.loadConnector();
+        if (k == 0) return 0;
+        Connector& c = d_.connector(k);
+        c.Line1.BorderColor = colour;
+        c.Line1.BorderStyle = kLineSolid;
+        c.Line1.Tag = makeTag(first, second);
+        c.Line1.Visible = true;
+        c.Line2.BorderColor = colour;
+        c.Line2.BorderStyle = kLineSolid;
+        c.Line2.Visible = false;
+        d_.setLabelCaption(c.MN, QString());
+        c.MN.Visible = false;
+        d_.setLabelCaption(c.Description, QString());
+        c.Description.Visible = false;
+        return k;
+    }
+
+    void linkAttribute(const ProjectRows::ElementRow& row) {
+        const int a = row.index, o = row.owner;
+        if (!isLoaded(o) || o == a || d_.element(o).AttributeList->containsKey(key(a))) {
+            ++skipped_;
+            return;
+        }
+        const int k = newConnector(o, a, d_.settings.AttLineColor);
+        if (k == 0) {
+            ++skipped_;
+            return;
+        }
+        d_.element(a).RelativeEntityList->add(qint16(o));
+        d_.element(o).AttributeList->add(qint16(a), key(a));
+    }
+
+    void addInvoke(const ProjectRows::InvokeRow& row) {
+        const int e = row.entity, r = row.relationship;
+        if (!isLoaded(e) || !isLoaded(r) || !d_.element(e).isEntityKind() ||
+            !d_.element(r).isRelationshipKind()) {
+            ++skipped_;
+            return;
+        }
+        Element& entity = d_.element(e);
+        Element& relationship = d_.element(r);
+        // The second connector of a recursive pair files the entity again under "e_2", as
+        // drawing the pair does; the entity lists the relationship once.
+        const QString entityKey = row.is2nd ? key(e) + QStringLiteral("_2") : key(e);
+        if (relationship.RelativeEntityList->containsKey(entityKey)) {
+            ++skipped_;
+            return;
+        }
+        const int k = newConnector(e, r, d_.settings.RelLineColor);
+        if (k == 0) {
+            ++skipped_;
+            return;
+        }
+        relationship.RelativeEntityList->add(qint16(e), entityKey);
+        if (!entity.RelationList->containsKey(key(r))) entity.RelationList->add(qint16(r), key(r));
+
+        Connector& c = d_.connector(k);
+        c.Line2.Tag = c.Line1.Tag;
+        if (d_.settings.PresentStyle != 0) {
+            c.Line2.Visible = row.isWeak;
+            d_.setLabelCaption(c.MN, row.min.isEmpty() || row.max.isEmpty()
+                                         ? QString()
+                                         : row.min + QLatin1Char(',') + row.max);
+        } else {
+            c.Line2.Visible = row.min == QLatin1String("1");
+            d_.setLabelCaption(c.MN, row.max);
+        }
+        c.MN.Visible = true;
+        if (!row.description.isEmpty()) {
+            d_.setLabelCaption(c.Description, row.description);
+            c.Description.Visible = true;
+        }
+
+        if (row.is2nd) {
+            makeDotted(c);
+            // Its partner is the connector just before it when that one joins the same two
+            // elements as a first connector; otherwise it stays a lone dotted connector.
+            if (lastFirst_.k == k - 1 && lastFirst_.e == e && lastFirst_.r == r)
+                makeDotted(d_.connector(k - 1));
+        } else {
+            lastFirst_ = {k, e, r};
+            if (row.isWeak && c.Line2.Visible && entity.is(KindWeakEntity) &&
+                relationship.is(KindWeakRelationship)) {
+                entity.WeakRelationList->add(qint16(r), key(r));
+                identifyingLinks_.push_back({e, r});
+            }
+        }
+    }
+
+    static void makeDotted(Connector& c) {
+        c.Line1.BorderStyle = kLineDotted;
+        if (c.Line2.Visible) c.Line2.BorderStyle = kLineDotted;
+    }
+
+    void addOwner(const ProjectRows::OwnerRow& row) {
+        if (!isLoaded(row.owner) || !isLoaded(row.weakEntity) ||
+            !d_.element(row.weakEntity).PrimaryEntityList->add(qint16(row.owner), key(row.owner))) {
+            ++skipped_;
+            return;
+        }
+        weakEntitiesWithOwners_.insert(row.weakEntity);
+    }
+
+    // Owners are stored only in enhanced mode. A weak entity without stored owners gets them
+    // from its identifying relationships, as designating it did: every other entity of each.
+    void deriveMissingOwners() {
+        for (const auto& [w, r] : identifyingLinks_) {
+            if (weakEntitiesWithOwners_.contains(w)) continue;
+            Collection& owners = *d_.element(w).PrimaryEntityList;
+            for (const qint16 x : d_.element(r).RelativeEntityList->items())
+                if (x != w && !owners.containsKey(key(x))) owners.add(x, key(x));
+        }
+    }
+
+    struct FirstOfPair {
+        int k = 0, e = 0, r = 0;
+    };
+
+    Editor& editor_;
+    Diagram& d_;
+    QSet<int> loaded_;
+    QSet<int> weakEntitiesWithOwners_;
+    FirstOfPair lastFirst_;
+    std::vector<std::pair<int, int>> identifyingLinks_;
+    int skipped_ = 0;
+};
+
+}  // namespace
+
+int buildDiagram(Editor& editor, const ProjectRows& rows) {
+    return DiagramBuilder(editor).build(rows) + rows.unreadableRows;
+}

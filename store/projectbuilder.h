@@ -1,0 +1,11 @@
+#pragma once
+
+#include "editor.h"
+#include "projectrows.h"
+
+// Replaces the editor's diagram with the stored project: elements at their stored indices, then
+// attribute connectors rebuilt from the attributes' owners, then relationship connectors, then
+// the owners of weak entities, with the collection keys that drawing gives them; every connector
+// is laid out at the end. Reads the notation (PresentStyle) and line colours from the diagram's
+// settings. Returns the number of rows that could not be loaded and were left out.
+int buildDiagram(Editor& editor, const ProjectRows& rows);

@@ -1,0 +1,137 @@
+#include "schema.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+
+// Any number, as long as every Relvane program uses the same one: it serialises schema creation.
+constexpr qint64 kSchemaLockKey = 0x52656c76616e65;  // "Relvane"
+
+QString ddlResource(DatabaseUrl::Provider provider) {
+    return provider == DatabaseUrl::Provider::PostgreSQL ? QStringLiteral(":/sql/postgresql.sql")
+                                                         : QStringLiteral(":/sql/sqlite.sql");
+}
+
+QSqlRecord tableRecord(QSqlDatabase& db, const QString& table) {
+    return db.record(db.driver()->escapeIdentifier(table, QSqlDriver::TableName));
+}
+
+bool run(QSqlDatabase& db, const QString& sql, const QString& operation, StoreError* error) {
+    QSqlQuery query(db);
+    if (query.exec(sql)) return true;
+    if (error) *error = StoreError::fromSql(query.lastError(), operation);
+    return false;
+}
+
+bool createTables(QSqlDatabase& db, DatabaseUrl::Provider provider, StoreError* error) {
+    const bool postgres = provider == DatabaseUrl::Provider::PostgreSQL;
+    const QString operation = QStringLiteral("Create tables");
+    if (!run(db, postgres ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"), operation,
+             error))
+        return false;
+    bool ok = true;
+    if (postgres) {
+        // Two servers' CREATE TABLE IF NOT EXISTS racing on the same name can both try to create
+        // it; the lock makes the second one wait and then find the table.
+        ok = run(db, QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kSchemaLockKey),
+                 operation, error);
+    }
+    for (const QString& statement : schemaStatements(provider)) {
+        if (!ok) break;
+        ok = run(db, statement, operation, error);
+    }
+    if (ok) ok = run(db, QStringLiteral("COMMIT"), operation, error);
+    if (!ok) QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+    return ok;
+}
+
+// Checks the tables that exist; *missing tells whether any does not.
+bool checkColumns(QSqlDatabase& db, bool* missing, StoreError* error) {
+    *missing = false;
+    for (const StoreTable& table : storeTables()) {
+        const QSqlRecord record = tableRecord(db, table.name);
+        if (record.isEmpty()) {
+            *missing = true;
+            continue;
+        }
+        QStringList found;
+        for (int i = 0; i < record.count(); ++i) found << record.fieldName(i);
+        bool same = found.size() == table.columns.size();
+        for (int i = 0; same && i < found.size(); ++i)
+            same = found[i].compare(table.columns[i], Qt::CaseInsensitive) == 0;
+        if (!same) {
+            if (error) {
+                error->description =
+                    QStringLiteral(
+                        "table %1 has the columns (%2); Relvane needs (%3) in this order")
+                        .arg(table.name, found.join(QStringLiteral(", ")),
+                             table.columns.join(QStringLiteral(", ")));
+                error->source = QStringLiteral("Check tables");
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+const std::vector<StoreTable>& storeTables() {
+    static const std::vector<StoreTable> tables = {
+        {QStringLiteral("Project"), {QStringLiteral("i"), QStringLiteral("ProjectName")}},
+        {QStringLiteral("EntityType"),
+         {QStringLiteral("Pi"), QStringLiteral("i"), QStringLiteral("eName"),
+          QStringLiteral("color"), QStringLiteral("x"), QStringLiteral("y"),
+          QStringLiteral("width"), QStringLiteral("height"), QStringLiteral("type")}},
+        {QStringLiteral("Attribute"),
+         {QStringLiteral("Pi"), QStringLiteral("i"), QStringLiteral("Ei"), QStringLiteral("aName"),
+          QStringLiteral("color"), QStringLiteral("isSingle"), QStringLiteral("isKey"),
+          QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("width"),
+          QStringLiteral("height")}},
+        {QStringLiteral("Invoke"),
+         {QStringLiteral("Pi"), QStringLiteral("Ri"), QStringLiteral("Ei"), QStringLiteral("Is2nd"),
+          QStringLiteral("min"), QStringLiteral("max"), QStringLiteral("IsWeak"),
+          QStringLiteral("Description")}},
+        {QStringLiteral("ET_Identify_WET"),
+         {QStringLiteral("Pi"), QStringLiteral("Ei"), QStringLiteral("Wi")}},
+    };
+    return tables;
+}
+
+QStringList schemaStatements(DatabaseUrl::Provider provider) {
+    QFile file(ddlResource(provider));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QString script = QString::fromUtf8(file.readAll());
+    // The scripts hold no "--" or ";" inside quotes, so comments and statements split simply.
+    script.remove(QRegularExpression(QStringLiteral("--[^\n]*")));
+    QStringList statements;
+    for (const QString& part : script.split(QLatin1Char(';'))) {
+        const QString statement = part.trimmed();
+        if (!statement.isEmpty()) statements << statement;
+    }
+    return statements;
+}
+
+bool ensureSchema(QSqlDatabase& db, DatabaseUrl::Provider provider, StoreError* error) {
+    bool missing = false;
+    if (!checkColumns(db, &missing, error)) return false;
+    if (!missing) return true;
+    if (schemaStatements(provider).isEmpty()) {
+        if (error)
+            *error = {QStringLiteral("the table definitions are missing from the program"),
+                      QStringLiteral("Create tables")};
+        return false;
+    }
+    if (!createTables(db, provider, error) || !checkColumns(db, &missing, error)) return false;
+    if (missing && error)
+        *error = {QStringLiteral("the tables could not be created"),
+                  QStringLiteral("Create tables")};
+    return !missing;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QPointF>
+#include <utility>
+
+// Geometry of the shapes a reader found in the drawing part, in points, by the DrawingML rules:
+// a line runs from its box's top-left to bottom-right corner, mirrored by its flips, and ends in
+// its tail; an "arc" is the quarter of the inscribed ellipse from its top to its right, mirrored
+// by its flips.
+struct ShapeGeometry {
+    bool arc = false;
+    QPointF start, end;  // line: start and end of the path (the arrowhead is at `end`)
+    QPointF centre;      // arc: the ellipse's centre
+    bool arrowHead = false;
+    QString rgb;
+};
+
+ShapeGeometry geometryOf(const QJsonObject& shape);
+
+// Whether two points agree to within a couple of drawing units.
+bool closeTo(QPointF a, QPointF b);
+// Whether {a, b} and {c, d} are the same two points in either order.
+bool sameEnds(QPointF a, QPointF b, QPointF c, QPointF d);

@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include "checkdiagram.h"
+#include "diagrambuilder.h"
+#include "diagramedits.h"
+#include "qtprint.h"
+
+namespace {
+
+// Entity Employee (EmpNo key) and Department (DeptNo key) joined by WorksFor.
+struct WorksFor {
+    DiagramBuilder b;
+    int employee = b.entity("Employee");
+    int empNo = b.attribute(employee, "EmpNo", true);
+    int department = b.entity("Department");
+    int deptNo = b.attribute(department, "DeptNo", true);
+    int worksFor = b.relationship("WorksFor");
+    std::pair<int, int> k = b.binary(employee, worksFor, department);
+};
+
+// Employee with a recursive relationship Supervises, roles and participations as given.
+struct Supervises {
+    Supervises(const QString& role1, const QString& mn1, const QString& role2, const QString& mn2) {
+        b.setRole(k.first, role1);
+        b.setRole(k.second, role2);
+        b.setParticipation(k.first, mn1);
+        b.setParticipation(k.second, mn2);
+    }
+    DiagramBuilder b;
+    int employee = b.entity("Employee");
+    int empNo = b.attribute(employee, "EmpNo", true);
+    int supervises = b.relationship("Supervises");
+    std::pair<int, int> k = b.recursive(employee, supervises);
+};
+
+// Employee owns weak entity Dependent through the identifying relationship Has.
+struct Dependents {
+    DiagramBuilder b;
+    int employee = b.entity("Employee");
+    int empNo = b.attribute(employee, "EmpNo", true);
+    int dependent = b.entity("Dependent");
+    int has = b.relationship("Has");
+    std::pair<int, int> k = b.binary(dependent, has, employee);
+    Dependents() {
+        b.makeWeak(dependent, has);
+        b.setParticipation(k.second, "0,N");
+    }
+};
+
+bool check(DiagramBuilder& b) {
+    b.prompts.messages.clear();
+    return CheckDiagram(b.d, b.prompts);
+}
+
+TEST(CheckDiagram, EmptyDiagramHasNoData) {
+    DiagramBuilder b;
+    EXPECT_FALSE(check(b));
+    EXPECT_EQ(b.prompts.messages, QStringList{"目前沒有任何資料"});
+}
+
+TEST(CheckDiagram, DiagramWhoseElementsAreAllDeletedHasNoData) {
+    WorksFor w;
+    w.b.editor.deleteElement(w.worksFor);
+    w.b.editor.deleteElement(w.employee);
+    w.b.editor.deleteElement(w.department);
+    for (int i = 1; i < w.b.d.elementCount(); ++i) ASSERT_FALSE(w.b.d.element(i).Visible) << i;
+    EXPECT_FALSE(check(w.b));
+    EXPECT_EQ(w.b.prompts.messages, QStringList{"目前沒有任何資料"});
+}
+
+TEST(CheckDiagram, CompleteDiagramPasses) {
+    WorksFor w;
+    w.b.setParticipation(w.k.first, "1,N");
+    w.b.setParticipation(w.k.second, "0,1");
+    EXPECT_TRUE(check(w.b));
+    EXPECT_TRUE(w.b.prompts.messages.isEmpty());
+}
+
+TEST(CheckDiagram, EntityWithoutKeyAttributeFails) {
+    DiagramBuilder b;
+    const int e = b.entity("Course");
+    b.attribute(e, "Title");
+    EXPECT_FALSE(check(b));
+    EXPECT_EQ(b.prompts.messages, QStringList{"實體 Course 沒有設定主鍵"});
+}
+
+TEST(CheckDiagram, EntityWhoseOnlyAttributeWasDeletedHasNoKey) {
+    DiagramBuilder b;
+    const int e = b.entity("Course");
+    const int key = b.attribute(e, "CourseNo", true);
+    b.editor.deleteElement(key);
+    ASSERT_FALSE(b.d.element(key).Visible);
+    EXPECT_FALSE(check(b));
+    EXPECT_EQ(b.prompts.messages, QStringList{"實體 Course 沒有設定主鍵"});
+}
+
+TEST(CheckDiagram, UnderlinedMultivaluedAttributeIsAKey) {
+    DiagramBuilder b;
+    const int e = b.entity("Student");
+    const int phone = b.multAttribute(e, "Phone", true);
+    ASSERT_TRUE(b.d.element(phone).is(KindMultAttribute));
+    ASSERT_TRUE(b.d.element(phone).underlined());
+    EXPECT_TRUE(check(b));
+    EXPECT_TRUE(b.prompts.messages.isEmpty());
+}
+
+TEST(CheckDiagram, WeakEntityNeedsNoAttributes) {
+    Dependents w;
+    w.b.setParticipation(w.k.first, "1,N");
+    ASSERT_TRUE(w.b.d.element(w.dependent).is(KindWeakEntity));
+    EXPECT_TRUE(check(w.b));
+    EXPECT_TRUE(w.b.prompts.messages.isEmpty());
+}
+
+TEST(CheckDiagram, AttributeWithoutOwnerFails) {
+    DiagramBuilder b;
+    const int e = b.entity("Student");
+    b.attribute(e, "StudentNo", true);
+    const int lonely = b.editor.createElement(KindAttribute);
+    b.d.element(lonely).Caption = "Nickname";
+    EXPECT_FALSE(check(b));
+    EXPECT_EQ(b.prompts.messages, QStringList{"屬性 Nickname 未設定擁有者!"});
+}
+
+TEST(CheckDiagram, RelationshipWithOneEntityFails) {
+    DiagramBuilder b;
+    const int e = b.entity("Student");
+    b.attribute(e, "StudentNo", true);
+    const int r = b.relationship("Enrols");
+    b.join(e, r);
+    EXPECT_FALSE(check(b));
+    EXPECT_EQ(b.prompts.messages, QStringList{"關聯實體 Enrols 的關聯數至少應是 2 個"});
+}
+
+TEST(CheckDiagram, RecursiveRelationshipHasTwoParticipants) {
+    Supervises s("Supervisor", "0,1", "Supervisee", "0,N");
+    EXPECT_EQ(s.b.d.element(s.supervises).RelativeEntityList->count(), 2);
+    EXPECT_TRUE(check(s.b));
+}
+
+TEST(CheckDiagram, FirstDefectByElementIndexWins) {
+    DiagramBuilder b;
+    const int r = b.relationship("Lonely");
+    const int e = b.entity("Course");
+    b.join(e, r);
+    b.attribute(e, "Title");
+    EXPECT_FALSE(check(b));
+    EXPECT_EQ(b.prompts.messages, QStringList{"關聯實體 Lonely 的關聯數至少應是 2 個"});
+}
+
+TEST(CheckDiagram, ElementsAreCheckedBeforeAnyConnector) {
+    WorksFor w;
+    const int course = w.b.entity("Course");
+    EXPECT_FALSE(check(w.b));
+    EXPECT_EQ(w.b.prompts.messages, QStringList{"實體 Course 沒有設定主鍵"});
+    // The connectors were not reached: no default was written.
+    EXPECT_EQ(w.b.d.connector(w.k.first).MN.Caption, "");
+    (void)course;
+}
+
+TEST(CheckDiagram, MissingParticipationsAreSetWithOneMessageEach) {
+    WorksFor w;
+    EXPECT_TRUE(check(w.b));
+    EXPECT_EQ(
+        w.b.prompts.messages,
+        QStringList(
+            {"Entity Employee 與 Relationship WorksFor 之間的參與度未設定, 已更改為預設值 0,N",
+             "Entity Department 與 Relationship WorksFor 之間的參與度未設定, 已更改為預設值 0,N"}));
+    for (int k : {w.k.first, w.k.second}) {
+        const Label& mn = w.b.d.connector(k).MN;
+        EXPECT_EQ(mn.Caption, "0,N");
+        EXPECT_GT(mn.Width, 0);  // the label is sized to its new text
+    }
+    // Attribute connectors are not visited.
+    const int attributeLine = w.b.connector(w.employee, w.empNo);
+    EXPECT_EQ(w.b.d.connector(attributeLine).MN.Caption, "");
+}
+
+TEST(CheckDiagram, DefaultsStayWhenALaterConnectorFails) {
+    Supervises s("", "0,1", "Supervisee", "0,N");
+    const int other = s.b.relationship("Mentors");
+    const int second = s.b.entity("Team");
+    s.b.attribute(second, "TeamNo", true);
+    s.b.binary(second, other, s.employee);
+    // The recursive pair comes first and fails on its missing role before the others are seen.
+    EXPECT_FALSE(check(s.b));
+    EXPECT_EQ(s.b.prompts.messages,
+              QStringList{"Entity Employee 與 Relationship Supervises 為遞迴關係, 請設定角色"});
+
+    Supervises t("Boss", "", "", "0,1");
+    EXPECT_FALSE(check(t.b));
+    EXPECT_EQ(
+        t.b.prompts.messages,
+        QStringList(
+            {"Entity Employee 與 Relationship Supervises 之間的參與度未設定, 已更改為預設值 0,N",
+             "Entity Employee 與 Relationship Supervises 為遞迴關係, 請設定角色"}));
+    EXPECT_EQ(t.b.d.connector(t.k.first).MN.Caption, "0,N");
+}
+
+struct IdentifyingCase {
+    qint16 presentStyle;
+    QString participation;
+    bool passes;
+};
+
+class IdentifyingConnector : public ::testing::TestWithParam<IdentifyingCase> {};
+
+TEST_P(IdentifyingConnector, MustBeOneToManyInEnhancedMode) {
+    const IdentifyingCase c = GetParam();
+    Dependents w;
+    ASSERT_TRUE(w.b.d.connector(w.k.first).Line2.Visible);
+    w.b.d.settings.PresentStyle = c.presentStyle;
+    w.b.setParticipation(w.k.first, c.participation);
+    EXPECT_EQ(check(w.b), c.passes);
+    if (!c.passes) {
+        EXPECT_EQ(
+            w.b.prompts.messages,
+            QStringList{"Entity Dependent 與 Relationship Has 之間為弱實體關係, 參與度必須為 1,N"});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, IdentifyingConnector,
+    ::testing::Values(IdentifyingCase{1, "1,N", true}, IdentifyingCase{1, "0,N", false},
+                      IdentifyingCase{1, "1,n", false}, IdentifyingCase{1, "", false},
+                      IdentifyingCase{0, "0,N", true}, IdentifyingCase{0, "N", true}));
+
+TEST(CheckDiagram, RecursivePairWithOneManySidePasses) {
+    Supervises s("Supervisor", "0,N", "Supervisee", "1,N");
+    s.b.setParticipation(s.k.first, "0,N");
+    s.b.setParticipation(s.k.second, "0,1");
+    EXPECT_TRUE(check(s.b));
+}
+
+TEST(CheckDiagram, RecursivePairMayNotBeManyToMany) {
+    Supervises s("Supervisor", "0,N", "Supervisee", "1,N");
+    EXPECT_FALSE(check(s.b));
+    EXPECT_EQ(
+        s.b.prompts.messages,
+        QStringList{"Entity Employee 與 Relationship Supervises 的兩個角色, 不可為 N:N 的關係"});
+}
+
+TEST(CheckDiagram, ManyToManyIsFoundOnceTheSecondDefaultIsSet) {
+    Supervises s("Supervisor", "0,N", "Supervisee", "");
+    EXPECT_FALSE(check(s.b));
+    EXPECT_EQ(
+        s.b.prompts.messages,
+        QStringList(
+            {"Entity Employee 與 Relationship Supervises 之間的參與度未設定, 已更改為預設值 0,N",
+             "Entity Employee 與 Relationship Supervises 的兩個角色, 不可為 N:N 的關係"}));
+}
+
+TEST(CheckDiagram, LowerConnectorWithoutRoleFailsEvenWhenTheOtherHasOne) {
+    Supervises s("", "0,1", "Supervisee", "0,N");
+    EXPECT_FALSE(check(s.b));
+    EXPECT_EQ(s.b.prompts.messages,
+              QStringList{"Entity Employee 與 Relationship Supervises 為遞迴關係, 請設定角色"});
+}
+
+TEST(CheckDiagram, DeletedConnectorTakesNoPartInTheManyToManyTest) {
+    Supervises s("Supervisor", "0,1", "Supervisee", "0,N");
+    DiagramEdits::deletedConnector(s.b.d, makeTag(s.employee, s.supervises), true, "0,N");
+    EXPECT_TRUE(check(s.b));
+    EXPECT_TRUE(s.b.prompts.messages.isEmpty());
+}
+
+TEST(CheckDiagram, OnlyTheManyMaximumInUpperCaseCounts) {
+    Supervises s("Supervisor", "0,n", "Supervisee", "0,N");
+    EXPECT_TRUE(check(s.b));
+}
+
+}  // namespace

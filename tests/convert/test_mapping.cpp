@@ -1,0 +1,456 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <QFile>
+#include <csignal>
+
+#include "checkdiagram.h"
+#include "convert.h"
+#include "diagrambuilder.h"
+#include "drawingcheck.h"
+#include "mapping.h"
+#include "qtprint.h"
+#include "readback.h"
+#include "workbook.h"
+#include "workbookfile.h"
+
+namespace {
+
+constexpr double D = 53.79492188;
+constexpr double H = 16.48425;
+
+// Converts a drawn diagram into a workbook file and reads it back.
+class Conversion : public ::testing::Test {
+protected:
+    Readback convert(std::optional<int> fkpk = std::nullopt) {
+        const QString file = folder.path(WorkbookFolder::currentTestFileName());
+        const ConvertResult result = convertDiagram(b.d, b.prompts, file, fkpk);
+        EXPECT_TRUE(result.ok()) << result.error.toStdString()
+                                 << b.prompts.messages.join("; ").toStdString();
+        folder.keep(file);
+        Readback r = readBack(file);
+        EXPECT_TRUE(r.ok) << r.error.toStdString();
+        return r;
+    }
+
+    // A cell's text and whether it is a key (underlined), an owner key (italic), a foreign key
+    // (coloured); names are bold.
+    void expectCell(const Readback& r, const QString& ref, const QString& text, bool key,
+                    bool foreign = false, bool italic = false) {
+        const QJsonObject c = r.cell("Sheet1", ref);
+        EXPECT_EQ(c.value("v").toString(), text) << ref.toStdString();
+        EXPECT_EQ(c.value("u").toBool(), key) << ref.toStdString();
+        EXPECT_EQ(!c.value("colour").isNull(), foreign) << ref.toStdString();
+        EXPECT_EQ(c.value("i").toBool(), italic) << ref.toStdString();
+        EXPECT_FALSE(c.value("b").toBool()) << ref.toStdString();
+    }
+    void expectName(const Readback& r, const QString& ref, const QString& text) {
+        const QJsonObject c = r.cell("Sheet1", ref);
+        EXPECT_EQ(c.value("v").toString(), text) << ref.toStdString();
+        EXPECT_TRUE(c.value("b").toBool()) << ref.toStdString();
+    }
+    // Cells of one row of Sheet1, in column order, up to the first empty one.
+    QStringList row(const Readback& r, int number) {
+        QStringList out;
+        for (QChar c = 'A'; c <= 'Z'; c = QChar(c.unicode() + 1)) {
+            const QString v = r.text(QString(c) + QString::number(number));
+            if (v.isEmpty()) break;
+            out << v;
+        }
+        return out;
+    }
+    // The arrowhead of the n-th arrow of an elbow workbook, and where it should be for a key cell.
+    QPointF arrowHead(const Readback& r, int n) {
+        return geometryOf(r.shapes()[n * 4 + 3].toObject()).end;
+    }
+    QPointF elbowTarget(int n, int keyRow, int keyColumn) {
+        const double lanes[6] = {3, 6, 9, 12, 15, 0};
+        return {5 + (keyColumn - 1) * D, (keyRow - 1) * H + 3 + lanes[n % 6]};
+    }
+    QPointF elbowStart(const Readback& r, int n) {
+        const ShapeGeometry g = geometryOf(r.shapes()[n * 4].toObject());
+        return g.start.x() > g.end.x() ? g.start : g.end;  // the end in the foreign-key cell
+    }
+
+    DiagramBuilder b;
+    WorkbookFolder folder;
+};
+
+TEST_F(Conversion, StudentWithMultivaluedPhone) {
+    const int student = b.entity("Student");
+    const int no = b.attribute(student, "StudentNo", true);
+    const int name = b.attribute(student, "Name");
+    const int phone = b.multAttribute(student, "Phone");
+    const Readback r = convert();
+
+    expectName(r, "A1", "Student");
+    expectCell(r, "A2", "StudentNo", true);
+    expectCell(r, "B2", "Name", false);
+    EXPECT_EQ(row(r, 2).size(), 2);
+    expectName(r, "A4", "多值屬性Phone");
+    expectCell(r, "A5", "StudentNo", true, true);
+    expectCell(r, "B5", "Phone", true);
+    EXPECT_EQ(r.cells("Sheet1").size(), 6);
+    // Position table: names, own columns, and Phone at its column in its own relation.
+    for (auto [element, rowNo, col] :
+         {std::tuple{student, 1, 1}, {no, 2, 1}, {name, 2, 2}, {phone, 5, 2}}) {
+        EXPECT_EQ(r.number("A" + QString::number(element)), element);
+        EXPECT_EQ(r.number("B" + QString::number(element)), rowNo) << element;
+        EXPECT_EQ(r.number("C" + QString::number(element)), col) << element;
+    }
+    ASSERT_EQ(r.shapes().size(), 4);
+    EXPECT_TRUE(closeTo(arrowHead(r, 0), elbowTarget(0, 2, 1)));
+}
+
+TEST_F(Conversion, CompositeAttributeGivesItsVisibleComponents) {
+    const int student = b.entity("Student");
+    b.attribute(student, "StudentNo", true);
+    const int address = b.attribute(student, "Address");
+    b.attribute(address, "City");
+    b.attribute(address, "Street");
+    const int zip = b.attribute(address, "Zip");
+    b.d.element(zip).Visible = false;
+    const Readback r = convert();
+    EXPECT_EQ(row(r, 2), QStringList({"StudentNo", "City", "Street"}));
+    expectCell(r, "B2", "City", false);
+}
+
+TEST_F(Conversion, WeakEntityTakesItsOwnersKeyInItalics) {
+    const int employee = b.entity("Employee");
+    b.attribute(employee, "EmpNo", true);
+    b.attribute(employee, "Name");
+    const int dependent = b.entity("Dependent");
+    b.attribute(dependent, "DepName", true);
+    const int has = b.relationship("Has");
+    const auto [k1, k2] = b.binary(dependent, has, employee);
+    b.makeWeak(dependent, has);
+    b.setParticipation(k1, "1,N");
+    b.setParticipation(k2, "0,N");
+    const Readback r = convert();
+
+    expectName(r, "A1", "Employee");
+    expectName(r, "A4", "Dependent");
+    expectCell(r, "A5", "DepName", true);
+    expectCell(r, "B5", "EmpNo", true, true, true);
+    EXPECT_EQ(r.cell("Sheet1", "B5").value("colour").toInt(), 12);
+    // The identifying relationship gives no relation.
+    EXPECT_EQ(row(r, 7), QStringList());
+    EXPECT_EQ(r.cells("Sheet1").size(), 6);
+    ASSERT_EQ(r.shapes().size(), 4);
+    EXPECT_TRUE(closeTo(arrowHead(r, 0), elbowTarget(0, 2, 1)));
+}
+
+struct OrderCase {
+    bool departmentFirst;
+};
+
+class WorksFor : public Conversion, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(WorksFor, OneToManyAppendsToTheManySideWhicheverWasConnectedFirst) {
+    const int employee = b.entity("Employee");
+    b.attribute(employee, "EmpNo", true);
+    b.attribute(employee, "Name");
+    const int department = b.entity("Department");
+    b.attribute(department, "DeptNo", true);
+    const int worksFor = b.relationship("WorksFor");
+    b.attribute(worksFor, "StartDate");
+    const bool departmentFirst = GetParam();
+    const auto [k1, k2] = departmentFirst ? b.binary(department, worksFor, employee)
+                                          : b.binary(employee, worksFor, department);
+    b.setParticipation(departmentFirst ? k2 : k1, "1,N");
+    b.setParticipation(departmentFirst ? k1 : k2, "0,1");
+    const Readback r = convert();
+
+    EXPECT_EQ(row(r, 2), QStringList({"EmpNo", "Name", "DeptNo", "StartDate"}));
+    expectCell(r, "C2", "DeptNo", true, true);
+    expectCell(r, "D2", "StartDate", false);
+    EXPECT_EQ(row(r, 5), QStringList({"DeptNo"}));
+    // No relation of its own: nothing after Department.
+    EXPECT_EQ(r.cells("Sheet1").size(), 7);
+    ASSERT_EQ(r.shapes().size(), 4);
+    EXPECT_TRUE(closeTo(arrowHead(r, 0), elbowTarget(0, 5, 1)));
+    EXPECT_NEAR(elbowStart(r, 0).x(), 3 + 2 * D, 1e-3);
+}
+
+INSTANTIATE_TEST_SUITE_P(ConnectionOrder, WorksFor, ::testing::Bool());
+
+class Manages : public Conversion, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(Manages, OneToOneKeyGoesToTheSideThatMustTakePart) {
+    const int employee = b.entity("Employee");
+    b.attribute(employee, "EmpNo", true);
+    const int department = b.entity("Department");
+    b.attribute(department, "DeptNo", true);
+    b.attribute(department, "DName");
+    const int manages = b.relationship("Manages");
+    const bool departmentFirst = GetParam();
+    const auto [k1, k2] = departmentFirst ? b.binary(department, manages, employee)
+                                          : b.binary(employee, manages, department);
+    b.setParticipation(departmentFirst ? k2 : k1, "0,1");
+    b.setParticipation(departmentFirst ? k1 : k2, "1,1");
+    const Readback r = convert();
+
+    EXPECT_EQ(row(r, 2), QStringList({"EmpNo"}));
+    EXPECT_EQ(row(r, 5), QStringList({"DeptNo", "DName", "EmpNo"}));
+    expectCell(r, "C5", "EmpNo", true, true);
+}
+
+INSTANTIATE_TEST_SUITE_P(ConnectionOrder, Manages, ::testing::Bool());
+
+TEST_F(Conversion, ManyToManyGivesARelationOfBothKeys) {
+    const int student = b.entity("Student");
+    b.attribute(student, "StudentNo", true);
+    const int course = b.entity("Course");
+    b.attribute(course, "CourseNo", true);
+    b.attribute(course, "Title");
+    const int enrols = b.relationship("Enrols");
+    b.attribute(enrols, "Grade");
+    const auto [k1, k2] = b.binary(student, enrols, course);
+    b.setParticipation(k1, "0,N");
+    b.setParticipation(k2, "1,N");
+    const Readback r = convert();
+
+    expectName(r, "A7", "Enrols");
+    expectCell(r, "A8", "StudentNo", true, true);
+    expectCell(r, "B8", "CourseNo", true, true);
+    expectCell(r, "C8", "Grade", false);
+    EXPECT_EQ(r.cell("Sheet1", "A8").value("colour").toInt(), 12);
+    EXPECT_EQ(r.cell("Sheet1", "B8").value("colour").toInt(), 17);
+    ASSERT_EQ(r.shapes().size(), 8);
+    EXPECT_TRUE(closeTo(arrowHead(r, 0), elbowTarget(0, 2, 1)));
+    EXPECT_TRUE(closeTo(arrowHead(r, 1), elbowTarget(1, 5, 1)));
+    EXPECT_EQ(geometryOf(r.shapes()[4].toObject()).rgb, "008000");
+}
+
+TEST_F(Conversion, TernaryKeysFollowTheManySides) {
+    const int supplier = b.entity("Supplier");
+    b.attribute(supplier, "SNo", true);
+    const int part = b.entity("Part");
+    b.attribute(part, "PNo", true);
+    const int project = b.entity("Project");
+    b.attribute(project, "JNo", true);
+    const int supply = b.relationship("Supply");
+    b.attribute(supply, "Qty");
+    const auto [k1, k2] = b.binary(supplier, supply, part);
+    const int k3 = b.join(project, supply);
+    b.setParticipation(k1, "0,N");
+    b.setParticipation(k2, "0,N");
+    b.setParticipation(k3, "0,1");
+    const Readback r = convert();
+
+    expectName(r, "A10", "Supply");
+    expectCell(r, "A11", "SNo", true, true);
+    expectCell(r, "B11", "PNo", true, true);
+    expectCell(r, "C11", "JNo", false, true);
+    expectCell(r, "D11", "Qty", false);
+    EXPECT_EQ(r.shapes().size(), 12);
+}
+
+TEST_F(Conversion, RecursiveOneToManyNamesTheKeyAfterTheSecondRole) {
+    const int employee = b.entity("Employee");
+    const int empNo = b.attribute(employee, "EmpNo", true);
+    b.attribute(employee, "Name");
+    const int supervises = b.relationship("Supervises");
+    const auto [k1, k2] = b.recursive(employee, supervises);
+    b.setRole(k1, "Supervisee");
+    b.setRole(k2, "Supervisor");
+    b.setParticipation(k1, "0,1");
+    b.setParticipation(k2, "0,N");
+    const Readback r = convert();
+
+    EXPECT_EQ(row(r, 2), QStringList({"EmpNo", "Name", "Supervisor"}));
+    expectCell(r, "C2", "Supervisor", true, true);
+    EXPECT_EQ(r.cells("Sheet1").size(), 4);
+    // Same row as the key it references: the loop under the row into EmpNo's cell.
+    ASSERT_EQ(r.shapes().size(), 4);
+    EXPECT_TRUE(closeTo(arrowHead(r, 0), QPointF(5, 2 * H - 3)));
+    EXPECT_EQ(r.number("C" + QString::number(empNo)), 1);
+
+    // Straight arrows draw it as one line.
+    const Readback straight = convert(0);
+    ASSERT_EQ(straight.shapes().size(), 1);
+    EXPECT_TRUE(closeTo(geometryOf(straight.shapes()[0].toObject()).end, QPointF(5, H + 5)));
+}
+
+TEST_F(Conversion, CompositeKeyIsReferencedAtItsFirstComponent) {
+    const int student = b.entity("Student");
+    b.attribute(student, "StudentNo", true);
+    const int course = b.entity("Course");
+    b.attribute(course, "Title");
+    const int id = b.attribute(course, "CourseId", true);
+    b.attribute(id, "Dept", true);
+    b.attribute(id, "Num", true);
+    const int enrols = b.relationship("Enrols");
+    const auto [k1, k2] = b.binary(student, enrols, course);
+    b.setParticipation(k1, "0,N");
+    b.setParticipation(k2, "0,N");
+    const Readback r = convert();
+
+    EXPECT_EQ(row(r, 5), QStringList({"Title", "Dept", "Num"}));
+    EXPECT_EQ(row(r, 8), QStringList({"StudentNo", "CourseId"}));
+    ASSERT_EQ(r.shapes().size(), 8);
+    EXPECT_TRUE(closeTo(arrowHead(r, 1), elbowTarget(1, 5, 2)));
+}
+
+TEST_F(Conversion, RelationsComeInPassOrderAndAppendsDoNotMoveThem) {
+    // Drawn relationships first, entities later: the workbook still starts with the entities.
+    const int enrols = b.relationship("Enrols");
+    const int worksIn = b.relationship("WorksIn");
+    const int student = b.entity("Student");
+    b.attribute(student, "StudentNo", true);
+    b.multAttribute(student, "Email");
+    const int course = b.entity("Course");
+    b.attribute(course, "CourseNo", true);
+    const int dept = b.entity("Dept");
+    b.attribute(dept, "DeptNo", true);
+    auto [e1, e2] = b.binary(student, enrols, course);
+    b.setParticipation(e1, "0,N");
+    b.setParticipation(e2, "0,N");
+    auto [w1, w2] = b.binary(course, worksIn, dept);
+    b.setParticipation(w1, "1,N");
+    b.setParticipation(w2, "1,1");
+    const Readback r = convert();
+
+    EXPECT_EQ(r.text("A1"), "Student");
+    EXPECT_EQ(r.text("A4"), "Course");
+    EXPECT_EQ(r.text("A7"), "Dept");
+    EXPECT_EQ(r.text("A10"), "多值屬性Email");
+    EXPECT_EQ(r.text("A13"), "Enrols");
+    EXPECT_EQ(row(r, 5), QStringList({"CourseNo", "DeptNo"}));
+    EXPECT_EQ(r.text("A16"), "");
+    // Colours in output order: Email's key, Enrols' two keys, then the appended DeptNo.
+    EXPECT_EQ(r.cell("Sheet1", "A11").value("colour").toInt(), 12);
+    EXPECT_EQ(r.cell("Sheet1", "A14").value("colour").toInt(), 17);
+    EXPECT_EQ(r.cell("Sheet1", "B14").value("colour").toInt(), 53);
+    EXPECT_EQ(r.cell("Sheet1", "B5").value("colour").toInt(), 62);
+    (void)enrols;
+    (void)worksIn;
+}
+
+TEST_F(Conversion, RefusedDiagramWritesNothing) {
+    b.entity("Course");
+    const QString file = folder.path("refused.xlsx");
+    const ConvertResult result = convertDiagram(b.d, b.prompts, file);
+    EXPECT_EQ(result.status, ConvertResult::Status::Refused);
+    EXPECT_EQ(b.prompts.messages, QStringList{"實體 Course 沒有設定主鍵"});
+    EXPECT_FALSE(QFile::exists(file));
+}
+
+TEST_F(Conversion, TextbookModeIsRefusedWithoutValidating) {
+    const int e = b.entity("Course");
+    b.attribute(e, "CourseNo", true);
+    b.d.settings.PresentStyle = 0;
+    const QString file = folder.path("textbook.xlsx");
+    const ConvertResult result = convertDiagram(b.d, b.prompts, file);
+    EXPECT_EQ(result.status, ConvertResult::Status::Refused);
+    EXPECT_EQ(result.error, textbookModeRefusal());
+    EXPECT_TRUE(b.prompts.messages.isEmpty());
+    EXPECT_FALSE(QFile::exists(file));
+}
+
+TEST_F(Conversion, WriteFailureReportsWhyAndLeavesTheOldFile) {
+    const int e = b.entity("Course");
+    b.attribute(e, "CourseNo", true);
+    const QString missingFolder = folder.path("no/such/folder/book.xlsx");
+    ConvertResult result = convertDiagram(b.d, b.prompts, missingFolder);
+    EXPECT_EQ(result.status, ConvertResult::Status::Failed);
+    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_FALSE(QFile::exists(missingFolder));
+
+    // A write that fails half-way (the file size limit is hit): the earlier workbook stays as it
+    // was, with no temporary file beside it.
+    const QString dir = folder.path("limited");
+    QDir().mkpath(dir);
+    const QString file = dir + "/book.xlsx";
+    {
+        QFile old(file);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("previous");
+    }
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 512;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    result = convertDiagram(b.d, b.prompts, file);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(result.status, ConvertResult::Status::Failed);
+    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList{"book.xlsx"});
+    QFile old(file);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "previous");
+}
+
+TEST(MappingModel, MalformedReferencesYieldFewerColumnsWithoutCrashing) {
+    DiagramBuilder b;
+    const int e = b.entity("E");
+    b.attribute(e, "K", true);
+    const int f = b.entity("F");
+    b.attribute(f, "L", true);
+    const int r = b.relationship("R");
+    const auto [k1, k2] = b.binary(e, r, f);
+    b.setParticipation(k1, "0,N");
+    b.setParticipation(k2, "0,1");
+    // Entries and tags that name no element, or are not numbers at all.
+    b.d.element(e).AttributeList->add(30000, "30000");
+    b.d.element(r).RelativeEntityList->add(-5, "-5");
+    b.d.connector(k2).Line1.Tag = "9999,abc";
+    const int m = b.multAttribute(f, "M");
+    b.d.element(m).RelativeEntityList->clear();
+    b.d.element(m).RelativeEntityList->add(31000);
+
+    CheckDiagram(b.d, b.prompts);
+    const RelationalModel model = mapDiagram(b.d);
+    // E, F, 多值屬性M, and R, which the bogus third entry makes n-ary.
+    ASSERT_EQ(model.relations.size(), 4u);
+    EXPECT_EQ(model.relations[2].name, "多值屬性M");
+    EXPECT_EQ(model.relations[3].name, "R");
+    EXPECT_EQ(model.relations[3].columns.size(), 1u);  // only E's key is left
+    const Workbook book = layOutWorkbook(model, 1);
+    EXPECT_EQ(book.output.find(11, 1)->text, "K");
+}
+
+TEST(ConvertPaths, DefaultWorkbookIsTheProjectNameInDocuments) {
+    const QString path = defaultWorkbookPath("Library");
+    EXPECT_TRUE(path.endsWith("/Library.xlsx"));
+    EXPECT_TRUE(defaultWorkbookPath("a/b").endsWith("/a_b.xlsx"));
+}
+
+TEST(MappingModel, ForeignKeysRecordWhatTheyReference) {
+    DiagramBuilder b;
+    const int employee = b.entity("Employee");
+    const int empNo = b.attribute(employee, "EmpNo", true);
+    const int department = b.entity("Department");
+    const int deptNo = b.attribute(department, "DeptNo", true);
+    const int worksFor = b.relationship("WorksFor");
+    const int since = b.attribute(worksFor, "Since");
+    const auto [k1, k2] = b.binary(department, worksFor, employee);
+    b.setParticipation(k1, "0,1");
+    b.setParticipation(k2, "1,N");
+    const RelationalModel m = mapDiagram(b.d);
+
+    ASSERT_EQ(m.relations.size(), 2u);
+    const Relation& emp = m.relations[0];
+    EXPECT_EQ(emp.origin, RelationOrigin::Entity);
+    ASSERT_EQ(emp.columns.size(), 3u);
+    EXPECT_EQ(emp.columns[0].element, empNo);
+    EXPECT_FALSE(emp.columns[0].references);
+    ASSERT_TRUE(emp.columns[1].references);
+    EXPECT_EQ(emp.columns[1].references->attribute, deptNo);
+    EXPECT_EQ(emp.columns[1].references->entity, department);
+    EXPECT_EQ(emp.columns[1].addedBy, worksFor);
+    EXPECT_EQ(emp.columns[2].element, since);
+    EXPECT_EQ(emp.columns[2].addedBy, worksFor);
+    ASSERT_EQ(m.steps.size(), 3u);
+    EXPECT_TRUE(m.steps[2].appends);
+    EXPECT_EQ(m.steps[2].relation, 0);
+    EXPECT_EQ(m.steps[2].firstColumn, 1);
+    EXPECT_EQ(m.steps[2].columnCount, 2);
+}
+
+}  // namespace
