@@ -63,9 +63,9 @@ QPushButton* namedButton(const QString& name, const QString& caption, QWidget* p
     return button;
 }
 
-QString providerName(ConnectionFields::Provider provider) {
-    return provider == ConnectionFields::Provider::PostgreSQL ? QStringLiteral("PostgreSQL")
-                                                              : QStringLiteral("SQLite");
+QString providerName(DatabaseUrl::Provider provider) {
+    return provider == DatabaseUrl::Provider::PostgreSQL ? QStringLiteral("PostgreSQL")
+                                                         : QStringLiteral("SQLite");
 }
 
 }  // namespace
@@ -205,10 +205,10 @@ QWidget* frmOptions::buildConnectionFrame(QWidget* parent) {
     frame->setObjectName(QStringLiteral("fraConnection"));
     provider_ = new QComboBox(frame);
     provider_->setObjectName(QStringLiteral("cboProvider"));
-    provider_->addItem(providerName(ConnectionFields::Provider::SQLite),
-                       int(ConnectionFields::Provider::SQLite));
-    provider_->addItem(providerName(ConnectionFields::Provider::PostgreSQL),
-                       int(ConnectionFields::Provider::PostgreSQL));
+    provider_->addItem(providerName(DatabaseUrl::Provider::SQLite),
+                       int(DatabaseUrl::Provider::SQLite));
+    provider_->addItem(providerName(DatabaseUrl::Provider::PostgreSQL),
+                       int(DatabaseUrl::Provider::PostgreSQL));
     dataSource_ = namedBox(QStringLiteral("txtDataSource"), frame);
     dataSource_->setMinimumWidth(260);
     userId_ = namedBox(QStringLiteral("txtUserID"), frame);
@@ -242,12 +242,9 @@ void frmOptions::load() {
     diaWidth_->setText(QString::number(tmpl.DiaWidth));
     doubleLineWidth_->setText(QString::number(s.DoubleLineWidth));
 
-    // A setting that is none of the known forms is shown as it is, as a file name.
-    const QString stored = store_.storeConnection();
-    ConnectionFields fields;
-    fields.dataSource = stored;
-    connectionInForce_ = ConnectionFields::fromSetting(stored).value_or(fields);
-    showConnection(connectionInForce_);
+    showConnection(connectionFieldsOf(store_.storeConnection()));
+    // What the fields show, read as Apply reads them, stands for the setting in force.
+    connectionInForce_ = connectionShown();
 
     rememberedStyle_ = s.PresentStyle;
     rememberedPosition_ = s.MNPosition;
@@ -304,7 +301,7 @@ void frmOptions::swatchClicked(int s) {
 
 // ---- Connection ----
 
-void frmOptions::showConnection(const ConnectionFields& fields) {
+void frmOptions::showConnection(const DatabaseUrl& fields) {
     provider_->setCurrentIndex(provider_->findData(int(fields.provider)));
     dataSource_->setText(fields.dataSource);
     userId_->setText(fields.userId);
@@ -312,11 +309,11 @@ void frmOptions::showConnection(const ConnectionFields& fields) {
     providerChanged();
 }
 
-ConnectionFields frmOptions::connectionShown() const {
-    ConnectionFields fields;
-    fields.provider = ConnectionFields::Provider(provider_->currentData().toInt());
+DatabaseUrl frmOptions::connectionShown() const {
+    DatabaseUrl fields;
+    fields.provider = DatabaseUrl::Provider(provider_->currentData().toInt());
     fields.dataSource = dataSource_->text().trimmed();
-    if (fields.provider == ConnectionFields::Provider::PostgreSQL) {
+    if (fields.provider == DatabaseUrl::Provider::PostgreSQL) {
         fields.userId = userId_->text();
         fields.password = password_->text();
     }
@@ -324,19 +321,19 @@ ConnectionFields frmOptions::connectionShown() const {
 }
 
 void frmOptions::providerChanged() {
-    const bool server = ConnectionFields::Provider(provider_->currentData().toInt()) ==
-                        ConnectionFields::Provider::PostgreSQL;
+    const bool server = DatabaseUrl::Provider(provider_->currentData().toInt()) ==
+                        DatabaseUrl::Provider::PostgreSQL;
     userId_->setEnabled(server);
     password_->setEnabled(server);
     dataSource_->setPlaceholderText(server ? QStringLiteral("主機[:埠]/資料庫名稱")
-                                           : defaultStoreFile());
+                                           : defaultDatabaseFile());
 }
 
 void frmOptions::applyConnection() {
-    const ConnectionFields shown = connectionShown();
+    const DatabaseUrl shown = connectionShown();
     if (shown == connectionInForce_) return;
     QString problem;
-    const std::optional<QString> setting = shown.toSetting(&problem);
+    const std::optional<QString> setting = connectionSettingOf(shown, &problem);
     if (!setting) {
         editor_.prompts().message(problem);
         return;

@@ -65,8 +65,8 @@ private:
     void watchEdits();
     void enableApply();
     void showSwatch(int s);
-    void showConnection(const ConnectionFields& fields);
-    ConnectionFields connectionShown() const;
+    void showConnection(const DatabaseUrl& fields);
+    DatabaseUrl connectionShown() const;
     void providerChanged();
     void applyInsets();
     void applyConnection();
@@ -101,7 +101,7 @@ private:
     qint16 rememberedPosition_ = 1;
     // The connection the fields stood for when last read or applied; Apply writes the setting
     // only when the fields differ from it.
-    ConnectionFields connectionInForce_;
+    DatabaseUrl connectionInForce_;
 };
 
 // Opens the options window of `form` without blocking it, or brings the one already open to the

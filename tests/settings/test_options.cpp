@@ -624,10 +624,17 @@ TEST_F(OptionsTest, DefaultConnectionShowsTheDefaultFile) {
     auto w = open();
     EXPECT_EQ(child<QComboBox>(*w, "cboProvider")->currentText(), "SQLite");
     auto* dataSource = child<QLineEdit>(*w, "txtDataSource");
-    EXPECT_EQ(dataSource->text(), "");
-    EXPECT_EQ(dataSource->placeholderText(), defaultStoreFile());
-    EXPECT_TRUE(defaultStoreFile().endsWith("/ERD.db"));
+    EXPECT_EQ(dataSource->text(), defaultDatabaseFile());
+    EXPECT_TRUE(defaultDatabaseFile().endsWith("/ERD.db"));
     EXPECT_FALSE(child<QLineEdit>(*w, "txtPassword")->isEnabled());
+
+    // Applying other options writes no connection: the default stays the default.
+    option(*w, "Option4_0")->click();
+    w->apply();
+    EXPECT_EQ(store.storeConnection(), "");
+    dataSource->setText("/srv/class/erd.db");
+    w->apply();
+    EXPECT_EQ(store.storeConnection(), "sqlite:/srv/class/erd.db");
 }
 
 // ---- From the main window ----
