@@ -41,15 +41,24 @@ Qt::PenStyle penStyleOf(qint16 borderStyle) {
     }
 }
 
-QRectF lineBounds(const Line& line) {
-    return QRectF(QPointF(line.X1, line.Y1), QPointF(line.X2, line.Y2)).normalized();
+QLineF pixelLine(const Line& line, const ScaleMapping& mapping) {
+    return QLineF(mapping.toPixels(QPointF(line.X1, line.Y1)),
+                  mapping.toPixels(QPointF(line.X2, line.Y2)));
 }
 
-// A label's area: its stored size, or the size of its text when that is larger.
-QRectF labelBounds(const Label& label, const QStaticText& text) {
+QRectF lineBounds(const Line& line, const ScaleMapping& mapping) {
+    const QLineF pixels = pixelLine(line, mapping);
+    return QRectF(pixels.p1(), pixels.p2()).normalized();
+}
+
+// A label's area in pixels: its stored size, or the size of its text when that is larger. The
+// text keeps its size in pixels whatever the scale.
+QRectF labelBounds(const Label& label, const QStaticText& text, const ScaleMapping& mapping) {
+    const QSizeF stored = mapping.toPixelSize(QSizeF(label.Width, label.Height));
     const QSizeF size = text.size();
-    return QRectF(label.Left, label.Top, std::max<qreal>(label.Width, size.width()),
-                  std::max<qreal>(label.Height, size.height()));
+    return QRectF(mapping.toPixels(QPointF(label.Left, label.Top)),
+                  QSizeF(std::max<qreal>(stored.width(), size.width()),
+                         std::max<qreal>(stored.height(), size.height())));
 }
 
 bool labelShown(const Label& label) {
@@ -124,7 +133,9 @@ void Canvas::syncWidget(int i) {
     if (!w) return;
     const Element& e = d_.element(i);
 
-    const QRect geometry(qRound(e.Left), qRound(e.Top), qRound(e.Width), qRound(e.Height));
+    const QRectF pixels = mapping_.toPixels(QRectF(e.Left, e.Top, e.Width, e.Height));
+    const QRect geometry(qRound(pixels.x()), qRound(pixels.y()), qRound(pixels.width()),
+                         qRound(pixels.height()));
     if (w->geometry() != geometry) w->setGeometry(geometry);
 
     // The model and the control hold the same collection objects.
@@ -192,10 +203,11 @@ void Canvas::refreshConnectorCache(int k) {
     prepareText(cache.description, c.Description, font);
 
     QRectF bounds;
-    if (c.Line1.Visible) bounds |= lineBounds(c.Line1);
-    if (c.Line2.Visible) bounds |= lineBounds(c.Line2);
-    if (labelShown(c.MN)) bounds |= labelBounds(c.MN, cache.mn);
-    if (labelShown(c.Description)) bounds |= labelBounds(c.Description, cache.description);
+    if (c.Line1.Visible) bounds |= lineBounds(c.Line1, mapping_);
+    if (c.Line2.Visible) bounds |= lineBounds(c.Line2, mapping_);
+    if (labelShown(c.MN)) bounds |= labelBounds(c.MN, cache.mn, mapping_);
+    if (labelShown(c.Description))
+        bounds |= labelBounds(c.Description, cache.description, mapping_);
     const bool drawsSomething =
         c.Line1.Visible || c.Line2.Visible || labelShown(c.MN) || labelShown(c.Description);
     // A margin for the pen and for text that antialiasing lets spill over its box.
@@ -259,7 +271,7 @@ void Canvas::paintLine(QPainter& painter, const Line& line, const Line*& lastSty
         lastStyle->BorderStyle != line.BorderStyle)
         painter.setPen(penFor(line));
     lastStyle = &line;
-    painter.drawLine(QLineF(line.X1, line.Y1, line.X2, line.Y2));
+    painter.drawLine(pixelLine(line, mapping_));
 }
 
 void Canvas::paintConnectors(QPainter& painter, const QRect& area) {
@@ -279,10 +291,12 @@ void Canvas::paintConnectors(QPainter& painter, const QRect& area) {
         const ConnectorCache& cache = connectors_[size_t(k)];
         if (!cache.bounds.intersects(area)) continue;
         const Connector& c = d_.connector(k);
-        if (labelShown(c.MN)) painter.drawStaticText(QPointF(c.MN.Left, c.MN.Top), cache.mn);
+        if (labelShown(c.MN))
+            painter.drawStaticText(mapping_.toPixels(QPointF(c.MN.Left, c.MN.Top)), cache.mn);
         if (labelShown(c.Description))
-            painter.drawStaticText(QPointF(c.Description.Left, c.Description.Top),
-                                   cache.description);
+            painter.drawStaticText(
+                mapping_.toPixels(QPointF(c.Description.Left, c.Description.Top)),
+                cache.description);
     }
 }
 
@@ -311,7 +325,42 @@ QPixmap Canvas::renderDiagram(const QRect& area) {
 
 void Canvas::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // A set scale stays, so the same drawing stretches onto the new size.
+    if (userScale_) applyMapping();
     Q_EMIT resized();
+}
+
+// ---- Drawing scale ----
+
+DrawingScale Canvas::scale() const {
+    if (userScale_) return scale_;
+    return DrawingScale{0, 0, double(width()), double(height())};
+}
+
+void Canvas::setScale(const DrawingScale& scale) {
+    if (!scale.isUsable()) return;
+    userScale_ = true;
+    scale_ = scale;
+    applyMapping();
+}
+
+void Canvas::applyMapping() {
+    // A canvas without area (the window minimised) keeps the last mapping.
+    if (width() <= 0 || height() <= 0) return;
+    const ScaleMapping next(scale_, size());
+    const bool unitsChanged = next.pixelsPerUnitX() != mapping_.pixelsPerUnitX() ||
+                              next.pixelsPerUnitY() != mapping_.pixelsPerUnitY();
+    mapping_ = next;
+    if (unitsChanged) {
+        // Label texts keep their pixel size, so in drawing units they grow or shrink, and the
+        // label corners placed against the line ends move with them.
+        d_.setLabelUnits(1 / mapping_.pixelsPerUnitX(), 1 / mapping_.pixelsPerUnitY());
+        editor_.layoutAllConnectors();
+    }
+    for (int i = 1; i < int(widgets_.size()); ++i) syncWidget(i);
+    const int count = std::min(int(connectors_.size()), d_.connectorCount());
+    for (int k = 1; k < count; ++k) refreshConnectorCache(k);
+    update();
 }
 
 // ---- Mouse ----
@@ -321,7 +370,9 @@ void Canvas::elementMouseDown(int i, qint16 button, float x, float y) {
         focusElement_ = i;
         pressElement_ = i;
         pressPoint_ = QPointF(x, y);
-        editor_.elementLeftDown(i, x, y);
+        // The control reports pixels inside itself; the grab point is kept in drawing units.
+        editor_.elementLeftDown(i, float(x / mapping_.pixelsPerUnitX()),
+                                float(y / mapping_.pixelsPerUnitY()));
     } else if (button == kRightButton) {
         const Editor::Popup popup = editor_.elementRightDown(i);
         if (!menus_) return;
@@ -350,7 +401,9 @@ void Canvas::beginDrag(int i) {
     auto* drag = new QDrag(w);
     drag->setMimeData(elementMimeData(i));
     drag->setPixmap(w->grab());
-    const QPointF grab = pressElement_ == i ? pressPoint_ : QPointF(d_.state.GrabX, d_.state.GrabY);
+    const QPointF grab = pressElement_ == i ? pressPoint_
+                                            : QPointF(d_.state.GrabX * mapping_.pixelsPerUnitX(),
+                                                      d_.state.GrabY * mapping_.pixelsPerUnitY());
     drag->setHotSpot(grab.toPoint());
     dragging_ = true;
     drag->exec(Qt::MoveAction);
@@ -361,7 +414,8 @@ void Canvas::beginDrag(int i) {
 QMenu* Canvas::rightClickAt(const QPointF& pos, const QPoint& globalPos) {
     // Only the bare drawing area: a press on a button or on the legend may propagate here.
     if (childAt(pos.toPoint())) return nullptr;
-    if (!editor_.drawingAreaRightDown(float(pos.x()), float(pos.y()))) return nullptr;
+    const QPointF at = mapping_.toLogical(pos);
+    if (!editor_.drawingAreaRightDown(float(at.x()), float(at.y()))) return nullptr;
     return menus_ ? menus_->popupLineMenu(globalPos) : nullptr;
 }
 
@@ -409,9 +463,9 @@ bool Canvas::overLabel(const QPointF& pos) const {
         const ConnectorCache& cache = connectors_[size_t(k)];
         if (!cache.bounds.contains(pos.toPoint())) continue;
         const Connector& c = d_.connector(k);
-        if (labelShown(c.MN) && labelBounds(c.MN, cache.mn).contains(pos)) return true;
+        if (labelShown(c.MN) && labelBounds(c.MN, cache.mn, mapping_).contains(pos)) return true;
         if (labelShown(c.Description) &&
-            labelBounds(c.Description, cache.description).contains(pos))
+            labelBounds(c.Description, cache.description, mapping_).contains(pos))
             return true;
     }
     return false;
@@ -429,7 +483,9 @@ bool Canvas::acceptsDropAt(int i, const QPointF& pos) const {
 
 bool Canvas::dropAt(int i, const QPointF& pos) {
     if (!acceptsDropAt(i, pos)) return false;
-    editor_.dropElement(i, float(pos.x()), float(pos.y()));
+    const QPointF at = mapping_.toLogical(pos);
+    editor_.dropElement(i, float(at.x()), float(at.y()));
+    Q_EMIT elementDropped(i);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "diagram.h"
+#include "drawingscale.h"
 #include "editor.h"
 
 class ElementMenus;
@@ -17,7 +18,8 @@ class UserControl1;
 
 // The drawing area. Hosts one shape control per loaded element, mirrors the model into it, paints
 // the connector lines and labels beneath the elements, and turns mouse and drag-and-drop events
-// into Editor calls. Coordinates of the model are this widget's pixels.
+// into Editor calls. Coordinates of the model are drawing units, which the drawing scale maps
+// onto this widget's pixels; until a scale is set one unit is one pixel, origin 0,0.
 class Canvas : public QWidget {
     Q_OBJECT
 public:
@@ -32,6 +34,13 @@ public:
     // Widgets placed on the drawing area that stay above every element (buttons, legend).
     void addOverlay(QWidget* widget);
 
+    // The drawing scale in force: the canvas's own pixel rectangle until a scale is set.
+    DrawingScale scale() const;
+    // Fixes the logical rectangle the drawing area shows, stretched onto its pixels whatever its
+    // size from now on. A scale without width or height is ignored.
+    void setScale(const DrawingScale& scale);
+    const ScaleMapping& mapping() const { return mapping_; }
+
     // The shape control of element i, nullptr when i is not loaded.
     UserControl1* elementWidget(int i) const;
     // The element that last received a left click, if it is still live; 0 otherwise.
@@ -40,23 +49,25 @@ public:
     // What a drag of element i carries; only this canvas takes it.
     QMimeData* elementMimeData(int i) const;
 
-    // A dragged element i let go at `pos`. Only the bare drawing area (or the dragged element's
-    // own old place) takes a drop; over another control or a label nothing happens. Returns
-    // whether the drop reached the editor.
+    // A dragged element i let go at pixel `pos`. Only the bare drawing area (or the dragged
+    // element's own old place) takes a drop; over another control or a label nothing happens.
+    // Returns whether the drop reached the editor.
     bool dropAt(int i, const QPointF& pos);
     // Whether a drop of element i at `pos` would be taken.
     bool acceptsDropAt(int i, const QPointF& pos) const;
 
-    // Right button down on the bare drawing area at `pos`: the editor's connector hit test, then
-    // the Line menu at `globalPos`. Returns the menu shown, or nullptr.
+    // Right button down on the bare drawing area at pixel `pos`: the editor's connector hit test,
+    // then the Line menu at `globalPos`. Returns the menu shown, or nullptr.
     QMenu* rightClickAt(const QPointF& pos, const QPoint& globalPos);
 
-    // Paints connectors and elements that lie in `area` into a picture of that size, as the
-    // screen shows them without buttons and legend.
+    // Paints connectors and elements that lie in the pixel rectangle `area` into a picture of
+    // that size, as the screen shows them without buttons and legend.
     QPixmap renderDiagram(const QRect& area);
 
 Q_SIGNALS:
     void resized();
+    // A dragged element was dropped and the editor has moved it.
+    void elementDropped(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -77,6 +88,8 @@ private:
     void onElementChanged(int i);
     void onConnectorChanged(int k);
     void onReset();
+    // Maps the model again after the scale or the canvas size changed.
+    void applyMapping();
 
     // Batches the first paints of controls created in one go; see the definition.
     void holdPaintingUntilIdle();
@@ -115,4 +128,8 @@ private:
     QPointF pressPoint_;
     bool dragging_ = false;
     bool holdingPaint_ = false;
+
+    bool userScale_ = false;
+    DrawingScale scale_;
+    ScaleMapping mapping_;
 };

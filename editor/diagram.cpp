@@ -100,7 +100,17 @@ void Diagram::restore(int i) {
 
 QSizeF Diagram::labelSize(const QString& caption) const {
     const QFontMetricsF metrics(labelFont_);
-    return {metrics.horizontalAdvance(caption), metrics.height()};
+    return {metrics.horizontalAdvance(caption) * labelUnitsX_, metrics.height() * labelUnitsY_};
+}
+
+void Diagram::setLabelUnits(double unitsPerPixelX, double unitsPerPixelY) {
+    if (unitsPerPixelX == labelUnitsX_ && unitsPerPixelY == labelUnitsY_) return;
+    labelUnitsX_ = unitsPerPixelX;
+    labelUnitsY_ = unitsPerPixelY;
+    for (Connector& c : connectors_) {
+        setLabelCaption(c.MN, c.MN.Caption);
+        setLabelCaption(c.Description, c.Description.Caption);
+    }
 }
 
 void Diagram::setLabelCaption(Label& label, const QString& caption) {

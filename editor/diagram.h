@@ -176,6 +176,9 @@ public:
     void setLabelCaption(Label& label, const QString& caption);
     QSizeF labelSize(const QString& caption) const;
     QFont labelFont() const { return labelFont_; }
+    // Label sizes are held in drawing units. The view says how many units one pixel of label
+    // text spans (1 while the drawing area counts in pixels); every label is measured again.
+    void setLabelUnits(double unitsPerPixelX, double unitsPerPixelY);
 
     // Empties the diagram back to its templates (indices start again at 1) and zeroes the window
     // state; the settings stay.
@@ -198,6 +201,7 @@ private:
     std::vector<Element> elements_;
     std::vector<Connector> connectors_;
     QFont labelFont_;
+    double labelUnitsX_ = 1, labelUnitsY_ = 1;
 };
 
 // Two element indices joined by a comma, as connector tags hold them.

@@ -59,14 +59,15 @@ Form1::Form1(Prompts* prompts, QWidget* parent)
     column->addWidget(statusBar1_);
     column->addWidget(statusBar2_);
 
-    connect(canvas_, &Canvas::resized, this, &Form1::layoutRightEdge);
+    connect(canvas_, &Canvas::resized, this, &Form1::windowResized);
+    connect(canvas_, &Canvas::elementDropped, this, [this] { scaleMemory_.elementDropped(); });
     connect(&diagram_, &Diagram::viewChanged, this, &Form1::syncView);
     connect(&diagram_, &Diagram::reset, this, &Form1::syncView);
 
     applySettings();
     syncView();
     resize(960, 680);
-    layoutRightEdge();
+    windowResized();
 }
 
 Form1::~Form1() {
@@ -88,10 +89,7 @@ void Form1::buildMenus() {
     connect(set, &QAction::triggered, this, &Form1::optionsRequested);
     QAction* capture = file->addAction(QStringLiteral("Capture"));
     capture->setObjectName(QStringLiteral("mnuCapture"));
-    connect(capture, &QAction::triggered, this, [this] {
-        copyCaptureToClipboard();
-        Q_EMIT captureRequested();
-    });
+    connect(capture, &QAction::triggered, this, &Form1::capture);
     file->addSeparator();
     QAction* exit = file->addAction(QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("mnuExit"));
@@ -173,9 +171,13 @@ void Form1::buildCommandButtons() {
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(save, &QPushButton::clicked, this, &Form1::saveRequested);
 
-    QPushButton* cancel = addCommandButton("Command2", QStringLiteral("Cancel"));
-    cancel->setShortcut(QKeySequence(Qt::Key_Escape));
-    connect(cancel, &QPushButton::clicked, this, [this] { editor_.cancel(); });
+    // "Cancel" stays where it is, at the top left; the others follow the right edge.
+    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), canvas_);
+    cancelButton_->setObjectName(QStringLiteral("Command2"));
+    cancelButton_->setGeometry(kButtonSpacing, kButtonTop, kButtonWidth, kButtonHeight);
+    canvas_->addOverlay(cancelButton_);
+    cancelButton_->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { editor_.cancel(); });
 
     QPushButton* load = addCommandButton("Command3", QStringLiteral("Load"));
     load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -262,10 +264,38 @@ void Form1::syncView() {
 }
 
 void Form1::layoutRightEdge() {
+    // The canvas ends where the status bars begin, so its height is the window's drawing height
+    // less both status bars. Buttons and legend keep their pixel sizes whatever the scale.
     const int width = canvas_->width();
     for (QPushButton* button : rightEdgeButtons_)
         button->move(width - button->width(), button->y());
     legend_->move(width - legend_->width(), canvas_->height() - legend_->height());
+}
+
+void Form1::windowResized() {
+    layoutRightEdge();
+    updateScaleMemory(false);
+}
+
+void Form1::updateScaleMemory(bool stateChanged) {
+    using Shape = WindowScaleMemory::WindowShape;
+    const Qt::WindowStates state = windowState();
+    const Shape shape = state & Qt::WindowMinimized   ? Shape::Minimized
+                        : state & Qt::WindowMaximized ? Shape::Maximized
+                                                      : Shape::Normal;
+    const float flagBefore = scaleMemory_.flag();
+    if (const auto restored = scaleMemory_.resized(shape, canvas_->scale())) {
+        canvas_->setScale(*restored);
+    } else if (!stateChanged && flagBefore == 2 && shape == Shape::Maximized) {
+        scaleMemory_.resizedWhileMaximized(canvas_->scale());
+    }
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // The window system reports the new state and the new size in either order, so both count
+    // as the resize the scale memory watches.
+    if (event->type() == QEvent::WindowStateChange) updateScaleMemory(true);
 }
 
 // ---- Commands that stay in the window ----
@@ -275,7 +305,9 @@ void Form1::deleteFocusElement() {
 }
 
 QPixmap Form1::captureDiagram() {
-    return canvas_->renderDiagram(editor_.captureRect().toAlignedRect());
+    const QRectF area = editor_.captureRect();
+    if (area.isEmpty()) return QPixmap();
+    return canvas_->renderDiagram(canvas_->mapping().toPixels(area).toAlignedRect());
 }
 
 bool Form1::copyCaptureToClipboard() {
@@ -283,6 +315,11 @@ bool Form1::copyCaptureToClipboard() {
     if (picture.isNull()) return false;
     QGuiApplication::clipboard()->setPixmap(picture);
     return true;
+}
+
+void Form1::capture() {
+    if (!copyCaptureToClipboard()) prompts_.message(QStringLiteral("目前沒有任何元素可以擷取"));
+    Q_EMIT captureRequested();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

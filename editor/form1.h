@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "diagram.h"
+#include "drawingscale.h"
 #include "editor.h"
 
 class Canvas;
@@ -48,6 +49,15 @@ public:
     QPixmap captureDiagram();
     // Puts that picture on the clipboard; false (and the clipboard untouched) when there is none.
     bool copyCaptureToClipboard();
+    // File -> "Capture": the picture to the clipboard, or a message that there is nothing to take.
+    void capture();
+
+    // The drawing scale remembered at maximize ("NormalForm1…" settings): read it before the
+    // settings are saved, set it after they are loaded.
+    RememberedScale scaleMemory() const { return scaleMemory_.remembered(); }
+    void setScaleMemory(const RememberedScale& scale) { scaleMemory_.setRemembered(scale); }
+    // 2 while a maximize is remembered, else 0.
+    float scaleMemoryFlag() const { return scaleMemory_.flag(); }
 
 Q_SIGNALS:
     void saveRequested();
@@ -56,13 +66,14 @@ Q_SIGNALS:
     void optionsRequested();
     void welcomeRequested();
     void aboutRequested();
-    // After "Capture" has put the picture on the clipboard.
+    // After "Capture" ran: the picture is on the clipboard, or the user was told there is none.
     void captureRequested();
     // The window is about to close; settings can still be read from it.
     void closing();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildMenus();
@@ -76,6 +87,9 @@ private:
     void deleteFocusElement();
     void syncView();
     void layoutRightEdge();
+    // Every resize of the window: buttons and legend to the right edge, then the scale memory.
+    void windowResized();
+    void updateScaleMemory(bool stateChanged);
 
     Diagram diagram_;
     std::unique_ptr<DialogPrompts> ownPrompts_;
@@ -86,6 +100,7 @@ private:
     ElementMenus* menus_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     std::vector<QPushButton*> rightEdgeButtons_;
+    QPushButton* cancelButton_ = nullptr;
     QPushButton* convertButton_ = nullptr;
     QGroupBox* legend_ = nullptr;
     QLabel* legendSelected_ = nullptr;
@@ -94,4 +109,5 @@ private:
     QStatusBar* statusBar2_ = nullptr;
     QLabel* hoverPanels_[3] = {};
     QLabel* promptPanel_ = nullptr;
+    WindowScaleMemory scaleMemory_;
 };

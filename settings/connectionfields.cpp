@@ -1,0 +1,32 @@
+#include "connectionfields.h"
+
+DatabaseUrl connectionFieldsOf(const QString& setting) {
+    if (const std::optional<DatabaseUrl> url = DatabaseUrl::parse(setting)) return *url;
+    DatabaseUrl shown;
+    shown.dataSource = setting;
+    return shown;
+}
+
+std::optional<QString> connectionSettingOf(const DatabaseUrl& fields, QString* problem) {
+    const auto refuse = [problem](const QString& why) -> std::optional<QString> {
+        if (problem) *problem = why;
+        return std::nullopt;
+    };
+    DatabaseUrl url = fields;
+    url.dataSource = url.dataSource.trimmed();
+    if (url.provider == DatabaseUrl::Provider::SQLite) {
+        // A file needs no account.
+        url.userId.clear();
+        url.password.clear();
+        if (url.dataSource.isEmpty() || url.dataSource == defaultDatabaseFile()) return QString();
+    } else if (url.host().isEmpty() || url.databaseName().isEmpty()) {
+        return refuse(QStringLiteral("PostgreSQL 的 Data Source 應寫成 主機[:埠]/資料庫名稱"));
+    }
+    const QString setting = url.toString();
+    // Only a setting the store reads back as these very fields is written.
+    QString error;
+    const std::optional<DatabaseUrl> back = DatabaseUrl::parse(setting, &error);
+    if (!back) return refuse(QStringLiteral("連線設定無法使用: ") + error);
+    if (*back != url) return refuse(QStringLiteral("連線設定無法使用: ") + setting);
+    return setting;
+}

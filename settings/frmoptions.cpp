@@ -1,0 +1,460 @@
+#include "frmoptions.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include "editor.h"
+#include "form1.h"
+#include "options.h"
+#include "settingsstore.h"
+
+namespace {
+
+constexpr int kTabCount = 4;
+
+struct TabText {
+    const char16_t* caption;
+    const char16_t* key;
+    const char16_t* toolTip;
+};
+constexpr TabText kTabs[kTabCount] = {
+    {u"一般", u"Group1", u"設定處理模式"},
+    {u"顏色", u"Group2", u"設定顏色選項"},
+    {u"間距", u"Group3", u"設定間距"},
+    {u"其它", u"", u"其它設定"},
+};
+
+constexpr const char16_t* kSwatchLabels[kSwatchCount] = {
+    u"Application底色", u"候選元素之顏色", u"已選元素之顏色", u"屬性之線條顏色", u"關聯之線修顏色",
+};
+
+QString text(const char16_t* s) {
+    return QString::fromUtf16(s);
+}
+
+QRadioButton* namedOption(const QString& name, const QString& caption, QWidget* parent) {
+    auto* option = new QRadioButton(caption, parent);
+    option->setObjectName(name);
+    return option;
+}
+
+QLineEdit* namedBox(const QString& name, QWidget* parent) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    return box;
+}
+
+QPushButton* namedButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+QString providerName(DatabaseUrl::Provider provider) {
+    return provider == DatabaseUrl::Provider::PostgreSQL ? QStringLiteral("PostgreSQL")
+                                                         : QStringLiteral("SQLite");
+}
+
+}  // namespace
+
+frmOptions::frmOptions(Editor& editor, SettingsStore& store, OptionsWindowHooks hooks,
+                       QWidget* parent)
+    : QWidget(parent, Qt::Window), editor_(editor), store_(store), hooks_(std::move(hooks)) {
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("選項"));
+
+    tabs_ = new QTabBar(this);
+    tabs_->setObjectName(QStringLiteral("tbsOptions"));
+    tabs_->setExpanding(false);
+    pages_ = new QStackedWidget(this);
+    const std::array<QWidget*, kTabCount> pages = {buildGeneralPage(), buildColourPage(),
+                                                   buildInsetPage(), buildOtherPage()};
+    for (int n = 0; n < kTabCount; ++n) {
+        tabs_->addTab(text(kTabs[n].caption));
+        tabs_->setTabData(n, text(kTabs[n].key));
+        tabs_->setTabToolTip(n, text(kTabs[n].toolTip));
+        pages[size_t(n)]->setObjectName(QStringLiteral("picOptions_%1").arg(n));
+        pages_->addWidget(pages[size_t(n)]);
+    }
+
+    cmdOK_ = namedButton(QStringLiteral("cmdOK"), QStringLiteral("確定"), this);
+    cmdCancel_ = namedButton(QStringLiteral("cmdCancel"), QStringLiteral("取消"), this);
+    cmdApply_ = namedButton(QStringLiteral("cmdApply"), QStringLiteral("套用"), this);
+    cmdOK_->setDefault(true);
+    connect(cmdOK_, &QPushButton::clicked, this, &frmOptions::ok);
+    connect(cmdCancel_, &QPushButton::clicked, this, &frmOptions::cancel);
+    connect(cmdApply_, &QPushButton::clicked, this, &frmOptions::apply);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK_);
+    buttons->addWidget(cmdCancel_);
+    buttons->addWidget(cmdApply_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(0);
+    layout->addWidget(tabs_);
+    layout->addWidget(pages_, 1);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+
+    load();
+    connect(tabs_, &QTabBar::tabBarClicked, this, &frmOptions::selectTab);
+    connect(tabs_, &QTabBar::currentChanged, this, &frmOptions::selectTab);
+    watchEdits();
+    for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+// ---- Pages ----
+
+QWidget* frmOptions::buildGeneralPage() {
+    auto* page = new QWidget;
+    auto* frame = new QGroupBox(QStringLiteral("處理模式"), page);
+    option2_ = namedOption(
+        QStringLiteral("Option2"),
+        QStringLiteral("增強模式: 繪製ERD與自動產生關聯模式 (以 min, max 表示) (建議選項)"), frame);
+    option1_ = namedOption(QStringLiteral("Option1"),
+                           QStringLiteral("課本模式: 僅用來繪製ERD (表示法與課本相同)"), frame);
+    auto* rows = new QVBoxLayout(frame);
+    rows->addWidget(option2_);
+    rows->addWidget(option1_);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(frame);
+    layout->addStretch();
+    return page;
+}
+
+QWidget* frmOptions::buildColourPage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    for (int s = 0; s < kSwatchCount; ++s) {
+        auto* swatch = new QPushButton(page);
+        swatch->setObjectName(QStringLiteral("Picture1_%1").arg(s));
+        swatch->setFixedSize(48, 22);
+        swatch->setAccessibleName(text(kSwatchLabels[s]));
+        connect(swatch, &QPushButton::clicked, this, [this, s] { swatchClicked(s); });
+        swatches_[size_t(s)] = swatch;
+        grid->addWidget(swatch, s, 0);
+        grid->addWidget(new QLabel(text(kSwatchLabels[s]), page), s, 1);
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(kSwatchCount, 1);
+    return page;
+}
+
+QWidget* frmOptions::buildInsetPage() {
+    auto* page = new QWidget;
+    auto* frame = new QGroupBox(QStringLiteral("以後再作3..."), page);
+    doubleLineWidth_ = namedBox(QStringLiteral("TDoubleLineWidth"), frame);
+    recWidth_ = namedBox(QStringLiteral("TRecWidth"), frame);
+    ellWidth_ = namedBox(QStringLiteral("TEllWidth"), frame);
+    diaWidth_ = namedBox(QStringLiteral("TDiaWidth"), frame);
+    auto* form = new QFormLayout(frame);
+    form->addRow(QStringLiteral("雙直線間距"), doubleLineWidth_);
+    form->addRow(QStringLiteral("雙矩形兩線間距"), recWidth_);
+    form->addRow(QStringLiteral("雙橢圓兩線間距"), ellWidth_);
+    form->addRow(QStringLiteral("雙菱型兩線間距"), diaWidth_);
+    for (QLineEdit* box : {doubleLineWidth_, recWidth_, ellWidth_, diaWidth_})
+        box->setMaximumWidth(80);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(frame);
+    layout->addStretch();
+    return page;
+}
+
+QWidget* frmOptions::buildOtherPage() {
+    auto* page = new QWidget;
+    auto* arrows = new QGroupBox(QStringLiteral("關聯模式中, 外來鍵如何指向主鍵"), page);
+    option4_[1] = namedOption(QStringLiteral("Option4_1"), QStringLiteral("轉折指向"), arrows);
+    option4_[0] = namedOption(QStringLiteral("Option4_0"), QStringLiteral("直線指向"), arrows);
+    auto* arrowRow = new QHBoxLayout(arrows);
+    arrowRow->addWidget(option4_[1]);
+    arrowRow->addWidget(option4_[0]);
+
+    auto* labels = new QGroupBox(QStringLiteral("參與度與基數比位置"), page);
+    option3_[0] =
+        namedOption(QStringLiteral("Option3_0"), QStringLiteral("靠近EntityType"), labels);
+    option3_[1] =
+        namedOption(QStringLiteral("Option3_1"), QStringLiteral("靠近Relationship"), labels);
+    auto* labelRow = new QHBoxLayout(labels);
+    labelRow->addWidget(option3_[0]);
+    labelRow->addWidget(option3_[1]);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(arrows);
+    layout->addWidget(labels);
+    layout->addWidget(buildConnectionFrame(page));
+    layout->addStretch();
+    return page;
+}
+
+QWidget* frmOptions::buildConnectionFrame(QWidget* parent) {
+    auto* frame = new QGroupBox(QStringLiteral("連線"), parent);
+    frame->setObjectName(QStringLiteral("fraConnection"));
+    provider_ = new QComboBox(frame);
+    provider_->setObjectName(QStringLiteral("cboProvider"));
+    provider_->addItem(providerName(DatabaseUrl::Provider::SQLite),
+                       int(DatabaseUrl::Provider::SQLite));
+    provider_->addItem(providerName(DatabaseUrl::Provider::PostgreSQL),
+                       int(DatabaseUrl::Provider::PostgreSQL));
+    dataSource_ = namedBox(QStringLiteral("txtDataSource"), frame);
+    dataSource_->setMinimumWidth(260);
+    userId_ = namedBox(QStringLiteral("txtUserID"), frame);
+    password_ = namedBox(QStringLiteral("txtPassword"), frame);
+    password_->setEchoMode(QLineEdit::Password);
+    auto* form = new QFormLayout(frame);
+    form->addRow(QStringLiteral("Provider:"), provider_);
+    form->addRow(QStringLiteral("Data Source:"), dataSource_);
+    form->addRow(QStringLiteral("User ID:"), userId_);
+    form->addRow(QStringLiteral("Password:"), password_);
+    connect(provider_, &QComboBox::currentIndexChanged, this, &frmOptions::providerChanged);
+    return frame;
+}
+
+// ---- Opening ----
+
+void frmOptions::load() {
+    const Diagram& d = editor_.diagram();
+    const ProgramSettings& s = d.settings;
+    (s.PresentStyle == 1 ? option2_ : option1_)->setChecked(true);
+    option3_[s.MNPosition == 1 ? 1 : 0]->setChecked(true);
+    option4_[s.FKPK == 1 ? 1 : 0]->setChecked(true);
+
+    selectTab(0);
+
+    pending_ = swatchColoursInForce(s);
+    for (int i = 0; i < kSwatchCount; ++i) showSwatch(i);
+    const Element& tmpl = d.element(0);
+    recWidth_->setText(QString::number(tmpl.RecWidth));
+    ellWidth_->setText(QString::number(tmpl.EllWidth));
+    diaWidth_->setText(QString::number(tmpl.DiaWidth));
+    doubleLineWidth_->setText(QString::number(s.DoubleLineWidth));
+
+    showConnection(connectionFieldsOf(store_.storeConnection()));
+    // What the fields show, read as Apply reads them, stands for the setting in force.
+    connectionInForce_ = connectionShown();
+
+    rememberedStyle_ = s.PresentStyle;
+    rememberedPosition_ = s.MNPosition;
+
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+    cmdApply_->setEnabled(false);
+}
+
+void frmOptions::watchEdits() {
+    for (QRadioButton* option :
+         {option1_, option2_, option3_[0], option3_[1], option4_[0], option4_[1]})
+        connect(option, &QRadioButton::clicked, this, &frmOptions::enableApply);
+    for (QLineEdit* box :
+         {doubleLineWidth_, recWidth_, ellWidth_, diaWidth_, dataSource_, userId_, password_})
+        connect(box, &QLineEdit::textChanged, this, &frmOptions::enableApply);
+    connect(provider_, &QComboBox::currentIndexChanged, this, &frmOptions::enableApply);
+}
+
+void frmOptions::enableApply() {
+    cmdApply_->setEnabled(true);
+}
+
+bool frmOptions::applyEnabled() const {
+    return cmdApply_->isEnabled();
+}
+
+// ---- Swatches ----
+
+void frmOptions::showSwatch(int s) {
+    const QColor colour = toQColor(pending_[size_t(s)]);
+    swatches_[size_t(s)]->setStyleSheet(
+        QStringLiteral("QPushButton { background-color: %1; border: 1px solid #404040; }")
+            .arg(colour.name()));
+    swatches_[size_t(s)]->setToolTip(QString::number(pending_[size_t(s)]));
+}
+
+void frmOptions::swatchClicked(int s) {
+    if (s < 0 || s >= kSwatchCount) return;
+    enableApply();
+    Prompts& prompts = editor_.prompts();
+    const std::optional<OleColor> chosen = prompts.chooseColour(pending_[size_t(s)]);
+    if (!chosen) return;  // the chooser was cancelled: the swatch keeps its colour
+    if (const auto refusal = swatchRefusal(s, *chosen, pending_, editor_.diagram())) {
+        prompts.message(*refusal);
+        return;
+    }
+    pending_[size_t(s)] = *chosen;
+    showSwatch(s);
+}
+
+// ---- Connection ----
+
+void frmOptions::showConnection(const DatabaseUrl& fields) {
+    provider_->setCurrentIndex(provider_->findData(int(fields.provider)));
+    dataSource_->setText(fields.dataSource);
+    userId_->setText(fields.userId);
+    password_->setText(fields.password);
+    providerChanged();
+}
+
+DatabaseUrl frmOptions::connectionShown() const {
+    DatabaseUrl fields;
+    fields.provider = DatabaseUrl::Provider(provider_->currentData().toInt());
+    fields.dataSource = dataSource_->text().trimmed();
+    if (fields.provider == DatabaseUrl::Provider::PostgreSQL) {
+        fields.userId = userId_->text();
+        fields.password = password_->text();
+    }
+    return fields;
+}
+
+void frmOptions::providerChanged() {
+    const bool server = DatabaseUrl::Provider(provider_->currentData().toInt()) ==
+                        DatabaseUrl::Provider::PostgreSQL;
+    userId_->setEnabled(server);
+    password_->setEnabled(server);
+    dataSource_->setPlaceholderText(server ? QStringLiteral("主機[:埠]/資料庫名稱")
+                                           : defaultDatabaseFile());
+}
+
+void frmOptions::applyConnection() {
+    const DatabaseUrl shown = connectionShown();
+    if (shown == connectionInForce_) return;
+    QString problem;
+    const std::optional<QString> setting = connectionSettingOf(shown, &problem);
+    if (!setting) {
+        editor_.prompts().message(problem);
+        return;
+    }
+    // The store connects anew for every save and load, so the next one uses this.
+    store_.setStoreConnection(*setting);
+    connectionInForce_ = shown;
+}
+
+// ---- Apply, OK, Cancel ----
+
+void frmOptions::apply() {
+    Diagram& d = editor_.diagram();
+    ProgramSettings& s = d.settings;
+
+    s.FKPK = option4_[0]->isChecked() ? 0 : 1;
+
+    s.MNPosition = option3_[0]->isChecked() ? 0 : 1;
+    if (s.MNPosition != rememberedPosition_) editor_.layoutAllConnectors();
+
+    s.PresentStyle = option1_->isChecked() ? 0 : 1;
+    if (hooks_.convertEnabled) hooks_.convertEnabled(s.PresentStyle == 1);
+    if (s.PresentStyle != rememberedStyle_)
+        convertParticipationNotation(editor_, s.PresentStyle == 1);
+
+    applyColourChoice(
+        d, {pending_[SwatchWindowBack], pending_[SwatchCandidate], pending_[SwatchSelected],
+            pending_[SwatchAttLine], pending_[SwatchRelLine]});
+    if (hooks_.coloursApplied) hooks_.coloursApplied();
+
+    applyInsets();
+    applyConnection();
+
+    rememberedStyle_ = s.PresentStyle;
+    rememberedPosition_ = s.MNPosition;
+    cmdApply_->setEnabled(false);
+}
+
+void frmOptions::applyInsets() {
+    Diagram& d = editor_.diagram();
+    Element& tmpl = d.element(0);
+    // Each box stands by itself: a refused one leaves the others applied. Elements already drawn
+    // keep their insets until "Repaint"; new elements copy the template.
+    const auto take = [this](InsetBox box, const QLineEdit* field, auto assign) {
+        const std::variant<qint32, QString> value = readInset(box, field->text());
+        if (const QString* refusal = std::get_if<QString>(&value))
+            editor_.prompts().message(*refusal);
+        else
+            assign(std::get<qint32>(value));
+    };
+    take(InsetBox::DiaWidth, diaWidth_, [&tmpl](qint32 v) { tmpl.DiaWidth = v; });
+    take(InsetBox::EllWidth, ellWidth_, [&tmpl](qint32 v) { tmpl.EllWidth = v; });
+    take(InsetBox::RecWidth, recWidth_, [&tmpl](qint32 v) { tmpl.RecWidth = v; });
+    take(InsetBox::DoubleLineWidth, doubleLineWidth_,
+         [&d](qint32 v) { d.settings.DoubleLineWidth = qint16(v); });
+}
+
+void frmOptions::ok() {
+    if (cmdApply_->isEnabled()) apply();
+    close();
+}
+
+void frmOptions::cancel() {
+    close();
+}
+
+// ---- Tabs ----
+
+void frmOptions::selectTab(int n) {
+    if (n < 0 || n >= kTabCount) return;
+    // Only the page shown takes input.
+    for (int page = 0; page < kTabCount; ++page) pages_->widget(page)->setEnabled(page == n);
+    pages_->setCurrentIndex(n);
+    if (tabs_->currentIndex() != n) tabs_->setCurrentIndex(n);
+}
+
+void frmOptions::nextTab() {
+    selectTab((currentTab() + 1) % kTabCount);
+}
+
+int frmOptions::currentTab() const {
+    return tabs_->currentIndex();
+}
+
+bool frmOptions::isNextTabKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->key() == Qt::Key_Tab && key->modifiers() == Qt::ControlModifier;
+}
+
+bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
+    // Ctrl+Tab reaches the window first, whichever of its controls has the focus.
+    if (isNextTabKey(event)) {
+        nextTab();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmOptions::keyPressEvent(QKeyEvent* event) {
+    if (isNextTabKey(event)) {
+        nextTab();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// ---- Opening from the main window ----
+
+frmOptions* showOptionsWindow(Form1& form, SettingsStore& store) {
+    for (frmOptions* open : form.findChildren<frmOptions*>(Qt::FindDirectChildrenOnly)) {
+        if (!open->isVisible()) continue;  // closed, about to go
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
+    OptionsWindowHooks hooks;
+    hooks.coloursApplied = [&form] { form.applySettings(); };
+    hooks.convertEnabled = [&form](bool enabled) { form.setConvertEnabled(enabled); };
+    auto* options = new frmOptions(form.editor(), store, std::move(hooks), &form);
+    options->setAttribute(Qt::WA_DeleteOnClose);
+    options->show();
+    return options;
+}

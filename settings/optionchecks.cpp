@@ -1,0 +1,95 @@
+#include "optionchecks.h"
+
+#include <vector>
+
+#include "settingvalues.h"
+
+namespace {
+
+QString alreadyUsed(int partner) {
+    switch (partner) {
+        case SwatchWindowBack:
+            return QStringLiteral("您所選的顏色是Application底色, 請勿重覆");
+        case SwatchCandidate:
+            return QStringLiteral("您所選的顏色是候選元素的顏色, 請勿重覆");
+        case SwatchSelected:
+            return QStringLiteral("您所選的顏色是已選取元素的顏色, 請勿重覆");
+        case SwatchAttLine:
+            return QStringLiteral("您所選的顏色是屬性的線條顏色, 請勿重覆");
+        default:
+            return QStringLiteral("您所選的顏色是關聯的線條顏色, 請勿重覆");
+    }
+}
+
+// The swatches whose colours swatch s must not take, the long-standing partner first.
+std::vector<int> partnersOf(int s) {
+    switch (s) {
+        case SwatchWindowBack:
+            return {SwatchSelected, SwatchCandidate};
+        case SwatchCandidate:
+            return {SwatchSelected, SwatchWindowBack, SwatchAttLine, SwatchRelLine};
+        case SwatchSelected:
+            return {SwatchCandidate, SwatchWindowBack, SwatchAttLine, SwatchRelLine};
+        case SwatchAttLine:
+            return {SwatchRelLine, SwatchCandidate, SwatchSelected};
+        default:
+            return {SwatchAttLine, SwatchCandidate, SwatchSelected};
+    }
+}
+
+// The colour element i has of its own: while it shows a highlight, the one kept in its Tag.
+std::optional<OleColor> ownColour(const Diagram& d, int i) {
+    const Element& e = d.element(i);
+    const bool highlighted =
+        e.BackColor == d.settings.CandidateColor || e.BackColor == d.settings.SelectedColor;
+    if (!highlighted) return e.BackColor;
+    bool ok = false;
+    const qint64 kept = e.Tag.toLongLong(&ok);
+    if (!ok) return std::nullopt;
+    return OleColor(kept);
+}
+
+QString insetName(InsetBox box) {
+    switch (box) {
+        case InsetBox::DiaWidth:
+            return QStringLiteral("菱形雙線間距");
+        case InsetBox::EllWidth:
+            return QStringLiteral("橢圓雙線間距");
+        case InsetBox::RecWidth:
+            return QStringLiteral("矩形雙線間距");
+        default:
+            return QStringLiteral("雙直線間距");
+    }
+}
+
+}  // namespace
+
+SwatchColours swatchColoursInForce(const ProgramSettings& s) {
+    return {s.WindowBackColor, s.CandidateColor, s.SelectedColor, s.AttLineColor, s.RelLineColor};
+}
+
+std::optional<QString> swatchRefusal(int s, OleColor c, const SwatchColours& pending,
+                                     const Diagram& diagram) {
+    if (s < 0 || s >= kSwatchCount) return std::nullopt;
+    const SwatchColours inForce = swatchColoursInForce(diagram.settings);
+    for (int partner : partnersOf(s))
+        if (c == inForce[size_t(partner)] || c == pending[size_t(partner)])
+            return alreadyUsed(partner);
+    if (s == SwatchCandidate || s == SwatchSelected) {
+        for (int i = 1; i < diagram.elementCount(); ++i) {
+            if (!diagram.element(i).Visible || ownColour(diagram, i) != c) continue;
+            return QStringLiteral("您所選的顏色是元素 %1 的顏色, 請勿重覆")
+                .arg(diagram.element(i).Caption);
+        }
+    }
+    return std::nullopt;
+}
+
+std::variant<qint32, QString> readInset(InsetBox box, const QString& text) {
+    const std::optional<double> value = wholeNumber(text);
+    if (!value) return insetName(box) + QStringLiteral("必須是數字");
+    if (*value > 8) return insetName(box) + QStringLiteral("不得超過8");
+    if (*value < 0) return insetName(box) + QStringLiteral("不得小於0");
+    // Between 0 and 8 the value fits every inset setting.
+    return *roundToInt32(*value);
+}
