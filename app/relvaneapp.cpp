@@ -11,6 +11,7 @@
 #include "convert.h"
 #include "form1.h"
 #include "frmabout.h"
+#include "frmoptions.h"
 #include "frmsplash.h"
 #include "projectstore.h"
 
@@ -48,6 +49,8 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile)
     connect(window_.get(), &Form1::closing, this, &RelvaneApp::shutdown);
     connect(window_.get(), &Form1::welcomeRequested, this, &RelvaneApp::showWelcome);
     connect(window_.get(), &Form1::aboutRequested, this, &RelvaneApp::showAbout);
+    connect(window_.get(), &Form1::optionsRequested, this,
+            [this] { showOptionsWindow(*window_, *settings_); });
 }
 
 RelvaneApp::~RelvaneApp() = default;
@@ -56,6 +59,7 @@ StartupResult RelvaneApp::start() {
     WindowPlacement placement = currentPlacement();
     Diagram& d = window_->diagram();
     const StartupResult result = settings_->startup(d, placement, scale_);
+    window_->setScaleMemory(scale_);
     applyStartupPlacement(placement);
     window_->applySettings();
     window_->setConvertEnabled(convertEnabled(d.settings));
@@ -89,6 +93,7 @@ WindowPlacement RelvaneApp::currentPlacement() const {
 void RelvaneApp::shutdown() {
     if (shutDown_) return;
     shutDown_ = true;
+    scale_ = window_->scaleMemory();
     settings_->shutdown(window_->diagram(), currentPlacement(), scale_);
 }
 

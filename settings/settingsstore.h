@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "diagram.h"
+#include "drawingscale.h"
 #include "prompts.h"
 #include "settingskey.h"
 
@@ -15,9 +16,7 @@ struct WindowPlacement {
 };
 
 // The drawing area's scale, remembered at maximise and restored when the window returns to normal.
-struct ScaleMemory {
-    qint32 width = 500, height = 360, top = 0, left = 0;
-};
+using ScaleMemory = RememberedScale;
 
 // What the main window does once the settings are in.
 struct StartupResult {

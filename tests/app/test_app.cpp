@@ -2,6 +2,7 @@
 // window, and the headless convert command run as a real process.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
@@ -83,6 +84,28 @@ TEST_F(AppTest, TextbookModeStartsWithConvertDisabled) {
     auto app = startApp(prompts);
     EXPECT_FALSE(app->window().findChild<QWidget*>("Command4")->isEnabled());
     EXPECT_EQ(app->window().diagram().settings.PresentStyle, 0);
+}
+
+TEST_F(AppTest, SetOpensTheOptionsBesideTheWindowAndTheScaleMemoryIsSaved) {
+    FakePrompts prompts;
+    {
+        auto app = startApp(prompts);
+        app->window().findChild<QAction*>("mnuSet")->trigger();
+        QWidget* options = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "frmOptions" && w->isVisible()) options = w;
+        ASSERT_NE(options, nullptr);
+        EXPECT_FALSE(options->isModal());
+        options->close();
+        app->window().setScaleMemory({640, 480, 10, 20});
+        app->window().close();
+    }
+    QSettings stored(settingsFile(), QSettings::IniFormat);
+    EXPECT_EQ(stored.value("NormalForm1Width").toString(), "640");
+    EXPECT_EQ(stored.value("NormalForm1Left").toString(), "20");
+    FakePrompts again;
+    auto app = startApp(again);
+    EXPECT_EQ(app->window().scaleMemory(), (RememberedScale{640, 480, 10, 20}));
 }
 
 // Draws Student(StudentNo, Name) through the window's own editor.
