@@ -30,7 +30,6 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Relvane"));
-    QApplication::setApplicationDisplayName(applicationTitle());
     RelvaneApp relvane;
     relvane.start();
     return app.exec();

@@ -42,7 +42,9 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile)
         return path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ? path
                                                                            : path + ".xlsx";
     };
-    openWorkbook = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    openWorkbook = [](const QString& path) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    };
     connect(window_.get(), &Form1::saveRequested, this, &RelvaneApp::save);
     connect(window_.get(), &Form1::loadRequested, this, &RelvaneApp::load);
     connect(window_.get(), &Form1::convertRequested, this, &RelvaneApp::convert);
@@ -135,7 +137,9 @@ void RelvaneApp::convert() {
         prompts.message(QStringLiteral("無法寫入活頁簿 %1: %2").arg(*path, result.error));
         return;
     }
-    openWorkbook(*path);
+    // The workbook is written either way; without a spreadsheet program the user is told where.
+    if (!openWorkbook(*path))
+        prompts.message(QStringLiteral("活頁簿已存於 %1, 但找不到可以開啟它的試算表程式").arg(*path));
 }
 
 void RelvaneApp::showWelcome() { showSplashWindow(*settings_, window_.get()); }

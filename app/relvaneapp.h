@@ -29,9 +29,10 @@ public:
     SettingsStore& settings() { return *settings_; }
 
     // Where "Convert" writes: asked with a file dialog, preset to the given path; nullopt when
-    // the user cancels. And how the written workbook is opened. Tests replace both.
+    // the user cancels. And how the written workbook is opened (false: no program could open
+    // it). Tests replace both.
     std::function<std::optional<QString>(const QString& defaultPath)> chooseWorkbookPath;
-    std::function<void(const QString& path)> openWorkbook;
+    std::function<bool(const QString& path)> openWorkbook;
 
     // The window's buttons.
     void save();

@@ -1,6 +1,7 @@
 #include "usercontrol1.h"
 
 #include <QContextMenuEvent>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -191,7 +192,15 @@ void UserControl1::sizeLabelToText() {
     Label1->resize(captionSizeFor(font_, Label1->text()));
     captionText_.setText(Label1->text());
     captionText_.setTextFormat(Qt::PlainText);
-    captionText_.prepare(QTransform(), font_);
+    captionText_.prepare(QTransform(), plainFont());
+}
+
+QFont UserControl1::plainFont() const {
+    // Static text leaves its underline out, or misplaces it, when the control paints at an offset
+    // into its window's backing store; the caption's underline is drawn by hand instead.
+    QFont plain = font_;
+    plain.setUnderline(false);
+    return plain;
 }
 
 void UserControl1::applyForeColor() {
@@ -234,9 +243,16 @@ void UserControl1::paintEvent(QPaintEvent*) {
     // The caption is not clipped to the outline: a caption wider than the outline overhangs it.
     painter.setClipping(false);
     painter.resetTransform();
-    painter.setFont(font_);
-    painter.setPen(Label1->palette().color(QPalette::WindowText));
+    const QColor ink = Label1->palette().color(QPalette::WindowText);
+    painter.setFont(plainFont());
+    painter.setPen(ink);
     painter.drawStaticText(Label1->pos(), captionText_);
+    if (font_.underline()) {
+        const QFontMetricsF metrics(font_);
+        const qreal y = Label1->y() + metrics.ascent() + metrics.underlinePos();
+        painter.setPen(QPen(ink, qMax<qreal>(1.0, metrics.lineWidth())));
+        painter.drawLine(QPointF(Label1->x(), y), QPointF(Label1->x() + Label1->width(), y));
+    }
 }
 
 void UserControl1::mousePressEvent(QMouseEvent* event) {

@@ -120,6 +120,7 @@ private:
     QLabel* Label1;
     // The caption as it is drawn: laid out once per text or font, not on every paint.
     QStaticText captionText_;
+    QFont plainFont() const;
     OleColor backColor_ = kDefaultBackColor;
     OleColor foreColor_ = kDefaultForeColor;
     QFont font_;

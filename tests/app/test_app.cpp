@@ -168,7 +168,10 @@ TEST_F(AppTest, ConvertValidatesAsksWhereToWriteAndOpensTheWorkbook) {
         asked = preset;
         return target;
     };
-    app->openWorkbook = [&](const QString& path) { opened = path; };
+    app->openWorkbook = [&](const QString& path) {
+        opened = path;
+        return true;
+    };
 
     app->convert();
     EXPECT_EQ(prompts.messages, QStringList{"目前沒有任何資料"});
@@ -188,7 +191,7 @@ TEST_F(AppTest, ConvertThatCannotWriteTellsWhyAndLeavesNoFile) {
     const QString target = dir.filePath("missing-folder/out.xlsx");
     app->chooseWorkbookPath = [&](const QString&) -> std::optional<QString> { return target; };
     bool opened = false;
-    app->openWorkbook = [&](const QString&) { opened = true; };
+    app->openWorkbook = [&](const QString&) { return opened = true; };
     app->convert();
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(prompts.messages[0].contains(target));

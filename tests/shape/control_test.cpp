@@ -3,10 +3,12 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScreen>
 #include <limits>
 #include <memory>
 
@@ -227,6 +229,34 @@ TEST(Control, CaptionIsPlainText) {
     c.setCaption(QStringLiteral("<i>x</i>"));
     EXPECT_EQ(c.label()->textFormat(), Qt::PlainText);
     EXPECT_GT(c.CaptionWidth(), captionWidthFor(c.Font(), QStringLiteral("x")) * 3);
+}
+
+TEST(Control, AKeyCaptionShowsItsUnderlineInsideAWindow) {
+    // On screen the control paints at its offset into the window's backing store, where text
+    // decorations can go astray; what the window shows is checked, not a grab of the control.
+    QWidget window;
+    window.resize(220, 120);
+    auto* c = new UserControl1(&window);
+    c->setGeometry(70, 40, 90, 40);
+    c->setBorderStyle(0);
+    c->setBackColor(kWhite);
+    c->setForeColor(0);
+    QFont font = c->Font();
+    font.setUnderline(true);
+    c->setFont(font);
+    c->setCaption(QStringLiteral("Key"));
+    c->setShape(6);  // blank surface: only the caption is drawn
+    c->setShape(0);
+    c->setShape(6);
+    window.show();
+    QCoreApplication::processEvents();
+    const QImage shown = window.screen()->grabWindow(window.winId()).toImage();
+    const QRect label = c->label()->geometry().translated(c->pos());
+    const int y = label.top() + qRound(QFontMetricsF(font).ascent() + QFontMetricsF(font).underlinePos());
+    int inked = 0;
+    for (int dy = -1; dy <= 1; ++dy)
+        inked = std::max(inked, darkPixels(shown, QRect(label.left(), y + dy, label.width(), 1)));
+    EXPECT_GE(inked, label.width() - 2);
 }
 
 TEST(Control, ChineseCaptionsRenderAsDistinctGlyphs) {
