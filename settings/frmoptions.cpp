@@ -355,7 +355,7 @@ void frmOptions::apply() {
     if (s.MNPosition != rememberedPosition_) editor_.layoutAllConnectors();
 
     s.PresentStyle = option1_->isChecked() ? 0 : 1;
-    if (hooks_.convertEnabled) hooks_.convertEnabled(s.PresentStyle == 1);
+    if (hooks_.convertEnabled) hooks_.convertEnabled(convertEnabled(s));
     if (s.PresentStyle != rememberedStyle_)
         convertParticipationNotation(editor_, s.PresentStyle == 1);
 

@@ -215,10 +215,6 @@ void SettingsStore::setStoreConnection(const QString& url) {
     writeAtOnce(QStringLiteral("StoreConnection"), url);
 }
 
-QString windowCaption(const QString& projectName) {
-    return QStringLiteral("Relvane: ") + projectName;
-}
-
 bool convertEnabled(const ProgramSettings& settings) {
-    return settings.PresentStyle == 1;
+    return settings.enhancedMode();
 }

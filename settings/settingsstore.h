@@ -76,7 +76,5 @@ private:
     QStringList writeLog_;
 };
 
-// The main window's caption for the current project name.
-QString windowCaption(const QString& projectName);
 // "Convert" is offered only in enhanced mode.
 bool convertEnabled(const ProgramSettings& settings);

@@ -148,7 +148,7 @@ TEST_F(SettingsStoreTest, FirstRunWritesTheFourteenValuesInOrder) {
     EXPECT_EQ(run.scale.top, 0);
     EXPECT_EQ(run.scale.left, 0);
     EXPECT_EQ(run.diagram.view.projectName, loginUserName());
-    EXPECT_EQ(windowCaption(run.diagram.view.projectName), "Relvane: " + loginUserName());
+    EXPECT_EQ(run.diagram.view.projectName, loginUserName());
     EXPECT_TRUE(convertEnabled(s));
 }
 
