@@ -115,9 +115,6 @@ UserControl1* Canvas::ensureWidget(int i) {
     if (!w) return nullptr;
     w->setObjectName(QStringLiteral("Shape1_%1").arg(i));
     w->setMouseTracking(true);  // hover reports need moves without a button
-    // Opaque children make Qt subtract every sibling's area from each repaint region; with
-    // thousands of elements that region arithmetic, not painting, dominates. The control fills
-    // its whole rectangle anyway, so painting the canvas beneath it first costs little.
     w->hide();
     connect(w, &UserControl1::MouseDown, this, [this, i](qint16 button, qint16, float x, float y) {
         elementMouseDown(i, button, x, y);
