@@ -26,10 +26,6 @@ public:
     QPointF toPixels(const QPointF& logical) const;
     QRectF toPixels(const QRectF& logical) const;
     QPointF toLogical(const QPointF& pixel) const;
-    // Pixel lengths (a label's text size) in logical units.
-    QSizeF toLogicalSize(const QSizeF& pixels) const {
-        return {pixels.width() / sx_, pixels.height() / sy_};
-    }
     QSizeF toPixelSize(const QSizeF& logical) const {
         return {logical.width() * sx_, logical.height() * sy_};
     }

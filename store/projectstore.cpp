@@ -1,8 +1,5 @@
 #include "projectstore.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
-
 #include "editor.h"
 #include "projectbuilder.h"
 #include "projectreader.h"
@@ -65,25 +62,4 @@ ProjectStore::LoadResult ProjectStore::loadInto(Editor& editor, const QString& n
     result.failedSteps = rows->failedSteps;
     result.skippedRows = buildDiagram(editor, *rows);
     return result;
-}
-
-QStringList ProjectStore::projectNames(StoreError* error) const {
-    if (!isValid()) {
-        if (error) *error = urlFailure();
-        return {};
-    }
-    QStringList names;
-    StoreConnection connection(url_);
-    StoreError failure;
-    if (connection.open(&failure)) {
-        QSqlQuery query(connection.database());
-        query.setForwardOnly(true);
-        if (query.exec(QStringLiteral("Select \"ProjectName\" from \"Project\" order by \"i\""))) {
-            while (query.next()) names << query.value(0).toString();
-        } else {
-            failure = StoreError::fromSql(query.lastError(), QStringLiteral("Select ProjectName"));
-        }
-    }
-    if (error) *error = failure;
-    return names;
 }

@@ -47,9 +47,6 @@ public:
     // project is found. Uses the diagram's settings for the notation (PresentStyle) and colours.
     LoadResult loadInto(Editor& editor, const QString& name) const;
 
-    // The names of all projects, by project number.
-    QStringList projectNames(StoreError* error) const;
-
     // Called before every statement of a save's transaction.
     void setStatementHook(StatementHook hook) { hook_ = std::move(hook); }
 
