@@ -7,6 +7,8 @@ QString key(int index) { return QString::number(index); }
 
 QString recursiveKey(int index) { return QString::number(index) + QStringLiteral("_2"); }
 
+const QString kConnectorLimit = QStringLiteral("連線數量已達上限, 無法再新增連線");
+
 }  // namespace
 
 // ---- helpers shared by the connect modes ----
@@ -162,7 +164,7 @@ void Editor::pickAttribute(int a) {
     }
     const int k = d_.loadConnector();
     if (k == 0) {
-        prompts_.message(QStringLiteral("連線數量已達上限, 無法再新增連線"));
+        prompts_.message(kConnectorLimit);
         return;
     }
     Connector& c = d_.connector(k);
@@ -201,22 +203,17 @@ void Editor::pickFirstEntity(int e) {
 void Editor::pickRelationship(int r) {
     const int e = d_.state.FirstPick;
     Element& relationship = d_.element(r);
+    const int k = createConnector(e, r, true);
+    if (k == 0) {
+        prompts_.message(kConnectorLimit);
+        return;
+    }
     if (relationship.RelativeEntityList->count() >= 2) {
         // A third or further participant joins at once.
-        const int k = createConnector(e, r, true);
-        if (k == 0) {
-            prompts_.message(QStringLiteral("連線數量已達上限, 無法再新增連線"));
-            return;
-        }
         relationship.RelativeEntityList->add(qint16(e), key(e));
         d_.element(e).RelationList->add(qint16(r), key(r));
         addOwnerToWeakEntitiesOf(r, e);
         finishMode();
-        return;
-    }
-    const int k = createConnector(e, r, true);
-    if (k == 0) {
-        prompts_.message(QStringLiteral("連線數量已達上限, 無法再新增連線"));
         return;
     }
     d_.state.RelationPick = qint16(r);
@@ -258,7 +255,7 @@ void Editor::pickSecondEntity(int f) {
     // again below, once both connectors are dotted.
     const int k2 = createConnector(f, r, true);
     if (k2 == 0) {
-        prompts_.message(QStringLiteral("連線數量已達上限, 無法再新增連線"));
+        prompts_.message(kConnectorLimit);
         return;
     }
 
