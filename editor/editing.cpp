@@ -1,6 +1,4 @@
 #include "editor.h"
-#include "geometry.h"
-#include "module1.h"
 
 namespace {
 
@@ -36,28 +34,12 @@ bool& lockSizeCheck(MenuChecks& checks, Editor::Menu menu) {
 // Grows or shrinks element i from its top-left corner, then puts every live connector of i back
 // on its border. The product is taken in double precision and stored as float, so Bigger then
 // Smaller gives 99 from 100, not 100 again.
-void scaleElement(Diagram& d, int i, double factor) {
+void scaleElement(Editor& editor, int i, double factor) {
+    Diagram& d = editor.diagram();
     Element& e = d.element(i);
     e.Width = float(double(e.Width) * factor);
     e.Height = float(double(e.Height) * factor);
-    for (int k = 1; k < d.connectorCount(); ++k) {
-        Connector& c = d.connector(k);
-        if (!c.Line1.Visible) continue;
-        const qint16 first = qint16(MinPart(c.Line1.Tag).toInt());
-        const qint16 second = qint16(MaxPart(c.Line1.Tag).toInt());
-        if (first != i && second != i) continue;
-        // Only a solid main line is an ordinary connector; every other style belongs to a
-        // recursive pair and keeps its own pair of sides.
-        if (c.Line1.BorderStyle == kLineSolid) {
-            PlaceLine(d, first, second, c.Line1, c.MN, false);
-            if (c.Line2.Visible) PlaceLine(d, first, second, c.Line2, c.MN, true);
-        } else {
-            PlaceRecursiveLine(d, first, second, qint16(k), c.MN, c.Description, false);
-            if (c.Line2.Visible)
-                PlaceRecursiveLine(d, first, second, qint16(k), c.MN, c.Description, true);
-        }
-        d.notifyConnector(k);
-    }
+    editor.layoutConnectorsOf(i);
     d.notifyElement(i);
 }
 
@@ -87,12 +69,12 @@ void Editor::lockSize(Menu menu) {
 
 void Editor::bigger() {
     const int i = d_.state.ContextElement;
-    if (d_.isElement(i)) scaleElement(d_, i, 1.1);
+    if (d_.isElement(i)) scaleElement(*this, i, 1.1);
 }
 
 void Editor::smaller() {
     const int i = d_.state.ContextElement;
-    if (d_.isElement(i)) scaleElement(d_, i, 0.9);
+    if (d_.isElement(i)) scaleElement(*this, i, 0.9);
 }
 
 void Editor::color() {
