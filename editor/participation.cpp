@@ -74,13 +74,7 @@ void Editor::participation() {
         } else {
             c.Line2.Visible = false;
         }
-        if (solid) {
-            PlaceLine(d_, first, second, c.Line1, c.MN, false);
-            if (total) PlaceLine(d_, first, second, c.Line2, c.MN, true);
-        } else {
-            PlaceRecursiveLine(d_, first, second, qint16(k), c.MN, c.Description, false);
-            if (total) PlaceRecursiveLine(d_, first, second, qint16(k), c.MN, c.Description, true);
-        }
+        layoutConnector(k);
     }
     c.MN.Visible = true;
     d_.notifyConnector(k);
