@@ -1,5 +1,4 @@
 #include "editor.h"
-#include "module1.h"
 
 // Deletion hides elements and connectors (indices are never reused) and takes the hidden element
 // out of the collections of everything that stays, so that what remains visible is still a
@@ -11,15 +10,9 @@ QString key(int index) {
     return QString::number(index);
 }
 
-int firstHalf(const Line& line) {
-    return MinPart(line.Tag).toInt();
-}
-int secondHalf(const Line& line) {
-    return MaxPart(line.Tag).toInt();
-}
-
 bool tagged(const Line& line, int first, int second) {
-    return firstHalf(line) == first && secondHalf(line) == second;
+    const TagEnds ends = tagEnds(line.Tag);
+    return ends.first == first && ends.second == second;
 }
 
 void hideElement(Diagram& d, int i) {
@@ -184,7 +177,9 @@ void Editor::deleteEntity() {
     // it ends on the entity all the same.
     for (int k = 1; k < d_.connectorCount(); ++k) {
         const Line& line = d_.connector(k).Line1;
-        if (line.Visible && (firstHalf(line) == e || secondHalf(line) == e)) hideConnector(d_, k);
+        if (!line.Visible) continue;
+        const TagEnds ends = tagEnds(line.Tag);
+        if (ends.first == e || ends.second == e) hideConnector(d_, k);
     }
 
     hideElement(d_, e);
@@ -212,7 +207,8 @@ void Editor::deleteRelationship() {
     // participant lists.
     for (int k = 1; k < d_.connectorCount(); ++k) {
         const Line& line = d_.connector(k).Line1;
-        if (line.Visible && line.BorderColor == d_.settings.RelLineColor && secondHalf(line) == r)
+        if (line.Visible && line.BorderColor == d_.settings.RelLineColor &&
+            tagEnds(line.Tag).second == r)
             hideConnector(d_, k);
     }
 
@@ -228,8 +224,9 @@ void Editor::deleteConnector() {
     const int k = d_.state.CurrentLine;
     if (!d_.isLiveConnector(k)) return;
     const Line& line = d_.connector(k).Line1;
-    const int e = firstHalf(line);
-    const int r = secondHalf(line);
+    const TagEnds ends = tagEnds(line.Tag);
+    const int e = ends.first;
+    const int r = ends.second;
 
     // The doubled link of a weak entity to its identifying relationship carries the weak
     // designation; like the relationship itself it goes only after the entity is made ordinary.

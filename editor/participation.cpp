@@ -24,8 +24,9 @@ void Editor::participation() {
     const int k = d_.state.CurrentLine;
     if (!d_.isConnector(k)) return;
     Connector& c = d_.connector(k);
-    const qint16 first = qint16(MinPart(c.Line1.Tag).toInt());
-    const qint16 second = qint16(MaxPart(c.Line1.Tag).toInt());
+    const TagEnds ends = tagEnds(c.Line1.Tag);
+    const qint16 first = qint16(ends.first);
+    const qint16 second = qint16(ends.second);
     const bool minMaxNotation = d_.settings.PresentStyle == 1;
 
     // The notation's default goes into an empty label before the question and stays there
@@ -93,7 +94,8 @@ void Editor::description() {
     c.Description.Visible = true;
     // Role texts belong to recursive pairs, so the recursive layout places the label whatever
     // the line's style.
-    PlaceRecursiveLine(d_, qint16(MinPart(c.Line1.Tag).toInt()),
-                       qint16(MaxPart(c.Line1.Tag).toInt()), qint16(k), c.MN, c.Description, false);
+    const TagEnds ends = tagEnds(c.Line1.Tag);
+    PlaceRecursiveLine(d_, qint16(ends.first), qint16(ends.second), qint16(k), c.MN, c.Description,
+                       false);
     d_.notifyConnector(k);
 }
