@@ -213,12 +213,8 @@ private:
         addManyToManyKeys(e0);
         if (d_.isElement(e1) && el(e1).is(KindWeakEntity)) {
             const std::vector<qint16> owners = items(el(e1).PrimaryEntityList);
-            if (!owners.empty() && d_.isElement(owners.front())) {
-                const int owner = owners.front();
-                const int group = ++groups_;
-                for (int a : keyAttributes(owner))
-                    addForeignKey(el(a).Caption, true, false, a, owner, group);
-            }
+            if (!owners.empty() && d_.isElement(owners.front()))
+                addKeyReferences(owners.front(), true, false);
         }
         addManyToManyKeys(e1);
         addOwnColumns(r);
@@ -228,7 +224,7 @@ private:
     // An entity's key as a many-to-many relation takes it: underlined attributes, and the
     // underlined components of its multivalued attributes.
     void addManyToManyKeys(int entity) {
-        if (!d_.isElement(entity) || entity == 0) return;
+        if (!d_.isElement(entity)) return;
         const int group = ++groups_;
         for (int a : items(el(entity).AttributeList)) {
             if (!isLive(a)) continue;
