@@ -2,15 +2,14 @@
 
 QLineF DrawingShape::path() const {
     QPointF a = start, b = end;
+    // Mirroring inside the box swaps the two ends' coordinates on that axis.
     if (flipH) {
-        const double sum = std::min(a.x(), b.x()) + std::max(a.x(), b.x());
-        a.setX(sum - a.x());
-        b.setX(sum - b.x());
+        a.setX(end.x());
+        b.setX(start.x());
     }
     if (flipV) {
-        const double sum = std::min(a.y(), b.y()) + std::max(a.y(), b.y());
-        a.setY(sum - a.y());
-        b.setY(sum - b.y());
+        a.setY(end.y());
+        b.setY(start.y());
     }
     return {a, b};
 }
