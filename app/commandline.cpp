@@ -1,14 +1,12 @@
 #include "commandline.h"
 
 #include <QFileInfo>
-#include <QSettings>
 #include <cstdio>
 #include <optional>
 
 #include "checkdiagram.h"
 #include "convert.h"
 #include "editor.h"
-#include "module1.h"
 #include "projectstore.h"
 #include "settingskey.h"
 #include "settingvalues.h"

@@ -2,7 +2,6 @@
 
 #include <QRectF>
 #include <QString>
-#include <functional>
 
 #include "diagram.h"
 #include "prompts.h"

@@ -1,7 +1,6 @@
 #include "logo.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPolygonF>
 
 QPixmap productLogo(int side) {

@@ -5,7 +5,6 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
