@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <optional>
 
-#include "checkdiagram.h"
 #include "convert.h"
 #include "editor.h"
 #include "projectstore.h"
@@ -129,12 +128,17 @@ int runConvertCommand(const QStringList& arguments) {
     if (loaded.skippedRows > 0)
         printError(QStringLiteral("有 %1 筆資料無法載入, 已略過").arg(loaded.skippedRows));
 
-    if (!CheckDiagram(diagram, prompts)) return ExitRefused;
     const ConvertResult result =
-        writeWorkbook(diagram, options->output, options->fkpk.value_or(fkpkSetting()));
-    if (!result.ok()) {
-        printError(QStringLiteral("%1: %2").arg(QFileInfo(options->output).filePath(), result.error));
-        return ExitUsageOrSystem;
+        convertDiagram(diagram, prompts, options->output, options->fkpk.value_or(fkpkSetting()));
+    switch (result.status) {
+        case ConvertResult::Status::Refused:
+            return ExitRefused;
+        case ConvertResult::Status::Failed:
+            printError(
+                QStringLiteral("%1: %2").arg(QFileInfo(options->output).filePath(), result.error));
+            return ExitUsageOrSystem;
+        case ConvertResult::Status::Written:
+            break;
     }
     return ExitWritten;
 }
