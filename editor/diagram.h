@@ -135,7 +135,7 @@ public:
 
     Diagram();
 
-    // Elements. count() includes the template and hidden entries.
+    // Elements. elementCount() includes the template and hidden entries.
     int elementCount() const { return int(elements_.size()); }
     Element& element(int i) { return elements_[size_t(i)]; }
     const Element& element(int i) const { return elements_[size_t(i)]; }

@@ -80,7 +80,7 @@ public:
     // Bounding rectangle of the visible elements; empty when there is none.
     QRectF captureRect() const;
 
-    // ---- Layout helpers every caller of the geometry uses (layout.cpp) ----
+    // ---- Connector layout from the connectors' tags (layout.cpp) ----
     // Lays connector k out from its tag: the recursive layout when its main line is dotted,
     // then the second line when it is shown.
     void layoutConnector(int k);

@@ -2,8 +2,9 @@
 
 #include "diagram.h"
 
-// Connector layout. Both routines only read the two elements' geometry and the settings and write
-// the end points of one line and the positions of labels; they keep no state.
+// Connector layout. Both routines read the two elements' geometry and the settings (the recursive
+// one also its connector's neighbours, to tell the two of a pair apart) and write the end points
+// of one line and the positions of labels; they keep no state.
 
 // Joins the nearest pair of side midpoints of elements EntityIndex and AttIndex with LineX and
 // puts MN beside the end that MNPosition selects. Is2nd: LineX is the parallel second line.
