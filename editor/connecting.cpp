@@ -18,7 +18,7 @@ void Editor::setToolbarEnabled(bool on) {
     d_.notifyView();
 }
 
-int Editor::createConnector(int first, int second, bool showParticipation) {
+int Editor::createConnector(int first, int second) {
     const int k = d_.loadConnector();
     if (k == 0) return 0;
     Connector& c = d_.connector(k);
@@ -26,7 +26,7 @@ int Editor::createConnector(int first, int second, bool showParticipation) {
     d_.setLabelCaption(c.MN, QString());
     c.Line1.Tag = makeTag(first, second);
     c.Line1.Visible = true;
-    c.MN.Visible = showParticipation;
+    c.MN.Visible = true;
     PlaceLine(d_, qint16(first), qint16(second), c.Line1, c.MN, false);
     d_.notifyConnector(k);
     return k;
@@ -203,7 +203,7 @@ void Editor::pickFirstEntity(int e) {
 void Editor::pickRelationship(int r) {
     const int e = d_.state.FirstPick;
     Element& relationship = d_.element(r);
-    const int k = createConnector(e, r, true);
+    const int k = createConnector(e, r);
     if (k == 0) {
         prompts_.message(kConnectorLimit);
         return;
@@ -253,7 +253,7 @@ void Editor::pickSecondEntity(int f) {
     }
     // The second connector is laid out as an ordinary one first; a recursive pair is laid out
     // again below, once both connectors are dotted.
-    const int k2 = createConnector(f, r, true);
+    const int k2 = createConnector(f, r);
     if (k2 == 0) {
         prompts_.message(kConnectorLimit);
         return;

@@ -89,8 +89,9 @@ public:
     void layoutAllConnectors();
 
 private:
-    // Connector creation shared by the connect modes: returns the new index (0 when full).
-    int createConnector(int first, int second, bool showParticipation);
+    // A relationship connector from entity `first` to relationship `second`, laid out and showing
+    // its (still empty) participation label: returns the new index (0 when full).
+    int createConnector(int first, int second);
     void finishMode();
     void setToolbarEnabled(bool on);
     // Gives every element that shows the selected or candidate colour its saved colour back.
