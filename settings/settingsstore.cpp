@@ -7,14 +7,15 @@ namespace {
 
 const QString kKeyFailed = QStringLiteral("Key 值建立失敗");
 
-// First-run values.
+// First-run values; the settings' own come from the program's defaults.
+constexpr ProgramSettings kFirstRun{};
 constexpr qint16 kDefaultMode = 1;  // PresentStyle, MNPosition, FKPK
 constexpr qint32 kDefaultInset = 5;
-constexpr qint16 kDefaultDoubleLineWidth = 5;
-constexpr OleColor kDefaultSelected = 16711680;
-constexpr OleColor kDefaultCandidate = 255;
-constexpr OleColor kDefaultAttLine = 16744576;
-constexpr OleColor kDefaultRelLine = 8421631;
+constexpr qint16 kDefaultDoubleLineWidth = kFirstRun.DoubleLineWidth;
+constexpr OleColor kDefaultSelected = kFirstRun.SelectedColor;
+constexpr OleColor kDefaultCandidate = kFirstRun.CandidateColor;
+constexpr OleColor kDefaultAttLine = kFirstRun.AttLineColor;
+constexpr OleColor kDefaultRelLine = kFirstRun.RelLineColor;
 constexpr ColourQuad kDefaultColours{kDefaultSelected, kDefaultCandidate, kDefaultAttLine,
                                      kDefaultRelLine};
 
