@@ -35,12 +35,11 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile)
                     : std::make_unique<SettingsStore>(window_->prompts(), settingsFile);
     window_->setGeometry(initialGeometry());
     chooseWorkbookPath = [this](const QString& defaultPath) -> std::optional<QString> {
-        const QString path = QFileDialog::getSaveFileName(
-            window_.get(), QStringLiteral("Convert"), defaultPath,
-            QStringLiteral("Excel 活頁簿 (*.xlsx)"));
+        const QString path =
+            QFileDialog::getSaveFileName(window_.get(), QStringLiteral("Convert"), defaultPath,
+                                         QStringLiteral("Excel 活頁簿 (*.xlsx)"));
         if (path.isEmpty()) return std::nullopt;
-        return path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ? path
-                                                                           : path + ".xlsx";
+        return path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ? path : path + ".xlsx";
     };
     openWorkbook = [](const QString& path) {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
@@ -67,8 +66,10 @@ StartupResult RelvaneApp::start() {
     window_->setConvertEnabled(convertEnabled(d.settings));
     d.view.captionName = d.view.projectName;
     d.notifyView();
-    if (placement.windowState == 2) window_->showMaximized();
-    else window_->show();
+    if (placement.windowState == 2)
+        window_->showMaximized();
+    else
+        window_->show();
     if (result.showSplash) showSplashWindow(*settings_, window_.get());
     return result;
 }
@@ -139,9 +140,14 @@ void RelvaneApp::convert() {
     }
     // The workbook is written either way; without a spreadsheet program the user is told where.
     if (!openWorkbook(*path))
-        prompts.message(QStringLiteral("活頁簿已存於 %1, 但找不到可以開啟它的試算表程式").arg(*path));
+        prompts.message(
+            QStringLiteral("活頁簿已存於 %1, 但找不到可以開啟它的試算表程式").arg(*path));
 }
 
-void RelvaneApp::showWelcome() { showSplashWindow(*settings_, window_.get()); }
+void RelvaneApp::showWelcome() {
+    showSplashWindow(*settings_, window_.get());
+}
 
-void RelvaneApp::showAbout() { showAboutWindow(window_->prompts(), window_.get()); }
+void RelvaneApp::showAbout() {
+    showAboutWindow(window_->prompts(), window_.get());
+}

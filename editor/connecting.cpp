@@ -3,9 +3,13 @@
 
 namespace {
 
-QString key(int index) { return QString::number(index); }
+QString key(int index) {
+    return QString::number(index);
+}
 
-QString recursiveKey(int index) { return QString::number(index) + QStringLiteral("_2"); }
+QString recursiveKey(int index) {
+    return QString::number(index) + QStringLiteral("_2");
+}
 
 const QString kConnectorLimit = QStringLiteral("連線數量已達上限, 無法再新增連線");
 
@@ -35,7 +39,8 @@ int Editor::createConnector(int first, int second) {
 void Editor::restoreHighlighted() {
     for (int i = 1; i < d_.elementCount(); ++i) {
         const OleColor colour = d_.element(i).BackColor;
-        if (colour == d_.settings.SelectedColor || colour == d_.settings.CandidateColor) d_.restore(i);
+        if (colour == d_.settings.SelectedColor || colour == d_.settings.CandidateColor)
+            d_.restore(i);
     }
 }
 
@@ -129,12 +134,23 @@ void Editor::elementLeftDown(int i, float x, float y) {
     // Modes 2-6 accept only the elements marked as candidates.
     if (d_.element(i).BackColor != d_.settings.CandidateColor) return;
     switch (mode) {
-        case 2: pickAttribute(i); break;
-        case 3: pickFirstEntity(i); break;
-        case 4: pickRelationship(i); break;
-        case 5: pickSecondEntity(i); break;
-        case 6: pickIdentifyingRelationship(i); break;
-        default: break;
+        case 2:
+            pickAttribute(i);
+            break;
+        case 3:
+            pickFirstEntity(i);
+            break;
+        case 4:
+            pickRelationship(i);
+            break;
+        case 5:
+            pickSecondEntity(i);
+            break;
+        case 6:
+            pickIdentifyingRelationship(i);
+            break;
+        default:
+            break;
     }
 }
 
@@ -159,7 +175,8 @@ void Editor::pickOwner(int o) {
 void Editor::pickAttribute(int a) {
     const int o = d_.state.FirstPick;
     if (d_.element(o).AttributeList->containsKey(key(a))) {
-        prompts_.message(QStringLiteral("屬性 %1 已屬於 %2").arg(d_.element(a).Caption, d_.element(o).Caption));
+        prompts_.message(
+            QStringLiteral("屬性 %1 已屬於 %2").arg(d_.element(a).Caption, d_.element(o).Caption));
         return;
     }
     const int k = d_.loadConnector();
@@ -225,7 +242,8 @@ void Editor::pickRelationship(int r) {
         if (el.BackColor == d_.settings.CandidateColor) {
             el.BackColor = d_.settings.SelectedColor;
         } else if (el.isEntityKind() && canJoin(r, i)) {
-            // The first entity stays pickable too: picking it again makes the relationship recursive.
+            // The first entity stays pickable too: picking it again makes the relationship
+            // recursive.
             el.BackColor = d_.settings.CandidateColor;
         }
         d_.notifyElement(i);
@@ -242,13 +260,15 @@ void Editor::pickSecondEntity(int f) {
     const bool recursive = f == e;
     // Check every addition first, so the link is made whole or not at all.
     const bool possible =
-        !first.RelationList->containsKey(key(r)) && !relationship.RelativeEntityList->containsKey(key(e)) &&
+        !first.RelationList->containsKey(key(r)) &&
+        !relationship.RelativeEntityList->containsKey(key(e)) &&
         (recursive ? !relationship.RelativeEntityList->containsKey(recursiveKey(f))
                    : !relationship.RelativeEntityList->containsKey(key(f)) &&
                          !d_.element(f).RelationList->containsKey(key(r)));
     if (!possible) {
-        prompts_.message(QStringLiteral("Entity %1 已與 Relationship %2 建立關係, 請選擇其他 Entity")
-                             .arg(d_.element(f).Caption, relationship.Caption));
+        prompts_.message(
+            QStringLiteral("Entity %1 已與 Relationship %2 建立關係, 請選擇其他 Entity")
+                .arg(d_.element(f).Caption, relationship.Caption));
         return;
     }
     // The second connector is laid out as an ordinary one first; a recursive pair is laid out
@@ -277,8 +297,10 @@ void Editor::pickSecondEntity(int f) {
         Connector& second = d_.connector(k2);
         pending.Line1.BorderStyle = kLineDotted;
         second.Line1.BorderStyle = kLineDotted;
-        PlaceRecursiveLine(d_, qint16(e), qint16(r), qint16(k1), pending.MN, pending.Description, false);
-        PlaceRecursiveLine(d_, qint16(e), qint16(r), qint16(k2), second.MN, second.Description, false);
+        PlaceRecursiveLine(d_, qint16(e), qint16(r), qint16(k1), pending.MN, pending.Description,
+                           false);
+        PlaceRecursiveLine(d_, qint16(e), qint16(r), qint16(k2), second.MN, second.Description,
+                           false);
     }
     d_.notifyConnector(k1);
     d_.notifyConnector(k2);

@@ -6,11 +6,16 @@ namespace {
 
 QString captionPrefix(int kind) {
     switch (kind) {
-        case KindEntity: return QStringLiteral("Entity");
-        case KindAttribute: return QStringLiteral("Attribute");
-        case KindMultAttribute: return QStringLiteral("MAttribute");
-        case KindRelationship: return QStringLiteral("Relationship");
-        default: return QString();
+        case KindEntity:
+            return QStringLiteral("Entity");
+        case KindAttribute:
+            return QStringLiteral("Attribute");
+        case KindMultAttribute:
+            return QStringLiteral("MAttribute");
+        case KindRelationship:
+            return QStringLiteral("Relationship");
+        default:
+            return QString();
     }
 }
 
@@ -25,7 +30,8 @@ void choosePairItem(bool& chosen, bool& partner) {
 int Editor::createElement(int kind) {
     const int n = d_.loadElement();
     if (n == 0) {
-        prompts_.message(QStringLiteral("元素數量已達上限 %1, 無法再新增元素").arg(Diagram::kLargestIndex));
+        prompts_.message(
+            QStringLiteral("元素數量已達上限 %1, 無法再新增元素").arg(Diagram::kLargestIndex));
         return 0;
     }
     const Element& tmpl = d_.element(0);
@@ -47,20 +53,29 @@ int Editor::createElement(int kind) {
 }
 
 void Editor::toolbarButton(const QString& key) {
-    if (key == QLatin1String("Entity")) createElement(KindEntity);
-    else if (key == QLatin1String("Attribute")) createElement(KindAttribute);
-    else if (key == QLatin1String("Relationship")) createElement(KindRelationship);
-    else if (key == QLatin1String("AttLine")) startAttributeConnection();
-    else if (key == QLatin1String("RelLine")) startRelationshipConnection();
+    if (key == QLatin1String("Entity"))
+        createElement(KindEntity);
+    else if (key == QLatin1String("Attribute"))
+        createElement(KindAttribute);
+    else if (key == QLatin1String("Relationship"))
+        createElement(KindRelationship);
+    else if (key == QLatin1String("AttLine"))
+        startAttributeConnection();
+    else if (key == QLatin1String("RelLine"))
+        startRelationshipConnection();
 }
 
 void Editor::buttonMenuItem(const QString& key) {
-    if (key == QLatin1String("Entity")) createElement(KindEntity);
+    if (key == QLatin1String("Entity"))
+        createElement(KindEntity);
     else if (key == QLatin1String("WeakEntity"))
         prompts_.message(QStringLiteral("請先產生 Entity, 再進行設定"));
-    else if (key == QLatin1String("Attribute")) createElement(KindAttribute);
-    else if (key == QLatin1String("MultAttribute")) createElement(KindMultAttribute);
-    else if (key == QLatin1String("Relationship")) createElement(KindRelationship);
+    else if (key == QLatin1String("Attribute"))
+        createElement(KindAttribute);
+    else if (key == QLatin1String("MultAttribute"))
+        createElement(KindMultAttribute);
+    else if (key == QLatin1String("Relationship"))
+        createElement(KindRelationship);
     else if (key == QLatin1String("WeakRelationship"))
         prompts_.message(QStringLiteral("請先產生 Relationship, 再進行設定"));
 }
@@ -99,7 +114,8 @@ void Editor::menuEntity() {
     entity.WeakRelationList->clear();
     d_.notifyElement(e);
     for (qint16 r : entity.RelationList->items()) {
-        if (!d_.isElement(r) || std::find(identifying.begin(), identifying.end(), r) == identifying.end())
+        if (!d_.isElement(r) ||
+            std::find(identifying.begin(), identifying.end(), r) == identifying.end())
             continue;
         d_.element(r).Shape = KindRelationship;
         d_.notifyElement(r);

@@ -37,7 +37,9 @@ TagEnds tagEnds(const QString& tag) {
     return {view.left(comma).toInt(), view.mid(comma + 1).toInt()};
 }
 
-Diagram::Diagram() : labelFont_(templateFont()) { loadTemplates(); }
+Diagram::Diagram() : labelFont_(templateFont()) {
+    loadTemplates();
+}
 
 void Diagram::loadTemplates() {
     elements_.clear();

@@ -117,12 +117,12 @@ struct MenuChecks {
 
 // What the main window shows around the canvas, driven by the commands.
 struct ViewState {
-    QString prompt;          // the connect mode's prompt, StatusBar2 panel 1
-    QString hover[3];        // StatusBar1 panels 1-3
+    QString prompt;    // the connect mode's prompt, StatusBar2 panel 1
+    QString hover[3];  // StatusBar1 panels 1-3
     bool legendVisible = false;
     bool toolbarEnabled = true;
-    QString projectName;     // the current project name: last typed for a save or a load
-    QString captionName;     // the project name the window caption shows (set by start-up and load)
+    QString projectName;  // the current project name: last typed for a save or a load
+    QString captionName;  // the project name the window caption shows (set by start-up and load)
 };
 
 // The diagram document: elements indexed 1, 2, ... (0 is the hidden template), connectors indexed

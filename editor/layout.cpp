@@ -8,7 +8,8 @@ void Editor::layoutConnector(int k) {
     const qint16 second = qint16(ends.second);
     if (c.Line1.dotted()) {
         PlaceRecursiveLine(d_, first, second, qint16(k), c.MN, c.Description, false);
-        if (c.Line2.Visible) PlaceRecursiveLine(d_, first, second, qint16(k), c.MN, c.Description, true);
+        if (c.Line2.Visible)
+            PlaceRecursiveLine(d_, first, second, qint16(k), c.MN, c.Description, true);
     } else {
         PlaceLine(d_, first, second, c.Line1, c.MN, false);
         if (c.Line2.Visible) PlaceLine(d_, first, second, c.Line2, c.MN, true);

@@ -5,7 +5,9 @@
 #include "appinfo.h"
 
 // "版本 " + major.minor.revision of the program's version.
-inline QString versionText() { return QStringLiteral("版本 ") + versionNumber(); }
+inline QString versionText() {
+    return QStringLiteral("版本 ") + versionNumber();
+}
 
 inline const QString kContactAddress = QStringLiteral("relvane@example.org");
 
