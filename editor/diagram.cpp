@@ -96,6 +96,9 @@ void Diagram::highlight(int i, OleColor colour) {
 
 void Diagram::restore(int i) {
     Element& e = element(i);
+    // An element never highlighted has no saved colour: it keeps the one it shows (a project
+    // drawn with other settings may use this user's highlight colours as its own).
+    if (e.Tag.isEmpty()) return;
     e.BackColor = OleColor(e.Tag.toLongLong());
     notifyElement(i);
 }

@@ -169,7 +169,7 @@ public:
     }
     // Stores i's colour in its Tag, then shows it in `colour`.
     void highlight(int i, OleColor colour);
-    // Sets i's colour back to the number in its Tag.
+    // Sets i's colour back to the number in its Tag; without a saved colour nothing changes.
     void restore(int i);
 
     // Sets a label's caption and sizes the label to it.

@@ -448,3 +448,17 @@ TEST(WeakEntity, AnEntityJoiningTheIdentifyingRelationshipLaterBecomesAnOwner) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RelationshipConnection, CancelKeepsTheColourOfAnElementNeverHighlighted) {
+    DiagramBuilder b;
+    const int e = b.entity("E");
+    // Loaded from a project drawn with other settings: its own colour is this user's candidate
+    // colour, and it has no saved colour.
+    b.d.element(e).BackColor = b.d.settings.CandidateColor;
+    b.editor.cancel();
+    EXPECT_EQ(b.d.element(e).BackColor, b.d.settings.CandidateColor);
+}
+
+}  // namespace
