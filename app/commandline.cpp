@@ -116,7 +116,7 @@ int runConvertCommand(const QStringList& arguments) {
     const ProjectStore::LoadResult loaded = store.loadInto(editor, options->project);
     switch (loaded.status) {
         case ProjectStore::LoadResult::Status::NotFound:
-            printError(QStringLiteral("資料庫內沒有這個 Project"));
+            printError(noSuchProjectMessage());
             return ExitRefused;
         case ProjectStore::LoadResult::Status::Failed:
             printError(loaded.error.text());
@@ -126,7 +126,7 @@ int runConvertCommand(const QStringList& arguments) {
     }
     for (const QString& step : loaded.failedSteps) printError(step);
     if (loaded.skippedRows > 0)
-        printError(QStringLiteral("有 %1 筆資料無法載入, 已略過").arg(loaded.skippedRows));
+        printError(skippedRowsMessage(loaded.skippedRows));
 
     const ConvertResult result =
         convertDiagram(diagram, prompts, options->output, options->fkpk.value_or(fkpkSetting()));

@@ -1,6 +1,7 @@
 #include "module1.h"
 
 #include <QSettings>
+#include <charconv>
 
 QString MinPart(const QString& text) {
     // A text without a comma has no minimum: "N" alone is a maximum.
@@ -25,4 +26,10 @@ QVariant ReadSetting(QSettings& key, const QString& valueName) {
 
 void WriteSetting(QSettings& key, const QString& valueName, const QString& text) {
     key.setValue(valueName, text);
+}
+
+QString shortestFloatText(float value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return QString::fromLatin1(buffer, int(result.ptr - buffer));
 }

@@ -11,6 +11,10 @@ QString MinPart(const QString& text);
 // The text after the first comma; the whole text when it holds no comma; "" for "".
 QString MaxPart(const QString& text);
 
+// The shortest decimal text that reads back as exactly this single-precision value: 1440 gives
+// "1440", 1234.5 gives "1234.5", 0.1f gives "0.1". Settings and stored projects write floats so.
+QString shortestFloatText(float value);
+
 // Settings values are strings under the organisation "Quillo". ReadSetting returns the stored
 // text, or an empty (null) QVariant for a missing value; WriteSetting stores text and reports
 // nothing.

@@ -5,6 +5,8 @@
 #include <limits>
 #include <string>
 
+#include "module1.h"
+
 namespace {
 
 bool isBlank(QChar c) {
@@ -139,11 +141,7 @@ std::optional<OleColor> settingToColour(const std::optional<QString>& text) {
     return OleColor(*value);
 }
 
-QString floatText(float value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return QString::fromLatin1(buffer, result.ptr - buffer);
-}
+QString floatText(float value) { return shortestFloatText(value); }
 
 ColourQuad distinctColours(const std::array<std::optional<OleColor>, 4>& read,
                            const ColourQuad& defaults) {

@@ -7,9 +7,7 @@ namespace {
 
 const QString kNamePrompt = QStringLiteral("What's your project name");
 const QString kNameTitle = QStringLiteral("Project Name");
-const QString kNoSuchProject = QStringLiteral("資料庫內沒有這個 Project");
 const QString kConfirmClear = QStringLiteral("載入 Project 會清除目前的圖形, 要繼續嗎?");
-const QString kRowsSkipped = QStringLiteral("有 %1 筆資料無法載入, 已略過");
 
 // The answer becomes the current project name and the setting at once; nullopt on Cancel.
 std::optional<QString> askProjectName(Diagram& diagram, Prompts& prompts,
@@ -29,6 +27,12 @@ bool hasVisibleElements(const Diagram& diagram) {
 }
 
 }  // namespace
+
+QString noSuchProjectMessage() { return QStringLiteral("資料庫內沒有這個 Project"); }
+
+QString skippedRowsMessage(int rows) {
+    return QStringLiteral("有 %1 筆資料無法載入, 已略過").arg(rows);
+}
 
 bool saveProject(const ProjectStore& store, Diagram& diagram, Prompts& prompts,
                  const ProjectNameSetting& nameSetting) {
@@ -50,7 +54,7 @@ bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSet
     const auto result = store.loadInto(editor, *name);
     switch (result.status) {
         case ProjectStore::LoadResult::Status::NotFound:
-            prompts.message(kNoSuchProject);
+            prompts.message(noSuchProjectMessage());
             return false;
         case ProjectStore::LoadResult::Status::Failed:
             prompts.message(result.error.text());
@@ -60,7 +64,7 @@ bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSet
     }
     if (result.skippedRows > 0 || !result.failedSteps.isEmpty()) {
         QStringList lines;
-        if (result.skippedRows > 0) lines << kRowsSkipped.arg(result.skippedRows);
+        if (result.skippedRows > 0) lines << skippedRowsMessage(result.skippedRows);
         lines << result.failedSteps;
         prompts.message(lines.join(QLatin1Char('\n')));
     }

@@ -58,6 +58,10 @@ private:
     StatementHook hook_;
 };
 
+// What a load tells the user: no project of the typed name, and rows left out.
+QString noSuchProjectMessage();
+QString skippedRowsMessage(int rows);
+
 // Where the Save and Load buttons keep the project name typed last (the setting "ProjectName").
 struct ProjectNameSetting {
     std::function<QString()> read;              // may be empty: then the current name is used

@@ -1,14 +1,7 @@
 #include "storedvalues.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <limits>
-
-QString shortestFloatText(float value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return QString::fromLatin1(buffer, int(result.ptr - buffer));
-}
 
 double storedReal(float value) {
     const QByteArray text = shortestFloatText(value).toLatin1();

@@ -3,13 +3,11 @@
 #include <QString>
 #include <optional>
 
+#include "module1.h"
 #include "olecolor.h"
 
 // How element data is written into the store's columns and read back.
 
-// The shortest decimal text that reads back as exactly this single-precision value: 1440 gives
-// "1440", 1234.5 gives "1234.5", 0.1f gives "0.1".
-QString shortestFloatText(float value);
 // The number bound for a REAL column: the double that the shortest text names, so that the
 // database shows 0.1 rather than 0.100000001490116; the float's own double value in the rare case
 // where that would not read back as the same float.
