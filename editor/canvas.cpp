@@ -351,12 +351,15 @@ void Canvas::applyMapping() {
     if (unitsChanged) {
         // Label texts keep their pixel size, so in drawing units they grow or shrink, and the
         // label corners placed against the line ends move with them.
+        // Laying the connectors out refreshes each live one's cache through its change signal;
+        // hidden connectors show nothing to refresh.
         d_.setLabelUnits(1 / mapping_.pixelsPerUnitX(), 1 / mapping_.pixelsPerUnitY());
         editor_.layoutAllConnectors();
+    } else {
+        const int count = std::min(int(connectors_.size()), d_.connectorCount());
+        for (int k = 1; k < count; ++k) refreshConnectorCache(k);
     }
     for (int i = 1; i < int(widgets_.size()); ++i) syncWidget(i);
-    const int count = std::min(int(connectors_.size()), d_.connectorCount());
-    for (int k = 1; k < count; ++k) refreshConnectorCache(k);
     update();
 }
 

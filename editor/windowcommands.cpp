@@ -21,10 +21,10 @@ void Editor::resizeToCaptions() {
         if (!e.Visible || e.IsSizeLock) continue;
         e.Width = fittedWidth(e, captionWidthFor(e.Font, e.Caption));
         e.Height = e.Width / 2;
-        d_.notifyElement(i);
     }
     // Every connector follows, second lines of recursive pairs with the recursive layout too.
     layoutAllConnectors();
+    // Repaint tells the views about every visible element, the resized ones included.
     repaintElements();
 }
 
