@@ -125,11 +125,10 @@ int runConvertCommand(const QStringList& arguments) {
             break;
     }
     for (const QString& step : loaded.failedSteps) printError(step);
-    if (loaded.skippedRows > 0)
-        printError(skippedRowsMessage(loaded.skippedRows));
+    if (loaded.skippedRows > 0) printError(skippedRowsMessage(loaded.skippedRows));
 
     const ConvertResult result =
-        convertDiagram(diagram, prompts, options->output, options->fkpk.value_or(fkpkSetting()));
+        convertDiagram(editor, options->output, options->fkpk.value_or(fkpkSetting()));
     switch (result.status) {
         case ConvertResult::Status::Refused:
             return ExitRefused;

@@ -9,6 +9,7 @@
 
 #include "checkdiagram.h"
 #include "convert.h"
+#include "dialogprompts.h"
 #include "form1.h"
 #include "frmabout.h"
 #include "frmoptions.h"
@@ -29,7 +30,11 @@ QRect initialGeometry() {
 }  // namespace
 
 RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile)
-    : window_(std::make_unique<Form1>(prompts)) {
+    : ownPrompts_(prompts ? nullptr : std::make_unique<DialogPrompts>()),
+      workspace_(std::make_unique<Workspace>(prompts ? *prompts : *ownPrompts_)),
+      window_(std::make_unique<Form1>(*workspace_)) {
+    // The real dialogs are modal over the main window.
+    if (ownPrompts_) ownPrompts_->setParentWindow(window_.get());
     settings_ = settingsFile.isEmpty()
                     ? std::make_unique<SettingsStore>(window_->prompts())
                     : std::make_unique<SettingsStore>(window_->prompts(), settingsFile);
@@ -115,7 +120,7 @@ ProjectNameSetting RelvaneApp::projectNameSetting(bool showInCaption) {
 
 void RelvaneApp::save() {
     const ProjectStore store(settings_->storeConnection());
-    saveProject(store, window_->diagram(), window_->prompts(), projectNameSetting(false));
+    saveProject(store, window_->editor(), projectNameSetting(false));
 }
 
 void RelvaneApp::load() {
@@ -130,7 +135,7 @@ void RelvaneApp::convert() {
         prompts.message(textbookModeRefusal());
         return;
     }
-    if (!CheckDiagram(d, prompts)) return;
+    if (!CheckDiagram(window_->editor())) return;
     const std::optional<QString> path = chooseWorkbookPath(defaultWorkbookPath(d.view.projectName));
     if (!path) return;
     const ConvertResult result = writeWorkbook(d, *path, d.settings.FKPK);

@@ -8,12 +8,15 @@
 
 #include "settingsstore.h"
 
+class DialogPrompts;
 class Form1;
 class Prompts;
+class Workspace;
 struct ProjectNameSetting;
 
-// The running program: the main window wired to the settings, the project store, the converter
-// and the other windows. Start-up and shutdown run the settings store around the window's life.
+// The running program: the workspace (the diagram and its editor), the main window that shows
+// it, wired to the settings, the project store, the converter and the other windows. Start-up and
+// shutdown run the settings store around the window's life.
 class RelvaneApp : public QObject {
     Q_OBJECT
 public:
@@ -25,6 +28,7 @@ public:
     // Reads the settings, shows the main window and, when the settings ask for it, the splash.
     StartupResult start();
 
+    Workspace& workspace() { return *workspace_; }
     Form1& window() { return *window_; }
     SettingsStore& settings() { return *settings_; }
 
@@ -47,6 +51,8 @@ private:
     void showWelcome();
     void showAbout();
 
+    std::unique_ptr<DialogPrompts> ownPrompts_;
+    std::unique_ptr<Workspace> workspace_;
     std::unique_ptr<Form1> window_;
     std::unique_ptr<SettingsStore> settings_;
     ScaleMemory scale_;

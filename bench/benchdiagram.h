@@ -42,7 +42,7 @@ inline void drawGeneratedDiagram(Editor& editor, int entities, int attributesPer
             click(att);
             if (a == 0) {
                 editor.elementRightDown(att);
-                editor.menuKey();
+                editor.menuKey(att);
             }
         }
     }

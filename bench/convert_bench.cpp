@@ -36,8 +36,8 @@ public:
     int attribute(int owner, const QString& caption, bool key, int kind = KindAttribute) {
         const int a = element(kind, caption);
         d_.element(a).setUnderlined(key);
-        d_.element(owner).AttributeList->add(qint16(a), QString::number(a));
-        d_.element(a).RelativeEntityList->add(qint16(owner));
+        d_.element(owner).AttributeList.add(qint16(a), QString::number(a));
+        d_.element(a).RelativeEntityList.add(qint16(owner));
         connector(owner, a, d_.settings.AttLineColor);
         return a;
     }
@@ -45,8 +45,8 @@ public:
     int join(int e, int r, const QString& participation, bool recursive = false) {
         Element& rel = d_.element(r);
         const QString key = QString::number(e) + (recursive ? QStringLiteral("_2") : QString());
-        rel.RelativeEntityList->add(qint16(e), key);
-        if (!recursive) d_.element(e).RelationList->add(qint16(r), QString::number(r));
+        rel.RelativeEntityList.add(qint16(e), key);
+        if (!recursive) d_.element(e).RelationList.add(qint16(r), QString::number(r));
         const int k = connector(e, r, d_.settings.RelLineColor);
         Connector& c = d_.connector(k);
         d_.setLabelCaption(c.MN, participation);
@@ -63,9 +63,10 @@ public:
 
 private:
     int connector(int a, int b, OleColor colour) {
-        const int k = d_.loadConnector();
+        const ConnectorKind kind = colour == d_.settings.AttLineColor ? ConnectorKind::Attribute
+                                                                      : ConnectorKind::Relationship;
+        const int k = d_.loadConnector(kind, a, b);
         Line& line = d_.connector(k).Line1;
-        line.Tag = makeTag(a, b);
         line.BorderColor = colour;
         line.Visible = true;
         return k;
@@ -176,4 +177,6 @@ BENCHMARK(BM_Stages)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) { return runBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return runBenchmarks(argc, argv);
+}

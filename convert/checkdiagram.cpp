@@ -2,106 +2,136 @@
 
 #include <QHash>
 #include <QPair>
-#include <vector>
 
 #include "module1.h"
 
 namespace {
 
-QString captionOf(const Diagram& d, const QString& indexText) {
-    const int i = indexText.toInt();
-    return d.isElement(i) ? d.element(i).Caption : QString();
-}
+using Kind = DiagramProblem::Kind;
+using Ends = QPair<int, int>;
 
 bool hasKeyAttribute(const Diagram& d, const Element& entity) {
-    for (const auto& entry : entity.AttributeList->entries())
+    for (const auto& entry : entity.AttributeList.entries())
         if (d.isElement(entry.item) && d.element(entry.item).underlined()) return true;
     return false;
 }
 
-using TagHalves = QPair<QString, QString>;
+class ProblemFinder {
+public:
+    explicit ProblemFinder(const Diagram& d) : d_(d) {}
 
-// Live connectors by the two halves of their tag, lowest index first: the twin of a recursive
-// connector is found here. A deleted connector keeps its tag but takes no part.
-QHash<TagHalves, std::vector<int>> liveConnectorsByTag(const Diagram& d) {
-    QHash<TagHalves, std::vector<int>> index;
-    for (int j = 1; j < d.connectorCount(); ++j) {
-        const Line& line = d.connector(j).Line1;
-        if (line.Visible) index[{MinPart(line.Tag), MaxPart(line.Tag)}].push_back(j);
+    std::vector<DiagramProblem> run() {
+        bool anyVisible = false;
+        for (int i = 1; i < d_.elementCount() && !anyVisible; ++i) anyVisible = d_.isLiveElement(i);
+        if (!anyVisible) {
+            add(Kind::Empty, QStringLiteral("目前沒有任何資料"));
+            return std::move(problems_);
+        }
+        for (int i = 1; i < d_.elementCount(); ++i)
+            if (d_.isLiveElement(i)) visitElement(i);
+        indexLiveConnectors();
+        for (int k = 1; k < d_.connectorCount(); ++k)
+            if (d_.isLiveConnector(k) && d_.isRelationshipConnector(k)) visitConnector(k);
+        return std::move(problems_);
     }
-    return index;
-}
+
+private:
+    void add(Kind kind, const QString& message, int element = 0, int connector = 0) {
+        problems_.push_back({kind, message, element, connector});
+    }
+
+    void visitElement(int i) {
+        const Element& e = d_.element(i);
+        if (e.is(KindEntity)) {
+            if (!hasKeyAttribute(d_, e))
+                add(Kind::NoKey,
+                    QStringLiteral("實體 ") + e.Caption + QStringLiteral(" 沒有設定主鍵"), i);
+        } else if (e.isAttributeKind()) {
+            if (e.RelativeEntityList.isEmpty())
+                add(Kind::NoOwner,
+                    QStringLiteral("屬性 ") + e.Caption + QStringLiteral(" 未設定擁有者!"), i);
+        } else if (e.isRelationshipKind()) {
+            if (e.RelativeEntityList.count() < 2)
+                add(Kind::TooFewEntities,
+                    QStringLiteral("關聯實體 ") + e.Caption +
+                        QStringLiteral(" 的關聯數至少應是 2 個"),
+                    i);
+        }
+    }
+
+    // Live connectors of either kind by their ends, lowest index first: the twin of a recursive
+    // connector is found here. A deleted connector keeps its ends but takes no part.
+    void indexLiveConnectors() {
+        for (int j = 1; j < d_.connectorCount(); ++j)
+            if (d_.isLiveConnector(j))
+                twins_[{d_.connector(j).first, d_.connector(j).second}].push_back(j);
+    }
+
+    QString captionOf(int i) const { return d_.isElement(i) ? d_.element(i).Caption : QString(); }
+
+    // The participation of connector j as validation sees it while it visits connector k:
+    // relationship connectors visited before (and k itself) have had their default filled in.
+    QString participationSeen(int j, int k) const {
+        const Connector& c = d_.connector(j);
+        if (c.MN.Caption.isEmpty() && j <= k && c.isRelationship()) return QStringLiteral("0,N");
+        return c.MN.Caption;
+    }
+
+    void visitConnector(int k) {
+        const Connector& c = d_.connector(k);
+        const QString between = QStringLiteral("Entity ") + captionOf(c.first) +
+                                QStringLiteral(" 與 Relationship ") + captionOf(c.second);
+
+        if (c.Line2.Visible && d_.settings.PresentStyle == 1 &&
+            c.MN.Caption != QStringLiteral("1,N"))
+            add(Kind::IdentifyingParticipation,
+                between + QStringLiteral(" 之間為弱實體關係, 參與度必須為 1,N"), 0, k);
+
+        if (c.MN.Caption.isEmpty())
+            add(Kind::MissingParticipation,
+                between + QStringLiteral(" 之間的參與度未設定, 已更改為預設值 0,N"), 0, k);
+
+        if (!c.Line1.dotted()) return;
+        if (c.Description.Caption.isEmpty()) {
+            add(Kind::NoRole, between + QStringLiteral(" 為遞迴關係, 請設定角色"), 0, k);
+            return;
+        }
+        const auto found = twins_.constFind({c.first, c.second});
+        if (found == twins_.constEnd()) return;
+        for (int j : *found) {
+            if (j == k) continue;
+            if (MaxPart(participationSeen(k, k)) == QStringLiteral("N") &&
+                MaxPart(participationSeen(j, k)) == QStringLiteral("N")) {
+                add(Kind::ManyToManyRoles,
+                    between + QStringLiteral(" 的兩個角色, 不可為 N:N 的關係"), 0, k);
+                return;
+            }
+        }
+    }
+
+    const Diagram& d_;
+    QHash<Ends, std::vector<int>> twins_;
+    std::vector<DiagramProblem> problems_;
+};
 
 }  // namespace
 
-bool CheckDiagram(Diagram& d, Prompts& prompts) {
-    bool anyVisible = false;
-    for (int i = 1; i < d.elementCount() && !anyVisible; ++i) anyVisible = d.element(i).Visible;
-    if (!anyVisible) {
-        prompts.message(QStringLiteral("目前沒有任何資料"));
-        return false;
+std::vector<DiagramProblem> findProblems(const Diagram& diagram) {
+    return ProblemFinder(diagram).run();
+}
+
+bool CheckDiagram(Editor& editor) {
+    std::vector<int> defaults;
+    bool passed = true;
+    for (const DiagramProblem& problem : findProblems(editor.diagram())) {
+        editor.prompts().message(problem.message);
+        if (!problem.isNote()) {
+            passed = false;
+            break;
+        }
+        defaults.push_back(problem.connector);
     }
-
-    for (int i = 1; i < d.elementCount(); ++i) {
-        const Element& e = d.element(i);
-        if (!e.Visible) continue;
-        if (e.is(KindEntity)) {
-            if (!hasKeyAttribute(d, e)) {
-                prompts.message(QStringLiteral("實體 ") + e.Caption +
-                                QStringLiteral(" 沒有設定主鍵"));
-                return false;
-            }
-        } else if (e.isAttributeKind()) {
-            if (e.RelativeEntityList->isEmpty()) {
-                prompts.message(QStringLiteral("屬性 ") + e.Caption +
-                                QStringLiteral(" 未設定擁有者!"));
-                return false;
-            }
-        } else if (e.isRelationshipKind()) {
-            if (e.RelativeEntityList->count() < 2) {
-                prompts.message(QStringLiteral("關聯實體 ") + e.Caption +
-                                QStringLiteral(" 的關聯數至少應是 2 個"));
-                return false;
-            }
-        }
-    }
-
-    const QHash<TagHalves, std::vector<int>> twins = liveConnectorsByTag(d);
-    for (int k = 1; k < d.connectorCount(); ++k) {
-        Connector& c = d.connector(k);
-        if (!c.Line1.Visible || !d.isRelationshipConnector(k)) continue;
-        const TagHalves halves{MinPart(c.Line1.Tag), MaxPart(c.Line1.Tag)};
-        const QString between = QStringLiteral("Entity ") + captionOf(d, halves.first) +
-                                QStringLiteral(" 與 Relationship ") + captionOf(d, halves.second);
-
-        if (c.Line2.Visible && d.settings.PresentStyle == 1 &&
-            c.MN.Caption != QStringLiteral("1,N")) {
-            prompts.message(between + QStringLiteral(" 之間為弱實體關係, 參與度必須為 1,N"));
-            return false;
-        }
-
-        if (c.MN.Caption.isEmpty()) {
-            prompts.message(between + QStringLiteral(" 之間的參與度未設定, 已更改為預設值 0,N"));
-            d.setLabelCaption(c.MN, QStringLiteral("0,N"));
-            d.notifyConnector(k);
-        }
-
-        if (c.Line1.dotted()) {
-            if (c.Description.Caption.isEmpty()) {
-                prompts.message(between + QStringLiteral(" 為遞迴關係, 請設定角色"));
-                return false;
-            }
-            const auto found = twins.constFind(halves);
-            if (found == twins.constEnd()) continue;
-            for (int j : *found) {
-                if (j == k) continue;
-                if (MaxPart(c.MN.Caption) == QStringLiteral("N") &&
-                    MaxPart(d.connector(j).MN.Caption) == QStringLiteral("N")) {
-                    prompts.message(between + QStringLiteral(" 的兩個角色, 不可為 N:N 的關係"));
-                    return false;
-                }
-            }
-        }
-    }
-    return true;
+    // The defaults stay in the diagram even when a later step fails.
+    if (!defaults.empty()) editor.applyDefaultParticipations(defaults);
+    return passed;
 }

@@ -12,12 +12,12 @@ QString textbookModeRefusal() {
     return QStringLiteral("轉換只能在增強模式 (min,max 表示法) 下進行");
 }
 
-ConvertResult convertDiagram(Diagram& diagram, Prompts& prompts, const QString& outputPath,
-                             std::optional<int> fkpk) {
+ConvertResult convertDiagram(Editor& editor, const QString& outputPath, std::optional<int> fkpk) {
+    const Diagram& diagram = editor.diagram();
     // The mapping reads participations as "min,max" texts, which only enhanced mode writes.
     if (!diagram.settings.enhancedMode())
         return {ConvertResult::Status::Refused, textbookModeRefusal()};
-    if (!CheckDiagram(diagram, prompts)) return {ConvertResult::Status::Refused, QString()};
+    if (!CheckDiagram(editor)) return {ConvertResult::Status::Refused, QString()};
     return writeWorkbook(diagram, outputPath, fkpk.value_or(diagram.settings.FKPK));
 }
 

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "diagram.h"
-#include "prompts.h"
+#include "editor.h"
 
 struct ConvertResult {
     enum class Status {
@@ -22,7 +22,7 @@ struct ConvertResult {
 // "Convert" without its dialogs: validates the diagram (which may set default participations and
 // tell the user so), maps it to relations and writes the workbook to `outputPath` as a whole.
 // `fkpk` overrides the diagram's arrow style setting when given.
-ConvertResult convertDiagram(Diagram& diagram, Prompts& prompts, const QString& outputPath,
+ConvertResult convertDiagram(Editor& editor, const QString& outputPath,
                              std::optional<int> fkpk = std::nullopt);
 
 // The mapping and the workbook alone, for a diagram that has passed validation.

@@ -40,12 +40,9 @@ private:
     void indexConnectors() {
         tags_.resize(size_t(d_.connectorCount()));
         for (int k = 1; k < d_.connectorCount(); ++k) {
-            const Line& line = d_.connector(k).Line1;
-            if (!line.Visible || !d_.isRelationshipConnector(k)) continue;
-            bool okEntity = false, okRelationship = false;
-            const Tag tag{MinPart(line.Tag).toInt(&okEntity),
-                          MaxPart(line.Tag).toInt(&okRelationship)};
-            if (!okEntity || !okRelationship) continue;
+            const Connector& c = d_.connector(k);
+            if (!c.Line1.Visible || !c.isRelationship()) continue;
+            const Tag tag{c.first, c.second};
             tags_[size_t(k)] = tag;
             byRelationship_[tag.relationship].push_back(k);
             byPair_[{tag.entity, tag.relationship}].push_back(k);
@@ -55,10 +52,8 @@ private:
     bool isLive(int i) const { return d_.isLiveElement(i); }
     bool isLive(int i, int kind) const { return isLive(i) && d_.element(i).is(kind); }
     const Element& el(int i) const { return d_.element(i); }
-    std::vector<qint16> items(const std::shared_ptr<Collection>& c) const {
-        return c ? c->items() : std::vector<qint16>{};
-    }
-    bool hasAttributes(int i) const { return d_.isElement(i) && !el(i).AttributeList->isEmpty(); }
+    static std::vector<qint16> items(const Collection& c) { return c.items(); }
+    bool hasAttributes(int i) const { return d_.isElement(i) && !el(i).AttributeList.isEmpty(); }
 
     // The visible entries of an attribute's own list.
     std::vector<int> components(int attribute) const {
@@ -149,7 +144,7 @@ private:
     }
 
     void mapRelationship(int r) {
-        if (el(r).RelativeEntityList->count() > 2)
+        if (el(r).RelativeEntityList.count() > 2)
             mapNary(r);
         else
             mapBinary(r);

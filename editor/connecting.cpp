@@ -1,4 +1,6 @@
-#include "editor.h"
+#include <utility>
+
+#include "commandscope.h"
 #include "geometry.h"
 
 namespace {
@@ -19,27 +21,25 @@ const QString kConnectorLimit = QStringLiteral("連線數量已達上限, 無法
 
 void Editor::setToolbarEnabled(bool on) {
     d_.view.toolbarEnabled = on;
-    d_.notifyView();
 }
 
 int Editor::createConnector(int first, int second) {
-    const int k = d_.loadConnector();
+    const int k = d_.loadConnector(ConnectorKind::Relationship, first, second);
     if (k == 0) return 0;
     Connector& c = d_.connector(k);
     d_.setLabelCaption(c.Description, QString());
     d_.setLabelCaption(c.MN, QString());
-    c.Line1.Tag = makeTag(first, second);
     c.Line1.Visible = true;
     c.MN.Visible = true;
     PlaceLine(d_, qint16(first), qint16(second), c.Line1, c.MN, false);
-    d_.notifyConnector(k);
     return k;
 }
 
 void Editor::restoreHighlighted() {
-    for (int i = 1; i < d_.elementCount(); ++i) {
-        const OleColor colour = d_.element(i).BackColor;
-        if (colour == d_.settings.SelectedColor || colour == d_.settings.CandidateColor)
+    const Diagram& model = d_;
+    for (int i = 1; i < model.elementCount(); ++i) {
+        const OleColor colour = model.element(i).BackColor;
+        if (colour == model.settings.SelectedColor || colour == model.settings.CandidateColor)
             d_.restore(i);
     }
 }
@@ -51,15 +51,12 @@ void Editor::finishMode() {
     d_.view.legendVisible = false;
     d_.view.prompt.clear();
     d_.state.FirstPick = 0;
-    d_.notifyView();
 }
 
 int Editor::connectorBetween(int first, int second, int after) const {
-    for (int k = after + 1; k < d_.connectorCount(); ++k) {
-        const Line& line = d_.connector(k).Line1;
-        if (!line.Visible || line.BorderColor != d_.settings.RelLineColor) continue;
-        const TagEnds ends = tagEnds(line.Tag);
-        if (ends.first == first && ends.second == second) return k;
+    for (int k : d_.connectorsOf(first)) {
+        const Connector& c = d_.connector(k);
+        if (k > after && c.Line1.Visible && c.isRelationship() && c.joins(first, second)) return k;
     }
     return 0;
 }
@@ -71,32 +68,33 @@ bool Editor::canIdentify(int w, int r) const {
     // connection, not one of the two connectors of a recursive relationship.
     const int k = connectorBetween(w, r);
     if (k == 0 || connectorBetween(w, r, k) != 0) return false;
-    if (relationship.RelativeEntityList->count() >= 3) return false;
-    if (!relationship.RelativeEntityList->containsItem(qint16(w))) return false;
-    if (weak.WeakRelationList->containsKey(key(r))) return false;
-    for (qint16 x : relationship.RelativeEntityList->items())
-        if (x != w && weak.PrimaryEntityList->containsKey(key(x))) return false;
+    if (relationship.RelativeEntityList.count() >= 3) return false;
+    if (!relationship.RelativeEntityList.containsItem(qint16(w))) return false;
+    if (weak.WeakRelationList.containsKey(key(r))) return false;
+    for (qint16 x : relationship.RelativeEntityList.items())
+        if (x != w && weak.PrimaryEntityList.containsKey(key(x))) return false;
     return true;
 }
 
 void Editor::addOwnerToWeakEntitiesOf(int r, int e) {
     // An entity that joins an identifying relationship later identifies its weak entities too,
     // just as the participants present at the designation do.
-    for (int w = 1; w < d_.elementCount(); ++w) {
-        Element& weak = d_.element(w);
-        if (w == e || !weak.Visible || !weak.WeakRelationList->containsKey(key(r))) continue;
-        weak.PrimaryEntityList->add(qint16(e), key(e));
-        d_.notifyElement(w);
+    const Diagram& model = d_;
+    for (int w = 1; w < model.elementCount(); ++w) {
+        const Element& weak = model.element(w);
+        if (w == e || !weak.Visible || !weak.WeakRelationList.containsKey(key(r))) continue;
+        d_.element(w).PrimaryEntityList.add(qint16(e), key(e));
     }
 }
 
 bool Editor::canJoin(int r, int f) const {
-    return !d_.element(r).RelativeEntityList->containsItem(qint16(f));
+    return !d_.element(r).RelativeEntityList.containsItem(qint16(f));
 }
 
 // ---- starting the modes ----
 
 void Editor::startAttributeConnection() {
+    const CommandScope scope(*this);
     for (int i = 1; i < d_.elementCount(); ++i) d_.highlight(i, d_.settings.CandidateColor);
     d_.state.ConnectMode = 1;
     d_.view.legendVisible = true;
@@ -105,13 +103,15 @@ void Editor::startAttributeConnection() {
 }
 
 void Editor::startRelationshipConnection() {
-    for (int i = 1; i < d_.elementCount(); ++i) {
-        Element& e = d_.element(i);
+    const CommandScope scope(*this);
+    const Diagram& model = d_;
+    for (int i = 1; i < model.elementCount(); ++i) {
+        const Element& e = model.element(i);
         if (e.isEntityKind()) {
             d_.highlight(i, d_.settings.CandidateColor);
         } else if (e.isRelationshipKind()) {
             // Remembered now so that mode 4 can colour it and the end of the mode restore it.
-            e.Tag = QString::number(e.BackColor);
+            d_.element(i).Tag = QString::number(e.BackColor);
         }
     }
     d_.state.ConnectMode = 3;
@@ -123,6 +123,8 @@ void Editor::startRelationshipConnection() {
 // ---- the clicks of each mode ----
 
 void Editor::elementLeftDown(int i, float x, float y) {
+    const CommandScope scope(*this);
+    if (d_.isElement(i)) d_.view.selection = {i};
     d_.state.GrabX = x;
     d_.state.GrabY = y;
     const int mode = int(d_.state.ConnectMode);
@@ -132,7 +134,7 @@ void Editor::elementLeftDown(int i, float x, float y) {
         return;
     }
     // Modes 2-6 accept only the elements marked as candidates.
-    if (d_.element(i).BackColor != d_.settings.CandidateColor) return;
+    if (std::as_const(d_).element(i).BackColor != d_.settings.CandidateColor) return;
     switch (mode) {
         case 2:
             pickAttribute(i);
@@ -160,41 +162,37 @@ void Editor::pickOwner(int o) {
         Element& e = d_.element(i);
         if (i == o) {
             e.BackColor = d_.settings.SelectedColor;
-        } else if (e.isAttributeKind() && e.RelativeEntityList->isEmpty()) {
+        } else if (e.isAttributeKind() && e.RelativeEntityList.isEmpty()) {
             e.BackColor = d_.settings.CandidateColor;
         } else {
             e.BackColor = OleColor(e.Tag.toLongLong());
         }
-        d_.notifyElement(i);
     }
     d_.state.ConnectMode = 2;
     d_.view.prompt = QStringLiteral("請選定 Attribute");
-    d_.notifyView();
 }
 
 void Editor::pickAttribute(int a) {
     const int o = d_.state.FirstPick;
-    if (d_.element(o).AttributeList->containsKey(key(a))) {
-        prompts_.message(
-            QStringLiteral("屬性 %1 已屬於 %2").arg(d_.element(a).Caption, d_.element(o).Caption));
+    const Diagram& model = d_;
+    if (model.element(o).AttributeList.containsKey(key(a))) {
+        prompts_.message(QStringLiteral("屬性 %1 已屬於 %2")
+                             .arg(model.element(a).Caption, model.element(o).Caption));
         return;
     }
-    const int k = d_.loadConnector();
+    const int k = d_.loadConnector(ConnectorKind::Attribute, o, a);
     if (k == 0) {
         prompts_.message(kConnectorLimit);
         return;
     }
     Connector& c = d_.connector(k);
-    c.Line1.BorderColor = d_.settings.AttLineColor;
     d_.setLabelCaption(c.Description, QString());
     d_.setLabelCaption(c.MN, QString());
-    c.Line1.Tag = makeTag(o, a);
     c.Line1.Visible = true;
     PlaceLine(d_, qint16(o), qint16(a), c.Line1, c.MN, false);
-    d_.notifyConnector(k);
 
-    d_.element(o).AttributeList->add(qint16(a), key(a));
-    d_.element(a).RelativeEntityList->add(qint16(o));
+    d_.element(o).AttributeList.add(qint16(a), key(a));
+    d_.element(a).RelativeEntityList.add(qint16(o));
     finishMode();
 }
 
@@ -204,31 +202,27 @@ void Editor::pickFirstEntity(int e) {
     d_.state.ConnectMode = 4;
     d_.view.prompt = QStringLiteral("請選定 Relationship");
     for (int i = 1; i < d_.elementCount(); ++i) {
-        Element& el = d_.element(i);
-        if (i != e) {
-            if (el.isEntityKind()) {
-                el.BackColor = OleColor(el.Tag.toLongLong());
-            } else if (el.isRelationshipKind() && !el.RelativeEntityList->containsItem(qint16(e))) {
-                el.BackColor = d_.settings.CandidateColor;
-            }
+        if (i == e) continue;
+        const Element& el = std::as_const(d_).element(i);
+        if (el.isEntityKind()) {
+            d_.element(i).BackColor = OleColor(el.Tag.toLongLong());
+        } else if (el.isRelationshipKind() && !el.RelativeEntityList.containsItem(qint16(e))) {
+            d_.element(i).BackColor = d_.settings.CandidateColor;
         }
-        d_.notifyElement(i);
     }
-    d_.notifyView();
 }
 
 void Editor::pickRelationship(int r) {
     const int e = d_.state.FirstPick;
-    Element& relationship = d_.element(r);
     const int k = createConnector(e, r);
     if (k == 0) {
         prompts_.message(kConnectorLimit);
         return;
     }
-    if (relationship.RelativeEntityList->count() >= 2) {
+    if (std::as_const(d_).element(r).RelativeEntityList.count() >= 2) {
         // A third or further participant joins at once.
-        relationship.RelativeEntityList->add(qint16(e), key(e));
-        d_.element(e).RelationList->add(qint16(r), key(r));
+        d_.element(r).RelativeEntityList.add(qint16(e), key(e));
+        d_.element(e).RelationList.add(qint16(r), key(r));
         addOwnerToWeakEntitiesOf(r, e);
         finishMode();
         return;
@@ -238,37 +232,35 @@ void Editor::pickRelationship(int r) {
     d_.state.CurrentLine = qint16(k);
     d_.state.PendingLine = qint16(k);
     for (int i = 1; i < d_.elementCount(); ++i) {
-        Element& el = d_.element(i);
+        const Element& el = std::as_const(d_).element(i);
         if (el.BackColor == d_.settings.CandidateColor) {
-            el.BackColor = d_.settings.SelectedColor;
+            d_.element(i).BackColor = d_.settings.SelectedColor;
         } else if (el.isEntityKind() && canJoin(r, i)) {
             // The first entity stays pickable too: picking it again makes the relationship
             // recursive.
-            el.BackColor = d_.settings.CandidateColor;
+            d_.element(i).BackColor = d_.settings.CandidateColor;
         }
-        d_.notifyElement(i);
     }
     d_.view.prompt = QStringLiteral("請選定 Relationship 的第二個 Entity");
-    d_.notifyView();
 }
 
 void Editor::pickSecondEntity(int f) {
     const int e = d_.state.FirstPick;
     const int r = d_.state.RelationPick;
-    Element& first = d_.element(e);
-    Element& relationship = d_.element(r);
+    const Diagram& model = d_;
+    const Element& first = model.element(e);
+    const Element& relationship = model.element(r);
     const bool recursive = f == e;
     // Check every addition first, so the link is made whole or not at all.
-    const bool possible =
-        !first.RelationList->containsKey(key(r)) &&
-        !relationship.RelativeEntityList->containsKey(key(e)) &&
-        (recursive ? !relationship.RelativeEntityList->containsKey(recursiveKey(f))
-                   : !relationship.RelativeEntityList->containsKey(key(f)) &&
-                         !d_.element(f).RelationList->containsKey(key(r)));
+    const bool possible = !first.RelationList.containsKey(key(r)) &&
+                          !relationship.RelativeEntityList.containsKey(key(e)) &&
+                          (recursive ? !relationship.RelativeEntityList.containsKey(recursiveKey(f))
+                                     : !relationship.RelativeEntityList.containsKey(key(f)) &&
+                                           !model.element(f).RelationList.containsKey(key(r)));
     if (!possible) {
         prompts_.message(
             QStringLiteral("Entity %1 已與 Relationship %2 建立關係, 請選擇其他 Entity")
-                .arg(d_.element(f).Caption, relationship.Caption));
+                .arg(model.element(f).Caption, relationship.Caption));
         return;
     }
     // The second connector is laid out as an ordinary one first; a recursive pair is laid out
@@ -279,21 +271,21 @@ void Editor::pickSecondEntity(int f) {
         return;
     }
 
-    first.RelationList->add(qint16(r), key(r));
-    relationship.RelativeEntityList->add(qint16(e), key(e));
+    d_.element(e).RelationList.add(qint16(r), key(r));
+    Collection& participants = d_.element(r).RelativeEntityList;
+    participants.add(qint16(e), key(e));
     if (recursive) {
-        relationship.RelativeEntityList->add(qint16(f), recursiveKey(f));
+        participants.add(qint16(f), recursiveKey(f));
     } else {
-        relationship.RelativeEntityList->add(qint16(f), key(f));
-        d_.element(f).RelationList->add(qint16(r), key(r));
+        participants.add(qint16(f), key(f));
+        d_.element(f).RelationList.add(qint16(r), key(r));
     }
     addOwnerToWeakEntitiesOf(r, e);
     if (!recursive) addOwnerToWeakEntitiesOf(r, f);
 
     const int k1 = d_.state.PendingLine;
-    Connector& pending = d_.connector(k1);
-    pending.Line1.Tag = makeTag(e, r);
     if (recursive) {
+        Connector& pending = d_.connector(k1);
         Connector& second = d_.connector(k2);
         pending.Line1.BorderStyle = kLineDotted;
         second.Line1.BorderStyle = kLineDotted;
@@ -302,8 +294,6 @@ void Editor::pickSecondEntity(int f) {
         PlaceRecursiveLine(d_, qint16(e), qint16(r), qint16(k2), second.MN, second.Description,
                            false);
     }
-    d_.notifyConnector(k1);
-    d_.notifyConnector(k2);
 
     finishMode();
     d_.state.RelationPick = 0;
@@ -314,37 +304,37 @@ void Editor::pickSecondEntity(int f) {
 void Editor::pickIdentifyingRelationship(int r) {
     const int w = d_.state.FirstPick;
     if (!canIdentify(w, r)) {
+        const Diagram& model = d_;
         prompts_.message(QStringLiteral("Relationship %1 不能作為 %2 的識別關係型態")
-                             .arg(d_.element(r).Caption, d_.element(w).Caption));
+                             .arg(model.element(r).Caption, model.element(w).Caption));
         return;
     }
-    Element& weak = d_.element(w);
     const int k = connectorBetween(w, r);
     Connector& c = d_.connector(k);
     c.Line2.Tag = c.Line1.Tag;
     PlaceLine(d_, qint16(w), qint16(r), c.Line2, c.MN, true);
-    weak.WeakRelationList->add(qint16(r), key(r));
-    for (qint16 x : d_.element(r).RelativeEntityList->items())
-        if (x != w) weak.PrimaryEntityList->add(x, key(x));
+    Element& weak = d_.element(w);
+    weak.WeakRelationList.add(qint16(r), key(r));
+    for (qint16 x : std::as_const(d_).element(r).RelativeEntityList.items())
+        if (x != w) weak.PrimaryEntityList.add(x, key(x));
     c.Line2.Visible = true;
-    d_.notifyConnector(k);
 
     weak.Shape = KindWeakEntity;
     d_.restore(w);
     d_.element(r).Shape = KindWeakRelationship;
-    d_.notifyElement(r);
 
     d_.state.ConnectMode = 0;
     setToolbarEnabled(true);
     d_.state.FirstPick = 0;
-    for (int i = 1; i < d_.elementCount(); ++i)
-        if (d_.element(i).BackColor == d_.settings.CandidateColor) d_.restore(i);
+    const Diagram& model = d_;
+    for (int i = 1; i < model.elementCount(); ++i)
+        if (model.element(i).BackColor == model.settings.CandidateColor) d_.restore(i);
     d_.view.prompt.clear();
     d_.view.legendVisible = false;
-    d_.notifyView();
 }
 
 void Editor::cancel() {
+    const CommandScope scope(*this);
     d_.state.FirstPick = 0;
     d_.state.RelationPick = 0;
     d_.state.PendingLine = 0;
@@ -355,15 +345,15 @@ void Editor::cancel() {
     // user chose since an element was last highlighted is kept.
     restoreHighlighted();
     d_.view.legendVisible = false;
-    d_.notifyView();
 }
 
 // ---- pop-up menus, hover, drag and drop ----
 
 Editor::Popup Editor::elementRightDown(int i) {
+    const CommandScope scope(*this);
     if (!d_.isElement(i)) return Popup::None;
     d_.state.ContextElement = qint16(i);
-    const Element& e = d_.element(i);
+    const Element& e = std::as_const(d_).element(i);
     MenuChecks& m = d_.checks;
     const int kind = e.Shape == float(int(e.Shape)) ? int(e.Shape) : -1;
     switch (kind) {
@@ -397,35 +387,36 @@ Editor::Popup Editor::elementRightDown(int i) {
 }
 
 void Editor::elementHover(int i) {
+    const CommandScope scope(*this);
     if (!d_.isElement(i)) return;
-    const Element& e = d_.element(i);
+    const Element& e = std::as_const(d_).element(i);
     const auto listed = [](const QString& label, const Collection& list) {
         return list.isEmpty() ? label + QStringLiteral("無") : label + list.joined();
     };
     d_.view.hover[0] = QStringLiteral("Index: ") + QString::number(i);
     if (e.is(KindWeakEntity)) {
-        d_.view.hover[1] = QStringLiteral("WeakEntity: ") + e.WeakRelationList->joined();
-        d_.view.hover[2] = QStringLiteral("PrimaryEntity: ") + e.PrimaryEntityList->joined();
+        d_.view.hover[1] = QStringLiteral("WeakEntity: ") + e.WeakRelationList.joined();
+        d_.view.hover[2] = QStringLiteral("PrimaryEntity: ") + e.PrimaryEntityList.joined();
     } else {
-        d_.view.hover[1] = listed(QStringLiteral("RelationshipType元素: "), *e.RelationList);
-        d_.view.hover[2] = listed(QStringLiteral("相關的Entity元素: "), *e.RelativeEntityList);
+        d_.view.hover[1] = listed(QStringLiteral("RelationshipType元素: "), e.RelationList);
+        d_.view.hover[2] = listed(QStringLiteral("相關的Entity元素: "), e.RelativeEntityList);
     }
-    d_.notifyView();
 }
 
 void Editor::dropElement(int i, float X, float Y) {
+    const CommandScope scope(*this);
     if (!d_.isElement(i)) return;
     Element& e = d_.element(i);
     e.Left = X - d_.state.GrabX;
     e.Top = Y - d_.state.GrabY;
-    d_.notifyElement(i);
     layoutConnectorsOf(i);
 }
 
 int Editor::connectorAt(float X, float Y) const {
     for (int k = 1; k < d_.connectorCount(); ++k) {
-        const Line& line = d_.connector(k).Line1;
-        if (!line.Visible || line.BorderColor != d_.settings.RelLineColor) continue;
+        const Connector& c = d_.connector(k);
+        if (!c.Line1.Visible || !c.isRelationship()) continue;
+        const Line& line = c.Line1;
         const double dx = double(X) - (double(line.X1) + double(line.X2)) / 2;
         const double dy = double(Y) - (double(line.Y1) + double(line.Y2)) / 2;
         if (dx * dx < 100 && dy * dy < 100) return k;
@@ -434,9 +425,10 @@ int Editor::connectorAt(float X, float Y) const {
 }
 
 bool Editor::drawingAreaRightDown(float X, float Y) {
+    const CommandScope scope(*this);
     const int k = connectorAt(X, Y);
     if (k == 0) return false;
     d_.state.CurrentLine = qint16(k);
-    d_.checks.DescriptionEnabled = d_.connector(k).Line1.dotted();
+    d_.checks.DescriptionEnabled = std::as_const(d_).connector(k).Line1.dotted();
     return true;
 }

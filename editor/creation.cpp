@@ -1,6 +1,7 @@
 #include <algorithm>
+#include <utility>
 
-#include "editor.h"
+#include "commandscope.h"
 
 namespace {
 
@@ -28,14 +29,15 @@ void choosePairItem(bool& chosen, bool& partner) {
 }  // namespace
 
 int Editor::createElement(int kind) {
+    const CommandScope scope(*this);
     const int n = d_.loadElement();
     if (n == 0) {
         prompts_.message(
             QStringLiteral("元素數量已達上限 %1, 無法再新增元素").arg(Diagram::kLargestIndex));
         return 0;
     }
-    const Element& tmpl = d_.element(0);
-    const Element& previous = d_.element(n - 1);
+    const Element& tmpl = std::as_const(d_).element(0);
+    const Element& previous = std::as_const(d_).element(n - 1);
     Element& e = d_.element(n);
     // Only the inset of the element's own kind comes from the template.
     if (kind == KindEntity) e.RecWidth = tmpl.RecWidth;
@@ -48,11 +50,11 @@ int Editor::createElement(int kind) {
     e.Shape = float(kind);
     e.Visible = true;
     e.Caption = captionPrefix(kind) + QString::number(n);
-    d_.notifyElement(n);
     return n;
 }
 
 void Editor::toolbarButton(const QString& key) {
+    const CommandScope scope(*this);
     if (key == QLatin1String("Entity"))
         createElement(KindEntity);
     else if (key == QLatin1String("Attribute"))
@@ -66,6 +68,7 @@ void Editor::toolbarButton(const QString& key) {
 }
 
 void Editor::buttonMenuItem(const QString& key) {
+    const CommandScope scope(*this);
     if (key == QLatin1String("Entity"))
         createElement(KindEntity);
     else if (key == QLatin1String("WeakEntity"))
@@ -80,69 +83,66 @@ void Editor::buttonMenuItem(const QString& key) {
         prompts_.message(QStringLiteral("請先產生 Relationship, 再進行設定"));
 }
 
-void Editor::menuAttribute() {
+void Editor::menuAttribute(int a) {
+    const CommandScope scope(*this);
+    if (!d_.isElement(a)) return;
     choosePairItem(d_.checks.Attribute, d_.checks.MultAttribute);
-    const int a = d_.state.ContextElement;
     d_.element(a).Shape = KindAttribute;
-    d_.notifyElement(a);
 }
 
-void Editor::menuMultAttribute() {
+void Editor::menuMultAttribute(int a) {
+    const CommandScope scope(*this);
+    if (!d_.isElement(a)) return;
     choosePairItem(d_.checks.MultAttribute, d_.checks.Attribute);
-    const int a = d_.state.ContextElement;
     d_.element(a).Shape = KindMultAttribute;
-    d_.notifyElement(a);
 }
 
-void Editor::menuKey() {
+void Editor::menuKey(int a) {
+    const CommandScope scope(*this);
+    if (!d_.isElement(a)) return;
     d_.checks.Key = !d_.checks.Key;
-    const int a = d_.state.ContextElement;
     d_.element(a).setUnderlined(d_.checks.Key);
-    d_.notifyElement(a);
 }
 
-void Editor::menuEntity() {
+void Editor::menuEntity(int e) {
+    const CommandScope scope(*this);
+    if (!d_.isElement(e)) return;
     choosePairItem(d_.checks.Entity, d_.checks.WeakEntity);
-    const int e = d_.state.ContextElement;
     Element& entity = d_.element(e);
     entity.Shape = KindEntity;
     // Only the relationships that identified this entity become ordinary again: those of an
     // owner still identify its weak entity, and a doubled line of any other relationship (total
     // participation in textbook notation) says nothing about weakness.
-    const std::vector<qint16> identifying = entity.WeakRelationList->items();
-    entity.PrimaryEntityList->clear();
-    entity.WeakRelationList->clear();
-    d_.notifyElement(e);
-    for (qint16 r : entity.RelationList->items()) {
+    const std::vector<qint16> identifying = entity.WeakRelationList.items();
+    entity.PrimaryEntityList.clear();
+    entity.WeakRelationList.clear();
+    for (qint16 r : entity.RelationList.items()) {
         if (!d_.isElement(r) ||
             std::find(identifying.begin(), identifying.end(), r) == identifying.end())
             continue;
         d_.element(r).Shape = KindRelationship;
-        d_.notifyElement(r);
-        for (int k = 1; k < d_.connectorCount(); ++k) {
-            Line& second = d_.connector(k).Line2;
-            const TagEnds ends = tagEnds(second.Tag);
-            if (second.Visible && ends.first == e && ends.second == r) {
-                second.Visible = false;
-                d_.notifyConnector(k);
-            }
+        for (int k : d_.connectorsOf(e)) {
+            const Connector& c = std::as_const(d_).connector(k);
+            if (c.Line2.Visible && c.joins(e, r)) d_.connector(k).Line2.Visible = false;
         }
     }
 }
 
-void Editor::menuWeakEntity() {
+void Editor::menuWeakEntity(int e) {
+    const CommandScope scope(*this);
+    if (!d_.isElement(e)) return;
     choosePairItem(d_.checks.WeakEntity, d_.checks.Entity);
-    const int e = d_.state.ContextElement;
     // A running connect mode ends first; otherwise its highlight colours would be saved below as
-    // if they were the elements' own.
+    // if they were the elements' own. The menu's target stays the element.
     if (d_.state.ConnectMode != 0) {
+        const qint16 context = d_.state.ContextElement;
         cancel();
-        d_.state.ContextElement = qint16(e);
+        d_.state.ContextElement = context;
     }
     d_.highlight(e, d_.settings.SelectedColor);
     d_.state.FirstPick = qint16(e);
     for (int i = 1; i < d_.elementCount(); ++i) {
-        if (d_.element(i).is(KindRelationship) && canIdentify(e, i))
+        if (std::as_const(d_).element(i).is(KindRelationship) && canIdentify(e, i))
             d_.highlight(i, d_.settings.CandidateColor);
     }
     d_.view.legendVisible = true;

@@ -1,4 +1,6 @@
-#include "editor.h"
+#include <utility>
+
+#include "commandscope.h"
 
 namespace {
 
@@ -35,53 +37,49 @@ bool& lockSizeCheck(MenuChecks& checks, Editor::Menu menu) {
 // on its border. The product is taken in double precision and stored as float, so Bigger then
 // Smaller gives 99 from 100, not 100 again.
 void scaleElement(Editor& editor, int i, double factor) {
-    Diagram& d = editor.diagram();
-    Element& e = d.element(i);
+    Element& e = editor.diagram().element(i);
     e.Width = float(double(e.Width) * factor);
     e.Height = float(double(e.Height) * factor);
     editor.layoutConnectorsOf(i);
-    d.notifyElement(i);
 }
 
 }  // namespace
 
-void Editor::rename(Menu menu) {
-    const int i = d_.state.ContextElement;
+void Editor::rename(Menu menu, int i) {
+    const CommandScope scope(*this);
     if (!d_.isElement(i)) return;
     const RenamePrompt text = renamePrompt(menu);
-    Element& e = d_.element(i);
     const std::optional<QString> answer =
-        prompts_.input(QString::fromUtf8(text.prompt), QString::fromUtf8(text.title), e.Caption);
+        prompts_.input(QString::fromUtf8(text.prompt), QString::fromUtf8(text.title),
+                       std::as_const(d_).element(i).Caption);
     // Cancel keeps the name; an answer typed empty still empties it.
     if (!answer) return;
-    e.Caption = *answer;
-    d_.notifyElement(i);
+    d_.element(i).Caption = *answer;
 }
 
-void Editor::lockSize(Menu menu) {
-    const int i = d_.state.ContextElement;
+void Editor::lockSize(Menu menu, int i) {
+    const CommandScope scope(*this);
     if (!d_.isElement(i)) return;
     bool& check = lockSizeCheck(d_.checks, menu);
     check = !check;
     d_.element(i).IsSizeLock = check;
-    d_.notifyElement(i);
 }
 
-void Editor::bigger() {
-    const int i = d_.state.ContextElement;
+void Editor::bigger(int i) {
+    const CommandScope scope(*this);
     if (d_.isElement(i)) scaleElement(*this, i, 1.1);
 }
 
-void Editor::smaller() {
-    const int i = d_.state.ContextElement;
+void Editor::smaller(int i) {
+    const CommandScope scope(*this);
     if (d_.isElement(i)) scaleElement(*this, i, 0.9);
 }
 
-void Editor::color() {
-    const int i = d_.state.ContextElement;
+void Editor::color(int i) {
+    const CommandScope scope(*this);
     if (!d_.isElement(i)) return;
-    Element& e = d_.element(i);
-    const std::optional<OleColor> chosen = prompts_.chooseColour(e.BackColor);
+    const std::optional<OleColor> chosen =
+        prompts_.chooseColour(std::as_const(d_).element(i).BackColor);
     // Cancel in the colour dialog keeps the element's colour.
     if (!chosen) return;
     // The highlight colours mark candidates and picks; an element in its own colour must never
@@ -94,6 +92,5 @@ void Editor::color() {
         prompts_.message(QStringLiteral("請勿選擇 已選色!"));
         return;
     }
-    e.BackColor = *chosen;
-    d_.notifyElement(i);
+    d_.element(i).BackColor = *chosen;
 }

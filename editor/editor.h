@@ -2,18 +2,28 @@
 
 #include <QRectF>
 #include <QString>
+#include <vector>
 
 #include "diagram.h"
 #include "prompts.h"
 
+// The insets new elements take from the template element.
+struct TemplateInsets {
+    qint32 RecWidth = 5, EllWidth = 5, DiaWidth = 5;
+};
+
 // Every menu, toolbar, button and mouse command of the main window as a function over the
-// diagram and the Prompts interface. The window turns widget events into these calls; tests make
-// the same calls without a screen.
+// diagram and the Prompts interface, and every other change to the diagram (loading, the options
+// dialog, validation's defaults): this is the one door all of them go through. Each command
+// names the element or connector it acts on, runs as one change of the model, and ends with one
+// change notice. The window turns widget events into these calls; tests make the same calls
+// without a screen.
 class Editor {
 public:
     Editor(Diagram& diagram, Prompts& prompts) : d_(diagram), prompts_(prompts) {}
 
     Diagram& diagram() { return d_; }
+    const Diagram& diagram() const { return d_; }
     Prompts& prompts() { return prompts_; }
 
     // ---- Creation and kind changes (creation.cpp) ----
@@ -24,19 +34,20 @@ public:
     void toolbarButton(const QString& key);
     // Drop-down button-menu items by key.
     void buttonMenuItem(const QString& key);
-    // Element menus' kind items, acting on ContextElement.
-    void menuEntity();
-    void menuWeakEntity();  // the menu's "WeakEnitty"
-    void menuAttribute();
-    void menuMultAttribute();
-    void menuKey();
+    // The element menus' kind items, on the element the menu was opened on.
+    void menuEntity(int e);
+    void menuWeakEntity(int e);  // the menu's "WeakEnitty"
+    void menuAttribute(int a);
+    void menuMultAttribute(int a);
+    void menuKey(int a);
     void menuRelationship();
     void menuWeakRelationship();
 
     // ---- Selection, dragging and connecting (connecting.cpp) ----
     void startAttributeConnection();
     void startRelationshipConnection();
-    // Left button down on element i at (x, y) inside it: records the grab point, then picks.
+    // Left button down on element i at (x, y) inside it: selects it, records the grab point,
+    // then picks.
     void elementLeftDown(int i, float x, float y);
     enum class Popup { None, Entity, Attribute, Relationship };
     // Right button down on element i: sets ContextElement and the menu's check marks.
@@ -54,25 +65,28 @@ public:
     // Button "Cancel".
     void cancel();
 
-    // ---- Participation and description (participation.cpp) ----
-    void participation();
-    void description();
+    // ---- Participation and description (participation.cpp), on relationship connector k ----
+    void participation(int k);
+    void description(int k);
 
-    // ---- Element editing (editing.cpp) ----
+    // ---- Element editing (editing.cpp), on element i ----
     enum class Menu { Entity, Attribute, Relationship };
-    void rename(Menu menu);
-    void lockSize(Menu menu);
-    void bigger();
-    void smaller();
-    void color();
+    void rename(Menu menu, int i);
+    void lockSize(Menu menu, int i);
+    void bigger(int i);
+    void smaller(int i);
+    void color(int i);
 
     // ---- Deletion (deletion.cpp) ----
-    void deleteAttribute();
-    void deleteEntity();
-    void deleteRelationship();
-    void deleteConnector();
-    // The Delete key on element i: the element menu's "Delete" for its kind.
+    void deleteAttribute(int a);
+    void deleteEntity(int e);
+    void deleteRelationship(int r);
+    void deleteConnector(int k);
+    // The Delete key on element i: sets ContextElement, then the element menu's "Delete" for
+    // its kind.
     void deleteElement(int i);
+    // The Delete key: every selected element that is still live, in index order.
+    void deleteSelection();
 
     // ---- Window-wide commands (windowcommands.cpp) ----
     void resizeToCaptions();
@@ -80,15 +94,27 @@ public:
     // Bounding rectangle of the visible elements; empty when there is none.
     QRectF captureRect() const;
 
-    // ---- Connector layout from the connectors' tags (layout.cpp) ----
-    // Lays connector k out from its tag: the recursive layout when its main line is dotted,
-    // then the second line when it is shown.
+    // ---- Changes from outside the drawing (wholesale.cpp) ----
+    // A loaded project takes the place of the diagram; connect modes and menus start afresh.
+    void replaceDiagram(Document document);
+    // Validation's default participation "0,N" on each of the connectors.
+    void applyDefaultParticipations(const std::vector<int>& connectors);
+    // The options dialog's settings, put in force on what is drawn: labels move to their new
+    // side, participations change notation, colours change (see options.h); new elements take
+    // the insets.
+    void applySettings(const ProgramSettings& settings, const TemplateInsets& insets);
+
+    // ---- Connector layout from the connectors' ends (layout.cpp) ----
+    // Lays connector k out: the recursive layout when its main line is dotted, then the second
+    // line when it is shown.
     void layoutConnector(int k);
-    // Every live connector one of whose tag halves is element i.
+    // Every live connector with element i at one end.
     void layoutConnectorsOf(int i);
     void layoutAllConnectors();
 
 private:
+    friend class CommandScope;
+
     // A relationship connector from entity `first` to relationship `second`, laid out and showing
     // its (still empty) participation label: returns the new index (0 when full).
     int createConnector(int first, int second);
@@ -96,7 +122,8 @@ private:
     void setToolbarEnabled(bool on);
     // Gives every element that shows the selected or candidate colour its saved colour back.
     void restoreHighlighted();
-    // The first live relationship connector after index `after` tagged first,second; 0 when none.
+    // The first live relationship connector after index `after` joining first to second; 0 when
+    // none.
     int connectorBetween(int first, int second, int after = 0) const;
     // Whether relationship r can become the identifying relationship of weak entity w without
     // any of the additions failing.
@@ -104,6 +131,10 @@ private:
     // Whether entity f can become a further participant of relationship r.
     bool canJoin(int r, int f) const;
     void addOwnerToWeakEntitiesOf(int r, int e);
+    // A connect mode whose pick or pending connector is gone is cancelled.
+    void endModeOnDeletedPick();
+    // Runs the attribute deletion on every attribute of `owner`, first to last.
+    void deleteAttributesOf(int owner);
 
     // The picks of the connect modes.
     void pickOwner(int o);
@@ -115,4 +146,10 @@ private:
 
     Diagram& d_;
     Prompts& prompts_;
+    // Connectors of relationship connections given up after their first link: they stay drawn
+    // with no relation behind them. Known to the consistency check of debug builds.
+    std::vector<int> abandoned_;
+    // Whether the running command put another document in place (debug builds do not hold
+    // loaded data to the commands' consistency).
+    bool replaced_ = false;
 };

@@ -168,12 +168,12 @@ Quadrant quadrantOf(Point relationship, Point entity) {
 // immediate neighbours count, the one below first; hidden or missing neighbours are ignored, so a
 // connector whose partner was deleted is laid out as a second one.
 bool isFirstOfPair(const Diagram& diagram, int k) {
-    const QString& tag = diagram.connector(k).Line1.Tag;
+    const Connector& connector = diagram.connector(k);
     for (const int i : {k - 1, k + 1}) {
-        if (i < 0 || i >= diagram.connectorCount()) continue;
-        const Line& neighbour = diagram.connector(i).Line1;
-        if (!neighbour.Visible) continue;
-        if (neighbour.Tag == tag) return i > k;
+        if (i < 1 || i >= diagram.connectorCount()) continue;
+        const Connector& neighbour = diagram.connector(i);
+        if (!neighbour.Line1.Visible) continue;
+        if (neighbour.joins(connector.first, connector.second)) return i > k;
     }
     return false;
 }
@@ -183,8 +183,9 @@ bool isFirstOfPair(const Diagram& diagram, int k) {
 void PlaceLine(Diagram& diagram, qint16 EntityIndex, qint16 AttIndex, Line& LineX, Label& MN,
                bool Is2nd) {
     if (!hasElement(diagram, EntityIndex) || !hasElement(diagram, AttIndex)) return;
-    const Element& first = diagram.element(EntityIndex);
-    const Element& second = diagram.element(AttIndex);
+    const Diagram& model = diagram;  // the elements are only read
+    const Element& first = model.element(EntityIndex);
+    const Element& second = model.element(AttIndex);
     const int offset = Is2nd ? diagram.settings.DoubleLineWidth : 0;
 
     // Strictly less only: equal distances keep the earlier pair, and pair 0 stands when nothing
@@ -213,8 +214,9 @@ void PlaceRecursiveLine(Diagram& diagram, qint16 EntityIndex, qint16 AttIndex, q
                         Label& MN, Label& Description, bool Is2nd) {
     if (!diagram.isConnector(LineIndex)) return;
     if (!hasElement(diagram, EntityIndex) || !hasElement(diagram, AttIndex)) return;
-    const Element& entity = diagram.element(EntityIndex);
-    const Element& relationship = diagram.element(AttIndex);
+    const Diagram& model = diagram;  // the elements are only read
+    const Element& entity = model.element(EntityIndex);
+    const Element& relationship = model.element(AttIndex);
 
     const bool first = isFirstOfPair(diagram, LineIndex);
     Connector& connector = diagram.connector(LineIndex);
@@ -232,6 +234,4 @@ void PlaceRecursiveLine(Diagram& diagram, qint16 EntityIndex, qint16 AttIndex, q
     else
         putLabel(MN, line.X2, line.Y2, row.corner);
     putLabel(Description, (line.X1 + line.X2) / 2, (line.Y1 + line.Y2) / 2, row.corner);
-
-    diagram.notifyConnector(LineIndex);
 }

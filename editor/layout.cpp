@@ -1,11 +1,11 @@
-#include "editor.h"
+#include "commandscope.h"
 #include "geometry.h"
 
 void Editor::layoutConnector(int k) {
+    const CommandScope scope(*this);
     Connector& c = d_.connector(k);
-    const TagEnds ends = tagEnds(c.Line1.Tag);
-    const qint16 first = qint16(ends.first);
-    const qint16 second = qint16(ends.second);
+    const qint16 first = c.first;
+    const qint16 second = c.second;
     if (c.Line1.dotted()) {
         PlaceRecursiveLine(d_, first, second, qint16(k), c.MN, c.Description, false);
         if (c.Line2.Visible)
@@ -14,19 +14,16 @@ void Editor::layoutConnector(int k) {
         PlaceLine(d_, first, second, c.Line1, c.MN, false);
         if (c.Line2.Visible) PlaceLine(d_, first, second, c.Line2, c.MN, true);
     }
-    d_.notifyConnector(k);
 }
 
 void Editor::layoutConnectorsOf(int i) {
-    for (int k = 1; k < d_.connectorCount(); ++k) {
-        const Connector& c = d_.connector(k);
-        if (!c.Line1.Visible) continue;
-        const TagEnds ends = tagEnds(c.Line1.Tag);
-        if (ends.first == i || ends.second == i) layoutConnector(k);
-    }
+    const CommandScope scope(*this);
+    for (int k : d_.connectorsOf(i))
+        if (d_.isLiveConnector(k)) layoutConnector(k);
 }
 
 void Editor::layoutAllConnectors() {
+    const CommandScope scope(*this);
     for (int k = 1; k < d_.connectorCount(); ++k)
-        if (d_.connector(k).Line1.Visible) layoutConnector(k);
+        if (d_.isLiveConnector(k)) layoutConnector(k);
 }

@@ -3,8 +3,7 @@
 #include "diagram.h"
 #include "editor.h"
 
-// What the options dialog changes in a drawn diagram when its settings are applied. The dialog
-// decides what changed; these rewrite the model and lay connectors out again.
+// What a change of settings does to a drawn diagram; Editor::applySettings runs these.
 
 // Rewrites the participation of every live relationship connector into the other notation and
 // lays it out again:
@@ -16,8 +15,9 @@
 // PresentStyle.
 void convertParticipationNotation(Editor& editor, bool toMinMax);
 
-// Whether the connector tagged `tag` joins a weak entity to one of its identifying relationships.
-bool isIdentifyingLink(const Diagram& diagram, const QString& tag);
+// Whether the connector from `first` to `second` joins a weak entity to one of its identifying
+// relationships.
+bool isIdentifyingLink(const Diagram& diagram, int first, int second);
 
 // The window background, the two highlight colours and the two connector colours.
 struct ColourChoice {
@@ -29,11 +29,11 @@ struct ColourChoice {
 };
 
 // The colours in force, in the same shape.
-ColourChoice coloursInForce(const Diagram& diagram);
+ColourChoice coloursInForce(const ProgramSettings& settings);
 
-// Puts new colours in force. Connectors keep their kind: attribute connectors take the new
-// attribute colour, relationship connectors (both lines) the new relationship colour, and so do
-// the template lines new connectors are made from. Elements shown highlighted keep showing the
-// highlight they had, in its new colour, so a running connect mode still tells them apart. New
-// elements take the new background; elements already drawn keep their colours.
+// Puts new colours in force. Attribute connectors take the new attribute colour, relationship
+// connectors (both lines) the new relationship colour, and so do the template lines new
+// connectors are made from. Elements shown highlighted keep showing the highlight they had, in
+// its new colour, so a running connect mode still tells them apart. New elements take the new
+// background; elements already drawn keep their colours.
 void applyColourChoice(Diagram& diagram, const ColourChoice& colours);

@@ -1,4 +1,4 @@
-#include "editor.h"
+#include "commandscope.h"
 #include "geometry.h"
 #include "module1.h"
 
@@ -20,30 +20,30 @@ bool isParticipationText(const QString& text) {
 
 }  // namespace
 
-void Editor::participation() {
-    const int k = d_.state.CurrentLine;
+void Editor::participation(int k) {
+    const CommandScope scope(*this);
     if (!d_.isConnector(k)) return;
     Connector& c = d_.connector(k);
-    const TagEnds ends = tagEnds(c.Line1.Tag);
-    const qint16 first = qint16(ends.first);
-    const qint16 second = qint16(ends.second);
+    const qint16 first = c.first;
+    const qint16 second = c.second;
     const bool minMaxNotation = d_.settings.PresentStyle == 1;
 
     // The notation's default goes into an empty label before the question and stays there
     // whatever the answer, so a connector that has been asked about once always shows a value.
+    // The label is on screen while the question waits for the answer.
     std::optional<QString> answer;
     if (minMaxNotation) {
         if (c.MN.Caption.isEmpty()) d_.setLabelCaption(c.MN, QStringLiteral("0,N"));
-        d_.notifyConnector(k);
+        d_.showChangesSoFar();
         answer = prompts_.input(QStringLiteral("參與關係為..(如N,N)"), QStringLiteral("degree.."),
                                 c.MN.Caption);
     } else {
         if (c.MN.Caption.isEmpty()) {
             const bool identifying = second >= 0 && second < d_.elementCount() &&
-                                     d_.element(second).is(KindWeakRelationship);
+                                     std::as_const(d_).element(second).is(KindWeakRelationship);
             d_.setLabelCaption(c.MN, identifying ? QStringLiteral("1") : QStringLiteral("N"));
         }
-        d_.notifyConnector(k);
+        d_.showChangesSoFar();
         // Textbook notation shows the minimum as the second line; the question spells it out.
         const QString minimum = c.Line2.Visible ? QStringLiteral("1,") : QStringLiteral("0,");
         answer = prompts_.input(QStringLiteral("參與關係為..(如1,N)"), QStringLiteral("degree.."),
@@ -78,24 +78,20 @@ void Editor::participation() {
         layoutConnector(k);
     }
     c.MN.Visible = true;
-    d_.notifyConnector(k);
 }
 
-void Editor::description() {
-    const int k = d_.state.CurrentLine;
+void Editor::description(int k) {
+    const CommandScope scope(*this);
     if (!d_.isConnector(k)) return;
-    Connector& c = d_.connector(k);
-
-    const std::optional<QString> answer = prompts_.input(
-        QStringLiteral("角色為.."), QStringLiteral("遞迴關係"), c.Description.Caption);
+    const std::optional<QString> answer =
+        prompts_.input(QStringLiteral("角色為.."), QStringLiteral("遞迴關係"),
+                       std::as_const(d_).connector(k).Description.Caption);
     if (!answer) return;  // Cancel keeps the role that was there
 
+    Connector& c = d_.connector(k);
     d_.setLabelCaption(c.Description, *answer);
     c.Description.Visible = true;
     // Role texts belong to recursive pairs, so the recursive layout places the label whatever
     // the line's style.
-    const TagEnds ends = tagEnds(c.Line1.Tag);
-    PlaceRecursiveLine(d_, qint16(ends.first), qint16(ends.second), qint16(k), c.MN, c.Description,
-                       false);
-    d_.notifyConnector(k);
+    PlaceRecursiveLine(d_, c.first, c.second, qint16(k), c.MN, c.Description, false);
 }

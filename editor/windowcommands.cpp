@@ -1,6 +1,7 @@
 #include <algorithm>
+#include <utility>
 
-#include "editor.h"
+#include "commandscope.h"
 #include "outline.h"
 
 namespace {
@@ -16,9 +17,11 @@ float fittedWidth(const Element& e, qint32 captionWidth) {
 }  // namespace
 
 void Editor::resizeToCaptions() {
+    const CommandScope scope(*this);
     for (int i = 1; i < d_.elementCount(); ++i) {
+        const Element& shown = std::as_const(d_).element(i);
+        if (!shown.Visible || shown.IsSizeLock) continue;
         Element& e = d_.element(i);
-        if (!e.Visible || e.IsSizeLock) continue;
         e.Width = fittedWidth(e, captionWidthFor(e.Font, e.Caption));
         e.Height = e.Width / 2;
     }
@@ -29,14 +32,15 @@ void Editor::resizeToCaptions() {
 }
 
 void Editor::repaintElements() {
-    const Element& tmpl = d_.element(0);
+    const CommandScope scope(*this);
+    const Element& tmpl = std::as_const(d_).element(0);
     for (int i = 1; i < d_.elementCount(); ++i) {
+        if (!d_.isLiveElement(i)) continue;
+        // Touched whether or not the insets change: the views draw every visible element again.
         Element& e = d_.element(i);
-        if (!e.Visible) continue;
         e.RecWidth = tmpl.RecWidth;
         e.EllWidth = tmpl.EllWidth;
         e.DiaWidth = tmpl.DiaWidth;
-        d_.notifyElement(i);
     }
 }
 

@@ -346,49 +346,47 @@ void frmOptions::applyConnection() {
 // ---- Apply, OK, Cancel ----
 
 void frmOptions::apply() {
-    Diagram& d = editor_.diagram();
-    ProgramSettings& s = d.settings;
+    const Diagram& d = editor_.diagram();
+    ProgramSettings next = d.settings;
+    next.FKPK = option4_[0]->isChecked() ? 0 : 1;
+    next.MNPosition = option3_[0]->isChecked() ? 0 : 1;
+    next.PresentStyle = option1_->isChecked() ? 0 : 1;
+    next.WindowBackColor = pending_[SwatchWindowBack];
+    next.CandidateColor = pending_[SwatchCandidate];
+    next.SelectedColor = pending_[SwatchSelected];
+    next.AttLineColor = pending_[SwatchAttLine];
+    next.RelLineColor = pending_[SwatchRelLine];
+    const Element& tmpl = d.element(0);
+    TemplateInsets insets{tmpl.RecWidth, tmpl.EllWidth, tmpl.DiaWidth};
+    const QStringList refusals = readInsets(next, insets);
 
-    s.FKPK = option4_[0]->isChecked() ? 0 : 1;
-
-    s.MNPosition = option3_[0]->isChecked() ? 0 : 1;
-    if (s.MNPosition != rememberedPosition_) editor_.layoutAllConnectors();
-
-    s.PresentStyle = option1_->isChecked() ? 0 : 1;
-    if (hooks_.convertEnabled) hooks_.convertEnabled(convertEnabled(s));
-    if (s.PresentStyle != rememberedStyle_)
-        convertParticipationNotation(editor_, s.PresentStyle == 1);
-
-    applyColourChoice(
-        d, {pending_[SwatchWindowBack], pending_[SwatchCandidate], pending_[SwatchSelected],
-            pending_[SwatchAttLine], pending_[SwatchRelLine]});
+    editor_.applySettings(next, insets);
+    if (hooks_.convertEnabled) hooks_.convertEnabled(convertEnabled(next));
     if (hooks_.coloursApplied) hooks_.coloursApplied();
-
-    applyInsets();
+    for (const QString& refusal : refusals) editor_.prompts().message(refusal);
     applyConnection();
 
-    rememberedStyle_ = s.PresentStyle;
-    rememberedPosition_ = s.MNPosition;
+    rememberedStyle_ = next.PresentStyle;
+    rememberedPosition_ = next.MNPosition;
     cmdApply_->setEnabled(false);
 }
 
-void frmOptions::applyInsets() {
-    Diagram& d = editor_.diagram();
-    Element& tmpl = d.element(0);
-    // Each box stands by itself: a refused one leaves the others applied. Elements already drawn
-    // keep their insets until "Repaint"; new elements copy the template.
-    const auto take = [this](InsetBox box, const QLineEdit* field, auto assign) {
+QStringList frmOptions::readInsets(ProgramSettings& settings, TemplateInsets& insets) const {
+    // Each box stands by itself: a refused one keeps its value in force, the others apply.
+    QStringList refusals;
+    const auto take = [&refusals](InsetBox box, const QLineEdit* field, auto assign) {
         const std::variant<qint32, QString> value = readInset(box, field->text());
         if (const QString* refusal = std::get_if<QString>(&value))
-            editor_.prompts().message(*refusal);
+            refusals << *refusal;
         else
             assign(std::get<qint32>(value));
     };
-    take(InsetBox::DiaWidth, diaWidth_, [&tmpl](qint32 v) { tmpl.DiaWidth = v; });
-    take(InsetBox::EllWidth, ellWidth_, [&tmpl](qint32 v) { tmpl.EllWidth = v; });
-    take(InsetBox::RecWidth, recWidth_, [&tmpl](qint32 v) { tmpl.RecWidth = v; });
+    take(InsetBox::DiaWidth, diaWidth_, [&insets](qint32 v) { insets.DiaWidth = v; });
+    take(InsetBox::EllWidth, ellWidth_, [&insets](qint32 v) { insets.EllWidth = v; });
+    take(InsetBox::RecWidth, recWidth_, [&insets](qint32 v) { insets.RecWidth = v; });
     take(InsetBox::DoubleLineWidth, doubleLineWidth_,
-         [&d](qint32 v) { d.settings.DoubleLineWidth = qint16(v); });
+         [&settings](qint32 v) { settings.DoubleLineWidth = qint16(v); });
+    return refusals;
 }
 
 void frmOptions::ok() {

@@ -5,9 +5,9 @@
 #include <functional>
 
 #include "connectionfields.h"
+#include "editor.h"
 #include "optionchecks.h"
 
-class Editor;
 class Form1;
 class QComboBox;
 class QGroupBox;
@@ -68,7 +68,9 @@ private:
     void showConnection(const DatabaseUrl& fields);
     DatabaseUrl connectionShown() const;
     void providerChanged();
-    void applyInsets();
+    // The insets and the double-line width the boxes give, each refused box's value left as it
+    // is; returns the refusals to tell the user.
+    QStringList readInsets(ProgramSettings& settings, TemplateInsets& insets) const;
     void applyConnection();
     // Whether a key event is Ctrl+Tab, which changes the tab wherever the focus is.
     static bool isNextTabKey(const QEvent* event);

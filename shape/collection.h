@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSharedData>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -10,15 +11,25 @@
 // the collection. Positions are 1-based, like the element collections the editor keeps per shape.
 // Every operation that cannot succeed (a duplicate key, a missing key, a position out of range)
 // reports false and leaves the collection exactly as it was.
+//
+// A Collection is a value that shares its entries with its copies until one of them changes
+// (copy on write), so copying an element with its collections costs no deep copy.
 class GLYPHON_EXPORT Collection {
 public:
     struct Entry {
         qint16 item = 0;
         QString key;  // empty: filed without a key
+
+        friend bool operator==(const Entry&, const Entry&) = default;
     };
 
-    int count() const { return int(entries_.size()); }
-    bool isEmpty() const { return entries_.empty(); }
+    Collection();
+    Collection(const Collection&);
+    Collection& operator=(const Collection&);
+    ~Collection();
+
+    int count() const { return int(entries().size()); }
+    bool isEmpty() const { return entries().empty(); }
 
     // Appends item; with a non-empty key that is already filed, nothing is added.
     bool add(qint16 item, const QString& key = QString());
@@ -33,17 +44,25 @@ public:
 
     bool remove(int position);
     bool removeKey(const QString& key);
-    void clear() { entries_.clear(); }
+    void clear();
 
     // The items in collection order (a convenient copy for loops that change the collection).
     std::vector<qint16> items() const;
-    const std::vector<Entry>& entries() const { return entries_; }
+    const std::vector<Entry>& entries() const;
 
     // Items as decimal text joined by single commas: "3,12,7".
     QString joined() const;
 
-private:
-    int positionOfKey(const QString& key) const;
+    // Whether both are copies of one another that neither has changed since: then they hold the
+    // same entries without comparing them.
+    bool sharesEntriesWith(const Collection& other) const { return data_ == other.data_; }
+    friend GLYPHON_EXPORT bool operator==(const Collection& a, const Collection& b);
 
-    std::vector<Entry> entries_;
+private:
+    struct Data;
+    int positionOfKey(const QString& key) const;
+    // The entries to change; detaches them from every copy first.
+    std::vector<Entry>& changeable();
+
+    QSharedDataPointer<Data> data_;
 };

@@ -1,6 +1,7 @@
 #include "projectbuilder.h"
 
 #include <QSet>
+#include <utility>
 
 namespace {
 
@@ -8,15 +9,20 @@ QString key(int index) {
     return QString::number(index);
 }
 
+// Builds the project into a diagram of its own, which starts from the templates and settings of
+// the diagram it is loaded into.
 class DiagramBuilder {
 public:
-    explicit DiagramBuilder(Editor& editor) : editor_(editor), d_(editor.diagram()) {}
+    DiagramBuilder(const Diagram& target, Prompts& prompts) : editor_(d_, prompts) {
+        Document empty = target.document();
+        empty.clear();
+        d_.replaceDocument(std::move(empty));
+        d_.settings = target.settings;
+    }
+
+    const Document& document() const { return d_.document(); }
 
     int build(const ProjectRows& rows) {
-        d_.clear();
-        d_.view.prompt.clear();
-        d_.view.legendVisible = false;
-        d_.view.toolbarEnabled = true;
         for (const auto& row : rows.entityTypes) addElement(row, false);
         std::vector<const ProjectRows::ElementRow*> attributes;
         for (const auto& row : rows.attributes)
@@ -26,7 +32,6 @@ public:
         for (const auto& row : rows.owners) addOwner(row);
         deriveMissingOwners();
         editor_.layoutAllConnectors();
-        d_.notifyView();
         return skipped_;
     }
 
@@ -68,19 +73,17 @@ private:
         e.setUnderlined(attribute && row.key);
         e.Visible = true;
         loaded_.insert(row.index);
-        d_.notifyElement(row.index);
         return true;
     }
 
     bool isLoaded(int i) const { return loaded_.contains(i); }
 
-    int newConnector(int first, int second, OleColor colour) {
-        const int k = d_.loadConnector();
+    int newConnector(ConnectorKind kind, int first, int second, OleColor colour) {
+        const int k = d_.loadConnector(kind, first, second);
         if (k == 0) return 0;
         Connector& c = d_.connector(k);
         c.Line1.BorderColor = colour;
         c.Line1.BorderStyle = kLineSolid;
-        c.Line1.Tag = makeTag(first, second);
         c.Line1.Visible = true;
         c.Line2.BorderColor = colour;
         c.Line2.BorderStyle = kLineSolid;
@@ -94,17 +97,17 @@ private:
 
     void linkAttribute(const ProjectRows::ElementRow& row) {
         const int a = row.index, o = row.owner;
-        if (!isLoaded(o) || o == a || d_.element(o).AttributeList->containsKey(key(a))) {
+        if (!isLoaded(o) || o == a || d_.element(o).AttributeList.containsKey(key(a))) {
             ++skipped_;
             return;
         }
-        const int k = newConnector(o, a, d_.settings.AttLineColor);
+        const int k = newConnector(ConnectorKind::Attribute, o, a, d_.settings.AttLineColor);
         if (k == 0) {
             ++skipped_;
             return;
         }
-        d_.element(a).RelativeEntityList->add(qint16(o));
-        d_.element(o).AttributeList->add(qint16(a), key(a));
+        d_.element(a).RelativeEntityList.add(qint16(o));
+        d_.element(o).AttributeList.add(qint16(a), key(a));
     }
 
     void addInvoke(const ProjectRows::InvokeRow& row) {
@@ -119,17 +122,17 @@ private:
         // The second connector of a recursive pair files the entity again under "e_2", as
         // drawing the pair does; the entity lists the relationship once.
         const QString entityKey = row.is2nd ? key(e) + QStringLiteral("_2") : key(e);
-        if (relationship.RelativeEntityList->containsKey(entityKey)) {
+        if (relationship.RelativeEntityList.containsKey(entityKey)) {
             ++skipped_;
             return;
         }
-        const int k = newConnector(e, r, d_.settings.RelLineColor);
+        const int k = newConnector(ConnectorKind::Relationship, e, r, d_.settings.RelLineColor);
         if (k == 0) {
             ++skipped_;
             return;
         }
-        relationship.RelativeEntityList->add(qint16(e), entityKey);
-        if (!entity.RelationList->containsKey(key(r))) entity.RelationList->add(qint16(r), key(r));
+        relationship.RelativeEntityList.add(qint16(e), entityKey);
+        if (!entity.RelationList.containsKey(key(r))) entity.RelationList.add(qint16(r), key(r));
 
         Connector& c = d_.connector(k);
         c.Line2.Tag = c.Line1.Tag;
@@ -158,7 +161,7 @@ private:
             lastFirst_ = {k, e, r};
             if (row.isWeak && c.Line2.Visible && entity.is(KindWeakEntity) &&
                 relationship.is(KindWeakRelationship)) {
-                entity.WeakRelationList->add(qint16(r), key(r));
+                entity.WeakRelationList.add(qint16(r), key(r));
                 identifyingLinks_.push_back({e, r});
             }
         }
@@ -171,7 +174,7 @@ private:
 
     void addOwner(const ProjectRows::OwnerRow& row) {
         if (!isLoaded(row.owner) || !isLoaded(row.weakEntity) ||
-            !d_.element(row.weakEntity).PrimaryEntityList->add(qint16(row.owner), key(row.owner))) {
+            !d_.element(row.weakEntity).PrimaryEntityList.add(qint16(row.owner), key(row.owner))) {
             ++skipped_;
             return;
         }
@@ -183,8 +186,8 @@ private:
     void deriveMissingOwners() {
         for (const auto& [w, r] : identifyingLinks_) {
             if (weakEntitiesWithOwners_.contains(w)) continue;
-            Collection& owners = *d_.element(w).PrimaryEntityList;
-            for (const qint16 x : d_.element(r).RelativeEntityList->items())
+            Collection& owners = d_.element(w).PrimaryEntityList;
+            for (const qint16 x : d_.element(r).RelativeEntityList.items())
                 if (x != w && !owners.containsKey(key(x))) owners.add(x, key(x));
         }
     }
@@ -193,8 +196,8 @@ private:
         int k = 0, e = 0, r = 0;
     };
 
-    Editor& editor_;
-    Diagram& d_;
+    Diagram d_;
+    Editor editor_;
     QSet<int> loaded_;
     QSet<int> weakEntitiesWithOwners_;
     FirstOfPair lastFirst_;
@@ -205,5 +208,8 @@ private:
 }  // namespace
 
 int buildDiagram(Editor& editor, const ProjectRows& rows) {
-    return DiagramBuilder(editor).build(rows) + rows.unreadableRows;
+    DiagramBuilder builder(editor.diagram(), editor.prompts());
+    const int skipped = builder.build(rows);
+    editor.replaceDiagram(builder.document());
+    return skipped + rows.unreadableRows;
 }

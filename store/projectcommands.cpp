@@ -28,15 +28,18 @@ bool hasVisibleElements(const Diagram& diagram) {
 
 }  // namespace
 
-QString noSuchProjectMessage() { return QStringLiteral("資料庫內沒有這個 Project"); }
+QString noSuchProjectMessage() {
+    return QStringLiteral("資料庫內沒有這個 Project");
+}
 
 QString skippedRowsMessage(int rows) {
     return QStringLiteral("有 %1 筆資料無法載入, 已略過").arg(rows);
 }
 
-bool saveProject(const ProjectStore& store, Diagram& diagram, Prompts& prompts,
-                 const ProjectNameSetting& nameSetting) {
-    if (!CheckDiagram(diagram, prompts)) return false;
+bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting) {
+    Diagram& diagram = editor.diagram();
+    Prompts& prompts = editor.prompts();
+    if (!CheckDiagram(editor)) return false;
     const QString preset = nameSetting.read ? nameSetting.read() : diagram.view.projectName;
     const auto name = askProjectName(diagram, prompts, nameSetting, preset);
     if (!name) return false;

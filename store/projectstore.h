@@ -71,8 +71,7 @@ struct ProjectNameSetting {
 // The Save button: validates the diagram (CheckDiagram), asks for the project name (Cancel stops
 // with nothing changed), records it as the current name and in the setting, and saves. Failures
 // are shown as one message. True when the project was saved.
-bool saveProject(const ProjectStore& store, Diagram& diagram, Prompts& prompts,
-                 const ProjectNameSetting& nameSetting);
+bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting);
 
 // The Load button: asks before clearing a diagram that has visible elements, asks for the
 // project name (Cancel stops with nothing changed), records it, and replaces the diagram with

@@ -33,14 +33,6 @@ OleColor ownColour(const Element& e, const ProgramSettings& settings) {
     return e.BackColor;
 }
 
-std::optional<std::pair<int, int>> tagHalves(const QString& tag) {
-    bool okFirst = false, okSecond = false;
-    const int first = MinPart(tag).toInt(&okFirst);
-    const int second = MaxPart(tag).toInt(&okSecond);
-    if (!okFirst || !okSecond) return std::nullopt;
-    return std::make_pair(first, second);
-}
-
 class RowWriter {
 public:
     RowWriter(StatementRunner& runner, const Diagram& d, qint16 pi)
@@ -84,7 +76,7 @@ private:
                                 int(e.Shape)}))
                     return false;
             } else if (e.isAttributeKind()) {
-                const auto owner = e.RelativeEntityList->item(1);
+                const auto owner = e.RelativeEntityList.item(1);
                 if (!owner) {
                     run_.fail(
                         {QStringLiteral("attribute %1 (\"%2\") has no owner").arg(n).arg(e.Caption),
@@ -111,26 +103,18 @@ private:
 
     bool writeConnectors() {
         const bool enhanced = d_.settings.PresentStyle != 0;
-        // Recursive pairs are told apart by their shared tag: of the live dotted connectors with
-        // one tag, the first in index order is the pair's first, the next its second, and so on.
-        QHash<QString, int> dottedSeen;
+        // Recursive pairs are told apart by their shared ends: of the live dotted connectors
+        // with the same ends, the first in index order is the pair's first, the next its second,
+        // and so on.
+        QHash<std::pair<int, int>, int> dottedSeen;
         for (int k = 1; k < d_.connectorCount(); ++k) {
             if (!d_.isLiveConnector(k) || !d_.isRelationshipConnector(k)) continue;
             const Connector& c = d_.connector(k);
-            const auto halves = tagHalves(c.Line1.Tag);
-            if (!halves) {
-                run_.fail(
-                    {QStringLiteral("connector %1 has the tag \"%2\", not two element numbers")
-                         .arg(k)
-                         .arg(c.Line1.Tag),
-                     kInsertInvoke});
-                return false;
-            }
-            const auto [ei, ri] = *halves;
+            const int ei = c.first, ri = c.second;
             const QString label = c.MN.Caption;
             int is2nd = 0;
             int isWeak = 0;
-            if (c.Line1.dotted()) is2nd = dottedSeen[c.Line1.Tag]++ % 2;
+            if (c.Line1.dotted()) is2nd = dottedSeen[{ei, ri}]++ % 2;
             QString minText, maxText;
             if (enhanced) {
                 minText = MinPart(label);
@@ -154,12 +138,9 @@ private:
     // The owners of the weak entity at the doubled connector's first end, each pair once even
     // when the weak entity has more than one doubled connector.
     bool writeOwners(const Connector& c) {
-        auto halves = tagHalves(c.Line2.Tag);
-        if (!halves) halves = tagHalves(c.Line1.Tag);
-        if (!halves) return true;
-        const int w = halves->first;
+        const int w = c.first;
         if (!d_.isElement(w)) return true;
-        for (const qint16 owner : d_.element(w).PrimaryEntityList->items()) {
+        for (const qint16 owner : d_.element(w).PrimaryEntityList.items()) {
             if (ownersWritten_.contains({owner, w})) continue;
             ownersWritten_.insert({owner, w});
             if (!run_.exec(owner_, kInsertOwner, {int(pi_), int(owner), w})) return false;

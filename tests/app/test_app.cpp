@@ -22,7 +22,8 @@ namespace {
 
 frmSplash* openSplash() {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* splash = qobject_cast<frmSplash*>(w); splash && splash->isVisible()) return splash;
+        if (auto* splash = qobject_cast<frmSplash*>(w); splash && splash->isVisible())
+            return splash;
     return nullptr;
 }
 
@@ -120,7 +121,7 @@ void drawStudent(Form1& window) {
     editor.elementLeftDown(student, 1, 1);
     editor.elementLeftDown(number, 1, 1);
     editor.elementRightDown(number);
-    editor.menuKey();
+    editor.menuKey(number);
 }
 
 TEST_F(AppTest, SaveThenLoadInANewRunBringsTheDiagramBack) {
@@ -234,13 +235,14 @@ TEST_F(ConvertCommandTest, WritesTheWorkbookOfAValidProject) {
     b.binary(e1, r, e2);  // participations left empty: validation fills in "0,N"
     saveProject(b, "company");
     const QString output = dir.filePath("company.xlsx");
-    const ProcessRun run = relvane({"convert", "--db", database(), "--project", "company", "--output",
-                             output, "--fkpk", "0"},
-                            dir.path());
+    const ProcessRun run = relvane(
+        {"convert", "--db", database(), "--project", "company", "--output", output, "--fkpk", "0"},
+        dir.path());
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(QFile::exists(output));
-    EXPECT_TRUE(run.err.contains("Entity Employee 與 Relationship WorksFor 之間的參與度未設定, "
-                                 "已更改為預設值 0,N"))
+    EXPECT_TRUE(
+        run.err.contains("Entity Employee 與 Relationship WorksFor 之間的參與度未設定, "
+                         "已更改為預設值 0,N"))
         << run.err.toStdString();
 }
 
@@ -249,8 +251,8 @@ TEST_F(ConvertCommandTest, RefusesAnInvalidOrMissingProjectWithStatusOne) {
     b.entity("NoKey");
     saveProject(b, "broken");
     const QString output = dir.filePath("x.xlsx");
-    ProcessRun run = relvane({"convert", "--db", database(), "--project", "broken", "--output", output},
-                      dir.path());
+    ProcessRun run = relvane(
+        {"convert", "--db", database(), "--project", "broken", "--output", output}, dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains("實體 NoKey 沒有設定主鍵")) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(output));
@@ -269,9 +271,10 @@ TEST_F(ConvertCommandTest, UsageErrorsAndUnreachableDatabasesGiveStatusTwo) {
                       dir.path())
                   .status,
               2);
-    const ProcessRun unreachable = relvane({"convert", "--db", "postgresql://nobody@127.0.0.1:1/none",
-                                     "--project", "p", "--output", output},
-                                    dir.path());
+    const ProcessRun unreachable =
+        relvane({"convert", "--db", "postgresql://nobody@127.0.0.1:1/none", "--project", "p",
+                 "--output", output},
+                dir.path());
     EXPECT_EQ(unreachable.status, 2);
     EXPECT_FALSE(unreachable.err.trimmed().isEmpty()) << "the reason is given";
     EXPECT_EQ(relvane({"frobnicate"}, dir.path()).status, 2);

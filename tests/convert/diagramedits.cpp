@@ -2,10 +2,9 @@
 
 namespace DiagramEdits {
 
-int deletedConnector(Diagram& d, const QString& tag, bool dotted, const QString& participation) {
-    const int k = d.loadConnector();
+int deletedConnector(Diagram& d, int first, int second, bool dotted, const QString& participation) {
+    const int k = d.loadConnector(ConnectorKind::Relationship, first, second);
     Connector& c = d.connector(k);
-    c.Line1.Tag = tag;
     c.Line1.BorderColor = d.settings.RelLineColor;
     c.Line1.BorderStyle = dotted ? kLineDotted : kLineSolid;
     d.setLabelCaption(c.MN, participation);

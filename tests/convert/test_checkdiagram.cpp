@@ -49,7 +49,7 @@ struct Dependents {
 
 bool check(DiagramBuilder& b) {
     b.prompts.messages.clear();
-    return CheckDiagram(b.d, b.prompts);
+    return CheckDiagram(b.editor);
 }
 
 TEST(CheckDiagram, EmptyDiagramHasNoData) {
@@ -134,7 +134,7 @@ TEST(CheckDiagram, RelationshipWithOneEntityFails) {
 
 TEST(CheckDiagram, RecursiveRelationshipHasTwoParticipants) {
     Supervises s("Supervisor", "0,1", "Supervisee", "0,N");
-    EXPECT_EQ(s.b.d.element(s.supervises).RelativeEntityList->count(), 2);
+    EXPECT_EQ(s.b.d.element(s.supervises).RelativeEntityList.count(), 2);
     EXPECT_TRUE(check(s.b));
 }
 
@@ -259,7 +259,7 @@ TEST(CheckDiagram, LowerConnectorWithoutRoleFailsEvenWhenTheOtherHasOne) {
 
 TEST(CheckDiagram, DeletedConnectorTakesNoPartInTheManyToManyTest) {
     Supervises s("Supervisor", "0,1", "Supervisee", "0,N");
-    DiagramEdits::deletedConnector(s.b.d, makeTag(s.employee, s.supervises), true, "0,N");
+    DiagramEdits::deletedConnector(s.b.d, s.employee, s.supervises, true, "0,N");
     EXPECT_TRUE(check(s.b));
     EXPECT_TRUE(s.b.prompts.messages.isEmpty());
 }

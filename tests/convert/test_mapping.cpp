@@ -25,7 +25,7 @@ class Conversion : public ::testing::Test {
 protected:
     Readback convert(std::optional<int> fkpk = std::nullopt) {
         const QString file = folder.path(WorkbookFolder::currentTestFileName());
-        const ConvertResult result = convertDiagram(b.d, b.prompts, file, fkpk);
+        const ConvertResult result = convertDiagram(b.editor, file, fkpk);
         EXPECT_TRUE(result.ok()) << result.error.toStdString()
                                  << b.prompts.messages.join("; ").toStdString();
         folder.keep(file);
@@ -331,7 +331,7 @@ TEST_F(Conversion, RelationsComeInPassOrderAndAppendsDoNotMoveThem) {
 TEST_F(Conversion, RefusedDiagramWritesNothing) {
     b.entity("Course");
     const QString file = folder.path("refused.xlsx");
-    const ConvertResult result = convertDiagram(b.d, b.prompts, file);
+    const ConvertResult result = convertDiagram(b.editor, file);
     EXPECT_EQ(result.status, ConvertResult::Status::Refused);
     EXPECT_EQ(b.prompts.messages, QStringList{"實體 Course 沒有設定主鍵"});
     EXPECT_FALSE(QFile::exists(file));
@@ -342,7 +342,7 @@ TEST_F(Conversion, TextbookModeIsRefusedWithoutValidating) {
     b.attribute(e, "CourseNo", true);
     b.d.settings.PresentStyle = 0;
     const QString file = folder.path("textbook.xlsx");
-    const ConvertResult result = convertDiagram(b.d, b.prompts, file);
+    const ConvertResult result = convertDiagram(b.editor, file);
     EXPECT_EQ(result.status, ConvertResult::Status::Refused);
     EXPECT_EQ(result.error, textbookModeRefusal());
     EXPECT_TRUE(b.prompts.messages.isEmpty());
@@ -353,7 +353,7 @@ TEST_F(Conversion, WriteFailureReportsWhyAndLeavesTheOldFile) {
     const int e = b.entity("Course");
     b.attribute(e, "CourseNo", true);
     const QString missingFolder = folder.path("no/such/folder/book.xlsx");
-    ConvertResult result = convertDiagram(b.d, b.prompts, missingFolder);
+    ConvertResult result = convertDiagram(b.editor, missingFolder);
     EXPECT_EQ(result.status, ConvertResult::Status::Failed);
     EXPECT_FALSE(result.error.isEmpty());
     EXPECT_FALSE(QFile::exists(missingFolder));
@@ -374,7 +374,7 @@ TEST_F(Conversion, WriteFailureReportsWhyAndLeavesTheOldFile) {
     rlimit small = saved;
     small.rlim_cur = 512;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    result = convertDiagram(b.d, b.prompts, file);
+    result = convertDiagram(b.editor, file);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
@@ -396,15 +396,16 @@ TEST(MappingModel, MalformedReferencesYieldFewerColumnsWithoutCrashing) {
     const auto [k1, k2] = b.binary(e, r, f);
     b.setParticipation(k1, "0,N");
     b.setParticipation(k2, "0,1");
-    // Entries and tags that name no element, or are not numbers at all.
-    b.d.element(e).AttributeList->add(30000, "30000");
-    b.d.element(r).RelativeEntityList->add(-5, "-5");
-    b.d.connector(k2).Line1.Tag = "9999,abc";
+    // Entries and connector ends that name no element.
+    b.d.element(e).AttributeList.add(30000, "30000");
+    b.d.element(r).RelativeEntityList.add(-5, "-5");
+    b.d.connector(k2).first = 9999;
+    b.d.connector(k2).Line1.Tag = makeTag(9999, r);
     const int m = b.multAttribute(f, "M");
-    b.d.element(m).RelativeEntityList->clear();
-    b.d.element(m).RelativeEntityList->add(31000);
+    b.d.element(m).RelativeEntityList.clear();
+    b.d.element(m).RelativeEntityList.add(31000);
 
-    CheckDiagram(b.d, b.prompts);
+    CheckDiagram(b.editor);
     const RelationalModel model = mapDiagram(b.d);
     // E, F, 多值屬性M, and R, which the bogus third entry makes n-ary.
     ASSERT_EQ(model.relations.size(), 4u);

@@ -54,6 +54,7 @@ TEST(CanvasTest, CreatesOneControlPerElementAndMirrorsIt) {
     e.EllWidth = 8;
     e.DiaWidth = 9;
     e.IsSizeLock = true;
+    e.BorderStyle = 1;
     rig.d.notifyElement(i);
 
     UserControl1* w = rig.canvas.elementWidget(i);
@@ -69,14 +70,30 @@ TEST(CanvasTest, CreatesOneControlPerElementAndMirrorsIt) {
     EXPECT_EQ(w->EllWidth, 8);
     EXPECT_EQ(w->DiaWidth, 9);
     EXPECT_TRUE(w->IsSizeLock);
-    // The same collection objects, not copies.
-    EXPECT_EQ(w->AttributeList.get(), e.AttributeList.get());
-    EXPECT_EQ(w->RelationList.get(), e.RelationList.get());
-    EXPECT_EQ(w->RelativeEntityList.get(), e.RelativeEntityList.get());
-    EXPECT_EQ(w->PrimaryEntityList.get(), e.PrimaryEntityList.get());
-    EXPECT_EQ(w->WeakRelationList.get(), e.WeakRelationList.get());
-    EXPECT_EQ(w->WeakEntityList.get(), e.WeakEntityList.get());
+    EXPECT_EQ(w->BorderStyle(), 1);
+    // The model's collections, sharing their entries rather than copying them.
+    EXPECT_TRUE(w->AttributeList->sharesEntriesWith(e.AttributeList));
+    EXPECT_TRUE(w->RelationList->sharesEntriesWith(e.RelationList));
+    EXPECT_TRUE(w->RelativeEntityList->sharesEntriesWith(e.RelativeEntityList));
+    EXPECT_TRUE(w->PrimaryEntityList->sharesEntriesWith(e.PrimaryEntityList));
+    EXPECT_TRUE(w->WeakRelationList->sharesEntriesWith(e.WeakRelationList));
+    EXPECT_TRUE(w->WeakEntityList->sharesEntriesWith(e.WeakEntityList));
     EXPECT_EQ(rig.canvas.elementWidget(0), nullptr);
+}
+
+TEST(CanvasTest, ChangedInsetsAreRepaintedAtOnce) {
+    CanvasRig rig;
+    const int i = addElement(rig.d, KindWeakEntity, QRectF(10, 10, 80, 40), "W");
+    UserControl1* w = rig.canvas.elementWidget(i);
+    const QImage before = w->grab().toImage();
+    // A control replays its last outline until it is told to paint again, so the inner
+    // rectangle moves only when the canvas repaints it.
+    rig.d.element(i).RecWidth = 12;
+    rig.d.notifyElement(i);
+    const QImage shown = w->grab().toImage();
+    EXPECT_NE(shown, before);
+    w->RePaint();
+    EXPECT_EQ(shown, w->grab().toImage());
 }
 
 TEST(CanvasTest, FollowsChangesAndHidesDeletedElements) {
@@ -90,7 +107,7 @@ TEST(CanvasTest, FollowsChangesAndHidesDeletedElements) {
     e.Shape = KindWeakEntity;
     e.Width = 80.3f;
     e.Left = 200;
-    rig.d.element(i).AttributeList->add(5, "5");
+    rig.d.element(i).AttributeList.add(5, "5");
     rig.d.notifyElement(i);
     EXPECT_EQ(w->Caption(), "Customer");
     EXPECT_EQ(w->Shape(), float(KindWeakEntity));
@@ -124,7 +141,7 @@ TEST(CanvasTest, ResetDropsSurplusControlsAndRebindsCollections) {
     ASSERT_EQ(i, 1);
     UserControl1* w = rig.canvas.elementWidget(i);
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->AttributeList.get(), rig.d.element(i).AttributeList.get());
+    EXPECT_TRUE(w->AttributeList->sharesEntriesWith(rig.d.element(i).AttributeList));
     EXPECT_EQ(w->Shape(), float(KindAttribute));
 }
 
@@ -238,7 +255,8 @@ protected:
     }
 
     FakePrompts prompts;
-    Form1 form{&prompts};
+    Workspace workspace{prompts};
+    Form1 form{workspace};
     Diagram& d = form.diagram();
     Canvas* canvas = nullptr;
 };
@@ -319,7 +337,8 @@ TEST_F(CanvasInWindowTest, DropsFromElsewhereAreRefused) {
 
     // Another window's element 1 is not this window's element 1.
     FakePrompts otherPrompts;
-    Form1 other(&otherPrompts);
+    Workspace otherWorkspace(otherPrompts);
+    Form1 other(otherWorkspace);
     addElement(other.diagram(), KindEntity, QRectF(10, 10, 73, 41));
     const std::unique_ptr<QMimeData> foreign(other.canvas()->elementMimeData(1));
     EXPECT_FALSE(dragAndDrop(canvas, foreign.get(), QPointF(400, 300)));

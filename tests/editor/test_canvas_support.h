@@ -25,12 +25,14 @@ inline int addElement(Diagram& d, int kind, QRectF box, const QString& caption =
     return i;
 }
 
-// A live connector tagged a,b with its main line at `line`.
+// A live connector from a to b with its main line at `line`: an attribute connector when drawn
+// in the attribute colour.
 inline int addConnector(Diagram& d, int a, int b, QLineF line, OleColor colour,
                         qint16 style = kLineSolid) {
-    const int k = d.loadConnector();
+    const ConnectorKind kind =
+        colour == d.settings.AttLineColor ? ConnectorKind::Attribute : ConnectorKind::Relationship;
+    const int k = d.loadConnector(kind, a, b);
     Connector& c = d.connector(k);
-    c.Line1.Tag = makeTag(a, b);
     c.Line1.X1 = float(line.x1());
     c.Line1.Y1 = float(line.y1());
     c.Line1.X2 = float(line.x2());

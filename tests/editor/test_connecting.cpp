@@ -5,7 +5,9 @@
 
 namespace {
 
-bool shows(const DiagramBuilder& b, int i, OleColor colour) { return b.d.element(i).BackColor == colour; }
+bool shows(const DiagramBuilder& b, int i, OleColor colour) {
+    return b.d.element(i).BackColor == colour;
+}
 
 TEST(AttributeConnection, AnyElementMayOwnAnAttribute) {
     DiagramBuilder b;
@@ -29,9 +31,9 @@ TEST(AttributeConnection, AnyElementMayOwnAnAttribute) {
     EXPECT_TRUE(b.d.view.toolbarEnabled);
     EXPECT_FALSE(b.d.view.legendVisible);
     EXPECT_EQ(b.d.view.prompt, "");
-    EXPECT_EQ(b.d.element(a1).AttributeList->items(), std::vector<qint16>{qint16(a2)});
-    EXPECT_TRUE(b.d.element(a1).AttributeList->containsKey(QString::number(a2)));
-    EXPECT_EQ(b.d.element(a2).RelativeEntityList->items(), std::vector<qint16>{qint16(a1)});
+    EXPECT_EQ(b.d.element(a1).AttributeList.items(), std::vector<qint16>{qint16(a2)});
+    EXPECT_TRUE(b.d.element(a1).AttributeList.containsKey(QString::number(a2)));
+    EXPECT_EQ(b.d.element(a2).RelativeEntityList.items(), std::vector<qint16>{qint16(a1)});
     const int k = b.connector(a1, a2);
     ASSERT_NE(k, 0);
     EXPECT_TRUE(b.d.isAttributeConnector(k));
@@ -52,7 +54,7 @@ TEST(AttributeConnection, ClicksOnNonCandidatesAreIgnored) {
     b.click(owned);  // already has an owner
     b.click(other);  // not an attribute
     EXPECT_EQ(b.d.state.ConnectMode, 2);
-    EXPECT_EQ(b.d.element(e).AttributeList->count(), 1);
+    EXPECT_EQ(b.d.element(e).AttributeList.count(), 1);
     EXPECT_TRUE(b.prompts.messages.isEmpty());
 }
 
@@ -73,15 +75,16 @@ TEST(RelationshipConnection, BinaryLinksBothEntities) {
     EXPECT_EQ(b.d.state.ConnectMode, 5);
     EXPECT_EQ(b.d.view.prompt, "請選定 Relationship 的第二個 Entity");
     // No relation is recorded before the second entity is picked.
-    EXPECT_TRUE(b.d.element(r).RelativeEntityList->isEmpty());
+    EXPECT_TRUE(b.d.element(r).RelativeEntityList.isEmpty());
     b.click(e2);
 
     EXPECT_EQ(b.d.state.ConnectMode, 0);
     EXPECT_EQ(b.d.state.RelationPick, 0);
     EXPECT_EQ(b.d.state.CurrentLine, 0);
-    EXPECT_EQ(b.d.element(r).RelativeEntityList->items(), (std::vector<qint16>{qint16(e1), qint16(e2)}));
-    EXPECT_TRUE(b.d.element(e1).RelationList->containsKey(QString::number(r)));
-    EXPECT_TRUE(b.d.element(e2).RelationList->containsKey(QString::number(r)));
+    EXPECT_EQ(b.d.element(r).RelativeEntityList.items(),
+              (std::vector<qint16>{qint16(e1), qint16(e2)}));
+    EXPECT_TRUE(b.d.element(e1).RelationList.containsKey(QString::number(r)));
+    EXPECT_TRUE(b.d.element(e2).RelationList.containsKey(QString::number(r)));
     const int k1 = b.connector(e1, r), k2 = b.connector(e2, r);
     ASSERT_TRUE(k1 && k2);
     EXPECT_TRUE(b.d.isRelationshipConnector(k1));
@@ -102,11 +105,11 @@ TEST(RelationshipConnection, RecursiveRelationshipHasTwoKeysAndTwoDottedConnecto
     ASSERT_EQ(e, 1);
     ASSERT_EQ(r, 5);
     const auto [k1, k2] = b.recursive(e, r);
-    const Collection& related = *b.d.element(r).RelativeEntityList;
+    const Collection& related = b.d.element(r).RelativeEntityList;
     EXPECT_EQ(related.items(), (std::vector<qint16>{1, 1}));
     EXPECT_TRUE(related.containsKey("1"));
     EXPECT_TRUE(related.containsKey("1_2"));
-    EXPECT_EQ(b.d.element(e).RelationList->items(), std::vector<qint16>{5});
+    EXPECT_EQ(b.d.element(e).RelationList.items(), std::vector<qint16>{5});
     EXPECT_EQ(b.d.connector(k1).Line1.Tag, "1,5");
     EXPECT_EQ(b.d.connector(k2).Line1.Tag, "1,5");
     EXPECT_TRUE(b.d.connector(k1).Line1.dotted());
@@ -125,9 +128,9 @@ TEST(RelationshipConnection, AThirdParticipantJoinsInOneClick) {
     b.click(r);
     EXPECT_EQ(b.d.state.ConnectMode, 0);
     EXPECT_EQ(b.d.connectorCount(), connectors + 1);
-    EXPECT_EQ(b.d.element(r).RelativeEntityList->items(),
+    EXPECT_EQ(b.d.element(r).RelativeEntityList.items(),
               (std::vector<qint16>{qint16(e1), qint16(e2), qint16(e3)}));
-    EXPECT_TRUE(b.d.element(e3).RelationList->containsItem(qint16(r)));
+    EXPECT_TRUE(b.d.element(e3).RelationList.containsItem(qint16(r)));
     EXPECT_EQ(b.d.connector(connectors).Line1.Tag, makeTag(e3, r));
     EXPECT_TRUE(b.d.connector(connectors).MN.Visible);
 }
@@ -180,7 +183,7 @@ TEST(RelationshipConnection, CancelInModeFiveLeavesTheFirstConnector) {
     EXPECT_TRUE(b.d.connector(k).Line1.Visible);
     EXPECT_TRUE(b.d.connector(k).MN.Visible);
     EXPECT_EQ(b.d.connector(k).MN.Caption, "");
-    EXPECT_TRUE(b.d.element(r).RelativeEntityList->isEmpty());
+    EXPECT_TRUE(b.d.element(r).RelativeEntityList.isEmpty());
     for (int i = 1; i < b.d.elementCount(); ++i)
         EXPECT_EQ(b.d.element(i).BackColor, b.d.settings.WindowBackColor) << i;
 }
@@ -207,8 +210,8 @@ TEST(RelationshipConnection, AnEntityTheRelationshipAlreadyListsIsNoSecondCandid
     const int r = b.relationship("R");
     b.binary(e1, r, e2);
     // A relationship that lost a participant lists one entity only.
-    b.d.element(r).RelativeEntityList->removeKey(QString::number(e1));
-    b.d.element(e1).RelationList->removeKey(QString::number(r));
+    b.d.element(r).RelativeEntityList.removeKey(QString::number(e1));
+    b.d.element(e1).RelationList.removeKey(QString::number(r));
     const int e3 = b.entity("C");
     b.editor.toolbarButton("RelLine");
     b.click(e3);
@@ -218,7 +221,7 @@ TEST(RelationshipConnection, AnEntityTheRelationshipAlreadyListsIsNoSecondCandid
     EXPECT_EQ(b.d.state.ConnectMode, 5);
     b.click(e1);
     EXPECT_EQ(b.d.state.ConnectMode, 0);
-    EXPECT_EQ(b.d.element(r).RelativeEntityList->items(),
+    EXPECT_EQ(b.d.element(r).RelativeEntityList.items(),
               (std::vector<qint16>{qint16(e2), qint16(e3), qint16(e1)}));
 }
 
@@ -229,7 +232,7 @@ TEST(WeakEntity, DesignationDoublesTheLinkAndRecordsOwners) {
     const int r = b.relationship("Has");
     const auto [k1, k2] = b.binary(owner, r, weak);
     b.editor.elementRightDown(weak);
-    b.editor.menuWeakEntity();
+    b.editor.menuWeakEntity(weak);
     EXPECT_EQ(b.d.state.ConnectMode, 6);
     EXPECT_EQ(b.d.view.prompt, "請選定此 WeakEntityType 的識別關係型態");
     EXPECT_FALSE(b.d.view.toolbarEnabled);
@@ -239,8 +242,8 @@ TEST(WeakEntity, DesignationDoublesTheLinkAndRecordsOwners) {
     const Element& w = b.d.element(weak);
     EXPECT_TRUE(w.is(KindWeakEntity));
     EXPECT_TRUE(b.d.element(r).is(KindWeakRelationship));
-    EXPECT_EQ(w.WeakRelationList->items(), std::vector<qint16>{qint16(r)});
-    EXPECT_EQ(w.PrimaryEntityList->items(), std::vector<qint16>{qint16(owner)});
+    EXPECT_EQ(w.WeakRelationList.items(), std::vector<qint16>{qint16(r)});
+    EXPECT_EQ(w.PrimaryEntityList.items(), std::vector<qint16>{qint16(owner)});
     EXPECT_TRUE(b.d.connector(k2).Line2.Visible);
     EXPECT_EQ(b.d.connector(k2).Line2.Tag, b.d.connector(k2).Line1.Tag);
     EXPECT_FALSE(b.d.connector(k1).Line2.Visible);
@@ -259,13 +262,13 @@ TEST(WeakEntity, TernaryAndRecursiveRelationshipsAreNoCandidates) {
     const int recursive = b.relationship("Rec");
     b.recursive(e1, recursive);
     b.editor.elementRightDown(e1);
-    b.editor.menuWeakEntity();
+    b.editor.menuWeakEntity(e1);
     EXPECT_EQ(b.d.state.ConnectMode, 6);
     EXPECT_FALSE(shows(b, ternary, b.d.settings.CandidateColor));
     EXPECT_FALSE(shows(b, recursive, b.d.settings.CandidateColor));
     b.click(recursive);
     EXPECT_EQ(b.d.state.ConnectMode, 6);
-    EXPECT_TRUE(b.d.element(e1).WeakRelationList->isEmpty());
+    EXPECT_TRUE(b.d.element(e1).WeakRelationList.isEmpty());
     b.editor.cancel();
     EXPECT_EQ(b.d.state.ConnectMode, 0);
     EXPECT_EQ(b.d.element(e1).BackColor, b.d.settings.WindowBackColor);
@@ -279,11 +282,11 @@ TEST(WeakEntity, ASecondIdentifyingRelationshipWithTheSameOwnerIsNoCandidate) {
     b.binary(owner, r2, weak);
     b.makeWeak(weak, r1);
     b.editor.elementRightDown(weak);
-    b.editor.menuWeakEntity();
+    b.editor.menuWeakEntity(weak);
     EXPECT_FALSE(shows(b, r2, b.d.settings.CandidateColor));
     EXPECT_FALSE(shows(b, r1, b.d.settings.CandidateColor));
     b.editor.cancel();
-    EXPECT_EQ(b.d.element(weak).PrimaryEntityList->items(), std::vector<qint16>{qint16(owner)});
+    EXPECT_EQ(b.d.element(weak).PrimaryEntityList.items(), std::vector<qint16>{qint16(owner)});
 }
 
 TEST(PopupMenu, ChecksFollowTheElementsKindAndLock) {
@@ -403,7 +406,8 @@ TEST(RelationshipConnection, TheLineMenuDuringModeFiveDoesNotRetargetTheConnecti
     b.click(c);
     EXPECT_EQ(b.d.connector(k1).Line1.Tag, makeTag(a, other));
     EXPECT_EQ(b.d.connector(pending).Line1.Tag, makeTag(a, r));
-    EXPECT_EQ(b.d.element(r).RelativeEntityList->items(), (std::vector<qint16>{qint16(a), qint16(c)}));
+    EXPECT_EQ(b.d.element(r).RelativeEntityList.items(),
+              (std::vector<qint16>{qint16(a), qint16(c)}));
     (void)k2;
 }
 
@@ -415,7 +419,7 @@ TEST(WeakEntity, DesignationDuringAnotherModeEndsThatModeFirst) {
     b.editor.toolbarButton("RelLine");
     b.click(weak);  // mode 4: the weak-to-be shows the selected colour
     b.editor.elementRightDown(weak);
-    b.editor.menuWeakEntity();
+    b.editor.menuWeakEntity(weak);
     EXPECT_EQ(b.d.state.ConnectMode, 6);
     b.click(r);
     EXPECT_TRUE(b.d.element(weak).is(KindWeakEntity));
@@ -430,10 +434,10 @@ TEST(WeakEntity, EntityOnAnOwnerLeavesTheIdentificationAlone) {
     const auto [k1, k2] = b.binary(owner, r, weak);
     b.makeWeak(weak, r);
     b.editor.elementRightDown(owner);
-    b.editor.menuEntity();
+    b.editor.menuEntity(owner);
     EXPECT_TRUE(b.d.element(r).is(KindWeakRelationship));
     EXPECT_TRUE(b.d.connector(k2).Line2.Visible);
-    EXPECT_EQ(b.d.element(weak).WeakRelationList->items(), std::vector<qint16>{qint16(r)});
+    EXPECT_EQ(b.d.element(weak).WeakRelationList.items(), std::vector<qint16>{qint16(r)});
     (void)k1;
 }
 
@@ -444,7 +448,8 @@ TEST(WeakEntity, AnEntityJoiningTheIdentifyingRelationshipLaterBecomesAnOwner) {
     b.binary(o1, r, weak);
     b.makeWeak(weak, r);
     b.join(o2, r);
-    EXPECT_EQ(b.d.element(weak).PrimaryEntityList->items(), (std::vector<qint16>{qint16(o1), qint16(o2)}));
+    EXPECT_EQ(b.d.element(weak).PrimaryEntityList.items(),
+              (std::vector<qint16>{qint16(o1), qint16(o2)}));
 }
 
 }  // namespace

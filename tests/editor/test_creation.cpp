@@ -75,8 +75,8 @@ TEST(Creation, WeakItemsOfTheButtonMenusOnlyExplain) {
     b.editor.buttonMenuItem("WeakEntity");
     b.editor.buttonMenuItem("WeakRelationship");
     EXPECT_EQ(b.d.elementCount(), 1);
-    EXPECT_EQ(b.prompts.messages, QStringList({"請先產生 Entity, 再進行設定",
-                                               "請先產生 Relationship, 再進行設定"}));
+    EXPECT_EQ(b.prompts.messages,
+              QStringList({"請先產生 Entity, 再進行設定", "請先產生 Relationship, 再進行設定"}));
 }
 
 TEST(KindMenus, KeyTogglesUnderlineAndThePopupShowsIt) {
@@ -85,11 +85,11 @@ TEST(KindMenus, KeyTogglesUnderlineAndThePopupShowsIt) {
     const int a = b.attribute(e, "StudentNo");
     EXPECT_EQ(b.editor.elementRightDown(a), Editor::Popup::Attribute);
     EXPECT_FALSE(b.d.checks.Key);
-    b.editor.menuKey();
+    b.editor.menuKey(a);
     EXPECT_TRUE(b.d.element(a).underlined());
     b.editor.elementRightDown(a);
     EXPECT_TRUE(b.d.checks.Key);
-    b.editor.menuKey();
+    b.editor.menuKey(a);
     EXPECT_FALSE(b.d.element(a).underlined());
     b.editor.elementRightDown(a);
     EXPECT_FALSE(b.d.checks.Key);
@@ -100,15 +100,15 @@ TEST(KindMenus, AttributeKindPairFlipsKindAndChecks) {
     const int e = b.entity("Student");
     const int a = b.attribute(e, "Phone");
     b.editor.elementRightDown(a);
-    b.editor.menuMultAttribute();
+    b.editor.menuMultAttribute(a);
     EXPECT_TRUE(b.d.element(a).is(KindMultAttribute));
     EXPECT_TRUE(b.d.checks.MultAttribute);
     EXPECT_FALSE(b.d.checks.Attribute);
     // Relations and caption stay.
-    EXPECT_EQ(b.d.element(a).RelativeEntityList->items(), std::vector<qint16>{qint16(e)});
+    EXPECT_EQ(b.d.element(a).RelativeEntityList.items(), std::vector<qint16>{qint16(e)});
     EXPECT_EQ(b.d.element(a).Caption, "Phone");
     b.editor.elementRightDown(a);
-    b.editor.menuAttribute();
+    b.editor.menuAttribute(a);
     EXPECT_TRUE(b.d.element(a).is(KindAttribute));
 }
 
@@ -130,8 +130,9 @@ TEST(KindMenus, RelationshipItemsOnlyExplain) {
     b.editor.menuRelationship();
     b.editor.menuWeakRelationship();
     EXPECT_TRUE(b.d.element(r).is(KindRelationship));
-    EXPECT_EQ(b.prompts.messages, QStringList({"請透過 WeakEntity 的設定, 來解除 WeakRelationship",
-                                               "請透過 WeakEntity 的設定, 來設定 WeakRelationship"}));
+    EXPECT_EQ(b.prompts.messages,
+              QStringList({"請透過 WeakEntity 的設定, 來解除 WeakRelationship",
+                           "請透過 WeakEntity 的設定, 來設定 WeakRelationship"}));
 }
 
 TEST(KindMenus, EntityOnAWeakEntityUndoesTheDesignation) {
@@ -146,18 +147,18 @@ TEST(KindMenus, EntityOnAWeakEntityUndoesTheDesignation) {
     ASSERT_TRUE(b.d.connector(k2).Line2.Visible);
 
     EXPECT_EQ(b.editor.elementRightDown(weak), Editor::Popup::Entity);
-    b.editor.menuEntity();
+    b.editor.menuEntity(weak);
     const Element& w = b.d.element(weak);
     EXPECT_TRUE(w.is(KindEntity));
-    EXPECT_TRUE(w.PrimaryEntityList->isEmpty());
-    EXPECT_TRUE(w.WeakRelationList->isEmpty());
+    EXPECT_TRUE(w.PrimaryEntityList.isEmpty());
+    EXPECT_TRUE(w.WeakRelationList.isEmpty());
     EXPECT_TRUE(b.d.element(r).is(KindRelationship));
     EXPECT_FALSE(b.d.connector(k2).Line2.Visible);
     // The connector, its participation and the relations stay.
     EXPECT_TRUE(b.d.connector(k2).Line1.Visible);
     EXPECT_EQ(b.d.connector(k2).MN.Caption, "1,N");
-    EXPECT_TRUE(w.RelationList->containsItem(qint16(r)));
-    EXPECT_TRUE(b.d.element(r).RelativeEntityList->containsItem(qint16(weak)));
+    EXPECT_TRUE(w.RelationList.containsItem(qint16(r)));
+    EXPECT_TRUE(b.d.element(r).RelativeEntityList.containsItem(qint16(weak)));
     EXPECT_TRUE(b.d.checks.Entity);
     EXPECT_FALSE(b.d.checks.WeakEntity);
 }

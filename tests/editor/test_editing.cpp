@@ -32,7 +32,7 @@ TEST_P(Rename, AsksWithTheMenusTextsAndTheCurrentName) {
     DiagramBuilder b;
     const int i = target(b, "Old");
     b.prompts.answer("新名稱");
-    b.editor.rename(GetParam().menu);
+    b.editor.rename(GetParam().menu, i);
     ASSERT_EQ(b.prompts.inputRequests.size(), 1u);
     EXPECT_EQ(b.prompts.inputRequests[0].prompt, QString::fromUtf8(GetParam().prompt));
     EXPECT_EQ(b.prompts.inputRequests[0].title, QString::fromUtf8(GetParam().title));
@@ -44,10 +44,10 @@ TEST_P(Rename, AnEmptyAnswerEmptiesTheNameButCancelKeepsIt) {
     DiagramBuilder b;
     const int i = target(b, "Old");
     b.prompts.answerCancel();
-    b.editor.rename(GetParam().menu);
+    b.editor.rename(GetParam().menu, i);
     EXPECT_EQ(b.d.element(i).Caption, "Old");
     b.prompts.answer("");
-    b.editor.rename(GetParam().menu);
+    b.editor.rename(GetParam().menu, i);
     EXPECT_EQ(b.d.element(i).Caption, "");
 }
 
@@ -75,7 +75,7 @@ TEST_P(LockSize, FlipsTheMenusOwnCheckAndCopiesItToTheElement) {
     const int i = b.editor.createElement(GetParam().kind);
     b.editor.elementRightDown(i);
     const MenuChecks before = b.d.checks;
-    b.editor.lockSize(GetParam().menu);
+    b.editor.lockSize(GetParam().menu, i);
     EXPECT_TRUE(b.d.checks.*GetParam().check);
     EXPECT_TRUE(b.d.element(i).IsSizeLock);
     // The other menus' checks are theirs.
@@ -86,7 +86,7 @@ TEST_P(LockSize, FlipsTheMenusOwnCheckAndCopiesItToTheElement) {
         }
 
     b.editor.elementRightDown(i);
-    b.editor.lockSize(GetParam().menu);
+    b.editor.lockSize(GetParam().menu, i);
     EXPECT_FALSE(b.d.checks.*GetParam().check);
     EXPECT_FALSE(b.d.element(i).IsSizeLock);
 }
@@ -109,10 +109,10 @@ TEST(Resize, BiggerThenSmallerDoesNotRestoreTheSize) {
     el.Height = 50;
     const float left = el.Left, top = el.Top;
     b.editor.elementRightDown(e);
-    b.editor.bigger();
+    b.editor.bigger(e);
     EXPECT_EQ(el.Width, 110.0f);
     EXPECT_EQ(el.Height, 55.0f);
-    b.editor.smaller();
+    b.editor.smaller(e);
     EXPECT_EQ(el.Width, 99.0f);
     EXPECT_EQ(el.Height, 49.5f);
     EXPECT_EQ(el.Left, left);
@@ -123,9 +123,9 @@ TEST(Resize, LockedElementsStillResize) {
     DiagramBuilder b;
     const int a = b.editor.createElement(KindAttribute);
     b.editor.elementRightDown(a);
-    b.editor.lockSize(Editor::Menu::Attribute);
+    b.editor.lockSize(Editor::Menu::Attribute, a);
     const float width = b.d.element(a).Width;
-    b.editor.smaller();
+    b.editor.smaller(a);
     EXPECT_FLOAT_EQ(b.d.element(a).Width, width * 0.9f);
     EXPECT_TRUE(b.d.element(a).IsSizeLock);
 }
@@ -144,7 +144,7 @@ TEST(Resize, ConnectorsOfTheElementFollowAndOthersStay) {
     b.d.connector(kc).Line1.X1 = 4321;  // a mark that only a layout of kc would overwrite
     const Line before = b.d.connector(k1).Line1;
     b.editor.elementRightDown(e1);
-    b.editor.bigger();
+    b.editor.bigger(e1);
     // The relationship lies to the right of the entity: the line leaves from its grown right side.
     EXPECT_GT(b.d.connector(k1).Line1.X1, before.X1);
 
@@ -203,7 +203,7 @@ void expectSameLayout(const Connector& got, const Connector& want, int k) {
 TEST(Resize, RecursiveConnectorsFollowWithTheRecursiveLayout) {
     RecursiveDiagram resized;
     resized.b.editor.elementRightDown(resized.e);
-    resized.b.editor.bigger();
+    resized.b.editor.bigger(resized.e);
 
     // The same diagram, grown by hand and laid out with the recursive routine directly.
     RecursiveDiagram expected;
@@ -232,7 +232,7 @@ TEST(Resize, RecursiveConnectorsFollowWithTheRecursiveLayout) {
 TEST(Resize, TheRelationshipOfARecursivePairMovesBothConnectorsToo) {
     RecursiveDiagram resized;
     resized.b.editor.elementRightDown(resized.r);
-    resized.b.editor.smaller();
+    resized.b.editor.smaller(resized.r);
 
     RecursiveDiagram expected;
     Diagram& d = expected.b.d;
@@ -262,7 +262,7 @@ TEST_P(Colour, HighlightColoursAreRefusedOthersTaken) {
     b.editor.elementRightDown(r);
     const OleColor chosen = GetParam().refused ? b.d.settings.*GetParam().refused : 0x00FF00;
     b.prompts.answerColour(chosen);
-    b.editor.color();
+    b.editor.color(r);
     ASSERT_EQ(b.prompts.colourRequests.size(), 1u);
     EXPECT_EQ(b.prompts.colourRequests[0], 0x123456u);  // the dialog opens on the own colour
     if (GetParam().refused) {
@@ -288,7 +288,7 @@ TEST(Colour, CancelKeepsTheColour) {
     b.d.element(e).BackColor = 0x654321;
     b.editor.elementRightDown(e);
     b.prompts.answerColour(std::nullopt);
-    b.editor.color();
+    b.editor.color(e);
     EXPECT_EQ(b.d.element(e).BackColor, 0x654321u);
     EXPECT_TRUE(b.prompts.messages.isEmpty());
 }
@@ -299,21 +299,20 @@ TEST(Colour, TheDefaultHighlightColoursAreRedAndBlue) {
     b.editor.elementRightDown(e);
     b.prompts.answerColour(0x0000FF);  // pure red
     b.prompts.answerColour(0xFF0000);  // pure blue
-    b.editor.color();
-    b.editor.color();
+    b.editor.color(e);
+    b.editor.color(e);
     EXPECT_EQ(b.prompts.messages, (QStringList{"請勿選擇 候選色!", "請勿選擇 已選色!"}));
 }
 
 TEST(Editing, CommandsWithoutATargetDoNothing) {
     DiagramBuilder b;
     b.entity("E");
-    b.d.state.ContextElement = 0;
-    b.editor.rename(Editor::Menu::Entity);
-    b.editor.lockSize(Editor::Menu::Entity);
-    b.editor.bigger();
-    b.editor.color();
-    b.d.state.ContextElement = 99;
-    b.editor.smaller();
+    b.editor.rename(Editor::Menu::Entity, 0);
+    b.editor.lockSize(Editor::Menu::Entity, 0);
+    b.editor.bigger(0);
+    b.editor.color(0);
+    b.editor.smaller(99);
+    b.editor.menuKey(-1);
     EXPECT_TRUE(b.prompts.inputRequests.empty());
     EXPECT_TRUE(b.prompts.colourRequests.empty());
     EXPECT_FALSE(b.d.checks.EntityLockSize);

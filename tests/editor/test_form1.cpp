@@ -53,7 +53,8 @@ protected:
     }
 
     FakePrompts prompts;
-    Form1 form{&prompts};
+    Workspace workspace{prompts};
+    Form1 form{workspace};
     Diagram& d = form.diagram();
 };
 
@@ -264,7 +265,7 @@ TEST_F(Form1Test, MenuCheckMarksMirrorTheModelNotQt) {
     d.checks.Key = true;
     d.checks.AttributeLockSize = false;
     d.checks.DescriptionEnabled = false;
-    form.menus()->popupElementMenu(Editor::Popup::Attribute, QPoint(0, 0));
+    form.menus()->popupElementMenu(Editor::Popup::Attribute, i, QPoint(0, 0));
     auto* key = child<QAction>("mnuKey");
     EXPECT_TRUE(key->isChecked());
     EXPECT_FALSE(child<QAction>("mnuALSize")->isChecked());
@@ -272,7 +273,6 @@ TEST_F(Form1Test, MenuCheckMarksMirrorTheModelNotQt) {
     form.menus()->attributeMenu()->hide();
 
     // Whatever Qt toggled, the mark shows the model once the command is through.
-    d.state.ContextElement = qint16(i);
     child<QAction>("mnuALSize")->trigger();
     EXPECT_EQ(child<QAction>("mnuALSize")->isChecked(), d.checks.AttributeLockSize);
     EXPECT_TRUE(d.checks.AttributeLockSize);
@@ -317,7 +317,8 @@ TEST_F(Form1Test, RenameFromTheElementMenuShowsOnTheControl) {
 
 TEST_F(Form1Test, BiggerIsOneCommandForAllThreeMenus) {
     const int i = addElement(d, KindRelationship, QRectF(100, 100, 100, 50));
-    d.state.ContextElement = qint16(i);
+    form.menus()->popupElementMenu(Editor::Popup::Relationship, i, QPoint(0, 0));
+    form.menus()->relationshipMenu()->hide();
     child<QAction>("mnuRBigger")->trigger();
     child<QAction>("mnuEBigger")->trigger();
     child<QAction>("mnuASmaller")->trigger();

@@ -234,7 +234,7 @@ TEST(PlaceLine, ZeroLineWidthMakesBothLinesCoincide) {
     d.settings.DoubleLineWidth = 0;
     const int a = addElement(d, kFirst);
     const int b = addElement(d, {400, 0, 30, 60});
-    Connector& c = d.connector(d.loadConnector());
+    Connector& c = d.connector(d.loadConnector(ConnectorKind::Relationship, a, b));
     PlaceLine(d, qint16(a), qint16(b), c.Line1, c.MN, false);
     PlaceLine(d, qint16(a), qint16(b), c.Line2, c.MN, true);
     expectEnds(c.Line2, {c.Line1.X1, c.Line1.Y1, c.Line1.X2, c.Line1.Y2});
@@ -246,7 +246,7 @@ TEST(PlaceLine, TheSecondLineLeavesTheLabelBesideIt) {
     d.settings.DoubleLineWidth = 5;
     const int a = addElement(d, kFirst);
     const int b = addElement(d, {490, 460, 30, 60});  // pair 1: X2 moves by -off
-    Connector& c = d.connector(d.loadConnector());
+    Connector& c = d.connector(d.loadConnector(ConnectorKind::Relationship, a, b));
     sizeLabel(c.MN);
     PlaceLine(d, qint16(a), qint16(b), c.Line1, c.MN, false);
     PlaceLine(d, qint16(a), qint16(b), c.Line2, c.MN, true);
@@ -258,7 +258,7 @@ TEST(PlaceLine, ChangesNeitherVisibilityNorTheRoleLabel) {
     Diagram d;
     const int a = addElement(d, kFirst);
     const int b = addElement(d, {300, 200, 60, 30});
-    Connector& c = d.connector(d.loadConnector());
+    Connector& c = d.connector(d.loadConnector(ConnectorKind::Relationship, a, b));
     c.Line2.Visible = false;
     c.MN.Visible = false;
     c.Description.Left = 11;
@@ -330,8 +330,7 @@ TEST_P(PlaceRecursiveLineRows, GivesEachConnectorOfThePairItsOwnSides) {
     const int rel = addElement(d, {rc.relLeft, rc.relTop, 40, 40}, KindRelationship);
     // Two adjacent dotted connectors with one tag: the lower index is the first of the pair.
     for (int n = 0; n < 2; ++n) {
-        Connector& c = d.connector(d.loadConnector());
-        c.Line1.Tag = makeTag(entity, rel);
+        Connector& c = d.connector(d.loadConnector(ConnectorKind::Relationship, entity, rel));
         c.Line1.Visible = true;
         c.Line1.BorderStyle = kLineDotted;
         sizeLabel(c.MN);
@@ -373,9 +372,8 @@ protected:
         other = addElement(d, {0, 0, 40, 40}, KindRelationship);
     }
     int addConnector(int first, int second, bool visible = true) {
-        const int k = d.loadConnector();
+        const int k = d.loadConnector(ConnectorKind::Relationship, first, second);
         Connector& c = d.connector(k);
-        c.Line1.Tag = makeTag(first, second);
         c.Line1.Visible = visible;
         c.Line1.BorderStyle = kLineDotted;
         return k;
@@ -438,10 +436,9 @@ TEST_F(RecursiveNeighbours, TheLastConnectorHasNoUpperNeighbour) {
     EXPECT_FALSE(laidOutAsFirst(k));
 }
 
-TEST_F(RecursiveNeighbours, TagsCompareAsExactText) {
+TEST_F(RecursiveNeighbours, OnlyANeighbourWithTheSameEndsMakesAPair) {
     const int k = addConnector(entity, rel);
-    const int k2 = addConnector(entity, rel);
-    d.connector(k2).Line1.Tag = QStringLiteral(" ") + makeTag(entity, rel);
+    addConnector(rel, entity);
     EXPECT_FALSE(laidOutAsFirst(k));
 }
 

@@ -21,9 +21,8 @@ protected:
     void SetUp() override {
         entity = addElement(100, 100, 60, 30, KindEntity);
         rel = addElement(300, 100, 60, 40, KindRelationship);
-        k = d.loadConnector();
+        k = d.loadConnector(ConnectorKind::Relationship, entity, rel);
         Connector& c = d.connector(k);
-        c.Line1.Tag = makeTag(entity, rel);
         c.Line1.Visible = true;
         c.Line1.BorderColor = d.settings.RelLineColor;
         // Ends far from any layout, so tests see whether the command laid the line out.
@@ -85,7 +84,7 @@ class AcceptedAnswer : public LineCommands, public ::testing::WithParamInterface
 TEST_P(AcceptedAnswer, MinMaxNotationStoresTheWholeText) {
     c().Line2.Visible = false;
     prompts.answer(QString::fromUtf8(GetParam().typed));
-    editor.participation();
+    editor.participation(k);
 
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(c().MN.Caption, QString::fromUtf8(GetParam().minMaxCaption));
@@ -104,7 +103,7 @@ TEST_P(AcceptedAnswer, MinMaxNotationStoresTheWholeText) {
 TEST_P(AcceptedAnswer, TextbookNotationShowsTheMinimumAsASecondLine) {
     useTextbook();
     prompts.answer(QString::fromUtf8(GetParam().typed));
-    editor.participation();
+    editor.participation(k);
 
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(c().MN.Caption, QString::fromUtf8(GetParam().textbookCaption));
@@ -159,7 +158,7 @@ TEST_P(RejectedAnswer, ShowsTheFormatErrorAndKeepsTheDefault) {
     if (textbook) useTextbook();
     c().Line2.Visible = true;
     prompts.answer(QString::fromUtf8(rc.typed));
-    editor.participation();
+    editor.participation(k);
 
     EXPECT_EQ(prompts.messages, QStringList{kFormatError});
     // The default written before the question stays; nothing else moves.
@@ -181,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(Participation, RejectedAnswer,
 
 TEST_F(LineCommands, MinMaxNotationOpensWithZeroMany) {
     prompts.answerCancel();
-    editor.participation();
+    editor.participation(k);
     ASSERT_EQ(prompts.inputRequests.size(), 1u);
     EXPECT_EQ(prompts.inputRequests[0].prompt, kMinMaxPrompt);
     EXPECT_EQ(prompts.inputRequests[0].title, kDegreeTitle);
@@ -191,7 +190,7 @@ TEST_F(LineCommands, MinMaxNotationOpensWithZeroMany) {
 TEST_F(LineCommands, MinMaxNotationOpensWithTheCurrentText) {
     d.setLabelCaption(c().MN, QStringLiteral("1,1"));
     prompts.answerCancel();
-    editor.participation();
+    editor.participation(k);
     EXPECT_EQ(prompts.inputRequests.at(0).defaultText, QStringLiteral("1,1"));
 }
 
@@ -226,7 +225,7 @@ TEST_P(TextbookDefault, SpellsTheSecondLineOutAsTheMinimum) {
     c().Line2.Visible = t.doubled;
     d.setLabelCaption(c().MN, QString::fromUtf8(t.caption));
     prompts.answerCancel();
-    editor.participation();
+    editor.participation(k);
 
     ASSERT_EQ(prompts.inputRequests.size(), 1u);
     EXPECT_EQ(prompts.inputRequests[0].prompt, kTextbookPrompt);
@@ -242,7 +241,7 @@ TEST_F(LineCommands, IdentifyingConnectorAcceptsTotalOne) {
     useTextbook();
     d.element(rel).Shape = float(KindWeakRelationship);
     prompts.answer(QStringLiteral("1,1"));
-    editor.participation();
+    editor.participation(k);
     EXPECT_EQ(prompts.inputRequests.at(0).defaultText, QStringLiteral("0,1"));
     EXPECT_EQ(c().MN.Caption, QStringLiteral("1"));
     EXPECT_TRUE(c().Line2.Visible);
@@ -253,7 +252,7 @@ TEST_F(LineCommands, TextbookPartialParticipationUndoesADoubledLine) {
     c().Line2.Visible = true;
     d.setLabelCaption(c().MN, QStringLiteral("1"));
     prompts.answer(QStringLiteral("0,N"));
-    editor.participation();
+    editor.participation(k);
     EXPECT_EQ(prompts.inputRequests.at(0).defaultText, QStringLiteral("1,1"));
     EXPECT_FALSE(c().Line2.Visible);
     EXPECT_EQ(c().MN.Caption, QStringLiteral("N"));
@@ -262,7 +261,7 @@ TEST_F(LineCommands, TextbookPartialParticipationUndoesADoubledLine) {
 TEST_F(LineCommands, MinMaxNotationLeavesTheSecondLineAlone) {
     c().Line2.Visible = true;
     prompts.answer(QStringLiteral("0,N"));
-    editor.participation();
+    editor.participation(k);
     EXPECT_TRUE(c().Line2.Visible);
     EXPECT_FLOAT_EQ(c().Line2.X1, -1);
     EXPECT_TRUE(laidOut());
@@ -271,7 +270,7 @@ TEST_F(LineCommands, MinMaxNotationLeavesTheSecondLineAlone) {
 TEST_F(LineCommands, RecursiveConnectorUsesTheRecursiveLayout) {
     makeDotted();
     prompts.answer(QStringLiteral("1,N"));
-    editor.participation();
+    editor.participation(k);
     // A lone dotted connector with the relationship right and below: entity right-middle to
     // relationship top-centre.
     EXPECT_FLOAT_EQ(c().Line1.X1, 160);
@@ -287,7 +286,7 @@ TEST_F(LineCommands, TextbookRecursiveTotalParticipationDoublesTheDottedLine) {
     useTextbook();
     makeDotted();
     prompts.answer(QStringLiteral("1,N"));
-    editor.participation();
+    editor.participation(k);
     EXPECT_TRUE(c().Line2.Visible);
     EXPECT_EQ(c().Line2.BorderStyle, kLineDotted);
     EXPECT_FLOAT_EQ(c().Line1.Y1, 115);
@@ -306,7 +305,7 @@ TEST_F(LineCommands, TextbookRecursivePartialParticipationHidesTheSecondLine) {
     c().Line2.Visible = true;
     c().Line2.BorderStyle = kLineDotted;
     prompts.answer(QStringLiteral("0,1"));
-    editor.participation();
+    editor.participation(k);
     EXPECT_FALSE(c().Line2.Visible);
     EXPECT_FLOAT_EQ(c().Line1.X2, 330);
     EXPECT_FLOAT_EQ(c().Line2.X1, -1);
@@ -314,7 +313,7 @@ TEST_F(LineCommands, TextbookRecursivePartialParticipationHidesTheSecondLine) {
 
 TEST_F(LineCommands, CancelKeepsTheDefaultAndSaysNothing) {
     prompts.answerCancel();
-    editor.participation();
+    editor.participation(k);
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(c().MN.Caption, QStringLiteral("0,N"));
     EXPECT_FALSE(c().MN.Visible);
@@ -327,7 +326,7 @@ TEST_F(LineCommands, CancelKeepsAnEarlierParticipation) {
     d.setLabelCaption(c().MN, QStringLiteral("N"));
     c().MN.Visible = true;
     prompts.answerCancel();
-    editor.participation();
+    editor.participation(k);
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(c().MN.Caption, QStringLiteral("N"));
     EXPECT_TRUE(c().Line2.Visible);
@@ -336,11 +335,11 @@ TEST_F(LineCommands, CancelKeepsAnEarlierParticipation) {
 
 TEST_F(LineCommands, NoConnectorUnderTheMenuAsksNothing) {
     d.state.CurrentLine = 0;
-    editor.participation();
-    editor.description();
+    editor.participation(0);
+    editor.description(0);
     d.state.CurrentLine = 9;
-    editor.participation();
-    editor.description();
+    editor.participation(9);
+    editor.description(9);
     EXPECT_TRUE(prompts.inputRequests.empty());
 }
 
@@ -350,7 +349,7 @@ TEST_F(LineCommands, DescriptionAsksForTheRoleWithTheCurrentOne) {
     makeDotted();
     d.setLabelCaption(c().Description, QStringLiteral("boss"));
     prompts.answer(QStringLiteral("worker"));
-    editor.description();
+    editor.description(k);
     ASSERT_EQ(prompts.inputRequests.size(), 1u);
     EXPECT_EQ(prompts.inputRequests[0].prompt, QStringLiteral("角色為.."));
     EXPECT_EQ(prompts.inputRequests[0].title, QStringLiteral("遞迴關係"));
@@ -363,7 +362,7 @@ TEST_F(LineCommands, DescriptionAsksForTheRoleWithTheCurrentOne) {
 
 TEST_F(LineCommands, DescriptionLaysOutRecursivelyWhateverTheStyle) {
     prompts.answer(QStringLiteral("主管"));
-    editor.description();
+    editor.description(k);
     EXPECT_FLOAT_EQ(c().Line1.X2, 330);  // recursive row, not the nearest pair (300)
     EXPECT_FLOAT_EQ(c().Line1.Y2, 100);
     EXPECT_FLOAT_EQ(c().Description.Left, 245);
@@ -374,7 +373,7 @@ TEST_F(LineCommands, DescriptionLaysOutRecursivelyWhateverTheStyle) {
 TEST_F(LineCommands, DescriptionTakesAnyTextUnchecked) {
     makeDotted();
     prompts.answer(QStringLiteral("a,b;c  n"));
-    editor.description();
+    editor.description(k);
     EXPECT_EQ(c().Description.Caption, QStringLiteral("a,b;c  n"));
 }
 
@@ -382,7 +381,7 @@ TEST_F(LineCommands, AnEmptyRoleClearsTheLabelAndShowsIt) {
     makeDotted();
     d.setLabelCaption(c().Description, QStringLiteral("boss"));
     prompts.answer(QString());
-    editor.description();
+    editor.description(k);
     EXPECT_TRUE(c().Description.Caption.isEmpty());
     EXPECT_TRUE(c().Description.Visible);
     EXPECT_TRUE(laidOut());
@@ -392,7 +391,7 @@ TEST_F(LineCommands, CancelledDescriptionChangesNothing) {
     makeDotted();
     d.setLabelCaption(c().Description, QStringLiteral("boss"));
     prompts.answerCancel();
-    editor.description();
+    editor.description(k);
     EXPECT_EQ(c().Description.Caption, QStringLiteral("boss"));
     EXPECT_FALSE(c().Description.Visible);
     EXPECT_FALSE(laidOut());

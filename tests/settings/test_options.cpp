@@ -642,7 +642,8 @@ TEST_F(OptionsTest, DefaultConnectionShowsTheDefaultFile) {
 TEST(OptionsWindow, OpensOnceBesideTheMainWindowAndReachesIt) {
     QTemporaryDir dir;
     FakePrompts prompts;
-    Form1 form(&prompts);
+    Workspace workspace(prompts);
+    Form1 form(workspace);
     SettingsStore store(prompts, dir.filePath("Quillo.conf"));
     form.show();
     QObject::connect(&form, &Form1::optionsRequested, [&] { showOptionsWindow(form, store); });

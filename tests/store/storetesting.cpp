@@ -192,9 +192,9 @@ QStringList storedData(const Diagram& d) {
                      .arg(e.BackColor)
                      .arg(int(e.underlined()))
                      .arg(number(e.Left), number(e.Top), number(e.Width), number(e.Height))
-                     .arg(entries(*e.AttributeList), entries(*e.RelationList),
-                          entries(*e.RelativeEntityList), entries(*e.PrimaryEntityList),
-                          entries(*e.WeakRelationList));
+                     .arg(entries(e.AttributeList), entries(e.RelationList),
+                          entries(e.RelativeEntityList), entries(e.PrimaryEntityList),
+                          entries(e.WeakRelationList));
     }
     for (int k = 1; k < d.connectorCount(); ++k) {
         const Connector& c = d.connector(k);
@@ -229,7 +229,7 @@ QStringList storedData(const Diagram& d) {
 void typeParticipation(DiagramBuilder& b, int k, const QString& answer) {
     b.d.state.CurrentLine = qint16(k);
     b.prompts.answer(answer);
-    b.editor.participation();
+    b.editor.participation(k);
 }
 
 Sample drawSample(DiagramBuilder& b) {

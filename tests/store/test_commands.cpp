@@ -24,7 +24,7 @@ TEST_P(Buttons, SaveAsksForTheNameWithTheRememberedOneAndRemembersTheAnswer) {
     DiagramBuilder b;
     b.attribute(b.entity("E"), "id", true);  // a diagram that passes validation
     b.prompts.answer("library");
-    EXPECT_TRUE(saveProject(store(), b.d, b.prompts, setting()));
+    EXPECT_TRUE(saveProject(store(), b.editor, setting()));
     ASSERT_EQ(b.prompts.inputRequests.size(), 1u);
     EXPECT_EQ(b.prompts.inputRequests[0].prompt, "What's your project name");
     EXPECT_EQ(b.prompts.inputRequests[0].title, "Project Name");
@@ -41,7 +41,7 @@ TEST_P(Buttons, CancelInTheNameBoxStopsTheSaveWithNothingChanged) {
     b.attribute(b.entity("E"), "id", true);  // a diagram that passes validation
     b.d.view.projectName = "current";
     b.prompts.answerCancel();
-    EXPECT_FALSE(saveProject(store(), b.d, b.prompts, setting()));
+    EXPECT_FALSE(saveProject(store(), b.editor, setting()));
     EXPECT_EQ(writes, 0);
     EXPECT_EQ(b.d.view.projectName, "current");
     EXPECT_TRUE(b.prompts.messages.isEmpty());
@@ -52,8 +52,8 @@ TEST_P(Buttons, AFailedSaveShowsOneMessageAndKeepsTheTypedName) {
     DiagramBuilder b;
     b.attribute(b.entity("E"), "id", true);  // a diagram that passes validation
     b.prompts.answer("lost");
-    EXPECT_FALSE(saveProject(ProjectStore(QString("mysql://root@localhost/erd")), b.d, b.prompts,
-                             setting()));
+    EXPECT_FALSE(
+        saveProject(ProjectStore(QString("mysql://root@localhost/erd")), b.editor, setting()));
     ASSERT_EQ(b.prompts.messages.size(), 1);
     EXPECT_TRUE(b.prompts.messages[0].endsWith(": StoreConnection"))
         << b.prompts.messages[0].toStdString();

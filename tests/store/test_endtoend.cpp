@@ -4,8 +4,8 @@
 #include <QProcess>
 
 #include "checkdiagram.h"
-#include "mapping.h"
 #include "diagrambuilder.h"
+#include "mapping.h"
 #include "storetesting.h"
 #include "workbook.h"
 #include "xlsx.h"
@@ -52,7 +52,7 @@ TEST_P(EndToEnd, DrawSaveLoadConvertGivesTheSameRowsAndWorkbooks) {
 
     QStringList out;
     out << QStringLiteral("== validation");
-    ASSERT_TRUE(CheckDiagram(original.d, original.prompts))
+    ASSERT_TRUE(CheckDiagram(original.editor))
         << original.prompts.messages.join('\n').toStdString();
     out << original.prompts.messages;
 

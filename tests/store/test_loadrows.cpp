@@ -121,10 +121,10 @@ TEST_P(LoadRows, RowsThatCannotBeLoadedAreLeftOutAndCounted) {
     EXPECT_FALSE(b.d.isLiveElement(6));
     EXPECT_FALSE(b.d.isLiveElement(7));
     EXPECT_TRUE(b.d.isLiveElement(9));  // kept, without an owner
-    EXPECT_TRUE(b.d.element(9).RelativeEntityList->isEmpty());
+    EXPECT_TRUE(b.d.element(9).RelativeEntityList.isEmpty());
     EXPECT_TRUE(b.d.element(3).is(KindEntity));
-    EXPECT_EQ(b.d.element(2).RelativeEntityList->items(), (std::vector<qint16>{1, 3}));
-    EXPECT_EQ(b.d.element(1).AttributeList->items(), (std::vector<qint16>{8}));
+    EXPECT_EQ(b.d.element(2).RelativeEntityList.items(), (std::vector<qint16>{1, 3}));
+    EXPECT_EQ(b.d.element(1).AttributeList.items(), (std::vector<qint16>{8}));
     // Two relationship connectors and one attribute connector.
     EXPECT_EQ(b.d.connectorCount(), 4);
 }
@@ -143,8 +143,8 @@ TEST_P(LoadRows, ASecondRowWithoutItsFirstDoesNotTakeAnUnrelatedNeighbour) {
     EXPECT_TRUE(lone.Line1.dotted());
     EXPECT_EQ(lone.Description.Caption, "alone");
     EXPECT_TRUE(lone.Description.Visible);
-    EXPECT_TRUE(b.d.element(4).RelativeEntityList->containsKey("3_2"));
-    EXPECT_TRUE(b.d.element(3).RelationList->containsKey("4"));
+    EXPECT_TRUE(b.d.element(4).RelativeEntityList.containsKey("3_2"));
+    EXPECT_TRUE(b.d.element(3).RelationList.containsKey("4"));
 }
 
 TEST_P(LoadRows, TextbookProjectsGetTheirOwnersFromTheIdentifyingRelationships) {
@@ -158,9 +158,9 @@ TEST_P(LoadRows, TextbookProjectsGetTheirOwnersFromTheIdentifyingRelationships) 
     DiagramBuilder b;
     b.d.settings.PresentStyle = 0;
     ASSERT_EQ(load(b).status, ProjectStore::LoadResult::Status::Loaded);
-    EXPECT_EQ(b.d.element(3).WeakRelationList->items(), std::vector<qint16>{2});
-    EXPECT_EQ(b.d.element(3).PrimaryEntityList->items(), std::vector<qint16>{1});
-    EXPECT_TRUE(b.d.element(1).WeakRelationList->isEmpty());
+    EXPECT_EQ(b.d.element(3).WeakRelationList.items(), std::vector<qint16>{2});
+    EXPECT_EQ(b.d.element(3).PrimaryEntityList.items(), std::vector<qint16>{1});
+    EXPECT_TRUE(b.d.element(1).WeakRelationList.isEmpty());
 }
 
 TEST_P(LoadRows, LoadingReplacesTheDiagramOnTheCanvas) {

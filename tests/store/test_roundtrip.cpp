@@ -41,14 +41,14 @@ TEST_P(RoundTrip, RebuildsTheKeysAndListsThatDrawingMakes) {
     roundTrip(store(), true, original, loaded);
     Sample s = drawSample(*std::make_unique<DiagramBuilder>());  // the same numbers
     const Diagram& d = loaded.d;
-    const Collection& mentorsEntities = *d.element(s.mentors).RelativeEntityList;
+    const Collection& mentorsEntities = d.element(s.mentors).RelativeEntityList;
     EXPECT_EQ(mentorsEntities.itemByKey(QString::number(s.teacher)), s.teacher);
     EXPECT_EQ(mentorsEntities.itemByKey(QString::number(s.teacher) + "_2"), s.teacher);
-    EXPECT_TRUE(d.element(s.teacher).RelationList->containsKey(QString::number(s.mentors)));
-    EXPECT_EQ(d.element(s.sid).RelativeEntityList->entries().front().key, QString());
-    EXPECT_EQ(d.element(s.dependent).WeakRelationList->items(),
+    EXPECT_TRUE(d.element(s.teacher).RelationList.containsKey(QString::number(s.mentors)));
+    EXPECT_EQ(d.element(s.sid).RelativeEntityList.entries().front().key, QString());
+    EXPECT_EQ(d.element(s.dependent).WeakRelationList.items(),
               (std::vector<qint16>{qint16(s.supports), qint16(s.cares)}));
-    EXPECT_EQ(d.element(s.student).AttributeList->items(),
+    EXPECT_EQ(d.element(s.student).AttributeList.items(),
               (std::vector<qint16>{qint16(s.sid), qint16(s.name), qint16(s.phones)}));
     // The recursive pair sits at adjacent indices, both dotted, so each gets its own sides.
     const int first = loaded.connector(s.teacher, s.mentors, 0);

@@ -181,7 +181,7 @@ TEST_P(SaveRows, AnAttributeWithoutOwnerFailsTheSaveAndKeepsThePreviousVersion) 
     ASSERT_TRUE(store().saveAs(b.d, "p").ok);
     const QStringList before = rowsText("SELECT * FROM \"EntityType\" ORDER BY \"i\"");
     b.d.element(1).Caption = "changed";
-    b.d.element(5).RelativeEntityList->clear();
+    b.d.element(5).RelativeEntityList.clear();
     const auto result = store().saveAs(b.d, "p");
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error.text(), "attribute 5 (\"Phones\") has no owner: Insert into Attribute");

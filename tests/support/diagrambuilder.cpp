@@ -7,7 +7,9 @@ int DiagramBuilder::create(int kind, const QString& caption) {
     return i;
 }
 
-int DiagramBuilder::entity(const QString& caption) { return create(KindEntity, caption); }
+int DiagramBuilder::entity(const QString& caption) {
+    return create(KindEntity, caption);
+}
 
 int DiagramBuilder::relationship(const QString& caption) {
     return create(KindRelationship, caption);
@@ -20,7 +22,7 @@ int DiagramBuilder::attribute(int owner, const QString& caption, bool key) {
     click(a);
     if (key) {
         editor.elementRightDown(a);
-        editor.menuKey();
+        editor.menuKey(a);
     }
     return a;
 }
@@ -28,7 +30,7 @@ int DiagramBuilder::attribute(int owner, const QString& caption, bool key) {
 int DiagramBuilder::multAttribute(int owner, const QString& caption, bool key) {
     const int a = attribute(owner, caption, key);
     editor.elementRightDown(a);
-    editor.menuMultAttribute();
+    editor.menuMultAttribute(a);
     return a;
 }
 
@@ -50,7 +52,7 @@ int DiagramBuilder::join(int e, int r) {
 
 void DiagramBuilder::makeWeak(int w, int r) {
     editor.elementRightDown(w);
-    editor.menuWeakEntity();
+    editor.menuWeakEntity(w);
     click(r);
 }
 

@@ -26,7 +26,7 @@ public:
     // The mime type of a dragged element: the canvas it comes from and its index.
     static const QString kElementMimeType;
 
-    Canvas(Diagram& diagram, Editor& editor, QWidget* parent = nullptr);
+    Canvas(const Diagram& diagram, Editor& editor, QWidget* parent = nullptr);
 
     // The menus a right click pops up; without them right clicks still reach the editor.
     void setMenus(ElementMenus* menus) { menus_ = menus; }
@@ -43,7 +43,8 @@ public:
 
     // The shape control of element i, nullptr when i is not loaded.
     UserControl1* elementWidget(int i) const;
-    // The element that last received a left click, if it is still live; 0 otherwise.
+    // The selected element (the one that last received a left click), if it is still live; 0
+    // otherwise.
     int focusElement() const;
 
     // What a drag of element i carries; only this canvas takes it.
@@ -85,6 +86,7 @@ private:
         QStaticText mn, description;
     };
 
+    void onChanged(const DiagramChange& change);
     void onElementChanged(int i);
     void onConnectorChanged(int k);
     void onReset();
@@ -110,7 +112,7 @@ private:
     int draggedIndex(const QMimeData* mime) const;
     bool overLabel(const QPointF& pos) const;
 
-    Diagram& d_;
+    const Diagram& d_;
     Editor& editor_;
     ElementMenus* menus_ = nullptr;
     std::vector<UserControl1*> widgets_;  // index = element index; [0] stays null
@@ -123,7 +125,6 @@ private:
     };
     std::vector<LinePen> pens_;
 
-    int focusElement_ = 0;
     int pressElement_ = 0;
     QPointF pressPoint_;
     bool dragging_ = false;

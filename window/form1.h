@@ -8,9 +8,9 @@
 #include "diagram.h"
 #include "drawingscale.h"
 #include "editor.h"
+#include "workspace.h"
 
 class Canvas;
-class DialogPrompts;
 class ElementMenus;
 class QGroupBox;
 class QLabel;
@@ -19,20 +19,19 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 
-// The main window: owns the diagram and its editor, hosts the canvas, and builds the menus,
-// toolbar, command buttons, legend and status bars under their established object names. It
-// turns their events into Editor calls and mirrors the view state; what lies outside the editor
+// The main window: a view of the workspace's diagram. It hosts the canvas, builds the menus,
+// toolbar, command buttons, legend and status bars under their established object names, turns
+// their events into Editor calls and mirrors the view state; what lies outside the editor
 // (saving, loading, converting, the other windows, settings) leaves through signals.
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    // Without `prompts` the window answers the commands with real dialogs.
-    explicit Form1(Prompts* prompts = nullptr, QWidget* parent = nullptr);
+    explicit Form1(Workspace& workspace, QWidget* parent = nullptr);
     ~Form1() override;
 
-    Diagram& diagram() { return diagram_; }
-    Editor& editor() { return editor_; }
-    Prompts& prompts() { return prompts_; }
+    Diagram& diagram() { return workspace_.diagram(); }
+    Editor& editor() { return workspace_.editor(); }
+    Prompts& prompts() { return workspace_.prompts(); }
     Canvas* canvas() const { return canvas_; }
     ElementMenus* menus() const { return menus_; }
     // The toolbar button of a key ("Entity", "Attribute", "Relationship", "AttLine", "RelLine").
@@ -84,17 +83,13 @@ private:
     QPushButton* addCommandButton(const char* objectName, const QString& caption);
     void buildLegend();
     void buildStatusBars();
-    void deleteFocusElement();
     void syncView();
     void layoutRightEdge();
     // Every resize of the window: buttons and legend to the right edge, then the scale memory.
     void windowResized();
     void updateScaleMemory(bool stateChanged);
 
-    Diagram diagram_;
-    std::unique_ptr<DialogPrompts> ownPrompts_;
-    Prompts& prompts_;
-    Editor editor_;
+    Workspace& workspace_;
 
     Canvas* canvas_ = nullptr;
     ElementMenus* menus_ = nullptr;

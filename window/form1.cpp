@@ -15,7 +15,6 @@
 #include <QVBoxLayout>
 
 #include "canvas.h"
-#include "dialogprompts.h"
 #include "elementmenus.h"
 #include "toolicons.h"
 
@@ -32,11 +31,7 @@ void setTextIfChanged(QLabel* label, const QString& text) {
 
 }  // namespace
 
-Form1::Form1(Prompts* prompts, QWidget* parent)
-    : QMainWindow(parent),
-      ownPrompts_(prompts ? nullptr : std::make_unique<DialogPrompts>(this)),
-      prompts_(prompts ? *prompts : *ownPrompts_),
-      editor_(diagram_, prompts_) {
+Form1::Form1(Workspace& workspace, QWidget* parent) : QMainWindow(parent), workspace_(workspace) {
     setObjectName(QStringLiteral("Form1"));
     setContextMenuPolicy(Qt::NoContextMenu);  // no toolbar-hiding menu on a right click
 
@@ -44,11 +39,11 @@ Form1::Form1(Prompts* prompts, QWidget* parent)
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    canvas_ = new Canvas(diagram_, editor_, central);
+    canvas_ = new Canvas(diagram(), editor(), central);
     column->addWidget(canvas_, 1);
     setCentralWidget(central);
 
-    menus_ = new ElementMenus(editor_, this);
+    menus_ = new ElementMenus(editor(), this);
     canvas_->setMenus(menus_);
 
     buildMenus();
@@ -61,8 +56,7 @@ Form1::Form1(Prompts* prompts, QWidget* parent)
 
     connect(canvas_, &Canvas::resized, this, &Form1::windowResized);
     connect(canvas_, &Canvas::elementDropped, this, [this] { scaleMemory_.elementDropped(); });
-    connect(&diagram_, &Diagram::viewChanged, this, &Form1::syncView);
-    connect(&diagram_, &Diagram::reset, this, &Form1::syncView);
+    connect(&diagram(), &Diagram::changed, this, &Form1::syncView);
 
     applySettings();
     syncView();
@@ -105,12 +99,12 @@ void Form1::buildMenus() {
     aboutItem->setObjectName(QStringLiteral("mnuAbout"));
     connect(aboutItem, &QAction::triggered, this, &Form1::aboutRequested);
 
-    // Delete acts on the element that last took a left click.
+    // Delete acts on the selection: the element that last took a left click.
     auto* deleteElement = new QAction(this);
     deleteElement->setObjectName(QStringLiteral("actDeleteElement"));
     deleteElement->setShortcut(QKeySequence(Qt::Key_Delete));
     deleteElement->setShortcutContext(Qt::WindowShortcut);
-    connect(deleteElement, &QAction::triggered, this, &Form1::deleteFocusElement);
+    connect(deleteElement, &QAction::triggered, this, [this] { editor().deleteSelection(); });
     addAction(deleteElement);
 }
 
@@ -118,7 +112,7 @@ QToolButton* Form1::addToolbarButton(const QString& key, const QString& toolTip,
                                      const QStringList& menuKeys) {
     auto* action = new QAction(toolbarIcon(key), key, toolbar_);
     action->setToolTip(toolTip);
-    connect(action, &QAction::triggered, this, [this, key] { editor_.toolbarButton(key); });
+    connect(action, &QAction::triggered, this, [this, key] { editor().toolbarButton(key); });
 
     auto* button = new QToolButton(toolbar_);
     button->setObjectName(key);
@@ -130,7 +124,7 @@ QToolButton* Form1::addToolbarButton(const QString& key, const QString& toolTip,
             QAction* entry = menu->addAction(item);
             entry->setData(item);
             connect(entry, &QAction::triggered, this,
-                    [this, item] { editor_.buttonMenuItem(item); });
+                    [this, item] { editor().buttonMenuItem(item); });
         }
         button->setMenu(menu);
         button->setPopupMode(QToolButton::MenuButtonPopup);
@@ -177,7 +171,7 @@ void Form1::buildCommandButtons() {
     cancelButton_->setGeometry(kButtonSpacing, kButtonTop, kButtonWidth, kButtonHeight);
     canvas_->addOverlay(cancelButton_);
     cancelButton_->setShortcut(QKeySequence(Qt::Key_Escape));
-    connect(cancelButton_, &QPushButton::clicked, this, [this] { editor_.cancel(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { editor().cancel(); });
 
     QPushButton* load = addCommandButton("Command3", QStringLiteral("Load"));
     load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -187,10 +181,10 @@ void Form1::buildCommandButtons() {
     connect(convertButton_, &QPushButton::clicked, this, &Form1::convertRequested);
 
     QPushButton* repaint = addCommandButton("Command5", QStringLiteral("Repaint"));
-    connect(repaint, &QPushButton::clicked, this, [this] { editor_.repaintElements(); });
+    connect(repaint, &QPushButton::clicked, this, [this] { editor().repaintElements(); });
 
     QPushButton* resize = addCommandButton("cmdResize", QStringLiteral("Resize"));
-    connect(resize, &QPushButton::clicked, this, [this] { editor_.resizeToCaptions(); });
+    connect(resize, &QPushButton::clicked, this, [this] { editor().resizeToCaptions(); });
 }
 
 void Form1::buildLegend() {
@@ -229,7 +223,7 @@ void Form1::buildStatusBars() {
 // ---- Mirroring the model ----
 
 void Form1::applySettings() {
-    const ProgramSettings& settings = diagram_.settings;
+    const ProgramSettings& settings = diagram().settings;
     const QColor background = toQColor(settings.WindowBackColor);
     QPalette canvasPalette = canvas_->palette();
     canvasPalette.setColor(QPalette::Window, background);
@@ -250,7 +244,7 @@ void Form1::setConvertEnabled(bool enabled) {
 }
 
 void Form1::syncView() {
-    const ViewState& view = diagram_.view;
+    const ViewState& view = diagram().view;
     const QString title = QStringLiteral("Relvane: ") + view.captionName;
     if (windowTitle() != title) setWindowTitle(title);
     for (int panel = 0; panel < 3; ++panel)
@@ -300,12 +294,8 @@ void Form1::changeEvent(QEvent* event) {
 
 // ---- Commands that stay in the window ----
 
-void Form1::deleteFocusElement() {
-    if (const int i = canvas_->focusElement()) editor_.deleteElement(i);
-}
-
 QPixmap Form1::captureDiagram() {
-    const QRectF area = editor_.captureRect();
+    const QRectF area = editor().captureRect();
     if (area.isEmpty()) return QPixmap();
     return canvas_->renderDiagram(canvas_->mapping().toPixels(area).toAlignedRect());
 }
@@ -318,7 +308,7 @@ bool Form1::copyCaptureToClipboard() {
 }
 
 void Form1::capture() {
-    if (!copyCaptureToClipboard()) prompts_.message(QStringLiteral("目前沒有任何元素可以擷取"));
+    if (!copyCaptureToClipboard()) prompts().message(QStringLiteral("目前沒有任何元素可以擷取"));
     Q_EMIT captureRequested();
 }
 

@@ -80,14 +80,12 @@ void prepareText(QStaticText& text, const Label& label, const QFont& font) {
 
 const QString Canvas::kElementMimeType = QStringLiteral("application/x-relvane-element");
 
-Canvas::Canvas(Diagram& diagram, Editor& editor, QWidget* parent)
+Canvas::Canvas(const Diagram& diagram, Editor& editor, QWidget* parent)
     : QWidget(parent), d_(diagram), editor_(editor) {
     setObjectName(QStringLiteral("Canvas"));
     setAutoFillBackground(true);
     setAcceptDrops(true);
-    connect(&d_, &Diagram::elementChanged, this, &Canvas::onElementChanged);
-    connect(&d_, &Diagram::connectorChanged, this, &Canvas::onConnectorChanged);
-    connect(&d_, &Diagram::reset, this, &Canvas::onReset);
+    connect(&d_, &Diagram::changed, this, &Canvas::onChanged);
     onReset();
 }
 
@@ -102,7 +100,9 @@ UserControl1* Canvas::elementWidget(int i) const {
 }
 
 int Canvas::focusElement() const {
-    return d_.isLiveElement(focusElement_) ? focusElement_ : 0;
+    for (int i : d_.view.selection)
+        if (d_.isLiveElement(i)) return i;
+    return 0;
 }
 
 // ---- Mirroring the model ----
@@ -125,6 +125,18 @@ UserControl1* Canvas::ensureWidget(int i) {
     return w;
 }
 
+namespace {
+
+// The control shows the model's collection: a copy that shares the model's entries.
+void showCollection(std::shared_ptr<Collection>& shown, const Collection& model) {
+    if (!shown)
+        shown = std::make_shared<Collection>(model);
+    else if (!shown->sharesEntriesWith(model))
+        *shown = model;
+}
+
+}  // namespace
+
 void Canvas::syncWidget(int i) {
     UserControl1* w = elementWidget(i);
     if (!w) return;
@@ -135,13 +147,12 @@ void Canvas::syncWidget(int i) {
                          qRound(pixels.height()));
     if (w->geometry() != geometry) w->setGeometry(geometry);
 
-    // The model and the control hold the same collection objects.
-    w->AttributeList = e.AttributeList;
-    w->RelationList = e.RelationList;
-    w->RelativeEntityList = e.RelativeEntityList;
-    w->PrimaryEntityList = e.PrimaryEntityList;
-    w->WeakRelationList = e.WeakRelationList;
-    w->WeakEntityList = e.WeakEntityList;
+    showCollection(w->AttributeList, e.AttributeList);
+    showCollection(w->RelationList, e.RelationList);
+    showCollection(w->RelativeEntityList, e.RelativeEntityList);
+    showCollection(w->PrimaryEntityList, e.PrimaryEntityList);
+    showCollection(w->WeakRelationList, e.WeakRelationList);
+    showCollection(w->WeakEntityList, e.WeakEntityList);
     w->RecWidth = e.RecWidth;
     w->EllWidth = e.EllWidth;
     w->DiaWidth = e.DiaWidth;
@@ -156,6 +167,15 @@ void Canvas::syncWidget(int i) {
     if (w->Shape() != e.Shape) w->setShape(e.Shape);
     if (w->isHidden() == e.Visible) w->setVisible(e.Visible);
     if (e.Visible) w->RePaint();
+}
+
+void Canvas::onChanged(const DiagramChange& change) {
+    if (change.reset) {
+        onReset();
+        return;
+    }
+    for (int i : change.elements) onElementChanged(i);
+    for (int k : change.connectors) onConnectorChanged(k);
 }
 
 void Canvas::onElementChanged(int i) {
@@ -247,7 +267,7 @@ void Canvas::onReset() {
     connectors_.assign(size_t(d_.connectorCount()), ConnectorCache{});
     for (int k = 1; k < d_.connectorCount(); ++k) refreshConnectorCache(k);
 
-    focusElement_ = pressElement_ = 0;
+    pressElement_ = 0;
     update();
 }
 
@@ -344,21 +364,11 @@ void Canvas::setScale(const DrawingScale& scale) {
 void Canvas::applyMapping() {
     // A canvas without area (the window minimised) keeps the last mapping.
     if (width() <= 0 || height() <= 0) return;
-    const ScaleMapping next(scale_, size());
-    const bool unitsChanged = next.pixelsPerUnitX() != mapping_.pixelsPerUnitX() ||
-                              next.pixelsPerUnitY() != mapping_.pixelsPerUnitY();
-    mapping_ = next;
-    if (unitsChanged) {
-        // Label texts keep their pixel size, so in drawing units they grow or shrink, and the
-        // label corners placed against the line ends move with them.
-        // Laying the connectors out refreshes each live one's cache through its change signal;
-        // hidden connectors show nothing to refresh.
-        d_.setLabelUnits(1 / mapping_.pixelsPerUnitX(), 1 / mapping_.pixelsPerUnitY());
-        editor_.layoutAllConnectors();
-    } else {
-        const int count = std::min(int(connectors_.size()), d_.connectorCount());
-        for (int k = 1; k < count; ++k) refreshConnectorCache(k);
-    }
+    // A pure view transform: the model keeps its coordinates and label sizes. Label texts keep
+    // their pixel size at their mapped corners.
+    mapping_ = ScaleMapping(scale_, size());
+    const int count = std::min(int(connectors_.size()), d_.connectorCount());
+    for (int k = 1; k < count; ++k) refreshConnectorCache(k);
     for (int i = 1; i < int(widgets_.size()); ++i) syncWidget(i);
     update();
 }
@@ -367,7 +377,6 @@ void Canvas::applyMapping() {
 
 void Canvas::elementMouseDown(int i, qint16 button, float x, float y) {
     if (button == kLeftButton) {
-        focusElement_ = i;
         pressElement_ = i;
         pressPoint_ = QPointF(x, y);
         // The control reports pixels inside itself; the grab point is kept in drawing units.
@@ -378,7 +387,7 @@ void Canvas::elementMouseDown(int i, qint16 button, float x, float y) {
         if (!menus_) return;
         const UserControl1* w = elementWidget(i);
         const QPoint globalPos = w ? w->mapToGlobal(QPointF(x, y)).toPoint() : QCursor::pos();
-        menus_->popupElementMenu(popup, globalPos);
+        menus_->popupElementMenu(popup, i, globalPos);
     }
 }
 
@@ -416,7 +425,7 @@ QMenu* Canvas::rightClickAt(const QPointF& pos, const QPoint& globalPos) {
     if (childAt(pos.toPoint())) return nullptr;
     const QPointF at = mapping_.toLogical(pos);
     if (!editor_.drawingAreaRightDown(float(at.x()), float(at.y()))) return nullptr;
-    return menus_ ? menus_->popupLineMenu(globalPos) : nullptr;
+    return menus_ ? menus_->popupLineMenu(d_.state.CurrentLine, globalPos) : nullptr;
 }
 
 void Canvas::mousePressEvent(QMouseEvent* event) {

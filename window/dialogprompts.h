@@ -10,6 +10,8 @@
 class DialogPrompts : public Prompts {
 public:
     explicit DialogPrompts(QWidget* parent = nullptr) : parent_(parent) {}
+    // The window the dialogs are modal over.
+    void setParentWindow(QWidget* parent) { parent_ = parent; }
 
     void message(const QString& text) override;
     std::optional<QString> input(const QString& prompt, const QString& title,

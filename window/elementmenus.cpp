@@ -30,22 +30,25 @@ void ElementMenus::buildEntityMenu(QWidget* window) {
     entityMenu_ = new QMenu(window);
     entityMenu_->setObjectName(QStringLiteral("EntityMenu"));
     entity_ = addCommand(
-        entityMenu_, "mnuEntity", QStringLiteral("Entity"), [this] { editor_.menuEntity(); }, true);
+        entityMenu_, "mnuEntity", QStringLiteral("Entity"),
+        [this] { editor_.menuEntity(element_); }, true);
     weakEntity_ = addCommand(
         entityMenu_, "mnuWeakEntity", QStringLiteral("WeakEnitty"),
-        [this] { editor_.menuWeakEntity(); }, true);
+        [this] { editor_.menuWeakEntity(element_); }, true);
     entityMenu_->addSeparator();
     addCommand(entityMenu_, "mnuEReName", QStringLiteral("ReName"),
-               [this] { editor_.rename(Editor::Menu::Entity); });
+               [this] { editor_.rename(Editor::Menu::Entity, element_); });
     entityLockSize_ = addCommand(
         entityMenu_, "mnuELSize", QStringLiteral("Lock Size"),
-        [this] { editor_.lockSize(Editor::Menu::Entity); }, true);
-    addCommand(entityMenu_, "mnuEBigger", QStringLiteral("Bigger"), [this] { editor_.bigger(); });
+        [this] { editor_.lockSize(Editor::Menu::Entity, element_); }, true);
+    addCommand(entityMenu_, "mnuEBigger", QStringLiteral("Bigger"),
+               [this] { editor_.bigger(element_); });
     addCommand(entityMenu_, "mnuESmaller", QStringLiteral("Smaller"),
-               [this] { editor_.smaller(); });
-    addCommand(entityMenu_, "mnuEColor", QStringLiteral("Color"), [this] { editor_.color(); });
+               [this] { editor_.smaller(element_); });
+    addCommand(entityMenu_, "mnuEColor", QStringLiteral("Color"),
+               [this] { editor_.color(element_); });
     addCommand(entityMenu_, "mnuDelEntity", QStringLiteral("Delete"),
-               [this] { editor_.deleteEntity(); });
+               [this] { editor_.deleteEntity(element_); });
 }
 
 void ElementMenus::buildAttributeMenu(QWidget* window) {
@@ -53,25 +56,27 @@ void ElementMenus::buildAttributeMenu(QWidget* window) {
     attributeMenu_->setObjectName(QStringLiteral("AttributeMenu"));
     attribute_ = addCommand(
         attributeMenu_, "mnuAttribute", QStringLiteral("Attribute"),
-        [this] { editor_.menuAttribute(); }, true);
+        [this] { editor_.menuAttribute(element_); }, true);
     multAttribute_ = addCommand(
         attributeMenu_, "mnuMultAttribute", QStringLiteral("MultAttribute"),
-        [this] { editor_.menuMultAttribute(); }, true);
+        [this] { editor_.menuMultAttribute(element_); }, true);
     attributeMenu_->addSeparator();
     key_ = addCommand(
-        attributeMenu_, "mnuKey", QStringLiteral("Key"), [this] { editor_.menuKey(); }, true);
+        attributeMenu_, "mnuKey", QStringLiteral("Key"), [this] { editor_.menuKey(element_); },
+        true);
     addCommand(attributeMenu_, "mnuAReName", QStringLiteral("ReName"),
-               [this] { editor_.rename(Editor::Menu::Attribute); });
+               [this] { editor_.rename(Editor::Menu::Attribute, element_); });
     attributeLockSize_ = addCommand(
         attributeMenu_, "mnuALSize", QStringLiteral("Lock Size"),
-        [this] { editor_.lockSize(Editor::Menu::Attribute); }, true);
+        [this] { editor_.lockSize(Editor::Menu::Attribute, element_); }, true);
     addCommand(attributeMenu_, "mnuABigger", QStringLiteral("Bigger"),
-               [this] { editor_.bigger(); });
+               [this] { editor_.bigger(element_); });
     addCommand(attributeMenu_, "mnuASmaller", QStringLiteral("Smaller"),
-               [this] { editor_.smaller(); });
-    addCommand(attributeMenu_, "mnuAColor", QStringLiteral("Color"), [this] { editor_.color(); });
+               [this] { editor_.smaller(element_); });
+    addCommand(attributeMenu_, "mnuAColor", QStringLiteral("Color"),
+               [this] { editor_.color(element_); });
     addCommand(attributeMenu_, "mnuDelAttribute", QStringLiteral("Delete"),
-               [this] { editor_.deleteAttribute(); });
+               [this] { editor_.deleteAttribute(element_); });
 }
 
 void ElementMenus::buildRelationshipMenu(QWidget* window) {
@@ -85,29 +90,29 @@ void ElementMenus::buildRelationshipMenu(QWidget* window) {
         [this] { editor_.menuWeakRelationship(); }, true);
     relationshipMenu_->addSeparator();
     addCommand(relationshipMenu_, "mnuRReName", QStringLiteral("ReName"),
-               [this] { editor_.rename(Editor::Menu::Relationship); });
+               [this] { editor_.rename(Editor::Menu::Relationship, element_); });
     relationshipLockSize_ = addCommand(
         relationshipMenu_, "mnuRLSize", QStringLiteral("Lock Size"),
-        [this] { editor_.lockSize(Editor::Menu::Relationship); }, true);
+        [this] { editor_.lockSize(Editor::Menu::Relationship, element_); }, true);
     addCommand(relationshipMenu_, "mnuRBigger", QStringLiteral("Bigger"),
-               [this] { editor_.bigger(); });
+               [this] { editor_.bigger(element_); });
     addCommand(relationshipMenu_, "mnuRSmaller", QStringLiteral("Smaller"),
-               [this] { editor_.smaller(); });
+               [this] { editor_.smaller(element_); });
     addCommand(relationshipMenu_, "mnuRColor", QStringLiteral("Color"),
-               [this] { editor_.color(); });
+               [this] { editor_.color(element_); });
     addCommand(relationshipMenu_, "mnuDelRelationship", QStringLiteral("Delete"),
-               [this] { editor_.deleteRelationship(); });
+               [this] { editor_.deleteRelationship(element_); });
 }
 
 void ElementMenus::buildLineMenu(QWidget* window) {
     lineMenu_ = new QMenu(window);
     lineMenu_->setObjectName(QStringLiteral("LineMenu"));
     addCommand(lineMenu_, "mneParticipation", QStringLiteral("Participation"),
-               [this] { editor_.participation(); });
+               [this] { editor_.participation(line_); });
     description_ = addCommand(lineMenu_, "mneDescription", QStringLiteral("Description"),
-                              [this] { editor_.description(); });
+                              [this] { editor_.description(line_); });
     addCommand(lineMenu_, "mnuDelLine", QStringLiteral("Delete"),
-               [this] { editor_.deleteConnector(); });
+               [this] { editor_.deleteConnector(line_); });
 }
 
 QMenu* ElementMenus::menuFor(Editor::Popup popup) const {
@@ -124,15 +129,17 @@ QMenu* ElementMenus::menuFor(Editor::Popup popup) const {
     return nullptr;
 }
 
-QMenu* ElementMenus::popupElementMenu(Editor::Popup popup, const QPoint& globalPos) {
+QMenu* ElementMenus::popupElementMenu(Editor::Popup popup, int element, const QPoint& globalPos) {
     QMenu* menu = menuFor(popup);
     if (!menu) return nullptr;
+    element_ = element;
     syncChecks();
     menu->popup(globalPos);
     return menu;
 }
 
-QMenu* ElementMenus::popupLineMenu(const QPoint& globalPos) {
+QMenu* ElementMenus::popupLineMenu(int connector, const QPoint& globalPos) {
+    line_ = connector;
     syncChecks();
     lineMenu_->popup(globalPos);
     return lineMenu_;

@@ -12,8 +12,9 @@ class QWidget;
 
 // The pop-up menus of the drawing area: one per element kind and the Line menu of relationship
 // connectors. They are built once, parented to the window so their actions can be found by
-// object name, and every item calls one Editor command. Check marks are window state kept in the
-// diagram (MenuChecks): the actions only mirror it, before every pop-up and after every command.
+// object name, and every item calls one Editor command on the element or connector the menu was
+// opened on. Check marks are window state kept in the diagram (MenuChecks): the actions only
+// mirror it, before every pop-up and after every command.
 class ElementMenus : public QObject {
     Q_OBJECT
 public:
@@ -26,9 +27,12 @@ public:
     // The menu a right click on an element opens; nullptr for Popup::None.
     QMenu* menuFor(Editor::Popup popup) const;
 
-    // Shows the menu without waiting for a choice; returns it (nullptr when there is none).
-    QMenu* popupElementMenu(Editor::Popup popup, const QPoint& globalPos);
-    QMenu* popupLineMenu(const QPoint& globalPos);
+    // Shows the menu of `element` (of `connector`) without waiting for a choice; returns it
+    // (nullptr when there is none). Its items act on that element (connector).
+    QMenu* popupElementMenu(Editor::Popup popup, int element, const QPoint& globalPos);
+    QMenu* popupLineMenu(int connector, const QPoint& globalPos);
+    int elementTarget() const { return element_; }
+    int lineTarget() const { return line_; }
 
     // Sets every check mark and the Line menu's "Description" from the diagram.
     void syncChecks();
@@ -42,6 +46,8 @@ private:
     void buildLineMenu(QWidget* window);
 
     Editor& editor_;
+    int element_ = 0;  // what the element menus were last opened on
+    int line_ = 0;     // what the Line menu was last opened on
     QMenu* entityMenu_ = nullptr;
     QMenu* attributeMenu_ = nullptr;
     QMenu* relationshipMenu_ = nullptr;

@@ -1,0 +1,64 @@
+#include "commandscope.h"
+
+#include <QtGlobal>
+#include <set>
+#include <utility>
+
+#include "invariants.h"
+
+namespace {
+
+// The connectors that may stand with no relation behind them.
+std::set<int> unrelatedConnectors(const Diagram& d, const std::vector<int>& abandoned) {
+    std::set<int> unrelated(abandoned.begin(), abandoned.end());
+    if (int(d.state.ConnectMode) == 5) unrelated.insert(d.state.PendingLine);
+    return unrelated;
+}
+
+}  // namespace
+
+CommandScope::CommandScope(Editor& editor)
+    : editor_(editor),
+      outermost_(!editor.diagram().changeOpen()),
+      modeBefore_(int(editor.diagram().state.ConnectMode)),
+      pendingBefore_(editor.diagram().state.PendingLine) {
+#ifndef NDEBUG
+    // Only a command that breaks a consistent diagram is reported, not one that runs on a
+    // diagram some other code left inconsistent.
+    if (outermost_)
+        consistentBefore_ =
+            findInconsistency(editor.diagram(),
+                              unrelatedConnectors(editor.diagram(), editor.abandoned_))
+                .isEmpty();
+#endif
+    editor_.diagram().beginChange();
+}
+
+CommandScope::~CommandScope() {
+    Diagram& d = editor_.diagram();
+    if (outermost_) {
+        const Diagram& model = d;
+        // A connection left in mode 5 other than by its completing click leaves its first
+        // connector drawn; unless the relationship gained the entity since, nothing stands
+        // behind it.
+        const int mode = int(model.state.ConnectMode);
+        if (modeBefore_ == 5 && mode != 5 && model.isConnector(pendingBefore_)) {
+            const Connector& c = model.connector(pendingBefore_);
+            if (model.isElement(c.second) &&
+                !model.element(c.second).RelativeEntityList.containsItem(c.first))
+                editor_.abandoned_.push_back(pendingBefore_);
+        }
+#ifndef NDEBUG
+        // A replaced document is the loader's data, not a command's doing.
+        if (consistentBefore_ && !editor_.replaced_) {
+            const QString problem =
+                findInconsistency(model, unrelatedConnectors(model, editor_.abandoned_));
+            if (!problem.isEmpty())
+                qCritical("Editor: a command left the diagram inconsistent: %s",
+                          qUtf8Printable(problem));
+        }
+#endif
+    }
+    if (outermost_) editor_.replaced_ = false;
+    d.endChange();
+}

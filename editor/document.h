@@ -1,0 +1,140 @@
+#pragma once
+
+#include <QFont>
+#include <QSizeF>
+#include <QString>
+#include <vector>
+
+#include "collection.h"
+#include "olecolor.h"
+
+// Element kinds: the shape code of the element's outline.
+enum ElementKind : int {
+    KindEntity = 0,
+    KindWeakEntity = 1,
+    KindAttribute = 2,
+    KindMultAttribute = 3,
+    KindRelationship = 4,
+    KindWeakRelationship = 5,
+};
+
+// Connector line styles.
+constexpr qint16 kLineSolid = 1;
+constexpr qint16 kLineDotted = 3;
+
+// One diagram element: what the shape control shows plus the host's extender data.
+struct Element {
+    float Shape = KindEntity;  // the kind code, compared exactly
+    QString Caption;
+    OleColor BackColor = 0xC0C0FF;
+    OleColor ForeColor = kSystemWindowText;
+    QString Tag;  // the own colour as decimal text while highlighted; empty if never highlighted
+    QFont Font;   // underlined caption: a key attribute
+    qint16 BorderStyle = 0;
+    bool IsSizeLock = false;
+    bool Visible = false;
+    float Left = 0, Top = 0, Width = 0, Height = 0;
+    qint32 RecWidth = 0, EllWidth = 0, DiaWidth = 0;
+    Collection AttributeList, RelationList, RelativeEntityList, PrimaryEntityList, WeakRelationList,
+        WeakEntityList;
+
+    bool is(int kind) const { return Shape == float(kind); }
+    bool isEntityKind() const { return is(KindEntity) || is(KindWeakEntity); }
+    bool isAttributeKind() const { return is(KindAttribute) || is(KindMultAttribute); }
+    bool isRelationshipKind() const { return is(KindRelationship) || is(KindWeakRelationship); }
+    bool underlined() const { return Font.underline(); }
+    void setUnderlined(bool on) { Font.setUnderline(on); }
+
+    // Empties the six collections.
+    void newCollections();
+};
+
+struct Line {
+    float X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+    OleColor BorderColor = 0;
+    qint16 BorderStyle = kLineSolid;
+    bool Visible = false;
+    QString Tag;  // "a,b": two element indices joined by one comma
+
+    bool dotted() const { return BorderStyle == kLineDotted; }
+};
+
+// A text label sized to its caption. Sizes are drawing units, measured once with the label font
+// at one unit per pixel, whatever scale or zoom a view shows them at.
+struct Label {
+    QString Caption;
+    float Left = 0, Top = 0, Width = 0, Height = 0;
+    bool Visible = false;
+};
+
+// What a connector joins: an owner to its attribute, or an entity to a relationship. Fixed when
+// the connector is made, with its two ends; the line colours only show it.
+enum class ConnectorKind : qint8 { None, Attribute, Relationship };
+
+// Connector k: the main line, the parallel second line, the participation label and the role label.
+struct Connector {
+    Line Line1;
+    Line Line2;
+    Label MN;
+    Label Description;
+    ConnectorKind kind = ConnectorKind::None;
+    // The element indices its tag names: the owner or entity first, the attribute or relationship
+    // second.
+    qint16 first = 0;
+    qint16 second = 0;
+
+    bool isAttribute() const { return kind == ConnectorKind::Attribute; }
+    bool isRelationship() const { return kind == ConnectorKind::Relationship; }
+    bool joins(int a, int b) const { return first == a && second == b; }
+};
+
+// Two element indices joined by a comma, as connector tags hold them.
+QString makeTag(int first, int second);
+
+// The font participation and role labels are drawn with, and a caption's size in it.
+QFont labelFont();
+QSizeF labelSize(const QString& caption);
+// Sets a label's caption and sizes the label to it.
+void setLabelCaption(Label& label, const QString& caption);
+
+// What a project is: elements indexed 1, 2, ... (0 is the hidden template new ones copy) and
+// connectors indexed the same way. Indices are never reused; deletion only hides. A plain value:
+// copies are independent, and cheap, as the collections share their entries until changed.
+class Document {
+public:
+    static constexpr int kLargestIndex = 32767;
+
+    Document();
+
+    // Elements. elementCount() includes the template and hidden entries.
+    int elementCount() const { return int(elements_.size()); }
+    Element& element(int i) { return elements_[size_t(i)]; }
+    const Element& element(int i) const { return elements_[size_t(i)]; }
+    bool isElement(int i) const { return i >= 1 && i < elementCount(); }
+    bool isLiveElement(int i) const { return isElement(i) && element(i).Visible; }
+    // Loads the next entry as a hidden copy of the template with empty collections; returns its
+    // index, or 0 when the index would pass the largest element index.
+    int loadElement();
+
+    // Connectors. connectorCount() includes the template 0.
+    int connectorCount() const { return int(connectors_.size()); }
+    Connector& connector(int k) { return connectors_[size_t(k)]; }
+    const Connector& connector(int k) const { return connectors_[size_t(k)]; }
+    bool isConnector(int k) const { return k >= 1 && k < connectorCount(); }
+    bool isLiveConnector(int k) const { return isConnector(k) && connector(k).Line1.Visible; }
+    // Loads the next connector from the template, of `kind` from element `first` to `second`,
+    // its main line tagged so; 0 when full.
+    int loadConnector(ConnectorKind kind, int first, int second);
+
+    // Every connector, live or hidden, with element i at one of its ends, lowest index first.
+    const std::vector<int>& connectorsOf(int i) const;
+
+    // Back to the templates alone: indices start again at 1.
+    void clear();
+
+private:
+    std::vector<Element> elements_;
+    std::vector<Connector> connectors_;
+    // Index: element -> the connectors ending on it. Ends never change, so it only grows.
+    std::vector<std::vector<int>> connectorsOf_;
+};

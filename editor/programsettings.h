@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include "olecolor.h"
+
+// Program-wide settings the editor, converter and store read. Held in memory while the program
+// runs; the settings store loads and saves them.
+struct ProgramSettings {
+    qint16 PresentStyle = 1;  // 1 enhanced mode (min,max notation), 0 textbook mode
+    qint16 MNPosition = 1;    // 0 participation label near the entity, else near the relationship
+    qint16 FKPK = 1;          // 1 elbowed foreign-key arrows, 0 straight
+    qint16 DoubleLineWidth = 5;
+    OleColor SelectedColor = 16711680;  // blue
+    OleColor CandidateColor = 255;      // red
+    OleColor AttLineColor = 16744576;
+    OleColor RelLineColor = 8421631;
+    OleColor WindowBackColor = 0xF0F0F0;  // the main window's background; not stored
+
+    bool enhancedMode() const { return PresentStyle == 1; }
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <set>
+
+// What the editing session holds beside the document: the state the connect modes live in across
+// clicks, the menus' check marks, and what the window shows around the drawing. None of it is
+// stored with a project.
+
+// Window-level state shared by the editing commands.
+struct WindowState {
+    float ConnectMode = 0;
+    qint16 ContextElement = 0;
+    qint16 FirstPick = 0;
+    qint16 RelationPick = 0;
+    qint16 CurrentLine = 0;
+    float GrabX = 0, GrabY = 0;
+    // The first connector of a relationship connection waiting for its second entity (mode 5).
+    // Kept apart from CurrentLine, which the Line menu retargets while the mode runs.
+    qint16 PendingLine = 0;
+};
+
+// Check marks of the element and Line menus. The kind commands read and flip them, so they are
+// state of the window, not of the widgets that show them.
+struct MenuChecks {
+    bool Entity = false, WeakEntity = false, EntityLockSize = false;
+    bool Attribute = false, MultAttribute = false, Key = false, AttributeLockSize = false;
+    bool Relationship = false, WeakRelationship = false, RelationshipLockSize = false;
+    bool DescriptionEnabled = false;  // Line menu: "Description" only on dotted connectors
+};
+
+// What the main window shows around the canvas, driven by the commands.
+struct ViewState {
+    QString prompt;    // the connect mode's prompt, StatusBar2 panel 1
+    QString hover[3];  // StatusBar1 panels 1-3
+    bool legendVisible = false;
+    bool toolbarEnabled = true;
+    QString projectName;  // the current project name: last typed for a save or a load
+    QString captionName;  // the project name the window caption shows (set by start-up and load)
+    // The selected elements, which commands such as the Delete key act on. A left click selects
+    // the element clicked.
+    std::set<int> selection;
+};
+
+struct EditingSession {
+    WindowState state;
+    MenuChecks checks;
+    ViewState view;
+};

@@ -1,0 +1,52 @@
+// Changes to the whole diagram that come from outside the drawing: a loaded project, the
+// defaults validation fills in, the options dialog's settings.
+#include <utility>
+
+#include "commandscope.h"
+#include "options.h"
+
+void Editor::replaceDiagram(Document document) {
+    const CommandScope scope(*this);
+    d_.replaceDocument(std::move(document));
+    d_.state = WindowState{};
+    d_.view.prompt.clear();
+    d_.view.legendVisible = false;
+    d_.view.toolbarEnabled = true;
+    d_.view.selection.clear();
+    abandoned_.clear();
+    replaced_ = true;
+}
+
+void Editor::applyDefaultParticipations(const std::vector<int>& connectors) {
+    const CommandScope scope(*this);
+    for (int k : connectors)
+        if (d_.isConnector(k)) d_.setLabelCaption(d_.connector(k).MN, QStringLiteral("0,N"));
+}
+
+void Editor::applySettings(const ProgramSettings& next, const TemplateInsets& insets) {
+    const CommandScope scope(*this);
+    ProgramSettings& s = d_.settings;
+    s.FKPK = next.FKPK;
+
+    const bool labelsMove = s.MNPosition != next.MNPosition;
+    s.MNPosition = next.MNPosition;
+    if (labelsMove) layoutAllConnectors();
+
+    const bool notationChanges = s.PresentStyle != next.PresentStyle;
+    s.PresentStyle = next.PresentStyle;
+    if (notationChanges) convertParticipationNotation(*this, s.PresentStyle == 1);
+
+    applyColourChoice(d_, coloursInForce(next));
+
+    // Elements already drawn keep their insets until "Repaint"; new elements copy the template.
+    const Element& tmpl = std::as_const(d_).element(0);
+    if (tmpl.RecWidth != insets.RecWidth || tmpl.EllWidth != insets.EllWidth ||
+        tmpl.DiaWidth != insets.DiaWidth) {
+        Element& changed = d_.element(0);
+        changed.RecWidth = insets.RecWidth;
+        changed.EllWidth = insets.EllWidth;
+        changed.DiaWidth = insets.DiaWidth;
+    }
+    // The width of second lines counts from the next layout on.
+    s.DoubleLineWidth = next.DoubleLineWidth;
+}
