@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QPair>
+#include <QSet>
 
 #include "module1.h"
 
@@ -96,14 +97,17 @@ private:
             add(Kind::NoRole, between + QStringLiteral(" 為遞迴關係, 請設定角色"), 0, k);
             return;
         }
-        const auto found = twins_.constFind({c.first, c.second});
-        if (found == twins_.constEnd()) return;
+        const Ends ends{c.first, c.second};
+        const auto found = twins_.constFind(ends);
+        // A pair found many-to-many from its first connector is not reported again.
+        if (found == twins_.constEnd() || manyToMany_.contains(ends)) return;
         for (int j : *found) {
             if (j == k) continue;
             if (MaxPart(participationSeen(k, k)) == QStringLiteral("N") &&
                 MaxPart(participationSeen(j, k)) == QStringLiteral("N")) {
                 add(Kind::ManyToManyRoles,
                     between + QStringLiteral(" 的兩個角色, 不可為 N:N 的關係"), 0, k);
+                manyToMany_.insert(ends);
                 return;
             }
         }
@@ -111,6 +115,7 @@ private:
 
     const Diagram& d_;
     QHash<Ends, std::vector<int>> twins_;
+    QSet<Ends> manyToMany_;
     std::vector<DiagramProblem> problems_;
 };
 

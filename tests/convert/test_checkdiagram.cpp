@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "checkdiagram.h"
 #include "diagrambuilder.h"
 #include "diagramedits.h"
@@ -127,7 +129,10 @@ TEST(CheckDiagram, RelationshipWithOneEntityFails) {
     const int e = b.entity("Student");
     b.attribute(e, "StudentNo", true);
     const int r = b.relationship("Enrols");
-    b.join(e, r);
+    const int course = b.entity("Course");
+    b.binary(e, r, course);
+    b.editor.deleteEntity(course);
+    ASSERT_EQ(b.d.element(r).RelativeEntityList.count(), 1);
     EXPECT_FALSE(check(b));
     EXPECT_EQ(b.prompts.messages, QStringList{"關聯實體 Enrols 的關聯數至少應是 2 個"});
 }
@@ -267,6 +272,65 @@ TEST(CheckDiagram, DeletedConnectorTakesNoPartInTheManyToManyTest) {
 TEST(CheckDiagram, OnlyTheManyMaximumInUpperCaseCounts) {
     Supervises s("Supervisor", "0,n", "Supervisee", "0,N");
     EXPECT_TRUE(check(s.b));
+}
+
+// ---- every problem at once ----
+
+TEST(FindProblems, ListsEveryProblemInValidationsOrderAndChangesNothing) {
+    DiagramBuilder b;
+    const int noKey = b.entity("NoKey");
+    const int orphan = b.editor.createElement(KindAttribute);
+    const int lonely = b.relationship("Lonely");
+    const int emp = b.entity("Employee");
+    b.attribute(emp, "EmpNo", true);
+    const int dependent = b.entity("Dependent");
+    const int has = b.relationship("Has");
+    const auto [identifying, owning] = b.binary(dependent, has, emp);
+    b.makeWeak(dependent, has);
+    b.setParticipation(owning, "0,N");
+    const int supervises = b.relationship("Supervises");
+    const auto [s1, s2] = b.recursive(emp, supervises);
+    b.setRole(s2, "boss");
+    b.setParticipation(s1, "0,1");
+    const int manages = b.relationship("Manages");
+    const auto [m1, m2] = b.recursive(emp, manages);
+    for (int k : {m1, m2}) b.setRole(k, "r");
+    b.setParticipation(m1, "0,N");  // m2 left empty: its default makes the pair N:N
+
+    std::vector<QString> captionsBefore;
+    const Diagram& model = b.d;
+    for (int k = 1; k < model.connectorCount(); ++k)
+        captionsBefore.push_back(model.connector(k).MN.Caption);
+    int notices = 0;
+    QObject::connect(&b.d, &Diagram::changed, [&] { ++notices; });
+
+    using K = DiagramProblem::Kind;
+    const std::vector<DiagramProblem> problems = findProblems(b.d);
+    std::vector<std::tuple<K, int, int>> got;
+    for (const DiagramProblem& p : problems) got.emplace_back(p.kind, p.element, p.connector);
+    const std::vector<std::tuple<K, int, int>> want = {
+        {K::NoKey, noKey, 0},
+        {K::NoOwner, orphan, 0},
+        {K::TooFewEntities, lonely, 0},
+        {K::IdentifyingParticipation, 0, identifying},
+        {K::MissingParticipation, 0, identifying},
+        {K::NoRole, 0, s1},
+        {K::MissingParticipation, 0, s2},
+        {K::MissingParticipation, 0, m2},
+        {K::ManyToManyRoles, 0, m2},
+    };
+    EXPECT_EQ(got, want);
+    EXPECT_EQ(problems[1].message, "屬性 Attribute" + QString::number(orphan) + " 未設定擁有者!");
+    EXPECT_EQ(problems[5].message,
+              "Entity Employee 與 Relationship Supervises 為遞迴關係, 請設定角色");
+
+    EXPECT_EQ(notices, 0);
+    for (int k = 1; k < model.connectorCount(); ++k)
+        EXPECT_EQ(model.connector(k).MN.Caption, captionsBefore[size_t(k - 1)]) << k;
+
+    // Validation shows the first failure only, after the notes before it.
+    EXPECT_FALSE(check(b));
+    EXPECT_EQ(b.prompts.messages, QStringList{problems[0].message});
 }
 
 }  // namespace

@@ -54,7 +54,6 @@ TEST(CanvasTest, CreatesOneControlPerElementAndMirrorsIt) {
     e.EllWidth = 8;
     e.DiaWidth = 9;
     e.IsSizeLock = true;
-    e.BorderStyle = 1;
     rig.d.notifyElement(i);
 
     UserControl1* w = rig.canvas.elementWidget(i);
@@ -70,7 +69,7 @@ TEST(CanvasTest, CreatesOneControlPerElementAndMirrorsIt) {
     EXPECT_EQ(w->EllWidth, 8);
     EXPECT_EQ(w->DiaWidth, 9);
     EXPECT_TRUE(w->IsSizeLock);
-    EXPECT_EQ(w->BorderStyle(), 1);
+    EXPECT_EQ(w->BorderStyle(), 0) << "the element's, not the control's own default";
     // The model's collections, sharing their entries rather than copying them.
     EXPECT_TRUE(w->AttributeList->sharesEntriesWith(e.AttributeList));
     EXPECT_TRUE(w->RelationList->sharesEntriesWith(e.RelationList));

@@ -12,13 +12,13 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <cmath>
 #include <set>
 
 #include "canvas.h"
 #include "diagrambuilder.h"
 #include "form1.h"
 #include "frmoptions.h"
-#include "geometry.h"
 #include "settingsstore.h"
 
 namespace {
@@ -162,13 +162,16 @@ TEST_F(OptionsTest, ModeSwitchesBothWaysTwiceInOneOpening) {
         EXPECT_TRUE(con(doubled).Line2.Visible) << round;
         EXPECT_FALSE(con(single).Line2.Visible) << round;
     }
-    // The second line was laid out beside the main line.
-    Connector expected = con(doubled);
-    PlaceLine(b.d, qint16(e1), qint16(r), expected.Line2, expected.MN, true);
-    EXPECT_EQ(con(doubled).Line2.X1, expected.Line2.X1);
-    EXPECT_EQ(con(doubled).Line2.Y1, expected.Line2.Y1);
-    EXPECT_NE(con(doubled).Line2.Y1, con(doubled).Line1.Y1);
-    EXPECT_EQ(con(doubled).MN.Left, expected.MN.Left);
+    // The second line was laid out beside the main line (the two elements stand side by side,
+    // so it runs DoubleLineWidth below or above it), and the label moved to its end at the
+    // relationship.
+    const Connector& c = con(doubled);
+    EXPECT_EQ(c.Line2.X1, c.Line1.X1);
+    EXPECT_EQ(c.Line2.X2, c.Line1.X2);
+    EXPECT_EQ(std::abs(c.Line2.Y1 - c.Line1.Y1), float(b.d.settings.DoubleLineWidth));
+    EXPECT_EQ(c.Line2.Y2 - c.Line1.Y2, c.Line2.Y1 - c.Line1.Y1);
+    EXPECT_TRUE(c.MN.Left == c.Line2.X2 || c.MN.Left == c.Line2.X2 - c.MN.Width) << c.MN.Left;
+    EXPECT_TRUE(c.MN.Top == c.Line2.Y2 || c.MN.Top == c.Line2.Y2 - c.MN.Height) << c.MN.Top;
 
     EXPECT_EQ(caption(attributeConnector), "") << "attribute connectors carry no participation";
     EXPECT_EQ(convertEnabled, std::vector<bool>({true, false, true, false}));
@@ -239,14 +242,11 @@ TEST_F(OptionsTest, RecursivePairConvertsWithDottedSecondLines) {
     EXPECT_TRUE(con(k1).Line2.Visible);
     EXPECT_EQ(con(k1).Line2.BorderStyle, kLineDotted);
     EXPECT_FALSE(con(k2).Line2.Visible);
-    // Laid out already: the recursive layout of the second line changes nothing.
-    const Line placed = con(k1).Line2;
-    Connector& c = b.d.connector(k1);
-    PlaceRecursiveLine(b.d, qint16(e), qint16(r), qint16(k1), c.MN, c.Description, true);
-    EXPECT_EQ(QLineF(placed.X1, placed.Y1, placed.X2, placed.Y2),
-              QLineF(c.Line2.X1, c.Line2.Y1, c.Line2.X2, c.Line2.Y2));
-    EXPECT_NE(QLineF(placed.X1, placed.Y1, placed.X2, placed.Y2),
-              QLineF(c.Line1.X1, c.Line1.Y1, c.Line1.X2, c.Line1.Y2));
+    // Laid out beside the main line: each end moved DoubleLineWidth along its element's side.
+    const Connector& c = con(k1);
+    const float width = float(b.d.settings.DoubleLineWidth);
+    EXPECT_EQ(std::abs(c.Line2.X1 - c.Line1.X1) + std::abs(c.Line2.Y1 - c.Line1.Y1), width);
+    EXPECT_EQ(std::abs(c.Line2.X2 - c.Line1.X2) + std::abs(c.Line2.Y2 - c.Line1.Y2), width);
 }
 
 // ---- Label position and arrows ----

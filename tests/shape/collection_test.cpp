@@ -62,4 +62,24 @@ TEST(Collection, RemoveByKeyAndByPosition) {
     EXPECT_EQ(c.joined(), QString());
 }
 
+TEST(Collection, ACopySharesUntilEitherSideChanges) {
+    Collection original = filled({{1, "1"}, {2, "2"}});
+    Collection copy = original;
+    EXPECT_TRUE(copy.sharesEntriesWith(original));
+    copy.add(3, QStringLiteral("3"));
+    EXPECT_FALSE(copy.sharesEntriesWith(original));
+    EXPECT_EQ(original.joined(), QStringLiteral("1,2"));
+    EXPECT_EQ(copy.joined(), QStringLiteral("1,2,3"));
+
+    Collection second = original;
+    original.removeKey(QStringLiteral("1"));
+    EXPECT_EQ(second.joined(), QStringLiteral("1,2"));
+    EXPECT_EQ(original.joined(), QStringLiteral("2"));
+    // Failed changes leave the sharing alone; equal entries compare equal however held.
+    Collection third = second;
+    EXPECT_FALSE(third.add(9, QStringLiteral("2")));
+    EXPECT_TRUE(third.sharesEntriesWith(second));
+    EXPECT_EQ(filled({{1, "1"}, {2, "2"}}), second);
+}
+
 }  // namespace
