@@ -126,10 +126,11 @@ void BM_ConvertDiagram(benchmark::State& state) {
     Diagram d;
     generate(d, n);
     SilentPrompts prompts;
+    Editor editor(d, prompts);
     QTemporaryDir dir;
     const QString file = dir.filePath("bench.xlsx");
     for (auto _ : state) {
-        const ConvertResult result = convertDiagram(d, prompts, file);
+        const ConvertResult result = convertDiagram(editor, file);
         if (!result.ok()) state.SkipWithError(result.error.toUtf8().constData());
     }
     state.counters["elements"] = d.elementCount() - 1;
@@ -150,6 +151,7 @@ void BM_Stages(benchmark::State& state) {
     Diagram d;
     generate(d, 1000);
     SilentPrompts prompts;
+    Editor editor(d, prompts);
     QTemporaryDir dir;
     const QString file = dir.filePath("stage.xlsx");
     const RelationalModel model = mapDiagram(d);
@@ -157,7 +159,7 @@ void BM_Stages(benchmark::State& state) {
     for (auto _ : state) {
         switch (state.range(0)) {
             case 0:
-                benchmark::DoNotOptimize(CheckDiagram(d, prompts));
+                benchmark::DoNotOptimize(CheckDiagram(editor));
                 break;
             case 1:
                 benchmark::DoNotOptimize(mapDiagram(d));

@@ -3,7 +3,6 @@
 
 #include "benchmain.h"
 
-
 #include "benchdiagram.h"
 
 namespace {
@@ -34,4 +33,6 @@ BENCHMARK(BM_DropRelaysConnectors)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) { return runBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return runBenchmarks(argc, argv);
+}

@@ -92,4 +92,6 @@ BENCHMARK(BM_LoadPostgreSQL)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 
-int main(int argc, char** argv) { return runBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return runBenchmarks(argc, argv);
+}

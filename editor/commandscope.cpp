@@ -6,6 +6,7 @@
 
 #include "invariants.h"
 
+#ifndef NDEBUG
 namespace {
 
 // The connectors that may stand with no relation behind them.
@@ -16,6 +17,7 @@ std::set<int> unrelatedConnectors(const Diagram& d, const std::vector<int>& aban
 }
 
 }  // namespace
+#endif
 
 CommandScope::CommandScope(Editor& editor)
     : editor_(editor),

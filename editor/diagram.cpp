@@ -1,5 +1,7 @@
 #include "diagram.h"
 
+#include <utility>
+
 Diagram::Diagram() {
     // The templates take the colours of the settings in force.
     doc_.element(0).BackColor = settings.WindowBackColor;
@@ -11,6 +13,13 @@ void Diagram::replaceDocument(Document document) {
     doc_ = std::move(document);
     pending_.reset = true;
     announce();
+}
+
+Document Diagram::takeDocument() {
+    Document taken = std::exchange(doc_, doc_.emptyCopy());
+    pending_.reset = true;
+    announce();
+    return taken;
 }
 
 void Diagram::clear() {
@@ -52,8 +61,9 @@ void Diagram::restore(int i) {
 
 // ---- Change sets ----
 
+// After a reset the views read everything again; single indices need no record.
 void Diagram::touchElement(int i) {
-    if (i < 0) return;
+    if (i < 0 || pending_.reset) return;
     if (size_t(i) >= elementTouched_.size()) elementTouched_.resize(size_t(i) + 1, false);
     if (elementTouched_[size_t(i)]) return;
     elementTouched_[size_t(i)] = true;
@@ -61,7 +71,7 @@ void Diagram::touchElement(int i) {
 }
 
 void Diagram::touchConnector(int k) {
-    if (k < 0) return;
+    if (k < 0 || pending_.reset) return;
     if (size_t(k) >= connectorTouched_.size()) connectorTouched_.resize(size_t(k) + 1, false);
     if (connectorTouched_[size_t(k)]) return;
     connectorTouched_[size_t(k)] = true;
@@ -94,14 +104,14 @@ void Diagram::notifyView() {
 }
 
 void Diagram::showChangesSoFar() {
-    emitPending();
+    // The indices stay pending: the command may go on changing them through references it
+    // already holds, and its end announces them again.
+    DiagramChange soFar = pending_;
+    Q_EMIT changed(soFar);
 }
 
 void Diagram::announce() {
-    if (changeDepth_ == 0) emitPending();
-}
-
-void Diagram::emitPending() {
+    if (changeDepth_ > 0) return;
     if (pending_.elements.empty() && pending_.connectors.empty() && !pending_.reset &&
         !pendingView_)
         return;

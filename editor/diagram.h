@@ -31,6 +31,8 @@ public:
     const Document& document() const { return doc_; }
     // Puts another document in place of this one (a project loaded); the views read it anew.
     void replaceDocument(Document document);
+    // Hands the document over, leaving one with the same templates and nothing else.
+    Document takeDocument();
     // The templates alone (indices start again at 1) and a zeroed window state; the settings stay.
     void clear();
 
@@ -100,7 +102,6 @@ private:
     void touchConnector(int k);
     // Emits what has been collected, unless a command is still running.
     void announce();
-    void emitPending();
 
     Document doc_;
     int changeDepth_ = 0;

@@ -98,6 +98,13 @@ const std::vector<int>& Document::connectorsOf(int i) const {
     return i >= 0 && size_t(i) < connectorsOf_.size() ? connectorsOf_[size_t(i)] : none;
 }
 
+Document Document::emptyCopy() const {
+    Document empty;
+    empty.elements_.front() = elements_.front();
+    empty.connectors_.front() = connectors_.front();
+    return empty;
+}
+
 void Document::clear() {
     elements_.resize(1);
     connectors_.resize(1);

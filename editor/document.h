@@ -131,6 +131,8 @@ public:
 
     // Back to the templates alone: indices start again at 1.
     void clear();
+    // A document with this one's templates and nothing else.
+    Document emptyCopy() const;
 
 private:
     std::vector<Element> elements_;

@@ -2,6 +2,7 @@
 
 #include <QRectF>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "diagram.h"
@@ -95,8 +96,12 @@ public:
     QRectF captureRect() const;
 
     // ---- Changes from outside the drawing (wholesale.cpp) ----
-    // A loaded project takes the place of the diagram; connect modes and menus start afresh.
+    // A loaded project takes the place of the diagram, every connector laid out afresh; connect
+    // modes and menus start afresh.
     void replaceDiagram(Document document);
+    // The same for a project built by `build` from an empty document with this diagram's
+    // templates. The old project's memory is given back before the new one is built.
+    void replaceDiagram(const std::function<Document(Document empty)>& build);
     // Validation's default participation "0,N" on each of the connectors.
     void applyDefaultParticipations(const std::vector<int>& connectors);
     // The options dialog's settings, put in force on what is drawn: labels move to their new

@@ -15,6 +15,13 @@ void Editor::replaceDiagram(Document document) {
     d_.view.selection.clear();
     abandoned_.clear();
     replaced_ = true;
+    layoutAllConnectors();
+}
+
+void Editor::replaceDiagram(const std::function<Document(Document empty)>& build) {
+    const CommandScope scope(*this);
+    d_.takeDocument();
+    replaceDiagram(build(d_.document().emptyCopy()));
 }
 
 void Editor::applyDefaultParticipations(const std::vector<int>& connectors) {

@@ -9,18 +9,14 @@ QString key(int index) {
     return QString::number(index);
 }
 
-// Builds the project into a diagram of its own, which starts from the templates and settings of
-// the diagram it is loaded into.
+// Builds the project into an empty document with the templates of the diagram it is loaded into,
+// reading that diagram's settings.
 class DiagramBuilder {
 public:
-    DiagramBuilder(const Diagram& target, Prompts& prompts) : editor_(d_, prompts) {
-        Document empty = target.document();
-        empty.clear();
-        d_.replaceDocument(std::move(empty));
-        d_.settings = target.settings;
-    }
+    DiagramBuilder(Document empty, const ProgramSettings& settings)
+        : d_(std::move(empty)), settings_(settings) {}
 
-    const Document& document() const { return d_.document(); }
+    Document takeDocument() { return std::move(d_); }
 
     int build(const ProjectRows& rows) {
         for (const auto& row : rows.entityTypes) addElement(row, false);
@@ -31,7 +27,6 @@ public:
         for (const auto& row : rows.invokes) addInvoke(row);
         for (const auto& row : rows.owners) addOwner(row);
         deriveMissingOwners();
-        editor_.layoutAllConnectors();
         return skipped_;
     }
 
@@ -88,9 +83,9 @@ private:
         c.Line2.BorderColor = colour;
         c.Line2.BorderStyle = kLineSolid;
         c.Line2.Visible = false;
-        d_.setLabelCaption(c.MN, QString());
+        setLabelCaption(c.MN, QString());
         c.MN.Visible = false;
-        d_.setLabelCaption(c.Description, QString());
+        setLabelCaption(c.Description, QString());
         c.Description.Visible = false;
         return k;
     }
@@ -101,7 +96,7 @@ private:
             ++skipped_;
             return;
         }
-        const int k = newConnector(ConnectorKind::Attribute, o, a, d_.settings.AttLineColor);
+        const int k = newConnector(ConnectorKind::Attribute, o, a, settings_.AttLineColor);
         if (k == 0) {
             ++skipped_;
             return;
@@ -126,7 +121,7 @@ private:
             ++skipped_;
             return;
         }
-        const int k = newConnector(ConnectorKind::Relationship, e, r, d_.settings.RelLineColor);
+        const int k = newConnector(ConnectorKind::Relationship, e, r, settings_.RelLineColor);
         if (k == 0) {
             ++skipped_;
             return;
@@ -136,18 +131,18 @@ private:
 
         Connector& c = d_.connector(k);
         c.Line2.Tag = c.Line1.Tag;
-        if (d_.settings.PresentStyle != 0) {
+        if (settings_.PresentStyle != 0) {
             c.Line2.Visible = row.isWeak;
-            d_.setLabelCaption(c.MN, row.min.isEmpty() || row.max.isEmpty()
-                                         ? QString()
-                                         : row.min + QLatin1Char(',') + row.max);
+            setLabelCaption(c.MN, row.min.isEmpty() || row.max.isEmpty()
+                                      ? QString()
+                                      : row.min + QLatin1Char(',') + row.max);
         } else {
             c.Line2.Visible = row.min == QLatin1String("1");
-            d_.setLabelCaption(c.MN, row.max);
+            setLabelCaption(c.MN, row.max);
         }
         c.MN.Visible = true;
         if (!row.description.isEmpty()) {
-            d_.setLabelCaption(c.Description, row.description);
+            setLabelCaption(c.Description, row.description);
             c.Description.Visible = true;
         }
 
@@ -196,8 +191,8 @@ private:
         int k = 0, e = 0, r = 0;
     };
 
-    Diagram d_;
-    Editor editor_;
+    Document d_;
+    const ProgramSettings settings_;
     QSet<int> loaded_;
     QSet<int> weakEntitiesWithOwners_;
     FirstOfPair lastFirst_;
@@ -208,8 +203,12 @@ private:
 }  // namespace
 
 int buildDiagram(Editor& editor, const ProjectRows& rows) {
-    DiagramBuilder builder(editor.diagram(), editor.prompts());
-    const int skipped = builder.build(rows);
-    editor.replaceDiagram(builder.document());
+    int skipped = 0;
+    const ProgramSettings settings = editor.diagram().settings;
+    editor.replaceDiagram([&](Document empty) {
+        DiagramBuilder builder(std::move(empty), settings);
+        skipped = builder.build(rows);
+        return builder.takeDocument();
+    });
     return skipped + rows.unreadableRows;
 }

@@ -6,6 +6,6 @@
 // Replaces the editor's diagram with the stored project: elements at their stored indices, then
 // attribute connectors rebuilt from the attributes' owners, then relationship connectors, then
 // the owners of weak entities, with the collection keys that drawing gives them; every connector
-// is laid out at the end. Reads the notation (PresentStyle) and line colours from the diagram's
+// is laid out as the editor puts the project in place. Reads the notation (PresentStyle) and line colours from the diagram's
 // settings. Returns the number of rows that could not be loaded and were left out.
 int buildDiagram(Editor& editor, const ProjectRows& rows);

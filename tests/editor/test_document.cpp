@@ -54,4 +54,20 @@ TEST(Document, ACommandAnnouncesItsChangesOnce) {
     EXPECT_EQ(notices[0].connectors, (std::vector<int>{k1, k2}));
 }
 
+// A command that asks the user shows its work so far while the question waits, and still names
+// everything it changed when it ends.
+TEST(Document, ACommandThatAsksAnnouncesBeforeTheQuestionAndAtItsEnd) {
+    DiagramBuilder b;
+    const auto [k1, k2] = b.binary(b.entity("E"), b.relationship("R"), b.entity("F"));
+    std::vector<DiagramChange> notices;
+    QObject::connect(&b.d, &Diagram::changed,
+                     [&](const DiagramChange& change) { notices.push_back(change); });
+    b.prompts.answer("1,N");
+    b.editor.participation(k1);
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_EQ(notices[0].connectors, std::vector<int>{k1});
+    EXPECT_EQ(notices[1].connectors, std::vector<int>{k1});
+    EXPECT_EQ(b.d.connector(k1).MN.Caption, "1,N");
+}
+
 }  // namespace
