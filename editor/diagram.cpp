@@ -61,21 +61,26 @@ void Diagram::restore(int i) {
 
 // ---- Change sets ----
 
+namespace {
+
+// Records index i once in `changed`; `marked` says which are recorded already.
+void record(int i, std::vector<bool>& marked, std::vector<int>& changed) {
+    if (i < 0) return;
+    if (size_t(i) >= marked.size()) marked.resize(size_t(i) + 1, false);
+    if (marked[size_t(i)]) return;
+    marked[size_t(i)] = true;
+    changed.push_back(i);
+}
+
+}  // namespace
+
 // After a reset the views read everything again; single indices need no record.
 void Diagram::touchElement(int i) {
-    if (i < 0 || pending_.reset) return;
-    if (size_t(i) >= elementTouched_.size()) elementTouched_.resize(size_t(i) + 1, false);
-    if (elementTouched_[size_t(i)]) return;
-    elementTouched_[size_t(i)] = true;
-    pending_.elements.push_back(i);
+    if (!pending_.reset) record(i, elementTouched_, pending_.elements);
 }
 
 void Diagram::touchConnector(int k) {
-    if (k < 0 || pending_.reset) return;
-    if (size_t(k) >= connectorTouched_.size()) connectorTouched_.resize(size_t(k) + 1, false);
-    if (connectorTouched_[size_t(k)]) return;
-    connectorTouched_[size_t(k)] = true;
-    pending_.connectors.push_back(k);
+    if (!pending_.reset) record(k, connectorTouched_, pending_.connectors);
 }
 
 void Diagram::beginChange() {
