@@ -100,6 +100,8 @@ void Editor::startAttributeConnection() {
     d_.view.legendVisible = true;
     d_.view.prompt = QStringLiteral("請選定屬性的 Entity");
     setToolbarEnabled(false);
+    // A connect mode picks by clicks; nothing stays selected while it runs.
+    d_.view.selection.clear();
 }
 
 void Editor::startRelationshipConnection() {
@@ -118,16 +120,18 @@ void Editor::startRelationshipConnection() {
     d_.view.legendVisible = true;
     d_.view.prompt = QStringLiteral("請選定 Relationship 的第一個 Entity");
     setToolbarEnabled(false);
+    // A connect mode picks by clicks; nothing stays selected while it runs.
+    d_.view.selection.clear();
 }
 
 // ---- the clicks of each mode ----
 
 void Editor::elementLeftDown(int i, float x, float y) {
     const CommandScope scope(*this);
-    if (d_.isElement(i)) d_.view.selection = {i};
     d_.state.GrabX = x;
     d_.state.GrabY = y;
     const int mode = int(d_.state.ConnectMode);
+    if (mode == 0 && d_.isElement(i)) d_.view.selection = {i};
     if (mode == 0 || !d_.isElement(i)) return;
     if (mode == 1) {
         pickOwner(i);
@@ -333,8 +337,14 @@ void Editor::pickIdentifyingRelationship(int r) {
     d_.view.legendVisible = false;
 }
 
+void Editor::clearSelection() {
+    const CommandScope scope(*this);
+    d_.view.selection.clear();
+}
+
 void Editor::cancel() {
     const CommandScope scope(*this);
+    d_.view.selection.clear();
     d_.state.FirstPick = 0;
     d_.state.RelationPick = 0;
     d_.state.PendingLine = 0;

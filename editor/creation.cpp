@@ -149,6 +149,8 @@ void Editor::menuWeakEntity(int e) {
     d_.state.ConnectMode = 6;
     d_.view.prompt = QStringLiteral("請選定此 WeakEntityType 的識別關係型態");
     setToolbarEnabled(false);
+    // A connect mode picks by clicks; nothing stays selected while it runs.
+    d_.view.selection.clear();
 }
 
 void Editor::menuRelationship() {

@@ -279,4 +279,6 @@ void Editor::deleteSelection() {
     // Copied: deleting changes what is live, not which elements were chosen.
     const std::set<int> chosen = d_.view.selection;
     for (int i : chosen) deleteElement(i);
+    // What is gone is no longer selected; what could not be deleted stays so.
+    std::erase_if(d_.view.selection, [this](int i) { return !d_.isLiveElement(i); });
 }

@@ -47,9 +47,11 @@ public:
     // ---- Selection, dragging and connecting (connecting.cpp) ----
     void startAttributeConnection();
     void startRelationshipConnection();
-    // Left button down on element i at (x, y) inside it: selects it, records the grab point,
-    // then picks.
+    // Left button down on element i at (x, y) inside it: records the grab point, then picks in a
+    // running connect mode, or else selects the element.
     void elementLeftDown(int i, float x, float y);
+    // A click on the bare drawing area: nothing stays selected.
+    void clearSelection();
     enum class Popup { None, Entity, Attribute, Relationship };
     // Right button down on element i: sets ContextElement and the menu's check marks.
     Popup elementRightDown(int i);
@@ -63,7 +65,7 @@ public:
     // Right button down on the drawing area: on a hit sets CurrentLine and the "Description"
     // check; returns whether the Line menu opens.
     bool drawingAreaRightDown(float X, float Y);
-    // Button "Cancel".
+    // Button "Cancel" (and Esc): also clears the selection.
     void cancel();
 
     // ---- Participation and description (participation.cpp), on relationship connector k ----

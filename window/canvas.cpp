@@ -172,10 +172,42 @@ void Canvas::syncWidget(int i) {
 void Canvas::onChanged(const DiagramChange& change) {
     if (change.reset) {
         onReset();
-        return;
+    } else {
+        for (int i : change.elements) onElementChanged(i);
+        for (int k : change.connectors) onConnectorChanged(k);
     }
-    for (int i : change.elements) onElementChanged(i);
-    for (int k : change.connectors) onConnectorChanged(k);
+    refreshSelectionFrames();
+}
+
+// ---- Selection frames ----
+
+namespace {
+
+// A dashed frame a few pixels outside the element's control, which covers everything inside.
+constexpr int kFrameMargin = 3;
+
+}  // namespace
+
+void Canvas::refreshSelectionFrames() {
+    std::vector<std::pair<int, QRect>> frames;
+    for (int i : d_.view.selection) {
+        const UserControl1* w = elementWidget(i);
+        if (d_.isLiveElement(i) && w)
+            frames.emplace_back(i, w->geometry().adjusted(-kFrameMargin, -kFrameMargin,
+                                                          kFrameMargin - 1, kFrameMargin - 1));
+    }
+    if (frames == frames_) return;
+    for (const auto& [i, rect] : frames_) update(rect.adjusted(-1, -1, 1, 1));
+    for (const auto& [i, rect] : frames) update(rect.adjusted(-1, -1, 1, 1));
+    frames_ = std::move(frames);
+}
+
+void Canvas::paintSelectionFrames(QPainter& painter, const QRect& area) {
+    QPen pen(palette().color(QPalette::Highlight), 1, Qt::DashLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    for (const auto& [i, rect] : frames_)
+        if (rect.adjusted(-1, -1, 1, 1).intersects(area)) painter.drawRect(rect);
 }
 
 void Canvas::onElementChanged(int i) {
@@ -320,6 +352,7 @@ void Canvas::paintConnectors(QPainter& painter, const QRect& area) {
 void Canvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     paintConnectors(painter, event->rect());
+    paintSelectionFrames(painter, event->rect());
 }
 
 QPixmap Canvas::renderDiagram(const QRect& area) {
@@ -370,6 +403,7 @@ void Canvas::applyMapping() {
     const int count = std::min(int(connectors_.size()), d_.connectorCount());
     for (int k = 1; k < count; ++k) refreshConnectorCache(k);
     for (int i = 1; i < int(widgets_.size()); ++i) syncWidget(i);
+    refreshSelectionFrames();
     update();
 }
 
@@ -431,6 +465,12 @@ QMenu* Canvas::rightClickAt(const QPointF& pos, const QPoint& globalPos) {
 void Canvas::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
         rightClickAt(event->position(), event->globalPosition().toPoint());
+        event->accept();
+        return;
+    }
+    // A left click on the bare drawing area lets go of the selection.
+    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint())) {
+        editor_.clearSelection();
         event->accept();
         return;
     }

@@ -87,6 +87,9 @@ private:
     };
 
     void onChanged(const DiagramChange& change);
+    // Repaints where selection frames were and are, after the selection or an element moved.
+    void refreshSelectionFrames();
+    void paintSelectionFrames(QPainter& painter, const QRect& area);
     void onElementChanged(int i);
     void onConnectorChanged(int k);
     void onReset();
@@ -126,6 +129,8 @@ private:
     std::vector<LinePen> pens_;
 
     int pressElement_ = 0;
+    // The selection frames last painted: element and pixel rectangle.
+    std::vector<std::pair<int, QRect>> frames_;
     QPointF pressPoint_;
     bool dragging_ = false;
     bool holdingPaint_ = false;

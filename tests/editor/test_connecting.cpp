@@ -466,4 +466,34 @@ TEST(RelationshipConnection, CancelKeepsTheColourOfAnElementNeverHighlighted) {
     EXPECT_EQ(b.d.element(e).BackColor, b.d.settings.CandidateColor);
 }
 
+// ---- the selection ----
+
+TEST(Selection, AClickSelectsOutsideTheConnectModesOnly) {
+    DiagramBuilder b;
+    const int e = b.entity("E"), f = b.entity("F");
+    b.click(e);
+    EXPECT_EQ(b.d.view.selection, std::set<int>{e});
+    b.click(f);
+    EXPECT_EQ(b.d.view.selection, std::set<int>{f}) << "a click selects that element alone";
+
+    b.editor.toolbarButton("AttLine");
+    EXPECT_TRUE(b.d.view.selection.empty()) << "starting a connect mode lets go";
+    b.click(e);
+    EXPECT_TRUE(b.d.view.selection.empty()) << "a pick is no selection";
+    b.editor.cancel();
+    b.click(f);
+    b.editor.cancel();
+    EXPECT_TRUE(b.d.view.selection.empty()) << "Cancel (Esc) lets go";
+
+    b.click(e);
+    b.editor.clearSelection();
+    b.editor.deleteSelection();
+    EXPECT_TRUE(b.d.isLiveElement(e)) << "nothing selected, nothing deleted";
+    b.click(e);
+    b.editor.deleteSelection();
+    EXPECT_FALSE(b.d.isLiveElement(e));
+    EXPECT_TRUE(b.d.isLiveElement(f));
+    EXPECT_TRUE(b.d.view.selection.empty());
+}
+
 }  // namespace

@@ -339,6 +339,35 @@ TEST_F(Form1Test, DeleteKeyDeletesTheLastLeftClickedElement) {
     EXPECT_TRUE(form.canvas()->elementWidget(second)->isHidden());
     EXPECT_TRUE(d.element(first).Visible);
     EXPECT_EQ(form.canvas()->focusElement(), 0) << "a deleted element holds no focus";
+    EXPECT_TRUE(d.view.selection.empty());
+}
+
+TEST_F(Form1Test, TheSelectionIsFramedAndABareClickLetsGoOfIt) {
+    form.show();
+    QCoreApplication::processEvents();
+    const int i = addElement(d, KindEntity, QRectF(100, 100, 73, 41));
+    Q_EMIT form.canvas()->elementWidget(i)->MouseDown(1, 0, 5, 5);
+    EXPECT_EQ(d.view.selection, std::set<int>{i});
+    EXPECT_EQ(d.element(i).BackColor, d.element(0).BackColor) << "no colour marks the selection";
+
+    // The frame runs dashed just outside the control, in the highlight colour.
+    const QImage shown = form.canvas()->grab().toImage();
+    const QColor highlight = form.canvas()->palette().color(QPalette::Highlight);
+    int framePixels = 0;
+    for (int x = 96; x < 177; ++x) framePixels += shown.pixelColor(x, 97) == highlight;
+    EXPECT_GT(framePixels, 20);
+    EXPECT_LT(framePixels, 78) << "dashed, not solid";
+
+    // A click on the bare drawing area, then Delete: nothing selected, nothing deleted.
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(400, 400),
+                      form.canvas()->mapToGlobal(QPointF(400, 400)), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(form.canvas(), &press);
+    EXPECT_TRUE(d.view.selection.empty());
+    child<QAction>("actDeleteElement")->trigger();
+    EXPECT_TRUE(d.element(i).Visible);
+    const QImage cleared = form.canvas()->grab().toImage();
+    EXPECT_NE(cleared.pixelColor(100, 97), highlight);
 }
 
 TEST_F(Form1Test, CancelButtonLeavesTheConnectMode) {
