@@ -105,27 +105,20 @@ void RelvaneApp::shutdown() {
     settings_->shutdown(window_->diagram(), currentPlacement(), scale_);
 }
 
-ProjectNameSetting RelvaneApp::projectNameSetting(bool showInCaption) {
+ProjectNameSetting RelvaneApp::projectNameSetting() {
     ProjectNameSetting setting;
-    setting.write = [this, showInCaption](const QString& name) {
-        settings_->writeProjectName(name);
-        // A load shows the typed name in the caption at once; a save leaves the caption alone.
-        if (showInCaption) {
-            window_->diagram().view.captionName = name;
-            window_->diagram().notifyView();
-        }
-    };
+    setting.write = [this](const QString& name) { settings_->writeProjectName(name); };
     return setting;
 }
 
 void RelvaneApp::save() {
     const ProjectStore store(settings_->storeConnection());
-    saveProject(store, window_->editor(), projectNameSetting(false));
+    saveProject(store, window_->editor(), projectNameSetting());
 }
 
 void RelvaneApp::load() {
     const ProjectStore store(settings_->storeConnection());
-    loadProject(store, window_->editor(), projectNameSetting(true));
+    loadProject(store, window_->editor(), projectNameSetting());
 }
 
 void RelvaneApp::convert() {

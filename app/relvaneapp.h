@@ -46,7 +46,7 @@ public:
 private:
     void applyStartupPlacement(const WindowPlacement& placement);
     WindowPlacement currentPlacement() const;
-    ProjectNameSetting projectNameSetting(bool showInCaption);
+    ProjectNameSetting projectNameSetting();
     void shutdown();
     void showWelcome();
     void showAbout();

@@ -36,7 +36,10 @@ struct ViewState {
     bool legendVisible = false;
     bool toolbarEnabled = true;
     QString projectName;  // the current project name: last typed for a save or a load
-    QString captionName;  // the project name the window caption shows (set by start-up and load)
+    QString captionName;  // the project name the window caption shows (start-up, save, load)
+    // The project this diagram was last saved as or loaded from; empty for a diagram that has
+    // never been stored. Saving under another stored project's name asks first.
+    QString storedName;
     // The selected elements, which commands such as the Delete key act on. A left click selects
     // the element clicked.
     std::set<int> selection;

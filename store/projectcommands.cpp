@@ -8,16 +8,20 @@ namespace {
 const QString kNamePrompt = QStringLiteral("What's your project name");
 const QString kNameTitle = QStringLiteral("Project Name");
 const QString kConfirmClear = QStringLiteral("載入 Project 會清除目前的圖形, 要繼續嗎?");
+const QString kBlankName = QStringLiteral("請輸入 Project 名稱");
 
-// The answer becomes the current project name and the setting at once; nullopt on Cancel.
-std::optional<QString> askProjectName(Diagram& diagram, Prompts& prompts,
-                                      const ProjectNameSetting& setting, const QString& preset) {
-    std::optional<QString> name = prompts.input(kNamePrompt, kNameTitle, preset);
-    if (!name) return std::nullopt;
-    diagram.view.projectName = *name;
-    if (setting.write) setting.write(*name);
+// The typed name becomes the current project name and the setting.
+void recordProjectName(Diagram& diagram, const ProjectNameSetting& setting, const QString& name) {
+    diagram.view.projectName = name;
+    if (setting.write) setting.write(name);
     diagram.notifyView();
-    return name;
+}
+
+// The diagram now is project `name` in the store: the caption says so.
+void markStored(Diagram& diagram, const QString& name) {
+    diagram.view.storedName = name;
+    diagram.view.captionName = name;
+    diagram.notifyView();
 }
 
 bool hasVisibleElements(const Diagram& diagram) {
@@ -41,19 +45,35 @@ bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSet
     Prompts& prompts = editor.prompts();
     if (!CheckDiagram(editor)) return false;
     const QString preset = nameSetting.read ? nameSetting.read() : diagram.view.projectName;
-    const auto name = askProjectName(diagram, prompts, nameSetting, preset);
+    const std::optional<QString> name = prompts.input(kNamePrompt, kNameTitle, preset);
     if (!name) return false;
+    if (name->trimmed().isEmpty()) {
+        prompts.message(kBlankName);
+        return false;
+    }
+    recordProjectName(diagram, nameSetting, *name);
+    // Saving over another stored project is asked first; saving again under the name this
+    // diagram came from or went to is not. When the store cannot be read, the save says why.
+    if (*name != diagram.view.storedName && store.contains(*name).value_or(false) &&
+        !prompts.confirm(QStringLiteral("Project %1 已存在, 要覆蓋嗎?").arg(*name)))
+        return false;
     const auto result = store.saveAs(diagram, *name);
-    if (!result.ok) prompts.message(result.error.text());
-    return result.ok;
+    if (!result.ok) {
+        prompts.message(result.error.text());
+        return false;
+    }
+    markStored(diagram, *name);
+    return true;
 }
 
 bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting) {
     Diagram& diagram = editor.diagram();
     Prompts& prompts = editor.prompts();
     if (hasVisibleElements(diagram) && !prompts.confirm(kConfirmClear)) return false;
-    const auto name = askProjectName(diagram, prompts, nameSetting, diagram.view.projectName);
+    const std::optional<QString> name =
+        prompts.input(kNamePrompt, kNameTitle, diagram.view.projectName);
     if (!name) return false;
+    recordProjectName(diagram, nameSetting, *name);
     const auto result = store.loadInto(editor, *name);
     switch (result.status) {
         case ProjectStore::LoadResult::Status::NotFound:
@@ -71,5 +91,6 @@ bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSet
         lines << result.failedSteps;
         prompts.message(lines.join(QLatin1Char('\n')));
     }
+    markStored(diagram, *name);
     return true;
 }

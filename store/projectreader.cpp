@@ -189,3 +189,18 @@ std::optional<ProjectRows> readProject(QSqlDatabase& db, bool postgres, const QS
     QSqlQuery(db).exec(QStringLiteral("COMMIT"));
     return result;
 }
+
+std::optional<bool> projectExists(QSqlDatabase& db, const QString& name, StoreError* error) {
+    QSqlQuery project(db);
+    project.setForwardOnly(true);
+    const bool ok =
+        project.prepare(QStringLiteral("Select 1 from \"Project\" where \"ProjectName\" = ?"));
+    if (ok) project.bindValue(0, name.isNull() ? QStringLiteral("") : name);
+    if (!ok || !project.exec()) {
+        if (error)
+            *error = StoreError::fromSql(project.lastError(),
+                                         QStringLiteral("Select 1 from Project where ProjectName"));
+        return std::nullopt;
+    }
+    return project.next();
+}

@@ -13,3 +13,6 @@ class QSqlDatabase;
 // failedSteps and the reading goes on, as does a row with a value that cannot be converted.
 std::optional<ProjectRows> readProject(QSqlDatabase& db, bool postgres, const QString& name,
                                        StoreError* error);
+
+// Whether a project of that name is stored; nullopt with *error set when the table cannot be read.
+std::optional<bool> projectExists(QSqlDatabase& db, const QString& name, StoreError* error);

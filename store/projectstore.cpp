@@ -40,6 +40,19 @@ ProjectStore::SaveResult ProjectStore::saveAs(const Diagram& diagram, const QStr
     return result;
 }
 
+std::optional<bool> ProjectStore::contains(const QString& name, StoreError* error) const {
+    if (!isValid()) {
+        if (error) *error = urlFailure();
+        return std::nullopt;
+    }
+    StoreError failure;
+    StoreConnection connection(url_);
+    std::optional<bool> found;
+    if (connection.open(&failure)) found = projectExists(connection.database(), name, &failure);
+    if (error) *error = failure;
+    return found;
+}
+
 ProjectStore::LoadResult ProjectStore::loadInto(Editor& editor, const QString& name) const {
     LoadResult result;
     if (!isValid()) {

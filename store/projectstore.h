@@ -47,6 +47,9 @@ public:
     // project is found. Uses the diagram's settings for the notation (PresentStyle) and colours.
     LoadResult loadInto(Editor& editor, const QString& name) const;
 
+    // Whether project `name` is stored; nullopt (with *error) when the store cannot be read.
+    std::optional<bool> contains(const QString& name, StoreError* error = nullptr) const;
+
     // Called before every statement of a save's transaction.
     void setStatementHook(StatementHook hook) { hook_ = std::move(hook); }
 
@@ -69,12 +72,14 @@ struct ProjectNameSetting {
 };
 
 // The Save button: validates the diagram (CheckDiagram), asks for the project name (Cancel stops
-// with nothing changed), records it as the current name and in the setting, and saves. Failures
-// are shown as one message. True when the project was saved.
+// with nothing changed; a blank name is refused), records it as the current name and in the
+// setting, asks before replacing another stored project of that name, and saves; the caption then
+// names the project. Failures are shown as one message. True when the project was saved.
 bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting);
 
 // The Load button: asks before clearing a diagram that has visible elements, asks for the
 // project name (Cancel stops with nothing changed), records it, and replaces the diagram with
-// the project. Tells the user when there is no such project, and how many rows had to be left
-// out. True when a project was loaded.
+// the project, which the caption then names. Tells the user when there is no such project (the
+// caption keeps what it showed), and how many rows had to be left out. True when a project was
+// loaded.
 bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting);

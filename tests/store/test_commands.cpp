@@ -121,6 +121,43 @@ TEST_P(Buttons, LoadTellsOnceHowManyRowsWereLeftOut) {
     EXPECT_TRUE(b.d.isLiveElement(1));
 }
 
+TEST_P(Buttons, SavingOverAnotherStoredProjectAsksFirst) {
+    DiagramBuilder first;
+    first.attribute(first.entity("E"), "id", true);
+    first.prompts.answer("library");
+    ASSERT_TRUE(saveProject(store(), first.editor, setting()));
+    EXPECT_TRUE(first.prompts.confirmations.isEmpty()) << "a new name replaces nothing";
+    first.prompts.answer("library");
+    ASSERT_TRUE(saveProject(store(), first.editor, setting()));
+    EXPECT_TRUE(first.prompts.confirmations.isEmpty()) << "saving again under its own name";
+    EXPECT_EQ(first.d.view.captionName, "library");
+
+    DiagramBuilder other;
+    other.attribute(other.entity("Other"), "id", true);
+    other.prompts.answer("library");
+    other.prompts.answerConfirm(false);
+    EXPECT_FALSE(saveProject(store(), other.editor, setting()));
+    EXPECT_EQ(other.prompts.confirmations, QStringList{"Project library 已存在, 要覆蓋嗎?"});
+    EXPECT_EQ(rowsText("SELECT \"eName\" FROM \"EntityType\""), QStringList{"E"});
+    EXPECT_TRUE(other.d.view.captionName.isEmpty());
+
+    other.prompts.answer("library");
+    other.prompts.answerConfirm(true);
+    EXPECT_TRUE(saveProject(store(), other.editor, setting()));
+    EXPECT_EQ(rowsText("SELECT \"eName\" FROM \"EntityType\""), QStringList{"Other"});
+}
+
+TEST_P(Buttons, ABlankNameIsRefused) {
+    ASSERT_FALSE(store().check().isSet());
+    DiagramBuilder b;
+    b.attribute(b.entity("E"), "id", true);
+    b.prompts.answer("   ");
+    EXPECT_FALSE(saveProject(store(), b.editor, setting()));
+    EXPECT_EQ(b.prompts.messages, QStringList{"請輸入 Project 名稱"});
+    EXPECT_EQ(count("Project"), 0);
+    EXPECT_EQ(remembered, "last time") << "a refused name is not remembered";
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, Buttons, testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          engineName);
 
