@@ -55,6 +55,31 @@ void BM_FullCanvasRepaintOnScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_FullCanvasRepaintOnScreen)->Unit(benchmark::kMillisecond);
 
+// A drop taken back and done again, with the canvas following.
+void BM_UndoRedoDropInWindow(benchmark::State& state) {
+    LargeWindow& large = largeWindow();
+    Editor& editor = large.window.editor();
+    editor.elementLeftDown(1, 5, 5);
+    editor.dropElement(1, 420, 240);
+    for (auto _ : state) {
+        editor.undo();
+        editor.redo();
+    }
+}
+BENCHMARK(BM_UndoRedoDropInWindow)->Unit(benchmark::kMillisecond);
+
+// An element created, taken back and created again: entries go and come.
+void BM_UndoRedoCreationInWindow(benchmark::State& state) {
+    LargeWindow& large = largeWindow();
+    Editor& editor = large.window.editor();
+    editor.createElement(KindEntity);
+    for (auto _ : state) {
+        editor.undo();
+        editor.redo();
+    }
+}
+BENCHMARK(BM_UndoRedoCreationInWindow)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {

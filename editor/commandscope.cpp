@@ -4,6 +4,7 @@
 #include <set>
 #include <utility>
 
+#include "history.h"
 #include "invariants.h"
 
 #ifndef NDEBUG
@@ -33,6 +34,8 @@ CommandScope::CommandScope(Editor& editor)
                               unrelatedConnectors(editor.diagram(), editor.abandoned_))
                 .isEmpty();
 #endif
+    if (outermost_ && editor.history_ && !editor.history_->applying())
+        editor.diagram().startRecording();
     editor_.diagram().beginChange();
 }
 
@@ -61,6 +64,12 @@ CommandScope::~CommandScope() {
         }
 #endif
     }
-    if (outermost_) editor_.replaced_ = false;
+    if (outermost_) {
+        editor_.replaced_ = false;
+        QString label = std::exchange(editor_.stepLabel_, QString());
+        if (d.recording())
+            editor_.history_->record(d.finishRecording(),
+                                     label.isEmpty() ? QStringLiteral("編輯") : label);
+    }
     d.endChange();
 }

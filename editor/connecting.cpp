@@ -197,6 +197,8 @@ void Editor::pickAttribute(int a) {
 
     d_.element(o).AttributeList.add(qint16(a), key(a));
     d_.element(a).RelativeEntityList.add(qint16(o));
+    nameStep(
+        QStringLiteral("連線 %1 - %2").arg(model.element(o).Caption, model.element(a).Caption));
     finishMode();
 }
 
@@ -225,6 +227,9 @@ void Editor::pickRelationship(int r) {
     }
     if (std::as_const(d_).element(r).RelativeEntityList.count() >= 2) {
         // A third or further participant joins at once.
+        nameStep(
+            QStringLiteral("連線 %1 - %2")
+                .arg(std::as_const(d_).element(e).Caption, std::as_const(d_).element(r).Caption));
         d_.element(r).RelativeEntityList.add(qint16(e), key(e));
         d_.element(e).RelationList.add(qint16(r), key(r));
         addOwnerToWeakEntitiesOf(r, e);
@@ -275,6 +280,7 @@ void Editor::pickSecondEntity(int f) {
         return;
     }
 
+    nameStep(QStringLiteral("連線 %1 - %2").arg(first.Caption, relationship.Caption));
     d_.element(e).RelationList.add(qint16(r), key(r));
     Collection& participants = d_.element(r).RelativeEntityList;
     participants.add(qint16(e), key(e));
@@ -313,6 +319,7 @@ void Editor::pickIdentifyingRelationship(int r) {
                              .arg(model.element(r).Caption, model.element(w).Caption));
         return;
     }
+    nameStep(QStringLiteral("弱實體 ") + std::as_const(d_).element(w).Caption);
     const int k = connectorBetween(w, r);
     Connector& c = d_.connector(k);
     c.Line2.Tag = c.Line1.Tag;
@@ -416,6 +423,7 @@ void Editor::elementHover(int i) {
 void Editor::dropElement(int i, float X, float Y) {
     const CommandScope scope(*this);
     if (!d_.isElement(i)) return;
+    nameStep(QStringLiteral("移動 ") + std::as_const(d_).element(i).Caption);
     Element& e = d_.element(i);
     e.Left = X - d_.state.GrabX;
     e.Top = Y - d_.state.GrabY;

@@ -50,6 +50,7 @@ int Editor::createElement(int kind) {
     e.Shape = float(kind);
     e.Visible = true;
     e.Caption = captionPrefix(kind) + QString::number(n);
+    nameStep(QStringLiteral("建立 ") + e.Caption);
     return n;
 }
 
@@ -86,6 +87,7 @@ void Editor::buttonMenuItem(const QString& key) {
 void Editor::menuAttribute(int a) {
     const CommandScope scope(*this);
     if (!d_.isElement(a)) return;
+    nameStep(QStringLiteral("類型 ") + std::as_const(d_).element(a).Caption);
     choosePairItem(d_.checks.Attribute, d_.checks.MultAttribute);
     d_.element(a).Shape = KindAttribute;
 }
@@ -93,6 +95,7 @@ void Editor::menuAttribute(int a) {
 void Editor::menuMultAttribute(int a) {
     const CommandScope scope(*this);
     if (!d_.isElement(a)) return;
+    nameStep(QStringLiteral("類型 ") + std::as_const(d_).element(a).Caption);
     choosePairItem(d_.checks.MultAttribute, d_.checks.Attribute);
     d_.element(a).Shape = KindMultAttribute;
 }
@@ -100,6 +103,7 @@ void Editor::menuMultAttribute(int a) {
 void Editor::menuKey(int a) {
     const CommandScope scope(*this);
     if (!d_.isElement(a)) return;
+    nameStep(QStringLiteral("主鍵 ") + std::as_const(d_).element(a).Caption);
     d_.checks.Key = !d_.checks.Key;
     d_.element(a).setUnderlined(d_.checks.Key);
 }
@@ -107,6 +111,7 @@ void Editor::menuKey(int a) {
 void Editor::menuEntity(int e) {
     const CommandScope scope(*this);
     if (!d_.isElement(e)) return;
+    nameStep(QStringLiteral("類型 ") + std::as_const(d_).element(e).Caption);
     choosePairItem(d_.checks.Entity, d_.checks.WeakEntity);
     Element& entity = d_.element(e);
     entity.Shape = KindEntity;

@@ -100,6 +100,7 @@ void Editor::endModeOnDeletedPick() {
 void Editor::deleteAttribute(int a) {
     const CommandScope scope(*this);
     if (!d_.isLiveElement(a) || !std::as_const(d_).element(a).isAttributeKind()) return;
+    nameStep(QStringLiteral("刪除 ") + std::as_const(d_).element(a).Caption);
     Element& attribute = d_.element(a);
 
     // Direct sub-attributes go with it.
@@ -152,6 +153,7 @@ void Editor::deleteEntity(int e) {
         prompts_.message(QStringLiteral("弱實體型態不可直接刪除, 請先更新為實體型態(未確定)"));
         return;
     }
+    nameStep(QStringLiteral("刪除 ") + std::as_const(d_).element(e).Caption);
 
     deleteAttributesOf(e);
 
@@ -186,6 +188,7 @@ void Editor::deleteRelationship(int r) {
                          QStringLiteral(" 不可直接刪除, 請先作弱實體型態的更新"));
         return;
     }
+    nameStep(QStringLiteral("刪除 ") + relationship.Caption);
 
     // Removals that find nothing (the second entry of a recursive relationship) are passed over.
     for (qint16 e : relationship.RelativeEntityList.items())
@@ -220,6 +223,7 @@ void Editor::deleteConnector(int k) {
         return;
     }
 
+    nameStep(QStringLiteral("刪除 連線"));
     hideConnector(d_, k);
 
     // The relationship keeps listing the entity as often as connectors still show the link: twice

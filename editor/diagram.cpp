@@ -1,5 +1,6 @@
 #include "diagram.h"
 
+#include <algorithm>
 #include <utility>
 
 Diagram::Diagram() {
@@ -10,12 +11,15 @@ Diagram::Diagram() {
 }
 
 void Diagram::replaceDocument(Document document) {
+    if (recording_ && !step_.before.document)
+        step_.before.document = std::move(doc_);  // taken back as a whole
     doc_ = std::move(document);
     pending_.reset = true;
     announce();
 }
 
 Document Diagram::takeDocument() {
+    recordDocument();
     Document taken = std::exchange(doc_, doc_.emptyCopy());
     pending_.reset = true;
     announce();
@@ -23,6 +27,7 @@ Document Diagram::takeDocument() {
 }
 
 void Diagram::clear() {
+    recordDocument();
     doc_.clear();
     state = WindowState{};
     view.selection.clear();
@@ -74,13 +79,106 @@ void record(int i, std::vector<bool>& marked, std::vector<int>& changed) {
 
 }  // namespace
 
-// After a reset the views read everything again; single indices need no record.
+// A recorded step keeps an entry's value from before its first change; after a reset the views
+// read everything again, so single indices need no record for them.
 void Diagram::touchElement(int i) {
+    if (recording_ && !step_.before.document && i >= 0 &&
+        (size_t(i) >= elementRecorded_.size() || !elementRecorded_[size_t(i)])) {
+        record(i, elementRecorded_, recordedElements_);
+        if (i < step_.before.elementCount) step_.before.elements.emplace_back(i, doc_.element(i));
+    }
     if (!pending_.reset) record(i, elementTouched_, pending_.elements);
 }
 
 void Diagram::touchConnector(int k) {
+    if (recording_ && !step_.before.document && k >= 0 &&
+        (size_t(k) >= connectorRecorded_.size() || !connectorRecorded_[size_t(k)])) {
+        record(k, connectorRecorded_, recordedConnectors_);
+        if (k < step_.before.connectorCount)
+            step_.before.connectors.emplace_back(k, doc_.connector(k));
+    }
     if (!pending_.reset) record(k, connectorTouched_, pending_.connectors);
+}
+
+// ---- Steps ----
+
+DiagramStep::Session Diagram::sessionImage() const {
+    return {state, checks, view.prompt, view.legendVisible, view.toolbarEnabled, view.selection};
+}
+
+void Diagram::recordDocument() {
+    if (recording_ && !step_.before.document) step_.before.document = doc_;
+}
+
+void Diagram::startRecording() {
+    step_ = DiagramStep{};
+    step_.before.elementCount = doc_.elementCount();
+    step_.before.connectorCount = doc_.connectorCount();
+    step_.before.session = sessionImage();
+    step_.before.settings = settings;
+    recording_ = true;
+}
+
+DiagramStep Diagram::finishRecording() {
+    const auto byIndex = [](const auto& a, const auto& b) { return a.first < b.first; };
+    DiagramStep::Images& after = step_.after;
+    after.elementCount = doc_.elementCount();
+    after.connectorCount = doc_.connectorCount();
+    if (step_.before.document) {
+        after.document = doc_;
+        step_.before.elements.clear();
+        step_.before.connectors.clear();
+    } else {
+        for (int i : recordedElements_)
+            if (i < after.elementCount) after.elements.emplace_back(i, doc_.element(i));
+        for (int k : recordedConnectors_)
+            if (k < after.connectorCount) after.connectors.emplace_back(k, doc_.connector(k));
+        for (auto* images : {&step_.before.elements, &after.elements})
+            std::sort(images->begin(), images->end(), byIndex);
+        for (auto* images : {&step_.before.connectors, &after.connectors})
+            std::sort(images->begin(), images->end(), byIndex);
+    }
+    after.session = sessionImage();
+    after.settings = settings;
+    for (int i : recordedElements_) elementRecorded_[size_t(i)] = false;
+    for (int k : recordedConnectors_) connectorRecorded_[size_t(k)] = false;
+    recordedElements_.clear();
+    recordedConnectors_.clear();
+    recording_ = false;
+    return std::exchange(step_, DiagramStep{});
+}
+
+void Diagram::applyImages(const DiagramStep::Images& images) {
+    if (images.document) {
+        doc_ = *images.document;
+        pending_.reset = true;
+    } else {
+        doc_.truncate(images.elementCount, images.connectorCount);
+        for (const auto& [i, e] : images.elements) {
+            if (i < doc_.elementCount())
+                doc_.element(i) = e;
+            else if (i == doc_.elementCount())
+                doc_.appendElement(e);
+            touchElement(i);
+        }
+        for (const auto& [k, c] : images.connectors) {
+            if (k < doc_.connectorCount())
+                doc_.connector(k) = c;
+            else if (k == doc_.connectorCount())
+                doc_.appendConnector(c);
+            touchConnector(k);
+        }
+    }
+    const DiagramStep::Session& s = images.session;
+    state = s.state;
+    checks = s.checks;
+    view.prompt = s.prompt;
+    view.legendVisible = s.legendVisible;
+    view.toolbarEnabled = s.toolbarEnabled;
+    view.selection = s.selection;
+    settings = images.settings;
+    pendingView_ = true;
+    announce();
 }
 
 void Diagram::beginChange() {

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <vector>
 
+#include "diagramstep.h"
 #include "document.h"
 #include "programsettings.h"
 #include "session.h"
@@ -83,6 +84,15 @@ public:
     static QSizeF labelSize(const QString& caption) { return ::labelSize(caption); }
     static QFont labelFont() { return ::labelFont(); }
 
+    // Steps for the history. Between startRecording and finishRecording every element and
+    // connector is kept as it was before its first change; the step holds those and their values
+    // at the end. applyImages puts one side of a step in place (before: undo, after: redo); the
+    // change it announces names the entries it set, and views drop what lies past the counts.
+    void startRecording();
+    DiagramStep finishRecording();
+    bool recording() const { return recording_; }
+    void applyImages(const DiagramStep::Images& images);
+
     // Change sets; see the class comment.
     void beginChange();
     void endChange();
@@ -103,7 +113,14 @@ private:
     // Emits what has been collected, unless a command is still running.
     void announce();
 
+    void recordDocument();
+    DiagramStep::Session sessionImage() const;
+
     Document doc_;
+    bool recording_ = false;
+    DiagramStep step_;
+    std::vector<bool> elementRecorded_, connectorRecorded_;
+    std::vector<int> recordedElements_, recordedConnectors_;
     int changeDepth_ = 0;
     DiagramChange pending_;
     bool pendingView_ = false;

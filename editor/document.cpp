@@ -1,6 +1,7 @@
 #include "document.h"
 
 #include <QFontMetricsF>
+#include <algorithm>
 
 namespace {
 
@@ -103,6 +104,34 @@ Document Document::emptyCopy() const {
     empty.elements_.front() = elements_.front();
     empty.connectors_.front() = connectors_.front();
     return empty;
+}
+
+void Document::truncate(int elementCount, int connectorCount) {
+    elementCount = std::max(elementCount, 1);
+    connectorCount = std::max(connectorCount, 1);
+    if (connectorCount < this->connectorCount()) {
+        connectors_.resize(size_t(connectorCount));
+        // Connectors are indexed in the order they were made, so the dropped ones are last.
+        for (std::vector<int>& list : connectorsOf_)
+            while (!list.empty() && list.back() >= connectorCount) list.pop_back();
+    }
+    if (elementCount < this->elementCount()) {
+        elements_.resize(size_t(elementCount));
+        connectorsOf_.resize(size_t(elementCount));
+    }
+}
+
+void Document::appendElement(const Element& element) {
+    elements_.push_back(element);
+    connectorsOf_.emplace_back();
+}
+
+void Document::appendConnector(const Connector& connector) {
+    const int k = connectorCount();
+    connectors_.push_back(connector);
+    if (isElement(connector.first)) connectorsOf_[size_t(connector.first)].push_back(k);
+    if (isElement(connector.second) && connector.second != connector.first)
+        connectorsOf_[size_t(connector.second)].push_back(k);
 }
 
 void Document::clear() {

@@ -47,6 +47,8 @@ struct Element {
 
     // Empties the six collections.
     void newCollections();
+
+    friend bool operator==(const Element&, const Element&) = default;
 };
 
 struct Line {
@@ -57,6 +59,8 @@ struct Line {
     QString Tag;  // "a,b": two element indices joined by one comma
 
     bool dotted() const { return BorderStyle == kLineDotted; }
+
+    friend bool operator==(const Line&, const Line&) = default;
 };
 
 // A text label sized to its caption. Sizes are drawing units, measured once with the label font
@@ -65,6 +69,8 @@ struct Label {
     QString Caption;
     float Left = 0, Top = 0, Width = 0, Height = 0;
     bool Visible = false;
+
+    friend bool operator==(const Label&, const Label&) = default;
 };
 
 // What a connector joins: an owner to its attribute, or an entity to a relationship. Fixed when
@@ -86,6 +92,8 @@ struct Connector {
     bool isAttribute() const { return kind == ConnectorKind::Attribute; }
     bool isRelationship() const { return kind == ConnectorKind::Relationship; }
     bool joins(int a, int b) const { return first == a && second == b; }
+
+    friend bool operator==(const Connector&, const Connector&) = default;
 };
 
 // Two element indices joined by a comma, as connector tags hold them.
@@ -133,6 +141,12 @@ public:
     void clear();
     // A document with this one's templates and nothing else.
     Document emptyCopy() const;
+
+    // For taking steps back and forth: drops the entries from the given counts on (the template
+    // stays), and appends an entry as it was (a connector indexed under its ends again).
+    void truncate(int elementCount, int connectorCount);
+    void appendElement(const Element& element);
+    void appendConnector(const Connector& connector);
 
 private:
     std::vector<Element> elements_;

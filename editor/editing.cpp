@@ -48,6 +48,7 @@ void scaleElement(Editor& editor, int i, double factor) {
 void Editor::rename(Menu menu, int i) {
     const CommandScope scope(*this);
     if (!d_.isElement(i)) return;
+    nameStep(QStringLiteral("重新命名 ") + std::as_const(d_).element(i).Caption);
     const RenamePrompt text = renamePrompt(menu);
     const std::optional<QString> answer =
         prompts_.input(QString::fromUtf8(text.prompt), QString::fromUtf8(text.title),
@@ -60,6 +61,7 @@ void Editor::rename(Menu menu, int i) {
 void Editor::lockSize(Menu menu, int i) {
     const CommandScope scope(*this);
     if (!d_.isElement(i)) return;
+    nameStep(QStringLiteral("鎖定大小 ") + std::as_const(d_).element(i).Caption);
     bool& check = lockSizeCheck(d_.checks, menu);
     check = !check;
     d_.element(i).IsSizeLock = check;
@@ -67,12 +69,16 @@ void Editor::lockSize(Menu menu, int i) {
 
 void Editor::bigger(int i) {
     const CommandScope scope(*this);
-    if (d_.isElement(i)) scaleElement(*this, i, 1.1);
+    if (!d_.isElement(i)) return;
+    nameStep(QStringLiteral("放大 ") + std::as_const(d_).element(i).Caption);
+    scaleElement(*this, i, 1.1);
 }
 
 void Editor::smaller(int i) {
     const CommandScope scope(*this);
-    if (d_.isElement(i)) scaleElement(*this, i, 0.9);
+    if (!d_.isElement(i)) return;
+    nameStep(QStringLiteral("縮小 ") + std::as_const(d_).element(i).Caption);
+    scaleElement(*this, i, 0.9);
 }
 
 void Editor::color(int i) {
@@ -92,5 +98,6 @@ void Editor::color(int i) {
         prompts_.message(QStringLiteral("請勿選擇 已選色!"));
         return;
     }
+    nameStep(QStringLiteral("顏色 ") + std::as_const(d_).element(i).Caption);
     d_.element(i).BackColor = *chosen;
 }

@@ -8,6 +8,8 @@
 #include "diagram.h"
 #include "prompts.h"
 
+class History;
+
 // The insets new elements take from the template element.
 struct TemplateInsets {
     qint32 RecWidth = 5, EllWidth = 5, DiaWidth = 5;
@@ -26,6 +28,14 @@ public:
     Diagram& diagram() { return d_; }
     const Diagram& diagram() const { return d_; }
     Prompts& prompts() { return prompts_; }
+
+    // With a history every command that changes the diagram becomes a step of it.
+    void setHistory(History* history) { history_ = history; }
+    History* history() const { return history_; }
+    // Edit menu: takes the last step back, or does the last step taken back again. While a
+    // connect mode runs, either first cancels it, as Cancel does.
+    void undo();
+    void redo();
 
     // ---- Creation and kind changes (creation.cpp) ----
     // Creates an element of kind 0, 2, 3 or 4 to the right of the last entry; returns its index,
@@ -151,8 +161,14 @@ private:
     void pickSecondEntity(int f);
     void pickIdentifyingRelationship(int r);
 
+    // Names the running command's step for the Edit menu ("刪除 EMPLOYEE"); the first name given
+    // during a command stands.
+    void nameStep(const QString& label);
+
     Diagram& d_;
     Prompts& prompts_;
+    History* history_ = nullptr;
+    QString stepLabel_;
     // Connectors of relationship connections given up after their first link: they stay drawn
     // with no relation behind them. Known to the consistency check of debug builds.
     std::vector<int> abandoned_;

@@ -23,6 +23,7 @@ bool isParticipationText(const QString& text) {
 void Editor::participation(int k) {
     const CommandScope scope(*this);
     if (!d_.isConnector(k)) return;
+    nameStep(QStringLiteral("參與度"));
     Connector& c = d_.connector(k);
     const qint16 first = c.first;
     const qint16 second = c.second;
@@ -87,6 +88,7 @@ void Editor::description(int k) {
         prompts_.input(QStringLiteral("角色為.."), QStringLiteral("遞迴關係"),
                        std::as_const(d_).connector(k).Description.Caption);
     if (!answer) return;  // Cancel keeps the role that was there
+    nameStep(QStringLiteral("角色"));
 
     Connector& c = d_.connector(k);
     d_.setLabelCaption(c.Description, *answer);

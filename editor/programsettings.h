@@ -18,4 +18,6 @@ struct ProgramSettings {
     OleColor WindowBackColor = 0xF0F0F0;  // the main window's background; not stored
 
     bool enhancedMode() const { return PresentStyle == 1; }
+
+    friend bool operator==(const ProgramSettings&, const ProgramSettings&) = default;
 };

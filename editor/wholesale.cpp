@@ -7,6 +7,7 @@
 
 void Editor::replaceDiagram(Document document) {
     const CommandScope scope(*this);
+    nameStep(QStringLiteral("載入"));
     d_.replaceDocument(std::move(document));
     d_.state = WindowState{};
     d_.view.prompt.clear();
@@ -26,12 +27,14 @@ void Editor::replaceDiagram(const std::function<Document(Document empty)>& build
 
 void Editor::applyDefaultParticipations(const std::vector<int>& connectors) {
     const CommandScope scope(*this);
+    nameStep(QStringLiteral("預設參與度 0,N"));
     for (int k : connectors)
         if (d_.isConnector(k)) d_.setLabelCaption(d_.connector(k).MN, QStringLiteral("0,N"));
 }
 
 void Editor::applySettings(const ProgramSettings& next, const TemplateInsets& insets) {
     const CommandScope scope(*this);
+    nameStep(QStringLiteral("選項"));
     ProgramSettings& s = d_.settings;
     s.FKPK = next.FKPK;
 

@@ -18,6 +18,7 @@ float fittedWidth(const Element& e, qint32 captionWidth) {
 
 void Editor::resizeToCaptions() {
     const CommandScope scope(*this);
+    nameStep(QStringLiteral("Resize"));
     for (int i = 1; i < d_.elementCount(); ++i) {
         const Element& shown = std::as_const(d_).element(i);
         if (!shown.Visible || shown.IsSizeLock) continue;
@@ -33,6 +34,7 @@ void Editor::resizeToCaptions() {
 
 void Editor::repaintElements() {
     const CommandScope scope(*this);
+    nameStep(QStringLiteral("Repaint"));
     const Element& tmpl = std::as_const(d_).element(0);
     for (int i = 1; i < d_.elementCount(); ++i) {
         if (!d_.isLiveElement(i)) continue;

@@ -173,6 +173,8 @@ void Canvas::onChanged(const DiagramChange& change) {
     if (change.reset) {
         onReset();
     } else {
+        // A step taken back may leave fewer entries than the canvas shows.
+        trimToModel();
         for (int i : change.elements) onElementChanged(i);
         for (int k : change.connectors) onConnectorChanged(k);
     }
@@ -280,7 +282,7 @@ void Canvas::onConnectorChanged(int k) {
     if (!after.isEmpty() && after != before) update(after);
 }
 
-void Canvas::onReset() {
+void Canvas::trimToModel() {
     const size_t count = size_t(d_.elementCount());
     for (size_t j = count; j < widgets_.size(); ++j) {
         if (!widgets_[j]) continue;
@@ -289,6 +291,15 @@ void Canvas::onReset() {
         widgets_[j]->deleteLater();
     }
     if (widgets_.size() > count) widgets_.resize(count);
+    const size_t connectors = size_t(d_.connectorCount());
+    for (size_t k = connectors; k < connectors_.size(); ++k)
+        if (!connectors_[k].bounds.isEmpty()) update(connectors_[k].bounds);
+    if (connectors_.size() > connectors) connectors_.resize(connectors);
+}
+
+void Canvas::onReset() {
+    trimToModel();
+    const size_t count = size_t(d_.elementCount());
     if (count > 1) holdPaintingUntilIdle();
     for (int i = 1; i < d_.elementCount(); ++i) {
         ensureWidget(i);

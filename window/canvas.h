@@ -93,6 +93,8 @@ private:
     void onElementChanged(int i);
     void onConnectorChanged(int k);
     void onReset();
+    // Drops the controls and connector caches of entries the model no longer has.
+    void trimToModel();
     // Maps the model again after the scale or the canvas size changed.
     void applyMapping();
 

@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "canvas.h"
@@ -90,6 +91,8 @@ void Form1::buildMenus() {
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
+    buildEditMenu();
+
     QMenu* about = menuBar()->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("mnuAboutMenu"));
     QAction* welcome = about->addAction(QStringLiteral("Welcome"));
@@ -106,6 +109,37 @@ void Form1::buildMenus() {
     deleteElement->setShortcutContext(Qt::WindowShortcut);
     connect(deleteElement, &QAction::triggered, this, [this] { editor().deleteSelection(); });
     addAction(deleteElement);
+}
+
+void Form1::buildEditMenu() {
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("編輯"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    undo_ = edit->addAction(QStringLiteral("復原"));
+    undo_->setObjectName(QStringLiteral("mnuUndo"));
+    undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(undo_, &QAction::triggered, this, [this] { editor().undo(); });
+    redo_ = edit->addAction(QStringLiteral("重做"));
+    redo_->setObjectName(QStringLiteral("mnuRedo"));
+    redo_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(redo_, &QAction::triggered, this, [this] { editor().redo(); });
+
+    QUndoStack& stack = workspace_.history().stack();
+    connect(&stack, &QUndoStack::indexChanged, this, &Form1::syncEditMenu);
+    syncEditMenu();
+}
+
+void Form1::syncEditMenu() {
+    const QUndoStack& stack = workspace_.history().stack();
+    // While a connect mode runs, Undo (and Redo) first ends it.
+    const bool modeRunning = diagram().state.ConnectMode != 0;
+    const auto show = [modeRunning](QAction* action, const QString& verb, bool can,
+                                    const QString& step) {
+        action->setEnabled(can || modeRunning);
+        action->setText(can && !modeRunning ? verb + QLatin1Char(' ') + step : verb);
+    };
+    show(undo_, QStringLiteral("復原"), stack.canUndo(), stack.undoText());
+    show(redo_, QStringLiteral("重做"), stack.canRedo(), stack.redoText());
 }
 
 QToolButton* Form1::addToolbarButton(const QString& key, const QString& toolTip,
@@ -244,6 +278,7 @@ void Form1::setConvertEnabled(bool enabled) {
 }
 
 void Form1::syncView() {
+    syncEditMenu();
     const ViewState& view = diagram().view;
     const QString title = QStringLiteral("Relvane: ") + view.captionName;
     if (windowTitle() != title) setWindowTitle(title);

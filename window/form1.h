@@ -12,6 +12,7 @@
 
 class Canvas;
 class ElementMenus;
+class QAction;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -76,6 +77,9 @@ protected:
 
 private:
     void buildMenus();
+    void buildEditMenu();
+    // The Edit menu's items name the step they take back or do again.
+    void syncEditMenu();
     void buildToolbar();
     QToolButton* addToolbarButton(const QString& key, const QString& toolTip,
                                   const QStringList& menuKeys);
@@ -94,6 +98,8 @@ private:
     Canvas* canvas_ = nullptr;
     ElementMenus* menus_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
     std::vector<QPushButton*> rightEdgeButtons_;
     QPushButton* cancelButton_ = nullptr;
     QPushButton* convertButton_ = nullptr;

@@ -149,7 +149,40 @@ TEST_F(Form1Test, ElementMenusListTheirItemsInOrder) {
     // Each menu is reachable from the window by name, and none sits in the menu bar.
     for (const char* name : {"mnuEReName", "mnuAReName", "mnuRReName", "mnuDelLine"})
         child<QAction>(name);
-    EXPECT_EQ(form.menuBar()->actions().size(), 2);
+    EXPECT_EQ(form.menuBar()->actions().size(), 3);
+}
+
+TEST_F(Form1Test, EditMenuTakesStepsBackAndRedoesThemByName) {
+    QStringList titles;
+    for (const QAction* menu : form.menuBar()->actions()) titles << menu->text();
+    EXPECT_EQ(titles, QStringList({"File", "編輯", "About"}));
+    QAction* undo = child<QAction>("mnuUndo");
+    QAction* redo = child<QAction>("mnuRedo");
+    EXPECT_EQ(undo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(redo->shortcuts(),
+              QList<QKeySequence>({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                   QKeySequence(Qt::CTRL | Qt::Key_Y)}));
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+
+    form.toolbarButton("Entity")->click();
+    form.toolbarButton("Entity")->click();
+    EXPECT_EQ(undo->text(), "復原 建立 Entity2");
+    undo->trigger();
+    EXPECT_EQ(d.elementCount(), 2) << "the second entity is gone";
+    EXPECT_EQ(form.canvas()->elementWidget(2), nullptr);
+    EXPECT_EQ(redo->text(), "重做 建立 Entity2");
+    redo->trigger();
+    ASSERT_EQ(d.elementCount(), 3);
+    EXPECT_TRUE(form.canvas()->elementWidget(2)->isVisibleTo(form.canvas()));
+
+    // Undo in a running connect mode ends the mode first, taking nothing back.
+    form.toolbarButton("AttLine")->click();
+    ASSERT_EQ(d.state.ConnectMode, 1);
+    undo->trigger();
+    EXPECT_EQ(d.state.ConnectMode, 0);
+    EXPECT_EQ(d.elementCount(), 3);
+    EXPECT_EQ(d.element(1).BackColor, d.element(2).BackColor) << "highlights taken back";
 }
 
 TEST_F(Form1Test, MenuBarHasFileAndAbout) {

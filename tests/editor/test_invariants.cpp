@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "diagrambuilder.h"
+#include "history.h"
 #include "invariants.h"
 
 // Random sequences of editor commands (creation, kind menus, connect modes with their clicks and
@@ -19,9 +20,13 @@ namespace {
 // Drives one random sequence through the editor.
 class RandomSession {
 public:
-    explicit RandomSession(unsigned seed) : rng_(seed) {}
+    explicit RandomSession(unsigned seed) : rng_(seed) {
+        history.stack().setUndoLimit(0);  // unlimited, so every step can be taken back
+        b.editor.setHistory(&history);
+    }
 
     DiagramBuilder b;
+    History history{b.d};
     std::set<int> abandoned;
     std::vector<std::string> trace;
 
@@ -97,7 +102,9 @@ private:
             return b.editor.dropElement(i, float(chance(800)), float(chance(600)));
         }
         if (roll < 94) return lineMenu();
-        return weakDesignation();
+        if (roll < 97) return weakDesignation();
+        log(roll < 99 ? "undo" : "redo");
+        return roll < 99 ? b.editor.undo() : b.editor.redo();
     }
 
     void create() {
@@ -199,8 +206,15 @@ private:
         const int k = b.d.state.CurrentLine;
         const int item = chance(3);
         log(QString("line menu %1 item %2").arg(k).arg(item));
-        if (item == 0) return b.setParticipation(k, chance(2) ? "1,N" : "0,1");
-        if (item == 1) return b.setRole(k, QString("role%1").arg(k));
+        // Through the editor's commands, so that every change is a step of the history too.
+        if (item == 0) {
+            b.prompts.answer(chance(2) ? "1,N" : "0,1");
+            return b.editor.participation(k);
+        }
+        if (item == 1) {
+            b.prompts.answer(QString("role%1").arg(k));
+            return b.editor.description(k);
+        }
         b.editor.deleteConnector(k);
     }
 
@@ -279,6 +293,49 @@ TEST(Invariants, HoldAfterEveryStepOfRandomEditing) {
                        << describe(session.b.d);
             }
         }
+    }
+}
+
+// ---- taking every step back and doing it again ----
+
+// Every datum of two documents, templates and hidden entries included, collections included.
+std::string differenceBetween(const Document& a, const Document& b) {
+    if (a.elementCount() != b.elementCount() || a.connectorCount() != b.connectorCount())
+        return "counts " + std::to_string(a.elementCount()) + "/" +
+               std::to_string(a.connectorCount()) + " vs " + std::to_string(b.elementCount()) +
+               "/" + std::to_string(b.connectorCount());
+    for (int i = 0; i < a.elementCount(); ++i)
+        if (!(a.element(i) == b.element(i))) return "element " + std::to_string(i);
+    for (int k = 0; k < a.connectorCount(); ++k) {
+        if (!(a.connector(k) == b.connector(k))) return "connector " + std::to_string(k);
+        if (a.connectorsOf(k) != b.connectorsOf(k)) return "index of " + std::to_string(k);
+    }
+    for (int i = 0; i < a.elementCount(); ++i)
+        if (a.connectorsOf(i) != b.connectorsOf(i)) return "index of " + std::to_string(i);
+    return {};
+}
+
+TEST(History, UndoingEveryStepGivesBackTheStartAndRedoingThemTheEnd) {
+    for (unsigned seed = 1; seed <= 400; ++seed) {
+        RandomSession session(seed);
+        DiagramBuilder& b = session.b;
+        History& history = session.history;
+        const Document start = b.d.document();
+        for (int step = 0; step < 60; ++step) session.step();
+        b.editor.cancel();  // a connection left half made is a step when cancelled
+        const Document end = b.d.document();
+        const int steps = history.stack().index();
+
+        while (history.stack().canUndo()) b.editor.undo();
+        std::string difference = differenceBetween(b.d.document(), start);
+        ASSERT_EQ(difference, "") << "seed " << seed << " after undoing " << steps << " steps\n"
+                                  << lastSteps(session.trace, 60);
+        EXPECT_EQ(b.d.state.ConnectMode, 0);
+
+        while (history.stack().index() < steps) b.editor.redo();
+        difference = differenceBetween(b.d.document(), end);
+        ASSERT_EQ(difference, "") << "seed " << seed << " after redoing " << steps << " steps\n"
+                                  << lastSteps(session.trace, 60);
     }
 }
 

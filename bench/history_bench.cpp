@@ -1,0 +1,80 @@
+// Undo and redo on a large drawing: the time to take one step back and do it again, and the
+// memory a hundred steps of history hold.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include "benchmain.h"
+
+#include "benchdiagram.h"
+#include "history.h"
+
+namespace {
+
+// The 2,000-element, 3,000-connector diagram of editor_bench, drawn before the history is
+// attached, then a hundred ordinary steps: drops, renames and completed connections.
+struct DiagramWithHistory {
+    Diagram d;
+    SilentPrompts prompts;
+    Editor editor{d, prompts};
+    History history{d};
+    size_t historyBytes = 0;
+
+    DiagramWithHistory() {
+        drawGeneratedDiagram(editor, 500, 1, 1000);
+        const size_t before = mallinfo2().uordblks;
+        editor.setHistory(&history);
+        for (int step = 0; step < History::kDefaultLimit; ++step) {
+            const int entity = 1 + 2 * (step % 500);
+            switch (step % 3) {
+                case 0:
+                    editor.elementLeftDown(entity, 5, 5);
+                    editor.dropElement(entity, 300 + float(step), 200);
+                    break;
+                case 1:
+                    editor.toolbarButton(QStringLiteral("RelLine"));
+                    editor.elementLeftDown(entity, 1, 1);
+                    editor.elementLeftDown(1001 + step % 1000, 1, 1);
+                    editor.elementLeftDown(entity + 2, 1, 1);
+                    break;
+                default:
+                    editor.bigger(entity);
+                    break;
+            }
+        }
+        historyBytes = mallinfo2().uordblks - before;
+    }
+};
+
+DiagramWithHistory& large() {
+    static DiagramWithHistory* diagram = new DiagramWithHistory;  // kept past main's end
+    return *diagram;
+}
+
+// One step (the last, a drop or a connection) taken back and done again.
+void BM_UndoRedoOneStep(benchmark::State& state) {
+    DiagramWithHistory& big = large();
+    for (auto _ : state) {
+        big.history.stack().undo();
+        big.history.stack().redo();
+    }
+    state.counters["steps"] = big.history.stack().count();
+    state.counters["history_MB"] = double(big.historyBytes) / (1024.0 * 1024.0);
+    state.counters["elements"] = big.d.elementCount() - 1;
+}
+BENCHMARK(BM_UndoRedoOneStep)->Unit(benchmark::kMillisecond);
+
+// The whole history taken back, then done again: a hundred steps each way.
+void BM_UndoRedoHundredSteps(benchmark::State& state) {
+    DiagramWithHistory& big = large();
+    for (auto _ : state) {
+        while (big.history.stack().canUndo()) big.history.stack().undo();
+        while (big.history.stack().canRedo()) big.history.stack().redo();
+    }
+}
+BENCHMARK(BM_UndoRedoHundredSteps)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return runBenchmarks(argc, argv);
+}
