@@ -112,7 +112,8 @@ public:
     // modes and menus start afresh.
     void replaceDiagram(Document document);
     // The same for a project built by `build` from an empty document with this diagram's
-    // templates. The old project's memory is given back before the new one is built.
+    // templates. Unless a history keeps it for Undo, the old project's memory is given back
+    // before the new one is built.
     void replaceDiagram(const std::function<Document(Document empty)>& build);
     // Validation's default participation "0,N" on each of the connectors.
     void applyDefaultParticipations(const std::vector<int>& connectors);
