@@ -26,6 +26,7 @@ public:
     }
     std::optional<OleColor> chooseColour(OleColor) override { return std::nullopt; }
     bool confirm(const QString&) override { return true; }
+    SaveChoice askToSave(const QString&) override { return SaveChoice::Discard; }
 };
 
 struct ConvertOptions {

@@ -50,6 +50,8 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile)
         return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     };
     connect(window_.get(), &Form1::saveRequested, this, &RelvaneApp::save);
+    connect(window_.get(), &Form1::newRequested, this, &RelvaneApp::newDiagram);
+    window_->closeGuard = [this] { return shutDown_ || settleUnsavedChanges(); };
     connect(window_.get(), &Form1::loadRequested, this, &RelvaneApp::load);
     connect(window_.get(), &Form1::convertRequested, this, &RelvaneApp::convert);
     connect(window_.get(), &Form1::closing, this, &RelvaneApp::shutdown);
@@ -111,12 +113,30 @@ ProjectNameSetting RelvaneApp::projectNameSetting() {
     return setting;
 }
 
-void RelvaneApp::save() {
+bool RelvaneApp::save() {
     const ProjectStore store(settings_->storeConnection());
-    saveProject(store, window_->editor(), projectNameSetting());
+    return saveProject(store, window_->editor(), projectNameSetting());
+}
+
+bool RelvaneApp::settleUnsavedChanges() {
+    if (!window_->editor().hasUnsavedChanges()) return true;
+    switch (window_->prompts().askToSave(QStringLiteral("目前的圖形尚未儲存, 要儲存嗎?"))) {
+        case Prompts::SaveChoice::Save:
+            return save();
+        case Prompts::SaveChoice::Discard:
+            return true;
+        case Prompts::SaveChoice::Cancel:
+            break;
+    }
+    return false;
+}
+
+void RelvaneApp::newDiagram() {
+    if (settleUnsavedChanges()) window_->editor().newDiagram();
 }
 
 void RelvaneApp::load() {
+    if (!settleUnsavedChanges()) return;
     const ProjectStore store(settings_->storeConnection());
     loadProject(store, window_->editor(), projectNameSetting());
 }

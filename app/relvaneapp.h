@@ -38,10 +38,14 @@ public:
     std::function<std::optional<QString>(const QString& defaultPath)> chooseWorkbookPath;
     std::function<bool(const QString& path)> openWorkbook;
 
-    // The window's buttons.
-    void save();
+    // The window's buttons and File -> "開新圖形". Save reports whether the project was saved.
+    bool save();
     void load();
     void convert();
+    void newDiagram();
+    // Before unsaved changes would be lost: asks whether to save them first. False when the user
+    // cancels, or chose to save and the save did not happen.
+    bool settleUnsavedChanges();
 
 private:
     void applyStartupPlacement(const WindowPlacement& placement);

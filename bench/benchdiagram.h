@@ -14,6 +14,7 @@ public:
     }
     std::optional<OleColor> chooseColour(OleColor) override { return std::nullopt; }
     bool confirm(const QString&) override { return false; }
+    SaveChoice askToSave(const QString&) override { return SaveChoice::Cancel; }
 };
 
 // Draws a generated diagram through the editor commands: `entities` entities on a grid, each with

@@ -36,6 +36,12 @@ public:
     // connect mode runs, either first cancels it, as Cancel does.
     void undo();
     void redo();
+    // Whether the diagram changed since it was last saved, loaded or started (with a history).
+    bool hasUnsavedChanges() const;
+    // The diagram as it is now is stored (saved or loaded).
+    void markSaved();
+    // File -> "開新圖形": an empty diagram, one step; the settings stay.
+    void newDiagram();
 
     // ---- Creation and kind changes (creation.cpp) ----
     // Creates an element of kind 0, 2, 3 or 4 to the right of the last entry; returns its index,

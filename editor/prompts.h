@@ -20,4 +20,7 @@ public:
     virtual std::optional<OleColor> chooseColour(OleColor initial) = 0;
     // A yes/no question; true for yes.
     virtual bool confirm(const QString& text) = 0;
+    // The question before unsaved changes would be lost, answered 儲存 / 不儲存 / 取消.
+    enum class SaveChoice { Save, Discard, Cancel };
+    virtual SaveChoice askToSave(const QString& text) = 0;
 };

@@ -5,6 +5,25 @@ void Editor::nameStep(const QString& label) {
     if (stepLabel_.isEmpty()) stepLabel_ = label;
 }
 
+bool Editor::hasUnsavedChanges() const {
+    return history_ && !history_->stack().isClean();
+}
+
+void Editor::markSaved() {
+    if (history_) history_->stack().setClean();
+}
+
+void Editor::newDiagram() {
+    {
+        const CommandScope scope(*this);
+        nameStep(QStringLiteral("開新圖形"));
+        replaceDiagram(d_.document().emptyCopy());
+        d_.view.storedName.clear();
+    }
+    // An empty diagram has nothing to lose.
+    markSaved();
+}
+
 void Editor::undo() {
     if (d_.state.ConnectMode != 0) {
         cancel();

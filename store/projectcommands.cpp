@@ -63,6 +63,7 @@ bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSet
         return false;
     }
     markStored(diagram, *name);
+    editor.markSaved();
     return true;
 }
 
@@ -92,5 +93,6 @@ bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSet
         prompts.message(lines.join(QLatin1Char('\n')));
     }
     markStored(diagram, *name);
+    editor.markSaved();
     return true;
 }

@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "appinfo.h"
 
@@ -25,6 +26,20 @@ std::optional<OleColor> DialogPrompts::chooseColour(OleColor initial) {
     const QColor chosen = QColorDialog::getColor(toQColor(initial), parent_, applicationTitle());
     if (!chosen.isValid()) return std::nullopt;
     return fromQColor(chosen);
+}
+
+Prompts::SaveChoice DialogPrompts::askToSave(const QString& text) {
+    QMessageBox box(QMessageBox::Question, applicationTitle(), text, QMessageBox::NoButton,
+                    parent_);
+    QPushButton* save = box.addButton(QStringLiteral("儲存"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("不儲存"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return SaveChoice::Save;
+    if (box.clickedButton() == discard) return SaveChoice::Discard;
+    return SaveChoice::Cancel;
 }
 
 bool DialogPrompts::confirm(const QString& text) {

@@ -18,6 +18,7 @@ public:
                                  const QString& defaultText) override;
     std::optional<OleColor> chooseColour(OleColor initial) override;
     bool confirm(const QString& text) override;
+    SaveChoice askToSave(const QString& text) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -79,6 +79,10 @@ QToolButton* Form1::toolbarButton(const QString& key) const {
 void Form1::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("mnuFile"));
+    QAction* newDiagram = file->addAction(QStringLiteral("開新圖形"));
+    newDiagram->setObjectName(QStringLiteral("mnuNew"));
+    newDiagram->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(newDiagram, &QAction::triggered, this, &Form1::newRequested);
     QAction* set = file->addAction(QStringLiteral("Set"));
     set->setObjectName(QStringLiteral("mnuSet"));
     connect(set, &QAction::triggered, this, &Form1::optionsRequested);
@@ -125,7 +129,9 @@ void Form1::buildEditMenu() {
     connect(redo_, &QAction::triggered, this, [this] { editor().redo(); });
 
     QUndoStack& stack = workspace_.history().stack();
-    connect(&stack, &QUndoStack::indexChanged, this, &Form1::syncEditMenu);
+    // The menu's texts and the caption's unsaved-changes mark follow the history.
+    connect(&stack, &QUndoStack::indexChanged, this, &Form1::syncView);
+    connect(&stack, &QUndoStack::cleanChanged, this, &Form1::syncView);
     syncEditMenu();
 }
 
@@ -280,7 +286,8 @@ void Form1::setConvertEnabled(bool enabled) {
 void Form1::syncView() {
     syncEditMenu();
     const ViewState& view = diagram().view;
-    const QString title = QStringLiteral("Relvane: ") + view.captionName;
+    const QString title = QStringLiteral("Relvane: ") + view.captionName +
+                          (editor().hasUnsavedChanges() ? QStringLiteral("*") : QString());
     if (windowTitle() != title) setWindowTitle(title);
     for (int panel = 0; panel < 3; ++panel)
         setTextIfChanged(hoverPanels_[panel], view.hover[panel]);
@@ -348,6 +355,10 @@ void Form1::capture() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+    if (closeGuard && !closeGuard()) {
+        event->ignore();
+        return;
+    }
     Q_EMIT closing();
     QMainWindow::closeEvent(event);
 }

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPixmap>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -59,7 +60,11 @@ public:
     // 2 while a maximize is remembered, else 0.
     float scaleMemoryFlag() const { return scaleMemory_.flag(); }
 
+    // Asked before the window closes (the close button, Ctrl+Q); false keeps it open.
+    std::function<bool()> closeGuard;
+
 Q_SIGNALS:
+    void newRequested();
     void saveRequested();
     void loadRequested();
     void convertRequested();

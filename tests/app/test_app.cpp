@@ -151,6 +151,41 @@ TEST_F(AppTest, SaveThenLoadInANewRunBringsTheDiagramBack) {
     }
 }
 
+TEST_F(AppTest, UnsavedChangesAreMarkedAndAskedAboutBeforeTheyWouldBeLost) {
+    FakePrompts prompts;
+    auto app = startApp(prompts);
+    Form1& window = app->window();
+    const QString clean = window.windowTitle();
+    drawStudent(window);
+    EXPECT_EQ(window.windowTitle(), clean + "*");
+
+    // 取消: neither Load nor New nor closing goes ahead.
+    prompts.answerSave(Prompts::SaveChoice::Cancel);
+    app->load();
+    EXPECT_EQ(prompts.saveQuestions, QStringList{"目前的圖形尚未儲存, 要儲存嗎?"});
+    EXPECT_TRUE(prompts.inputRequests.empty()) << "no project name was asked";
+    prompts.answerSave(Prompts::SaveChoice::Cancel);
+    app->newDiagram();
+    prompts.answerSave(Prompts::SaveChoice::Cancel);
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.diagram().isLiveElement(1));
+
+    // 儲存: the project is saved first, and the caption loses its mark.
+    prompts.answerSave(Prompts::SaveChoice::Save);
+    prompts.answer("unsaved");
+    app->newDiagram();
+    EXPECT_EQ(window.diagram().elementCount(), 1) << "saved, then a new diagram";
+    EXPECT_EQ(window.windowTitle(), "Relvane: unsaved");
+    window.editor().undo();
+    EXPECT_TRUE(window.diagram().isLiveElement(1)) << "New is one step";
+    EXPECT_EQ(window.windowTitle(), "Relvane: unsaved*") << "changed since New started afresh";
+
+    // 不儲存: the changes go.
+    window.editor().createElement(KindEntity);
+    prompts.answerSave(Prompts::SaveChoice::Discard);
+    EXPECT_TRUE(window.close());
+}
+
 TEST_F(AppTest, LoadingAMissingProjectSaysSoAndKeepsTheCaption) {
     FakePrompts prompts;
     auto app = startApp(prompts);

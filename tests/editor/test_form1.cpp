@@ -190,8 +190,9 @@ TEST_F(Form1Test, MenuBarHasFileAndAbout) {
     auto* about = child<QMenu>("mnuAboutMenu");
     ASSERT_TRUE(file && about);
     EXPECT_EQ(file->title(), "File");
-    EXPECT_EQ(itemsOf(file), QStringList({"Set", "Capture", "-", "Exit"}));
-    EXPECT_EQ(namesOf(file), QStringList({"mnuSet", "mnuCapture", "mnuExit"}));
+    EXPECT_EQ(itemsOf(file), QStringList({"開新圖形", "Set", "Capture", "-", "Exit"}));
+    EXPECT_EQ(namesOf(file), QStringList({"mnuNew", "mnuSet", "mnuCapture", "mnuExit"}));
+    EXPECT_EQ(child<QAction>("mnuNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     EXPECT_EQ(child<QAction>("mnuExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     EXPECT_EQ(about->title(), "About");
     EXPECT_EQ(itemsOf(about), QStringList({"Welcome", "About"}));

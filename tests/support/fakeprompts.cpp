@@ -25,3 +25,11 @@ bool FakePrompts::confirm(const QString& text) {
     confirms_.pop_front();
     return yes;
 }
+
+Prompts::SaveChoice FakePrompts::askToSave(const QString& text) {
+    saveQuestions << text;
+    if (saveChoices_.empty()) return SaveChoice::Cancel;
+    const SaveChoice choice = saveChoices_.front();
+    saveChoices_.pop_front();
+    return choice;
+}

@@ -21,17 +21,21 @@ public:
                                  const QString& defaultText) override;
     std::optional<OleColor> chooseColour(OleColor initial) override;
     bool confirm(const QString& text) override;
+    // With no answer queued the question counts as 取消 (Cancel).
+    SaveChoice askToSave(const QString& text) override;
 
     // Queue answers; answerCancel and an empty colour answer with Cancel.
     void answer(const QString& text) { inputs_.push_back({false, text}); }
     void answerCancel() { inputs_.push_back({true, QString()}); }
     void answerColour(std::optional<OleColor> colour) { colours_.push_back(colour); }
     void answerConfirm(bool yes) { confirms_.push_back(yes); }
+    void answerSave(SaveChoice choice) { saveChoices_.push_back(choice); }
 
     QStringList messages;
     std::vector<InputRequest> inputRequests;
     std::vector<OleColor> colourRequests;
     QStringList confirmations;
+    QStringList saveQuestions;
 
 private:
     struct QueuedInput {
@@ -41,4 +45,5 @@ private:
     std::deque<QueuedInput> inputs_;
     std::deque<std::optional<OleColor>> colours_;
     std::deque<bool> confirms_;
+    std::deque<SaveChoice> saveChoices_;
 };
