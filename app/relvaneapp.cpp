@@ -4,7 +4,9 @@
 #include <QScreen>
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "checkdiagram.h"
@@ -14,6 +16,7 @@
 #include "frmabout.h"
 #include "frmoptions.h"
 #include "frmsplash.h"
+#include "projectfile.h"
 #include "projectstore.h"
 
 namespace {
@@ -46,11 +49,29 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile)
         if (path.isEmpty()) return std::nullopt;
         return path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ? path : path + ".xlsx";
     };
+    const QString projectFiles = QStringLiteral("Relvane 專案檔 (*.relvane)");
+    chooseProjectFileToWrite =
+        [this, projectFiles](const QString& defaultPath) -> std::optional<QString> {
+        const QString path = QFileDialog::getSaveFileName(
+            window_.get(), QStringLiteral("匯出專案檔"), defaultPath, projectFiles);
+        if (path.isEmpty()) return std::nullopt;
+        return path.endsWith(QLatin1String(".relvane"), Qt::CaseInsensitive)
+                   ? path
+                   : path + QStringLiteral(".relvane");
+    };
+    chooseProjectFileToRead = [this, projectFiles]() -> std::optional<QString> {
+        const QString path = QFileDialog::getOpenFileName(
+            window_.get(), QStringLiteral("匯入專案檔"), QString(), projectFiles);
+        if (path.isEmpty()) return std::nullopt;
+        return path;
+    };
     openWorkbook = [](const QString& path) {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     };
     connect(window_.get(), &Form1::saveRequested, this, &RelvaneApp::save);
     connect(window_.get(), &Form1::newRequested, this, &RelvaneApp::newDiagram);
+    connect(window_.get(), &Form1::exportRequested, this, &RelvaneApp::exportProjectFile);
+    connect(window_.get(), &Form1::importRequested, this, &RelvaneApp::importProjectFile);
     window_->closeGuard = [this] { return shutDown_ || settleUnsavedChanges(); };
     connect(window_.get(), &Form1::loadRequested, this, &RelvaneApp::load);
     connect(window_.get(), &Form1::convertRequested, this, &RelvaneApp::convert);
@@ -133,6 +154,36 @@ bool RelvaneApp::settleUnsavedChanges() {
 
 void RelvaneApp::newDiagram() {
     if (settleUnsavedChanges()) window_->editor().newDiagram();
+}
+
+void RelvaneApp::exportProjectFile() {
+    Diagram& d = window_->diagram();
+    const QString name =
+        d.view.projectName.trimmed().isEmpty() ? QStringLiteral("Relvane") : d.view.projectName;
+    const std::optional<QString> path =
+        chooseProjectFileToWrite(defaultDocumentPath(name, QStringLiteral(".relvane")));
+    if (!path) return;
+    if (const auto failure = ::exportProjectFile(d, *path, name))
+        window_->prompts().message(QStringLiteral("無法寫入專案檔 %1: %2").arg(*path, *failure));
+}
+
+void RelvaneApp::importProjectFile() {
+    if (!settleUnsavedChanges()) return;
+    const std::optional<QString> path = chooseProjectFileToRead();
+    if (!path) return;
+    QString problem;
+    const std::optional<QString> name = ::importProjectFile(window_->editor(), *path, &problem);
+    if (!name) {
+        window_->prompts().message(problem);
+        return;
+    }
+    // The project came from a file, not from the store: saving it there asks like a new name.
+    Diagram& d = window_->diagram();
+    d.view.projectName = *name;
+    d.view.captionName = *name;
+    d.view.storedName.clear();
+    window_->editor().markSaved();
+    d.notifyView();
 }
 
 void RelvaneApp::load() {

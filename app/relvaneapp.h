@@ -37,12 +37,19 @@ public:
     // it). Tests replace both.
     std::function<std::optional<QString>(const QString& defaultPath)> chooseWorkbookPath;
     std::function<bool(const QString& path)> openWorkbook;
+    // Where a project file is written (preset to the given path) and which one is read; nullopt
+    // when the user cancels. Tests replace both.
+    std::function<std::optional<QString>(const QString& defaultPath)> chooseProjectFileToWrite;
+    std::function<std::optional<QString>()> chooseProjectFileToRead;
 
     // The window's buttons and File -> "開新圖形". Save reports whether the project was saved.
     bool save();
     void load();
     void convert();
     void newDiagram();
+    // File -> "匯出專案檔..." and "匯入專案檔...".
+    void exportProjectFile();
+    void importProjectFile();
     // Before unsaved changes would be lost: asks whether to save them first. False when the user
     // cancels, or chose to save and the save did not happen.
     bool settleUnsavedChanges();

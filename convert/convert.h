@@ -30,6 +30,8 @@ ConvertResult writeWorkbook(const Diagram& diagram, const QString& outputPath, i
 
 // Where "Convert" offers to save: the project's name plus ".xlsx" in the user's documents folder.
 QString defaultWorkbookPath(const QString& projectName);
+// The same for any file named after the project: `extension` is ".xlsx", ".relvane", ...
+QString defaultDocumentPath(const QString& projectName, const QString& extension);
 
 // The reason given when conversion is asked for in textbook notation.
 QString textbookModeRefusal();

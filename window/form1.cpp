@@ -83,6 +83,12 @@ void Form1::buildMenus() {
     newDiagram->setObjectName(QStringLiteral("mnuNew"));
     newDiagram->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     connect(newDiagram, &QAction::triggered, this, &Form1::newRequested);
+    QAction* exportFile = file->addAction(QStringLiteral("匯出專案檔..."));
+    exportFile->setObjectName(QStringLiteral("mnuExportFile"));
+    connect(exportFile, &QAction::triggered, this, &Form1::exportRequested);
+    QAction* importFile = file->addAction(QStringLiteral("匯入專案檔..."));
+    importFile->setObjectName(QStringLiteral("mnuImportFile"));
+    connect(importFile, &QAction::triggered, this, &Form1::importRequested);
     QAction* set = file->addAction(QStringLiteral("Set"));
     set->setObjectName(QStringLiteral("mnuSet"));
     connect(set, &QAction::triggered, this, &Form1::optionsRequested);

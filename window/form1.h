@@ -65,6 +65,8 @@ public:
 
 Q_SIGNALS:
     void newRequested();
+    void exportRequested();
+    void importRequested();
     void saveRequested();
     void loadRequested();
     void convertRequested();

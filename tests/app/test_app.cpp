@@ -186,6 +186,38 @@ TEST_F(AppTest, UnsavedChangesAreMarkedAndAskedAboutBeforeTheyWouldBeLost) {
     EXPECT_TRUE(window.close());
 }
 
+TEST_F(AppTest, AProjectFileCarriesTheDiagramToAnotherRun) {
+    FakePrompts prompts;
+    const QString file = dir.filePath("handed in.relvane");
+    {
+        auto app = startApp(prompts);
+        drawStudent(app->window());
+        QString offered;
+        app->chooseProjectFileToWrite = [&](const QString& preset) -> std::optional<QString> {
+            offered = preset;
+            return file;
+        };
+        app->window().findChild<QAction*>("mnuExportFile")->trigger();
+        EXPECT_TRUE(offered.endsWith(app->window().diagram().view.projectName + ".relvane"));
+        EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join("\n").toStdString();
+        prompts.answerSave(Prompts::SaveChoice::Discard);
+        app->window().close();
+    }
+    auto app = startApp(prompts);
+    app->chooseProjectFileToRead = [&]() -> std::optional<QString> { return file; };
+    app->window().findChild<QAction*>("mnuImportFile")->trigger();
+    const Diagram& d = app->window().diagram();
+    ASSERT_EQ(d.elementCount(), 3);
+    EXPECT_TRUE(d.element(2).underlined());
+    EXPECT_FALSE(app->window().windowTitle().endsWith("*"));
+
+    // A file that is no project file changes nothing.
+    app->chooseProjectFileToRead = [&]() -> std::optional<QString> { return settingsFile(); };
+    app->window().findChild<QAction*>("mnuImportFile")->trigger();
+    EXPECT_EQ(prompts.messages.last(), "Quillo.conf 不是 Relvane 專案檔");
+    EXPECT_EQ(d.elementCount(), 3);
+}
+
 TEST_F(AppTest, LoadingAMissingProjectSaysSoAndKeepsTheCaption) {
     FakePrompts prompts;
     auto app = startApp(prompts);

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include "diagrambuilder.h"
+#include "projectfile.h"
+#include "storetesting.h"
+
+namespace {
+
+TEST(ProjectFile, EveryKindGoesThroughAFileAndBack) {
+    QTemporaryDir dir;
+    DiagramBuilder original;
+    drawSample(original);
+    const QString path = dir.filePath("homework.relvane");
+    EXPECT_EQ(exportProjectFile(original.d, path, "作業 'one'"), std::nullopt);
+    // A second export replaces the file: it still holds one project.
+    EXPECT_EQ(exportProjectFile(original.d, path, "作業 'one'"), std::nullopt);
+    EXPECT_EQ(projectFileName(path, nullptr), "作業 'one'");
+
+    DiagramBuilder loaded;
+    QString problem;
+    EXPECT_EQ(importProjectFile(loaded.editor, path, &problem), "作業 'one'")
+        << problem.toStdString();
+    EXPECT_EQ(storedData(loaded.d), storedData(original.d));
+}
+
+TEST(ProjectFile, AFileThatIsNoProjectFileIsRefusedAndLeftAlone) {
+    QTemporaryDir dir;
+    const QString text = dir.filePath("notes.relvane");
+    QFile file(text);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a database");
+    file.close();
+    const QString other = dir.filePath("other.relvane");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "other");
+        db.setDatabaseName(other);
+        ASSERT_TRUE(db.open());
+        QSqlQuery(db).exec("create table t (x integer)");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("other");
+
+    for (const QString& path : {text, other, dir.filePath("missing.relvane")}) {
+        DiagramBuilder b;
+        const int e = b.entity("Kept");
+        QFile before(path);
+        const QByteArray bytes = before.open(QIODevice::ReadOnly) ? before.readAll() : QByteArray();
+        before.close();
+        QString problem;
+        EXPECT_EQ(importProjectFile(b.editor, path, &problem), std::nullopt) << path.toStdString();
+        EXPECT_TRUE(problem.endsWith(" 不是 Relvane 專案檔")) << problem.toStdString();
+        EXPECT_TRUE(b.d.isLiveElement(e));
+        QFile after(path);
+        EXPECT_EQ(after.open(QIODevice::ReadOnly) ? after.readAll() : QByteArray(), bytes)
+            << "the file is left as it was";
+    }
+}
+
+}  // namespace
