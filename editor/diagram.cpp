@@ -68,13 +68,15 @@ void Diagram::restore(int i) {
 
 namespace {
 
-// Records index i once in `changed`; `marked` says which are recorded already.
-void record(int i, std::vector<bool>& marked, std::vector<int>& changed) {
-    if (i < 0) return;
+// Records index i once in `changed`; `marked` says which are recorded already. Returns whether i
+// was recorded now.
+bool record(int i, std::vector<bool>& marked, std::vector<int>& changed) {
+    if (i < 0) return false;
     if (size_t(i) >= marked.size()) marked.resize(size_t(i) + 1, false);
-    if (marked[size_t(i)]) return;
+    if (marked[size_t(i)]) return false;
     marked[size_t(i)] = true;
     changed.push_back(i);
+    return true;
 }
 
 }  // namespace
@@ -82,21 +84,16 @@ void record(int i, std::vector<bool>& marked, std::vector<int>& changed) {
 // A recorded step keeps an entry's value from before its first change; after a reset the views
 // read everything again, so single indices need no record for them.
 void Diagram::touchElement(int i) {
-    if (recording_ && !step_.before.document && i >= 0 &&
-        (size_t(i) >= elementRecorded_.size() || !elementRecorded_[size_t(i)])) {
-        record(i, elementRecorded_, recordedElements_);
-        if (i < step_.before.elementCount) step_.before.elements.emplace_back(i, doc_.element(i));
-    }
+    if (recording_ && !step_.before.document && record(i, elementRecorded_, recordedElements_) &&
+        i < step_.before.elementCount)
+        step_.before.elements.emplace_back(i, doc_.element(i));
     if (!pending_.reset) record(i, elementTouched_, pending_.elements);
 }
 
 void Diagram::touchConnector(int k) {
-    if (recording_ && !step_.before.document && k >= 0 &&
-        (size_t(k) >= connectorRecorded_.size() || !connectorRecorded_[size_t(k)])) {
-        record(k, connectorRecorded_, recordedConnectors_);
-        if (k < step_.before.connectorCount)
-            step_.before.connectors.emplace_back(k, doc_.connector(k));
-    }
+    if (recording_ && !step_.before.document &&
+        record(k, connectorRecorded_, recordedConnectors_) && k < step_.before.connectorCount)
+        step_.before.connectors.emplace_back(k, doc_.connector(k));
     if (!pending_.reset) record(k, connectorTouched_, pending_.connectors);
 }
 
@@ -154,17 +151,18 @@ void Diagram::applyImages(const DiagramStep::Images& images) {
         pending_.reset = true;
     } else {
         doc_.truncate(images.elementCount, images.connectorCount);
+        // Entries past the end come back in index order, so each is the next one.
         for (const auto& [i, e] : images.elements) {
             if (i < doc_.elementCount())
                 doc_.element(i) = e;
-            else if (i == doc_.elementCount())
+            else
                 doc_.appendElement(e);
             touchElement(i);
         }
         for (const auto& [k, c] : images.connectors) {
             if (k < doc_.connectorCount())
                 doc_.connector(k) = c;
-            else if (k == doc_.connectorCount())
+            else
                 doc_.appendConnector(c);
             touchConnector(k);
         }

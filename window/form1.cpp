@@ -79,22 +79,19 @@ QToolButton* Form1::toolbarButton(const QString& key) const {
 void Form1::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    QAction* newDiagram = file->addAction(QStringLiteral("開新圖形"));
-    newDiagram->setObjectName(QStringLiteral("mnuNew"));
-    newDiagram->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    connect(newDiagram, &QAction::triggered, this, &Form1::newRequested);
-    QAction* exportFile = file->addAction(QStringLiteral("匯出專案檔..."));
-    exportFile->setObjectName(QStringLiteral("mnuExportFile"));
-    connect(exportFile, &QAction::triggered, this, &Form1::exportRequested);
-    QAction* importFile = file->addAction(QStringLiteral("匯入專案檔..."));
-    importFile->setObjectName(QStringLiteral("mnuImportFile"));
-    connect(importFile, &QAction::triggered, this, &Form1::importRequested);
-    QAction* set = file->addAction(QStringLiteral("Set"));
-    set->setObjectName(QStringLiteral("mnuSet"));
-    connect(set, &QAction::triggered, this, &Form1::optionsRequested);
-    QAction* capture = file->addAction(QStringLiteral("Capture"));
-    capture->setObjectName(QStringLiteral("mnuCapture"));
-    connect(capture, &QAction::triggered, this, &Form1::capture);
+    // An item of the File menu by its object name, calling `slot` on this window.
+    const auto addFileItem = [this, file](const char* objectName, const QString& text, auto slot) {
+        QAction* action = file->addAction(text);
+        action->setObjectName(QLatin1String(objectName));
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    addFileItem("mnuNew", QStringLiteral("開新圖形"), &Form1::newRequested)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    addFileItem("mnuExportFile", QStringLiteral("匯出專案檔..."), &Form1::exportRequested);
+    addFileItem("mnuImportFile", QStringLiteral("匯入專案檔..."), &Form1::importRequested);
+    addFileItem("mnuSet", QStringLiteral("Set"), &Form1::optionsRequested);
+    addFileItem("mnuCapture", QStringLiteral("Capture"), &Form1::capture);
     file->addSeparator();
     QAction* exit = file->addAction(QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("mnuExit"));
