@@ -121,6 +121,9 @@ public:
     // templates. Unless a history keeps it for Undo, the old project's memory is given back
     // before the new one is built.
     void replaceDiagram(const std::function<Document(Document empty)>& build);
+    // Work recovered after a crash takes the place of the diagram, as a load does; participations
+    // written in the other notation (`presentStyle`) are rewritten into the one in force.
+    void restoreDiagram(Document document, int presentStyle);
     // Validation's default participation "0,N" on each of the connectors.
     void applyDefaultParticipations(const std::vector<int>& connectors);
     // The options dialog's settings, put in force on what is drawn: labels move to their new

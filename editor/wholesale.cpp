@@ -25,6 +25,14 @@ void Editor::replaceDiagram(const std::function<Document(Document empty)>& build
     replaceDiagram(build(d_.document().emptyCopy()));
 }
 
+void Editor::restoreDiagram(Document document, int presentStyle) {
+    const CommandScope scope(*this);
+    nameStep(QStringLiteral("復原圖形"));
+    replaceDiagram(std::move(document));
+    if (presentStyle != d_.settings.PresentStyle)
+        convertParticipationNotation(*this, d_.settings.PresentStyle == 1);
+}
+
 void Editor::applyDefaultParticipations(const std::vector<int>& connectors) {
     const CommandScope scope(*this);
     nameStep(QStringLiteral("預設參與度 0,N"));

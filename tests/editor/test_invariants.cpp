@@ -10,6 +10,7 @@
 #include "diagrambuilder.h"
 #include "history.h"
 #include "invariants.h"
+#include "recoverysnapshot.h"
 
 // Random sequences of editor commands (creation, kind menus, connect modes with their clicks and
 // Cancel, weak designation, editing, deletion, dragging, the Line menu) checked after every step
@@ -337,6 +338,41 @@ TEST(History, UndoingEveryStepGivesBackTheStartAndRedoingThemTheEnd) {
         ASSERT_EQ(difference, "") << "seed " << seed << " after redoing " << steps << " steps\n"
                                   << lastSteps(session.trace, 60);
     }
+}
+
+// ---- recovery snapshots ----
+
+TEST(RecoverySnapshot, EveryRandomDiagramComesBackExactly) {
+    for (unsigned seed = 1; seed <= 150; ++seed) {
+        RandomSession session(seed);
+        for (int step = 0; step < 40; ++step) session.step();
+        RecoverySnapshot sent{session.b.d.document(), "學生 'O''Brien' \"x\"", "cap\n", "", 0};
+        if (sent.document.elementCount() > 1)
+            sent.document.element(1).Caption = QString(3000, QChar(0x4E2D)) + "'\"";
+        QString problem;
+        const std::optional<RecoverySnapshot> got = decodeSnapshot(encodeSnapshot(sent), &problem);
+        ASSERT_TRUE(got) << "seed " << seed << ": " << problem.toStdString();
+        ASSERT_EQ(differenceBetween(got->document, sent.document), "") << "seed " << seed;
+        EXPECT_EQ(got->projectName, sent.projectName);
+        EXPECT_EQ(got->captionName, sent.captionName);
+        EXPECT_EQ(got->presentStyle, 0);
+    }
+}
+
+TEST(RecoverySnapshot, DamagedTruncatedOrForeignBytesAreRefused) {
+    RandomSession session(7);
+    for (int step = 0; step < 40; ++step) session.step();
+    const QByteArray bytes = encodeSnapshot({session.b.d.document(), "p", "p", "p", 1});
+    QString problem;
+    for (qsizetype n = 0; n < bytes.size(); n += 1 + n / 8) {
+        EXPECT_FALSE(decodeSnapshot(bytes.left(n), &problem)) << "cut at " << n;
+        QByteArray flipped = bytes;
+        flipped[n] = char(flipped[n] ^ 0x5A);
+        EXPECT_FALSE(decodeSnapshot(flipped, &problem)) << "byte " << n << " changed";
+        EXPECT_FALSE(problem.isEmpty());
+    }
+    EXPECT_FALSE(decodeSnapshot(QByteArray("SQLite format 3") + QByteArray(100, '\0'), &problem));
+    EXPECT_EQ(problem, "不是 Relvane 的復原檔");
 }
 
 }  // namespace

@@ -1,0 +1,192 @@
+#include "recoverysnapshot.h"
+
+#include <QDataStream>
+#include <QIODevice>
+
+namespace {
+
+// The file starts with the magic and the format number; the checksum of everything after the
+// header comes last, so a damaged file is refused before any of it is used.
+constexpr char kMagic[] = "RELVANE-RECOVERY";
+constexpr quint32 kFormat = 1;
+constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
+// No count in a file written by this program passes the model's own limits.
+constexpr quint32 kMostEntries = quint32(Document::kLargestIndex) + 1;
+
+void write(QDataStream& out, const Collection& c) {
+    out << quint32(c.count());
+    for (const Collection::Entry& entry : c.entries()) out << entry.item << entry.key;
+}
+
+bool read(QDataStream& in, Collection& c) {
+    quint32 count = 0;
+    in >> count;
+    if (count > kMostEntries) return false;
+    for (quint32 n = 0; n < count && in.status() == QDataStream::Ok; ++n) {
+        qint16 item = 0;
+        QString key;
+        in >> item >> key;
+        if (!c.add(item, key)) return false;
+    }
+    return in.status() == QDataStream::Ok;
+}
+
+// Every field, in declaration order; reading uses the same order.
+template <typename Stream, typename E>
+void elementFields(Stream& s, E& e) {
+    s & e.Shape & e.Caption & e.BackColor & e.ForeColor & e.Tag & e.Font & e.BorderStyle &
+        e.IsSizeLock & e.Visible & e.Left & e.Top & e.Width & e.Height & e.RecWidth & e.EllWidth &
+        e.DiaWidth;
+}
+
+template <typename Stream, typename L>
+void lineFields(Stream& s, L& l) {
+    s & l.X1 & l.Y1 & l.X2 & l.Y2 & l.BorderColor & l.BorderStyle & l.Visible & l.Tag;
+}
+
+template <typename Stream, typename L>
+void labelFields(Stream& s, L& l) {
+    s & l.Caption & l.Left & l.Top & l.Width & l.Height & l.Visible;
+}
+
+// `&` on these adapters streams one field out or in, so one list of fields serves both ways.
+struct Out {
+    QDataStream& s;
+    template <typename T>
+    Out& operator&(const T& v) {
+        s << v;
+        return *this;
+    }
+};
+struct In {
+    QDataStream& s;
+    template <typename T>
+    In& operator&(T& v) {
+        s >> v;
+        return *this;
+    }
+};
+
+void write(QDataStream& out, const Element& e) {
+    Out o{out};
+    elementFields(o, e);
+    for (const Collection* c : {&e.AttributeList, &e.RelationList, &e.RelativeEntityList,
+                                &e.PrimaryEntityList, &e.WeakRelationList, &e.WeakEntityList})
+        write(out, *c);
+}
+
+bool read(QDataStream& in, Element& e) {
+    In i{in};
+    elementFields(i, e);
+    e.newCollections();
+    for (Collection* c : {&e.AttributeList, &e.RelationList, &e.RelativeEntityList,
+                          &e.PrimaryEntityList, &e.WeakRelationList, &e.WeakEntityList})
+        if (!read(in, *c)) return false;
+    return in.status() == QDataStream::Ok;
+}
+
+void write(QDataStream& out, const Connector& c) {
+    Out o{out};
+    lineFields(o, c.Line1);
+    lineFields(o, c.Line2);
+    labelFields(o, c.MN);
+    labelFields(o, c.Description);
+    out << qint8(c.kind) << c.first << c.second;
+}
+
+bool read(QDataStream& in, Connector& c) {
+    In i{in};
+    lineFields(i, c.Line1);
+    lineFields(i, c.Line2);
+    labelFields(i, c.MN);
+    labelFields(i, c.Description);
+    qint8 kind = 0;
+    in >> kind >> c.first >> c.second;
+    if (kind < qint8(ConnectorKind::None) || kind > qint8(ConnectorKind::Relationship))
+        return false;
+    c.kind = ConnectorKind(kind);
+    return in.status() == QDataStream::Ok;
+}
+
+QByteArray encodeBody(const RecoverySnapshot& snapshot) {
+    QByteArray body;
+    QDataStream out(&body, QIODevice::WriteOnly);
+    out.setVersion(kStreamVersion);
+    out << snapshot.projectName << snapshot.captionName << snapshot.storedName
+        << qint32(snapshot.presentStyle);
+    const Document& doc = snapshot.document;
+    out << quint32(doc.elementCount());
+    for (int i = 0; i < doc.elementCount(); ++i) write(out, doc.element(i));
+    out << quint32(doc.connectorCount());
+    for (int k = 0; k < doc.connectorCount(); ++k) write(out, doc.connector(k));
+    return body;
+}
+
+// Entry 0 of each list is the template the document already has a place for.
+bool decodeBody(QDataStream& in, RecoverySnapshot& snapshot) {
+    qint32 presentStyle = 1;
+    in >> snapshot.projectName >> snapshot.captionName >> snapshot.storedName >> presentStyle;
+    snapshot.presentStyle = presentStyle;
+    Document& doc = snapshot.document;
+    quint32 elements = 0;
+    in >> elements;
+    if (elements < 1 || elements > kMostEntries) return false;
+    for (quint32 i = 0; i < elements; ++i) {
+        Element e;
+        if (!read(in, e)) return false;
+        if (i == 0)
+            doc.element(0) = e;
+        else
+            doc.appendElement(e);
+    }
+    quint32 connectors = 0;
+    in >> connectors;
+    if (connectors < 1 || connectors > kMostEntries) return false;
+    for (quint32 k = 0; k < connectors; ++k) {
+        Connector c;
+        if (!read(in, c)) return false;
+        if (k == 0)
+            doc.connector(0) = c;
+        else
+            doc.appendConnector(c);
+    }
+    return in.status() == QDataStream::Ok && in.atEnd();
+}
+
+}  // namespace
+
+QByteArray encodeSnapshot(const RecoverySnapshot& snapshot) {
+    const QByteArray body = encodeBody(snapshot);
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(kStreamVersion);
+    out.writeRawData(kMagic, int(sizeof kMagic - 1));
+    out << kFormat << body << quint32(qChecksum(body));
+    return bytes;
+}
+
+std::optional<RecoverySnapshot> decodeSnapshot(const QByteArray& bytes, QString* problem) {
+    const auto refuse = [problem](const QString& why) -> std::optional<RecoverySnapshot> {
+        if (problem) *problem = why;
+        return std::nullopt;
+    };
+    const int magicSize = int(sizeof kMagic - 1);
+    if (!bytes.startsWith(QByteArray(kMagic, magicSize)))
+        return refuse(QStringLiteral("不是 Relvane 的復原檔"));
+    QDataStream in(bytes);
+    in.setVersion(kStreamVersion);
+    in.skipRawData(magicSize);
+    quint32 format = 0;
+    in >> format;
+    if (format != kFormat) return refuse(QStringLiteral("復原檔的格式 %1 無法讀取").arg(format));
+    QByteArray body;
+    quint32 checksum = 0;
+    in >> body >> checksum;
+    if (in.status() != QDataStream::Ok || checksum != quint32(qChecksum(body)))
+        return refuse(QStringLiteral("復原檔已損壞"));
+    RecoverySnapshot snapshot;
+    QDataStream bodyIn(body);
+    bodyIn.setVersion(kStreamVersion);
+    if (!decodeBody(bodyIn, snapshot)) return refuse(QStringLiteral("復原檔已損壞"));
+    return snapshot;
+}
