@@ -4,6 +4,7 @@
 
 #include "appinfo.h"
 #include "commandline.h"
+#include "form1.h"
 #include "relvaneapp.h"
 
 int main(int argc, char** argv) {
@@ -31,6 +32,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Relvane"));
     RelvaneApp relvane;
+    // The program ends with its main window, even while the splash or the options stay open.
+    QObject::connect(&relvane.window(), &Form1::closing, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     relvane.start();
     return app.exec();
 }

@@ -11,6 +11,7 @@
 
 #include "checkdiagram.h"
 #include "convert.h"
+#include "crashrecovery.h"
 #include "dialogprompts.h"
 #include "form1.h"
 #include "frmabout.h"
@@ -32,10 +33,12 @@ QRect initialGeometry() {
 
 }  // namespace
 
-RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile)
+RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile,
+                       const QString& recoveryDirectory)
     : ownPrompts_(prompts ? nullptr : std::make_unique<DialogPrompts>()),
       workspace_(std::make_unique<Workspace>(prompts ? *prompts : *ownPrompts_)),
-      window_(std::make_unique<Form1>(*workspace_)) {
+      window_(std::make_unique<Form1>(*workspace_)),
+      recovery_(std::make_unique<CrashRecovery>(*workspace_, recoveryDirectory)) {
     // The real dialogs are modal over the main window.
     if (ownPrompts_) ownPrompts_->setParentWindow(window_.get());
     settings_ = settingsFile.isEmpty()
@@ -98,8 +101,36 @@ StartupResult RelvaneApp::start() {
         window_->showMaximized();
     else
         window_->show();
+    offerRecovery();
     if (result.showSplash) showSplashWindow(*settings_, window_.get());
     return result;
+}
+
+void RelvaneApp::offerRecovery() {
+    Prompts& prompts = window_->prompts();
+    while (const std::optional<QString> file = recovery_->claimAbandoned()) {
+        if (!prompts.confirm(QStringLiteral("發現上次未正常結束時的圖形, 要復原嗎?"))) {
+            recovery_->release(*file);
+            continue;
+        }
+        QString problem;
+        std::optional<RecoverySnapshot> snapshot = CrashRecovery::read(*file, &problem);
+        if (!snapshot) {
+            prompts.message(QStringLiteral("無法復原 %1: %2").arg(*file, problem));
+            recovery_->release(*file, true);
+            continue;
+        }
+        window_->editor().restoreDiagram(std::move(snapshot->document), snapshot->presentStyle);
+        Diagram& d = window_->diagram();
+        d.view.projectName = snapshot->projectName;
+        d.view.captionName = snapshot->captionName;
+        d.view.storedName = snapshot->storedName;
+        d.notifyView();
+        // The work is in this run's own file before the old one goes.
+        recovery_->writeNow();
+        recovery_->release(*file);
+        return;
+    }
 }
 
 void RelvaneApp::applyStartupPlacement(const WindowPlacement& placement) {
@@ -126,6 +157,7 @@ void RelvaneApp::shutdown() {
     shutDown_ = true;
     scale_ = window_->scaleMemory();
     settings_->shutdown(window_->diagram(), currentPlacement(), scale_);
+    recovery_->finish();
 }
 
 ProjectNameSetting RelvaneApp::projectNameSetting() {

@@ -8,6 +8,7 @@
 
 #include "settingsstore.h"
 
+class CrashRecovery;
 class DialogPrompts;
 class Form1;
 class Prompts;
@@ -21,16 +22,20 @@ class RelvaneApp : public QObject {
     Q_OBJECT
 public:
     // `prompts` answers the window's dialogs (tests pass a scripted one); `settingsFile` replaces
-    // the user's settings file (tests pass a temporary one).
-    explicit RelvaneApp(Prompts* prompts = nullptr, const QString& settingsFile = QString());
+    // the user's settings file and `recoveryDirectory` the folder of recovery files (tests pass
+    // temporary ones).
+    explicit RelvaneApp(Prompts* prompts = nullptr, const QString& settingsFile = QString(),
+                        const QString& recoveryDirectory = QString());
     ~RelvaneApp() override;
 
-    // Reads the settings, shows the main window and, when the settings ask for it, the splash.
+    // Reads the settings, shows the main window, offers the work of a run that ended without a
+    // clean exit and, when the settings ask for it, shows the splash.
     StartupResult start();
 
     Workspace& workspace() { return *workspace_; }
     Form1& window() { return *window_; }
     SettingsStore& settings() { return *settings_; }
+    CrashRecovery& recovery() { return *recovery_; }
 
     // Where "Convert" writes: asked with a file dialog, preset to the given path; nullopt when
     // the user cancels. And how the written workbook is opened (false: no program could open
@@ -59,6 +64,7 @@ private:
     WindowPlacement currentPlacement() const;
     ProjectNameSetting projectNameSetting();
     void shutdown();
+    void offerRecovery();
     void showWelcome();
     void showAbout();
 
@@ -66,6 +72,7 @@ private:
     std::unique_ptr<Workspace> workspace_;
     std::unique_ptr<Form1> window_;
     std::unique_ptr<SettingsStore> settings_;
+    std::unique_ptr<CrashRecovery> recovery_;
     ScaleMemory scale_;
     bool shutDown_ = false;
 };

@@ -7,6 +7,7 @@
 
 #include "benchdiagram.h"
 #include "history.h"
+#include "recoverysnapshot.h"
 
 namespace {
 
@@ -72,6 +73,34 @@ void BM_UndoRedoHundredSteps(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_UndoRedoHundredSteps)->Unit(benchmark::kMillisecond);
+
+// Crash recovery: what the editor's thread pays to hand the diagram to the writer (a copy that
+// shares text and collections), and what the writer's thread does with it.
+void BM_RecoveryTakeSnapshot(benchmark::State& state) {
+    const Diagram& d = large().d;
+    for (auto _ : state) {
+        RecoverySnapshot snapshot{d.document(), d.view.projectName, d.view.captionName,
+                                  d.view.storedName, d.settings.PresentStyle};
+        benchmark::DoNotOptimize(snapshot);
+    }
+}
+BENCHMARK(BM_RecoveryTakeSnapshot)->Unit(benchmark::kMillisecond);
+
+void BM_RecoveryEncodeSnapshot(benchmark::State& state) {
+    const Diagram& d = large().d;
+    const RecoverySnapshot snapshot{d.document(), {}, {}, {}, 1};
+    qsizetype bytes = 0;
+    for (auto _ : state) bytes = encodeSnapshot(snapshot).size();
+    state.counters["file_MB"] = double(bytes) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_RecoveryEncodeSnapshot)->Unit(benchmark::kMillisecond);
+
+void BM_RecoveryDecodeSnapshot(benchmark::State& state) {
+    const Diagram& d = large().d;
+    const QByteArray bytes = encodeSnapshot({d.document(), {}, {}, {}, 1});
+    for (auto _ : state) benchmark::DoNotOptimize(decodeSnapshot(bytes, nullptr));
+}
+BENCHMARK(BM_RecoveryDecodeSnapshot)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -5,13 +5,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFrame>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
+#include <cstdio>
 
+#include "crashrecovery.h"
 #include "diagrambuilder.h"
 #include "form1.h"
 #include "frmsplash.h"
@@ -42,10 +49,17 @@ protected:
     QTemporaryDir dir;
     QString settingsFile() const { return dir.filePath("Quillo.conf"); }
     QString database() const { return dir.filePath("projects.db"); }
+    QString recoveryDirectory() const { return dir.filePath("recovery"); }
+    // The recovery files there (not the locks), comma-separated.
+    QString recoveryFiles() const {
+        return QDir(recoveryDirectory())
+            .entryList({"*.relvane-recovery", "*.unreadable"}, QDir::Files)
+            .join(",");
+    }
 
     // One run of the program: start-up, then the caller's work, then the window closes.
     std::unique_ptr<RelvaneApp> startApp(FakePrompts& prompts) {
-        auto app = std::make_unique<RelvaneApp>(&prompts, settingsFile());
+        auto app = std::make_unique<RelvaneApp>(&prompts, settingsFile(), recoveryDirectory());
         app->start();
         app->settings().setStoreConnection(database());
         return app;
@@ -267,6 +281,155 @@ TEST_F(AppTest, ConvertThatCannotWriteTellsWhyAndLeavesNoFile) {
     EXPECT_TRUE(prompts.messages[0].contains(target));
     EXPECT_FALSE(opened);
     EXPECT_FALSE(QFile::exists(target));
+}
+
+// ---- crash recovery ----
+
+const QString kRecoveryQuestion = "發現上次未正常結束時的圖形, 要復原嗎?";
+
+// Unsaved work of every kind a crash could take: a weak entity identified through a
+// relationship, participations and a role, then an attribute not connected yet (which no stored
+// project can hold), renamed to an awkward name.
+void drawUnsavedWork(RelvaneApp& app, FakePrompts& prompts) {
+    DiagramBuilder b;
+    const int employee = b.entity("Employee"), dependent = b.entity("Dependent");
+    b.attribute(employee, "Ssn", true);
+    b.attribute(dependent, "Name", true);
+    b.multAttribute(employee, "Phone");
+    const int has = b.relationship("Has");
+    const auto [k1, k2] = b.binary(employee, has, dependent);
+    b.makeWeak(dependent, has);
+    b.setParticipation(k1, "0,N");
+    b.setParticipation(k2, "1,1");
+    b.setRole(k1, "撫養者");
+    Editor& editor = app.window().editor();
+    editor.replaceDiagram(b.d.document());
+    const int loose = editor.createElement(KindAttribute);
+    prompts.answer("未連接 'O''Brien'");
+    editor.rename(Editor::Menu::Attribute, loose);
+}
+
+// Run as a child process by the test below: draws, waits for the recovery file, says so and
+// waits to be killed.
+TEST(RecoveryChild, DrawsAndWaitsToBeKilled) {
+    const QString home = qEnvironmentVariable("RELVANE_RECOVERY_CHILD");
+    if (home.isEmpty()) GTEST_SKIP() << "started by AKilledRunsWorkIsOfferedAndRestoredExactly";
+    FakePrompts prompts;
+    RelvaneApp app(&prompts, home + "/Quillo.conf", home + "/recovery");
+    app.start();
+    drawUnsavedWork(app, prompts);
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFile::exists(app.recovery().ownFile()) && waited.elapsed() < 30000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    std::puts(QFile::exists(app.recovery().ownFile()) ? "written" : "not written");
+    std::fflush(stdout);
+    QThread::sleep(120);
+}
+
+TEST_F(AppTest, AKilledRunsWorkIsOfferedAndRestoredExactly) {
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("RELVANE_RECOVERY_CHILD", dir.path());
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=RecoveryChild.DrawsAndWaitsToBeKilled"});
+    QByteArray said;
+    while (!said.contains("written") && child.waitForReadyRead(60000))
+        said += child.readAllStandardOutput();
+    ::kill(pid_t(child.processId()), SIGKILL);
+    child.waitForFinished();
+    ASSERT_TRUE(said.contains("\nwritten")) << said.toStdString();
+    ASSERT_FALSE(recoveryFiles().isEmpty()) << "the child's file stays";
+
+    // What the child drew, drawn again by a run of our own.
+    FakePrompts drawing;
+    QTemporaryDir elsewhere;
+    RelvaneApp expected(&drawing, elsewhere.filePath("Quillo.conf"), elsewhere.filePath("r"));
+    expected.start();
+    drawUnsavedWork(expected, drawing);
+
+    FakePrompts prompts;
+    prompts.answerConfirm(true);
+    auto app = startApp(prompts);
+    EXPECT_EQ(prompts.confirmations, QStringList{kRecoveryQuestion});
+    const Diagram& d = app->window().diagram();
+    const Diagram& want = expected.window().diagram();
+    ASSERT_EQ(d.elementCount(), want.elementCount());
+    ASSERT_EQ(d.connectorCount(), want.connectorCount());
+    for (int i = 0; i < d.elementCount(); ++i) EXPECT_TRUE(d.element(i) == want.element(i)) << i;
+    for (int k = 0; k < d.connectorCount(); ++k)
+        EXPECT_TRUE(d.connector(k) == want.connector(k)) << k;
+    EXPECT_EQ(d.element(d.elementCount() - 1).Caption, "未連接 'O''Brien'");
+    EXPECT_TRUE(app->window().windowTitle().endsWith("*")) << "restored work is unsaved";
+    EXPECT_EQ(recoveryFiles(), QFileInfo(app->recovery().ownFile()).fileName())
+        << "the work moved into this run's own file";
+    prompts.answerSave(Prompts::SaveChoice::Discard);
+    app->window().close();
+    EXPECT_EQ(recoveryFiles(), "") << "a clean exit leaves nothing";
+}
+
+TEST_F(AppTest, TheRecoveryFileLivesOnlyWhileChangesAreUnsavedAndRunsKeepToTheirOwn) {
+    FakePrompts prompts;
+    auto app = startApp(prompts);
+    CrashRecovery& recovery = app->recovery();
+    const QString own = recovery.ownFile();
+    recovery.writeNow();
+    EXPECT_FALSE(QFile::exists(own)) << "nothing unsaved, nothing written";
+    drawStudent(app->window());
+    recovery.writeNow();
+    EXPECT_TRUE(QFile::exists(own));
+
+    // A second window now finds nothing to offer: the first one is alive.
+    FakePrompts second;
+    {
+        RelvaneApp other(&second, dir.filePath("other.conf"), recoveryDirectory());
+        other.start();
+        EXPECT_TRUE(second.confirmations.isEmpty());
+        other.window().editor().createElement(KindEntity);
+        other.recovery().writeNow();
+        EXPECT_TRUE(QFile::exists(own)) << "nor does it write over the first one's file";
+        EXPECT_TRUE(QFile::exists(other.recovery().ownFile()));
+    }
+    EXPECT_EQ(recoveryFiles(), QFileInfo(own).fileName()) << "the second one ended cleanly";
+
+    prompts.answer("saved");
+    ASSERT_TRUE(app->save());
+    recovery.writeNow();
+    EXPECT_FALSE(QFile::exists(own)) << "Save removes it";
+    app->window().editor().undo();
+    recovery.writeNow();
+    EXPECT_TRUE(QFile::exists(own)) << "undo past the save is unsaved again";
+}
+
+TEST_F(AppTest, DecliningRemovesTheFileAndAnUnreadableOneIsSetAsideWithAMessage) {
+    QDir().mkpath(recoveryDirectory());
+    const QString declined = recoveryDirectory() + "/a.relvane-recovery";
+    {
+        FakePrompts drawing;
+        RelvaneApp dead(&drawing, dir.filePath("dead.conf"), recoveryDirectory());
+        drawStudent(dead.window());
+        dead.recovery().writeNow();
+        QFile::copy(dead.recovery().ownFile(), declined);
+    }
+    QFile older(declined);
+    ASSERT_TRUE(older.open(QIODevice::ReadWrite));
+    older.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+    older.close();
+    QFile damaged(recoveryDirectory() + "/b.relvane-recovery");
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("RELVANE-RECOVERY and then nonsense");
+    damaged.close();
+
+    FakePrompts prompts;
+    prompts.answerConfirm(true);   // the newest, the damaged one
+    prompts.answerConfirm(false);  // the other
+    auto app = startApp(prompts);
+    EXPECT_EQ(prompts.confirmations.size(), 2);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith("無法復原 ")) << prompts.messages[0].toStdString();
+    EXPECT_EQ(recoveryFiles(), "b.relvane-recovery.unreadable");
+    EXPECT_EQ(app->window().diagram().elementCount(), 1) << "nothing was restored";
 }
 
 // ---- the headless convert command ----
