@@ -32,6 +32,18 @@ public:
     double pixelsPerUnitX() const { return sx_; }
     double pixelsPerUnitY() const { return sy_; }
     bool isIdentity() const { return sx_ == 1 && sy_ == 1 && left_ == 0 && top_ == 0; }
+    // The same mapping seen through a view: `zoom` times as many pixels per unit, and the
+    // drawing point `origin` (instead of the scale's left, top) at pixel 0,0.
+    ScaleMapping viewed(double zoom, const QPointF& origin) const {
+        ScaleMapping m;
+        m.left_ = origin.x();
+        m.top_ = origin.y();
+        m.sx_ = sx_ * zoom;
+        m.sy_ = sy_ * zoom;
+        return m;
+    }
+    QPointF origin() const { return {left_, top_}; }
+    bool operator==(const ScaleMapping&) const = default;
 
 private:
     double left_ = 0, top_ = 0, sx_ = 1, sy_ = 1;

@@ -11,6 +11,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "controlfactory.h"
@@ -86,6 +88,17 @@ Canvas::Canvas(const Diagram& diagram, Editor& editor, QWidget* parent)
     setAutoFillBackground(true);
     setAcceptDrops(true);
     connect(&d_, &Diagram::changed, this, &Canvas::onChanged);
+    hbar_ = new QScrollBar(Qt::Horizontal, this);
+    hbar_->setObjectName(QStringLiteral("HScroll"));
+    vbar_ = new QScrollBar(Qt::Vertical, this);
+    vbar_->setObjectName(QStringLiteral("VScroll"));
+    for (QScrollBar* bar : {hbar_, vbar_}) {
+        bar->hide();
+        bar->setSingleStep(20);
+        addOverlay(bar);
+        connect(bar, &QScrollBar::valueChanged, this,
+                [this, bar](int value) { scrollBarMoved(bar->orientation(), value); });
+    }
     onReset();
 }
 
@@ -162,7 +175,7 @@ void Canvas::syncWidget(int i) {
     if (w->Caption() != e.Caption) w->setCaption(e.Caption);
     if (w->BackColor() != e.BackColor) w->setBackColor(e.BackColor);
     if (w->ForeColor() != e.ForeColor) w->setForeColor(e.ForeColor);
-    if (w->Font() != e.Font) w->setFont(e.Font);
+    if (const QFont font = zoomedFont(e.Font); w->Font() != font) w->setFont(font);
     if (w->BorderStyle() != e.BorderStyle) w->setBorderStyle(e.BorderStyle);
     if (w->Shape() != e.Shape) w->setShape(e.Shape);
     if (w->isHidden() == e.Visible) w->setVisible(e.Visible);
@@ -179,6 +192,7 @@ void Canvas::onChanged(const DiagramChange& change) {
         for (int k : change.connectors) onConnectorChanged(k);
     }
     refreshSelectionFrames();
+    if (change.reset || !change.elements.empty() || !change.connectors.empty()) queueScrollBars();
 }
 
 // ---- Selection frames ----
@@ -249,7 +263,7 @@ void Canvas::resumePainting() {
 void Canvas::refreshConnectorCache(int k) {
     ConnectorCache& cache = connectors_[size_t(k)];
     const Connector& c = d_.connector(k);
-    const QFont font = d_.labelFont();
+    const QFont font = zoomedFont(d_.labelFont());
     prepareText(cache.mn, c.MN, font);
     prepareText(cache.description, c.Description, font);
 
@@ -346,7 +360,7 @@ void Canvas::paintConnectors(QPainter& painter, const QRect& area) {
         if (c.Line2.Visible) paintLine(painter, c.Line2, lastStyle);
     }
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.setFont(d_.labelFont());  // the font the texts were prepared with
+    painter.setFont(zoomedFont(d_.labelFont()));  // the font the texts were prepared with
     for (int k = 1; k < count; ++k) {
         const ConnectorCache& cache = connectors_[size_t(k)];
         if (!cache.bounds.intersects(area)) continue;
@@ -387,7 +401,8 @@ QPixmap Canvas::renderDiagram(const QRect& area) {
 void Canvas::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // A set scale stays, so the same drawing stretches onto the new size.
-    if (userScale_) applyMapping();
+    applyMapping();
+    updateScrollBars();
     Q_EMIT resized();
 }
 
@@ -405,17 +420,170 @@ void Canvas::setScale(const DrawingScale& scale) {
     applyMapping();
 }
 
+ScaleMapping Canvas::baseMapping() const {
+    return userScale_ ? ScaleMapping(scale_, size()) : ScaleMapping();
+}
+
 void Canvas::applyMapping() {
     // A canvas without area (the window minimised) keeps the last mapping.
     if (width() <= 0 || height() <= 0) return;
-    // A pure view transform: the model keeps its coordinates and label sizes. Label texts keep
-    // their pixel size at their mapped corners.
-    mapping_ = ScaleMapping(scale_, size());
+    // A pure view transform: the model keeps its coordinates and label sizes. The drawing scale
+    // leaves texts at their pixel size; the zoom scales them with everything else.
+    const ScaleMapping mapping = view_.mapping(baseMapping());
+    if (mapping == mapping_) return;
+    mapping_ = mapping;
     const int count = std::min(int(connectors_.size()), d_.connectorCount());
+    if (preparedZoom_ != view_.zoom()) {
+        preparedZoom_ = view_.zoom();
+        for (ConnectorCache& cache : connectors_) cache.mn = cache.description = QStaticText();
+    }
     for (int k = 1; k < count; ++k) refreshConnectorCache(k);
     for (int i = 1; i < int(widgets_.size()); ++i) syncWidget(i);
     refreshSelectionFrames();
     update();
+    queueScrollBars();
+}
+
+QFont Canvas::zoomedFont(QFont font) const {
+    const double zoom = view_.zoom();
+    if (zoom == 1) return font;
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * zoom);
+    else if (font.pixelSize() > 0)
+        font.setPixelSize(std::max(1, qRound(font.pixelSize() * zoom)));
+    return font;
+}
+
+// ---- Zoom and scrolling ----
+
+void Canvas::setView(const Viewport& view) {
+    const double zoomBefore = view_.zoom();
+    view_ = view;
+    applyMapping();
+    if (view_.zoom() != zoomBefore) Q_EMIT zoomChanged(view_.zoom());
+}
+
+void Canvas::stepZoom(double steps, std::optional<QPointF> anchor) {
+    Viewport view = view_;
+    view.stepZoom(baseMapping(), steps, anchor.value_or(QRectF(rect()).center()));
+    setView(view);
+}
+
+void Canvas::setZoom(double zoom, std::optional<QPointF> anchor) {
+    Viewport view = view_;
+    view.zoomAround(baseMapping(), zoom, anchor.value_or(QRectF(rect()).center()));
+    setView(view);
+}
+
+void Canvas::fitToDrawing() {
+    const QRectF extent = drawingExtent();
+    if (extent.isEmpty()) return;
+    Viewport view = view_;
+    view.fit(baseMapping(), extent, size() - scrollBarInsets());
+    setView(view);
+}
+
+void Canvas::scrollByPixels(const QPointF& pixels) {
+    Viewport view = view_;
+    view.scrollByPixels(baseMapping(), pixels);
+    setView(view);
+}
+
+void Canvas::ensureVisible(int i) {
+    if (!d_.isLiveElement(i)) return;
+    const Element& e = d_.element(i);
+    Viewport view = view_;
+    view.ensureVisible(baseMapping(), QRectF(e.Left, e.Top, e.Width, e.Height),
+                       size() - scrollBarInsets());
+    setView(view);
+}
+
+QRectF Canvas::visibleArea() const {
+    return view_.visibleArea(baseMapping(), size());
+}
+
+QSize Canvas::scrollBarInsets() const {
+    return QSize(vbar_->isHidden() ? 0 : vbar_->width(), hbar_->isHidden() ? 0 : hbar_->height());
+}
+
+QRectF Canvas::drawingExtent() const {
+    QRectF extent;
+    for (int i = 1; i < d_.elementCount(); ++i) {
+        const Element& e = d_.element(i);
+        if (e.Visible) extent |= QRectF(e.Left, e.Top, e.Width, e.Height);
+    }
+    for (int k = 1; k < d_.connectorCount(); ++k) {
+        const Connector& c = d_.connector(k);
+        if (!c.Line1.Visible) continue;
+        for (const Label* label : {&c.MN, &c.Description})
+            if (labelShown(*label))
+                extent |= QRectF(label->Left, label->Top, label->Width, label->Height);
+    }
+    return extent;
+}
+
+void Canvas::queueScrollBars() {
+    if (scrollBarsQueued_) return;
+    scrollBarsQueued_ = true;
+    QMetaObject::invokeMethod(this, &Canvas::updateScrollBars, Qt::QueuedConnection);
+}
+
+void Canvas::updateScrollBars() {
+    scrollBarsQueued_ = false;
+    const ScaleMapping base = baseMapping();
+    const QRectF extent = drawingExtent();
+    const Viewport::Bar h = view_.horizontalBar(base, extent, size());
+    const Viewport::Bar v = view_.verticalBar(base, extent, size());
+    settingScrollBars_ = true;
+    for (const auto& [bar, state] : {std::pair{hbar_, h}, std::pair{vbar_, v}}) {
+        bar->setRange(0, state.maximum);
+        bar->setPageStep(std::max(1, state.page));
+        bar->setValue(state.value);
+    }
+    settingScrollBars_ = false;
+    const QSize insetsBefore = scrollBarInsets();
+    const int across = vbar_->sizeHint().width(), down = hbar_->sizeHint().height();
+    hbar_->setGeometry(0, height() - down, width() - (v.needed ? across : 0), down);
+    vbar_->setGeometry(width() - across, 0, across, height() - (h.needed ? down : 0));
+    hbar_->setVisible(h.needed);
+    vbar_->setVisible(v.needed);
+    if (scrollBarInsets() != insetsBefore) Q_EMIT scrollBarsChanged();
+}
+
+void Canvas::scrollBarMoved(Qt::Orientation orientation, int value) {
+    if (settingScrollBars_) return;
+    Viewport view = view_;
+    const QRectF extent = drawingExtent();
+    if (orientation == Qt::Horizontal)
+        view.setHorizontalValue(baseMapping(), extent, size(), value);
+    else
+        view.setVerticalValue(baseMapping(), extent, size(), value);
+    setView(view);
+}
+
+void Canvas::wheelEvent(QWheelEvent* event) {
+    const QPoint delta = event->angleDelta();
+    event->accept();
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (delta.y() != 0) stepZoom(delta.y() / 120.0, event->position());
+        return;
+    }
+    // The wheel moves the scroll bars, so it never scrolls past the drawing.
+    if (scrollBarsQueued_) updateScrollBars();
+    const int pixelsPerNotch = QApplication::wheelScrollLines() * 20;
+    const bool sideways = event->modifiers() & Qt::ShiftModifier;
+    const int along = delta.y() != 0 ? delta.y() : delta.x();
+    QScrollBar* bar = sideways || delta.y() == 0 ? hbar_ : vbar_;
+    if (bar->isVisible() || bar->maximum() > 0)
+        bar->setValue(bar->value() - along * pixelsPerNotch / 120);
+}
+
+QPixmap Canvas::renderAtFullSize(const QRectF& area) {
+    const Viewport shown = view_;
+    setView(Viewport());
+    QPixmap picture = renderDiagram(mapping_.toPixels(area).toAlignedRect());
+    setView(shown);
+    return picture;
 }
 
 // ---- Mouse ----

@@ -5,21 +5,25 @@
 #include <QRect>
 #include <QStaticText>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "diagram.h"
 #include "drawingscale.h"
 #include "editor.h"
+#include "viewport.h"
 
 class ElementMenus;
 class QMenu;
 class QMimeData;
+class QScrollBar;
 class UserControl1;
 
 // The drawing area. Hosts one shape control per loaded element, mirrors the model into it, paints
 // the connector lines and labels beneath the elements, and turns mouse and drag-and-drop events
 // into Editor calls. Coordinates of the model are drawing units, which the drawing scale maps
-// onto this widget's pixels; until a scale is set one unit is one pixel, origin 0,0.
+// onto this widget's pixels (until a scale is set one unit is one pixel, origin 0,0), seen
+// through the viewport: zoom and scrolling, with scroll bars along the right and bottom edges.
 class Canvas : public QWidget {
     Q_OBJECT
 public:
@@ -39,7 +43,30 @@ public:
     // Fixes the logical rectangle the drawing area shows, stretched onto its pixels whatever its
     // size from now on. A scale without width or height is ignored.
     void setScale(const DrawingScale& scale);
+    // Drawing units to pixels as shown: the drawing scale through the viewport.
     const ScaleMapping& mapping() const { return mapping_; }
+
+    // ---- Zoom and scrolling ----
+    double zoom() const { return view_.zoom(); }
+    // Zoom steps in (positive) or out around pixel `anchor` (the centre by default).
+    void stepZoom(double steps, std::optional<QPointF> anchor = std::nullopt);
+    void setZoom(double zoom, std::optional<QPointF> anchor = std::nullopt);
+    // Zooms and scrolls so the whole drawing shows.
+    void fitToDrawing();
+    void scrollByPixels(const QPointF& pixels);
+    // Scrolls as little as needed to show element i.
+    void ensureVisible(int i);
+    // The drawing rectangle the canvas shows (scroll bars not subtracted).
+    QRectF visibleArea() const;
+    // Pixels the scroll bars take at the right and bottom edges (0 while hidden); overlays stay
+    // clear of them.
+    QSize scrollBarInsets() const;
+    QScrollBar* horizontalScrollBar() const { return hbar_; }
+    QScrollBar* verticalScrollBar() const { return vbar_; }
+
+    // The pixel rectangle of the drawing rectangle `area` at 100 % zoom, and the picture of it:
+    // what Capture takes, whatever the view shows.
+    QPixmap renderAtFullSize(const QRectF& area);
 
     // The shape control of element i, nullptr when i is not loaded.
     UserControl1* elementWidget(int i) const;
@@ -66,13 +93,17 @@ public:
     QPixmap renderDiagram(const QRect& area);
 
 Q_SIGNALS:
+    // The canvas changed size, or a scroll bar appeared or went.
     void resized();
+    void zoomChanged(double zoom);
+    void scrollBarsChanged();
     // A dragged element was dropped and the editor has moved it.
     void elementDropped(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -95,8 +126,17 @@ private:
     void onReset();
     // Drops the controls and connector caches of entries the model no longer has.
     void trimToModel();
-    // Maps the model again after the scale or the canvas size changed.
+    // Maps the model again after the scale, the view or the canvas size changed.
     void applyMapping();
+    ScaleMapping baseMapping() const;
+    // The bounding rectangle of everything drawn, in drawing units; empty when nothing is.
+    QRectF drawingExtent() const;
+    void setView(const Viewport& view);
+    // Scroll bars follow the drawing's extent and the view, once the running handler is done.
+    void queueScrollBars();
+    void updateScrollBars();
+    void scrollBarMoved(Qt::Orientation orientation, int value);
+    QFont zoomedFont(QFont font) const;
 
     // Batches the first paints of controls created in one go; see the definition.
     void holdPaintingUntilIdle();
@@ -139,5 +179,11 @@ private:
 
     bool userScale_ = false;
     DrawingScale scale_;
+    Viewport view_;
     ScaleMapping mapping_;
+    double preparedZoom_ = 1;  // the zoom the label texts were prepared at
+    QScrollBar* hbar_ = nullptr;
+    QScrollBar* vbar_ = nullptr;
+    bool scrollBarsQueued_ = false;
+    bool settingScrollBars_ = false;
 };

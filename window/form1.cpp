@@ -56,6 +56,8 @@ Form1::Form1(Workspace& workspace, QWidget* parent) : QMainWindow(parent), works
     column->addWidget(statusBar2_);
 
     connect(canvas_, &Canvas::resized, this, &Form1::windowResized);
+    connect(canvas_, &Canvas::scrollBarsChanged, this, &Form1::layoutRightEdge);
+    connect(canvas_, &Canvas::zoomChanged, this, &Form1::showZoom);
     connect(canvas_, &Canvas::elementDropped, this, [this] { scaleMemory_.elementDropped(); });
     connect(&diagram(), &Diagram::changed, this, &Form1::syncView);
 
@@ -99,6 +101,7 @@ void Form1::buildMenus() {
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     buildEditMenu();
+    buildViewMenu();
 
     QMenu* about = menuBar()->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("mnuAboutMenu"));
@@ -136,6 +139,33 @@ void Form1::buildEditMenu() {
     connect(&stack, &QUndoStack::indexChanged, this, &Form1::syncView);
     connect(&stack, &QUndoStack::cleanChanged, this, &Form1::syncView);
     syncEditMenu();
+}
+
+void Form1::buildViewMenu() {
+    QMenu* view = menuBar()->addMenu(QStringLiteral("檢視"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    const auto addViewItem = [this, view](const char* objectName, const QString& text,
+                                          const QList<QKeySequence>& keys, auto slot) {
+        QAction* action = view->addAction(text);
+        action->setObjectName(QLatin1String(objectName));
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    addViewItem("mnuZoomIn", QStringLiteral("放大"),
+                {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                 QKeySequence::ZoomIn},
+                [this] { canvas_->stepZoom(1); });
+    addViewItem("mnuZoomOut", QStringLiteral("縮小"),
+                {QKeySequence(Qt::CTRL | Qt::Key_Minus), QKeySequence::ZoomOut},
+                [this] { canvas_->stepZoom(-1); });
+    addViewItem("mnuZoomReset", QStringLiteral("實際大小"), {QKeySequence(Qt::CTRL | Qt::Key_0)},
+                [this] { canvas_->setZoom(1); });
+    addViewItem("mnuFit", QStringLiteral("Fit"), {}, [this] { canvas_->fitToDrawing(); });
+}
+
+void Form1::showZoom(double zoom) {
+    zoomPanel_->setText(QStringLiteral("%1%").arg(qRound(zoom * 100)));
 }
 
 void Form1::syncEditMenu() {
@@ -261,6 +291,9 @@ void Form1::buildStatusBars() {
     promptPanel_ = new QLabel(statusBar2_);
     promptPanel_->setObjectName(QStringLiteral("StatusBar2Panel1"));
     statusBar2_->addWidget(promptPanel_, 1);
+    zoomPanel_ = new QLabel(QStringLiteral("100%"), statusBar2_);
+    zoomPanel_->setObjectName(QStringLiteral("ZoomPanel"));
+    statusBar2_->addPermanentWidget(zoomPanel_);
 }
 
 // ---- Mirroring the model ----
@@ -305,10 +338,12 @@ void Form1::syncView() {
 void Form1::layoutRightEdge() {
     // The canvas ends where the status bars begin, so its height is the window's drawing height
     // less both status bars. Buttons and legend keep their pixel sizes whatever the scale.
-    const int width = canvas_->width();
+    // The scroll bars along the right and bottom edges push them inwards while shown.
+    const QSize bars = canvas_->scrollBarInsets();
+    const int width = canvas_->width() - bars.width();
     for (QPushButton* button : rightEdgeButtons_)
         button->move(width - button->width(), button->y());
-    legend_->move(width - legend_->width(), canvas_->height() - legend_->height());
+    legend_->move(width - legend_->width(), canvas_->height() - bars.height() - legend_->height());
 }
 
 void Form1::windowResized() {
@@ -342,7 +377,7 @@ void Form1::changeEvent(QEvent* event) {
 QPixmap Form1::captureDiagram() {
     const QRectF area = editor().captureRect();
     if (area.isEmpty()) return QPixmap();
-    return canvas_->renderDiagram(canvas_->mapping().toPixels(area).toAlignedRect());
+    return canvas_->renderAtFullSize(area);
 }
 
 bool Form1::copyCaptureToClipboard() {

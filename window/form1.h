@@ -85,6 +85,9 @@ protected:
 private:
     void buildMenus();
     void buildEditMenu();
+    // "檢視": zoom in and out, back to 100 %, and Fit.
+    void buildViewMenu();
+    void showZoom(double zoom);
     // The Edit menu's items name the step they take back or do again.
     void syncEditMenu();
     void buildToolbar();
@@ -117,5 +120,6 @@ private:
     QStatusBar* statusBar2_ = nullptr;
     QLabel* hoverPanels_[3] = {};
     QLabel* promptPanel_ = nullptr;
+    QLabel* zoomPanel_ = nullptr;
     WindowScaleMemory scaleMemory_;
 };

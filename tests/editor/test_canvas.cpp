@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <memory>
 #include <ostream>
 
@@ -486,3 +487,92 @@ INSTANTIATE_TEST_SUITE_P(
             {{"mnuRelationship", false}, {"mnuWeakRelationship", true}, {"mnuRLSize", true}}}));
 
 }  // namespace
+
+// ---- Zoom: every way of pointing at the drawing hits the same element or connector ----
+
+class ZoomedCanvasTest : public CanvasInWindowTest, public ::testing::WithParamInterface<double> {
+protected:
+    void SetUp() override {
+        CanvasInWindowTest::SetUp();
+        canvas->setZoom(GetParam(), QPointF(0, 0));
+    }
+    QPointF pixelOf(double x, double y) const { return canvas->mapping().toPixels({x, y}); }
+    void leftPressOn(int i) {
+        UserControl1* w = canvas->elementWidget(i);
+        const QPointF at(w->width() / 2.0, w->height() / 2.0);
+        QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &press);
+        QCoreApplication::sendEvent(w, &release);
+    }
+};
+
+TEST_P(ZoomedCanvasTest, ClicksDropsAndTheLineMenuHitTheirTargets) {
+    const double zoom = GetParam();
+    Editor& editor = form.editor();
+    const int entity = editor.createElement(KindEntity);
+    const int attribute = editor.createElement(KindAttribute);
+    const int relationship = editor.createElement(KindRelationship);
+    const int other = editor.createElement(KindEntity);
+    const Element& e = d.element(entity);
+    EXPECT_NEAR(canvas->elementWidget(entity)->x(), canvas->mapping().toPixels({e.Left, 0}).x(), 1);
+    EXPECT_NEAR(canvas->elementWidget(entity)->width(), e.Width * zoom, 1);
+
+    // Click to connect: the connector joins exactly the two elements clicked.
+    editor.toolbarButton("AttLine");
+    leftPressOn(entity);
+    leftPressOn(attribute);
+    ASSERT_EQ(d.connectorCount(), 2);
+    EXPECT_TRUE(d.connector(1).joins(entity, attribute));
+    editor.toolbarButton("RelLine");
+    leftPressOn(entity);
+    leftPressOn(relationship);
+    leftPressOn(other);
+    ASSERT_EQ(d.connectorCount(), 4);
+
+    // Drag and drop: the element lands where the pointer let go, grab point kept.
+    leftPressOn(attribute);
+    const float grabX = d.state.GrabX, grabY = d.state.GrabY;
+    const QPointF target(300, 350);
+    ASSERT_TRUE(canvas->dropAt(attribute, target));
+    const QPointF landed = canvas->mapping().toLogical(target);
+    EXPECT_NEAR(d.element(attribute).Left, landed.x() - grabX, 1 / zoom);
+    EXPECT_NEAR(d.element(attribute).Top, landed.y() - grabY, 1 / zoom);
+
+    // The Line menu at the connector's midpoint.
+    const Line& line = d.connector(3).Line1;
+    QMenu* lineMenu = form.menus()->lineMenu();
+    const QPointF mid = pixelOf((line.X1 + line.X2) / 2, (line.Y1 + line.Y2) / 2);
+    rightPress(canvas, mid);
+    EXPECT_TRUE(lineMenu->isVisible()) << mid.x() << "," << mid.y() << " "
+                                       << (canvas->childAt(mid.toPoint()) ? "over a child" : "");
+    EXPECT_EQ(d.state.CurrentLine, 3);
+    lineMenu->hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(Canvas, ZoomedCanvasTest, ::testing::Values(0.5, 1.0, 2.0));
+
+TEST_F(CanvasInWindowTest, ScrollBarsReachADrawingWiderThanTheWindowAndCaptureIgnoresTheView) {
+    const int far = addElement(d, KindEntity, QRectF(3000, 2000, 73, 41));
+    addElement(d, KindEntity, QRectF(100, 100, 73, 41));
+    QCoreApplication::processEvents();
+    QScrollBar* h = canvas->horizontalScrollBar();
+    ASSERT_TRUE(h->isVisible());
+    ASSERT_TRUE(canvas->verticalScrollBar()->isVisible());
+    h->setValue(h->maximum());
+    canvas->verticalScrollBar()->setValue(canvas->verticalScrollBar()->maximum());
+    EXPECT_TRUE(canvas->rect().contains(canvas->elementWidget(far)->geometry()));
+    EXPECT_EQ(d.element(far).Left, 3000.0f) << "scrolling moves no element";
+
+    const QSize fullSize = form.captureDiagram().size();
+    canvas->setZoom(0.5);
+    EXPECT_EQ(form.captureDiagram().size(), fullSize) << "Capture takes the drawing at 100 %";
+    EXPECT_GT(fullSize.width(), 2900);
+    canvas->fitToDrawing();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(h->isVisible()) << "after Fit the whole drawing shows";
+    EXPECT_TRUE(canvas->rect().contains(canvas->elementWidget(far)->geometry()));
+    EXPECT_TRUE(canvas->rect().contains(canvas->elementWidget(2)->geometry()));
+}

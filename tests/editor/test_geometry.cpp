@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 
 #include "diagram.h"
 #include "geometry.h"
+#include "viewport.h"
 
 namespace {
 
@@ -464,3 +466,42 @@ TEST_F(RecursiveNeighbours, UnknownConnectorOrElementChangesNothing) {
 }
 
 }  // namespace
+
+// ---- The viewport: zoom and scrolling over the drawing scale ----
+
+TEST(Viewport, ZoomKeepsTheAnchoredPointAndScrollBarsReachTheWholeDrawing) {
+    const QSize pixels(800, 600);
+    for (const ScaleMapping& base :
+         {ScaleMapping(), ScaleMapping(DrawingScale{50, -20, 400, 300}, pixels)}) {
+        Viewport view;
+        for (const double zoom : {0.1, 0.5, 1.3, 2.0, 9.0}) {
+            const QPointF anchor(123, 456);
+            const QPointF before = view.mapping(base).toLogical(anchor);
+            view.zoomAround(base, zoom, anchor);
+            EXPECT_EQ(view.zoom(), std::clamp(zoom, 0.25, 4.0));
+            const QPointF after = view.mapping(base).toPixels(before);
+            EXPECT_NEAR(after.x(), anchor.x(), 1e-6);
+            EXPECT_NEAR(after.y(), anchor.y(), 1e-6);
+        }
+        view.zoomAround(base, 1, QPointF(0, 0));
+        const QRectF inside = view.visibleArea(base, pixels).adjusted(10, 10, -10, -10);
+        EXPECT_FALSE(view.horizontalBar(base, inside, pixels).needed);
+        EXPECT_FALSE(view.verticalBar(base, inside, pixels).needed);
+
+        // A drawing reaching far to the left and below: both bars, and their ends show its
+        // corners.
+        const QRectF extent = inside.united(QRectF(inside.left() - 5000, inside.bottom() + 3000, 10, 10));
+        const Viewport::Bar h = view.horizontalBar(base, extent, pixels);
+        const Viewport::Bar v = view.verticalBar(base, extent, pixels);
+        ASSERT_TRUE(h.needed && v.needed);
+        EXPECT_EQ(h.value, h.maximum) << "the view is at the right end";
+        view.setHorizontalValue(base, extent, pixels, 0);
+        view.setVerticalValue(base, extent, pixels, v.maximum);
+        const QRectF shown = view.visibleArea(base, pixels);
+        EXPECT_NEAR(shown.left(), extent.left(), 1e-6);
+        EXPECT_NEAR(shown.bottom(), extent.bottom(), 1);
+
+        view.fit(base, extent, pixels);
+        EXPECT_TRUE(view.visibleArea(base, pixels).contains(extent) || view.zoom() == 0.25);
+    }
+}
