@@ -9,6 +9,7 @@
 #include "abouttext.h"
 #include "logo.h"
 #include "sysinfo.h"
+#include "windowfit.h"
 
 namespace {
 
@@ -81,6 +82,9 @@ frmAbout::frmAbout(Prompts& prompts, QWidget* parent)
 frmAbout* showAboutWindow(Prompts& prompts, QWidget* parent) {
     auto* about = new frmAbout(prompts, parent);
     about->setAttribute(Qt::WA_DeleteOnClose);
+    // Laid out first, so it is its own size that is centred on the main window.
+    about->adjustSize();
+    centreOnWindow(*about, parent);
     about->show();
     return about;
 }

@@ -2,16 +2,15 @@
 
 #include <QCheckBox>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "abouttext.h"
 #include "logo.h"
 #include "settingsstore.h"
+#include "windowfit.h"
 
 frmSplash::frmSplash(SettingsStore& store, QWidget* mainWindow, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
@@ -71,12 +70,9 @@ frmSplash::frmSplash(SettingsStore& store, QWidget* mainWindow, QWidget* parent)
     check1_->installEventFilter(this);
     installEventFilter(this);
     resize(480, 220);
-    // Centred before it is first shown, so it never flashes up at the screen's corner.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect placed(QPoint(), size());
-        placed.moveCenter(screen->availableGeometry().center());
-        move(placed.topLeft());
-    }
+    // Centred on the main window before it is first shown, so it never flashes up at the
+    // screen's corner.
+    centreOnWindow(*this, mainWindow);
 }
 
 void frmSplash::showEvent(QShowEvent* event) {
