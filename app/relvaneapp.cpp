@@ -19,6 +19,7 @@
 #include "frmsplash.h"
 #include "projectfile.h"
 #include "projectstore.h"
+#include "windowfit.h"
 
 namespace {
 
@@ -134,9 +135,9 @@ void RelvaneApp::offerRecovery() {
 }
 
 void RelvaneApp::applyStartupPlacement(const WindowPlacement& placement) {
+    // Settings from another screen, or edited by hand, still give a window wholly on this one.
     if (placement.width > 0 && placement.height > 0)
-        window_->setGeometry(qRound(placement.left), qRound(placement.top), qRound(placement.width),
-                             qRound(placement.height));
+        window_->setGeometry(fitPlacement(placement, placementArea(placement)));
 }
 
 WindowPlacement RelvaneApp::currentPlacement() const {

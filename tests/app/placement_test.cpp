@@ -1,0 +1,52 @@
+// The main window's remembered placement at start-up, on the offscreen platform's screen.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "fakeprompts.h"
+#include "form1.h"
+#include "relvaneapp.h"
+
+namespace {
+
+// The window's geometry after a start with the given Left, Top, Width and Height settings.
+QRect startedGeometry(const QString& left, const QString& top, const QString& width,
+                      const QString& height) {
+    QTemporaryDir dir;
+    const QString settingsFile = dir.filePath("Quillo.conf");
+    {
+        QSettings stored(settingsFile, QSettings::IniFormat);
+        stored.setValue("FirstLogo", "0");
+        stored.setValue("Left", left);
+        stored.setValue("Top", top);
+        stored.setValue("Width", width);
+        stored.setValue("Height", height);
+    }
+    FakePrompts prompts;
+    RelvaneApp app(&prompts, settingsFile, dir.filePath("recovery"));
+    app.start();
+    const QRect shown = app.window().geometry();
+    app.window().close();
+    return shown;
+}
+
+TEST(StartupPlacement, ARememberedPlacementOnTheScreenIsKeptAndAnyOtherIsBroughtOntoIt) {
+    ASSERT_NE(QGuiApplication::primaryScreen(), nullptr);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+
+    EXPECT_EQ(startedGeometry("30", "40", "500", "400"), QRect(30, 40, 500, 400));
+
+    const QRect offScreen = startedGeometry("-100000", "-100000", "600", "400");
+    EXPECT_TRUE(area.contains(offScreen)) << offScreen.x() << "," << offScreen.y();
+    EXPECT_EQ(offScreen.size(), QSize(600, 400));
+
+    // As large as the screen at most; the platform may shift it by its frame.
+    const QRect huge = startedGeometry("0", "0", "100000", "100000");
+    EXPECT_EQ(huge.size(), area.size());
+    EXPECT_TRUE(area.contains(huge.topLeft()));
+}
+
+}  // namespace
