@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "abouttext.h"
+#include "dialogprompts.h"
 #include "logo.h"
 #include "sysinfo.h"
 #include "windowfit.h"
@@ -51,7 +52,10 @@ frmAbout::frmAbout(Prompts& prompts, QWidget* parent)
     auto* sysInfo = new QPushButton(QStringLiteral("系統資訊(&S)..."), this);
     sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
-    connect(sysInfo, &QPushButton::clicked, this, [this] { StartSysInfo(prompts_, searchPath_); });
+    connect(sysInfo, &QPushButton::clicked, this, [this] {
+        const PromptsParentScope dialogsOverThis(prompts_, this);
+        StartSysInfo(prompts_, searchPath_);
+    });
 
     auto* heading = new QVBoxLayout;
     heading->addWidget(title);

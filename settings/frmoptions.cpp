@@ -16,6 +16,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "dialogprompts.h"
 #include "editor.h"
 #include "form1.h"
 #include "options.h"
@@ -72,7 +73,9 @@ QString providerName(DatabaseUrl::Provider provider) {
 
 frmOptions::frmOptions(Editor& editor, SettingsStore& store, OptionsWindowHooks hooks,
                        QWidget* parent)
-    : QWidget(parent, Qt::Window), editor_(editor), store_(store), hooks_(std::move(hooks)) {
+    // A tool window of the main window: the window manager keeps it above its parent while it is
+    // open, and it still leaves the main window free to use.
+    : QWidget(parent, Qt::Tool), editor_(editor), store_(store), hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("選項"));
 
@@ -288,6 +291,7 @@ void frmOptions::showSwatch(int s) {
 void frmOptions::swatchClicked(int s) {
     if (s < 0 || s >= kSwatchCount) return;
     enableApply();
+    const PromptsParentScope dialogsOverThis(editor_.prompts(), this);
     Prompts& prompts = editor_.prompts();
     const std::optional<OleColor> chosen = prompts.chooseColour(pending_[size_t(s)]);
     if (!chosen) return;  // the chooser was cancelled: the swatch keeps its colour
@@ -346,6 +350,8 @@ void frmOptions::applyConnection() {
 // ---- Apply, OK, Cancel ----
 
 void frmOptions::apply() {
+    // Refusals, and anything applying the settings has to say, show over this window.
+    const PromptsParentScope dialogsOverThis(editor_.prompts(), this);
     const Diagram& d = editor_.diagram();
     ProgramSettings next = d.settings;
     next.FKPK = option4_[0]->isChecked() ? 0 : 1;

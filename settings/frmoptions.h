@@ -107,6 +107,7 @@ private:
 };
 
 // Opens the options window of `form` without blocking it, or brings the one already open to the
-// front. Messages and the colour chooser go through the window's prompts; applied colours reach
-// its background and legend, the processing mode its "Convert" button.
+// front. Messages and the colour chooser go through the window's prompts and show over the
+// options window; applied colours reach its background and legend, the processing mode its
+// "Convert" button.
 frmOptions* showOptionsWindow(Form1& form, SettingsStore& store);

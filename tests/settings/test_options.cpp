@@ -3,20 +3,26 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QPointer>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
 #include <cmath>
+#include <functional>
 #include <set>
 
 #include "canvas.h"
 #include "diagrambuilder.h"
+#include "dialogprompts.h"
 #include "form1.h"
 #include "frmoptions.h"
 #include "settingsstore.h"
@@ -667,6 +673,54 @@ TEST(OptionsWindow, OpensOnceBesideTheMainWindowAndReachesIt) {
 
     first->findChild<QPushButton*>("cmdOK")->click();
     EXPECT_FALSE(first->isVisible());
+}
+
+// The window of the modal dialog `open` brings up, which is then cancelled; nullptr when none
+// came up.
+QWidget* parentOfDialogFrom(const std::function<void()>& open) {
+    bool seen = false;
+    QPointer<QWidget> parent;
+    QTimer poll;
+    poll.setInterval(0);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        seen = true;
+        parent = dialog->parentWidget();
+        poll.stop();
+        dialog->reject();
+    });
+    poll.start();
+    open();
+    return seen ? parent.data() : nullptr;
+}
+
+TEST(OptionsWindow, StaysAboveTheMainWindowAndItsDialogsBelongToIt) {
+    QTemporaryDir dir;
+    DialogPrompts dialogs;
+    Workspace workspace(dialogs);
+    Form1 form(workspace);
+    dialogs.setParentWindow(&form);  // as the application sets them up
+    SettingsStore store(dialogs, dir.filePath("Quillo.conf"));
+    form.show();
+    frmOptions* options = showOptionsWindow(form, store);
+
+    // A tool window of the main window: the window manager keeps it above its parent.
+    EXPECT_EQ(options->windowType(), Qt::Tool);
+    EXPECT_FALSE(options->isModal());
+    ASSERT_NE(options->windowHandle(), nullptr);
+    EXPECT_EQ(options->windowHandle()->transientParent(), form.windowHandle());
+
+    const OleColor before = options->swatchColour(SwatchWindowBack);
+    EXPECT_EQ(parentOfDialogFrom([&] { options->swatchClicked(SwatchWindowBack); }), options)
+        << "the colour chooser";
+    EXPECT_EQ(options->swatchColour(SwatchWindowBack), before);
+    options->findChild<QLineEdit*>("TEllWidth")->setText("9");
+    EXPECT_EQ(parentOfDialogFrom([&] { options->apply(); }), options) << "a refusal";
+    EXPECT_EQ(dialogs.parentWindow(), &form) << "the main window's own dialogs stay over it";
+
+    options->close();
+    EXPECT_EQ(parentOfDialogFrom([&] { form.capture(); }), &form) << "nothing to capture";
 }
 
 }  // namespace
