@@ -48,7 +48,10 @@ UserControl1::UserControl1(QWidget* parent) : QWidget(parent), Label1(new QLabel
     WeakRelationList = std::make_shared<Collection>();
     WeakEntityList = std::make_shared<Collection>();
 
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Only the inside of the outline is the control's own: around an ellipse or a diamond the
+    // drawing area (its colour, the connector lines beneath) shows through, on the screen and
+    // when the control is rendered into a picture.
+    setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);  // moves without a button held are events too
     setFocusPolicy(Qt::ClickFocus);
 
@@ -216,10 +219,10 @@ void UserControl1::paintEvent(QPaintEvent*) {
     if (outlineSurface_ != surfaceRect().size()) paintProcedure();
 
     QPainter painter(this);
-    painter.fillRect(rect(), toQColor(backColor_));
+    const QRect surface = surfaceRect();
+    paintBody(painter, surface);
     if (borderStyle_ == 1) painter.drawRect(rect().adjusted(0, 0, -1, -1));
 
-    const QRect surface = surfaceRect();
     painter.setClipRect(surface);
     painter.translate(surface.topLeft());
 
@@ -253,6 +256,29 @@ void UserControl1::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(ink, qMax<qreal>(1.0, metrics.lineWidth())));
         painter.drawLine(QPointF(Label1->x(), y), QPointF(Label1->x() + Label1->width(), y));
     }
+}
+
+void UserControl1::paintBody(QPainter& painter, const QRect& surface) const {
+    const QColor back = toQColor(backColor_);
+    // An ellipse or a diamond fills its outer outline; the outline is stroked over the edge.
+    const bool ellipse = shape_ == 2.0f || shape_ == 3.0f;
+    const bool diamond = shape_ == 4.0f || shape_ == 5.0f;
+    if ((ellipse && outline_.ellipses.empty()) || (diamond && outline_.polygons.empty())) return;
+    if (!ellipse && !diamond) {
+        // A rectangle covers its whole surface, and a code without an outline is a blank surface.
+        painter.fillRect(rect(), back);
+        return;
+    }
+    painter.save();
+    painter.setClipRect(surface);
+    painter.translate(surface.topLeft());
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(back);
+    if (ellipse)
+        painter.drawEllipse(outline_.ellipses.front().normalized().adjusted(0, 0, -1, -1));
+    else
+        painter.drawPolygon(outline_.polygons.front());
+    painter.restore();
 }
 
 void UserControl1::mousePressEvent(QMouseEvent* event) {

@@ -12,6 +12,8 @@
 #include "outline.h"
 #include "propertybag.h"
 
+class QPainter;
+
 // The shape control: draws one element outline (rectangle, ellipse, diamond, single or double)
 // with a one-line caption, forwards the mouse and key events of its surface to the host as
 // signals, and carries the six per-element collections and four plain values the editor uses.
@@ -116,6 +118,9 @@ private:
     bool paintProcedure();
     void sizeLabelToText();
     void applyForeColor();
+    // Fills what the control covers with BackColor: the inside of an ellipse or a diamond, the
+    // whole control for the other codes. The rest is left to whatever lies beneath.
+    void paintBody(QPainter& painter, const QRect& surface) const;
 
     QLabel* Label1;
     // The caption as it is drawn: laid out once per text or font, not on every paint.

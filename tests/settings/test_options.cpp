@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QPointer>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -26,6 +27,7 @@
 #include "form1.h"
 #include "frmoptions.h"
 #include "settingsstore.h"
+#include "usercontrol1.h"
 
 namespace {
 
@@ -721,6 +723,43 @@ TEST(OptionsWindow, StaysAboveTheMainWindowAndItsDialogsBelongToIt) {
 
     options->close();
     EXPECT_EQ(parentOfDialogFrom([&] { form.capture(); }), &form) << "nothing to capture";
+}
+
+TEST(OptionsWindow, ANewBackgroundShowsAroundEllipsesAndDiamondsOnScreenAndInTheCapture) {
+    QTemporaryDir dir;
+    FakePrompts prompts;
+    Workspace workspace(prompts);
+    Form1 form(workspace);
+    SettingsStore store(prompts, dir.filePath("Quillo.conf"));
+    form.show();
+    const int attribute = form.editor().createElement(KindAttribute);
+    const int relationship = form.editor().createElement(KindRelationship);
+    const QColor own = toQColor(form.diagram().element(attribute).BackColor);
+
+    frmOptions* options = showOptionsWindow(form, store);
+    prompts.answerColour(0x00FFFF);
+    options->swatchClicked(SwatchWindowBack);
+    options->apply();
+    options->close();
+    QApplication::processEvents();
+    const QColor yellow(255, 255, 0);
+
+    for (const int i : {attribute, relationship}) {
+        const UserControl1* w = form.canvas()->elementWidget(i);
+        ASSERT_NE(w, nullptr);
+        const QPoint at = w->mapTo(&form, QPoint());
+        const QImage shown = form.screen()
+                                 ->grabWindow(form.winId(), at.x(), at.y(), w->width(), w->height())
+                                 .toImage();
+        EXPECT_EQ(QColor(shown.pixel(1, 1)), yellow) << i;
+        EXPECT_EQ(QColor(shown.pixel(w->width() - 2, w->height() - 2)), yellow) << i;
+        // Inside the outline the element keeps its own colour.
+        EXPECT_EQ(QColor(shown.pixel(w->width() / 2, w->height() / 4)), own) << i;
+    }
+    const QImage picture = form.captureDiagram().toImage();
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(QColor(picture.pixel(1, 1)), yellow);
+    EXPECT_EQ(QColor(picture.pixel(picture.width() - 2, picture.height() - 2)), yellow);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <limits>
@@ -199,6 +200,64 @@ TEST(Control, BackgroundIsTheBackColor) {
     c->setBackColor(0xC0C0FF);  // red 255, green 192, blue 192
     const QImage image = render(*c);
     EXPECT_EQ(QColor(image.pixel(30, 20)), QColor(255, 192, 192));
+}
+
+TEST(Control, AroundAnEllipseOrADiamondWhatLiesBeneathShowsThrough) {
+    // The control on a yellow drawing area.
+    const QColor yellow(255, 255, 0), white(255, 255, 255);
+    for (const float code : {2.0f, 3.0f, 4.0f, 5.0f}) {
+        QWidget area;
+        area.resize(120, 80);
+        QPalette palette = area.palette();
+        palette.setColor(QPalette::Window, yellow);
+        area.setPalette(palette);
+        area.setAutoFillBackground(true);
+        auto* c = new UserControl1(&area);
+        c->setGeometry(10, 10, 73, 41);
+        c->setBorderStyle(0);
+        c->setBackColor(kWhite);
+        c->setCaption(QString());
+        c->EllWidth = c->DiaWidth = 5;
+        c->setShape(code);
+
+        const QImage shown = area.grab().toImage();
+        EXPECT_EQ(QColor(shown.pixel(11, 11)), yellow) << code;
+        EXPECT_EQ(QColor(shown.pixel(81, 49)), yellow) << code;
+        EXPECT_EQ(QColor(shown.pixel(10 + 36, 10 + 8)), white) << code << " inside";
+
+        // Rendered into a picture, as the drawing area's capture does: the picture stays.
+        QPixmap picture(73, 41);
+        picture.fill(yellow);
+        QPainter painter(&picture);
+        c->render(&painter, QPoint(), QRegion(),
+                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        painter.end();
+        const QImage captured = picture.toImage();
+        EXPECT_EQ(QColor(captured.pixel(1, 1)), yellow) << code;
+        EXPECT_EQ(QColor(captured.pixel(71, 39)), yellow) << code;
+        EXPECT_EQ(QColor(captured.pixel(36, 8)), white) << code << " inside";
+    }
+}
+
+TEST(Control, ARectangleCoversItsWholeControl) {
+    for (const float code : {0.0f, 1.0f}) {
+        QWidget area;
+        area.resize(120, 80);
+        QPalette palette = area.palette();
+        palette.setColor(QPalette::Window, Qt::yellow);
+        area.setPalette(palette);
+        area.setAutoFillBackground(true);
+        auto* c = new UserControl1(&area);
+        c->setGeometry(10, 10, 73, 41);
+        c->setBorderStyle(0);
+        c->setBackColor(0xC0C0FF);
+        c->setCaption(QString());
+        c->RecWidth = 5;
+        c->setShape(code);
+        const QImage shown = area.grab().toImage();
+        EXPECT_EQ(QColor(shown.pixel(12, 12)), QColor(255, 192, 192)) << code;
+        EXPECT_EQ(QColor(shown.pixel(80, 48)), QColor(255, 192, 192)) << code;
+    }
 }
 
 // ---- caption ----
