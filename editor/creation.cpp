@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "commandscope.h"
+#include "placement.h"
 
 namespace {
 
@@ -28,6 +29,21 @@ void choosePairItem(bool& chosen, bool& partner) {
 
 }  // namespace
 
+QPointF Editor::newElementPlace(const Element& previous, const QSizeF& size) const {
+    constexpr double kGap = 10;
+    const QRectF& visible = d_.view.visibleArea;
+    const Document& doc = d_.document();
+    // The entry being created is still hidden.
+    bool live = false;
+    for (int i = 1; i < doc.elementCount() && !live; ++i) live = doc.element(i).Visible;
+    // The first element of a diagram, and every element when no window shows the diagram, goes
+    // to the right of the last entry created, whatever that is now.
+    if (!live || visible.isEmpty())
+        return QPointF(previous.Left + previous.Width + kGap, previous.Top);
+    if (const auto free = firstFreePlace(doc, size, visible, kGap)) return *free;
+    return placeBelowEverything(doc, visible, kGap);
+}
+
 int Editor::createElement(int kind) {
     const CommandScope scope(*this);
     const int n = d_.loadElement();
@@ -44,9 +60,9 @@ int Editor::createElement(int kind) {
     if (kind == KindAttribute || kind == KindMultAttribute) e.EllWidth = tmpl.EllWidth;
     if (kind == KindRelationship) e.DiaWidth = tmpl.DiaWidth;
     e.BackColor = d_.settings.WindowBackColor;
-    // New elements form a row to the right of the last entry created, whatever it is now.
-    e.Left = previous.Left + previous.Width + 10;
-    e.Top = previous.Top;
+    const QPointF place = newElementPlace(previous, QSizeF(e.Width, e.Height));
+    e.Left = float(place.x());
+    e.Top = float(place.y());
     e.Shape = float(kind);
     e.Visible = true;
     e.Caption = captionPrefix(kind) + QString::number(n);

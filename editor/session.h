@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRectF>
 #include <QString>
 #include <set>
 
@@ -43,6 +44,9 @@ struct ViewState {
     // The selected elements, which commands such as the Delete key act on. A left click selects
     // the element clicked.
     std::set<int> selection;
+    // The drawing rectangle the window shows, less the places its buttons cover; new elements go
+    // to a free place inside it. Empty without a window.
+    QRectF visibleArea;
 };
 
 struct EditingSession {

@@ -188,8 +188,15 @@ void Canvas::onChanged(const DiagramChange& change) {
     } else {
         // A step taken back may leave fewer entries than the canvas shows.
         trimToModel();
-        for (int i : change.elements) onElementChanged(i);
+        const int shownBefore = int(widgets_.size());
+        int created = 0;
+        for (int i : change.elements) {
+            onElementChanged(i);
+            if (i >= shownBefore && d_.isLiveElement(i)) created = i;
+        }
         for (int k : change.connectors) onConnectorChanged(k);
+        // A new element is shown where it went, even when no free place was in view.
+        if (created) ensureVisible(created);
     }
     refreshSelectionFrames();
     if (change.reset || !change.elements.empty() || !change.connectors.empty()) queueScrollBars();
@@ -403,6 +410,7 @@ void Canvas::resizeEvent(QResizeEvent* event) {
     // A set scale stays, so the same drawing stretches onto the new size.
     applyMapping();
     updateScrollBars();
+    reportVisibleArea();
     Q_EMIT resized();
 }
 
@@ -442,6 +450,21 @@ void Canvas::applyMapping() {
     refreshSelectionFrames();
     update();
     queueScrollBars();
+    reportVisibleArea();
+}
+
+void Canvas::setPlacementMargins(const QMargins& margins) {
+    placementMargins_ = margins;
+    reportVisibleArea();
+}
+
+void Canvas::reportVisibleArea() {
+    const QSize bars = scrollBarInsets();
+    const QRectF free = QRectF(rect()).marginsRemoved(
+        placementMargins_ + QMargins(0, 0, bars.width(), bars.height()));
+    editor_.setVisibleArea(free.isEmpty() ? QRectF()
+                                          : QRectF(mapping_.toLogical(free.topLeft()),
+                                                   mapping_.toLogical(free.bottomRight())));
 }
 
 QFont Canvas::zoomedFont(QFont font) const {
@@ -547,7 +570,10 @@ void Canvas::updateScrollBars() {
     vbar_->setGeometry(width() - across, 0, across, height() - (h.needed ? down : 0));
     hbar_->setVisible(h.needed);
     vbar_->setVisible(v.needed);
-    if (scrollBarInsets() != insetsBefore) Q_EMIT scrollBarsChanged();
+    if (scrollBarInsets() != insetsBefore) {
+        reportVisibleArea();
+        Q_EMIT scrollBarsChanged();
+    }
 }
 
 void Canvas::scrollBarMoved(Qt::Orientation orientation, int value) {

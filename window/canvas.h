@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QPen>
 #include <QPointF>
 #include <QRect>
@@ -61,6 +62,8 @@ public:
     // Pixels the scroll bars take at the right and bottom edges (0 while hidden); overlays stay
     // clear of them.
     QSize scrollBarInsets() const;
+    // Edges of the canvas that buttons cover: new elements are not placed there.
+    void setPlacementMargins(const QMargins& margins);
     QScrollBar* horizontalScrollBar() const { return hbar_; }
     QScrollBar* verticalScrollBar() const { return vbar_; }
 
@@ -137,6 +140,8 @@ private:
     void updateScrollBars();
     void scrollBarMoved(Qt::Orientation orientation, int value);
     QFont zoomedFont(QFont font) const;
+    // Tells the editor the drawing rectangle new elements may go to.
+    void reportVisibleArea();
 
     // Batches the first paints of controls created in one go; see the definition.
     void holdPaintingUntilIdle();
@@ -186,4 +191,5 @@ private:
     QScrollBar* vbar_ = nullptr;
     bool scrollBarsQueued_ = false;
     bool settingScrollBars_ = false;
+    QMargins placementMargins_;
 };

@@ -258,6 +258,10 @@ void Form1::buildCommandButtons() {
 
     QPushButton* resize = addCommandButton("cmdResize", QStringLiteral("Resize"));
     connect(resize, &QPushButton::clicked, this, [this] { editor().resizeToCaptions(); });
+
+    // New elements are placed clear of the Cancel button's row and the right edge's column.
+    canvas_->setPlacementMargins(QMargins(0, kButtonTop + kButtonHeight + kButtonSpacing,
+                                          kButtonWidth + kButtonSpacing, 0));
 }
 
 void Form1::buildLegend() {

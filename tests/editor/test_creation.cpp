@@ -163,4 +163,44 @@ TEST(KindMenus, EntityOnAWeakEntityUndoesTheDesignation) {
     EXPECT_FALSE(b.d.checks.WeakEntity);
 }
 
+// ---- Placement inside the visible part of the drawing ----
+
+QRectF boxOf(const Element& e) {
+    return QRectF(e.Left, e.Top, e.Width, e.Height);
+}
+
+TEST(Placement, NewElementsFillTheVisibleAreaInReadingOrderThenGoBelowEverything) {
+    DiagramBuilder b;
+    const QRectF visible(-50, 40, 500, 200);
+    b.editor.setVisibleArea(visible);
+    const int first = b.editor.createElement(KindEntity);
+    EXPECT_EQ(boxOf(b.d.element(first)).topLeft(), QPointF(155, 104))
+        << "the first element keeps its usual place";
+
+    std::vector<int> made{first};
+    while (made.size() < 40 && visible.contains(boxOf(b.d.element(made.back()))))
+        made.push_back(b.editor.createElement(made.size() % 2 ? KindAttribute : KindRelationship));
+    for (size_t a = 0; a < made.size(); ++a)
+        for (size_t c = 0; c < a; ++c)
+            EXPECT_FALSE(boxOf(b.d.element(made[a])).adjusted(-9, -9, 9, 9).intersects(
+                boxOf(b.d.element(made[c]))))
+                << made[a] << " is too close to " << made[c];
+    EXPECT_GT(made.size(), 10u) << "the view holds three rows";
+    // The first free place is the top left corner, then along the row.
+    EXPECT_EQ(boxOf(b.d.element(made[1])).topLeft(), QPointF(-40, 50));
+    EXPECT_EQ(boxOf(b.d.element(made[2])).topLeft(), QPointF(43, 50));
+    const QRectF below = boxOf(b.d.element(made.back()));
+    EXPECT_GT(below.top(), visible.bottom() - 41) << "nothing free: below the lowest element";
+    EXPECT_EQ(below.left(), -40);
+
+    // A crowded view: one element covering it all sends the next one below it.
+    DiagramBuilder crowded;
+    crowded.editor.setVisibleArea(visible);
+    const int big = crowded.editor.createElement(KindEntity);
+    Element& e = crowded.d.element(big);
+    e.Left = -60, e.Top = 30, e.Width = 600, e.Height = 300;
+    const int next = crowded.editor.createElement(KindEntity);
+    EXPECT_EQ(boxOf(crowded.d.element(next)).topLeft(), QPointF(-40, 340));
+}
+
 }  // namespace

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+#include <QSizeF>
+#include <optional>
+
+#include "document.h"
+
+// Where a new element of `size` goes: the first place, in reading order (top to bottom, then left
+// to right), inside `visible` where its box keeps `margin` from every live element's box.
+// nullopt when the visible area has no such place.
+std::optional<QPointF> firstFreePlace(const Document& document, const QSizeF& size,
+                                      const QRectF& visible, double margin);
+
+// The place below the lowest live element, at the left of `visible` (or of the drawing, when no
+// area is known).
+QPointF placeBelowEverything(const Document& document, const QRectF& visible, double margin);
