@@ -3,6 +3,7 @@
 #include <QRectF>
 #include <QString>
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "diagram.h"
@@ -44,9 +45,14 @@ public:
     void newDiagram();
 
     // ---- Creation and kind changes (creation.cpp) ----
-    // Creates an element of kind 0, 2, 3 or 4 to the right of the last entry; returns its index,
-    // or 0 (with a message) when the diagram holds the largest number of elements.
+    // Creates an element of kind 0, 2, 3 or 4; returns its index, or 0 (with a message) when the
+    // diagram holds the largest number of elements. The first element of a diagram goes to the
+    // right of the template's place; later ones to the first free place, in reading order, of
+    // the visible area, or below the lowest element when none is free (or no area is known):
+    // see placement.h.
     int createElement(int kind);
+    // The window tells what part of the drawing it shows (ViewState::visibleArea).
+    void setVisibleArea(const QRectF& area) { d_.view.visibleArea = area; }
     // Toolbar buttons by key: "Entity", "Attribute", "Relationship", "AttLine", "RelLine".
     void toolbarButton(const QString& key);
     // Drop-down button-menu items by key.
@@ -64,23 +70,35 @@ public:
     void startAttributeConnection();
     void startRelationshipConnection();
     // Left button down on element i at (x, y) inside it: records the grab point, then picks in a
-    // running connect mode, or else selects the element.
+    // running connect mode, or else selects the element (an element already selected keeps the
+    // whole selection, so that a drag can move it).
     void elementLeftDown(int i, float x, float y);
     // A click on the bare drawing area: nothing stays selected.
     void clearSelection();
+    // Ctrl+click on element i: a live element joins the selection, or leaves it if it was in it.
+    void toggleSelected(int i);
+    // A rubber band's result: the selection becomes exactly the live elements among these.
+    void selectElements(const std::vector<int>& elements);
+    // Every live element is selected.
+    void selectAll();
     enum class Popup { None, Entity, Attribute, Relationship };
     // Right button down on element i: sets ContextElement and the menu's check marks.
     Popup elementRightDown(int i);
     // Mouse over element i without the left button alone: fills the three hover texts.
     void elementHover(int i);
-    // A dragged element dropped on the drawing area at (X, Y); connectors follow.
+    // A dragged element dropped on the drawing area at (X, Y); connectors follow. When i is one
+    // of two or more selected live elements, all of them move by i's offset, as one step.
     void dropElement(int i, float X, float Y);
     // The relationship connector whose main line's midpoint lies within 10 units on both axes of
     // (X, Y), the lowest index first; 0 when none.
     int connectorAt(float X, float Y) const;
+    // The relationship connector whose main line passes nearest to (X, Y), no farther than
+    // `tolerance`; the lowest index among equally near ones; 0 when none.
+    int connectorNear(float X, float Y, float tolerance) const;
     // Right button down on the drawing area: on a hit sets CurrentLine and the "Description"
-    // check; returns whether the Line menu opens.
-    bool drawingAreaRightDown(float X, float Y);
+    // check; returns whether the Line menu opens. The midpoint rule (connectorAt) comes first;
+    // with a tolerance, a click anywhere within it of a main line hits that connector too.
+    bool drawingAreaRightDown(float X, float Y, float tolerance = 0);
     // Button "Cancel" (and Esc): also clears the selection.
     void cancel();
 
@@ -90,6 +108,7 @@ public:
 
     // ---- Element editing (editing.cpp), on element i ----
     enum class Menu { Entity, Attribute, Relationship };
+    // Asks for a new name; an element whose size is not locked then fits it as Resize would.
     void rename(Menu menu, int i);
     void lockSize(Menu menu, int i);
     void bigger(int i);
@@ -104,7 +123,9 @@ public:
     // The Delete key on element i: sets ContextElement, then the element menu's "Delete" for
     // its kind.
     void deleteElement(int i);
-    // The Delete key: every selected element that is still live, in index order.
+    // The Delete key. One selected element: as deleteElement. Several: every one the rules allow
+    // is deleted, entities before the relationships they may keep from going, as one step; one
+    // message then names those that stay and why.
     void deleteSelection();
 
     // ---- Window-wide commands (windowcommands.cpp) ----
@@ -124,7 +145,8 @@ public:
     // Work recovered after a crash takes the place of the diagram, as a load does; participations
     // written in the other notation (`presentStyle`) are rewritten into the one in force.
     void restoreDiagram(Document document, int presentStyle);
-    // Validation's default participation "0,N" on each of the connectors.
+    // Validation's default participation "0,N" on each of the connectors, each laid out again so
+    // the label sits where a label of that text belongs.
     void applyDefaultParticipations(const std::vector<int>& connectors);
     // The options dialog's settings, put in force on what is drawn: labels move to their new
     // side, participations change notation, colours change (see options.h); new elements take
@@ -162,6 +184,15 @@ private:
     void endModeOnDeletedPick();
     // Runs the attribute deletion on every attribute of `owner`, first to last.
     void deleteAttributesOf(int owner);
+    // Several selected elements deleted together (see deleteSelection).
+    void deleteSeveral(const std::set<int>& chosen);
+    // The live selected elements when i is one of at least two of them; empty otherwise.
+    std::vector<int> groupOf(int i) const;
+    // Puts element `anchor` of `group` at (left, top) and moves the others by the same offset,
+    // then lays each of their connectors out once.
+    void moveGroup(const std::vector<int>& group, int anchor, float left, float top);
+    // Element i, unless its size is locked or it is hidden, takes the size its caption needs.
+    void fitToCaption(int i);
 
     // The picks of the connect modes.
     void pickOwner(int o);
@@ -174,6 +205,8 @@ private:
     // Names the running command's step for the Edit menu ("刪除 EMPLOYEE"); the first name given
     // during a command stands.
     void nameStep(const QString& label);
+    // Where createElement puts a new element of `size`; `previous` is the entry before it.
+    QPointF newElementPlace(const Element& previous, const QSizeF& size) const;
 
     Diagram& d_;
     Prompts& prompts_;
