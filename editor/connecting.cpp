@@ -131,7 +131,9 @@ void Editor::elementLeftDown(int i, float x, float y) {
     d_.state.GrabX = x;
     d_.state.GrabY = y;
     const int mode = int(d_.state.ConnectMode);
-    if (mode == 0 && d_.isElement(i)) d_.view.selection = {i};
+    // Pressing on a selected element keeps a multiple selection: the drag that may follow moves
+    // all of it.
+    if (mode == 0 && d_.isElement(i) && !d_.view.selection.contains(i)) d_.view.selection = {i};
     if (mode == 0 || !d_.isElement(i)) return;
     if (mode == 1) {
         pickOwner(i);
@@ -423,6 +425,11 @@ void Editor::elementHover(int i) {
 void Editor::dropElement(int i, float X, float Y) {
     const CommandScope scope(*this);
     if (!d_.isElement(i)) return;
+    if (const std::vector<int> group = groupOf(i); !group.empty()) {
+        nameStep(QStringLiteral("移動 %1 個元素").arg(group.size()));
+        moveGroup(group, i, X - d_.state.GrabX, Y - d_.state.GrabY);
+        return;
+    }
     nameStep(QStringLiteral("移動 ") + std::as_const(d_).element(i).Caption);
     Element& e = d_.element(i);
     e.Left = X - d_.state.GrabX;

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "commandscope.h"
@@ -81,6 +83,27 @@ bool identifiesAWeakEntity(const Diagram& d, int r) {
     return false;
 }
 
+// Why element i may not be deleted now, in the words its own Delete uses; nothing when it may.
+// Only weak entities and identifying relationships refuse.
+std::optional<QString> deletionRefusal(const Diagram& d, int i) {
+    const Element& e = d.element(i);
+    if (e.isEntityKind() && !e.is(KindEntity))
+        return QStringLiteral("弱實體型態不可直接刪除, 請先更新為實體型態(未確定)");
+    if (e.isRelationshipKind() && (e.is(KindWeakRelationship) || identifiesAWeakEntity(d, i)))
+        return QStringLiteral("識別關係型態 ") + e.Caption +
+               QStringLiteral(" 不可直接刪除, 請先作弱實體型態的更新");
+    return std::nullopt;
+}
+
+// The one message for elements a multiple deletion left standing: each caption with its reason.
+QString refusalsMessage(const Diagram& d, const std::vector<int>& refused) {
+    QString text = QStringLiteral("下列元素未刪除:");
+    for (int i : refused)
+        text += QStringLiteral("\n") + d.element(i).Caption + QStringLiteral(": ") +
+                *deletionRefusal(d, i);
+    return text;
+}
+
 }  // namespace
 
 // A connect mode whose picked element or pending connector has just been deleted cannot finish:
@@ -149,8 +172,8 @@ void Editor::deleteAttributesOf(int owner) {
 void Editor::deleteEntity(int e) {
     const CommandScope scope(*this);
     if (!d_.isLiveElement(e) || !std::as_const(d_).element(e).isEntityKind()) return;
-    if (!std::as_const(d_).element(e).is(KindEntity)) {
-        prompts_.message(QStringLiteral("弱實體型態不可直接刪除, 請先更新為實體型態(未確定)"));
+    if (const std::optional<QString> refusal = deletionRefusal(d_, e)) {
+        prompts_.message(*refusal);
         return;
     }
     nameStep(QStringLiteral("刪除 ") + std::as_const(d_).element(e).Caption);
@@ -183,9 +206,8 @@ void Editor::deleteRelationship(int r) {
     const Diagram& model = d_;
     if (!model.isLiveElement(r) || !model.element(r).isRelationshipKind()) return;
     const Element& relationship = model.element(r);
-    if (relationship.is(KindWeakRelationship) || identifiesAWeakEntity(d_, r)) {
-        prompts_.message(QStringLiteral("識別關係型態 ") + relationship.Caption +
-                         QStringLiteral(" 不可直接刪除, 請先作弱實體型態的更新"));
+    if (const std::optional<QString> refusal = deletionRefusal(d_, r)) {
+        prompts_.message(*refusal);
         return;
     }
     nameStep(QStringLiteral("刪除 ") + relationship.Caption);
@@ -281,8 +303,43 @@ void Editor::deleteElement(int i) {
 void Editor::deleteSelection() {
     const CommandScope scope(*this);
     // Copied: deleting changes what is live, not which elements were chosen.
-    const std::set<int> chosen = d_.view.selection;
-    for (int i : chosen) deleteElement(i);
+    std::set<int> chosen;
+    for (int i : d_.view.selection)
+        if (d_.isLiveElement(i)) chosen.insert(i);
+    if (chosen.size() == 1)
+        deleteElement(*chosen.begin());
+    else if (chosen.size() > 1)
+        deleteSeveral(chosen);
     // What is gone is no longer selected; what could not be deleted stays so.
     std::erase_if(d_.view.selection, [this](int i) { return !d_.isLiveElement(i); });
+}
+
+// Rounds over what is left, each deleting whatever the rules allow by then, until a round deletes
+// nothing: an entity that keeps a relationship from going is gone before the relationship's turn
+// comes again, whatever their indices. A deletion never makes another one refuse, so what stays
+// at the end is exactly what no order could delete.
+void Editor::deleteSeveral(const std::set<int>& chosen) {
+    const bool named = !stepLabel_.isEmpty();
+    std::vector<int> left(chosen.begin(), chosen.end());
+    for (bool progress = true; progress;) {
+        progress = false;
+        std::vector<int> refused;
+        for (int i : left) {
+            // An attribute may have gone with its owner already.
+            if (!d_.isLiveElement(i)) continue;
+            if (deletionRefusal(d_, i)) {
+                refused.push_back(i);
+                continue;
+            }
+            deleteElement(i);
+            // An element of no known kind stays as it is, and out of further rounds.
+            progress = progress || !d_.isLiveElement(i);
+        }
+        left = std::move(refused);
+    }
+    const auto deleted =
+        std::count_if(chosen.begin(), chosen.end(), [this](int i) { return !d_.isLiveElement(i); });
+    // One deletion keeps the name it gave the step ("刪除 EMPLOYEE").
+    if (!named && deleted > 1) stepLabel_ = QStringLiteral("刪除 %1 個元素").arg(deleted);
+    if (!left.empty()) prompts_.message(refusalsMessage(d_, left));
 }

@@ -94,11 +94,13 @@ private:
         if (roll < 70) return editMenu(i);
         if (roll < 77) return deleteMenu(i);
         if (roll < 80) {
+            if (chance(2)) return deleteSeveral(elements);
             log(QString("delete key %1").arg(i));
             return b.editor.deleteElement(i);
         }
         if (roll < 84) {
-            log(QString("drag %1").arg(i));
+            if (chance(2)) selectSome(elements, i);
+            log(QString("drag %1 of %2 selected").arg(i).arg(b.d.view.selection.size()));
             b.editor.elementLeftDown(i, 3, 4);
             return b.editor.dropElement(i, float(chance(800)), float(chance(600)));
         }
@@ -106,6 +108,28 @@ private:
         if (roll < 97) return weakDesignation();
         log(roll < 99 ? "undo" : "redo");
         return roll < 99 ? b.editor.undo() : b.editor.redo();
+    }
+
+    // A rubber band around some elements, `with` among them, and then Ctrl+clicks.
+    void selectSome(const std::vector<int>& elements, int with = 0) {
+        std::vector<int> band;
+        for (int i : elements)
+            if (chance(3) == 0) band.push_back(i);
+        if (with) band.push_back(with);
+        b.editor.selectElements(band);
+        for (int n = chance(3); n > 0; --n) {
+            const int i = any(elements);
+            if (i != with) b.editor.toggleSelected(i);
+        }
+    }
+
+    void deleteSeveral(const std::vector<int>& elements) {
+        if (chance(4) == 0)
+            b.editor.selectAll();
+        else
+            selectSome(elements);
+        log(QString("delete %1 selected").arg(b.d.view.selection.size()));
+        b.editor.deleteSelection();
     }
 
     void create() {
