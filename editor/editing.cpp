@@ -56,6 +56,9 @@ void Editor::rename(Menu menu, int i) {
     // Cancel keeps the name; an answer typed empty still empties it.
     if (!answer) return;
     d_.element(i).Caption = *answer;
+    // The element fits its new caption, as Resize would fit it, and its connectors follow.
+    fitToCaption(i);
+    layoutConnectorsOf(i);
 }
 
 void Editor::lockSize(Menu menu, int i) {

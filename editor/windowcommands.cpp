@@ -19,17 +19,19 @@ float fittedWidth(const Element& e, qint32 captionWidth) {
 void Editor::resizeToCaptions() {
     const CommandScope scope(*this);
     nameStep(QStringLiteral("Resize"));
-    for (int i = 1; i < d_.elementCount(); ++i) {
-        const Element& shown = std::as_const(d_).element(i);
-        if (!shown.Visible || shown.IsSizeLock) continue;
-        Element& e = d_.element(i);
-        e.Width = fittedWidth(e, captionWidthFor(e.Font, e.Caption));
-        e.Height = e.Width / 2;
-    }
+    for (int i = 1; i < d_.elementCount(); ++i) fitToCaption(i);
     // Every connector follows, second lines of recursive pairs with the recursive layout too.
     layoutAllConnectors();
     // Repaint tells the views about every visible element, the resized ones included.
     repaintElements();
+}
+
+void Editor::fitToCaption(int i) {
+    const Element& shown = std::as_const(d_).element(i);
+    if (!shown.Visible || shown.IsSizeLock) return;
+    Element& e = d_.element(i);
+    e.Width = fittedWidth(e, captionWidthFor(e.Font, e.Caption));
+    e.Height = e.Width / 2;
 }
 
 void Editor::repaintElements() {

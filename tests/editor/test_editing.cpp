@@ -4,6 +4,7 @@
 
 #include "diagrambuilder.h"
 #include "geometry.h"
+#include "history.h"
 #include "module1.h"
 
 namespace {
@@ -49,6 +50,50 @@ TEST_P(Rename, AnEmptyAnswerEmptiesTheNameButCancelKeepsIt) {
     b.prompts.answer("");
     b.editor.rename(GetParam().menu, i);
     EXPECT_EQ(b.d.element(i).Caption, "");
+}
+
+// After a rename the element is as Resize would make it, so a Resize that follows changes
+// nothing; the other elements keep their sizes, and undo takes name, size and lines back at once.
+TEST(RenameFit, AnUnlockedElementFitsItsNewNameInTheSameStep) {
+    DiagramBuilder b;
+    History history(b.d);
+    b.editor.setHistory(&history);
+    const int e1 = b.entity("A"), r = b.relationship("R"), e2 = b.entity("B");
+    b.binary(e1, r, e2);
+    b.attribute(r, "since");
+    b.editor.resizeToCaptions();
+    const Document fitted = b.d.document();
+
+    b.editor.elementRightDown(r);
+    b.prompts.answer("a much longer name than before");
+    b.editor.rename(Editor::Menu::Relationship, r);
+    EXPECT_EQ(history.stack().undoText(), "重新命名 R");
+    EXPECT_GT(b.d.element(r).Width, fitted.element(r).Width);
+    EXPECT_EQ(b.d.element(e1), fitted.element(e1));
+    const Document renamed = b.d.document();
+    b.editor.resizeToCaptions();
+    for (int i = 1; i < renamed.elementCount(); ++i)
+        EXPECT_EQ(b.d.element(i), renamed.element(i)) << "element " << i;
+    for (int k = 1; k < renamed.connectorCount(); ++k)
+        EXPECT_EQ(b.d.connector(k), renamed.connector(k)) << "connector " << k;
+
+    EXPECT_EQ(history.stack().undoText(), "重新命名 R") << "a Resize that changes nothing";
+    b.editor.undo();
+    for (int k = 1; k < fitted.connectorCount(); ++k)
+        EXPECT_EQ(b.d.connector(k), fitted.connector(k)) << "connector " << k;
+    EXPECT_EQ(b.d.element(r), fitted.element(r));
+}
+
+TEST(RenameFit, ALockedElementKeepsItsSize) {
+    DiagramBuilder b;
+    const int a = b.editor.createElement(KindAttribute);
+    b.editor.elementRightDown(a);
+    b.editor.lockSize(Editor::Menu::Attribute, a);
+    const float width = b.d.element(a).Width, height = b.d.element(a).Height;
+    b.prompts.answer("a much longer name than before");
+    b.editor.rename(Editor::Menu::Attribute, a);
+    EXPECT_EQ(b.d.element(a).Width, width);
+    EXPECT_EQ(b.d.element(a).Height, height);
 }
 
 INSTANTIATE_TEST_SUITE_P(Menus, Rename,
