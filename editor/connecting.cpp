@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "commandscope.h"
@@ -14,6 +16,17 @@ QString recursiveKey(int index) {
 }
 
 const QString kConnectorLimit = QStringLiteral("連線數量已達上限, 無法再新增連線");
+
+// The distance from (x, y) to the segment between a line's two ends.
+double distanceToLine(const Line& line, double x, double y) {
+    const double x1 = line.X1, y1 = line.Y1, x2 = line.X2, y2 = line.Y2;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double length2 = dx * dx + dy * dy;
+    // The nearest point's place along the segment, 0 at the first end and 1 at the second.
+    const double t =
+        length2 > 0 ? std::clamp(((x - x1) * dx + (y - y1) * dy) / length2, 0.0, 1.0) : 0.0;
+    return std::hypot(x - (x1 + t * dx), y - (y1 + t * dy));
+}
 
 }  // namespace
 
@@ -449,9 +462,26 @@ int Editor::connectorAt(float X, float Y) const {
     return 0;
 }
 
-bool Editor::drawingAreaRightDown(float X, float Y) {
+int Editor::connectorNear(float X, float Y, float tolerance) const {
+    int nearest = 0;
+    double best = double(tolerance);
+    for (int k = 1; k < d_.connectorCount(); ++k) {
+        const Connector& c = d_.connector(k);
+        if (!c.Line1.Visible || !c.isRelationship()) continue;
+        const double distance = distanceToLine(c.Line1, double(X), double(Y));
+        // Strictly nearer only: among equally near lines the lowest index stays.
+        if (distance < best || (nearest == 0 && distance == best)) {
+            best = distance;
+            nearest = k;
+        }
+    }
+    return nearest;
+}
+
+bool Editor::drawingAreaRightDown(float X, float Y, float tolerance) {
     const CommandScope scope(*this);
-    const int k = connectorAt(X, Y);
+    int k = connectorAt(X, Y);
+    if (k == 0 && tolerance > 0) k = connectorNear(X, Y, tolerance);
     if (k == 0) return false;
     d_.state.CurrentLine = qint16(k);
     d_.checks.DescriptionEnabled = std::as_const(d_).connector(k).Line1.dotted();

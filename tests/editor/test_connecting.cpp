@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "diagrambuilder.h"
 #include "geometry.h"
 
@@ -375,6 +378,71 @@ TEST(ConnectorMenu, HitWithinTenUnitsOfTheMidpointOnBothAxes) {
     EXPECT_TRUE(b.d.checks.DescriptionEnabled);
     EXPECT_FALSE(b.editor.drawingAreaRightDown(10, 10));
     (void)k1;
+}
+
+// Two relationship lines: k1 from (100,100) to (200,300), midpoint (150,200); k2 level at
+// y = 130 from x = 60 to 170, midpoint (115,130), which lies on k1.
+struct NearCase {
+    const char* what;
+    float x, y, tolerance;
+    int hit;  // 0 none, 1 k1, 2 k2
+};
+
+std::ostream& operator<<(std::ostream& os, const NearCase& c) {
+    return os << c.what;
+}
+
+class ConnectorNear : public ::testing::TestWithParam<NearCase> {};
+
+TEST_P(ConnectorNear, TheMidpointRuleFirstThenTheNearestLineWithinTheTolerance) {
+    DiagramBuilder b;
+    const auto [k1, k2] = b.binary(b.entity("A"), b.relationship("R"), b.entity("B"));
+    const auto place = [&](int k, float x1, float y1, float x2, float y2) {
+        Line& line = b.d.connector(k).Line1;
+        line.X1 = x1, line.Y1 = y1, line.X2 = x2, line.Y2 = y2;
+    };
+    place(k1, 100, 100, 200, 300);
+    place(k2, 60, 130, 170, 130);
+    const NearCase& c = GetParam();
+    const int expected = c.hit == 1 ? k1 : c.hit == 2 ? k2 : 0;
+    b.d.state.CurrentLine = 0;
+    EXPECT_EQ(b.editor.drawingAreaRightDown(c.x, c.y, c.tolerance), expected != 0);
+    EXPECT_EQ(b.d.state.CurrentLine, expected);
+}
+
+const NearCase kNearCases[] = {
+    {"onTheLineWithoutATolerance", 110, 120, 0, 0},
+    {"onTheLineFarFromItsMidpoint", 110, 120, 2, 1},
+    {"fourUnitsAside", 113.578f, 118.211f, 5, 1},
+    {"fourUnitsAsideBeyondThree", 113.578f, 118.211f, 3, 0},
+    {"sixPastTheEnd", 100, 94, 5, 0},
+    {"sixPastTheEndWithinSeven", 100, 94, 7, 1},
+    {"nearerTheSloping", 126, 150, 25, 1},
+    {"nearerTheLevel", 104, 133, 25, 2},
+    {"aMidpointBeforeANearerLine", 116, 131, 5, 2},
+    {"aMidpointWithoutATolerance", 116, 131, 0, 2},
+};
+
+INSTANTIATE_TEST_SUITE_P(Points, ConnectorNear, ::testing::ValuesIn(kNearCases),
+                         [](const auto& info) { return std::string(info.param.what); });
+
+TEST(ConnectorNear, EitherDottedLineOfARecursivePairOpensItsMenu) {
+    DiagramBuilder b;
+    const int e = b.entity("E"), r = b.relationship("R");
+    b.editor.elementLeftDown(r, 0, 0);
+    b.editor.dropElement(r, 400, 300);
+    const auto [k1, k2] = b.recursive(e, r);
+    for (int k : {k1, k2}) {
+        const Line& line = b.d.connector(k).Line1;
+        ASSERT_TRUE(line.dotted());
+        // A quarter of the way from the entity, well away from the midpoint.
+        const float x = line.X1 + (line.X2 - line.X1) / 4, y = line.Y1 + (line.Y2 - line.Y1) / 4;
+        ASSERT_EQ(b.editor.connectorAt(x, y), 0);
+        b.d.checks.DescriptionEnabled = false;
+        EXPECT_TRUE(b.editor.drawingAreaRightDown(x, y + 2, 4));
+        EXPECT_EQ(b.d.state.CurrentLine, k);
+        EXPECT_TRUE(b.d.checks.DescriptionEnabled);
+    }
 }
 
 TEST(ConnectorMenu, AttributeConnectorsAreNeverHit) {
