@@ -36,8 +36,12 @@ void Editor::restoreDiagram(Document document, int presentStyle) {
 void Editor::applyDefaultParticipations(const std::vector<int>& connectors) {
     const CommandScope scope(*this);
     nameStep(QStringLiteral("預設參與度 0,N"));
-    for (int k : connectors)
-        if (d_.isConnector(k)) d_.setLabelCaption(d_.connector(k).MN, QStringLiteral("0,N"));
+    for (int k : connectors) {
+        if (!d_.isConnector(k)) continue;
+        d_.setLabelCaption(d_.connector(k).MN, QStringLiteral("0,N"));
+        // The label's place depends on its size, which the new text changed.
+        if (d_.isLiveConnector(k)) layoutConnector(k);
+    }
 }
 
 void Editor::applySettings(const ProgramSettings& next, const TemplateInsets& insets) {

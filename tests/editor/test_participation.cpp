@@ -194,6 +194,18 @@ TEST_F(LineCommands, MinMaxNotationOpensWithTheCurrentText) {
     EXPECT_EQ(prompts.inputRequests.at(0).defaultText, QStringLiteral("1,1"));
 }
 
+// Validation's default goes in from outside the Line menu; its label is placed at once, below the
+// relationship-side end (300,120) and with its right edge there, as wide as "0,N" is.
+TEST_F(LineCommands, ValidationsDefaultIsPlacedForItsText) {
+    d.setLabelCaption(c().MN, QString());
+    editor.applyDefaultParticipations({k});
+    EXPECT_EQ(c().MN.Caption, QStringLiteral("0,N"));
+    EXPECT_GT(c().MN.Width, 0);
+    EXPECT_EQ(c().MN.Left + c().MN.Width, 300.0f);
+    EXPECT_EQ(c().MN.Top, 120.0f);
+    EXPECT_TRUE(laidOut());
+}
+
 struct TextbookDefaultCase {
     const char* name;
     int relationshipKind;
