@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -69,9 +70,7 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile,
         if (path.isEmpty()) return std::nullopt;
         return path;
     };
-    openWorkbook = [](const QString& path) {
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    };
+    openWorkbook = [this](const QString& path) { return openWithDesktop(path); };
     connect(window_.get(), &Form1::saveRequested, this, &RelvaneApp::save);
     connect(window_.get(), &Form1::newRequested, this, &RelvaneApp::newDiagram);
     connect(window_.get(), &Form1::exportRequested, this, &RelvaneApp::exportProjectFile);
@@ -169,7 +168,9 @@ ProjectNameSetting RelvaneApp::projectNameSetting() {
 
 bool RelvaneApp::save() {
     const ProjectStore store(settings_->storeConnection());
-    return saveProject(store, window_->editor(), projectNameSetting());
+    const bool saved = saveProject(store, window_->editor(), projectNameSetting());
+    if (saved) window_->showStatus(QStringLiteral("已儲存 Project ") + window_->diagram().view.projectName);
+    return saved;
 }
 
 bool RelvaneApp::settleUnsavedChanges() {
@@ -240,10 +241,34 @@ void RelvaneApp::convert() {
         prompts.message(QStringLiteral("無法寫入活頁簿 %1: %2").arg(*path, result.error));
         return;
     }
+    window_->showStatus(QStringLiteral("已寫入 ") + *path);
     // The workbook is written either way; without a spreadsheet program the user is told where.
-    if (!openWorkbook(*path))
-        prompts.message(
-            QStringLiteral("活頁簿已存於 %1, 但找不到可以開啟它的試算表程式").arg(*path));
+    if (!openWorkbook(*path)) workbookNotOpened(*path);
+}
+
+void RelvaneApp::workbookNotOpened(const QString& path) {
+    window_->prompts().message(
+        QStringLiteral("活頁簿已存於 %1, 但找不到可以開啟它的試算表程式").arg(path));
+}
+
+bool RelvaneApp::openWithDesktop(const QString& path) {
+    // xdg-open reports a missing or failing program only by its exit status, which
+    // QDesktopServices drops; it may also run the program in the foreground until it closes, so
+    // it is watched, not waited for.
+    auto* opener = new QProcess(this);
+    connect(opener, &QProcess::finished, this,
+            [this, opener, path](int exitCode, QProcess::ExitStatus status) {
+                if (status != QProcess::NormalExit || exitCode != 0) workbookNotOpened(path);
+                opener->deleteLater();
+            });
+    connect(opener, &QProcess::errorOccurred, this, [this, opener, path](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart) return;
+        // No xdg-open: whatever Qt's own desktop services can do.
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) workbookNotOpened(path);
+        opener->deleteLater();
+    });
+    opener->start(QStringLiteral("xdg-open"), {path});
+    return true;
 }
 
 void RelvaneApp::showWelcome() {

@@ -65,6 +65,9 @@ private:
     ProjectNameSetting projectNameSetting();
     void shutdown();
     void offerRecovery();
+    // Opens the workbook in the desktop's spreadsheet program; a failure found later is told.
+    bool openWithDesktop(const QString& path);
+    void workbookNotOpened(const QString& path);
     void showWelcome();
     void showAbout();
 

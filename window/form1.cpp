@@ -26,6 +26,12 @@ constexpr int kButtonHeight = 25;
 constexpr int kButtonTop = 8;
 constexpr int kButtonSpacing = 6;
 
+// A menu item's text that shows a key another control owns (a second owner would make the key
+// ambiguous, and it would do nothing).
+QString withKeyShown(const QString& text, const QKeySequence& key) {
+    return text + QLatin1Char('\t') + key.toString(QKeySequence::NativeText);
+}
+
 void setTextIfChanged(QLabel* label, const QString& text) {
     if (label->text() != text) label->setText(text);
 }
@@ -90,6 +96,12 @@ void Form1::buildMenus() {
     };
     addFileItem("mnuNew", QStringLiteral("開新圖形"), &Form1::newRequested)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    // Save and Load keep their keys on their buttons; the menu items only show them.
+    addFileItem("mnuLoad", withKeyShown(QStringLiteral("Load"), QKeySequence(Qt::CTRL | Qt::Key_O)),
+                &Form1::loadRequested);
+    addFileItem("mnuSave", withKeyShown(QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S)),
+                &Form1::saveRequested);
+    file->addSeparator();
     addFileItem("mnuExportFile", QStringLiteral("匯出專案檔..."), &Form1::exportRequested);
     addFileItem("mnuImportFile", QStringLiteral("匯入專案檔..."), &Form1::importRequested);
     addFileItem("mnuSet", QStringLiteral("Set"), &Form1::optionsRequested);
@@ -133,6 +145,16 @@ void Form1::buildEditMenu() {
     redo_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     connect(redo_, &QAction::triggered, this, [this] { editor().redo(); });
+
+    edit->addSeparator();
+    QAction* remove = edit->addAction(
+        withKeyShown(QStringLiteral("刪除"), QKeySequence(Qt::Key_Delete)));
+    remove->setObjectName(QStringLiteral("mnuDelete"));
+    connect(remove, &QAction::triggered, this, [this] { editor().deleteSelection(); });
+    QAction* selectAll = edit->addAction(QStringLiteral("全選"));
+    selectAll->setObjectName(QStringLiteral("mnuSelectAll"));
+    selectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    connect(selectAll, &QAction::triggered, this, [this] { editor().selectAll(); });
 
     QUndoStack& stack = workspace_.history().stack();
     // The menu's texts and the caption's unsaved-changes mark follow the history.
@@ -392,8 +414,15 @@ bool Form1::copyCaptureToClipboard() {
 }
 
 void Form1::capture() {
-    if (!copyCaptureToClipboard()) prompts().message(QStringLiteral("目前沒有任何元素可以擷取"));
+    if (copyCaptureToClipboard())
+        showStatus(QStringLiteral("圖形已複製到剪貼簿"));
+    else
+        prompts().message(QStringLiteral("目前沒有任何元素可以擷取"));
     Q_EMIT captureRequested();
+}
+
+void Form1::showStatus(const QString& text) {
+    statusBar2_->showMessage(text, 8000);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -52,6 +52,8 @@ public:
     bool copyCaptureToClipboard();
     // File -> "Capture": the picture to the clipboard, or a message that there is nothing to take.
     void capture();
+    // A short note in the status bar of what a command did ("已儲存 Project X").
+    void showStatus(const QString& text);
 
     // The drawing scale remembered at maximize ("NormalForm1…" settings): read it before the
     // settings are saved, set it after they are loaded.

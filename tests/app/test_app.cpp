@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QProcess>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
@@ -149,6 +150,8 @@ TEST_F(AppTest, SaveThenLoadInANewRunBringsTheDiagramBack) {
         EXPECT_EQ(app->window().diagram().view.projectName, "學生 'registry'");
         EXPECT_EQ(app->window().windowTitle(), "Relvane: 學生 'registry'")
             << "the caption names the saved project";
+        EXPECT_EQ(app->window().findChild<QStatusBar*>("StatusBar2")->currentMessage(),
+                  "已儲存 Project 學生 'registry'");
         app->window().close();
     }
     {
@@ -266,6 +269,35 @@ TEST_F(AppTest, ConvertValidatesAsksWhereToWriteAndOpensTheWorkbook) {
     EXPECT_TRUE(asked.endsWith(app->window().diagram().view.projectName + ".xlsx"));
     EXPECT_EQ(opened, target);
     EXPECT_TRUE(QFile::exists(target));
+    EXPECT_EQ(app->window().findChild<QStatusBar*>("StatusBar2")->currentMessage(),
+              "已寫入 " + target);
+}
+
+TEST_F(AppTest, AWorkbookTheDesktopCannotOpenIsReportedWithItsPath) {
+    // An xdg-open that finds no program, as on a desktop without a spreadsheet.
+    const QString bin = dir.filePath("bin");
+    QDir().mkpath(bin);
+    QFile opener(bin + "/xdg-open");
+    ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+    opener.write("#!/bin/sh\nexit 3\n");
+    opener.close();
+    opener.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.toUtf8() + ":" + path);
+
+    FakePrompts prompts;
+    auto app = startApp(prompts);
+    drawStudent(app->window());
+    const QString target = dir.filePath("out.xlsx");
+    app->chooseWorkbookPath = [&](const QString&) -> std::optional<QString> { return target; };
+    app->convert();
+    QElapsedTimer waited;
+    waited.start();
+    while (prompts.messages.isEmpty() && waited.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    qputenv("PATH", path);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0], "活頁簿已存於 " + target + ", 但找不到可以開啟它的試算表程式");
 }
 
 TEST_F(AppTest, ConvertThatCannotWriteTellsWhyAndLeavesNoFile) {
