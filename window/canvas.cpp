@@ -11,6 +11,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QRubberBand>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
@@ -129,9 +130,10 @@ UserControl1* Canvas::ensureWidget(int i) {
     w->setObjectName(QStringLiteral("Shape1_%1").arg(i));
     w->setMouseTracking(true);  // hover reports need moves without a button
     w->hide();
-    connect(w, &UserControl1::MouseDown, this, [this, i](qint16 button, qint16, float x, float y) {
-        elementMouseDown(i, button, x, y);
-    });
+    connect(w, &UserControl1::MouseDown, this,
+            [this, i](qint16 button, qint16 shift, float x, float y) {
+                elementMouseDown(i, button, shift, x, y);
+            });
     connect(w, &UserControl1::MouseMove, this, [this, i](qint16 button, qint16, float x, float y) {
         elementMouseMove(i, button, x, y);
     });
@@ -614,7 +616,14 @@ QPixmap Canvas::renderAtFullSize(const QRectF& area) {
 
 // ---- Mouse ----
 
-void Canvas::elementMouseDown(int i, qint16 button, float x, float y) {
+void Canvas::elementMouseDown(int i, qint16 button, qint16 shift, float x, float y) {
+    // Ctrl+click adds or removes one element; a connect mode takes every click as a pick.
+    constexpr qint16 kCtrl = 2;
+    if (button == kLeftButton && (shift & kCtrl) && d_.state.ConnectMode == 0) {
+        pressElement_ = 0;
+        editor_.toggleSelected(i);
+        return;
+    }
     if (button == kLeftButton) {
         pressElement_ = i;
         pressPoint_ = QPointF(x, y);
@@ -663,7 +672,10 @@ QMenu* Canvas::rightClickAt(const QPointF& pos, const QPoint& globalPos) {
     // Only the bare drawing area: a press on a button or on the legend may propagate here.
     if (childAt(pos.toPoint())) return nullptr;
     const QPointF at = mapping_.toLogical(pos);
-    if (!editor_.drawingAreaRightDown(float(at.x()), float(at.y()))) return nullptr;
+    // Anywhere within a few pixels of a relationship line counts, whatever the zoom.
+    constexpr double kLineReachPixels = 5;
+    const float reach = float(kLineReachPixels / mapping_.pixelsPerUnitX());
+    if (!editor_.drawingAreaRightDown(float(at.x()), float(at.y()), reach)) return nullptr;
     return menus_ ? menus_->popupLineMenu(d_.state.CurrentLine, globalPos) : nullptr;
 }
 
@@ -673,13 +685,55 @@ void Canvas::mousePressEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
-    // A left click on the bare drawing area lets go of the selection.
+    // A left click on the bare drawing area lets go of the selection (unless Ctrl adds to it),
+    // and a drag from there draws a rubber band.
     if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint())) {
-        editor_.clearSelection();
+        bandAdds_ = event->modifiers() & Qt::ControlModifier;
+        if (!bandAdds_) editor_.clearSelection();
+        bandOrigin_ = event->position().toPoint();
+        if (!band_) band_ = new QRubberBand(QRubberBand::Rectangle, this);
+        band_->setGeometry(QRect(bandOrigin_, QSize()));
         event->accept();
         return;
     }
     QWidget::mousePressEvent(event);
+}
+
+void Canvas::mouseMoveEvent(QMouseEvent* event) {
+    if (band_ && (event->buttons() & Qt::LeftButton)) {
+        band_->setGeometry(QRect(bandOrigin_, event->position().toPoint()).normalized());
+        if (!band_->isVisible() &&
+            band_->geometry().width() + band_->geometry().height() >=
+                QApplication::startDragDistance())
+            band_->show();
+        return;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void Canvas::mouseReleaseEvent(QMouseEvent* event) {
+    if (band_ && event->button() == Qt::LeftButton) {
+        if (band_->isVisible()) {
+            std::vector<int> chosen = elementsInside(band_->geometry());
+            if (bandAdds_)
+                chosen.insert(chosen.end(), d_.view.selection.begin(), d_.view.selection.end());
+            editor_.selectElements(chosen);
+        }
+        band_->hide();
+        band_->setGeometry(QRect());
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+std::vector<int> Canvas::elementsInside(const QRect& band) const {
+    const QRectF area(mapping_.toLogical(band.topLeft()), mapping_.toLogical(band.bottomRight()));
+    std::vector<int> inside;
+    for (int i = 1; i < d_.elementCount(); ++i) {
+        const Element& e = d_.element(i);
+        if (e.Visible && area.contains(QRectF(e.Left, e.Top, e.Width, e.Height))) inside.push_back(i);
+    }
+    return inside;
 }
 
 void Canvas::contextMenuEvent(QContextMenuEvent* event) {

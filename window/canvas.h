@@ -17,6 +17,7 @@
 class ElementMenus;
 class QMenu;
 class QMimeData;
+class QRubberBand;
 class QScrollBar;
 class UserControl1;
 
@@ -108,6 +109,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -154,7 +157,9 @@ private:
     // Draws one line, changing the painter's pen only when the line's look differs from the last.
     void paintLine(QPainter& painter, const Line& line, const Line*& lastStyle);
 
-    void elementMouseDown(int i, qint16 button, float x, float y);
+    void elementMouseDown(int i, qint16 button, qint16 shift, float x, float y);
+    // The live elements whose boxes lie inside the pixel rectangle `band`.
+    std::vector<int> elementsInside(const QRect& band) const;
     void elementMouseMove(int i, qint16 button, float x, float y);
     void beginDrag(int i);
     QByteArray dragOrigin() const;
@@ -192,4 +197,8 @@ private:
     bool scrollBarsQueued_ = false;
     bool settingScrollBars_ = false;
     QMargins placementMargins_;
+    // A drag on the bare drawing area selects what its rubber band encloses.
+    QRubberBand* band_ = nullptr;
+    QPoint bandOrigin_;
+    bool bandAdds_ = false;  // Ctrl held: the enclosed elements join the selection
 };

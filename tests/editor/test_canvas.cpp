@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <memory>
+#include <set>
 #include <ostream>
 
 #include "canvas.h"
@@ -575,4 +576,64 @@ TEST_F(CanvasInWindowTest, ScrollBarsReachADrawingWiderThanTheWindowAndCaptureIg
     EXPECT_FALSE(h->isVisible()) << "after Fit the whole drawing shows";
     EXPECT_TRUE(canvas->rect().contains(canvas->elementWidget(far)->geometry()));
     EXPECT_TRUE(canvas->rect().contains(canvas->elementWidget(2)->geometry()));
+}
+
+// ---- Several selected elements, and the Line menu along the whole line ----
+
+void mouseEvent(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButtons held,
+                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QMouseEvent event(type, at, widget->mapToGlobal(at),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, modifiers);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+TEST_P(ZoomedCanvasTest, RubberBandCtrlClickGroupDragAndTheLineMenuAlongTheLine) {
+    const int a = addElement(d, KindEntity, QRectF(100, 100, 73, 41));
+    const int b = addElement(d, KindEntity, QRectF(200, 100, 73, 41));
+    const int r = addElement(d, KindRelationship, QRectF(150, 250, 80, 40));
+    const int k = addConnector(d, a, r, QLineF(136, 141, 190, 250), d.settings.RelLineColor);
+
+    // A band around a and b, drawn from the bare area; r lies outside it.
+    mouseEvent(canvas, QEvent::MouseButtonPress, pixelOf(90, 90), Qt::LeftButton);
+    mouseEvent(canvas, QEvent::MouseMove, pixelOf(290, 150), Qt::LeftButton);
+    mouseEvent(canvas, QEvent::MouseButtonRelease, pixelOf(290, 150), Qt::NoButton);
+    EXPECT_EQ(d.view.selection, (std::set<int>{a, b}));
+
+    // Ctrl+click adds r, and takes b out again.
+    for (const int i : {r, b}) {
+        UserControl1* w = canvas->elementWidget(i);
+        mouseEvent(w, QEvent::MouseButtonPress, QPointF(5, 5), Qt::LeftButton, Qt::ControlModifier);
+        mouseEvent(w, QEvent::MouseButtonRelease, QPointF(5, 5), Qt::NoButton, Qt::ControlModifier);
+    }
+    EXPECT_EQ(d.view.selection, (std::set<int>{a, r}));
+
+    // Dragging one of them moves both.
+    form.editor().elementLeftDown(a, 10, 10);
+    const QPointF landed = canvas->mapping().toLogical(QPointF(330, 330));
+    ASSERT_TRUE(canvas->dropAt(a, QPointF(330, 330)));
+    const float dx = float(landed.x()) - 10 - 100, dy = float(landed.y()) - 10 - 100;
+    EXPECT_FLOAT_EQ(d.element(a).Left, 100 + dx);
+    EXPECT_FLOAT_EQ(d.element(r).Left, 150 + dx);
+    EXPECT_FLOAT_EQ(d.element(r).Top, 250 + dy);
+    EXPECT_EQ(d.element(b).Left, 200.0f);
+    form.findChild<QAction*>("mnuSelectAll")->trigger();
+    EXPECT_EQ(d.view.selection, (std::set<int>{a, b, r}));
+
+    // The connector's line now runs between the moved elements: a right click 4 pixels beside
+    // it, far from its midpoint, opens its menu; 8 pixels beside it does not.
+    const Line& line = d.connector(k).Line1;
+    const QLineF pixels(canvas->mapping().toPixels(QPointF(line.X1, line.Y1)),
+                        canvas->mapping().toPixels(QPointF(line.X2, line.Y2)));
+    const QPointF along = pixels.pointAt(0.8);
+    const QPointF across = QPointF(-pixels.dy(), pixels.dx()) / pixels.length();
+    canvas->scrollByPixels(along - QPointF(canvas->rect().center()));
+    const QLineF shown(canvas->mapping().toPixels(QPointF(line.X1, line.Y1)),
+                       canvas->mapping().toPixels(QPointF(line.X2, line.Y2)));
+    QMenu* lineMenu = form.menus()->lineMenu();
+    rightPress(canvas, shown.pointAt(0.8) + across * 8);
+    EXPECT_FALSE(lineMenu->isVisible());
+    rightPress(canvas, shown.pointAt(0.8) + across * 4);
+    EXPECT_TRUE(lineMenu->isVisible());
+    EXPECT_EQ(d.state.CurrentLine, k);
+    lineMenu->hide();
 }
