@@ -367,7 +367,8 @@ TEST_F(CanvasInWindowTest, MoveWithoutTheLeftButtonReportsHover) {
     EXPECT_EQ(panel->text(), "Index: 1");
 }
 
-// The Line menu opens for a relationship connector whose midpoint is within 10 units on both axes.
+// The Line menu opens for a relationship connector whose midpoint is within 10 units on both axes,
+// or whose line passes within 5 pixels.
 struct LineMenuCase {
     qint16 style;
     bool relationshipColour;
@@ -407,7 +408,9 @@ INSTANTIATE_TEST_SUITE_P(Canvas, LineMenuTest,
                          ::testing::Values(LineMenuCase{kLineSolid, true, 0, 0, true},
                                            LineMenuCase{kLineSolid, true, 9, -9, true},
                                            LineMenuCase{kLineDotted, true, -9, 9, true},
-                                           LineMenuCase{kLineSolid, true, 10, 0, false},
+                                           // Off the midpoint but on the line itself.
+                                           LineMenuCase{kLineSolid, true, 10, 0, true},
+                                           LineMenuCase{kLineSolid, true, 10, 6, false},
                                            LineMenuCase{kLineSolid, true, 0, -10, false},
                                            LineMenuCase{kLineSolid, false, 0, 0, false}));
 
