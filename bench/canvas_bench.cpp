@@ -55,6 +55,34 @@ void BM_FullCanvasRepaintOnScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_FullCanvasRepaintOnScreen)->Unit(benchmark::kMillisecond);
 
+// The same at 50 % zoom (everything in view, drawn smaller) and scrolled by part of a screen.
+void BM_RepaintOnScreenAtHalfZoom(benchmark::State& state) {
+    Canvas* canvas = largeWindow().window.canvas();
+    canvas->setZoom(0.5, QPointF(0, 0));
+    for (auto _ : state) canvas->repaint();
+    canvas->setZoom(1, QPointF(0, 0));
+}
+BENCHMARK(BM_RepaintOnScreenAtHalfZoom)->Unit(benchmark::kMillisecond);
+
+void BM_RepaintOnScreenScrolled(benchmark::State& state) {
+    Canvas* canvas = largeWindow().window.canvas();
+    canvas->scrollByPixels(QPointF(300, 200));
+    for (auto _ : state) canvas->repaint();
+    canvas->scrollByPixels(QPointF(-300, -200));
+}
+BENCHMARK(BM_RepaintOnScreenScrolled)->Unit(benchmark::kMillisecond);
+
+// One zoom step on the whole drawing: every control and label laid out at the new size.
+void BM_ZoomStep(benchmark::State& state) {
+    Canvas* canvas = largeWindow().window.canvas();
+    for (auto _ : state) {
+        canvas->stepZoom(-1, QPointF(0, 0));
+        canvas->stepZoom(1, QPointF(0, 0));
+    }
+    canvas->setZoom(1, QPointF(0, 0));
+}
+BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMillisecond);
+
 // A drop taken back and done again, with the canvas following.
 void BM_UndoRedoDropInWindow(benchmark::State& state) {
     LargeWindow& large = largeWindow();

@@ -137,6 +137,8 @@ UserControl1* Canvas::ensureWidget(int i) {
     connect(w, &UserControl1::MouseMove, this, [this, i](qint16 button, qint16, float x, float y) {
         elementMouseMove(i, button, x, y);
     });
+    connect(w, &UserControl1::MouseUp, this,
+            [this, i](qint16 button, qint16, float, float) { elementMouseUp(i, button); });
     return w;
 }
 
@@ -637,6 +639,13 @@ void Canvas::elementMouseDown(int i, qint16 button, qint16 shift, float x, float
         const QPoint globalPos = w ? w->mapToGlobal(QPointF(x, y)).toPoint() : QCursor::pos();
         menus_->popupElementMenu(popup, i, globalPos);
     }
+}
+
+void Canvas::elementMouseUp(int i, qint16 button) {
+    // A press on one of several selected elements keeps them all, so that a drag moves them
+    // together; let go without a drag, it was a click that selects this one alone.
+    if (button != kLeftButton || pressElement_ != i || d_.state.ConnectMode != 0) return;
+    if (d_.view.selection.size() > 1 && d_.view.selection.contains(i)) editor_.selectElements({i});
 }
 
 void Canvas::elementMouseMove(int i, qint16 button, float x, float y) {

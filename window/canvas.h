@@ -161,6 +161,7 @@ private:
     // The live elements whose boxes lie inside the pixel rectangle `band`.
     std::vector<int> elementsInside(const QRect& band) const;
     void elementMouseMove(int i, qint16 button, float x, float y);
+    void elementMouseUp(int i, qint16 button);
     void beginDrag(int i);
     QByteArray dragOrigin() const;
     // The element index a drag carries, 0 when the data is not one of ours.

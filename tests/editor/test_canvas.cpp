@@ -621,6 +621,11 @@ TEST_P(ZoomedCanvasTest, RubberBandCtrlClickGroupDragAndTheLineMenuAlongTheLine)
     EXPECT_EQ(d.element(b).Left, 200.0f);
     form.findChild<QAction*>("mnuSelectAll")->trigger();
     EXPECT_EQ(d.view.selection, (std::set<int>{a, b, r}));
+    // A plain click without a drag on one of them selects it alone.
+    UserControl1* shownA = canvas->elementWidget(a);
+    mouseEvent(shownA, QEvent::MouseButtonPress, QPointF(5, 5), Qt::LeftButton);
+    mouseEvent(shownA, QEvent::MouseButtonRelease, QPointF(5, 5), Qt::NoButton);
+    EXPECT_EQ(d.view.selection, (std::set<int>{a}));
 
     // The connector's line now runs between the moved elements: a right click 4 pixels beside
     // it, far from its midpoint, opens its menu; 8 pixels beside it does not.
