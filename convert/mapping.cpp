@@ -72,11 +72,13 @@ private:
         return out;
     }
 
-    // A composite key is written as its components; its arrows point at the first of them.
-    int arrowTarget(int attribute) const {
-        if (!hasAttributes(attribute)) return attribute;
-        const std::vector<int> parts = components(attribute);
-        return parts.empty() ? attribute : parts.front();
+    // The columns a key attribute stands for: a composite one its visible components, in
+    // component order (none visible: the attribute itself), a simple one itself.
+    std::vector<int> keyColumns(int attribute) const {
+        if (!hasAttributes(attribute)) return {attribute};
+        std::vector<int> parts = components(attribute);
+        if (parts.empty()) parts.push_back(attribute);
+        return parts;
     }
 
     QString participation(int k) const { return k ? d_.connector(k).MN.Caption : QString(); }
@@ -84,10 +86,13 @@ private:
     QString minOf(int k) const { return MinPart(participation(k)); }
     int entityOf(int k) const { return k ? tags_[size_t(k)].entity : 0; }
 
-    void addForeignKey(const QString& name, bool key, bool italic, int attribute, int entity,
-                       int group) {
-        out_.addForeignKeyColumn(name, key, italic,
-                                 ForeignKey{attribute, arrowTarget(attribute), entity, group});
+    // Columns referencing key attribute `attribute` of `entity`: one per column it stands for,
+    // each named by its own caption (or `role`) with its arrow to that column's cell.
+    void addForeignKey(bool key, bool italic, int attribute, int entity, int group,
+                       const std::optional<QString>& role = std::nullopt) {
+        for (int column : keyColumns(attribute))
+            out_.addForeignKeyColumn(role ? *role : el(column).Caption, key, italic,
+                                     ForeignKey{attribute, column, entity, group});
     }
 
     // One column per simple attribute, or per component of a composite one; multivalued
@@ -96,7 +101,9 @@ private:
         for (int a : items(el(owner).AttributeList)) {
             if (!isLive(a, KindAttribute)) continue;
             if (hasAttributes(a)) {
-                for (int c : components(a)) out_.addOwnColumn(el(c).Caption, el(c).underlined(), c);
+                // An underlined composite attribute is a composite key: all its parts are key.
+                for (int c : components(a))
+                    out_.addOwnColumn(el(c).Caption, el(a).underlined() || el(c).underlined(), c);
             } else {
                 out_.addOwnColumn(el(a).Caption, el(a).underlined(), a);
             }
@@ -107,8 +114,7 @@ private:
     void addKeyReferences(int entity, bool key, bool italic,
                           const std::optional<QString>& role = std::nullopt) {
         const int group = ++groups_;
-        for (int a : keyAttributes(entity))
-            addForeignKey(role ? *role : el(a).Caption, key, italic, a, entity, group);
+        for (int a : keyAttributes(entity)) addForeignKey(key, italic, a, entity, group, role);
     }
 
     void mapEntity(int e) {
@@ -136,8 +142,7 @@ private:
             const int group = ++groups_;
             // Every underlined entry of the owner, visible or not.
             for (int a : items(el(owner).AttributeList))
-                if (d_.isElement(a) && el(a).underlined())
-                    addForeignKey(el(a).Caption, true, false, a, owner, group);
+                if (d_.isElement(a) && el(a).underlined()) addForeignKey(true, false, a, owner, group);
         }
         if (!composite) out_.addOwnColumn(el(m).Caption, true, m);
         out_.finishRelation();
@@ -197,9 +202,11 @@ private:
     }
 
     // The holder's relation takes the other entity's key and the relationship's attributes.
+    // The key it takes is a foreign key only, not part of the holder's own key: one department
+    // per employee, not a key of employee and department together.
     void appendReferences(int r, int holder, int referenced, const std::optional<QString>& role) {
         if (!out_.openForAppending(holder, r)) return;
-        addKeyReferences(referenced, true, false, role);
+        addKeyReferences(referenced, false, false, role);
         addOwnColumns(r);
     }
 
@@ -225,10 +232,9 @@ private:
             if (!isLive(a)) continue;
             if (el(a).is(KindMultAttribute)) {
                 for (int c : components(a))
-                    if (el(c).underlined())
-                        addForeignKey(el(c).Caption, true, false, c, entity, group);
+                    if (el(c).underlined()) addForeignKey(true, false, c, entity, group);
             } else if (el(a).underlined()) {
-                addForeignKey(el(a).Caption, true, false, a, entity, group);
+                addForeignKey(true, false, a, entity, group);
             }
         }
     }

@@ -14,8 +14,8 @@ enum class RelationOrigin { Entity, WeakEntity, MultivaluedAttribute, Relationsh
 
 struct ForeignKey {
     int attribute = 0;  // the referenced key attribute (element index)
-    // The element whose cell the arrow points at: the attribute itself, or the first component of
-    // a composite key attribute, which is written in its place.
+    // The element whose cell the arrow points at: the attribute itself, or, for a composite key
+    // attribute, the component this column stands for (one column per visible component).
     int target = 0;
     int entity = 0;  // the element that owns the referenced key
     int group = 0;   // columns added together for one referenced element share a group number

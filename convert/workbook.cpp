@@ -41,9 +41,9 @@ void WorkbookLayout::addOwnColumn(const QString& caption, bool underline, int el
 }
 
 void WorkbookLayout::addForeignKeyColumn(const QString& text, bool underline, bool italic,
-                                         int referenced) {
+                                         int referenced, bool sameColour) {
     if (currentRow_ == 0) return;
-    colourCounter_ = colourCounter_ == 8 ? 0 : colourCounter_ + 1;
+    if (!sameColour) colourCounter_ = colourCounter_ == 8 ? 0 : colourCounter_ + 1;
 
     Cell& c = book_.output.cell(currentRow_, columnCounter_);
     c.text = text;
@@ -114,13 +114,21 @@ Workbook layOutWorkbook(const RelationalModel& model, int fkpk, std::function<do
         } else {
             layout.startRelation(relation.name, relation.element);
         }
+        const ForeignKey* previous = nullptr;
         for (int i = step.firstColumn; i < step.firstColumn + step.columnCount; ++i) {
             const Column& column = relation.columns[size_t(i)];
-            if (column.references)
-                layout.addForeignKeyColumn(column.name, column.key, column.italic,
-                                           column.references->target);
-            else
+            if (column.references) {
+                // The parts of one composite key are one foreign key: one colour for all.
+                const ForeignKey& fk = *column.references;
+                const bool samePart = previous && previous->attribute == fk.attribute &&
+                                      previous->group == fk.group && fk.target != fk.attribute;
+                layout.addForeignKeyColumn(column.name, column.key, column.italic, fk.target,
+                                           samePart);
+                previous = &fk;
+            } else {
                 layout.addOwnColumn(column.name, column.key, column.element);
+                previous = nullptr;
+            }
         }
         if (!step.appends) layout.finishRelation();
     }

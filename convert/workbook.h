@@ -31,7 +31,10 @@ public:
     // Output operations.
     void startRelation(const QString& name, int element);
     void addOwnColumn(const QString& caption, bool underline, int element);
-    void addForeignKeyColumn(const QString& text, bool underline, bool italic, int referenced);
+    // A foreign-key column in the next key colour, or (`sameColour`) in the previous column's,
+    // as the parts of one composite key are.
+    void addForeignKeyColumn(const QString& text, bool underline, bool italic, int referenced,
+                             bool sameColour = false);
     // Continues the column row of the relation started for `holder`, right of its last column.
     // False when no relation was started for it; the columns that follow are then dropped.
     bool openForAppending(int holder);

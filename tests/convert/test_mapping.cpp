@@ -163,7 +163,8 @@ TEST_P(WorksFor, OneToManyAppendsToTheManySideWhicheverWasConnectedFirst) {
     const Readback r = convert();
 
     EXPECT_EQ(row(r, 2), QStringList({"EmpNo", "Name", "DeptNo", "StartDate"}));
-    expectCell(r, "C2", "DeptNo", true, true);
+    // A foreign key only: the employee's key stays {EmpNo}.
+    expectCell(r, "C2", "DeptNo", false, true);
     expectCell(r, "D2", "StartDate", false);
     EXPECT_EQ(row(r, 5), QStringList({"DeptNo"}));
     // No relation of its own: nothing after Department.
@@ -193,7 +194,7 @@ TEST_P(Manages, OneToOneKeyGoesToTheSideThatMustTakePart) {
 
     EXPECT_EQ(row(r, 2), QStringList({"EmpNo"}));
     EXPECT_EQ(row(r, 5), QStringList({"DeptNo", "DName", "EmpNo"}));
-    expectCell(r, "C5", "EmpNo", true, true);
+    expectCell(r, "C5", "EmpNo", false, true);
 }
 
 INSTANTIATE_TEST_SUITE_P(ConnectionOrder, Manages, ::testing::Bool());
@@ -260,7 +261,7 @@ TEST_F(Conversion, RecursiveOneToManyNamesTheKeyAfterTheSecondRole) {
     const Readback r = convert();
 
     EXPECT_EQ(row(r, 2), QStringList({"EmpNo", "Name", "Supervisor"}));
-    expectCell(r, "C2", "Supervisor", true, true);
+    expectCell(r, "C2", "Supervisor", false, true);
     EXPECT_EQ(r.cells("Sheet1").size(), 4);
     // Same row as the key it references: the loop under the row into EmpNo's cell.
     ASSERT_EQ(r.shapes().size(), 4);
@@ -273,24 +274,56 @@ TEST_F(Conversion, RecursiveOneToManyNamesTheKeyAfterTheSecondRole) {
     EXPECT_TRUE(closeTo(geometryOf(straight.shapes()[0].toObject()).end, QPointF(5, H + 5)));
 }
 
-TEST_F(Conversion, CompositeKeyIsReferencedAtItsFirstComponent) {
+// Course is keyed by the composite CourseId(Dept, Num), drawn as textbooks draw it: the composite
+// underlined, its parts plain. Its parts are Course's key, and every reference to Course takes
+// both, each with its own arrow, in one colour.
+TEST_F(Conversion, ACompositeKeyIsKeyedByItsPartsAndReferencedByEachOfThem) {
     const int student = b.entity("Student");
     b.attribute(student, "StudentNo", true);
     const int course = b.entity("Course");
     b.attribute(course, "Title");
     const int id = b.attribute(course, "CourseId", true);
-    b.attribute(id, "Dept", true);
-    b.attribute(id, "Num", true);
+    b.attribute(id, "Dept");
+    b.attribute(id, "Num");
+    const int teacher = b.entity("Teacher");
+    b.attribute(teacher, "TNo", true);
+    const int section = b.entity("Section");
+    b.attribute(section, "SecNo", true);
     const int enrols = b.relationship("Enrols");
     const auto [k1, k2] = b.binary(student, enrols, course);
     b.setParticipation(k1, "0,N");
     b.setParticipation(k2, "0,N");
+    const int teaches = b.relationship("Teaches");
+    const auto [t1, t2] = b.binary(course, teaches, teacher);
+    b.setParticipation(t1, "1,N");
+    b.setParticipation(t2, "0,1");
+    const int of = b.relationship("Of");
+    const auto [o1, o2] = b.binary(section, of, course);
+    b.makeWeak(section, of);
+    b.setParticipation(o1, "1,N");
+    b.setParticipation(o2, "0,N");
     const Readback r = convert();
 
-    EXPECT_EQ(row(r, 5), QStringList({"Title", "Dept", "Num"}));
-    EXPECT_EQ(row(r, 8), QStringList({"StudentNo", "CourseId"}));
-    ASSERT_EQ(r.shapes().size(), 8);
-    EXPECT_TRUE(closeTo(arrowHead(r, 1), elbowTarget(1, 5, 2)));
+    // Course: Title, then its key parts, underlined; the teacher's key appended, not key.
+    EXPECT_EQ(row(r, 5), QStringList({"Title", "Dept", "Num", "TNo"}));
+    expectCell(r, "B5", "Dept", true);
+    expectCell(r, "C5", "Num", true);
+    expectCell(r, "D5", "TNo", false, true);
+    // Section, weak: its own key and the owner's two parts, italic owner keys.
+    EXPECT_EQ(row(r, 11), QStringList({"SecNo", "Dept", "Num"}));
+    expectCell(r, "B11", "Dept", true, true, true);
+    expectCell(r, "C11", "Num", true, true, true);
+    // Enrols, many-to-many: both keys, Course's as its two parts.
+    EXPECT_EQ(row(r, 14), QStringList({"StudentNo", "Dept", "Num"}));
+    expectCell(r, "B14", "Dept", true, true);
+    expectCell(r, "C14", "Num", true, true);
+    EXPECT_EQ(r.cell("Sheet1", "B14").value("colour"), r.cell("Sheet1", "C14").value("colour"))
+        << "one group, one colour";
+    EXPECT_NE(r.cell("Sheet1", "A14").value("colour"), r.cell("Sheet1", "B14").value("colour"));
+    // One arrow per column (Section's two come first), each into its own part's cell of Course.
+    ASSERT_EQ(r.shapes().size(), 6 * 4);
+    EXPECT_TRUE(closeTo(arrowHead(r, 3), elbowTarget(3, 5, 2)));
+    EXPECT_TRUE(closeTo(arrowHead(r, 4), elbowTarget(4, 5, 3)));
 }
 
 TEST_F(Conversion, RelationsComeInPassOrderAndAppendsDoNotMoveThem) {
