@@ -132,6 +132,8 @@ int runConvertCommand(const QStringList& arguments) {
         convertDiagram(editor, options->output, options->fkpk.value_or(fkpkSetting()));
     switch (result.status) {
         case ConvertResult::Status::Refused:
+            // Validation has printed its own message; other refusals carry theirs.
+            if (!result.error.isEmpty()) printError(result.error);
             return ExitRefused;
         case ConvertResult::Status::Failed:
             printError(

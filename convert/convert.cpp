@@ -6,6 +6,7 @@
 #include "checkdiagram.h"
 #include "mapping.h"
 #include "workbook.h"
+#include "workbooklimits.h"
 #include "xlsx.h"
 
 QString textbookModeRefusal() {
@@ -23,6 +24,8 @@ ConvertResult convertDiagram(Editor& editor, const QString& outputPath, std::opt
 
 ConvertResult writeWorkbook(const Diagram& diagram, const QString& outputPath, int fkpk) {
     const RelationalModel model = mapDiagram(diagram);
+    if (const auto problem = workbookLimitProblem(model, diagram))
+        return {ConvertResult::Status::Refused, *problem};
     const Workbook book = layOutWorkbook(model, fkpk);
     QString error;
     if (!Xlsx::save(book, outputPath, &error)) return {ConvertResult::Status::Failed, error};

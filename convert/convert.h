@@ -10,7 +10,7 @@ struct ConvertResult {
     enum class Status {
         Written,  // the workbook is in place
         Refused,  // the diagram cannot be converted; validation has told the user why, or `error`
-                  // says why (textbook mode)
+                  // says why (textbook mode, a workbook too large for spreadsheet programs)
         Failed,   // the workbook could not be written; `error` holds the reason, no file was left
     };
     Status status = Status::Failed;

@@ -525,6 +525,16 @@ TEST_F(ConvertCommandTest, RefusesAnInvalidOrMissingProjectWithStatusOne) {
                   dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains("資料庫內沒有這個 Project"));
+
+    // Valid, but with a caption no spreadsheet cell holds.
+    DiagramBuilder huge;
+    huge.attribute(huge.entity("Wide"), QString(40000, QChar('w')), true);
+    saveProject(huge, "huge");
+    run = relvane({"convert", "--db", database(), "--project", "huge", "--output", output},
+                  dir.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains("超過試算表一格 32767 字元的上限")) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(output));
 }
 
 TEST_F(ConvertCommandTest, UsageErrorsAndUnreachableDatabasesGiveStatusTwo) {

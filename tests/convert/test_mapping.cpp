@@ -10,6 +10,7 @@
 #include "diagrambuilder.h"
 #include "drawingcheck.h"
 #include "mapping.h"
+#include "workbooklimits.h"
 #include "qtprint.h"
 #include "readback.h"
 #include "workbook.h"
@@ -488,3 +489,37 @@ TEST(MappingModel, ForeignKeysRecordWhatTheyReference) {
 }
 
 }  // namespace
+
+// ---- What a spreadsheet program cannot hold is not written ----
+
+TEST(WorkbookLimitsTest, TooLongATextTooWideARelationOrTooManyRowsIsRefusedNamingTheElement) {
+    Diagram d;
+    const int e = d.loadElement();
+    d.element(e).Caption = "Student";
+    const auto modelOf = [](int relations, int columns, int textSize) {
+        RelationalModel model;
+        for (int n = 0; n < relations; ++n) {
+            Relation relation{"R", 1, RelationOrigin::Entity, {}};
+            relation.columns.resize(size_t(columns), Column{"c", false, false, 1, {}, 0});
+            if (columns) relation.columns.back().name = QString(textSize, QChar('x'));
+            model.relations.push_back(std::move(relation));
+        }
+        return model;
+    };
+    EXPECT_FALSE(workbookLimitProblem(modelOf(3, 16384, 32767), d)) << "at the limits";
+    const auto wide = workbookLimitProblem(modelOf(1, 16385, 1), d);
+    ASSERT_TRUE(wide);
+    EXPECT_TRUE(wide->startsWith("Student (元素 1) 的關聯有 16385 欄")) << wide->toStdString();
+    EXPECT_TRUE(workbookLimitProblem(modelOf(1, 2, 32768), d));
+    EXPECT_TRUE(workbookLimitProblem(modelOf(349526, 0, 0), d)) << "three rows a relation";
+}
+
+TEST_F(Conversion, AnOversizedCaptionRefusesTheWorkbookAndLeavesNoFile) {
+    const int student = b.entity("Student");
+    b.attribute(student, QString(40000, QChar(0x5B57)), true);
+    const QString file = folder.path("oversized.xlsx");
+    const ConvertResult result = convertDiagram(b.editor, file);
+    EXPECT_EQ(result.status, ConvertResult::Status::Refused);
+    EXPECT_TRUE(result.error.contains("超過試算表一格 32767 字元的上限")) << result.error.toStdString();
+    EXPECT_FALSE(QFile::exists(file));
+}
