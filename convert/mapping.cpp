@@ -95,16 +95,31 @@ private:
                                      ForeignKey{attribute, column, entity, group});
     }
 
+    QString name(int i) const { return d_.isElement(i) ? el(i).Caption : QString(); }
+    void explainColumns(int rule, const QString& reason) { out_.explainColumns({rule, reason}); }
+
     // One column per simple attribute, or per component of a composite one; multivalued
-    // attributes get relations of their own.
-    void addOwnColumns(int owner) {
+    // attributes get relations of their own. `rule` is the rule that writes the owner.
+    void addOwnColumns(int owner, int rule) {
+        const bool relationship = el(owner).isRelationshipKind();
         for (int a : items(el(owner).AttributeList)) {
             if (!isLive(a, KindAttribute)) continue;
             if (hasAttributes(a)) {
                 // An underlined composite attribute is a composite key: all its parts are key.
+                const bool compositeKey = el(a).underlined();
+                explainColumns(rule, QStringLiteral("%1 的%2 %3 的成分")
+                                         .arg(name(owner),
+                                              compositeKey ? QStringLiteral("複合主鍵")
+                                                           : QStringLiteral("複合屬性"),
+                                              name(a)));
                 for (int c : components(a))
-                    out_.addOwnColumn(el(c).Caption, el(a).underlined() || el(c).underlined(), c);
+                    out_.addOwnColumn(el(c).Caption, compositeKey || el(c).underlined(), c);
             } else {
+                explainColumns(rule, relationship
+                                         ? QStringLiteral("關係 %1 的屬性").arg(name(owner))
+                                     : el(a).underlined()
+                                         ? QStringLiteral("%1 的主鍵屬性").arg(name(owner))
+                                         : QStringLiteral("%1 的屬性").arg(name(owner)));
                 out_.addOwnColumn(el(a).Caption, el(a).underlined(), a);
             }
         }
@@ -119,15 +134,24 @@ private:
 
     void mapEntity(int e) {
         out_.startRelation(el(e).Caption, e, RelationOrigin::Entity);
-        addOwnColumns(e);
+        out_.explainRelation({RuleEntity, QStringLiteral("%1 是實體, 成為一個關聯").arg(name(e))});
+        addOwnColumns(e, RuleEntity);
         out_.finishRelation();
     }
 
     void mapWeakEntity(int w) {
         out_.startRelation(el(w).Caption, w, RelationOrigin::WeakEntity);
-        addOwnColumns(w);
-        for (int owner : items(el(w).PrimaryEntityList))
-            if (isLive(owner)) addKeyReferences(owner, true, true);
+        out_.explainRelation(
+            {RuleWeakEntity,
+             QStringLiteral("%1 是弱實體, 以擁有者的主鍵加上自己的部分鍵識別").arg(name(w))});
+        addOwnColumns(w, RuleWeakEntity);
+        for (int owner : items(el(w).PrimaryEntityList)) {
+            if (!isLive(owner)) continue;
+            explainColumns(RuleWeakEntity,
+                           QStringLiteral("參照擁有者 %1 的主鍵, 與部分鍵一起識別弱實體 %2")
+                               .arg(name(owner), name(w)));
+            addKeyReferences(owner, true, true);
+        }
         out_.finishRelation();
     }
 
@@ -136,14 +160,22 @@ private:
         const int owner = owners.empty() ? 0 : owners.front();
         out_.startRelation(QStringLiteral("多值屬性") + el(m).Caption, m,
                            RelationOrigin::MultivaluedAttribute);
+        out_.explainRelation(
+            {RuleMultivalued,
+             QStringLiteral("%1 是 %2 的多值屬性, 另成一個關聯").arg(name(m), name(owner))});
+        explainColumns(RuleMultivalued,
+                       QStringLiteral("多值屬性 %1 的一個值, 屬這個關聯的主鍵").arg(name(m)));
         const bool composite = hasAttributes(m);
         for (int c : components(m)) out_.addOwnColumn(el(c).Caption, true, c);
         if (hasAttributes(owner)) {
+            explainColumns(RuleMultivalued, QStringLiteral("參照擁有者 %1 的主鍵").arg(name(owner)));
             const int group = ++groups_;
             // Every underlined entry of the owner, visible or not.
             for (int a : items(el(owner).AttributeList))
                 if (d_.isElement(a) && el(a).underlined()) addForeignKey(true, false, a, owner, group);
         }
+        explainColumns(RuleMultivalued,
+                       QStringLiteral("多值屬性 %1 的一個值, 屬這個關聯的主鍵").arg(name(m)));
         if (!composite) out_.addOwnColumn(el(m).Caption, true, m);
         out_.finishRelation();
     }
@@ -157,11 +189,17 @@ private:
 
     void mapNary(int r) {
         out_.startRelation(el(r).Caption, r, RelationOrigin::Relationship);
+        out_.explainRelation(
+            {RuleNary, QStringLiteral("%1 是多元關係, 成為獨立的關聯").arg(name(r))});
         for (int k : connectorsOf(r)) {
             const int e = entityOf(k);
-            if (isLive(e)) addKeyReferences(e, maxOf(k) != kOne, false);
+            if (!isLive(e)) continue;
+            const bool key = maxOf(k) != kOne;
+            explainColumns(RuleNary, key ? QStringLiteral("參照 %1 的主鍵; %1 端為 N, 屬主鍵").arg(name(e))
+                                         : QStringLiteral("參照 %1 的主鍵; %1 端為 1, 不屬主鍵").arg(name(e)));
+            addKeyReferences(e, key, false);
         }
-        addOwnColumns(r);
+        addOwnColumns(r, RuleNary);
         out_.finishRelation();
     }
 
@@ -188,14 +226,22 @@ private:
         if (max0 == kOne && max1 == kOne) {
             // The key goes to the side that must take part, when one must.
             if (minOf(p0) != kOne) std::swap(p0, p1);
-            appendReferences(r, entityOf(p0), entityOf(p1), std::nullopt);
+            explainColumns(RuleOneToOne, QStringLiteral("%1 是一對一關係, 外鍵加在 %2 端, 參照 %3")
+                                             .arg(name(r), name(entityOf(p0)), name(entityOf(p1))));
+            appendReferences(r, entityOf(p0), entityOf(p1), std::nullopt, RuleOneToOne);
         } else if ((max0 == kMany && max1 == kOne) || (max0 == kOne && max1 == kMany) ||
                    recursive) {
             if (!recursive && max0 == kOne) std::swap(p0, p1);
             // A recursive pair names the key after the second connector's role.
             std::optional<QString> role;
             if (d_.connector(p1).Line1.dotted()) role = d_.connector(p1).Description.Caption;
-            appendReferences(r, entityOf(p0), entityOf(p1), role);
+            explainColumns(RuleOneToMany,
+                           recursive ? QStringLiteral("%1 是遞迴關係, 以角色 %2 參照 %3 的主鍵")
+                                           .arg(name(r), role.value_or(QString()),
+                                                name(entityOf(p1)))
+                                     : QStringLiteral("%1 是一對多關係, 外鍵加在 N 端 %2, 參照 %3")
+                                           .arg(name(r), name(entityOf(p0)), name(entityOf(p1))));
+            appendReferences(r, entityOf(p0), entityOf(p1), role, RuleOneToMany);
         } else {
             mapManyToMany(r, entityOf(p0), entityOf(p1));
         }
@@ -204,22 +250,29 @@ private:
     // The holder's relation takes the other entity's key and the relationship's attributes.
     // The key it takes is a foreign key only, not part of the holder's own key: one department
     // per employee, not a key of employee and department together.
-    void appendReferences(int r, int holder, int referenced, const std::optional<QString>& role) {
+    void appendReferences(int r, int holder, int referenced, const std::optional<QString>& role,
+                          int rule) {
         if (!out_.openForAppending(holder, r)) return;
         addKeyReferences(referenced, false, false, role);
-        addOwnColumns(r);
+        addOwnColumns(r, rule);
     }
 
     void mapManyToMany(int r, int e0, int e1) {
         out_.startRelation(el(r).Caption, r, RelationOrigin::Relationship);
+        out_.explainRelation(
+            {RuleManyToMany, QStringLiteral("%1 是多對多關係, 成為獨立的關聯").arg(name(r))});
         addManyToManyKeys(e0);
         if (d_.isElement(e1) && el(e1).is(KindWeakEntity)) {
             const std::vector<qint16> owners = items(el(e1).PrimaryEntityList);
-            if (!owners.empty() && d_.isElement(owners.front()))
+            if (!owners.empty() && d_.isElement(owners.front())) {
+                explainColumns(RuleManyToMany,
+                               QStringLiteral("參照弱實體 %1 的擁有者 %2 的主鍵, 屬主鍵")
+                                   .arg(name(e1), name(owners.front())));
                 addKeyReferences(owners.front(), true, false);
+            }
         }
         addManyToManyKeys(e1);
-        addOwnColumns(r);
+        addOwnColumns(r, RuleManyToMany);
         out_.finishRelation();
     }
 
@@ -227,6 +280,8 @@ private:
     // underlined components of its multivalued attributes.
     void addManyToManyKeys(int entity) {
         if (!d_.isElement(entity)) return;
+        explainColumns(RuleManyToMany,
+                       QStringLiteral("參照 %1 的主鍵, 屬這個關聯的主鍵").arg(name(entity)));
         const int group = ++groups_;
         for (int a : items(el(entity).AttributeList)) {
             if (!isLive(a)) continue;

@@ -14,6 +14,7 @@ void RelationalModelBuilder::add(Column column) {
     if (current_ < 0) return;
     Relation& relation = model_.relations[size_t(current_)];
     column.addedBy = appendingFor_;
+    column.why = columnsWhy_;
     relation.columns.push_back(std::move(column));
     ++model_.steps.back().columnCount;
 }
@@ -52,4 +53,15 @@ bool RelationalModelBuilder::openForAppending(int holder, int relationship) {
 void RelationalModelBuilder::finishRelation() {
     current_ = -1;
     appendingFor_ = 0;
+}
+
+void RelationalModelBuilder::explainRelation(Explanation why) {
+    if (current_ >= 0) model_.relations[size_t(current_)].why = std::move(why);
+}
+
+QString ruleTitle(int rule) {
+    static const char* const names[] = {"實體",     "弱實體",   "一對一關係", "一對多關係",
+                                        "多對多關係", "多值屬性", "多元關係"};
+    if (rule < RuleEntity || rule > RuleNary) return QString();
+    return QStringLiteral("規則 %1 ").arg(rule) + QString::fromUtf8(names[rule - 1]);
 }

@@ -12,6 +12,26 @@
 
 enum class RelationOrigin { Entity, WeakEntity, MultivaluedAttribute, Relationship };
 
+// The mapping rules, numbered as a database textbook teaches them.
+enum MappingRule : int {
+    RuleNone = 0,
+    RuleEntity = 1,        // 實體
+    RuleWeakEntity = 2,    // 弱實體
+    RuleOneToOne = 3,      // 一對一關係
+    RuleOneToMany = 4,     // 一對多關係
+    RuleManyToMany = 5,    // 多對多關係
+    RuleMultivalued = 6,   // 多值屬性
+    RuleNary = 7,          // 多元關係
+};
+// "規則 4 一對多關係"; empty for RuleNone.
+QString ruleTitle(int rule);
+
+// Why a relation or a column is there: the rule that made it and one sentence for the student.
+struct Explanation {
+    int rule = RuleNone;
+    QString reason;
+};
+
 struct ForeignKey {
     int attribute = 0;  // the referenced key attribute (element index)
     // The element whose cell the arrow points at: the attribute itself, or, for a composite key
@@ -28,6 +48,7 @@ struct Column {
     int element = 0;      // own columns: the attribute or component written; 0 for foreign keys
     std::optional<ForeignKey> references;
     int addedBy = 0;  // the relationship that appended the column to an existing relation, or 0
+    Explanation why;
 };
 
 struct Relation {
@@ -35,6 +56,7 @@ struct Relation {
     int element = 0;  // the entity, weak entity, multivalued attribute or relationship
     RelationOrigin origin = RelationOrigin::Entity;
     std::vector<Column> columns;
+    Explanation why;
 };
 
 // One piece of output: a new relation, or columns appended to one written earlier.
@@ -62,6 +84,9 @@ public:
     // relation was started for it: the columns that follow are dropped.
     bool openForAppending(int holder, int relationship);
     void finishRelation();
+    // The explanation of the relation being written, and of the columns added after this call.
+    void explainRelation(Explanation why);
+    void explainColumns(Explanation why) { columnsWhy_ = std::move(why); }
 
     const RelationalModel& model() const { return model_; }
     RelationalModel take() { return std::move(model_); }
@@ -73,4 +98,5 @@ private:
     std::map<int, int> entityRelations_;  // entity element -> its relation
     int current_ = -1;                    // relation receiving columns; -1 none
     int appendingFor_ = 0;
+    Explanation columnsWhy_;
 };
