@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 
 #include "checkdiagram.h"
+#include "explanationsheet.h"
 #include "mapping.h"
 #include "workbook.h"
 #include "workbooklimits.h"
@@ -26,7 +27,8 @@ ConvertResult writeWorkbook(const Diagram& diagram, const QString& outputPath, i
     const RelationalModel model = mapDiagram(diagram);
     if (const auto problem = workbookLimitProblem(model, diagram))
         return {ConvertResult::Status::Refused, *problem};
-    const Workbook book = layOutWorkbook(model, fkpk);
+    Workbook book = layOutWorkbook(model, fkpk);
+    book.more.push_back(explanationSheet(model, diagram));
     QString error;
     if (!Xlsx::save(book, outputPath, &error)) return {ConvertResult::Status::Failed, error};
     return {ConvertResult::Status::Written, QString()};

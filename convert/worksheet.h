@@ -71,4 +71,13 @@ private:
 struct Workbook {
     Worksheet output{QStringLiteral("Sheet1")};
     Worksheet positions{QStringLiteral("Sheet2")};
+    // Sheets written after those two, in order, under their own names.
+    std::vector<Worksheet> more;
+
+    // Every sheet in workbook order.
+    std::vector<const Worksheet*> sheets() const {
+        std::vector<const Worksheet*> all{&output, &positions};
+        for (const Worksheet& sheet : more) all.push_back(&sheet);
+        return all;
+    }
 };

@@ -451,7 +451,11 @@ QByteArray relationshipsXml(const std::vector<Relationship>& rels) {
     return part.finish();
 }
 
-QByteArray contentTypesXml(bool drawing) {
+QString sheetPart(size_t n) {
+    return QStringLiteral("worksheets/sheet%1.xml").arg(n + 1);
+}
+
+QByteArray contentTypesXml(size_t sheets, bool drawing) {
     const QString ns =
         QStringLiteral("http://schemas.openxmlformats.org/package/2006/content-types");
     const QString office = QStringLiteral("application/vnd.openxmlformats-officedocument.");
@@ -474,8 +478,9 @@ QByteArray contentTypesXml(bool drawing) {
     byDefault(QStringLiteral("xml"), QStringLiteral("application/xml"));
     byPart(QStringLiteral("/xl/workbook.xml"),
            office + QStringLiteral("spreadsheetml.sheet.main+xml"));
-    for (const char* sheet : {"/xl/worksheets/sheet1.xml", "/xl/worksheets/sheet2.xml"})
-        byPart(QString::fromLatin1(sheet), office + QStringLiteral("spreadsheetml.worksheet+xml"));
+    for (size_t n = 0; n < sheets; ++n)
+        byPart(QStringLiteral("/xl/") + sheetPart(n),
+               office + QStringLiteral("spreadsheetml.worksheet+xml"));
     byPart(QStringLiteral("/xl/styles.xml"), office + QStringLiteral("spreadsheetml.styles+xml"));
     byPart(QStringLiteral("/xl/sharedStrings.xml"),
            office + QStringLiteral("spreadsheetml.sharedStrings+xml"));
@@ -486,7 +491,7 @@ QByteArray contentTypesXml(bool drawing) {
     return part.finish();
 }
 
-QByteArray workbookXml() {
+QByteArray workbookXml(const std::vector<const Worksheet*>& sheets) {
     XmlPart part;
     QXmlStreamWriter& w = part.w();
     w.writeDefaultNamespace(kMainNs);
@@ -497,11 +502,11 @@ QByteArray workbookXml() {
     w.writeAttribute(QStringLiteral("activeTab"), QStringLiteral("0"));
     w.writeEndElement();
     w.writeStartElement(QStringLiteral("sheets"));
-    for (int i = 1; i <= 2; ++i) {
+    for (size_t n = 0; n < sheets.size(); ++n) {
         w.writeEmptyElement(QStringLiteral("sheet"));
-        w.writeAttribute(QStringLiteral("name"), QStringLiteral("Sheet") + QString::number(i));
-        w.writeAttribute(QStringLiteral("sheetId"), QString::number(i));
-        w.writeAttribute(kRelNs, QStringLiteral("id"), QStringLiteral("rId") + QString::number(i));
+        w.writeAttribute(QStringLiteral("name"), sheets[n]->name());
+        w.writeAttribute(QStringLiteral("sheetId"), QString::number(n + 1));
+        w.writeAttribute(kRelNs, QStringLiteral("id"), QStringLiteral("rId") + QString::number(n + 1));
     }
     w.writeEndElement();
     w.writeEndElement();
@@ -588,9 +593,14 @@ std::optional<QByteArray> package(const Workbook& book, QString* error) {
     StyleTable styles;
     SharedStrings strings;
     const bool drawing = !book.output.shapes.empty();
+    const std::vector<const Worksheet*> sheets = book.sheets();
+    // Part names outlive the zip builder, which keeps pointers to them.
+    std::vector<QByteArray> sheetNames;
+    for (size_t n = 0; n < sheets.size(); ++n)
+        sheetNames.push_back((QStringLiteral("xl/") + sheetPart(n)).toUtf8());
 
     ZipBuilder zip;
-    zip.add("[Content_Types].xml", contentTypesXml(drawing));
+    zip.add("[Content_Types].xml", contentTypesXml(sheets.size(), drawing));
     zip.add(
         "_rels/.rels",
         relationshipsXml({{QStringLiteral("rId1"), kRelType + QStringLiteral("officeDocument"),
@@ -598,20 +608,19 @@ std::optional<QByteArray> package(const Workbook& book, QString* error) {
                           {QStringLiteral("rId2"), kRelType + QStringLiteral("extended-properties"),
                            QStringLiteral("docProps/app.xml")}}));
     zip.add("docProps/app.xml", appPropertiesXml());
-    zip.add("xl/workbook.xml", workbookXml());
-    zip.add("xl/_rels/workbook.xml.rels",
-            relationshipsXml({{QStringLiteral("rId1"), kRelType + QStringLiteral("worksheet"),
-                               QStringLiteral("worksheets/sheet1.xml")},
-                              {QStringLiteral("rId2"), kRelType + QStringLiteral("worksheet"),
-                               QStringLiteral("worksheets/sheet2.xml")},
-                              {QStringLiteral("rId3"), kRelType + QStringLiteral("styles"),
-                               QStringLiteral("styles.xml")},
-                              {QStringLiteral("rId4"), kRelType + QStringLiteral("sharedStrings"),
-                               QStringLiteral("sharedStrings.xml")}}));
-    zip.add("xl/worksheets/sheet1.xml",
-            sheetXml(book.output, true, true, drawing, styles, strings));
-    zip.add("xl/worksheets/sheet2.xml",
-            sheetXml(book.positions, false, false, false, styles, strings));
+    zip.add("xl/workbook.xml", workbookXml(sheets));
+    std::vector<Relationship> parts;
+    const auto id = [](size_t n) { return QStringLiteral("rId") + QString::number(n); };
+    for (size_t n = 0; n < sheets.size(); ++n)
+        parts.push_back({id(n + 1), kRelType + QStringLiteral("worksheet"), sheetPart(n)});
+    parts.push_back({id(sheets.size() + 1), kRelType + QStringLiteral("styles"),
+                     QStringLiteral("styles.xml")});
+    parts.push_back({id(sheets.size() + 2), kRelType + QStringLiteral("sharedStrings"),
+                     QStringLiteral("sharedStrings.xml")});
+    zip.add("xl/_rels/workbook.xml.rels", relationshipsXml(parts));
+    for (size_t n = 0; n < sheets.size(); ++n)
+        zip.add(sheetNames[n].constData(),
+                sheetXml(*sheets[n], n == 0, n == 0, n == 0 && drawing, styles, strings));
     if (drawing) {
         zip.add("xl/worksheets/_rels/sheet1.xml.rels",
                 relationshipsXml({{QStringLiteral("rId1"), kRelType + QStringLiteral("drawing"),

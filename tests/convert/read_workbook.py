@@ -85,6 +85,8 @@ def main():
         "rowHeights": {str(r): d.height for r, d in ws1.row_dimensions.items() if d.height},
         "shapes": shapes(path),
     }
+    for name in wb.sheetnames[2:]:
+        result[name] = sheet_cells(wb[name])
     json.dump(result, sys.stdout, ensure_ascii=False)
 
 

@@ -3,6 +3,8 @@
 #include <sys/resource.h>
 
 #include <QFile>
+#include <QJsonArray>
+#include <map>
 #include <csignal>
 
 #include "checkdiagram.h"
@@ -522,4 +524,67 @@ TEST_F(Conversion, AnOversizedCaptionRefusesTheWorkbookAndLeavesNoFile) {
     EXPECT_EQ(result.status, ConvertResult::Status::Refused);
     EXPECT_TRUE(result.error.contains("超過試算表一格 32767 字元的上限")) << result.error.toStdString();
     EXPECT_FALSE(QFile::exists(file));
+}
+
+// ---- The explanation sheet ----
+
+TEST_F(Conversion, TheExplanationSheetGivesEveryColumnItsRuleAndReason) {
+    const int employee = b.entity("Employee");
+    b.attribute(employee, "Ssn", true);
+    b.multAttribute(employee, "Phone");
+    const int department = b.entity("Department");
+    b.attribute(department, "DNo", true);
+    const int project = b.entity("Project");
+    b.attribute(project, "PNo", true);
+    const int part = b.entity("Part");
+    b.attribute(part, "PartNo", true);
+    const int dependent = b.entity("Dependent");
+    b.attribute(dependent, "DName", true);
+    const auto relate = [&](const char* name, int e1, const char* p1, int e2, const char* p2) {
+        const int r = b.relationship(name);
+        const auto [k1, k2] = b.binary(e1, r, e2);
+        b.setParticipation(k1, p1);
+        b.setParticipation(k2, p2);
+        return r;
+    };
+    relate("WorksFor", employee, "1,N", department, "0,1");
+    relate("Manages", department, "1,1", employee, "0,1");
+    relate("WorksOn", employee, "0,N", project, "1,N");
+    b.makeWeak(dependent, relate("Has", dependent, "1,N", employee, "0,N"));
+    const int supply = relate("Supply", project, "0,N", part, "0,N");
+    b.setParticipation(b.join(department, supply), "0,1");
+    const Readback r = convert();
+
+    EXPECT_EQ(r.json.value("sheets").toArray(), QJsonArray({"Sheet1", "Sheet2", "對映說明"}));
+    const QJsonObject sheet = r.cells("對映說明");
+    // Every row after the header: relation, column, then its explanation cells.
+    std::map<QString, QStringList> rows;
+    for (int row = 2; sheet.contains("A" + QString::number(row)); ++row) {
+        QStringList cells;
+        for (const char* column : {"A", "B", "C", "D", "E", "F", "G", "H", "I"})
+            cells << sheet.value(column + QString::number(row)).toObject().value("v").toString();
+        EXPECT_TRUE(sheet.value("A" + QString::number(row)).toObject().value("b").toBool());
+        rows[cells[0] + "." + cells[1]] = cells;
+    }
+    const auto expectRow = [&](const QString& at, const QStringList& marks, const QString& rule) {
+        ASSERT_TRUE(rows.count(at)) << at.toStdString();
+        const QStringList& cells = rows[at];
+        EXPECT_EQ(cells.mid(2, 4), marks) << at.toStdString();
+        EXPECT_EQ(cells[7], rule) << at.toStdString();
+        EXPECT_FALSE(cells[8].isEmpty()) << at.toStdString();
+    };
+    expectRow("Employee.Ssn", {"主鍵", "", "", ""}, "規則 1 實體");
+    expectRow("Employee.DNo", {"", "外鍵", "Department", "DNo"}, "規則 4 一對多關係");
+    EXPECT_EQ(rows["Employee.DNo"][6], "關係 WorksFor");
+    expectRow("Department.Ssn", {"", "外鍵", "Employee", "Ssn"}, "規則 3 一對一關係");
+    expectRow("Dependent.Ssn", {"主鍵", "外鍵", "Employee", "Ssn"}, "規則 2 弱實體");
+    expectRow("多值屬性Phone.Phone", {"主鍵", "", "", ""}, "規則 6 多值屬性");
+    expectRow("多值屬性Phone.Ssn", {"主鍵", "外鍵", "Employee", "Ssn"}, "規則 6 多值屬性");
+    expectRow("WorksOn.PNo", {"主鍵", "外鍵", "Project", "PNo"}, "規則 5 多對多關係");
+    expectRow("Supply.DNo", {"", "外鍵", "Department", "DNo"}, "規則 7 多元關係");
+    EXPECT_EQ(rows["Employee.DNo"][8], "WorksFor 是一對多關係, 外鍵加在 N 端 Employee, 參照 Department");
+    // One row per column of Sheet1's relations.
+    int columns = 0;
+    for (const auto& relation : mapDiagram(b.d).relations) columns += int(relation.columns.size());
+    EXPECT_EQ(int(rows.size()), columns);
 }

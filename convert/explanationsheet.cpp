@@ -1,0 +1,81 @@
+#include "explanationsheet.h"
+
+#include <map>
+
+#include "workbooklimits.h"
+
+namespace {
+
+QString kindName(const Element& e) {
+    if (e.is(KindEntity)) return QStringLiteral("實體");
+    if (e.is(KindWeakEntity)) return QStringLiteral("弱實體");
+    if (e.is(KindAttribute)) return QStringLiteral("屬性");
+    if (e.is(KindMultAttribute)) return QStringLiteral("多值屬性");
+    if (e.is(KindRelationship)) return QStringLiteral("關係");
+    if (e.is(KindWeakRelationship)) return QStringLiteral("識別關係");
+    return QStringLiteral("元素");
+}
+
+// The ER element a column comes from: its attribute, or for a foreign key the relationship that
+// added it (or the relation's own element: the relationship, weak entity or multivalued attribute
+// whose rule brought in the key).
+int sourceOf(const Relation& relation, const Column& column) {
+    if (!column.references) return column.element;
+    return column.addedBy ? column.addedBy : relation.element;
+}
+
+}  // namespace
+
+QString describeElement(const Diagram& d, int element) {
+    if (!d.isElement(element)) return QString();
+    const Element& e = d.element(element);
+    return kindName(e) + QLatin1Char(' ') + e.Caption;
+}
+
+Worksheet explanationSheet(const RelationalModel& model, const Diagram& diagram) {
+    Worksheet sheet(QStringLiteral("對映說明"));
+    const QStringList header = {
+        QStringLiteral("關聯"),     QStringLiteral("欄位"),     QStringLiteral("主鍵"),
+        QStringLiteral("外鍵"),     QStringLiteral("參照關聯"), QStringLiteral("參照欄位"),
+        QStringLiteral("來源元素"), QStringLiteral("規則"),     QStringLiteral("說明")};
+    for (int c = 0; c < header.size(); ++c) {
+        Cell& cell = sheet.cell(1, c + 1);
+        cell.text = header[c];
+        cell.font.bold = true;
+    }
+    // Entities' and weak entities' relations by element: where foreign keys point.
+    std::map<int, const Relation*> byElement;
+    for (const Relation& relation : model.relations)
+        if (relation.origin == RelationOrigin::Entity || relation.origin == RelationOrigin::WeakEntity)
+            byElement.emplace(relation.element, &relation);
+
+    int row = 1;
+    for (const OutputStep& step : model.steps) {
+        const Relation& relation = model.relations[size_t(step.relation)];
+        for (int i = step.firstColumn; i < step.firstColumn + step.columnCount; ++i) {
+            const Column& column = relation.columns[size_t(i)];
+            ++row;
+            Cell& name = sheet.cell(row, 1);
+            name.text = relation.name;
+            name.font.bold = true;
+            sheet.cell(row, 2).text = column.name;
+            if (column.key) sheet.cell(row, 3).text = QStringLiteral("主鍵");
+            if (column.references) {
+                sheet.cell(row, 4).text = QStringLiteral("外鍵");
+                const auto referenced = byElement.find(column.references->entity);
+                if (referenced != byElement.end()) {
+                    sheet.cell(row, 5).text = referenced->second->name;
+                    for (const Column& key : referenced->second->columns)
+                        if (!key.references && key.element == column.references->target)
+                            sheet.cell(row, 6).text = key.name;
+                }
+            }
+            // Sentences quote captions: the longest are cut where a cell ends.
+            sheet.cell(row, 7).text = describeElement(diagram, sourceOf(relation, column))
+                                          .left(WorkbookLimits::kCellText);
+            sheet.cell(row, 8).text = ruleTitle(column.why.rule);
+            sheet.cell(row, 9).text = column.why.reason.left(WorkbookLimits::kCellText);
+        }
+    }
+    return sheet;
+}
