@@ -3,6 +3,7 @@
 #include <tuple>
 
 #include "checkdiagram.h"
+#include "diagramwarnings.h"
 #include "diagrambuilder.h"
 #include "diagramedits.h"
 #include "qtprint.h"
@@ -334,3 +335,40 @@ TEST(FindProblems, ListsEveryProblemInValidationsOrderAndChangesNothing) {
 }
 
 }  // namespace
+
+// ---- Warnings: never blocking, each kind once where it applies ----
+
+TEST(DiagramWarnings, EachKindIsFoundWithTheElementOrConnectorItConcerns) {
+    DiagramBuilder b;
+    const int a = b.entity("A");
+    b.attribute(a, "Id", true);
+    b.attribute(a, "Name");
+    b.attribute(a, "Name");
+    const int c = b.entity("C");
+    b.attribute(c, "Id", true);
+    const int again = b.entity("A");
+    b.attribute(again, "No", true);
+    const int w = b.entity("W");
+    b.attribute(w, "Note");
+    const int both = b.relationship("Both");
+    const auto [k1, k2] = b.binary(a, both, c);
+    b.setParticipation(k1, "1,N");
+    b.setParticipation(k2, "2,N");
+    const int owns = b.relationship("Owns");
+    const auto [o1, o2] = b.binary(w, owns, c);
+    b.makeWeak(w, owns);
+    b.setParticipation(o1, "1,N");
+    b.setParticipation(o2, "2,1");
+
+    std::vector<std::tuple<DiagramWarning::Kind, int, int>> found;
+    for (const DiagramWarning& warning : findWarnings(b.d))
+        found.emplace_back(warning.kind, warning.element, warning.connector);
+    using K = DiagramWarning::Kind;
+    EXPECT_EQ(found, (std::vector<std::tuple<K, int, int>>{{K::DuplicateAttribute, a, 0},
+                                                           {K::DuplicateName, again, 0},
+                                                           {K::WeakEntityWithoutOwnKey, w, 0},
+                                                           {K::ManyToManyBothTotal, both, 0},
+                                                           {K::MinimumAboveMaximum, 0, o2}}));
+    EXPECT_EQ(findWarnings(b.d).back().message,
+              "Entity C 與 Relationship Owns 之間的參與度 2,1 最小值大於最大值");
+}
