@@ -1,7 +1,6 @@
 #include "explanationsheet.h"
 
-#include <map>
-
+#include "schematext.h"
 #include "workbooklimits.h"
 
 namespace {
@@ -43,12 +42,7 @@ Worksheet explanationSheet(const RelationalModel& model, const Diagram& diagram)
         cell.text = header[c];
         cell.font.bold = true;
     }
-    // Entities' and weak entities' relations by element: where foreign keys point.
-    std::map<int, const Relation*> byElement;
-    for (const Relation& relation : model.relations)
-        if (relation.origin == RelationOrigin::Entity || relation.origin == RelationOrigin::WeakEntity)
-            byElement.emplace(relation.element, &relation);
-
+    const std::vector<std::vector<ColumnReference>> references = columnReferences(model);
     int row = 1;
     for (const OutputStep& step : model.steps) {
         const Relation& relation = model.relations[size_t(step.relation)];
@@ -62,13 +56,9 @@ Worksheet explanationSheet(const RelationalModel& model, const Diagram& diagram)
             if (column.key) sheet.cell(row, 3).text = QStringLiteral("主鍵");
             if (column.references) {
                 sheet.cell(row, 4).text = QStringLiteral("外鍵");
-                const auto referenced = byElement.find(column.references->entity);
-                if (referenced != byElement.end()) {
-                    sheet.cell(row, 5).text = referenced->second->name;
-                    for (const Column& key : referenced->second->columns)
-                        if (!key.references && key.element == column.references->target)
-                            sheet.cell(row, 6).text = key.name;
-                }
+                const ColumnReference& ref = references[size_t(step.relation)][size_t(i)];
+                sheet.cell(row, 5).text = ref.relation;
+                sheet.cell(row, 6).text = ref.column;
             }
             // Sentences quote captions: the longest are cut where a cell ends.
             sheet.cell(row, 7).text = describeElement(diagram, sourceOf(relation, column))

@@ -15,6 +15,7 @@
 #include "workbooklimits.h"
 #include "qtprint.h"
 #include "readback.h"
+#include "schematext.h"
 #include "workbook.h"
 #include "workbookfile.h"
 
@@ -587,4 +588,32 @@ TEST_F(Conversion, TheExplanationSheetGivesEveryColumnItsRuleAndReason) {
     int columns = 0;
     for (const auto& relation : mapDiagram(b.d).relations) columns += int(relation.columns.size());
     EXPECT_EQ(int(rows.size()), columns);
+}
+
+TEST(SchemaText, TheCompanyExampleReadsAsATextbookWritesIt) {
+    DiagramBuilder b;
+    const int employee = b.entity("EMPLOYEE");
+    b.attribute(employee, "Ssn", true);
+    b.attribute(employee, "Name");
+    const int department = b.entity("DEPARTMENT");
+    b.attribute(department, "Dnumber", true);
+    const int project = b.entity("PROJECT");
+    b.attribute(project, "Pnumber", true);
+    const int worksFor = b.relationship("WORKS_FOR");
+    const auto [w1, w2] = b.binary(employee, worksFor, department);
+    b.setParticipation(w1, "1,N");
+    b.setParticipation(w2, "0,1");
+    const int worksOn = b.relationship("WORKS_ON");
+    b.attribute(worksOn, "Hours");
+    const auto [o1, o2] = b.binary(employee, worksOn, project);
+    b.setParticipation(o1, "1,N");
+    b.setParticipation(o2, "1,N");
+    const RelationalModel model = mapDiagram(b.d);
+    const auto references = columnReferences(model);
+    QStringList lines;
+    for (size_t r = 0; r < model.relations.size(); ++r)
+        lines << schemaLine(model, r, references);
+    EXPECT_EQ(lines, QStringList({"EMPLOYEE(_Ssn_, Name, Dnumber→DEPARTMENT.Dnumber)",
+                                  "DEPARTMENT(_Dnumber_)", "PROJECT(_Pnumber_)",
+                                  "WORKS_ON(_Ssn_→EMPLOYEE.Ssn, _Pnumber_→PROJECT.Pnumber, Hours)"}));
 }

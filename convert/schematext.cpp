@@ -1,0 +1,41 @@
+#include "schematext.h"
+
+#include <QStringList>
+#include <map>
+
+std::vector<std::vector<ColumnReference>> columnReferences(const RelationalModel& model) {
+    std::map<int, const Relation*> byElement;
+    for (const Relation& relation : model.relations)
+        if (relation.origin == RelationOrigin::Entity || relation.origin == RelationOrigin::WeakEntity)
+            byElement.emplace(relation.element, &relation);
+    std::vector<std::vector<ColumnReference>> out;
+    for (const Relation& relation : model.relations) {
+        std::vector<ColumnReference>& refs = out.emplace_back(relation.columns.size());
+        for (size_t c = 0; c < relation.columns.size(); ++c) {
+            const Column& column = relation.columns[c];
+            if (!column.references) continue;
+            const auto found = byElement.find(column.references->entity);
+            if (found == byElement.end()) continue;
+            refs[c].relation = found->second->name;
+            for (const Column& key : found->second->columns)
+                if (!key.references && key.element == column.references->target)
+                    refs[c].column = key.name;
+        }
+    }
+    return out;
+}
+
+QString schemaLine(const RelationalModel& model, size_t relation,
+                   const std::vector<std::vector<ColumnReference>>& references) {
+    const Relation& r = model.relations[relation];
+    QStringList columns;
+    for (size_t c = 0; c < r.columns.size(); ++c) {
+        const Column& column = r.columns[c];
+        QString text = column.key ? QStringLiteral("_%1_").arg(column.name) : column.name;
+        const ColumnReference& ref = references[relation][c];
+        if (column.references && !ref.relation.isEmpty())
+            text += QStringLiteral("→%1.%2").arg(ref.relation, ref.column);
+        columns << text;
+    }
+    return r.name + QLatin1Char('(') + columns.join(QStringLiteral(", ")) + QLatin1Char(')');
+}

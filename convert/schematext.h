@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "relationalmodel.h"
+
+// The relational schema as a textbook writes it, one line per relation in the workbook's order:
+// NAME(key1, key2, col, fk→REF.col, ...).
+
+// Where each foreign-key column points: the referenced relation and column names.
+struct ColumnReference {
+    QString relation, column;
+};
+// For every relation, for every column, its reference (empty for own columns).
+std::vector<std::vector<ColumnReference>> columnReferences(const RelationalModel& model);
+
+// Plain text; key columns are marked with a leading underscore pair, _Ssn_, where no underline
+// can be shown.
+QString schemaLine(const RelationalModel& model, size_t relation,
+                   const std::vector<std::vector<ColumnReference>>& references);
