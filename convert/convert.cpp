@@ -14,12 +14,17 @@ QString textbookModeRefusal() {
     return QStringLiteral("轉換只能在增強模式 (min,max 表示法) 下進行");
 }
 
-ConvertResult convertDiagram(Editor& editor, const QString& outputPath, std::optional<int> fkpk) {
-    const Diagram& diagram = editor.diagram();
+std::optional<ConvertResult> refuseConversion(Editor& editor) {
     // The mapping reads participations as "min,max" texts, which only enhanced mode writes.
-    if (!diagram.settings.enhancedMode())
-        return {ConvertResult::Status::Refused, textbookModeRefusal()};
-    if (!CheckDiagram(editor)) return {ConvertResult::Status::Refused, QString()};
+    if (!editor.diagram().settings.enhancedMode())
+        return ConvertResult{ConvertResult::Status::Refused, textbookModeRefusal()};
+    if (!CheckDiagram(editor)) return ConvertResult{ConvertResult::Status::Refused, QString()};
+    return std::nullopt;
+}
+
+ConvertResult convertDiagram(Editor& editor, const QString& outputPath, std::optional<int> fkpk) {
+    if (auto refused = refuseConversion(editor)) return *refused;
+    const Diagram& diagram = editor.diagram();
     return writeWorkbook(diagram, outputPath, fkpk.value_or(diagram.settings.FKPK));
 }
 

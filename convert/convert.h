@@ -25,6 +25,10 @@ struct ConvertResult {
 ConvertResult convertDiagram(Editor& editor, const QString& outputPath,
                              std::optional<int> fkpk = std::nullopt);
 
+// The checks every conversion makes first: enhanced notation, then validation (which may set
+// default participations and tell the user so). The refusal, or nothing when it may go ahead.
+std::optional<ConvertResult> refuseConversion(Editor& editor);
+
 // The mapping and the workbook alone, for a diagram that has passed validation.
 ConvertResult writeWorkbook(const Diagram& diagram, const QString& outputPath, int fkpk);
 

@@ -1,0 +1,536 @@
+#include "sqlscript.h"
+
+#include <QSaveFile>
+#include <QSet>
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "mapping.h"
+#include "module1.h"
+
+std::optional<SqlDialect> sqlDialectFromName(const QString& name) {
+    const QString n = name.trimmed().toLower();
+    if (n == QLatin1String("sqlite")) return SqlDialect::SQLite;
+    if (n == QLatin1String("postgresql")) return SqlDialect::PostgreSQL;
+    if (n == QLatin1String("mysql")) return SqlDialect::MySQL;
+    return std::nullopt;
+}
+
+namespace {
+
+const QString kOne = QStringLiteral("1");
+
+QString dialectName(SqlDialect dialect) {
+    switch (dialect) {
+        case SqlDialect::SQLite: return QStringLiteral("SQLite");
+        case SqlDialect::PostgreSQL: return QStringLiteral("PostgreSQL");
+        case SqlDialect::MySQL: return QStringLiteral("MySQL");
+    }
+    return QString();
+}
+
+// One foreign key: the columns of one group of a relation and the key columns they reference.
+struct ForeignKeyPlan {
+    int relation = 0;
+    std::vector<int> columns;
+    int referenced = -1;           // the referenced relation; -1 when there is none
+    std::vector<int> targets;      // referenced columns, -1 where none was found
+    QString problem;               // why the constraint cannot be written; empty when it can
+    Explanation why;
+};
+
+// An item of a CREATE TABLE: comment lines and the definition itself (empty: comments only).
+struct TableItem {
+    QStringList comments;
+    QString text;
+};
+
+class ScriptWriter {
+public:
+    ScriptWriter(const RelationalModel& model, const Diagram& diagram, SqlDialect dialect,
+                 QStringList* warnings)
+        : m_(model), d_(diagram), dialect_(dialect), warnings_(warnings) {}
+
+    QString run() {
+        nameTables();
+        for (size_t i = 0; i < m_.relations.size(); ++i) nameColumns(int(i));
+        planForeignKeys();
+
+        QStringList out;
+        out << comment(QStringLiteral("Relvane: 由 ER 圖轉換出的關聯模型, %1 的 SQL 指令碼")
+                           .arg(dialectName(dialect_)));
+        out << comment(QStringLiteral("欄位型別一律暫寫為 %1, 請依每個欄位的資料自行選擇適當的型別.")
+                           .arg(columnType()));
+        if (dialect_ == SqlDialect::SQLite) {
+            out << comment(QStringLiteral("SQLite 要先開啟外鍵檢查, 外鍵才會生效."));
+            out << QStringLiteral("PRAGMA foreign_keys = ON;");
+        }
+        for (size_t i = 0; i < m_.relations.size(); ++i) out << QString() << createTable(int(i));
+        if (dialect_ != SqlDialect::SQLite) {
+            QStringList alters;
+            std::map<int, int> perTable;
+            for (const ForeignKeyPlan& fk : fks_) {
+                if (m_.relations[size_t(fk.relation)].columns.empty()) continue;
+                alters << QString();
+                if (const QString why = explanation(fk.why); !why.isEmpty()) alters << why;
+                if (!fk.problem.isEmpty()) {
+                    alters << comment(QStringLiteral("無法建立這個外鍵: ") + fk.problem)
+                           << comment(alterText(fk, 0));
+                } else {
+                    alters << alterText(fk, ++perTable[fk.relation]);
+                }
+            }
+            if (!alters.isEmpty()) {
+                out << QString()
+                    << comment(QStringLiteral(
+                           "外鍵在所有資料表建立之後才加上, 所以與資料表建立的順序無關."));
+                out << alters;
+            }
+        }
+        return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    }
+
+private:
+    // ---- names ----
+
+    QString quote(const QString& name) const {
+        const QChar q = dialect_ == SqlDialect::MySQL ? QLatin1Char('`') : QLatin1Char('"');
+        QString text = name;
+        text.replace(q, QString(2, q));
+        return q + text + q;
+    }
+
+    // The longest name the dialect keeps: PostgreSQL counts UTF-8 bytes, MySQL characters.
+    bool fits(const QString& name) const {
+        switch (dialect_) {
+            case SqlDialect::PostgreSQL: return name.toUtf8().size() <= 63;
+            case SqlDialect::MySQL: return name.toUcs4().size() <= 64;
+            case SqlDialect::SQLite: return true;
+        }
+        return true;
+    }
+
+    // `base` cut at a character boundary so that base + suffix fits.
+    QString shortened(const QString& base, const QString& suffix) const {
+        QList<uint> chars = base.toUcs4();
+        QString name = base + suffix;
+        while (!fits(name) && !chars.isEmpty()) {
+            chars.removeLast();
+            name = QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()),
+                                     chars.size()) +
+                   suffix;
+        }
+        return name;
+    }
+
+    // Names compare as the database compares them: SQLite and MySQL ignore case, MySQL also
+    // accents. PostgreSQL keeps quoted names apart by case, but a script whose names differ only
+    // by case would not run on the others, so it is kept to the same rule.
+    QString compareKey(const QString& name) const {
+        QString key = name.toCaseFolded();
+        if (dialect_ == SqlDialect::MySQL) {
+            QString plain;
+            for (QChar c : key.normalized(QString::NormalizationForm_D))
+                if (c.category() != QChar::Mark_NonSpacing) plain += c;
+            key = plain;
+        }
+        return key;
+    }
+
+    // A caption as a name: line breaks and other control characters become spaces, spaces at
+    // either end go (MySQL refuses a name ending in one), and MySQL's names hold no character
+    // beyond the Basic Multilingual Plane.
+    QString cleaned(const QString& caption) const {
+        QString name;
+        for (char32_t c : caption.toUcs4()) {
+            if (c < 0x20 || c == 0x7f || c == 0x2028 || c == 0x2029 || (c >= 0x80 && c < 0xa0))
+                name += QLatin1Char(' ');
+            else if (dialect_ == SqlDialect::MySQL && c > 0xffff)
+                name += QLatin1Char('_');
+            else
+                name += QString::fromUcs4(&c, 1);
+        }
+        return name.trimmed();
+    }
+
+    // The name written for `caption`: cleaned, a placeholder when empty, shortened, then made
+    // distinct from `used` (compare keys) by a numeric suffix. Each change adds a note.
+    QString uniqueName(const QString& caption, const QString& placeholder, QSet<QString>& used,
+                       const QSet<QString>& reserved, const QString& reservedWhy,
+                       QStringList& notes) const {
+        QString name = cleaned(caption);
+        if (name != caption && !name.isEmpty())
+            notes << QStringLiteral("名稱含有換行或控制字元, 寫為 %1").arg(quote(name));
+        if (name.isEmpty()) {
+            name = placeholder;
+            notes << QStringLiteral("名稱是空白的, 暫以 %1 代替").arg(quote(name));
+        }
+        if (!fits(name)) {
+            const QString longName = name;
+            name = shortened(name, QString());
+            notes << QStringLiteral("名稱 %1 超過 %2 的長度上限, 縮短為 %3")
+                         .arg(longName, dialectName(dialect_), quote(name));
+        }
+        const QString base = name;
+        const bool clash = used.contains(compareKey(name));
+        const bool isReserved = reserved.contains(compareKey(name));
+        for (int n = 2; used.contains(compareKey(name)) || reserved.contains(compareKey(name));
+             ++n)
+            name = shortened(base, QStringLiteral("_%1").arg(n));
+        if (isReserved)
+            notes << QStringLiteral("%1 %2, 改名為 %3").arg(quote(base), reservedWhy, quote(name));
+        else if (clash)
+            notes << QStringLiteral("名稱 %1 與前面的名稱重複 (不分大小寫), 改名為 %2")
+                         .arg(quote(base), quote(name));
+        used.insert(compareKey(name));
+        return name;
+    }
+
+    void nameTables() {
+        QSet<QString> used;
+        tables_.resize(m_.relations.size());
+        tableNotes_.resize(m_.relations.size());
+        for (size_t i = 0; i < m_.relations.size(); ++i) {
+            QString caption = m_.relations[i].name;
+            // SQLite keeps names beginning with "sqlite_" for itself.
+            if (dialect_ == SqlDialect::SQLite &&
+                cleaned(caption).toCaseFolded().startsWith(QLatin1String("sqlite_"))) {
+                tableNotes_[i] << QStringLiteral("SQLite 保留以 sqlite_ 開頭的名稱, 前面加上 t_");
+                caption = QStringLiteral("t_") + cleaned(caption);
+            }
+            tables_[i] = uniqueName(caption, QStringLiteral("relation_%1").arg(i + 1), used, {},
+                                    QString(), tableNotes_[i]);
+        }
+    }
+
+    void nameColumns(int r) {
+        const Relation& relation = m_.relations[size_t(r)];
+        // PostgreSQL refuses a column named like one of its system columns.
+        static const QSet<QString> systemColumns{
+            QStringLiteral("tableoid"), QStringLiteral("xmin"), QStringLiteral("cmin"),
+            QStringLiteral("xmax"),     QStringLiteral("cmax"), QStringLiteral("ctid")};
+        const QSet<QString> reserved =
+            dialect_ == SqlDialect::PostgreSQL ? systemColumns : QSet<QString>();
+        QSet<QString> used;
+        std::vector<QString>& names = columns_[r];
+        std::vector<QStringList>& notes = columnNotes_[r];
+        names.resize(relation.columns.size());
+        notes.resize(relation.columns.size());
+        for (size_t c = 0; c < relation.columns.size(); ++c)
+            names[c] = uniqueName(relation.columns[c].name, QStringLiteral("column_%1").arg(c + 1),
+                                  used, reserved, QStringLiteral("是 PostgreSQL 的系統欄位名稱"),
+                                  notes[c]);
+    }
+
+    QString columnList(int r, const std::vector<int>& columns) const {
+        QStringList names;
+        for (int c : columns)
+            names << (c < 0 ? QStringLiteral("?") : quote(columns_.at(r)[size_t(c)]));
+        return names.join(QStringLiteral(", "));
+    }
+
+    // ---- keys ----
+
+    std::vector<int> keyColumns(int r) const {
+        std::vector<int> out;
+        const Relation& relation = m_.relations[size_t(r)];
+        for (size_t c = 0; c < relation.columns.size(); ++c)
+            if (relation.columns[c].key) out.push_back(int(c));
+        return out;
+    }
+
+    // The live relationship connectors between `entity` and relationship r, lowest first; with
+    // entity 0, all of r's.
+    std::vector<int> connectors(int r, int entity = 0) const {
+        std::vector<int> out;
+        if (!d_.isElement(r)) return out;
+        for (int k : d_.connectorsOf(r)) {
+            if (!d_.isLiveConnector(k) || !d_.connector(k).isRelationship()) continue;
+            const Connector& c = d_.connector(k);
+            if (c.second == r && (!entity || c.first == entity)) out.push_back(k);
+        }
+        std::sort(out.begin(), out.end());
+        out.erase(std::unique(out.begin(), out.end()), out.end());
+        return out;
+    }
+
+    QString minOf(int k) const { return MinPart(d_.connector(k).MN.Caption); }
+    QString maxOf(int k) const { return MaxPart(d_.connector(k).MN.Caption); }
+
+    bool oneToOne(int r) const {
+        const std::vector<int> ks = connectors(r);
+        return ks.size() == 2 && maxOf(ks[0]) == kOne && maxOf(ks[1]) == kOne;
+    }
+
+    // Whether every row of `holder` must take part in relationship r: the participation on the
+    // holder's side begins with "1". A recursive pair holds the key on the side the mapping
+    // chose: the first connector, or in a one-to-one pair the first that must take part.
+    bool totalParticipation(int r, int holder) const {
+        const std::vector<int> ks = connectors(r, holder);
+        if (ks.empty()) return false;
+        if (ks.size() >= 2 && maxOf(ks[0]) == kOne && maxOf(ks[1]) == kOne)
+            return minOf(ks[0]) == kOne || minOf(ks[1]) == kOne;
+        return minOf(ks[0]) == kOne;
+    }
+
+    bool notNull(const Relation& relation, const Column& column) const {
+        return column.key || (column.references && column.addedBy &&
+                              totalParticipation(column.addedBy, relation.element));
+    }
+
+    void planForeignKeys() {
+        std::map<int, int> entityRelation;
+        for (size_t i = 0; i < m_.relations.size(); ++i) {
+            const Relation& relation = m_.relations[i];
+            if (relation.origin == RelationOrigin::Entity ||
+                relation.origin == RelationOrigin::WeakEntity)
+                entityRelation.emplace(relation.element, int(i));
+        }
+        for (size_t r = 0; r < m_.relations.size(); ++r) {
+            const Relation& relation = m_.relations[r];
+            std::vector<int> groups;
+            for (const Column& c : relation.columns)
+                if (c.references && std::find(groups.begin(), groups.end(), c.references->group) ==
+                                        groups.end())
+                    groups.push_back(c.references->group);
+            for (int group : groups) {
+                ForeignKeyPlan fk;
+                fk.relation = int(r);
+                for (size_t c = 0; c < relation.columns.size(); ++c)
+                    if (relation.columns[c].references &&
+                        relation.columns[c].references->group == group)
+                        fk.columns.push_back(int(c));
+                const Column& first = relation.columns[size_t(fk.columns.front())];
+                fk.why = first.why;
+                const int entity = first.references->entity;
+                const auto found = entityRelation.find(entity);
+                if (found == entityRelation.end()) {
+                    fk.problem = QStringLiteral("被參照的 %1 沒有對應的關聯")
+                                     .arg(d_.isElement(entity) ? d_.element(entity).Caption
+                                                               : QString());
+                    fks_.push_back(fk);
+                    continue;
+                }
+                fk.referenced = found->second;
+                const Relation& target = m_.relations[size_t(fk.referenced)];
+                for (int c : fk.columns) {
+                    const int element = relation.columns[size_t(c)].references->target;
+                    int at = -1;
+                    for (size_t t = 0; t < target.columns.size() && at < 0; ++t)
+                        if (element && target.columns[t].element == element) at = int(t);
+                    fk.targets.push_back(at);
+                }
+                std::vector<int> key = keyColumns(fk.referenced);
+                std::vector<int> referenced = fk.targets;
+                std::sort(referenced.begin(), referenced.end());
+                if (key.empty()) {
+                    fk.problem = QStringLiteral("被參照的關聯 %1 沒有主鍵").arg(target.name);
+                } else if (referenced != key) {
+                    fk.problem = QStringLiteral("參照的欄位不是關聯 %1 的完整主鍵 (%2)")
+                                     .arg(target.name, columnList(fk.referenced, key));
+                } else {
+                    // Pairs in the order of the referenced key, as MySQL looks for its index.
+                    std::vector<size_t> order(fk.columns.size());
+                    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+                    std::sort(order.begin(), order.end(),
+                              [&](size_t a, size_t b) { return fk.targets[a] < fk.targets[b]; });
+                    std::vector<int> columns, targets;
+                    for (size_t i : order) {
+                        columns.push_back(fk.columns[i]);
+                        targets.push_back(fk.targets[i]);
+                    }
+                    fk.columns = columns;
+                    fk.targets = targets;
+                }
+                fks_.push_back(fk);
+            }
+        }
+        for (const ForeignKeyPlan& fk : fks_)
+            if (!fk.problem.isEmpty())
+                warn(QStringLiteral("關聯 %1 的外鍵 (%2) 沒有寫成限制, 只寫成註解: %3")
+                         .arg(m_.relations[size_t(fk.relation)].name,
+                              columnList(fk.relation, fk.columns), fk.problem));
+    }
+
+    // ---- text ----
+
+    QString columnType() const {
+        return dialect_ == SqlDialect::SQLite ? QStringLiteral("TEXT")
+                                              : QStringLiteral("VARCHAR(255)");
+    }
+
+    // Line comments: every line of `text` (line breaks of any kind) after "-- ", so that no
+    // caption can end the comment and no "*/" matters.
+    static QString comment(const QString& text, const QString& indent = QString()) {
+        QString flat = text;
+        flat.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        QStringList lines;
+        QString line;
+        for (QChar c : flat) {
+            if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar(0x2028) ||
+                c == QChar(0x2029) || c == QChar(0x0b) || c == QChar(0x0c) || c == QChar(0x85)) {
+                lines << line;
+                line.clear();
+            } else if (c.unicode() < 0x20 || c.unicode() == 0x7f) {
+                line += QLatin1Char(' ');
+            } else {
+                line += c;
+            }
+        }
+        lines << line;
+        for (QString& l : lines) l = indent + QStringLiteral("-- ") + l;
+        return lines.join(QLatin1Char('\n'));
+    }
+
+    static QString explanation(const Explanation& why, const QString& indent = QString()) {
+        const QString title = ruleTitle(why.rule);
+        if (title.isEmpty() && why.reason.isEmpty()) return QString();
+        if (title.isEmpty()) return comment(why.reason, indent);
+        if (why.reason.isEmpty()) return comment(title, indent);
+        return comment(title + QStringLiteral(": ") + why.reason, indent);
+    }
+
+    void warn(const QString& text) {
+        if (warnings_) warnings_->append(text);
+    }
+
+    QString referencesText(const ForeignKeyPlan& fk) const {
+        QString text = QStringLiteral("FOREIGN KEY (%1) REFERENCES ")
+                           .arg(columnList(fk.relation, fk.columns));
+        if (fk.referenced < 0) return text + QStringLiteral("?");
+        return text + QStringLiteral("%1 (%2)").arg(quote(tables_[size_t(fk.referenced)]),
+                                                     columnList(fk.referenced, fk.targets));
+    }
+
+    // ALTER TABLE ... ADD FOREIGN KEY; `number` counts the table's written foreign keys. MySQL
+    // names a constraint table + "_ibfk_" + number, which must fit its 64 characters itself.
+    QString alterText(const ForeignKeyPlan& fk, int number) const {
+        const QString table = tables_[size_t(fk.relation)];
+        QString constraint;
+        if (dialect_ == SqlDialect::MySQL && number > 0) {
+            const QString suffix = QStringLiteral("_ibfk_%1").arg(number);
+            if (!fits(table + suffix))
+                constraint = QStringLiteral("CONSTRAINT %1 ").arg(quote(shortened(table, suffix)));
+        }
+        return QStringLiteral("ALTER TABLE %1 ADD %2%3;")
+            .arg(quote(table), constraint, referencesText(fk));
+    }
+
+    // MySQL's InnoDB indexes at most 3072 bytes: four VARCHAR(255) columns of 4-byte characters
+    // are too long for one key.
+    void checkKeyLength(int r, const std::vector<int>& columns, const QString& what,
+                        QStringList& comments) {
+        if (dialect_ != SqlDialect::MySQL || columns.size() <= 3) return;
+        const QString text =
+            QStringLiteral("%1 (%2) 有 %3 個 VARCHAR(255) 欄位, 超過 MySQL 索引 3072 位元組的上限; "
+                           "請改用較短的型別")
+                .arg(what, columnList(r, columns))
+                .arg(columns.size());
+        comments << comment(text, QStringLiteral("    "));
+        warn(QStringLiteral("關聯 %1: ").arg(m_.relations[size_t(r)].name) + text);
+    }
+
+    QString createTable(int r) {
+        const Relation& relation = m_.relations[size_t(r)];
+        QStringList out;
+        if (const QString why = explanation(relation.why); !why.isEmpty()) out << why;
+        for (const QString& note : tableNotes_[size_t(r)]) out << comment(note);
+        const QString header = QStringLiteral("CREATE TABLE %1 (").arg(quote(tables_[size_t(r)]));
+        if (relation.columns.empty()) {
+            out << comment(QStringLiteral("關聯 %1 沒有任何欄位, 無法建立資料表:")
+                               .arg(relation.name))
+                << comment(header + QStringLiteral(");"));
+            warn(QStringLiteral("關聯 %1 沒有任何欄位, 它的 CREATE TABLE 只寫成註解")
+                     .arg(relation.name));
+            return out.join(QLatin1Char('\n'));
+        }
+
+        const QString indent = QStringLiteral("    ");
+        std::vector<TableItem> items;
+        for (size_t c = 0; c < relation.columns.size(); ++c) {
+            TableItem item;
+            for (const QString& note : columnNotes_.at(r)[c]) item.comments << comment(note, indent);
+            item.text = indent + quote(columns_.at(r)[c]) + QLatin1Char(' ') + columnType();
+            if (notNull(relation, relation.columns[c])) item.text += QStringLiteral(" NOT NULL");
+            items.push_back(item);
+        }
+        const std::vector<int> key = keyColumns(r);
+        if (key.empty()) {
+            out << comment(QStringLiteral("關聯 %1 沒有主鍵").arg(relation.name));
+            warn(QStringLiteral("關聯 %1 沒有主鍵, 資料表建立時不含 PRIMARY KEY").arg(relation.name));
+        } else {
+            TableItem item;
+            checkKeyLength(r, key, QStringLiteral("主鍵"), item.comments);
+            item.text = indent + QStringLiteral("PRIMARY KEY (%1)").arg(columnList(r, key));
+            items.push_back(item);
+        }
+        for (const ForeignKeyPlan& fk : fks_) {
+            if (fk.relation != r) continue;
+            const int by = relation.columns[size_t(fk.columns.front())].addedBy;
+            if (!by || !oneToOne(by)) continue;
+            TableItem item;
+            item.comments << comment(
+                QStringLiteral("一對一關係: 每一列參照的對象都不同"), indent);
+            checkKeyLength(r, fk.columns, QStringLiteral("UNIQUE"), item.comments);
+            std::vector<int> columns = fk.columns;
+            std::sort(columns.begin(), columns.end());
+            item.text = indent + QStringLiteral("UNIQUE (%1)").arg(columnList(r, columns));
+            items.push_back(item);
+        }
+        if (dialect_ == SqlDialect::SQLite) {
+            for (const ForeignKeyPlan& fk : fks_) {
+                if (fk.relation != r) continue;
+                TableItem item;
+                const QString why = explanation(fk.why, indent);
+                if (!why.isEmpty()) item.comments << why;
+                if (fk.problem.isEmpty()) {
+                    item.text = indent + referencesText(fk);
+                } else {
+                    item.comments << comment(QStringLiteral("無法建立這個外鍵: ") + fk.problem,
+                                             indent)
+                                  << comment(referencesText(fk), indent);
+                }
+                items.push_back(item);
+            }
+        }
+
+        out << header;
+        for (size_t i = 0; i < items.size(); ++i) {
+            out << items[i].comments;
+            if (items[i].text.isEmpty()) continue;
+            bool more = false;
+            for (size_t j = i + 1; j < items.size() && !more; ++j)
+                more = !items[j].text.isEmpty();
+            out << items[i].text + (more ? QStringLiteral(",") : QString());
+        }
+        out << QStringLiteral(");");
+        return out.join(QLatin1Char('\n'));
+    }
+
+    const RelationalModel& m_;
+    const Diagram& d_;
+    SqlDialect dialect_;
+    QStringList* warnings_;
+    std::vector<QString> tables_;
+    std::vector<QStringList> tableNotes_;
+    std::map<int, std::vector<QString>> columns_;
+    std::map<int, std::vector<QStringList>> columnNotes_;
+    std::vector<ForeignKeyPlan> fks_;
+};
+
+}  // namespace
+
+QString sqlScript(const RelationalModel& model, const Diagram& diagram, SqlDialect dialect,
+                  QStringList* warnings) {
+    return ScriptWriter(model, diagram, dialect, warnings).run();
+}
+
+ConvertResult writeSqlScript(const Diagram& diagram, const QString& path, SqlDialect dialect,
+                             QStringList* warnings) {
+    const QByteArray text = sqlScript(mapDiagram(diagram), diagram, dialect, warnings).toUtf8();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+        return {ConvertResult::Status::Failed, file.errorString()};
+    return {ConvertResult::Status::Written, QString()};
+}
