@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QMenu>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -20,6 +21,7 @@
 #include "frmsplash.h"
 #include "projectfile.h"
 #include "projectstore.h"
+#include "reviewpanel.h"
 #include "windowfit.h"
 
 namespace {
@@ -47,6 +49,7 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile,
                     ? std::make_unique<SettingsStore>(window_->prompts())
                     : std::make_unique<SettingsStore>(window_->prompts(), settingsFile);
     window_->setGeometry(initialGeometry());
+    addReviewPanel();
     chooseWorkbookPath = [this](const QString& defaultPath) -> std::optional<QString> {
         const QString path =
             QFileDialog::getSaveFileName(window_.get(), QStringLiteral("Convert"), defaultPath,
@@ -87,12 +90,26 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile,
 
 RelvaneApp::~RelvaneApp() = default;
 
+void RelvaneApp::addReviewPanel() {
+    review_ = new ReviewPanel(*workspace_, *window_->canvas(), window_.get());
+    window_->addDockWidget(Qt::RightDockWidgetArea, review_);
+    QAction* toggle = review_->toggleViewAction();
+    toggle->setObjectName(QStringLiteral("mnuReviewPanel"));
+    toggle->setText(QStringLiteral("關聯綱要"));
+    toggle->setShortcut(QKeySequence(Qt::Key_F9));
+    if (auto* view = window_->findChild<QMenu*>(QStringLiteral("mnuView"))) {
+        view->addSeparator();
+        view->addAction(toggle);
+    }
+}
+
 StartupResult RelvaneApp::start() {
     WindowPlacement placement = currentPlacement();
     Diagram& d = window_->diagram();
     const StartupResult result = settings_->startup(d, placement, scale_);
     window_->setScaleMemory(scale_);
     applyStartupPlacement(placement);
+    review_->setVisible(settings_->readReviewPanel());
     window_->applySettings();
     window_->setConvertEnabled(convertEnabled(d.settings));
     d.view.captionName = d.view.projectName;
@@ -157,6 +174,7 @@ void RelvaneApp::shutdown() {
     shutDown_ = true;
     scale_ = window_->scaleMemory();
     settings_->shutdown(window_->diagram(), currentPlacement(), scale_);
+    settings_->writeReviewPanel(!review_->isHidden());
     recovery_->finish();
 }
 

@@ -9,6 +9,7 @@
 #include "settingsstore.h"
 
 class CrashRecovery;
+class ReviewPanel;
 class DialogPrompts;
 class Form1;
 class Prompts;
@@ -36,6 +37,7 @@ public:
     Form1& window() { return *window_; }
     SettingsStore& settings() { return *settings_; }
     CrashRecovery& recovery() { return *recovery_; }
+    ReviewPanel& reviewPanel() { return *review_; }
 
     // Where "Convert" writes: asked with a file dialog, preset to the given path; nullopt when
     // the user cancels. And how the written workbook is opened (false: no program could open
@@ -65,6 +67,7 @@ private:
     ProjectNameSetting projectNameSetting();
     void shutdown();
     void offerRecovery();
+    void addReviewPanel();
     // Opens the workbook in the desktop's spreadsheet program; a failure found later is told.
     bool openWithDesktop(const QString& path);
     void workbookNotOpened(const QString& path);
@@ -76,6 +79,7 @@ private:
     std::unique_ptr<Form1> window_;
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<CrashRecovery> recovery_;
+    ReviewPanel* review_ = nullptr;  // a dock of the window, which owns it
     ScaleMemory scale_;
     bool shutDown_ = false;
 };

@@ -211,6 +211,17 @@ bool SettingsStore::readFirstLogo() const {
     return !key.exists() || asksForSplash(key.read(QStringLiteral("FirstLogo")));
 }
 
+void SettingsStore::writeReviewPanel(bool shown) {
+    writeAtOnce(QStringLiteral("ReviewPanel"), shown ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool SettingsStore::readReviewPanel() const {
+    SettingsKey key(fileName_);
+    if (!key.exists()) return true;
+    const std::optional<QString> value = key.read(QStringLiteral("ReviewPanel"));
+    return !value || value->trimmed() != QLatin1String("0");
+}
+
 void SettingsStore::setStoreConnection(const QString& url) {
     storeConnection_ = url;
     writeAtOnce(QStringLiteral("StoreConnection"), url);

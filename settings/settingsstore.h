@@ -51,6 +51,9 @@ public:
     // Whether the splash window is to be shown at start-up ("FirstLogo" = 1; a missing or
     // unreadable value counts as its default, 1).
     bool readFirstLogo() const;
+    // Whether the review panel is shown ("ReviewPanel" = "1", the default; "0" hides it).
+    void writeReviewPanel(bool shown);
+    bool readReviewPanel() const;
 
     // The project store's database URL; empty for the default local database. Setting it writes
     // it at once; shutdown writes it again.

@@ -13,6 +13,7 @@
 #include <QPixmap>
 #include <QRubberBand>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -389,6 +390,30 @@ void Canvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     paintConnectors(painter, event->rect());
     paintSelectionFrames(painter, event->rect());
+    if (!flashArea_.isNull()) {
+        painter.setPen(QPen(QColor(255, 140, 0), 3));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(mapping_.toPixels(flashArea_).adjusted(-6, -6, 6, 6));
+    }
+}
+
+void Canvas::flash(const QRectF& area) {
+    const auto repaintFlash = [this] {
+        if (!flashArea_.isNull())
+            update(mapping_.toPixels(flashArea_).toAlignedRect().adjusted(-9, -9, 9, 9));
+    };
+    repaintFlash();
+    flashArea_ = area.isNull() ? QRectF(area.topLeft(), QSizeF(1, 1)) : area;
+    repaintFlash();
+    if (!flashTimer_) {
+        flashTimer_ = new QTimer(this);
+        flashTimer_->setSingleShot(true);
+        connect(flashTimer_, &QTimer::timeout, this, [this, repaintFlash] {
+            repaintFlash();
+            flashArea_ = QRectF();
+        });
+    }
+    flashTimer_->start(900);
 }
 
 QPixmap Canvas::renderDiagram(const QRect& area) {

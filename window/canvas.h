@@ -19,6 +19,7 @@ class QMenu;
 class QMimeData;
 class QRubberBand;
 class QScrollBar;
+class QTimer;
 class UserControl1;
 
 // The drawing area. Hosts one shape control per loaded element, mirrors the model into it, paints
@@ -58,6 +59,8 @@ public:
     void scrollByPixels(const QPointF& pixels);
     // Scrolls as little as needed to show element i.
     void ensureVisible(int i);
+    // Draws a bright frame around the drawing rectangle `area` for a moment: "here it is".
+    void flash(const QRectF& area);
     // The drawing rectangle the canvas shows (scroll bars not subtracted).
     QRectF visibleArea() const;
     // Pixels the scroll bars take at the right and bottom edges (0 while hidden); overlays stay
@@ -198,6 +201,8 @@ private:
     bool scrollBarsQueued_ = false;
     bool settingScrollBars_ = false;
     QMargins placementMargins_;
+    QRectF flashArea_;  // drawing units; empty when nothing flashes
+    QTimer* flashTimer_ = nullptr;
     // A drag on the bare drawing area selects what its rubber band encloses.
     QRubberBand* band_ = nullptr;
     QPoint bandOrigin_;

@@ -15,6 +15,8 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <set>
 #include <QThread>
 #include <csignal>
 #include <cstdio>
@@ -25,6 +27,7 @@
 #include "frmsplash.h"
 #include "projectstore.h"
 #include "relvaneapp.h"
+#include "reviewpanel.h"
 
 namespace {
 
@@ -313,6 +316,50 @@ TEST_F(AppTest, ConvertThatCannotWriteTellsWhyAndLeavesNoFile) {
     EXPECT_TRUE(prompts.messages[0].contains(target));
     EXPECT_FALSE(opened);
     EXPECT_FALSE(QFile::exists(target));
+}
+
+// ---- the review panel ----
+
+TEST_F(AppTest, TheReviewPanelShowsProblemsThenTheSchemaAndPointsBackToTheElement) {
+    FakePrompts prompts;
+    auto app = startApp(prompts);
+    ReviewPanel& panel = app->reviewPanel();
+    EXPECT_TRUE(panel.isVisible()) << "shown by default";
+    Editor& editor = app->window().editor();
+    const int student = editor.createElement(KindEntity);
+    panel.refresh();
+    const QString noKey = "實體 Entity1 沒有設定主鍵";
+    EXPECT_TRUE(panel.text()->toPlainText().contains(noKey)) << panel.text()->toPlainText().toStdString();
+
+    // A key attribute: the problem goes and the relation shows.
+    const int key = editor.createElement(KindAttribute);
+    editor.toolbarButton("AttLine");
+    editor.elementLeftDown(student, 1, 1);
+    editor.elementLeftDown(key, 1, 1);
+    editor.elementRightDown(key);
+    editor.menuKey(key);
+    panel.refresh();
+    EXPECT_FALSE(panel.text()->toPlainText().contains(noKey));
+    EXPECT_TRUE(panel.text()->toPlainText().contains("Entity1(Attribute2)"))
+        << panel.text()->toPlainText().toStdString();
+    EXPECT_EQ(panel.tipFor(QUrl("r:0")), "規則 1 實體\nEntity1 是實體, 成為一個關聯");
+
+    // Clicking an entry selects the element it comes from.
+    editor.clearSelection();
+    panel.follow(QUrl("c:0:0"));
+    EXPECT_EQ(app->window().diagram().view.selection, std::set<int>{key});
+
+    // F9 hides it, and the next start remembers.
+    QAction* toggle = app->window().findChild<QAction*>("mnuReviewPanel");
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_EQ(toggle->shortcut(), QKeySequence(Qt::Key_F9));
+    toggle->trigger();
+    EXPECT_FALSE(panel.isVisible());
+    prompts.answerSave(Prompts::SaveChoice::Discard);
+    app->window().close();
+    app.reset();
+    auto again = startApp(prompts);
+    EXPECT_FALSE(again->reviewPanel().isVisible());
 }
 
 // ---- crash recovery ----

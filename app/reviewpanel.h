@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDockWidget>
+#include <QTimer>
+#include <QUrl>
+#include <map>
+
+#include "relationalmodel.h"
+
+class Canvas;
+class QTextBrowser;
+class Workspace;
+
+// The dock "關聯綱要" beside the canvas: while the diagram would fail validation, every problem
+// (then the notes and the warnings), and below them the relational schema as far as it can be
+// derived, one line per relation, greyed until the problems are gone. It follows the diagram a
+// moment after each command, so typing and dragging never wait for it. Every entry links back to
+// the ER element it comes from; hovering a relation or column tells its mapping rule and reason.
+class ReviewPanel : public QDockWidget {
+    Q_OBJECT
+public:
+    static constexpr int kDelayMs = 250;
+
+    ReviewPanel(Workspace& workspace, Canvas& canvas, QWidget* parent = nullptr);
+
+    // Rebuilds the text now instead of after the pause.
+    void refresh();
+    QTextBrowser* text() const { return text_; }
+    // What a link stands for, as the text's anchors name them: "e:<element>", "k:<connector>",
+    // "r:<relation>", "c:<relation>:<column>". Selects the element it comes from, scrolls to it and
+    // flashes it.
+    void follow(const QUrl& link);
+    // The rule and reason shown when the pointer rests on a relation or column link.
+    QString tipFor(const QUrl& link) const;
+
+private:
+    void schedule();
+    int elementOf(const QUrl& link) const;
+
+    Workspace& workspace_;
+    Canvas& canvas_;
+    QTextBrowser* text_;
+    QTimer delay_;
+    RelationalModel model_;  // the schema the text shows
+};
