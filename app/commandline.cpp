@@ -1,14 +1,17 @@
 #include "commandline.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <cstdio>
 #include <optional>
 
 #include "convert.h"
 #include "editor.h"
+#include "mapping.h"
 #include "projectstore.h"
 #include "settingskey.h"
 #include "settingvalues.h"
+#include "sqlscript.h"
 
 namespace {
 
@@ -29,6 +32,27 @@ public:
     SaveChoice askToSave(const QString&) override { return SaveChoice::Discard; }
 };
 
+// Options given as "--name value" pairs, each known to the command; nullopt after printing why
+// on a usage error.
+std::optional<QHash<QString, QString>> parseOptions(const QString& command,
+                                                    const QStringList& arguments,
+                                                    const QStringList& known) {
+    QHash<QString, QString> options;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& option = arguments[i];
+        if (!known.contains(option)) {
+            printError(QStringLiteral("relvane %1: unknown option %2").arg(command, option));
+            return std::nullopt;
+        }
+        if (i + 1 >= arguments.size()) {
+            printError(QStringLiteral("relvane %1: %2 needs a value").arg(command, option));
+            return std::nullopt;
+        }
+        options.insert(option, arguments[++i]);
+    }
+    return options;
+}
+
 struct ConvertOptions {
     QString db, project, output;
     std::optional<int> fkpk;
@@ -36,41 +60,93 @@ struct ConvertOptions {
 
 // Parses the options; on a usage error returns nullopt after printing why.
 std::optional<ConvertOptions> parseConvertOptions(const QStringList& arguments) {
+    const auto given = parseOptions(
+        QStringLiteral("convert"), arguments,
+        {QStringLiteral("--db"), QStringLiteral("--project"), QStringLiteral("--output"),
+         QStringLiteral("--fkpk")});
+    if (!given) return std::nullopt;
     ConvertOptions options;
-    bool haveDb = false, haveProject = false, haveOutput = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& option = arguments[i];
-        if (i + 1 >= arguments.size()) {
-            printError(QStringLiteral("relvane convert: %1 needs a value").arg(option));
+    options.db = given->value(QStringLiteral("--db"));
+    options.project = given->value(QStringLiteral("--project"));
+    options.output = given->value(QStringLiteral("--output"));
+    if (given->contains(QStringLiteral("--fkpk"))) {
+        const QString value = given->value(QStringLiteral("--fkpk"));
+        if (value != QLatin1String("0") && value != QLatin1String("1")) {
+            printError(QStringLiteral("relvane convert: --fkpk takes 0 or 1"));
             return std::nullopt;
         }
-        const QString value = arguments[++i];
-        if (option == QLatin1String("--db")) {
-            options.db = value;
-            haveDb = true;
-        } else if (option == QLatin1String("--project")) {
-            options.project = value;
-            haveProject = true;
-        } else if (option == QLatin1String("--output")) {
-            options.output = value;
-            haveOutput = true;
-        } else if (option == QLatin1String("--fkpk")) {
-            if (value != QLatin1String("0") && value != QLatin1String("1")) {
-                printError(QStringLiteral("relvane convert: --fkpk takes 0 or 1"));
-                return std::nullopt;
-            }
-            options.fkpk = value.toInt();
-        } else {
-            printError(QStringLiteral("relvane convert: unknown option %1").arg(option));
-            return std::nullopt;
-        }
+        options.fkpk = value.toInt();
     }
-    if (!haveDb || !haveProject || !haveOutput || options.output.isEmpty()) {
+    if (!given->contains(QStringLiteral("--db")) || !given->contains(QStringLiteral("--project")) ||
+        options.output.isEmpty()) {
         printError(QStringLiteral(
             "usage: relvane convert --db URL --project NAME --output FILE.xlsx [--fkpk 0|1]"));
         return std::nullopt;
     }
     return options;
+}
+
+struct SqlOptions {
+    QString db, project, output;  // no output: standard output
+    SqlDialect dialect = SqlDialect::PostgreSQL;
+};
+
+std::optional<SqlOptions> parseSqlOptions(const QStringList& arguments) {
+    const QString usage = QStringLiteral(
+        "usage: relvane sql --db URL --project NAME [--dialect sqlite|postgresql|mysql] "
+        "[--output FILE.sql]");
+    const auto given = parseOptions(
+        QStringLiteral("sql"), arguments,
+        {QStringLiteral("--db"), QStringLiteral("--project"), QStringLiteral("--output"),
+         QStringLiteral("--dialect")});
+    if (!given) return std::nullopt;
+    SqlOptions options;
+    options.db = given->value(QStringLiteral("--db"));
+    options.project = given->value(QStringLiteral("--project"));
+    options.output = given->value(QStringLiteral("--output"));
+    if (given->contains(QStringLiteral("--dialect"))) {
+        const auto dialect = sqlDialectFromName(given->value(QStringLiteral("--dialect")));
+        if (!dialect) {
+            printError(QStringLiteral("relvane sql: --dialect takes sqlite, postgresql or mysql"));
+            return std::nullopt;
+        }
+        options.dialect = *dialect;
+    }
+    if (!given->contains(QStringLiteral("--db")) || !given->contains(QStringLiteral("--project")) ||
+        (given->contains(QStringLiteral("--output")) && options.output.isEmpty())) {
+        printError(usage);
+        return std::nullopt;
+    }
+    return options;
+}
+
+// Loads project `name` from the store at `db` into `editor` and validates it for conversion,
+// printing every message. The exit status when conversion cannot go on, nothing when it can.
+std::optional<int> loadAndValidate(const QString& db, const QString& name, Editor& editor) {
+    const ProjectStore store(db);
+    if (!store.isValid()) {
+        printError(store.check().text());
+        return ExitUsageOrSystem;
+    }
+    const ProjectStore::LoadResult loaded = store.loadInto(editor, name);
+    switch (loaded.status) {
+        case ProjectStore::LoadResult::Status::NotFound:
+            printError(noSuchProjectMessage());
+            return ExitRefused;
+        case ProjectStore::LoadResult::Status::Failed:
+            printError(loaded.error.text());
+            return ExitUsageOrSystem;
+        case ProjectStore::LoadResult::Status::Loaded:
+            break;
+    }
+    for (const QString& step : loaded.failedSteps) printError(step);
+    if (loaded.skippedRows > 0) printError(skippedRowsMessage(loaded.skippedRows));
+    if (const auto refused = refuseConversion(editor)) {
+        // Validation has printed its own message; other refusals carry theirs.
+        if (!refused->error.isEmpty()) printError(refused->error);
+        return ExitRefused;
+    }
+    return std::nullopt;
 }
 
 // The arrow style the settings ask for; their first-run value when unset or unreadable.
@@ -97,6 +173,11 @@ QString commandLineHelp() {
         "              (default: the FKPK setting). Exit status 0: written; 1: validation\n"
         "              failed or no such project; 2: usage error, unreachable database or\n"
         "              unwritable file.\n"
+        "  sql --db URL --project NAME [--dialect sqlite|postgresql|mysql] [--output FILE.sql]\n"
+        "              load and validate project NAME like convert and write its relational\n"
+        "              model as an SQL script (CREATE TABLE, primary and foreign keys) for the\n"
+        "              dialect (default postgresql) to FILE.sql, or to standard output.\n"
+        "              Warnings go to standard error. Exit status as for convert.\n"
         "  --help      show this help\n"
         "  --version   show the program's version\n");
 }
@@ -105,34 +186,16 @@ int runConvertCommand(const QStringList& arguments) {
     const std::optional<ConvertOptions> options = parseConvertOptions(arguments);
     if (!options) return ExitUsageOrSystem;
 
-    const ProjectStore store(options->db);
-    if (!store.isValid()) {
-        printError(store.check().text());
-        return ExitUsageOrSystem;
-    }
     Diagram diagram;
     diagram.settings.PresentStyle = 1;  // conversion reads min,max participations
     StderrPrompts prompts;
     Editor editor(diagram, prompts);
-    const ProjectStore::LoadResult loaded = store.loadInto(editor, options->project);
-    switch (loaded.status) {
-        case ProjectStore::LoadResult::Status::NotFound:
-            printError(noSuchProjectMessage());
-            return ExitRefused;
-        case ProjectStore::LoadResult::Status::Failed:
-            printError(loaded.error.text());
-            return ExitUsageOrSystem;
-        case ProjectStore::LoadResult::Status::Loaded:
-            break;
-    }
-    for (const QString& step : loaded.failedSteps) printError(step);
-    if (loaded.skippedRows > 0) printError(skippedRowsMessage(loaded.skippedRows));
+    if (const auto status = loadAndValidate(options->db, options->project, editor)) return *status;
 
     const ConvertResult result =
-        convertDiagram(editor, options->output, options->fkpk.value_or(fkpkSetting()));
+        writeWorkbook(diagram, options->output, options->fkpk.value_or(fkpkSetting()));
     switch (result.status) {
         case ConvertResult::Status::Refused:
-            // Validation has printed its own message; other refusals carry theirs.
             if (!result.error.isEmpty()) printError(result.error);
             return ExitRefused;
         case ConvertResult::Status::Failed:
@@ -141,6 +204,37 @@ int runConvertCommand(const QStringList& arguments) {
             return ExitUsageOrSystem;
         case ConvertResult::Status::Written:
             break;
+    }
+    return ExitWritten;
+}
+
+int runSqlCommand(const QStringList& arguments) {
+    const std::optional<SqlOptions> options = parseSqlOptions(arguments);
+    if (!options) return ExitUsageOrSystem;
+
+    Diagram diagram;
+    diagram.settings.PresentStyle = 1;  // conversion reads min,max participations
+    StderrPrompts prompts;
+    Editor editor(diagram, prompts);
+    if (const auto status = loadAndValidate(options->db, options->project, editor)) return *status;
+
+    QStringList warnings;
+    if (options->output.isEmpty()) {
+        const QByteArray text =
+            sqlScript(mapDiagram(diagram), diagram, options->dialect, &warnings).toUtf8();
+        for (const QString& warning : warnings) printError(warning);
+        if (std::fwrite(text.constData(), 1, size_t(text.size()), stdout) != size_t(text.size()) ||
+            std::fflush(stdout) != 0) {
+            printError(QStringLiteral("relvane sql: cannot write to standard output"));
+            return ExitUsageOrSystem;
+        }
+        return ExitWritten;
+    }
+    const ConvertResult result = writeSqlScript(diagram, options->output, options->dialect, &warnings);
+    for (const QString& warning : warnings) printError(warning);
+    if (!result.ok()) {
+        printError(QStringLiteral("%1: %2").arg(QFileInfo(options->output).filePath(), result.error));
+        return ExitUsageOrSystem;
     }
     return ExitWritten;
 }

@@ -16,3 +16,8 @@ QString commandLineHelp();
 // validates it and writes its workbook. Messages go to stderr. `arguments` excludes the program
 // name and the command itself.
 int runConvertCommand(const QStringList& arguments);
+
+// `relvane sql --db URL --project NAME [--dialect sqlite|postgresql|mysql] [--output FILE.sql]`:
+// loads and validates the project like convert and writes its SQL script (standard output
+// without --output). Warnings go to stderr and do not change the exit status.
+int runSqlCommand(const QStringList& arguments);

@@ -17,12 +17,13 @@ int main(int argc, char** argv) {
         std::printf("%s", commandLineHelp().toUtf8().constData());
         return ExitWritten;
     }
-    if (command && std::strcmp(command, "convert") == 0) {
+    const bool sql = command && std::strcmp(command, "sql") == 0;
+    if (command && (std::strcmp(command, "convert") == 0 || sql)) {
         // Headless: fonts (for label sizes) need a GUI application, but never a display.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
         QStringList arguments = QCoreApplication::arguments().mid(2);
-        return runConvertCommand(arguments);
+        return sql ? runSqlCommand(arguments) : runConvertCommand(arguments);
     }
     if (command) {
         std::fprintf(stderr, "relvane: unknown command %s (see relvane --help)\n", command);

@@ -1,0 +1,118 @@
+// `relvane sql` run as a real process on a project in an SQLite store.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "diagrambuilder.h"
+#include "projectstore.h"
+
+namespace {
+
+struct SqlRun {
+    int status;
+    QString out, err;
+};
+
+class SqlCommandTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString database() const { return dir.filePath("projects.db"); }
+
+    SqlRun relvane(const QStringList& arguments, const QString& command = "sql") const {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", dir.path());
+        env.insert("HOME", dir.path());
+        process.setProcessEnvironment(env);
+        process.start(RELVANE_BINARY, QStringList{command} + arguments);
+        process.waitForFinished(60000);
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    // Employee works for a department; the participations are left for validation to fill in.
+    void saveCompany() {
+        DiagramBuilder b;
+        const int e1 = b.entity("Employee"), e2 = b.entity("部門");
+        b.attribute(e1, "EmpNo", true);
+        b.attribute(e2, "DeptNo", true);
+        const int r = b.relationship("WorksFor");
+        const auto [k1, k2] = b.binary(e1, r, e2);
+        b.setParticipation(k1, "1,N");
+        b.setParticipation(k2, "0,1");
+        ASSERT_TRUE(ProjectStore(database()).saveAs(b.d, "company").ok);
+    }
+};
+
+TEST_F(SqlCommandTest, WritesTheScriptOfEachDialect) {
+    saveCompany();
+    const SqlRun postgres = relvane({"--db", database(), "--project", "company"});
+    EXPECT_EQ(postgres.status, 0) << postgres.err.toStdString();
+    EXPECT_TRUE(postgres.out.contains("CREATE TABLE \"部門\" (\n    \"DeptNo\" VARCHAR(255) NOT NULL,"))
+        << postgres.out.toStdString();
+    EXPECT_TRUE(postgres.out.contains(
+        "ALTER TABLE \"Employee\" ADD FOREIGN KEY (\"DeptNo\") REFERENCES \"部門\" (\"DeptNo\");"));
+
+    const SqlRun mysql = relvane({"--db", database(), "--project", "company", "--dialect", "mysql"});
+    EXPECT_EQ(mysql.status, 0);
+    EXPECT_TRUE(mysql.out.contains("ALTER TABLE `Employee` ADD FOREIGN KEY (`DeptNo`)"))
+        << mysql.out.toStdString();
+
+    const QString output = dir.filePath("company.sql");
+    const SqlRun sqlite = relvane(
+        {"--db", database(), "--project", "company", "--dialect", "sqlite", "--output", output});
+    EXPECT_EQ(sqlite.status, 0) << sqlite.err.toStdString();
+    EXPECT_TRUE(sqlite.out.isEmpty());
+    QFile file(output);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(text.contains("    \"DeptNo\" TEXT NOT NULL,\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("    FOREIGN KEY (\"DeptNo\") REFERENCES \"部門\" (\"DeptNo\")\n);"))
+        << text.toStdString();
+}
+
+TEST_F(SqlCommandTest, RefusalsAndUsageErrorsGiveTheirStatuses) {
+    saveCompany();
+    const SqlRun missing = relvane({"--db", database(), "--project", "absent"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.err.contains("資料庫內沒有這個 Project"));
+    EXPECT_TRUE(missing.out.isEmpty());
+
+    DiagramBuilder broken;
+    broken.entity("NoKey");
+    ASSERT_TRUE(ProjectStore(database()).saveAs(broken.d, "broken").ok);
+    const SqlRun invalid = relvane({"--db", database(), "--project", "broken"});
+    EXPECT_EQ(invalid.status, 1);
+    EXPECT_TRUE(invalid.err.contains("實體 NoKey 沒有設定主鍵")) << invalid.err.toStdString();
+    EXPECT_TRUE(invalid.out.isEmpty());
+
+    const SqlRun dialect = relvane({"--db", database(), "--project", "company", "--dialect", "oracle"});
+    EXPECT_EQ(dialect.status, 2);
+    EXPECT_TRUE(dialect.out.isEmpty());
+    EXPECT_EQ(relvane({"--db", database()}).status, 2);
+    EXPECT_TRUE(relvane({}, "--help").out.contains("sql --db URL --project NAME [--dialect"));
+    EXPECT_EQ(relvane({"--db", database(), "--project", "company", "--output",
+                       dir.filePath("no-such-folder/x.sql")})
+                  .status,
+              2);
+}
+
+// A warning goes to stderr and the script is still written.
+TEST_F(SqlCommandTest, WarningsGoToStandardErrorWithStatusZero) {
+    DiagramBuilder b;
+    const int a = b.entity("A"), c = b.entity("B"), d = b.entity("C");
+    for (int e : {a, c, d}) b.attribute(e, "K", true);
+    const int r = b.relationship("R");
+    const auto [k1, k2] = b.binary(a, r, c);
+    const int k3 = b.join(d, r);
+    for (int k : {k1, k2, k3}) b.setParticipation(k, "0,1");
+    ASSERT_TRUE(ProjectStore(database()).saveAs(b.d, "nokey").ok);
+    const SqlRun run = relvane({"--db", database(), "--project", "nokey", "--dialect", "sqlite"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.err.contains("關聯 R 沒有主鍵")) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains("CREATE TABLE \"R\" ("));
+}
+
+}  // namespace
