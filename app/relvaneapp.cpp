@@ -22,6 +22,7 @@
 #include "projectfile.h"
 #include "projectstore.h"
 #include "reviewpanel.h"
+#include "sqlscript.h"
 #include "windowfit.h"
 
 namespace {
@@ -51,11 +52,24 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile,
     window_->setGeometry(initialGeometry());
     addReviewPanel();
     chooseWorkbookPath = [this](const QString& defaultPath) -> std::optional<QString> {
-        const QString path =
-            QFileDialog::getSaveFileName(window_.get(), QStringLiteral("Convert"), defaultPath,
-                                         QStringLiteral("Excel 活頁簿 (*.xlsx)"));
+        const QString workbooks = QStringLiteral("Excel 活頁簿 (*.xlsx)");
+        const QString scripts = QStringLiteral("SQL 指令碼 (*.sql)");
+        QString filter = workbooks;
+        const QString path = QFileDialog::getSaveFileName(
+            window_.get(), QStringLiteral("Convert"), defaultPath, workbooks + ";;" + scripts,
+            &filter);
         if (path.isEmpty()) return std::nullopt;
-        return path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ? path : path + ".xlsx";
+        if (path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ||
+            path.endsWith(QLatin1String(".sql"), Qt::CaseInsensitive))
+            return path;
+        return path + (filter == scripts ? QStringLiteral(".sql") : QStringLiteral(".xlsx"));
+    };
+    chooseSqlScriptPath = [this](const QString& defaultPath) -> std::optional<QString> {
+        const QString path =
+            QFileDialog::getSaveFileName(window_.get(), QStringLiteral("匯出 SQL"), defaultPath,
+                                         QStringLiteral("SQL 指令碼 (*.sql)"));
+        if (path.isEmpty()) return std::nullopt;
+        return path.endsWith(QLatin1String(".sql"), Qt::CaseInsensitive) ? path : path + ".sql";
     };
     const QString projectFiles = QStringLiteral("Relvane 專案檔 (*.relvane)");
     chooseProjectFileToWrite =
@@ -78,6 +92,7 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile,
     connect(window_.get(), &Form1::newRequested, this, &RelvaneApp::newDiagram);
     connect(window_.get(), &Form1::exportRequested, this, &RelvaneApp::exportProjectFile);
     connect(window_.get(), &Form1::importRequested, this, &RelvaneApp::importProjectFile);
+    connect(window_.get(), &Form1::exportSqlRequested, this, &RelvaneApp::exportSqlScript);
     window_->closeGuard = [this] { return shutDown_ || settleUnsavedChanges(); };
     connect(window_.get(), &Form1::loadRequested, this, &RelvaneApp::load);
     connect(window_.get(), &Form1::convertRequested, this, &RelvaneApp::convert);
@@ -244,16 +259,47 @@ void RelvaneApp::load() {
     loadProject(store, window_->editor(), projectNameSetting());
 }
 
+bool RelvaneApp::readyToConvert() {
+    const std::optional<ConvertResult> refused = refuseConversion(window_->editor());
+    // Validation has told the user why; other refusals carry their reason.
+    if (refused && !refused->error.isEmpty()) window_->prompts().message(refused->error);
+    return !refused;
+}
+
+// The PostgreSQL script: it runs as it stands on the server most courses use.
+void RelvaneApp::writeScript(const QString& path) {
+    QStringList warnings;
+    const ConvertResult result =
+        writeSqlScript(window_->diagram(), path, SqlDialect::PostgreSQL, &warnings);
+    if (!result.ok()) {
+        window_->prompts().message(
+            QStringLiteral("無法寫入 SQL 指令碼 %1: %2").arg(path, result.error));
+        return;
+    }
+    window_->showStatus(QStringLiteral("已寫入 ") + path);
+    if (!warnings.isEmpty())
+        window_->prompts().message(QStringLiteral("SQL 指令碼已寫入 %1, 但有些部分只寫成註解:\n")
+                                       .arg(path) +
+                                   warnings.join(QLatin1Char('\n')));
+}
+
+void RelvaneApp::exportSqlScript() {
+    if (!readyToConvert()) return;
+    const std::optional<QString> path = chooseSqlScriptPath(
+        defaultDocumentPath(window_->diagram().view.projectName, QStringLiteral(".sql")));
+    if (path) writeScript(*path);
+}
+
 void RelvaneApp::convert() {
     Diagram& d = window_->diagram();
     Prompts& prompts = window_->prompts();
-    if (!d.settings.enhancedMode()) {
-        prompts.message(textbookModeRefusal());
-        return;
-    }
-    if (!CheckDiagram(window_->editor())) return;
+    if (!readyToConvert()) return;
     const std::optional<QString> path = chooseWorkbookPath(defaultWorkbookPath(d.view.projectName));
     if (!path) return;
+    if (path->endsWith(QLatin1String(".sql"), Qt::CaseInsensitive)) {
+        writeScript(*path);
+        return;
+    }
     const ConvertResult result = writeWorkbook(d, *path, d.settings.FKPK);
     if (!result.ok()) {
         prompts.message(QStringLiteral("無法寫入活頁簿 %1: %2").arg(*path, result.error));

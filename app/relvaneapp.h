@@ -40,14 +40,18 @@ public:
     ReviewPanel& reviewPanel() { return *review_; }
 
     // Where "Convert" writes: asked with a file dialog, preset to the given path; nullopt when
-    // the user cancels. And how the written workbook is opened (false: no program could open
-    // it). Tests replace both.
+    // the user cancels. A path ending in ".sql" asks for the SQL script instead of the workbook.
+    // And how the written workbook is opened (false: no program could open it). Tests replace
+    // both.
     std::function<std::optional<QString>(const QString& defaultPath)> chooseWorkbookPath;
     std::function<bool(const QString& path)> openWorkbook;
     // Where a project file is written (preset to the given path) and which one is read; nullopt
     // when the user cancels. Tests replace both.
     std::function<std::optional<QString>(const QString& defaultPath)> chooseProjectFileToWrite;
     std::function<std::optional<QString>()> chooseProjectFileToRead;
+    // Where File -> "匯出 SQL..." writes its script, preset to the given path; nullopt when the
+    // user cancels. Tests replace it.
+    std::function<std::optional<QString>(const QString& defaultPath)> chooseSqlScriptPath;
 
     // The window's buttons and File -> "開新圖形". Save reports whether the project was saved.
     bool save();
@@ -57,6 +61,8 @@ public:
     // File -> "匯出專案檔..." and "匯入專案檔...".
     void exportProjectFile();
     void importProjectFile();
+    // File -> "匯出 SQL...": validates like Convert and writes the PostgreSQL script.
+    void exportSqlScript();
     // Before unsaved changes would be lost: asks whether to save them first. False when the user
     // cancels, or chose to save and the save did not happen.
     bool settleUnsavedChanges();
@@ -68,6 +74,9 @@ private:
     void shutdown();
     void offerRecovery();
     void addReviewPanel();
+    // The checks of Convert (notation, validation), telling the user why when they fail.
+    bool readyToConvert();
+    void writeScript(const QString& path);
     // Opens the workbook in the desktop's spreadsheet program; a failure found later is told.
     bool openWithDesktop(const QString& path);
     void workbookNotOpened(const QString& path);

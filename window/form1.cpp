@@ -104,6 +104,7 @@ void Form1::buildMenus() {
     file->addSeparator();
     addFileItem("mnuExportFile", QStringLiteral("匯出專案檔..."), &Form1::exportRequested);
     addFileItem("mnuImportFile", QStringLiteral("匯入專案檔..."), &Form1::importRequested);
+    addFileItem("mnuExportSql", QStringLiteral("匯出 SQL..."), &Form1::exportSqlRequested);
     addFileItem("mnuSet", QStringLiteral("Set"), &Form1::optionsRequested);
     addFileItem("mnuCapture", QStringLiteral("Capture"), &Form1::capture);
     file->addSeparator();

@@ -69,6 +69,7 @@ Q_SIGNALS:
     void newRequested();
     void exportRequested();
     void importRequested();
+    void exportSqlRequested();
     void saveRequested();
     void loadRequested();
     void convertRequested();

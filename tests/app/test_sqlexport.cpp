@@ -1,0 +1,96 @@
+// The SQL script from the window: Convert's save dialog choosing .sql, and File -> 匯出 SQL...
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+#include "fakeprompts.h"
+#include "form1.h"
+#include "relvaneapp.h"
+
+namespace {
+
+class SqlExportTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    FakePrompts prompts;
+    std::unique_ptr<RelvaneApp> app;
+
+    void SetUp() override {
+        app = std::make_unique<RelvaneApp>(&prompts, dir.filePath("Quillo.conf"),
+                                           dir.filePath("recovery"));
+        app->start();
+        app->settings().setStoreConnection(dir.filePath("projects.db"));
+        prompts.messages.clear();
+    }
+    void TearDown() override { app->window().close(); }
+
+    // Student(StudentNo) through the window's own editor.
+    void drawStudent() {
+        Editor& editor = app->window().editor();
+        Diagram& d = app->window().diagram();
+        const int student = editor.createElement(KindEntity);
+        d.element(student).Caption = "Student";
+        const int number = editor.createElement(KindAttribute);
+        d.element(number).Caption = "StudentNo";
+        editor.toolbarButton("AttLine");
+        editor.elementLeftDown(student, 1, 1);
+        editor.elementLeftDown(number, 1, 1);
+        editor.elementRightDown(number);
+        editor.menuKey(number);
+    }
+
+    QString read(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+};
+
+TEST_F(SqlExportTest, ConvertWritesTheScriptWhenTheChosenFileIsSql) {
+    drawStudent();
+    const QString target = dir.filePath("out.sql");
+    app->chooseWorkbookPath = [&](const QString&) -> std::optional<QString> { return target; };
+    bool opened = false;
+    app->openWorkbook = [&](const QString&) { return opened = true; };
+    app->convert();
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('\n').toStdString();
+    EXPECT_TRUE(read(target).contains("CREATE TABLE \"Student\" (\n    \"StudentNo\" VARCHAR(255) "
+                                      "NOT NULL,\n    PRIMARY KEY (\"StudentNo\")\n);"))
+        << read(target).toStdString();
+    EXPECT_FALSE(opened) << "a script is no workbook";
+    EXPECT_EQ(app->window().findChild<QStatusBar*>("StatusBar2")->currentMessage(),
+              "已寫入 " + target);
+}
+
+TEST_F(SqlExportTest, ExportSqlValidatesFirstAndNamesTheFileItCannotWrite) {
+    QAction* item = app->window().findChild<QAction*>("mnuExportSql");
+    ASSERT_NE(item, nullptr);
+    QStringList asked;
+    QString target = dir.filePath("school.sql");
+    app->chooseSqlScriptPath = [&](const QString& preset) -> std::optional<QString> {
+        asked << preset;
+        return target;
+    };
+    item->trigger();
+    EXPECT_EQ(prompts.messages, QStringList{"目前沒有任何資料"});
+    EXPECT_TRUE(asked.isEmpty()) << "an invalid diagram asks for no file";
+
+    drawStudent();
+    prompts.messages.clear();
+    item->trigger();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].endsWith(".sql"));
+    EXPECT_TRUE(read(target).contains("PRIMARY KEY (\"StudentNo\")"));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    target = dir.filePath("missing-folder/school.sql");
+    item->trigger();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith("無法寫入 SQL 指令碼 " + target))
+        << prompts.messages[0].toStdString();
+    EXPECT_FALSE(QFile::exists(target));
+}
+
+}  // namespace
