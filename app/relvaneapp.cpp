@@ -11,7 +11,6 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include "checkdiagram.h"
 #include "convert.h"
 #include "crashrecovery.h"
 #include "dialogprompts.h"
