@@ -184,6 +184,23 @@ Catalog serverCatalog(const QString& schema) {
     return catalog;
 }
 
+// Runs `script` on the test server in a schema of its own, reads its catalog and drops the
+// schema again; the error, or empty.
+QString runInFreshSchema(const QString& script, Catalog* catalog) {
+    const QString schema = QStringLiteral("relvane_sql_%1").arg(QCoreApplication::applicationPid());
+    {
+        RawConnection admin(testServerUrl());
+        if (!admin.isOpen()) return "cannot reach " + testServerUrl();
+        QSqlQuery(admin.db()).exec("DROP SCHEMA IF EXISTS " + schema + " CASCADE");
+        if (!QSqlQuery(admin.db()).exec("CREATE SCHEMA " + schema)) return "CREATE SCHEMA failed";
+    }
+    const QString ran = runOnServer(schema, script);
+    *catalog = serverCatalog(schema);
+    RawConnection admin(testServerUrl());
+    QSqlQuery(admin.db()).exec("DROP SCHEMA IF EXISTS " + schema + " CASCADE");
+    return ran;
+}
+
 // The catalog as text, foreign keys sorted so that the engines' orders do not matter.
 QString describe(const Catalog& catalog) {
     QStringList out;
@@ -387,19 +404,8 @@ TEST(SqlScript, EveryElementKindRunsOnSQLiteAndPostgreSQLAndMatchesTheModel) {
     if (testServerUrl().isEmpty()) GTEST_SKIP() << kNoServerReason;
     const QString postgres = sqlScript(model, company.b.d, SqlDialect::PostgreSQL, &warnings);
     EXPECT_TRUE(warnings.isEmpty()) << warnings.join('\n').toStdString();
-    const QString schema = QStringLiteral("relvane_sql_%1").arg(QCoreApplication::applicationPid());
-    {
-        RawConnection admin(testServerUrl());
-        ASSERT_TRUE(admin.isOpen());
-        QSqlQuery(admin.db()).exec("DROP SCHEMA IF EXISTS " + schema + " CASCADE");
-        ASSERT_TRUE(QSqlQuery(admin.db()).exec("CREATE SCHEMA " + schema));
-    }
-    const QString ran = runOnServer(schema, postgres);
-    const Catalog fromServer = serverCatalog(schema);
-    {
-        RawConnection admin(testServerUrl());
-        QSqlQuery(admin.db()).exec("DROP SCHEMA IF EXISTS " + schema + " CASCADE");
-    }
+    Catalog fromServer;
+    const QString ran = runInFreshSchema(postgres, &fromServer);
     ASSERT_EQ(ran, QString()) << postgres.toStdString();
     EXPECT_EQ(sortedKeys(describe(fromServer)), sortedKeys(kCompanyCatalog));
     expectMatchesModel(fromServer, model);
@@ -465,6 +471,10 @@ TEST(SqlScript, OddNamesAndMissingKeysStillGiveAScriptThatRuns) {
     b.attribute(dup2, "K", true);
     const int system = b.entity("sqlite_master");
     b.attribute(system, "K", true);
+    b.attribute(system, "xmin");  // a system column of PostgreSQL
+    // 30 characters of 3 bytes each: more than PostgreSQL's 63 bytes, twice over.
+    b.attribute(b.entity(QString(30, QChar(0x8868))), "K", true);
+    b.attribute(b.entity(QString(30, QChar(0x8868)) + "2"), "K", true);
     // A ternary relationship with "1" on every side has no key of its own.
     const int ternary = b.relationship("ONE_EACH");
     const auto [k1, k2] = b.binary(dup1, ternary, dup2);
@@ -497,9 +507,11 @@ TEST(SqlScript, OddNamesAndMissingKeysStillGiveAScriptThatRuns) {
     const Catalog catalog = sqliteCatalog(file);
     QStringList tables;
     for (const auto& [name, read] : catalog) tables << name + ": " + read.columns.join(", ");
+    const QString longName = QString(30, QChar(0x8868));
     EXPECT_EQ(tables, QStringList({"Dup: K", "ONE_EACH: K, K_2, K_3", "W: Part, K",
                                    "a\"b */ c d: x`y, X`Y_2, line break, column_4, Part",
-                                   "dup_2: K", "t_sqlite_master: K"}))
+                                   "dup_2: K", "t_sqlite_master: K, xmin", longName + ": K",
+                                   longName + "2: K"}))
         << script.toStdString();
     EXPECT_TRUE(catalog.at("ONE_EACH").key.isEmpty());
     EXPECT_TRUE(catalog.at("a\"b */ c d").foreignKeys.empty());
@@ -511,6 +523,23 @@ TEST(SqlScript, OddNamesAndMissingKeysStillGiveAScriptThatRuns) {
         << script.toStdString();
     EXPECT_TRUE(script.contains("    -- FOREIGN KEY (\"Part\") REFERENCES \"W\" (\"Part\")\n);"))
         << script.toStdString();
+
+    // The same model on PostgreSQL: its own rules for names, the script still runs.
+    if (testServerUrl().isEmpty()) GTEST_SKIP() << kNoServerReason;
+    warnings.clear();
+    const QString postgres = sqlScript(model, b.d, SqlDialect::PostgreSQL, &warnings);
+    Catalog fromServer;
+    ASSERT_EQ(runInFreshSchema(postgres, &fromServer), QString()) << postgres.toStdString();
+    tables.clear();
+    for (const auto& [name, read] : fromServer) tables << name + ": " + read.columns.join(", ");
+    const QString cut = QString(21, QChar(0x8868));  // 63 bytes
+    const QString cutForSuffix = QString(20, QChar(0x8868));
+    EXPECT_EQ(tables, QStringList({"Dup: K", "ONE_EACH: K, K_2, K_3", "W: Part, K",
+                                   "a\"b */ c d: x`y, X`Y_2, line break, column_4, Part",
+                                   "dup_2: K", "sqlite_master: K, xmin_2",
+                                   cutForSuffix + "_2: K", cut + ": K"}))
+        << postgres.toStdString();
+    EXPECT_EQ(warnings.size(), 2) << warnings.join('\n').toStdString();
 }
 
 }  // namespace
