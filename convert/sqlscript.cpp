@@ -71,7 +71,6 @@ public:
             QStringList alters;
             std::map<int, int> perTable;
             for (const ForeignKeyPlan& fk : fks_) {
-                if (m_.relations[size_t(fk.relation)].columns.empty()) continue;
                 alters << QString();
                 if (const QString why = explanation(fk.why); !why.isEmpty()) alters << why;
                 if (!fk.problem.isEmpty()) {
