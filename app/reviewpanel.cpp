@@ -16,8 +16,7 @@
 namespace {
 
 QString link(const QString& href, const QString& text) {
-    return QStringLiteral("<a href=\"%1\" style=\"text-decoration:none; color:inherit\">%2</a>")
-        .arg(href, text);
+    return QStringLiteral("<a href=\"%1\">%2</a>").arg(href, text);
 }
 
 QString listOf(const QString& title, const QString& colour, const QStringList& items) {
@@ -43,6 +42,10 @@ ReviewPanel::ReviewPanel(Workspace& workspace, Canvas& canvas, QWidget* parent)
     setObjectName(QStringLiteral("ReviewPanel"));
     text_->setObjectName(QStringLiteral("ReviewText"));
     text_->setOpenLinks(false);
+    // Classes instead of inline styles keep the text short: it is rebuilt after every change.
+    text_->document()->setDefaultStyleSheet(QStringLiteral(
+        "a { text-decoration: none; color: inherit } .fk { color: #1060c0 } "
+        ".mark { background: #fff0a0 }"));
     setWidget(text_);
     delay_.setSingleShot(true);
     delay_.setInterval(kDelayMs);
@@ -85,7 +88,7 @@ void ReviewPanel::refresh() {
     const std::set<int>& selected = d.view.selection;
     const auto mark = [&selected](int element, const QString& html) {
         return selected.contains(element)
-                   ? QStringLiteral("<span style=\"background:#fff0a0\">%1</span>").arg(html)
+                   ? QStringLiteral("<span class=\"mark\">%1</span>").arg(html)
                    : html;
     };
     QStringList lines;
@@ -98,7 +101,7 @@ void ReviewPanel::refresh() {
             if (column.key) html = QStringLiteral("<u>%1</u>").arg(html);
             if (column.references) {
                 const ColumnReference& ref = references[r][c];
-                html = QStringLiteral("<span style=\"color:#1060c0\">%1→%2.%3</span>")
+                html = QStringLiteral("<span class=\"fk\">%1→%2.%3</span>")
                            .arg(html, ref.relation.toHtmlEscaped(), ref.column.toHtmlEscaped());
             }
             columns << mark(sourceOf(relation, column),
@@ -117,6 +120,9 @@ void ReviewPanel::refresh() {
         listOf(QStringLiteral("提醒"), QStringLiteral("#505050"), warnings) +
         QStringLiteral("<div style=\"color:%1\">%2</div>")
             .arg(schemaColour, lines.join(QStringLiteral("<br>")));
+    // Most commands (a move, a colour) change nothing the panel shows: the text stays laid out.
+    if (html == shownHtml_) return;
+    shownHtml_ = html;
     const int scrolled = text_->verticalScrollBar() ? text_->verticalScrollBar()->value() : 0;
     text_->setHtml(html);
     if (text_->verticalScrollBar()) text_->verticalScrollBar()->setValue(scrolled);

@@ -42,4 +42,5 @@ private:
     QTextBrowser* text_;
     QTimer delay_;
     RelationalModel model_;  // the schema the text shows
+    QString shownHtml_;
 };

@@ -10,6 +10,7 @@
 #include "benchdiagram.h"
 #include "canvas.h"
 #include "form1.h"
+#include "reviewpanel.h"
 
 namespace {
 
@@ -19,8 +20,8 @@ struct LargeWindow {
     SilentPrompts prompts;
     Workspace workspace{prompts};
     Form1 window{workspace};
-    LargeWindow() {
-        drawGeneratedDiagram(window.editor(), 500, 1, 1000, 46, 19);
+    explicit LargeWindow(int entities = 500, int relationships = 1000) {
+        drawGeneratedDiagram(window.editor(), entities, 1, relationships, 46, 19);
         window.resize(1920, 1080);
         window.show();
         QApplication::processEvents();
@@ -71,6 +72,36 @@ void BM_RepaintOnScreenScrolled(benchmark::State& state) {
     canvas->scrollByPixels(QPointF(-300, -200));
 }
 BENCHMARK(BM_RepaintOnScreenScrolled)->Unit(benchmark::kMillisecond);
+
+// The review panel rebuilt after a command: problems, warnings, mapping and the schema text, on
+// the 2,000-element drawing and on a 200-element one.
+void BM_ReviewPanelRefresh(benchmark::State& state) {
+    static LargeWindow* small = nullptr;
+    LargeWindow* window = &largeWindow();
+    if (state.range(0) < 2000) {
+        if (!small) {
+            small = new LargeWindow(50, 100);
+        }
+        window = small;
+    }
+    ReviewPanel panel(window->workspace, *window->window.canvas());
+    panel.refresh();
+    // range(1): a command that changes what the panel shows (a rename), or one that does not.
+    Diagram& d = window->window.diagram();
+    int n = 0;
+    for (auto _ : state) {
+        if (state.range(1)) d.element(1).Caption = QStringLiteral("E%1").arg(++n);
+        panel.refresh();
+    }
+    state.counters["elements"] = d.elementCount() - 1;
+}
+BENCHMARK(BM_ReviewPanelRefresh)
+    ->Args({200, 0})
+    ->Args({200, 1})
+    ->Args({2000, 0})
+    ->Args({2000, 1})
+    ->Unit(benchmark::kMillisecond);
+
 
 // One zoom step on the whole drawing: every control and label laid out at the new size.
 void BM_ZoomStep(benchmark::State& state) {
