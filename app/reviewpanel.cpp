@@ -15,8 +15,17 @@
 
 namespace {
 
-QString link(const QString& href, const QString& text) {
-    return QStringLiteral("<a href=\"%1\">%2</a>").arg(href, text);
+QString link(const QString& href, const QString& text, const QString& style = QString()) {
+    if (style.isEmpty()) return QStringLiteral("<a href=\"%1\">%2</a>").arg(href, text);
+    return QStringLiteral("<a class=\"%1\" href=\"%2\">%3</a>").arg(style, href, text);
+}
+
+// Links take their colours from the style sheet: rich text cannot inherit a colour.
+QString linkStyles(const QString& schemaColour) {
+    return QStringLiteral("a { text-decoration: none; color: %1 } a.p { color: #b00000 } "
+                          "a.n { color: #806000 } a.w { color: #505050 } "
+                          ".fk { color: #1060c0 } .mark { background: #fff0a0 }")
+        .arg(schemaColour);
 }
 
 QString listOf(const QString& title, const QString& colour, const QStringList& items) {
@@ -43,9 +52,7 @@ ReviewPanel::ReviewPanel(Workspace& workspace, Canvas& canvas, QWidget* parent)
     text_->setObjectName(QStringLiteral("ReviewText"));
     text_->setOpenLinks(false);
     // Classes instead of inline styles keep the text short: it is rebuilt after every change.
-    text_->document()->setDefaultStyleSheet(QStringLiteral(
-        "a { text-decoration: none; color: inherit } .fk { color: #1060c0 } "
-        ".mark { background: #fff0a0 }"));
+    text_->document()->setDefaultStyleSheet(linkStyles(QStringLiteral("black")));
     setWidget(text_);
     delay_.setSingleShot(true);
     delay_.setInterval(kDelayMs);
@@ -76,12 +83,15 @@ void ReviewPanel::refresh() {
     for (const DiagramProblem& problem : findProblems(d)) {
         const QString href = problem.connector ? QStringLiteral("k:%1").arg(problem.connector)
                                                : QStringLiteral("e:%1").arg(problem.element);
-        (problem.isNote() ? notes : problems) << link(href, problem.message.toHtmlEscaped());
+        if (problem.isNote())
+            notes << link(href, problem.message.toHtmlEscaped(), QStringLiteral("n"));
+        else
+            problems << link(href, problem.message.toHtmlEscaped(), QStringLiteral("p"));
     }
     for (const DiagramWarning& warning : findWarnings(d)) {
         const QString href = warning.connector ? QStringLiteral("k:%1").arg(warning.connector)
                                                : QStringLiteral("e:%1").arg(warning.element);
-        warnings << link(href, warning.message.toHtmlEscaped());
+        warnings << link(href, warning.message.toHtmlEscaped(), QStringLiteral("w"));
     }
     model_ = mapDiagram(d);
     const auto references = columnReferences(model_);
@@ -124,6 +134,7 @@ void ReviewPanel::refresh() {
     if (html == shownHtml_) return;
     shownHtml_ = html;
     const int scrolled = text_->verticalScrollBar() ? text_->verticalScrollBar()->value() : 0;
+    text_->document()->setDefaultStyleSheet(linkStyles(schemaColour));
     text_->setHtml(html);
     if (text_->verticalScrollBar()) text_->verticalScrollBar()->setValue(scrolled);
 }
