@@ -2,13 +2,17 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QTextStream>
 #include <cstdio>
 #include <optional>
 
+#include "checkdiagram.h"
 #include "convert.h"
+#include "diagramwarnings.h"
 #include "editor.h"
 #include "mapping.h"
 #include "projectstore.h"
+#include "schematext.h"
 #include "settingskey.h"
 #include "settingvalues.h"
 #include "sqlscript.h"
@@ -120,9 +124,9 @@ std::optional<SqlOptions> parseSqlOptions(const QStringList& arguments) {
     return options;
 }
 
-// Loads project `name` from the store at `db` into `editor` and validates it for conversion,
-// printing every message. The exit status when conversion cannot go on, nothing when it can.
-std::optional<int> loadAndValidate(const QString& db, const QString& name, Editor& editor) {
+// Loads project `name` from the store at `db` into `editor`, printing what could not be loaded.
+// The exit status when there is nothing to work on, nothing when the project is loaded.
+std::optional<int> loadOnly(const QString& db, const QString& name, Editor& editor) {
     const ProjectStore store(db);
     if (!store.isValid()) {
         printError(store.check().text());
@@ -141,6 +145,13 @@ std::optional<int> loadAndValidate(const QString& db, const QString& name, Edito
     }
     for (const QString& step : loaded.failedSteps) printError(step);
     if (loaded.skippedRows > 0) printError(skippedRowsMessage(loaded.skippedRows));
+    return std::nullopt;
+}
+
+// Loads the project as loadOnly does and validates it for conversion, printing every message.
+// The exit status when conversion cannot go on, nothing when it can.
+std::optional<int> loadAndValidate(const QString& db, const QString& name, Editor& editor) {
+    if (const auto status = loadOnly(db, name, editor)) return status;
     if (const auto refused = refuseConversion(editor)) {
         // Validation has printed its own message; other refusals carry theirs.
         if (!refused->error.isEmpty()) printError(refused->error);
@@ -178,6 +189,11 @@ QString commandLineHelp() {
         "              model as an SQL script (CREATE TABLE, primary and foreign keys) for the\n"
         "              dialect (default postgresql) to FILE.sql, or to standard output.\n"
         "              Warnings go to standard error. Exit status as for convert.\n"
+        "  check --db URL --project NAME [--schema]\n"
+        "              print every problem and warning of project NAME, one per line with\n"
+        "              the element's caption first, and with --schema its relational schema;\n"
+        "              changes nothing. Exit status 0: it would convert; 1: it would not, or\n"
+        "              no such project; 2: usage error or unreachable database.\n"
         "  --help      show this help\n"
         "  --version   show the program's version\n");
 }
@@ -237,4 +253,43 @@ int runSqlCommand(const QStringList& arguments) {
         return ExitUsageOrSystem;
     }
     return ExitWritten;
+}
+
+int runCheckCommand(const QStringList& arguments) {
+    QStringList options = arguments;
+    const bool schema = options.removeAll(QStringLiteral("--schema")) > 0;
+    const auto given = parseOptions(QStringLiteral("check"), options,
+                                    {QStringLiteral("--db"), QStringLiteral("--project")});
+    if (!given || !given->contains(QStringLiteral("--db")) ||
+        !given->contains(QStringLiteral("--project"))) {
+        if (given) printError(QStringLiteral("usage: relvane check --db URL --project NAME [--schema]"));
+        return ExitUsageOrSystem;
+    }
+    Diagram diagram;
+    diagram.settings.PresentStyle = 1;  // projects hold min,max participations
+    StderrPrompts prompts;
+    Editor editor(diagram, prompts);
+    if (const auto status = loadOnly(given->value(QStringLiteral("--db")),
+                                     given->value(QStringLiteral("--project")), editor))
+        return *status;
+
+    QTextStream out(stdout);
+    const auto captionOf = [&diagram](int element, int connector) {
+        if (diagram.isConnector(connector)) element = diagram.connector(connector).first;
+        return diagram.isElement(element) ? diagram.element(element).Caption : QString();
+    };
+    bool converts = true;
+    for (const DiagramProblem& problem : findProblems(diagram)) {
+        converts = converts && problem.isNote();
+        out << captionOf(problem.element, problem.connector) << ": " << problem.message << '\n';
+    }
+    for (const DiagramWarning& warning : findWarnings(diagram))
+        out << captionOf(warning.element, warning.connector) << ": " << warning.message << '\n';
+    if (schema) {
+        const RelationalModel model = mapDiagram(diagram);
+        const auto references = columnReferences(model);
+        for (size_t r = 0; r < model.relations.size(); ++r)
+            out << schemaLine(model, r, references) << '\n';
+    }
+    return converts ? ExitWritten : ExitRefused;
 }

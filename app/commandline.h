@@ -21,3 +21,7 @@ int runConvertCommand(const QStringList& arguments);
 // loads and validates the project like convert and writes its SQL script (standard output
 // without --output). Warnings go to stderr and do not change the exit status.
 int runSqlCommand(const QStringList& arguments);
+
+// `relvane check --db URL --project NAME [--schema]`: prints the project's problems and warnings
+// (and its schema lines) without changing anything; exit 0 when it would convert, 1 when not.
+int runCheckCommand(const QStringList& arguments);

@@ -18,11 +18,13 @@ int main(int argc, char** argv) {
         return ExitWritten;
     }
     const bool sql = command && std::strcmp(command, "sql") == 0;
-    if (command && (std::strcmp(command, "convert") == 0 || sql)) {
+    const bool check = command && std::strcmp(command, "check") == 0;
+    if (command && (std::strcmp(command, "convert") == 0 || sql || check)) {
         // Headless: fonts (for label sizes) need a GUI application, but never a display.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
         QStringList arguments = QCoreApplication::arguments().mid(2);
+        if (check) return runCheckCommand(arguments);
         return sql ? runSqlCommand(arguments) : runConvertCommand(arguments);
     }
     if (command) {

@@ -584,6 +584,34 @@ TEST_F(ConvertCommandTest, RefusesAnInvalidOrMissingProjectWithStatusOne) {
     EXPECT_FALSE(QFile::exists(output));
 }
 
+TEST_F(ConvertCommandTest, CheckListsProblemsWarningsAndTheSchemaWithoutChangingAnything) {
+    DiagramBuilder broken;
+    broken.entity("NoKey");
+    broken.attribute(broken.entity("Twice"), "Id", true);
+    broken.attribute(broken.entity("Twice"), "Id", true);
+    saveProject(broken, "broken");
+    ProcessRun run = relvane({"check", "--db", database(), "--project", "broken"}, dir.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "NoKey: 實體 NoKey 沒有設定主鍵\nTwice: Twice 與另一個實體同名\n");
+
+    DiagramBuilder company;
+    const int employee = company.entity("EMPLOYEE");
+    company.attribute(employee, "Ssn", true);
+    const int department = company.entity("DEPARTMENT");
+    company.attribute(department, "Dnumber", true);
+    const int worksFor = company.relationship("WORKS_FOR");
+    const auto [k1, k2] = company.binary(employee, worksFor, department);
+    company.setParticipation(k1, "1,N");
+    company.setParticipation(k2, "0,1");
+    saveProject(company, "company");
+    run = relvane({"check", "--db", database(), "--project", "company", "--schema"}, dir.path());
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, "EMPLOYEE(_Ssn_, Dnumber→DEPARTMENT.Dnumber)\nDEPARTMENT(_Dnumber_)\n");
+
+    EXPECT_EQ(relvane({"check", "--db", database(), "--project", "absent"}, dir.path()).status, 1);
+    EXPECT_EQ(relvane({"check", "--db", database()}, dir.path()).status, 2);
+}
+
 TEST_F(ConvertCommandTest, UsageErrorsAndUnreachableDatabasesGiveStatusTwo) {
     const QString output = dir.filePath("x.xlsx");
     EXPECT_EQ(relvane({"convert", "--db", database(), "--project", "p"}, dir.path()).status, 2);
