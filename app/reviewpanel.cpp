@@ -28,17 +28,15 @@ QString linkStyles(const QString& schemaColour) {
         .arg(schemaColour);
 }
 
+// A problem's or warning's link: to its connector when it has one, else to its element.
+QString entryHref(int element, int connector) {
+    return connector ? QStringLiteral("k:%1").arg(connector) : QStringLiteral("e:%1").arg(element);
+}
+
 QString listOf(const QString& title, const QString& colour, const QStringList& items) {
     if (items.isEmpty()) return QString();
     return QStringLiteral("<p style=\"color:%1\"><b>%2</b></p><ul style=\"color:%1\"><li>%3</li></ul>")
         .arg(colour, title, items.join(QStringLiteral("</li><li>")));
-}
-
-// The ER element a column comes from: its attribute, or, for a foreign key, the relationship
-// that added it or the element whose relation it is.
-int sourceOf(const Relation& relation, const Column& column) {
-    if (!column.references) return column.element;
-    return column.addedBy ? column.addedBy : relation.element;
 }
 
 }  // namespace
@@ -57,7 +55,12 @@ ReviewPanel::ReviewPanel(Workspace& workspace, Canvas& canvas, QWidget* parent)
     delay_.setSingleShot(true);
     delay_.setInterval(kDelayMs);
     connect(&delay_, &QTimer::timeout, this, &ReviewPanel::refresh);
-    connect(&workspace_.diagram(), &Diagram::changed, this, &ReviewPanel::schedule);
+    connect(&workspace_.diagram(), &Diagram::changed, this, [this](const DiagramChange& change) {
+        // Hover texts and prompts change the view alone, which the panel does not show, unless
+        // the selection it highlights moved.
+        const bool viewOnly = !change.reset && change.elements.empty() && change.connectors.empty();
+        if (!viewOnly || workspace_.diagram().view.selection != highlighted_) schedule();
+    });
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool shown) {
         if (shown) schedule();
     });
@@ -81,21 +84,20 @@ void ReviewPanel::refresh() {
     const Diagram& d = workspace_.diagram();
     QStringList problems, notes, warnings;
     for (const DiagramProblem& problem : findProblems(d)) {
-        const QString href = problem.connector ? QStringLiteral("k:%1").arg(problem.connector)
-                                               : QStringLiteral("e:%1").arg(problem.element);
+        const QString href = entryHref(problem.element, problem.connector);
         if (problem.isNote())
             notes << link(href, problem.message.toHtmlEscaped(), QStringLiteral("n"));
         else
             problems << link(href, problem.message.toHtmlEscaped(), QStringLiteral("p"));
     }
     for (const DiagramWarning& warning : findWarnings(d)) {
-        const QString href = warning.connector ? QStringLiteral("k:%1").arg(warning.connector)
-                                               : QStringLiteral("e:%1").arg(warning.element);
+        const QString href = entryHref(warning.element, warning.connector);
         warnings << link(href, warning.message.toHtmlEscaped(), QStringLiteral("w"));
     }
     model_ = mapDiagram(d);
     const auto references = columnReferences(model_);
     const std::set<int>& selected = d.view.selection;
+    highlighted_ = selected;
     const auto mark = [&selected](int element, const QString& html) {
         return selected.contains(element)
                    ? QStringLiteral("<span class=\"mark\">%1</span>").arg(html)
@@ -114,7 +116,7 @@ void ReviewPanel::refresh() {
                 html = QStringLiteral("<span class=\"fk\">%1→%2.%3</span>")
                            .arg(html, ref.relation.toHtmlEscaped(), ref.column.toHtmlEscaped());
             }
-            columns << mark(sourceOf(relation, column),
+            columns << mark(columnSource(relation, column),
                             link(QStringLiteral("c:%1:%2").arg(r).arg(c), html));
         }
         lines << mark(relation.element,
@@ -155,7 +157,7 @@ int ReviewPanel::elementOf(const QUrl& url) const {
     if (kind == QLatin1String("r")) return relation.element;
     const int c = number(2);
     if (kind == QLatin1String("c") && c >= 0 && size_t(c) < relation.columns.size())
-        return sourceOf(relation, relation.columns[size_t(c)]);
+        return columnSource(relation, relation.columns[size_t(c)]);
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <map>
+#include <set>
 
 #include "relationalmodel.h"
 
@@ -41,6 +42,7 @@ private:
     Canvas& canvas_;
     QTextBrowser* text_;
     QTimer delay_;
-    RelationalModel model_;  // the schema the text shows
+    RelationalModel model_;       // the schema the text shows
+    std::set<int> highlighted_;   // the selection whose relations and columns it highlights
     QString shownHtml_;
 };

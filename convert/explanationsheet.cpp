@@ -15,14 +15,6 @@ QString kindName(const Element& e) {
     return QStringLiteral("元素");
 }
 
-// The ER element a column comes from: its attribute, or for a foreign key the relationship that
-// added it (or the relation's own element: the relationship, weak entity or multivalued attribute
-// whose rule brought in the key).
-int sourceOf(const Relation& relation, const Column& column) {
-    if (!column.references) return column.element;
-    return column.addedBy ? column.addedBy : relation.element;
-}
-
 }  // namespace
 
 QString describeElement(const Diagram& d, int element) {
@@ -61,7 +53,7 @@ Worksheet explanationSheet(const RelationalModel& model, const Diagram& diagram)
                 sheet.cell(row, 6).text = ref.column;
             }
             // Sentences quote captions: the longest are cut where a cell ends.
-            sheet.cell(row, 7).text = describeElement(diagram, sourceOf(relation, column))
+            sheet.cell(row, 7).text = describeElement(diagram, columnSource(relation, column))
                                           .left(WorkbookLimits::kCellText);
             sheet.cell(row, 8).text = ruleTitle(column.why.rule);
             sheet.cell(row, 9).text = column.why.reason.left(WorkbookLimits::kCellText);

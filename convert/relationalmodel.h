@@ -59,6 +59,14 @@ struct Relation {
     Explanation why;
 };
 
+// The ER element a column of `relation` comes from: its attribute or component, or, for a foreign
+// key, the relationship that appended it or else the element whose relation it is (the
+// relationship, weak entity or multivalued attribute whose rule brought the key in).
+inline int columnSource(const Relation& relation, const Column& column) {
+    if (!column.references) return column.element;
+    return column.addedBy ? column.addedBy : relation.element;
+}
+
 // One piece of output: a new relation, or columns appended to one written earlier.
 struct OutputStep {
     int relation = 0;

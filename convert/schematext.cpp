@@ -4,10 +4,12 @@
 #include <map>
 
 std::vector<std::vector<ColumnReference>> columnReferences(const RelationalModel& model) {
-    std::map<int, const Relation*> byElement;
-    for (const Relation& relation : model.relations)
+    std::map<int, int> byElement;  // entity or weak entity -> its relation
+    for (size_t r = 0; r < model.relations.size(); ++r) {
+        const Relation& relation = model.relations[r];
         if (relation.origin == RelationOrigin::Entity || relation.origin == RelationOrigin::WeakEntity)
-            byElement.emplace(relation.element, &relation);
+            byElement.emplace(relation.element, int(r));
+    }
     std::vector<std::vector<ColumnReference>> out;
     for (const Relation& relation : model.relations) {
         std::vector<ColumnReference>& refs = out.emplace_back(relation.columns.size());
@@ -16,10 +18,17 @@ std::vector<std::vector<ColumnReference>> columnReferences(const RelationalModel
             if (!column.references) continue;
             const auto found = byElement.find(column.references->entity);
             if (found == byElement.end()) continue;
-            refs[c].relation = found->second->name;
-            for (const Column& key : found->second->columns)
-                if (!key.references && key.element == column.references->target)
+            const Relation& referenced = model.relations[size_t(found->second)];
+            refs[c].relation = referenced.name;
+            refs[c].relationIndex = found->second;
+            for (size_t k = 0; k < referenced.columns.size(); ++k) {
+                const Column& key = referenced.columns[k];
+                if (!key.references && key.element == column.references->target) {
                     refs[c].column = key.name;
+                    refs[c].columnIndex = int(k);
+                    break;
+                }
+            }
         }
     }
     return out;

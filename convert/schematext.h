@@ -8,9 +8,11 @@
 // The relational schema as a textbook writes it, one line per relation in the workbook's order:
 // NAME(key1, key2, col, fk→REF.col, ...).
 
-// Where each foreign-key column points: the referenced relation and column names.
+// Where each foreign-key column points: the referenced relation and column, by name and by
+// position in the model; -1 (and no name) where the model has none.
 struct ColumnReference {
     QString relation, column;
+    int relationIndex = -1, columnIndex = -1;
 };
 // For every relation, for every column, its reference (empty for own columns).
 std::vector<std::vector<ColumnReference>> columnReferences(const RelationalModel& model);

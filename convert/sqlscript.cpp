@@ -8,6 +8,7 @@
 
 #include "mapping.h"
 #include "module1.h"
+#include "schematext.h"
 
 std::optional<SqlDialect> sqlDialectFromName(const QString& name) {
     const QString n = name.trimmed().toLower();
@@ -279,13 +280,7 @@ private:
     }
 
     void planForeignKeys() {
-        std::map<int, int> entityRelation;
-        for (size_t i = 0; i < m_.relations.size(); ++i) {
-            const Relation& relation = m_.relations[i];
-            if (relation.origin == RelationOrigin::Entity ||
-                relation.origin == RelationOrigin::WeakEntity)
-                entityRelation.emplace(relation.element, int(i));
-        }
+        const std::vector<std::vector<ColumnReference>> references = columnReferences(m_);
         for (size_t r = 0; r < m_.relations.size(); ++r) {
             const Relation& relation = m_.relations[r];
             std::vector<int> groups;
@@ -303,23 +298,16 @@ private:
                 const Column& first = relation.columns[size_t(fk.columns.front())];
                 fk.why = first.why;
                 const int entity = first.references->entity;
-                const auto found = entityRelation.find(entity);
-                if (found == entityRelation.end()) {
+                if (references[r][size_t(fk.columns.front())].relationIndex < 0) {
                     fk.problem = QStringLiteral("被參照的 %1 沒有對應的關聯")
                                      .arg(d_.isElement(entity) ? d_.element(entity).Caption
                                                                : QString());
                     fks_.push_back(fk);
                     continue;
                 }
-                fk.referenced = found->second;
+                fk.referenced = references[r][size_t(fk.columns.front())].relationIndex;
                 const Relation& target = m_.relations[size_t(fk.referenced)];
-                for (int c : fk.columns) {
-                    const int element = relation.columns[size_t(c)].references->target;
-                    int at = -1;
-                    for (size_t t = 0; t < target.columns.size() && at < 0; ++t)
-                        if (element && target.columns[t].element == element) at = int(t);
-                    fk.targets.push_back(at);
-                }
+                for (int c : fk.columns) fk.targets.push_back(references[r][size_t(c)].columnIndex);
                 std::vector<int> key = keyColumns(fk.referenced);
                 std::vector<int> referenced = fk.targets;
                 std::sort(referenced.begin(), referenced.end());
