@@ -36,6 +36,15 @@ public:
     SaveChoice askToSave(const QString&) override { return SaveChoice::Discard; }
 };
 
+// A project loaded without a window: the diagram in min,max notation (as projects store
+// participations and the converter reads them), its editor, and messages to stderr.
+struct HeadlessProject {
+    HeadlessProject() { diagram.settings.PresentStyle = 1; }
+    Diagram diagram;
+    StderrPrompts prompts;
+    Editor editor{diagram, prompts};
+};
+
 // Options given as "--name value" pairs, each known to the command; nullopt after printing why
 // on a usage error.
 std::optional<QHash<QString, QString>> parseOptions(const QString& command,
@@ -202,10 +211,9 @@ int runConvertCommand(const QStringList& arguments) {
     const std::optional<ConvertOptions> options = parseConvertOptions(arguments);
     if (!options) return ExitUsageOrSystem;
 
-    Diagram diagram;
-    diagram.settings.PresentStyle = 1;  // conversion reads min,max participations
-    StderrPrompts prompts;
-    Editor editor(diagram, prompts);
+    HeadlessProject project;
+    Diagram& diagram = project.diagram;
+    Editor& editor = project.editor;
     if (const auto status = loadAndValidate(options->db, options->project, editor)) return *status;
 
     const ConvertResult result =
@@ -228,10 +236,9 @@ int runSqlCommand(const QStringList& arguments) {
     const std::optional<SqlOptions> options = parseSqlOptions(arguments);
     if (!options) return ExitUsageOrSystem;
 
-    Diagram diagram;
-    diagram.settings.PresentStyle = 1;  // conversion reads min,max participations
-    StderrPrompts prompts;
-    Editor editor(diagram, prompts);
+    HeadlessProject project;
+    Diagram& diagram = project.diagram;
+    Editor& editor = project.editor;
     if (const auto status = loadAndValidate(options->db, options->project, editor)) return *status;
 
     QStringList warnings;
@@ -265,10 +272,9 @@ int runCheckCommand(const QStringList& arguments) {
         if (given) printError(QStringLiteral("usage: relvane check --db URL --project NAME [--schema]"));
         return ExitUsageOrSystem;
     }
-    Diagram diagram;
-    diagram.settings.PresentStyle = 1;  // projects hold min,max participations
-    StderrPrompts prompts;
-    Editor editor(diagram, prompts);
+    HeadlessProject project;
+    Diagram& diagram = project.diagram;
+    Editor& editor = project.editor;
     if (const auto status = loadOnly(given->value(QStringLiteral("--db")),
                                      given->value(QStringLiteral("--project")), editor))
         return *status;
