@@ -204,7 +204,10 @@ void Canvas::onChanged(const DiagramChange& change) {
         if (created) ensureVisible(created);
     }
     refreshSelectionFrames();
-    if (change.reset || !change.elements.empty() || !change.connectors.empty()) queueScrollBars();
+    if (change.reset || !change.elements.empty() || !change.connectors.empty()) {
+        extentStale_ = true;
+        queueScrollBars();
+    }
 }
 
 // ---- Selection frames ----
@@ -558,8 +561,12 @@ QSize Canvas::scrollBarInsets() const {
     return QSize(vbar_->isHidden() ? 0 : vbar_->width(), hbar_->isHidden() ? 0 : hbar_->height());
 }
 
-QRectF Canvas::drawingExtent() const {
-    QRectF extent;
+const QRectF& Canvas::drawingExtent() {
+    // Scrolling and zooming leave the drawing as it is: only a change of the model measures again.
+    if (!extentStale_) return extent_;
+    extentStale_ = false;
+    QRectF& extent = extent_;
+    extent = QRectF();
     for (int i = 1; i < d_.elementCount(); ++i) {
         const Element& e = d_.element(i);
         if (e.Visible) extent |= QRectF(e.Left, e.Top, e.Width, e.Height);
@@ -571,7 +578,7 @@ QRectF Canvas::drawingExtent() const {
             if (labelShown(*label))
                 extent |= QRectF(label->Left, label->Top, label->Width, label->Height);
     }
-    return extent;
+    return extent_;
 }
 
 void Canvas::queueScrollBars() {

@@ -139,7 +139,7 @@ private:
     void applyMapping();
     ScaleMapping baseMapping() const;
     // The bounding rectangle of everything drawn, in drawing units; empty when nothing is.
-    QRectF drawingExtent() const;
+    const QRectF& drawingExtent();
     void setView(const Viewport& view);
     // Scroll bars follow the drawing's extent and the view, once the running handler is done.
     void queueScrollBars();
@@ -201,6 +201,8 @@ private:
     bool scrollBarsQueued_ = false;
     bool settingScrollBars_ = false;
     QMargins placementMargins_;
+    QRectF extent_;             // drawingExtent(), measured when the model last changed
+    bool extentStale_ = true;
     QRectF flashArea_;  // drawing units; empty when nothing flashes
     QTimer* flashTimer_ = nullptr;
     // A drag on the bare drawing area selects what its rubber band encloses.
