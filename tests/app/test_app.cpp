@@ -23,6 +23,7 @@
 
 #include "crashrecovery.h"
 #include "diagrambuilder.h"
+#include "drawstudent.h"
 #include "form1.h"
 #include "frmsplash.h"
 #include "projectstore.h"
@@ -125,21 +126,6 @@ TEST_F(AppTest, SetOpensTheOptionsBesideTheWindowAndTheScaleMemoryIsSaved) {
     FakePrompts again;
     auto app = startApp(again);
     EXPECT_EQ(app->window().scaleMemory(), (RememberedScale{640, 480, 10, 20}));
-}
-
-// Draws Student(StudentNo, Name) through the window's own editor.
-void drawStudent(Form1& window) {
-    Editor& editor = window.editor();
-    Diagram& d = window.diagram();
-    const int student = editor.createElement(KindEntity);
-    d.element(student).Caption = "Student";
-    const int number = editor.createElement(KindAttribute);
-    d.element(number).Caption = "StudentNo";
-    editor.toolbarButton("AttLine");
-    editor.elementLeftDown(student, 1, 1);
-    editor.elementLeftDown(number, 1, 1);
-    editor.elementRightDown(number);
-    editor.menuKey(number);
 }
 
 TEST_F(AppTest, SaveThenLoadInANewRunBringsTheDiagramBack) {

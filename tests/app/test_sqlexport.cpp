@@ -6,6 +6,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 
+#include "drawstudent.h"
 #include "fakeprompts.h"
 #include "form1.h"
 #include "relvaneapp.h"
@@ -27,20 +28,8 @@ protected:
     }
     void TearDown() override { app->window().close(); }
 
-    // Student(StudentNo) through the window's own editor.
-    void drawStudent() {
-        Editor& editor = app->window().editor();
-        Diagram& d = app->window().diagram();
-        const int student = editor.createElement(KindEntity);
-        d.element(student).Caption = "Student";
-        const int number = editor.createElement(KindAttribute);
-        d.element(number).Caption = "StudentNo";
-        editor.toolbarButton("AttLine");
-        editor.elementLeftDown(student, 1, 1);
-        editor.elementLeftDown(number, 1, 1);
-        editor.elementRightDown(number);
-        editor.menuKey(number);
-    }
+    void drawStudent() { ::drawStudent(app->window()); }
+
 
     QString read(const QString& path) {
         QFile file(path);
