@@ -4,53 +4,22 @@
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QToolTip>
-#include <set>
 
 #include "canvas.h"
-#include "checkdiagram.h"
-#include "diagramwarnings.h"
 #include "mapping.h"
+#include "reviewdocument.h"
 #include "schematext.h"
 #include "workspace.h"
-
-namespace {
-
-QString link(const QString& href, const QString& text, const QString& style = QString()) {
-    if (style.isEmpty()) return QStringLiteral("<a href=\"%1\">%2</a>").arg(href, text);
-    return QStringLiteral("<a class=\"%1\" href=\"%2\">%3</a>").arg(style, href, text);
-}
-
-// Links take their colours from the style sheet: rich text cannot inherit a colour.
-QString linkStyles(const QString& schemaColour) {
-    return QStringLiteral("a { text-decoration: none; color: %1 } a.p { color: #b00000 } "
-                          "a.n { color: #806000 } a.w { color: #505050 } "
-                          ".fk { color: #1060c0 } .mark { background: #fff0a0 }")
-        .arg(schemaColour);
-}
-
-// A problem's or warning's link: to its connector when it has one, else to its element.
-QString entryHref(int element, int connector) {
-    return connector ? QStringLiteral("k:%1").arg(connector) : QStringLiteral("e:%1").arg(element);
-}
-
-QString listOf(const QString& title, const QString& colour, const QStringList& items) {
-    if (items.isEmpty()) return QString();
-    return QStringLiteral("<p style=\"color:%1\"><b>%2</b></p><ul style=\"color:%1\"><li>%3</li></ul>")
-        .arg(colour, title, items.join(QStringLiteral("</li><li>")));
-}
-
-}  // namespace
 
 ReviewPanel::ReviewPanel(Workspace& workspace, Canvas& canvas, QWidget* parent)
     : QDockWidget(QStringLiteral("關聯綱要"), parent),
       workspace_(workspace),
       canvas_(canvas),
-      text_(new QTextBrowser(this)) {
+      text_(new QTextBrowser(this)),
+      shown_(std::make_unique<ReviewDocument>(*text_->document())) {
     setObjectName(QStringLiteral("ReviewPanel"));
     text_->setObjectName(QStringLiteral("ReviewText"));
     text_->setOpenLinks(false);
-    // Classes instead of inline styles keep the text short: it is rebuilt after every change.
-    text_->document()->setDefaultStyleSheet(linkStyles(QStringLiteral("black")));
     setWidget(text_);
     delay_.setSingleShot(true);
     delay_.setInterval(kDelayMs);
@@ -74,6 +43,8 @@ ReviewPanel::ReviewPanel(Workspace& workspace, Canvas& canvas, QWidget* parent)
     });
 }
 
+ReviewPanel::~ReviewPanel() = default;
+
 void ReviewPanel::schedule() {
     // Hidden, it waits until it is shown again.
     if (isVisible()) delay_.start();
@@ -82,63 +53,12 @@ void ReviewPanel::schedule() {
 void ReviewPanel::refresh() {
     delay_.stop();
     const Diagram& d = workspace_.diagram();
-    QStringList problems, notes, warnings;
-    for (const DiagramProblem& problem : findProblems(d)) {
-        const QString href = entryHref(problem.element, problem.connector);
-        if (problem.isNote())
-            notes << link(href, problem.message.toHtmlEscaped(), QStringLiteral("n"));
-        else
-            problems << link(href, problem.message.toHtmlEscaped(), QStringLiteral("p"));
-    }
-    for (const DiagramWarning& warning : findWarnings(d)) {
-        const QString href = entryHref(warning.element, warning.connector);
-        warnings << link(href, warning.message.toHtmlEscaped(), QStringLiteral("w"));
-    }
     model_ = mapDiagram(d);
-    const auto references = columnReferences(model_);
-    const std::set<int>& selected = d.view.selection;
-    highlighted_ = selected;
-    const auto mark = [&selected](int element, const QString& html) {
-        return selected.contains(element)
-                   ? QStringLiteral("<span class=\"mark\">%1</span>").arg(html)
-                   : html;
-    };
-    QStringList lines;
-    for (size_t r = 0; r < model_.relations.size(); ++r) {
-        const Relation& relation = model_.relations[r];
-        QStringList columns;
-        for (size_t c = 0; c < relation.columns.size(); ++c) {
-            const Column& column = relation.columns[c];
-            QString html = column.name.toHtmlEscaped();
-            if (column.key) html = QStringLiteral("<u>%1</u>").arg(html);
-            if (column.references) {
-                const ColumnReference& ref = references[r][c];
-                html = QStringLiteral("<span class=\"fk\">%1→%2.%3</span>")
-                           .arg(html, ref.relation.toHtmlEscaped(), ref.column.toHtmlEscaped());
-            }
-            columns << mark(columnSource(relation, column),
-                            link(QStringLiteral("c:%1:%2").arg(r).arg(c), html));
-        }
-        lines << mark(relation.element,
-                      link(QStringLiteral("r:%1").arg(r),
-                           QStringLiteral("<b>%1</b>").arg(relation.name.toHtmlEscaped()))) +
-                     QLatin1Char('(') + columns.join(QStringLiteral(", ")) + QLatin1Char(')');
-    }
-    // Until the diagram would convert, the schema is only what can be derived so far.
-    const QString schemaColour = problems.isEmpty() ? QStringLiteral("black") : QStringLiteral("gray");
-    const QString html =
-        listOf(QStringLiteral("問題"), QStringLiteral("#b00000"), problems) +
-        listOf(QStringLiteral("注意"), QStringLiteral("#806000"), notes) +
-        listOf(QStringLiteral("提醒"), QStringLiteral("#505050"), warnings) +
-        QStringLiteral("<div style=\"color:%1\">%2</div>")
-            .arg(schemaColour, lines.join(QStringLiteral("<br>")));
-    // Most commands (a move, a colour) change nothing the panel shows: the text stays laid out.
-    if (html == shownHtml_) return;
-    shownHtml_ = html;
-    const int scrolled = text_->verticalScrollBar() ? text_->verticalScrollBar()->value() : 0;
-    text_->document()->setDefaultStyleSheet(linkStyles(schemaColour));
-    text_->setHtml(html);
-    if (text_->verticalScrollBar()) text_->verticalScrollBar()->setValue(scrolled);
+    highlighted_ = d.view.selection;
+    // Most commands (a move, a colour) change nothing the panel shows; the rest a few lines.
+    const int scrolled = text_->verticalScrollBar()->value();
+    if (shown_->show(reviewLines(d, model_, highlighted_)))
+        text_->verticalScrollBar()->setValue(scrolled);
 }
 
 int ReviewPanel::elementOf(const QUrl& url) const {

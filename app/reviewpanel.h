@@ -3,12 +3,13 @@
 #include <QDockWidget>
 #include <QTimer>
 #include <QUrl>
-#include <map>
+#include <memory>
 #include <set>
 
 #include "relationalmodel.h"
 
 class Canvas;
+class ReviewDocument;
 class QTextBrowser;
 class Workspace;
 
@@ -23,6 +24,7 @@ public:
     static constexpr int kDelayMs = 250;
 
     ReviewPanel(Workspace& workspace, Canvas& canvas, QWidget* parent = nullptr);
+    ~ReviewPanel() override;
 
     // Rebuilds the text now instead of after the pause.
     void refresh();
@@ -44,5 +46,5 @@ private:
     QTimer delay_;
     RelationalModel model_;       // the schema the text shows
     std::set<int> highlighted_;   // the selection whose relations and columns it highlights
-    QString shownHtml_;
+    std::unique_ptr<ReviewDocument> shown_;  // the lines the text shows
 };

@@ -1,0 +1,84 @@
+#include "reviewlines.h"
+
+#include "checkdiagram.h"
+#include "diagramwarnings.h"
+#include "schematext.h"
+
+namespace {
+
+ReviewRun plain(const QString& text, const QString& href = QString()) {
+    ReviewRun run;
+    run.text = text;
+    run.href = href;
+    return run;
+}
+
+QString entryHref(int element, int connector) {
+    return connector ? QStringLiteral("k:%1").arg(connector) : QStringLiteral("e:%1").arg(element);
+}
+
+void addSection(std::vector<ReviewLine>& lines, const QString& title, ReviewTone tone,
+                const std::vector<ReviewLine>& items) {
+    if (items.empty()) return;
+    ReviewRun heading = plain(title);
+    heading.bold = true;
+    lines.push_back({ReviewLine::Kind::Heading, tone, {heading}});
+    lines.insert(lines.end(), items.begin(), items.end());
+}
+
+ReviewLine item(ReviewTone tone, const QString& message, int element, int connector) {
+    return {ReviewLine::Kind::Item, tone, {plain(message, entryHref(element, connector))}};
+}
+
+}  // namespace
+
+std::vector<ReviewLine> reviewLines(const Diagram& diagram, const RelationalModel& model,
+                                    const std::set<int>& selection) {
+    std::vector<ReviewLine> problems, notes, warnings;
+    for (const DiagramProblem& p : findProblems(diagram)) {
+        if (p.isNote())
+            notes.push_back(item(ReviewTone::Note, p.message, p.element, p.connector));
+        else
+            problems.push_back(item(ReviewTone::Problem, p.message, p.element, p.connector));
+    }
+    for (const DiagramWarning& w : findWarnings(diagram))
+        warnings.push_back(item(ReviewTone::Warning, w.message, w.element, w.connector));
+
+    std::vector<ReviewLine> lines;
+    addSection(lines, QStringLiteral("問題"), ReviewTone::Problem, problems);
+    addSection(lines, QStringLiteral("注意"), ReviewTone::Note, notes);
+    addSection(lines, QStringLiteral("提醒"), ReviewTone::Warning, warnings);
+
+    // Until the diagram would convert, the schema is only what can be derived so far.
+    const ReviewTone schemaTone = problems.empty() ? ReviewTone::Schema : ReviewTone::Pending;
+    const auto references = columnReferences(model);
+    for (size_t r = 0; r < model.relations.size(); ++r) {
+        const Relation& relation = model.relations[r];
+        ReviewLine line{ReviewLine::Kind::Relation, schemaTone, {}};
+        line.runs.reserve(3 * relation.columns.size() + 2);
+        ReviewRun name = plain(relation.name, QStringLiteral("r:%1").arg(r));
+        name.bold = true;
+        name.marked = selection.contains(relation.element);
+        line.runs.push_back(std::move(name));
+        line.runs.push_back(plain(QStringLiteral("(")));
+        for (size_t c = 0; c < relation.columns.size(); ++c) {
+            const Column& column = relation.columns[c];
+            if (c) line.runs.push_back(plain(QStringLiteral(", ")));
+            ReviewRun run = plain(column.name, QStringLiteral("c:%1:%2").arg(r).arg(c));
+            run.key = column.key;
+            run.foreign = column.references.has_value();
+            run.marked = selection.contains(columnSource(relation, column));
+            line.runs.push_back(run);
+            if (column.references) {
+                // What it references follows in the same colour and link, not underlined.
+                const ColumnReference& ref = references[r][c];
+                run.text = QStringLiteral("→%1.%2").arg(ref.relation, ref.column);
+                run.key = false;
+                line.runs.push_back(std::move(run));
+            }
+        }
+        line.runs.push_back(plain(QStringLiteral(")")));
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
