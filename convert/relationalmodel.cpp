@@ -4,7 +4,7 @@ void RelationalModelBuilder::startRelation(const QString& name, int element,
                                            RelationOrigin origin) {
     current_ = int(model_.relations.size());
     appendingFor_ = 0;
-    model_.relations.push_back(Relation{name, element, origin, {}});
+    model_.relations.push_back(Relation{name, element, origin, {}, {}});
     if (origin == RelationOrigin::Entity || origin == RelationOrigin::WeakEntity)
         entityRelations_.emplace(element, current_);
     model_.steps.push_back(OutputStep{current_, false, 0, 0});
