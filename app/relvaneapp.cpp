@@ -6,6 +6,8 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
 #include <QMenu>
 #include <QProcess>
 #include <QStandardPaths>
@@ -14,6 +16,7 @@
 #include "convert.h"
 #include "crashrecovery.h"
 #include "dialogprompts.h"
+#include "editor.h"
 #include "form1.h"
 #include "frmabout.h"
 #include "frmoptions.h"
@@ -86,12 +89,28 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile,
         if (path.isEmpty()) return std::nullopt;
         return path;
     };
+    chooseReference = [this, projectFiles]() -> std::optional<QString> {
+        // A stored project's name typed in, or a project file picked with the file dialog.
+        const QString fromFile = QStringLiteral("從專案檔選擇...");
+        bool ok = false;
+        const QString choice = QInputDialog::getItem(
+            window_.get(), QStringLiteral("與參考答案比較"),
+            QStringLiteral("參考答案的專案名稱:"), {window_->diagram().view.projectName, fromFile},
+            0, true, &ok);
+        if (!ok || choice.trimmed().isEmpty()) return std::nullopt;
+        if (choice != fromFile) return choice;
+        const QString path = QFileDialog::getOpenFileName(
+            window_.get(), QStringLiteral("參考答案"), QString(), projectFiles);
+        if (path.isEmpty()) return std::nullopt;
+        return QStringLiteral("file:") + path;
+    };
     openWorkbook = [this](const QString& path) { return openWithDesktop(path); };
     connect(window_.get(), &Form1::saveRequested, this, &RelvaneApp::save);
     connect(window_.get(), &Form1::newRequested, this, &RelvaneApp::newDiagram);
     connect(window_.get(), &Form1::exportRequested, this, &RelvaneApp::exportProjectFile);
     connect(window_.get(), &Form1::importRequested, this, &RelvaneApp::importProjectFile);
     connect(window_.get(), &Form1::exportSqlRequested, this, &RelvaneApp::exportSqlScript);
+    connect(window_.get(), &Form1::compareRequested, this, &RelvaneApp::compareWithReference);
     window_->closeGuard = [this] { return shutDown_ || settleUnsavedChanges(); };
     connect(window_.get(), &Form1::loadRequested, this, &RelvaneApp::load);
     connect(window_.get(), &Form1::convertRequested, this, &RelvaneApp::convert);
@@ -287,6 +306,36 @@ void RelvaneApp::exportSqlScript() {
     const std::optional<QString> path = chooseSqlScriptPath(
         defaultDocumentPath(window_->diagram().view.projectName, QStringLiteral(".sql")));
     if (path) writeScript(*path);
+}
+
+void RelvaneApp::compareWithReference() {
+    const std::optional<QString> chosen = chooseReference();
+    if (!chosen) return;
+    Prompts& prompts = window_->prompts();
+    // The reference is read into a diagram of its own, in the notation the student draws in.
+    auto reference = std::make_unique<Diagram>();
+    reference->settings = window_->diagram().settings;
+    Editor reader(*reference, prompts);
+    QString name = *chosen;
+    if (chosen->startsWith(QLatin1String("file:"))) {
+        QString problem;
+        const std::optional<QString> stored = ::importProjectFile(reader, chosen->mid(5), &problem);
+        if (!stored) {
+            prompts.message(problem);
+            return;
+        }
+        name = QFileInfo(chosen->mid(5)).fileName();
+    } else {
+        const ProjectStore store(settings_->storeConnection());
+        const ProjectStore::LoadResult loaded = store.loadInto(reader, name);
+        if (loaded.status != ProjectStore::LoadResult::Status::Loaded) {
+            prompts.message(loaded.status == ProjectStore::LoadResult::Status::NotFound
+                                ? noSuchProjectMessage()
+                                : loaded.error.text());
+            return;
+        }
+    }
+    review_->compareWith(std::move(reference), name);
 }
 
 void RelvaneApp::convert() {

@@ -63,6 +63,12 @@ public:
     void importProjectFile();
     // File -> "匯出 SQL...": validates like Convert and writes the PostgreSQL script.
     void exportSqlScript();
+    // File -> "與參考答案比較...": asks for the reference answer and compares the diagram with it
+    // in the review panel from then on.
+    void compareWithReference();
+    // The reference answer: a stored project's name, or "file:" and the path of a project file;
+    // nullopt when the user cancels. Tests replace it.
+    std::function<std::optional<QString>()> chooseReference;
     // Before unsaved changes would be lost: asks whether to save them first. False when the user
     // cancels, or chose to save and the save did not happen.
     bool settleUnsavedChanges();

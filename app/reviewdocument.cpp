@@ -13,6 +13,7 @@ QColor toneColour(ReviewTone tone) {
         case ReviewTone::Note: return QColor(0x80, 0x60, 0x00);
         case ReviewTone::Warning: return QColor(0x50, 0x50, 0x50);
         case ReviewTone::Pending: return QColor(Qt::gray);
+        case ReviewTone::Comparison: return QColor(0x30, 0x30, 0x90);
         case ReviewTone::Schema: break;
     }
     return QColor(Qt::black);

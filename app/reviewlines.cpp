@@ -1,6 +1,7 @@
 #include "reviewlines.h"
 
 #include "checkdiagram.h"
+#include "comparison.h"
 #include "diagramwarnings.h"
 #include "schematext.h"
 
@@ -79,6 +80,44 @@ std::vector<ReviewLine> reviewLines(const Diagram& diagram, const RelationalMode
         }
         line.runs.push_back(plain(QStringLiteral(")")));
         lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::vector<ReviewLine> comparisonLines(const Comparison& comparison, const QString& reference) {
+    const ReviewTone tone = ReviewTone::Comparison;
+    ReviewRun title = plain(QStringLiteral("與參考答案 %1 比較").arg(reference));
+    title.bold = true;
+    ReviewLine head{ReviewLine::Kind::Heading, tone, {title}};
+    if (comparison.compared()) {
+        ReviewRun score = plain(QStringLiteral("分數 %1").arg(comparison.score), QStringLiteral("s:"));
+        score.bold = true;
+        head.runs.push_back(plain(QStringLiteral(": ")));
+        head.runs.push_back(score);
+    }
+    head.runs.push_back(plain(QStringLiteral("  ")));
+    head.runs.push_back(plain(QStringLiteral("關閉"), QStringLiteral("x:close")));
+    std::vector<ReviewLine> lines{head};
+    const auto say = [&lines, tone](const QString& text) {
+        lines.push_back({ReviewLine::Kind::Item, tone, {plain(text)}});
+    };
+    if (!comparison.referenceFailure.isEmpty())
+        say(QStringLiteral("參考答案無法轉換: %1").arg(comparison.referenceFailure));
+    if (!comparison.studentFailure.isEmpty())
+        say(QStringLiteral("無法轉換: %1").arg(comparison.studentFailure));
+    if (comparison.compared() && comparison.differences.empty()) say(QStringLiteral("與參考答案相同"));
+    for (int c = 0; c < kDifferenceCategories; ++c) {
+        const auto category = DifferenceCategory(c);
+        std::vector<ReviewLine> items;
+        for (const Difference& d : comparison.differences) {
+            if (d.category != category) continue;
+            const QString href = d.studentConnector || d.studentElement
+                                     ? entryHref(d.studentElement, d.studentConnector)
+                                     : QString();
+            items.push_back({ReviewLine::Kind::Item, tone, {plain(d.hint, href)}});
+        }
+        addSection(lines, QStringLiteral("%1 (%2)").arg(categoryTitle(category)).arg(items.size()),
+                   tone, items);
     }
     return lines;
 }

@@ -7,12 +7,13 @@
 #include "relationalmodel.h"
 
 class Diagram;
+struct Comparison;
 
 // What the review panel shows, as lines of formatted runs rather than markup: the panel compares
 // them with what it shows and rewrites only the lines that changed, so one rename in a large
 // diagram costs a few lines, not the whole text.
 
-enum class ReviewTone { Problem, Note, Warning, Schema, Pending };
+enum class ReviewTone { Problem, Note, Warning, Schema, Pending, Comparison };
 
 struct ReviewRun {
     QString text;
@@ -37,3 +38,8 @@ struct ReviewLine {
 // there are problems. Relations and columns produced by an element of `selection` are marked.
 std::vector<ReviewLine> reviewLines(const Diagram& diagram, const RelationalModel& model,
                                     const std::set<int>& selection);
+
+// The comparison with a reference answer, shown above everything else: the score (its link "s:"
+// tells how it is counted) and a "關閉" link ("x:close"), or why nothing could be compared; then
+// the differences grouped by category, each linked to the student's element or connector.
+std::vector<ReviewLine> comparisonLines(const Comparison& comparison, const QString& reference);

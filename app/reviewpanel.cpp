@@ -6,6 +6,7 @@
 #include <QToolTip>
 
 #include "canvas.h"
+#include "comparison.h"
 #include "mapping.h"
 #include "reviewdocument.h"
 #include "schematext.h"
@@ -57,7 +58,13 @@ void ReviewPanel::refresh() {
     highlighted_ = d.view.selection;
     // Most commands (a move, a colour) change nothing the panel shows; the rest a few lines.
     const int scrolled = text_->verticalScrollBar()->value();
-    if (shown_->show(reviewLines(d, model_, highlighted_)))
+    std::vector<ReviewLine> lines = reviewLines(d, model_, highlighted_);
+    if (reference_) {
+        std::vector<ReviewLine> compared = comparisonLines(compareDiagrams(d, *reference_), referenceName_);
+        lines.insert(lines.begin(), std::make_move_iterator(compared.begin()),
+                     std::make_move_iterator(compared.end()));
+    }
+    if (shown_->show(std::move(lines)))
         text_->verticalScrollBar()->setValue(scrolled);
 }
 
@@ -81,7 +88,23 @@ int ReviewPanel::elementOf(const QUrl& url) const {
     return 0;
 }
 
+void ReviewPanel::compareWith(std::unique_ptr<Diagram> reference, const QString& name) {
+    reference_ = std::move(reference);
+    referenceName_ = name;
+    show();
+    refresh();
+}
+
+void ReviewPanel::endComparison() {
+    reference_.reset();
+    refresh();
+}
+
 void ReviewPanel::follow(const QUrl& url) {
+    if (url.toString() == QLatin1String("x:close")) {
+        endComparison();
+        return;
+    }
     const Diagram& d = workspace_.diagram();
     const int element = elementOf(url);
     if (!d.isLiveElement(element)) return;
@@ -97,6 +120,7 @@ void ReviewPanel::follow(const QUrl& url) {
 }
 
 QString ReviewPanel::tipFor(const QUrl& url) const {
+    if (url.toString() == QLatin1String("s:")) return scoreRule();
     const QStringList parts = url.toString().split(QLatin1Char(':'));
     const size_t r = parts.value(1).toULongLong();
     if (parts.size() < 2 || r >= model_.relations.size()) return QString();

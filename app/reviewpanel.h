@@ -9,6 +9,7 @@
 #include "relationalmodel.h"
 
 class Canvas;
+class Diagram;
 class ReviewDocument;
 class QTextBrowser;
 class Workspace;
@@ -33,8 +34,15 @@ public:
     // "r:<relation>", "c:<relation>:<column>". Selects the element it comes from, scrolls to it and
     // flashes it.
     void follow(const QUrl& link);
-    // The rule and reason shown when the pointer rests on a relation or column link.
+    // The rule and reason shown when the pointer rests on a relation or column link; how the
+    // score is counted on the comparison's score.
     QString tipFor(const QUrl& link) const;
+
+    // Compares the diagram with `reference` from now on, above the problems, following every
+    // change, until the comparison's "關閉" link or endComparison. The panel keeps the reference.
+    void compareWith(std::unique_ptr<Diagram> reference, const QString& name);
+    void endComparison();
+    bool comparing() const { return reference_ != nullptr; }
 
 private:
     void schedule();
@@ -47,4 +55,6 @@ private:
     RelationalModel model_;       // the schema the text shows
     std::set<int> highlighted_;   // the selection whose relations and columns it highlights
     std::unique_ptr<ReviewDocument> shown_;  // the lines the text shows
+    std::unique_ptr<Diagram> reference_;      // the answer compared with, while comparing
+    QString referenceName_;
 };

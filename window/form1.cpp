@@ -105,6 +105,7 @@ void Form1::buildMenus() {
     addFileItem("mnuExportFile", QStringLiteral("匯出專案檔..."), &Form1::exportRequested);
     addFileItem("mnuImportFile", QStringLiteral("匯入專案檔..."), &Form1::importRequested);
     addFileItem("mnuExportSql", QStringLiteral("匯出 SQL..."), &Form1::exportSqlRequested);
+    addFileItem("mnuCompare", QStringLiteral("與參考答案比較..."), &Form1::compareRequested);
     addFileItem("mnuSet", QStringLiteral("Set"), &Form1::optionsRequested);
     addFileItem("mnuCapture", QStringLiteral("Capture"), &Form1::capture);
     file->addSeparator();

@@ -21,6 +21,7 @@
 #include <csignal>
 #include <cstdio>
 
+#include "comparison.h"
 #include "crashrecovery.h"
 #include "diagrambuilder.h"
 #include "drawstudent.h"
@@ -346,6 +347,59 @@ TEST_F(AppTest, TheReviewPanelShowsProblemsThenTheSchemaAndPointsBackToTheElemen
     app.reset();
     auto again = startApp(prompts);
     EXPECT_FALSE(again->reviewPanel().isVisible());
+}
+
+// Compared with a reference answer saved in the store: the score and the differences follow the
+// drawing, point at the student's element, and the reference is never changed.
+TEST_F(AppTest, TheReviewPanelComparesTheDiagramWithAReferenceAnswer) {
+    FakePrompts prompts;
+    auto app = startApp(prompts);
+    drawStudent(app->window());
+    ASSERT_TRUE(ProjectStore(database()).saveAs(app->window().diagram(), "答案").ok);
+    ReviewPanel& panel = app->reviewPanel();
+    const auto text = [&panel] {
+        panel.refresh();
+        return panel.text()->toPlainText();
+    };
+
+    app->chooseReference = [] { return std::optional<QString>("沒有這個"); };
+    app->compareWithReference();
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0], noSuchProjectMessage());
+    EXPECT_FALSE(panel.comparing());
+
+    app->chooseReference = [] { return std::optional<QString>("答案"); };
+    app->compareWithReference();
+    EXPECT_TRUE(text().contains("與參考答案 答案 比較: 分數 100")) << text().toStdString();
+    EXPECT_EQ(panel.tipFor(QUrl("s:")), scoreRule());
+
+    // An extra attribute costs points and links to the attribute.
+    Editor& editor = app->window().editor();
+    Diagram& d = app->window().diagram();
+    const int extra = editor.createElement(KindAttribute);
+    d.element(extra).Caption = "Nickname";
+    editor.toolbarButton("AttLine");
+    editor.elementLeftDown(1, 1, 1);
+    editor.elementLeftDown(extra, 1, 1);
+    EXPECT_TRUE(text().contains("多出的欄位 (1)")) << text().toStdString();
+    EXPECT_TRUE(text().contains("Student 多出欄位 Nickname"));
+    panel.follow(QUrl(QString("e:%1").arg(extra)));
+    EXPECT_EQ(d.view.selection, std::set<int>{extra});
+
+    panel.follow(QUrl("x:close"));
+    EXPECT_FALSE(panel.comparing());
+    EXPECT_FALSE(text().contains("參考答案"));
+    // The reference stayed as saved.
+    Diagram stored;
+    FakePrompts quiet;
+    Editor reader(stored, quiet);
+    ASSERT_EQ(ProjectStore(database()).loadInto(reader, "答案").status,
+              ProjectStore::LoadResult::Status::Loaded);
+    EXPECT_EQ(compareDiagrams(stored, stored).score, 100);
+    int attributes = 0;
+    for (int i = 1; i < stored.elementCount(); ++i) attributes += stored.element(i).isAttributeKind();
+    EXPECT_EQ(attributes, 1);
+    prompts.answerSave(Prompts::SaveChoice::Discard);
 }
 
 // ---- crash recovery ----

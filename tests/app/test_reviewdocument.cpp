@@ -31,7 +31,7 @@ QString describe(const QTextDocument& document) {
 ReviewLine randomLine(std::mt19937& random) {
     ReviewLine line;
     line.kind = ReviewLine::Kind(random() % 3);
-    line.tone = ReviewTone(random() % 5);
+    line.tone = ReviewTone(random() % 6);
     for (int runs = 1 + int(random() % 4); runs > 0; --runs) {
         ReviewRun run;
         run.text = QStringLiteral("r%1 名").arg(random() % 7);
