@@ -4,6 +4,7 @@
 #include <QSet>
 
 #include "module1.h"
+#include "projectcatalog.h"
 #include "storedvalues.h"
 
 namespace {
@@ -214,7 +215,8 @@ qint16 writeProject(StatementRunner& run, bool postgres, const Diagram& diagram,
     bool ok = false;
     if (begun) {
         pi = claimProjectNumber(run, name);
-        ok = pi > 0 && insertProject(run, pi, name) && RowWriter(run, diagram, pi).writeAll();
+        ok = pi > 0 && insertProject(run, pi, name) && RowWriter(run, diagram, pi).writeAll() &&
+             recordSaveTime(run, pi);
         ok = ok && run.exec(QStringLiteral("COMMIT"), QStringLiteral("Commit"));
     }
     if (!ok) {

@@ -118,8 +118,8 @@ void StoreTest::SetUp() {
     url_ = ServerDatabase::instance().url();
     ASSERT_FALSE(url_.isEmpty());
     ASSERT_TRUE(execute(QStringLiteral(
-        "DROP TABLE IF EXISTS \"ET_Identify_WET\", \"Invoke\", \"Attribute\", \"EntityType\", "
-        "\"Project\" CASCADE")));
+        "DROP TABLE IF EXISTS \"ProjectSaved\", \"ET_Identify_WET\", \"Invoke\", \"Attribute\", "
+        "\"EntityType\", \"Project\" CASCADE")));
 }
 
 std::vector<QVariantList> StoreTest::query(const QString& sql) const {

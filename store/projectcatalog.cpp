@@ -1,0 +1,123 @@
+#include "projectcatalog.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
+
+#include "statementrunner.h"
+#include "storeconnection.h"
+
+namespace {
+
+const QString kSavedTable = QStringLiteral("ProjectSaved");
+
+bool hasSaveTimes(QSqlDatabase& db) {
+    return !db.record(db.driver()->escapeIdentifier(kSavedTable, QSqlDriver::TableName)).isEmpty();
+}
+
+// Runs `work` on an open connection to the store; Failed with *error when it cannot be opened.
+template <typename Work>
+CatalogChange withConnection(const ProjectStore& store, StoreError* error, Work work) {
+    // An unreadable URL: check() gives its reason without opening anything.
+    StoreError failure = store.isValid() ? StoreError() : store.check();
+    CatalogChange result = CatalogChange::Failed;
+    if (!failure.isSet()) {
+        StoreConnection connection(store.url());
+        if (connection.open(&failure)) result = work(connection.database(), failure);
+    }
+    if (error) *error = failure;
+    return result;
+}
+
+// One statement with its values; the failure goes to *error.
+bool exec(QSqlQuery& query, const QString& sql, const QVariantList& values, StoreError& error) {
+    if (query.prepare(sql)) {
+        for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
+        if (query.exec()) return true;
+    }
+    error = StoreError::fromSql(query.lastError(), sql.section(QLatin1Char(' '), 0, 2));
+    return false;
+}
+
+}  // namespace
+
+std::optional<std::vector<ProjectSummary>> listProjects(const ProjectStore& store,
+                                                        StoreError* error) {
+    std::vector<ProjectSummary> projects;
+    const CatalogChange result = withConnection(store, error, [&](QSqlDatabase& db, StoreError& failure) {
+        const bool times = hasSaveTimes(db);
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        const QString sql =
+            QStringLiteral(
+                "Select p.\"i\", p.\"ProjectName\", "
+                "(Select count(*) from \"EntityType\" e where e.\"Pi\" = p.\"i\") + "
+                "(Select count(*) from \"Attribute\" a where a.\"Pi\" = p.\"i\"), %1 "
+                "from \"Project\" p %2 order by p.\"ProjectName\", p.\"i\"")
+                .arg(times ? QStringLiteral("s.\"SavedAt\"") : QStringLiteral("''"),
+                     times ? QStringLiteral("left join \"ProjectSaved\" s on s.\"Pi\" = p.\"i\"")
+                           : QString());
+        if (!exec(query, sql, {}, failure)) return CatalogChange::Failed;
+        while (query.next()) {
+            ProjectSummary project;
+            project.number = query.value(0).toInt();
+            project.name = query.value(1).toString();
+            project.elements = query.value(2).toInt();
+            project.savedAt = QDateTime::fromString(query.value(3).toString(), Qt::ISODate);
+            projects.push_back(project);
+        }
+        return CatalogChange::Done;
+    });
+    if (result != CatalogChange::Done) return std::nullopt;
+    return projects;
+}
+
+CatalogChange deleteProject(const ProjectStore& store, const QString& name, StoreError* error) {
+    return withConnection(store, error, [&](QSqlDatabase& db, StoreError& failure) {
+        QSqlQuery query(db);
+        if (!exec(query, QStringLiteral("Delete from \"Project\" where \"ProjectName\" = ?"), {name},
+                  failure))
+            return CatalogChange::Failed;
+        return query.numRowsAffected() > 0 ? CatalogChange::Done : CatalogChange::NotFound;
+    });
+}
+
+CatalogChange renameProject(const ProjectStore& store, const QString& from, const QString& to,
+                            StoreError* error) {
+    return withConnection(store, error, [&](QSqlDatabase& db, StoreError& failure) {
+        // The name column is unique: a taken name fails the update and changes nothing; asking
+        // first only gives the clearer answer.
+        QSqlQuery taken(db);
+        if (!exec(taken, QStringLiteral("Select 1 from \"Project\" where \"ProjectName\" = ?"), {to},
+                  failure))
+            return CatalogChange::Failed;
+        if (taken.next() && from != to) return CatalogChange::NameTaken;
+        QSqlQuery query(db);
+        if (!exec(query,
+                  QStringLiteral("Update \"Project\" set \"ProjectName\" = ? where \"ProjectName\" = ?"),
+                  {to, from}, failure))
+            return CatalogChange::Failed;
+        return query.numRowsAffected() > 0 ? CatalogChange::Done : CatalogChange::NotFound;
+    });
+}
+
+bool recordSaveTime(StatementRunner& run, qint16 pi) {
+    // Saves hold the project table's lock here, so two programs never create the table at once.
+    if (!hasSaveTimes(run.database()) &&
+        !run.exec(QStringLiteral("Create table if not exists \"ProjectSaved\" ("
+                                 "\"Pi\" integer not null primary key "
+                                 "references \"Project\" (\"i\") on delete cascade, "
+                                 "\"SavedAt\" text not null)"),
+                  QStringLiteral("Create table ProjectSaved")))
+        return false;
+    QSqlQuery remove(run.database()), insert(run.database());
+    const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
+    return run.prepare(remove, QStringLiteral("Delete from \"ProjectSaved\" where \"Pi\" = ?"),
+                       QStringLiteral("Delete from ProjectSaved")) &&
+           run.exec(remove, QStringLiteral("Delete from ProjectSaved"), {pi}) &&
+           run.prepare(insert, QStringLiteral("Insert into \"ProjectSaved\" values (?, ?)"),
+                       QStringLiteral("Insert into ProjectSaved")) &&
+           run.exec(insert, QStringLiteral("Insert into ProjectSaved"), {pi, now});
+}
