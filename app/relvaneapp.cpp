@@ -15,6 +15,7 @@
 
 #include "convert.h"
 #include "crashrecovery.h"
+#include "dialogprogress.h"
 #include "dialogprompts.h"
 #include "editor.h"
 #include "form1.h"
@@ -348,7 +349,12 @@ void RelvaneApp::convert() {
         writeScript(*path);
         return;
     }
-    const ConvertResult result = writeWorkbook(d, *path, d.settings.FKPK);
+    DialogProgress progress(QStringLiteral("正在轉換..."), window_.get());
+    const ConvertResult result = writeWorkbook(d, *path, d.settings.FKPK, &progress);
+    if (result.status == ConvertResult::Status::Cancelled) {
+        window_->showStatus(QStringLiteral("已取消轉換, 沒有寫入檔案"));
+        return;
+    }
     if (!result.ok()) {
         prompts.message(QStringLiteral("無法寫入活頁簿 %1: %2").arg(*path, result.error));
         return;

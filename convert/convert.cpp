@@ -28,14 +28,25 @@ ConvertResult convertDiagram(Editor& editor, const QString& outputPath, std::opt
     return writeWorkbook(diagram, outputPath, fkpk.value_or(diagram.settings.FKPK));
 }
 
-ConvertResult writeWorkbook(const Diagram& diagram, const QString& outputPath, int fkpk) {
+ConvertResult writeWorkbook(const Diagram& diagram, const QString& outputPath, int fkpk,
+                            Progress* progress) {
+    // Stages: mapping, layout, explanations, the package (most of the time), the file.
+    constexpr int kStages = 5;
+    const ConvertResult cancelled{ConvertResult::Status::Cancelled, QString()};
     const RelationalModel model = mapDiagram(diagram);
     if (const auto problem = workbookLimitProblem(model, diagram))
         return {ConvertResult::Status::Refused, *problem};
+    if (!proceed(progress, 1, kStages)) return cancelled;
     Workbook book = layOutWorkbook(model, fkpk);
+    if (!proceed(progress, 2, kStages)) return cancelled;
     book.more.push_back(explanationSheet(model, diagram));
+    if (!proceed(progress, 3, kStages)) return cancelled;
     QString error;
-    if (!Xlsx::save(book, outputPath, &error)) return {ConvertResult::Status::Failed, error};
+    const std::optional<QByteArray> bytes = Xlsx::package(book, &error);
+    if (!bytes) return {ConvertResult::Status::Failed, error};
+    if (!proceed(progress, 4, kStages)) return cancelled;
+    if (!Xlsx::writeFile(*bytes, outputPath, &error)) return {ConvertResult::Status::Failed, error};
+    proceed(progress, kStages, kStages);
     return {ConvertResult::Status::Written, QString()};
 }
 

@@ -5,6 +5,7 @@
 
 #include "diagram.h"
 #include "editor.h"
+#include "progress.h"
 
 struct ConvertResult {
     enum class Status {
@@ -12,6 +13,7 @@ struct ConvertResult {
         Refused,  // the diagram cannot be converted; validation has told the user why, or `error`
                   // says why (textbook mode, a workbook too large for spreadsheet programs)
         Failed,   // the workbook could not be written; `error` holds the reason, no file was left
+        Cancelled,  // the user stopped it; no file was written
     };
     Status status = Status::Failed;
     QString error;
@@ -29,8 +31,10 @@ ConvertResult convertDiagram(Editor& editor, const QString& outputPath,
 // default participations and tell the user so). The refusal, or nothing when it may go ahead.
 std::optional<ConvertResult> refuseConversion(Editor& editor);
 
-// The mapping and the workbook alone, for a diagram that has passed validation.
-ConvertResult writeWorkbook(const Diagram& diagram, const QString& outputPath, int fkpk);
+// The mapping and the workbook alone, for a diagram that has passed validation. `progress` hears
+// of each stage and may stop the conversion before the file is written.
+ConvertResult writeWorkbook(const Diagram& diagram, const QString& outputPath, int fkpk,
+                            Progress* progress = nullptr);
 
 // Where "Convert" offers to save: the project's name plus ".xlsx" in the user's documents folder.
 QString defaultWorkbookPath(const QString& projectName);

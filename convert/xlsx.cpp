@@ -635,7 +635,10 @@ std::optional<QByteArray> package(const Workbook& book, QString* error) {
 
 bool save(const Workbook& book, const QString& path, QString* error) {
     const auto bytes = package(book, error);
-    if (!bytes) return false;
+    return bytes && writeFile(*bytes, path, error);
+}
+
+bool writeFile(const QByteArray& bytes, const QString& path, QString* error) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error) *error = file.errorString();
@@ -643,7 +646,7 @@ bool save(const Workbook& book, const QString& path, QString* error) {
     }
     // commit() does not notice a failure of the flush it makes while closing, so the data is
     // flushed and checked here first.
-    if (file.write(*bytes) != bytes->size() || !file.flush()) {
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         if (error) *error = file.errorString();
         file.cancelWriting();
         return false;

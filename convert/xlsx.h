@@ -26,6 +26,10 @@ constexpr double kColumnWidth = Arrows::kColumnPitch / kDigitWidth;
 // The package as bytes, or nullopt (with `error` set) when it could not be assembled.
 std::optional<QByteArray> package(const Workbook& book, QString* error = nullptr);
 
+// Writes bytes to `path` as a whole: the complete file, or the one there before untouched and
+// `error` telling why.
+bool writeFile(const QByteArray& bytes, const QString& path, QString* error = nullptr);
+
 // Writes the package to `path` as a whole: either the complete file is in place afterwards, or the
 // file that was there before is untouched and `error` tells why.
 bool save(const Workbook& book, const QString& path, QString* error = nullptr);
