@@ -1,5 +1,6 @@
 #include "projectreader.h"
 
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -40,29 +41,74 @@ private:
     bool ok_ = true;
 };
 
-// Runs a project's SELECT; a failure is noted and reads as no rows. In PostgreSQL a failed
-// statement spoils the rest of its transaction, so each query runs under a savepoint that the
-// failure rolls back to, and the next query still runs.
-bool select(QSqlQuery& query, bool postgres, const QString& sql, int pi, const QString& operation,
-            ProjectRows& rows) {
+// Which projects a read takes: the rows of the tables whose "Pi" is one of `numbers`, each
+// project's rows going to its own ProjectRows. A failed query is noted for every one of them.
+class ProjectSink {
+public:
+    // `every`: the projects are all the store holds, so no condition is needed (nor a
+    // placeholder per project, of which SQLite allows fewer than the store's 32,767 projects).
+    ProjectSink(std::vector<ProjectRows*> projects, bool every)
+        : projects_(std::move(projects)), every_(every) {
+        for (ProjectRows* rows : projects_) byNumber_.insert(rows->projectNumber, rows);
+    }
+
+    // The project of a row's "Pi"; null for a row of a project not asked for.
+    ProjectRows* at(int pi) const { return byNumber_.value(pi); }
+
+    // The condition on "Pi" and its values: one placeholder per project.
+    QString condition() const {
+        if (every_) return QStringLiteral("1 = 1");
+        QStringList marks;
+        for (size_t n = 0; n < projects_.size(); ++n) marks << QStringLiteral("?");
+        return projects_.size() == 1 ? QStringLiteral("\"Pi\" = ?")
+                                     : QStringLiteral("\"Pi\" in (%1)").arg(marks.join(','));
+    }
+    void bind(QSqlQuery& query) const {
+        if (every_) return;
+        for (size_t n = 0; n < projects_.size(); ++n)
+            query.bindValue(int(n), projects_[n]->projectNumber);
+    }
+    void failed(const QString& step) const {
+        for (ProjectRows* rows : projects_) rows->failedSteps << step;
+    }
+
+private:
+    std::vector<ProjectRows*> projects_;
+    bool every_ = false;
+    QHash<int, ProjectRows*> byNumber_;
+};
+
+// Runs a SELECT on the projects of `sink`, ordered by project first; a failure is noted and reads
+// as no rows. In PostgreSQL a failed statement spoils the rest of its transaction, so each query
+// runs under a savepoint that the failure rolls back to, and the next query still runs.
+bool select(QSqlQuery& query, bool postgres, const QString& table, const QString& order,
+            const ProjectSink& sink) {
     query.setForwardOnly(true);
     if (postgres) query.exec(QStringLiteral("SAVEPOINT relvane_step"));
+    const QString sql = QStringLiteral("Select * from \"%1\" where %2 order by \"Pi\", %3")
+                            .arg(table, sink.condition(), order);
     if (query.prepare(sql)) {
-        query.bindValue(0, pi);
+        sink.bind(query);
         if (query.exec()) return true;
     }
-    rows.failedSteps << StoreError::fromSql(query.lastError(), operation).text();
+    sink.failed(
+        StoreError::fromSql(query.lastError(), QStringLiteral("Select * from ") + table).text());
     if (postgres) query.exec(QStringLiteral("ROLLBACK TO SAVEPOINT relvane_step"));
     return false;
 }
 
-void readEntityTypes(QSqlDatabase& db, bool postgres, ProjectRows& rows) {
+// A row's project from its first column, "Pi".
+ProjectRows* rowsOf(const QSqlQuery& query, const ProjectSink& sink) {
+    return sink.at(query.value(0).toInt());
+}
+
+void readEntityTypes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
     QSqlQuery query(db);
-    if (!select(query, postgres,
-                QStringLiteral("Select * from \"EntityType\" where \"Pi\" = ? order by \"i\""),
-                rows.projectNumber, QStringLiteral("Select * from EntityType"), rows))
+    if (!select(query, postgres, QStringLiteral("EntityType"), QStringLiteral("\"i\""), sink))
         return;
     while (query.next()) {
+        ProjectRows* rows = rowsOf(query, sink);
+        if (!rows) continue;
         RowValues v(query);
         ProjectRows::ElementRow row;
         row.index = v.integer(1);
@@ -74,22 +120,22 @@ void readEntityTypes(QSqlDatabase& db, bool postgres, ProjectRows& rows) {
         row.height = v.real(7);
         row.kind = v.integer(8);
         if (v.ok())
-            rows.entityTypes.push_back(row);
+            rows->entityTypes.push_back(row);
         else
-            ++rows.unreadableRows;
+            ++rows->unreadableRows;
     }
 }
 
-void readAttributes(QSqlDatabase& db, bool postgres, ProjectRows& rows) {
+void readAttributes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
     QSqlQuery query(db);
     // Within one owner the attributes come in index order, so the owner's AttributeList does
     // not depend on how the database happens to return equal owners.
-    if (!select(
-            query, postgres,
-            QStringLiteral("Select * from \"Attribute\" where \"Pi\" = ? order by \"Ei\", \"i\""),
-            rows.projectNumber, QStringLiteral("Select * from Attribute"), rows))
+    if (!select(query, postgres, QStringLiteral("Attribute"), QStringLiteral("\"Ei\", \"i\""),
+                sink))
         return;
     while (query.next()) {
+        ProjectRows* rows = rowsOf(query, sink);
+        if (!rows) continue;
         RowValues v(query);
         ProjectRows::ElementRow row;
         row.index = v.integer(1);
@@ -103,21 +149,21 @@ void readAttributes(QSqlDatabase& db, bool postgres, ProjectRows& rows) {
         row.width = v.real(9);
         row.height = v.real(10);
         if (v.ok())
-            rows.attributes.push_back(row);
+            rows->attributes.push_back(row);
         else
-            ++rows.unreadableRows;
+            ++rows->unreadableRows;
     }
 }
 
-void readInvokes(QSqlDatabase& db, bool postgres, ProjectRows& rows) {
+void readInvokes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
     QSqlQuery query(db);
     // The order puts the two rows of a recursive pair next to each other, Is2nd 0 first.
-    if (!select(query, postgres,
-                QStringLiteral("Select * from \"Invoke\" where \"Pi\" = ? "
-                               "order by \"Ri\", \"Ei\", \"Is2nd\""),
-                rows.projectNumber, QStringLiteral("Select * from Invoke"), rows))
+    if (!select(query, postgres, QStringLiteral("Invoke"),
+                QStringLiteral("\"Ri\", \"Ei\", \"Is2nd\""), sink))
         return;
     while (query.next()) {
+        ProjectRows* rows = rowsOf(query, sink);
+        if (!rows) continue;
         RowValues v(query);
         ProjectRows::InvokeRow row;
         row.relationship = v.integer(1);
@@ -128,40 +174,52 @@ void readInvokes(QSqlDatabase& db, bool postgres, ProjectRows& rows) {
         row.isWeak = v.integer(6) == 1;
         row.description = v.text(7);
         if (v.ok())
-            rows.invokes.push_back(row);
+            rows->invokes.push_back(row);
         else
-            ++rows.unreadableRows;
+            ++rows->unreadableRows;
     }
 }
 
-void readOwners(QSqlDatabase& db, bool postgres, ProjectRows& rows) {
+void readOwners(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
     QSqlQuery query(db);
-    if (!select(query, postgres,
-                QStringLiteral("Select * from \"ET_Identify_WET\" where \"Pi\" = ? "
-                               "order by \"Ei\", \"Wi\""),
-                rows.projectNumber, QStringLiteral("Select * from ET_Identify_WET"), rows))
+    if (!select(query, postgres, QStringLiteral("ET_Identify_WET"),
+                QStringLiteral("\"Ei\", \"Wi\""), sink))
         return;
     while (query.next()) {
+        ProjectRows* rows = rowsOf(query, sink);
+        if (!rows) continue;
         RowValues v(query);
         ProjectRows::OwnerRow row;
         row.owner = v.integer(1);
         row.weakEntity = v.integer(2);
         if (v.ok())
-            rows.owners.push_back(row);
+            rows->owners.push_back(row);
         else
-            ++rows.unreadableRows;
+            ++rows->unreadableRows;
     }
+}
+
+// Reads the other four tables for the projects of `sink`, one query each.
+void readTables(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
+    readEntityTypes(db, postgres, sink);
+    readAttributes(db, postgres, sink);
+    readInvokes(db, postgres, sink);
+    readOwners(db, postgres, sink);
+}
+
+// One snapshot for all queries of a read, so a save running at the same moment is seen either
+// wholly or not at all.
+void beginSnapshot(QSqlDatabase& db, bool postgres) {
+    QSqlQuery(db).exec(
+        postgres ? QStringLiteral("BEGIN TRANSACTION ISOLATION LEVEL REPEATABLE READ READ ONLY")
+                 : QStringLiteral("BEGIN"));
 }
 
 }  // namespace
 
 std::optional<ProjectRows> readProject(QSqlDatabase& db, bool postgres, const QString& name,
                                        StoreError* error) {
-    // One snapshot for all five queries, so a save running at the same moment is seen either
-    // wholly or not at all.
-    QSqlQuery(db).exec(
-        postgres ? QStringLiteral("BEGIN TRANSACTION ISOLATION LEVEL REPEATABLE READ READ ONLY")
-                 : QStringLiteral("BEGIN"));
+    beginSnapshot(db, postgres);
     std::optional<ProjectRows> result;
     {
         QSqlQuery project(db);
@@ -179,11 +237,43 @@ std::optional<ProjectRows> readProject(QSqlDatabase& db, bool postgres, const QS
             ProjectRows rows;
             rows.projectNumber = project.value(0).toInt();
             project.finish();
-            readEntityTypes(db, postgres, rows);
-            readAttributes(db, postgres, rows);
-            readInvokes(db, postgres, rows);
-            readOwners(db, postgres, rows);
+            readTables(db, postgres, ProjectSink({&rows}, false));
             result = std::move(rows);
+        }
+    }
+    QSqlQuery(db).exec(QStringLiteral("COMMIT"));
+    return result;
+}
+
+std::optional<std::vector<NamedProjectRows>> readProjects(QSqlDatabase& db, bool postgres,
+                                                          const std::optional<QStringList>& names,
+                                                          StoreError* error) {
+    beginSnapshot(db, postgres);
+    std::optional<std::vector<NamedProjectRows>> result;
+    {
+        QSqlQuery project(db);
+        project.setForwardOnly(true);
+        if (!project.exec(QStringLiteral("Select * from \"Project\" order by \"i\""))) {
+            if (error)
+                *error = StoreError::fromSql(project.lastError(),
+                                             QStringLiteral("Select * from Project"));
+        } else {
+            std::vector<NamedProjectRows> projects;
+            while (project.next()) {
+                const QString name = project.value(1).toString();
+                if (names && !names->contains(name)) continue;
+                NamedProjectRows named;
+                named.name = name;
+                named.rows.projectNumber = project.value(0).toInt();
+                projects.push_back(std::move(named));
+            }
+            project.finish();
+            if (!projects.empty()) {
+                std::vector<ProjectRows*> targets;
+                for (NamedProjectRows& named : projects) targets.push_back(&named.rows);
+                readTables(db, postgres, ProjectSink(std::move(targets), !names));
+            }
+            result = std::move(projects);
         }
     }
     QSqlQuery(db).exec(QStringLiteral("COMMIT"));

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QStringList>
 #include <optional>
+#include <vector>
 
 #include "projectrows.h"
 #include "storeerror.h"
@@ -13,6 +15,19 @@ class QSqlDatabase;
 // failedSteps and the reading goes on, as does a row with a value that cannot be converted.
 std::optional<ProjectRows> readProject(QSqlDatabase& db, bool postgres, const QString& name,
                                        StoreError* error);
+
+struct NamedProjectRows {
+    QString name;
+    ProjectRows rows;
+};
+
+// Reads the projects named in `names` (every project when nullopt) in one snapshot with one
+// query per table, whatever their number; in project-number order, names not stored left out.
+// nullopt with *error set when the project table cannot be read; failures of the other tables
+// are recorded in every project's failedSteps, as readProject does.
+std::optional<std::vector<NamedProjectRows>> readProjects(QSqlDatabase& db, bool postgres,
+                                                          const std::optional<QStringList>& names,
+                                                          StoreError* error);
 
 // Whether a project of that name is stored; nullopt with *error set when the table cannot be read.
 std::optional<bool> projectExists(QSqlDatabase& db, const QString& name, StoreError* error);

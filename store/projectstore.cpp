@@ -76,3 +76,18 @@ ProjectStore::LoadResult ProjectStore::loadInto(Editor& editor, const QString& n
     result.skippedRows = buildDiagram(editor, *rows);
     return result;
 }
+
+ProjectStore::ReadResult ProjectStore::readProjects(const std::optional<QStringList>& names) const {
+    ReadResult result;
+    if (!isValid()) {
+        result.error = urlFailure();
+        return result;
+    }
+    StoreConnection connection(url_);
+    if (!connection.open(&result.error)) return result;
+    auto projects =
+        ::readProjects(connection.database(), connection.isPostgres(), names, &result.error);
+    result.ok = projects.has_value();
+    if (projects) result.projects = std::move(*projects);
+    return result;
+}

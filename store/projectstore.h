@@ -5,6 +5,7 @@
 
 #include "databaseurl.h"
 #include "diagram.h"
+#include "projectreader.h"
 #include "prompts.h"
 #include "statementrunner.h"
 #include "storeerror.h"
@@ -46,6 +47,16 @@ public:
     // Replaces the editor's diagram with project `name`. The diagram is untouched unless the
     // project is found. Uses the diagram's settings for the notation (PresentStyle) and colours.
     LoadResult loadInto(Editor& editor, const QString& name) const;
+
+    struct ReadResult {
+        bool ok = false;
+        std::vector<NamedProjectRows> projects;  // in project-number order
+        StoreError error;
+    };
+    // The rows of several projects (every stored one when `names` is nullopt; names not stored
+    // are left out), read through one connection in one snapshot, one query per table. Build
+    // each into a diagram with buildDiagram.
+    ReadResult readProjects(const std::optional<QStringList>& names) const;
 
     // Whether project `name` is stored; nullopt (with *error) when the store cannot be read.
     std::optional<bool> contains(const QString& name, StoreError* error = nullptr) const;
