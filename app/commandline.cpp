@@ -204,6 +204,15 @@ QString commandLineHelp() {
         "              the element's caption first, and with --schema its relational schema;\n"
         "              changes nothing. Exit status 0: it would convert; 1: it would not, or\n"
         "              no such project; 2: usage error or unreachable database.\n"
+        "  grade --db URL --reference NAME (--project NAME | --all) [--output REPORT.xlsx|.csv]\n"
+        "              compare student project NAME, or with --all every project of the store\n"
+        "              but the reference, with the teacher's reference and report each one's\n"
+        "              score and differences per category (無法轉換 and the message when it\n"
+        "              fails validation), as text on standard output or to REPORT.xlsx (with a\n"
+        "              sheet of every difference) or REPORT.csv. NAME may be file:PATH.relvane.\n"
+        "              Exit status 0: every project graded; 1: the reference fails validation\n"
+        "              or no such project; 2: usage error, unreachable database or unwritable\n"
+        "              report.\n"
         "  --help      show this help\n"
         "  --version   show the program's version\n");
 }

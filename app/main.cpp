@@ -5,6 +5,7 @@
 #include "appinfo.h"
 #include "commandline.h"
 #include "form1.h"
+#include "gradecommand.h"
 #include "relvaneapp.h"
 
 int main(int argc, char** argv) {
@@ -19,12 +20,14 @@ int main(int argc, char** argv) {
     }
     const bool sql = command && std::strcmp(command, "sql") == 0;
     const bool check = command && std::strcmp(command, "check") == 0;
-    if (command && (std::strcmp(command, "convert") == 0 || sql || check)) {
+    const bool grade = command && std::strcmp(command, "grade") == 0;
+    if (command && (std::strcmp(command, "convert") == 0 || sql || check || grade)) {
         // Headless: fonts (for label sizes) need a GUI application, but never a display.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
         QStringList arguments = QCoreApplication::arguments().mid(2);
         if (check) return runCheckCommand(arguments);
+        if (grade) return runGradeCommand(arguments);
         return sql ? runSqlCommand(arguments) : runConvertCommand(arguments);
     }
     if (command) {
