@@ -148,6 +148,7 @@ std::optional<int> loadOnly(const QString& db, const QString& name, Editor& edit
             printError(noSuchProjectMessage());
             return ExitRefused;
         case ProjectStore::LoadResult::Status::Failed:
+        case ProjectStore::LoadResult::Status::Cancelled:  // nothing here stops a load
             printError(loaded.error.text());
             return ExitUsageOrSystem;
         case ProjectStore::LoadResult::Status::Loaded:
@@ -213,11 +214,17 @@ QString commandLineHelp() {
         "              Exit status 0: every project graded; 1: the reference fails validation\n"
         "              or no such project; 2: usage error, unreachable database or unwritable\n"
         "              report.\n"
+        "  list --db URL\n"
+        "              print every project of the store, one a line: number, name, elements\n"
+        "              and last save, separated by tabs. Exit status 0, or 2 for a usage\n"
+        "              error or an unreachable database.\n"
         "  --help      show this help\n"
         "  --version   show the program's version\n");
 }
 
-int runConvertCommand(const QStringList& arguments) {
+int runConvertCommand(const QStringList& given) {
+    QStringList arguments = given;
+    StderrProgress progress(arguments);
     const std::optional<ConvertOptions> options = parseConvertOptions(arguments);
     if (!options) return ExitUsageOrSystem;
 

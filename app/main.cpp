@@ -6,6 +6,7 @@
 #include "commandline.h"
 #include "form1.h"
 #include "gradecommand.h"
+#include "listcommand.h"
 #include "relvaneapp.h"
 
 int main(int argc, char** argv) {
@@ -21,13 +22,15 @@ int main(int argc, char** argv) {
     const bool sql = command && std::strcmp(command, "sql") == 0;
     const bool check = command && std::strcmp(command, "check") == 0;
     const bool grade = command && std::strcmp(command, "grade") == 0;
-    if (command && (std::strcmp(command, "convert") == 0 || sql || check || grade)) {
+    const bool list = command && std::strcmp(command, "list") == 0;
+    if (command && (std::strcmp(command, "convert") == 0 || sql || check || grade || list)) {
         // Headless: fonts (for label sizes) need a GUI application, but never a display.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
         QStringList arguments = QCoreApplication::arguments().mid(2);
         if (check) return runCheckCommand(arguments);
         if (grade) return runGradeCommand(arguments);
+        if (list) return runListCommand(arguments);
         return sql ? runSqlCommand(arguments) : runConvertCommand(arguments);
     }
     if (command) {

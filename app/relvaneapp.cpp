@@ -23,6 +23,7 @@
 #include "frmoptions.h"
 #include "frmsplash.h"
 #include "projectfile.h"
+#include "projectlistdialog.h"
 #include "projectstore.h"
 #include "reviewpanel.h"
 #include "sqlscript.h"
@@ -220,7 +221,8 @@ ProjectNameSetting RelvaneApp::projectNameSetting() {
 
 bool RelvaneApp::save() {
     const ProjectStore store(settings_->storeConnection());
-    const bool saved = saveProject(store, window_->editor(), projectNameSetting());
+    DialogProgress progress(QStringLiteral("正在儲存..."), window_.get());
+    const bool saved = saveProject(store, window_->editor(), projectNameSetting(), &progress);
     if (saved) window_->showStatus(QStringLiteral("已儲存 Project ") + window_->diagram().view.projectName);
     return saved;
 }
@@ -272,10 +274,23 @@ void RelvaneApp::importProjectFile() {
     d.notifyView();
 }
 
+ProjectChooser RelvaneApp::chooseProjectToLoad(const ProjectStore& store) {
+    // Scripted prompts (tests) answer the plain name box; people get the list.
+    if (!ownPrompts_) return {};
+    return [this, &store](const QString& prompt, const QString& title,
+                          const QString& preset) -> std::optional<QString> {
+        ProjectListDialog dialog(store, window_->prompts(), prompt, title, preset, window_.get());
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.name();
+    };
+}
+
 void RelvaneApp::load() {
     if (!settleUnsavedChanges()) return;
     const ProjectStore store(settings_->storeConnection());
-    loadProject(store, window_->editor(), projectNameSetting());
+    DialogProgress progress(QStringLiteral("正在載入..."), window_.get());
+    loadProject(store, window_->editor(), projectNameSetting(), chooseProjectToLoad(store),
+                &progress);
 }
 
 bool RelvaneApp::readyToConvert() {

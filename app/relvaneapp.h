@@ -9,6 +9,7 @@
 #include "settingsstore.h"
 
 class CrashRecovery;
+class ProjectStore;
 class ReviewPanel;
 class DialogPrompts;
 class Form1;
@@ -77,6 +78,9 @@ private:
     void applyStartupPlacement(const WindowPlacement& placement);
     WindowPlacement currentPlacement() const;
     ProjectNameSetting projectNameSetting();
+    // How Load asks for the project: the project list, or the plain name box for scripted prompts.
+    std::function<std::optional<QString>(const QString&, const QString&, const QString&)>
+    chooseProjectToLoad(const ProjectStore& store);
     void shutdown();
     void offerRecovery();
     void addReviewPanel();

@@ -5,6 +5,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QVariant>
+#include <algorithm>
 
 #include "statementrunner.h"
 #include "storeconnection.h"
@@ -71,6 +72,11 @@ std::optional<std::vector<ProjectSummary>> listProjects(const ProjectStore& stor
         return CatalogChange::Done;
     });
     if (result != CatalogChange::Done) return std::nullopt;
+    // By name as people read it, whatever collation the database sorts with.
+    std::stable_sort(projects.begin(), projects.end(),
+                     [](const ProjectSummary& a, const ProjectSummary& b) {
+                         return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+                     });
     return projects;
 }
 

@@ -40,7 +40,8 @@ QString skippedRowsMessage(int rows) {
     return QStringLiteral("有 %1 筆資料無法載入, 已略過").arg(rows);
 }
 
-bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting) {
+bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting,
+                 Progress* progress) {
     Diagram& diagram = editor.diagram();
     Prompts& prompts = editor.prompts();
     if (!CheckDiagram(editor)) return false;
@@ -57,9 +58,10 @@ bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSet
     if (*name != diagram.view.storedName && store.contains(*name).value_or(false) &&
         !prompts.confirm(QStringLiteral("Project %1 已存在, 要覆蓋嗎?").arg(*name)))
         return false;
-    const auto result = store.saveAs(diagram, *name);
+    const auto result = store.saveAs(diagram, *name, progress);
     if (!result.ok) {
-        prompts.message(result.error.text());
+        // Stopped by the user: the store kept its previous version, nothing to tell.
+        if (!result.cancelled) prompts.message(result.error.text());
         return false;
     }
     markStored(diagram, *name);
@@ -67,16 +69,20 @@ bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSet
     return true;
 }
 
-bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting) {
+bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting,
+                 const ProjectChooser& choose, Progress* progress) {
     Diagram& diagram = editor.diagram();
     Prompts& prompts = editor.prompts();
     if (hasVisibleElements(diagram) && !prompts.confirm(kConfirmClear)) return false;
     const std::optional<QString> name =
-        prompts.input(kNamePrompt, kNameTitle, diagram.view.projectName);
+        choose ? choose(kNamePrompt, kNameTitle, diagram.view.projectName)
+               : prompts.input(kNamePrompt, kNameTitle, diagram.view.projectName);
     if (!name) return false;
     recordProjectName(diagram, nameSetting, *name);
-    const auto result = store.loadInto(editor, *name);
+    const auto result = store.loadInto(editor, *name, progress);
     switch (result.status) {
+        case ProjectStore::LoadResult::Status::Cancelled:
+            return false;
         case ProjectStore::LoadResult::Status::NotFound:
             prompts.message(noSuchProjectMessage());
             return false;

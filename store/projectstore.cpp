@@ -25,7 +25,8 @@ StoreError ProjectStore::check() const {
     return error;
 }
 
-ProjectStore::SaveResult ProjectStore::saveAs(const Diagram& diagram, const QString& name) const {
+ProjectStore::SaveResult ProjectStore::saveAs(const Diagram& diagram, const QString& name,
+                                              Progress* progress) const {
     SaveResult result;
     if (!isValid()) {
         result.error = urlFailure();
@@ -34,8 +35,11 @@ ProjectStore::SaveResult ProjectStore::saveAs(const Diagram& diagram, const QStr
     StoreConnection connection(url_);
     if (!connection.open(&result.error)) return result;
     StatementRunner runner(connection.database(), hook_);
+    // About one statement per element and per connector.
+    runner.watch(progress, qint64(diagram.elementCount()) + diagram.connectorCount());
     result.projectNumber = writeProject(runner, connection.isPostgres(), diagram, name);
     result.ok = result.projectNumber > 0;
+    result.cancelled = runner.cancelled();
     if (!result.ok) result.error = runner.error();
     return result;
 }
@@ -53,7 +57,8 @@ std::optional<bool> ProjectStore::contains(const QString& name, StoreError* erro
     return found;
 }
 
-ProjectStore::LoadResult ProjectStore::loadInto(Editor& editor, const QString& name) const {
+ProjectStore::LoadResult ProjectStore::loadInto(Editor& editor, const QString& name,
+                                                Progress* progress) const {
     LoadResult result;
     if (!isValid()) {
         result.error = urlFailure();
@@ -70,10 +75,19 @@ ProjectStore::LoadResult ProjectStore::loadInto(Editor& editor, const QString& n
             result.error.isSet() ? LoadResult::Status::Failed : LoadResult::Status::NotFound;
         return result;
     }
+    if (progress) {
+        const std::optional<int> skipped = buildDiagram(editor, *rows, *progress);
+        if (!skipped) {
+            result.status = LoadResult::Status::Cancelled;
+            return result;
+        }
+        result.skippedRows = *skipped;
+    } else {
+        result.skippedRows = buildDiagram(editor, *rows);
+    }
     result.status = LoadResult::Status::Loaded;
     result.projectNumber = qint16(rows->projectNumber);
     result.failedSteps = rows->failedSteps;
-    result.skippedRows = buildDiagram(editor, *rows);
     return result;
 }
 

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "databaseurl.h"
+#include "progress.h"
 #include "diagram.h"
 #include "projectreader.h"
 #include "prompts.h"
@@ -29,15 +30,18 @@ public:
 
     struct SaveResult {
         bool ok = false;
+        bool cancelled = false;  // `progress` stopped it
         qint16 projectNumber = 0;
         StoreError error;
     };
     // Writes the diagram as project `name` in one transaction, replacing a project of that name
-    // (which keeps its number). On failure the database is as it was.
-    SaveResult saveAs(const Diagram& diagram, const QString& name) const;
+    // (which keeps its number). On failure, or when `progress` stops it, the database is as it
+    // was.
+    SaveResult saveAs(const Diagram& diagram, const QString& name,
+                      Progress* progress = nullptr) const;
 
     struct LoadResult {
-        enum class Status { Loaded, NotFound, Failed };
+        enum class Status { Loaded, NotFound, Failed, Cancelled };
         Status status = Status::Failed;
         qint16 projectNumber = 0;
         int skippedRows = 0;      // rows left out because they could not be loaded
@@ -45,8 +49,9 @@ public:
         StoreError error;         // Failed: why nothing was loaded
     };
     // Replaces the editor's diagram with project `name`. The diagram is untouched unless the
-    // project is found. Uses the diagram's settings for the notation (PresentStyle) and colours.
-    LoadResult loadInto(Editor& editor, const QString& name) const;
+    // project is found and loaded whole (`progress` may stop it). Uses the diagram's settings
+    // for the notation (PresentStyle) and colours.
+    LoadResult loadInto(Editor& editor, const QString& name, Progress* progress = nullptr) const;
 
     struct ReadResult {
         bool ok = false;
@@ -86,11 +91,17 @@ struct ProjectNameSetting {
 // with nothing changed; a blank name is refused), records it as the current name and in the
 // setting, asks before replacing another stored project of that name, and saves; the caption then
 // names the project. Failures are shown as one message. True when the project was saved.
-bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting);
+bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting,
+                 Progress* progress = nullptr);
 
 // The Load button: asks before clearing a diagram that has visible elements, asks for the
 // project name (Cancel stops with nothing changed), records it, and replaces the diagram with
 // the project, which the caption then names. Tells the user when there is no such project (the
 // caption keeps what it showed), and how many rows had to be left out. True when a project was
 // loaded.
-bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting);
+// `choose`, when given, asks for the name instead of the name box (the project list), with the
+// name box's prompt, title and preset name; nullopt for Cancel.
+using ProjectChooser = std::function<std::optional<QString>(
+    const QString& prompt, const QString& title, const QString& preset)>;
+bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting,
+                 const ProjectChooser& choose = {}, Progress* progress = nullptr);
