@@ -18,19 +18,40 @@ public:
 
     Document takeDocument() { return std::move(d_); }
 
-    int build(const ProjectRows& rows) {
-        for (const auto& row : rows.entityTypes) addElement(row, false);
+    // The number of rows left out; nullopt when `progress` stopped the build.
+    std::optional<int> build(const ProjectRows& rows, Progress* progress = nullptr) {
+        progress_ = progress;
+        total_ = qint64(rows.entityTypes.size() + 2 * rows.attributes.size() + rows.invokes.size() +
+                        rows.owners.size());
+        for (const auto& row : rows.entityTypes) {
+            addElement(row, false);
+            if (!step()) return std::nullopt;
+        }
         std::vector<const ProjectRows::ElementRow*> attributes;
-        for (const auto& row : rows.attributes)
+        for (const auto& row : rows.attributes) {
             if (addElement(row, true)) attributes.push_back(&row);
-        for (const auto* row : attributes) linkAttribute(*row);
-        for (const auto& row : rows.invokes) addInvoke(row);
+            if (!step()) return std::nullopt;
+        }
+        for (const auto* row : attributes) {
+            linkAttribute(*row);
+            if (!step()) return std::nullopt;
+        }
+        for (const auto& row : rows.invokes) {
+            addInvoke(row);
+            if (!step()) return std::nullopt;
+        }
         for (const auto& row : rows.owners) addOwner(row);
         deriveMissingOwners();
         return skipped_;
     }
 
 private:
+    // One row done; false when the user asked to stop. Progress hears of every 256th row.
+    bool step() {
+        ++done_;
+        return done_ % 256 != 0 || proceed(progress_, done_, total_);
+    }
+
     // Loads entries up to index n; false when n is no element index.
     bool reach(int n) {
         if (n < 1 || n > Diagram::kLargestIndex) return false;
@@ -198,6 +219,8 @@ private:
     FirstOfPair lastFirst_;
     std::vector<std::pair<int, int>> identifyingLinks_;
     int skipped_ = 0;
+    Progress* progress_ = nullptr;
+    qint64 done_ = 0, total_ = 0;
 };
 
 }  // namespace
@@ -207,8 +230,17 @@ int buildDiagram(Editor& editor, const ProjectRows& rows) {
     const ProgramSettings settings = editor.diagram().settings;
     editor.replaceDiagram([&](Document empty) {
         DiagramBuilder builder(std::move(empty), settings);
-        skipped = builder.build(rows);
+        skipped = *builder.build(rows);
         return builder.takeDocument();
     });
     return skipped + rows.unreadableRows;
+}
+
+std::optional<int> buildDiagram(Editor& editor, const ProjectRows& rows, Progress& progress) {
+    // Built aside, so that a stop leaves the editor's diagram as it was.
+    DiagramBuilder builder(editor.diagram().document().emptyCopy(), editor.diagram().settings);
+    const std::optional<int> skipped = builder.build(rows, &progress);
+    if (!skipped) return std::nullopt;
+    editor.replaceDiagram(builder.takeDocument());
+    return *skipped + rows.unreadableRows;
 }

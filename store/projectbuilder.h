@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "editor.h"
+#include "progress.h"
 #include "projectrows.h"
 
 // Replaces the editor's diagram with the stored project: elements at their stored indices, then
@@ -9,3 +12,6 @@
 // is laid out as the editor puts the project in place. Reads the notation (PresentStyle) and line colours from the diagram's
 // settings. Returns the number of rows that could not be loaded and were left out.
 int buildDiagram(Editor& editor, const ProjectRows& rows);
+// The same, telling `progress` how far it is; nullopt, with the diagram untouched, when
+// `progress` stops it.
+std::optional<int> buildDiagram(Editor& editor, const ProjectRows& rows, Progress& progress);

@@ -11,6 +11,12 @@ bool StatementRunner::prepare(QSqlQuery& query, const QString& sql, const QStrin
 }
 
 bool StatementRunner::connected(const QString& operation) {
+    // Every 64th statement tells the progress how far the operation is, and may be stopped.
+    if (progress_ && ++done_ % 64 == 0 && !progress_->advance(done_, expected_)) {
+        cancelled_ = true;
+        fail({QStringLiteral("已取消"), operation});
+        return false;
+    }
     if (db_.isOpen()) return true;
     fail({QStringLiteral("the connection to the database was lost"), operation});
     return false;

@@ -3,6 +3,7 @@
 #include <QSqlQuery>
 #include <functional>
 
+#include "progress.h"
 #include "storeerror.h"
 
 // Called before each statement a save runs inside its transaction, with the statement's name.
@@ -23,6 +24,14 @@ public:
     // Executes a statement without values.
     bool exec(const QString& sql, const QString& operation);
 
+    // Reports to `progress` as statements run, out of about `expected`; when it asks to stop,
+    // the next statement fails instead of running and cancelled() is true.
+    void watch(Progress* progress, qint64 expected) {
+        progress_ = progress;
+        expected_ = expected;
+    }
+    bool cancelled() const { return cancelled_; }
+
     void fail(const StoreError& error) {
         if (!error_.isSet()) error_ = error;
     }
@@ -35,4 +44,7 @@ private:
     QSqlDatabase& db_;
     StatementHook hook_;
     StoreError error_;
+    Progress* progress_ = nullptr;
+    qint64 done_ = 0, expected_ = 0;
+    bool cancelled_ = false;
 };
