@@ -182,9 +182,10 @@ int fkpkSetting() {
 
 QString commandLineHelp() {
     return QStringLiteral(
-        "Usage: relvane [command]\n"
+        "Usage: relvane [command | FILE.relvane]\n"
         "\n"
-        "Without a command, starts the Relvane ER diagram editor.\n"
+        "Without a command, starts the Relvane ER diagram editor; with a project file, starts\n"
+        "it with that file's project open.\n"
         "\n"
         "Commands:\n"
         "  convert --db URL --project NAME --output FILE.xlsx [--fkpk 0|1] [--progress]\n"

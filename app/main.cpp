@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 #include <cstring>
 
@@ -33,17 +35,25 @@ int main(int argc, char** argv) {
         if (list) return runListCommand(arguments);
         return sql ? runSqlCommand(arguments) : runConvertCommand(arguments);
     }
-    if (command) {
+    // `relvane FILE.relvane` (the desktop opening a project file) starts the editor with it.
+    const QString projectFile = command ? QFile::decodeName(command) : QString();
+    const bool openFile =
+        command && (projectFile.endsWith(QLatin1String(".relvane"), Qt::CaseInsensitive) ||
+                    QFileInfo(projectFile).isFile());
+    if (command && !openFile) {
         std::fprintf(stderr, "relvane: unknown command %s (see relvane --help)\n", command);
         return ExitUsageOrSystem;
     }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Relvane"));
+    // Desktops match the windows to the installed launcher and its icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.relvane.Relvane"));
     RelvaneApp relvane;
     // The program ends with its main window, even while the splash or the options stay open.
     QObject::connect(&relvane.window(), &Form1::closing, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     relvane.start();
+    if (openFile) relvane.openProjectFile(projectFile);
     return app.exec();
 }

@@ -258,9 +258,17 @@ void RelvaneApp::exportProjectFile() {
 void RelvaneApp::importProjectFile() {
     if (!settleUnsavedChanges()) return;
     const std::optional<QString> path = chooseProjectFileToRead();
-    if (!path) return;
+    if (path) readProjectFile(*path);
+}
+
+void RelvaneApp::openProjectFile(const QString& path) {
+    // Work recovered at start-up is offered for saving before the file replaces it.
+    if (settleUnsavedChanges()) readProjectFile(path);
+}
+
+void RelvaneApp::readProjectFile(const QString& path) {
     QString problem;
-    const std::optional<QString> name = ::importProjectFile(window_->editor(), *path, &problem);
+    const std::optional<QString> name = ::importProjectFile(window_->editor(), path, &problem);
     if (!name) {
         window_->prompts().message(problem);
         return;

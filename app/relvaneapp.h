@@ -62,6 +62,9 @@ public:
     // File -> "匯出專案檔..." and "匯入專案檔...".
     void exportProjectFile();
     void importProjectFile();
+    // Opens the project file at `path` as "匯入專案檔..." does once the file is chosen: what
+    // `relvane FILE.relvane` (a double-click on the file) does after start-up.
+    void openProjectFile(const QString& path);
     // File -> "匯出 SQL...": validates like Convert and writes the PostgreSQL script.
     void exportSqlScript();
     // File -> "與參考答案比較...": asks for the reference answer and compares the diagram with it
@@ -87,6 +90,8 @@ private:
     // The checks of Convert (notation, validation), telling the user why when they fail.
     bool readyToConvert();
     void writeScript(const QString& path);
+    // Puts the project file's project in place of the diagram, or tells why it cannot.
+    void readProjectFile(const QString& path);
     // Opens the workbook in the desktop's spreadsheet program; a failure found later is told.
     bool openWithDesktop(const QString& path);
     void workbookNotOpened(const QString& path);

@@ -27,6 +27,7 @@
 #include "drawstudent.h"
 #include "form1.h"
 #include "frmsplash.h"
+#include "projectfile.h"
 #include "projectstore.h"
 #include "relvaneapp.h"
 #include "reviewpanel.h"
@@ -223,6 +224,36 @@ TEST_F(AppTest, AProjectFileCarriesTheDiagramToAnotherRun) {
     app->window().findChild<QAction*>("mnuImportFile")->trigger();
     EXPECT_EQ(prompts.messages.last(), "Quillo.conf 不是 Relvane 專案檔");
     EXPECT_EQ(d.elementCount(), 3);
+}
+
+// `relvane FILE.relvane`: the file opens after start-up as 匯入專案檔 opens it, once unsaved work
+// (a recovered diagram) is settled.
+TEST_F(AppTest, AProjectFileGivenAtStartOpensOnceUnsavedWorkIsSettled) {
+    FakePrompts prompts;
+    const QString file = dir.filePath("Homework.relvane");
+    auto app = startApp(prompts);
+    drawStudent(app->window());
+    const Diagram& d = app->window().diagram();
+    const int handedIn = d.elementCount();
+    ASSERT_EQ(exportProjectFile(d, file, "Homework"), std::nullopt);
+    app->window().editor().newDiagram();
+    app->window().editor().createElement(KindEntity);
+    const int unsaved = d.elementCount();
+
+    app->openProjectFile(file);  // 取消: the unsaved entity stays
+    EXPECT_EQ(d.elementCount(), unsaved);
+    prompts.answerSave(Prompts::SaveChoice::Discard);
+    app->openProjectFile(file);
+    EXPECT_EQ(prompts.saveQuestions.size(), 2);
+    EXPECT_EQ(d.elementCount(), handedIn);
+    EXPECT_EQ(d.view.projectName, "Homework");
+    EXPECT_TRUE(app->window().windowTitle().contains("Homework"));
+    EXPECT_FALSE(app->window().windowTitle().endsWith("*"));
+
+    // A file that is not there is told about and changes nothing.
+    app->openProjectFile(dir.filePath("gone.relvane"));
+    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(d.elementCount(), handedIn);
 }
 
 TEST_F(AppTest, LoadingAMissingProjectSaysSoAndKeepsTheCaption) {
