@@ -5,6 +5,7 @@
 #include "appinfo.h"
 #include "commandline.h"
 #include "form1.h"
+#include "picturecommand.h"
 #include "relvaneapp.h"
 
 int main(int argc, char** argv) {
@@ -26,6 +27,12 @@ int main(int argc, char** argv) {
         QStringList arguments = QCoreApplication::arguments().mid(2);
         if (check) return runCheckCommand(arguments);
         return sql ? runSqlCommand(arguments) : runConvertCommand(arguments);
+    }
+    if (command && std::strcmp(command, "picture") == 0) {
+        // The shape controls paint the picture: widgets, still without a display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return runPictureCommand(QCoreApplication::arguments().mid(2));
     }
     if (command) {
         std::fprintf(stderr, "relvane: unknown command %s (see relvane --help)\n", command);
