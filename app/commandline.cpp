@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "checkdiagram.h"
+#include "commandsupport.h"
 #include "convert.h"
 #include "diagramwarnings.h"
 #include "editor.h"
@@ -19,53 +20,6 @@
 #include "stderrprogress.h"
 
 namespace {
-
-void printError(const QString& text) {
-    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-    std::fflush(stderr);
-}
-
-// Messages of validation and loading go to stderr; nothing is ever asked.
-class StderrPrompts : public Prompts {
-public:
-    void message(const QString& text) override { printError(text); }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<OleColor> chooseColour(OleColor) override { return std::nullopt; }
-    bool confirm(const QString&) override { return true; }
-    SaveChoice askToSave(const QString&) override { return SaveChoice::Discard; }
-};
-
-// A project loaded without a window: the diagram in min,max notation (as projects store
-// participations and the converter reads them), its editor, and messages to stderr.
-struct HeadlessProject {
-    HeadlessProject() { diagram.settings.PresentStyle = 1; }
-    Diagram diagram;
-    StderrPrompts prompts;
-    Editor editor{diagram, prompts};
-};
-
-// Options given as "--name value" pairs, each known to the command; nullopt after printing why
-// on a usage error.
-std::optional<QHash<QString, QString>> parseOptions(const QString& command,
-                                                    const QStringList& arguments,
-                                                    const QStringList& known) {
-    QHash<QString, QString> options;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& option = arguments[i];
-        if (!known.contains(option)) {
-            printError(QStringLiteral("relvane %1: unknown option %2").arg(command, option));
-            return std::nullopt;
-        }
-        if (i + 1 >= arguments.size()) {
-            printError(QStringLiteral("relvane %1: %2 needs a value").arg(command, option));
-            return std::nullopt;
-        }
-        options.insert(option, arguments[++i]);
-    }
-    return options;
-}
 
 struct ConvertOptions {
     QString db, project, output;
@@ -134,31 +88,6 @@ std::optional<SqlOptions> parseSqlOptions(const QStringList& arguments) {
     return options;
 }
 
-// Loads project `name` from the store at `db` into `editor`, printing what could not be loaded.
-// The exit status when there is nothing to work on, nothing when the project is loaded.
-std::optional<int> loadOnly(const QString& db, const QString& name, Editor& editor) {
-    const ProjectStore store(db);
-    if (!store.isValid()) {
-        printError(store.check().text());
-        return ExitUsageOrSystem;
-    }
-    const ProjectStore::LoadResult loaded = store.loadInto(editor, name);
-    switch (loaded.status) {
-        case ProjectStore::LoadResult::Status::NotFound:
-            printError(noSuchProjectMessage());
-            return ExitRefused;
-        case ProjectStore::LoadResult::Status::Failed:
-        case ProjectStore::LoadResult::Status::Cancelled:  // nothing here stops a load
-            printError(loaded.error.text());
-            return ExitUsageOrSystem;
-        case ProjectStore::LoadResult::Status::Loaded:
-            break;
-    }
-    for (const QString& step : loaded.failedSteps) printError(step);
-    if (loaded.skippedRows > 0) printError(skippedRowsMessage(loaded.skippedRows));
-    return std::nullopt;
-}
-
 // Loads the project as loadOnly does and validates it for conversion, printing every message.
 // The exit status when conversion cannot go on, nothing when it can.
 std::optional<int> loadAndValidate(const QString& db, const QString& name, Editor& editor) {
@@ -219,6 +148,13 @@ QString commandLineHelp() {
         "              print every project of the store, one a line: number, name, elements\n"
         "              and last save, separated by tabs. Exit status 0, or 2 for a usage\n"
         "              error or an unreachable database.\n"
+        "  picture --db URL --project NAME --output FILE.png|svg|pdf [--scale 1|2]\n"
+        "              load project NAME and write the picture of its drawing (the rectangle\n"
+        "              File -> Capture takes) as the output's suffix names: PNG, or SVG and\n"
+        "              PDF with their texts kept as searchable text. --scale 2 writes a PNG\n"
+        "              with twice the pixels each way (default 1; SVG and PDF scale freely).\n"
+        "              Exit status 0: written; 1: no such project, or no element to draw;\n"
+        "              2: usage error, unreachable database or unwritable file.\n"
         "  --help      show this help\n"
         "  --version   show the program's version\n");
 }

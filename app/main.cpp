@@ -3,13 +3,47 @@
 #include <QFileInfo>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <string>
 
 #include "appinfo.h"
 #include "commandline.h"
 #include "form1.h"
 #include "gradecommand.h"
 #include "listcommand.h"
+#include "picturecommand.h"
 #include "relvaneapp.h"
+
+namespace {
+
+using Command = int (*)(const QStringList& arguments);
+
+// The commands that run without a window. Fonts (for label sizes) need a GUI application, and
+// `picture` paints shape controls, so a widget one; none ever needs a display.
+struct Headless {
+    Command run;
+    bool widgets;
+};
+const std::map<std::string, Headless>& headlessCommands() {
+    static const std::map<std::string, Headless> commands = {
+        {"convert", {runConvertCommand, false}}, {"sql", {runSqlCommand, false}},
+        {"check", {runCheckCommand, false}},     {"grade", {runGradeCommand, false}},
+        {"list", {runListCommand, false}},       {"picture", {runPictureCommand, true}},
+    };
+    return commands;
+}
+
+int runHeadless(const Headless& command, int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (command.widgets) {
+        QApplication app(argc, argv);
+        return command.run(QCoreApplication::arguments().mid(2));
+    }
+    QGuiApplication app(argc, argv);
+    return command.run(QCoreApplication::arguments().mid(2));
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     const char* command = argc > 1 ? argv[1] : nullptr;
@@ -21,19 +55,9 @@ int main(int argc, char** argv) {
         std::printf("%s", commandLineHelp().toUtf8().constData());
         return ExitWritten;
     }
-    const bool sql = command && std::strcmp(command, "sql") == 0;
-    const bool check = command && std::strcmp(command, "check") == 0;
-    const bool grade = command && std::strcmp(command, "grade") == 0;
-    const bool list = command && std::strcmp(command, "list") == 0;
-    if (command && (std::strcmp(command, "convert") == 0 || sql || check || grade || list)) {
-        // Headless: fonts (for label sizes) need a GUI application, but never a display.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        QGuiApplication app(argc, argv);
-        QStringList arguments = QCoreApplication::arguments().mid(2);
-        if (check) return runCheckCommand(arguments);
-        if (grade) return runGradeCommand(arguments);
-        if (list) return runListCommand(arguments);
-        return sql ? runSqlCommand(arguments) : runConvertCommand(arguments);
+    if (command) {
+        const auto found = headlessCommands().find(command);
+        if (found != headlessCommands().end()) return runHeadless(found->second, argc, argv);
     }
     // `relvane FILE.relvane` (the desktop opening a project file) starts the editor with it.
     const QString projectFile = command ? QFile::decodeName(command) : QString();

@@ -22,6 +22,7 @@
 #include "frmabout.h"
 #include "frmoptions.h"
 #include "frmsplash.h"
+#include "picturefile.h"
 #include "projectfile.h"
 #include "projectlistdialog.h"
 #include "projectstore.h"
@@ -75,6 +76,9 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile,
         if (path.isEmpty()) return std::nullopt;
         return path.endsWith(QLatin1String(".sql"), Qt::CaseInsensitive) ? path : path + ".sql";
     };
+    choosePicturePath = [this](const QString& defaultPath) {
+        return askForPicturePath(window_.get(), defaultPath);
+    };
     const QString projectFiles = QStringLiteral("Relvane 專案檔 (*.relvane)");
     chooseProjectFileToWrite =
         [this, projectFiles](const QString& defaultPath) -> std::optional<QString> {
@@ -112,6 +116,7 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile,
     connect(window_.get(), &Form1::exportRequested, this, &RelvaneApp::exportProjectFile);
     connect(window_.get(), &Form1::importRequested, this, &RelvaneApp::importProjectFile);
     connect(window_.get(), &Form1::exportSqlRequested, this, &RelvaneApp::exportSqlScript);
+    connect(window_.get(), &Form1::exportPictureRequested, this, &RelvaneApp::exportPicture);
     connect(window_.get(), &Form1::compareRequested, this, &RelvaneApp::compareWithReference);
     window_->closeGuard = [this] { return shutDown_ || settleUnsavedChanges(); };
     connect(window_.get(), &Form1::loadRequested, this, &RelvaneApp::load);
@@ -330,6 +335,22 @@ void RelvaneApp::exportSqlScript() {
     const std::optional<QString> path = chooseSqlScriptPath(
         defaultDocumentPath(window_->diagram().view.projectName, QStringLiteral(".sql")));
     if (path) writeScript(*path);
+}
+
+void RelvaneApp::exportPicture() {
+    const QRectF area = window_->editor().captureRect();
+    if (area.isEmpty()) {
+        window_->prompts().message(noElementsToPictureMessage());
+        return;
+    }
+    const std::optional<PictureTarget> target = choosePicturePath(
+        defaultDocumentPath(window_->diagram().view.projectName, QStringLiteral(".png")));
+    if (!target) return;
+    if (const auto error = writePicture(*window_->canvas(), area, target->path, target->scale)) {
+        window_->prompts().message(QStringLiteral("無法寫入圖片 %1: %2").arg(target->path, *error));
+        return;
+    }
+    window_->showStatus(QStringLiteral("已寫入 ") + target->path);
 }
 
 void RelvaneApp::compareWithReference() {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "picturedialog.h"
 #include "settingsstore.h"
 
 class CrashRecovery;
@@ -53,6 +54,9 @@ public:
     // Where File -> "匯出 SQL..." writes its script, preset to the given path; nullopt when the
     // user cancels. Tests replace it.
     std::function<std::optional<QString>(const QString& defaultPath)> chooseSqlScriptPath;
+    // Where File -> "匯出圖片..." writes, preset to the given path, and the PNG's scale; nullopt
+    // when the user cancels. Tests replace it.
+    std::function<std::optional<PictureTarget>(const QString& defaultPath)> choosePicturePath;
 
     // The window's buttons and File -> "開新圖形". Save reports whether the project was saved.
     bool save();
@@ -67,6 +71,8 @@ public:
     void openProjectFile(const QString& path);
     // File -> "匯出 SQL...": validates like Convert and writes the PostgreSQL script.
     void exportSqlScript();
+    // File -> "匯出圖片...": the picture Capture takes, written as PNG, SVG or PDF.
+    void exportPicture();
     // File -> "與參考答案比較...": asks for the reference answer and compares the diagram with it
     // in the review panel from then on.
     void compareWithReference();

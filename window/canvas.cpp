@@ -421,20 +421,29 @@ void Canvas::flash(const QRectF& area) {
 
 QPixmap Canvas::renderDiagram(const QRect& area) {
     if (area.isEmpty()) return QPixmap();
-    resumePainting();
     QPixmap picture(area.size());
-    picture.fill(palette().color(backgroundRole()));
     QPainter painter(&picture);
+    paintDiagram(painter, area);
+    return picture;
+}
+
+void Canvas::paintDiagram(QPainter& painter, const QRect& area) {
+    if (area.isEmpty()) return;
+    resumePainting();
+    painter.save();
+    painter.fillRect(QRect(QPoint(), area.size()), palette().color(backgroundRole()));
     painter.translate(-area.topLeft());
     paintConnectors(painter, area);
-    painter.resetTransform();
+    painter.translate(area.topLeft());
+    // Each control paints itself through the same painter (not into a pixmap of its own), so a
+    // vector device receives its outline and caption as lines and text.
     for (int i = 1; i < int(widgets_.size()); ++i) {
         UserControl1* w = widgets_[size_t(i)];
         if (!w || w->isHidden() || !w->geometry().intersects(area)) continue;
         w->render(&painter, w->pos() - area.topLeft(), QRegion(),
                   QWidget::DrawWindowBackground | QWidget::DrawChildren);
     }
-    return picture;
+    painter.restore();
 }
 
 void Canvas::resizeEvent(QResizeEvent* event) {
@@ -641,11 +650,23 @@ void Canvas::wheelEvent(QWheelEvent* event) {
 }
 
 QPixmap Canvas::renderAtFullSize(const QRectF& area) {
+    const QSize size = fullSize(area);
+    if (size.isEmpty()) return QPixmap();
+    QPixmap picture(size);
+    QPainter painter(&picture);
+    paintAtFullSize(painter, area);
+    return picture;
+}
+
+QSize Canvas::fullSize(const QRectF& area) const {
+    return Viewport().mapping(baseMapping()).toPixels(area).toAlignedRect().size();
+}
+
+void Canvas::paintAtFullSize(QPainter& painter, const QRectF& area) {
     const Viewport shown = view_;
     setView(Viewport());
-    QPixmap picture = renderDiagram(mapping_.toPixels(area).toAlignedRect());
+    paintDiagram(painter, mapping_.toPixels(area).toAlignedRect());
     setView(shown);
-    return picture;
 }
 
 // ---- Mouse ----

@@ -35,6 +35,9 @@ public:
 
     Canvas(const Diagram& diagram, Editor& editor, QWidget* parent = nullptr);
 
+    // The diagram shown.
+    const Diagram& diagram() const { return d_; }
+
     // The menus a right click pops up; without them right clicks still reach the editor.
     void setMenus(ElementMenus* menus) { menus_ = menus; }
 
@@ -71,9 +74,14 @@ public:
     QScrollBar* horizontalScrollBar() const { return hbar_; }
     QScrollBar* verticalScrollBar() const { return vbar_; }
 
-    // The pixel rectangle of the drawing rectangle `area` at 100 % zoom, and the picture of it:
-    // what Capture takes, whatever the view shows.
+    // The picture of the drawing rectangle `area` at 100 % zoom: what Capture takes, whatever
+    // the view shows.
     QPixmap renderAtFullSize(const QRectF& area);
+    // The pixel size of the drawing rectangle `area` at 100 % zoom.
+    QSize fullSize(const QRectF& area) const;
+    // Paints that picture onto `painter`, its top-left corner at the painter's origin, on any
+    // paint device: texts stay texts where the device keeps them (SVG, PDF).
+    void paintAtFullSize(QPainter& painter, const QRectF& area);
 
     // The shape control of element i, nullptr when i is not loaded.
     UserControl1* elementWidget(int i) const;
@@ -98,6 +106,9 @@ public:
     // Paints connectors and elements that lie in the pixel rectangle `area` into a picture of
     // that size, as the screen shows them without buttons and legend.
     QPixmap renderDiagram(const QRect& area);
+    // The same onto `painter`, the rectangle's top-left corner at the painter's origin, the
+    // background filled first.
+    void paintDiagram(QPainter& painter, const QRect& area);
 
 Q_SIGNALS:
     // The canvas changed size, or a scroll bar appeared or went.

@@ -17,6 +17,7 @@
 
 #include "canvas.h"
 #include "elementmenus.h"
+#include "picturefile.h"
 #include "toolicons.h"
 
 namespace {
@@ -105,6 +106,7 @@ void Form1::buildMenus() {
     addFileItem("mnuExportFile", QStringLiteral("匯出專案檔..."), &Form1::exportRequested);
     addFileItem("mnuImportFile", QStringLiteral("匯入專案檔..."), &Form1::importRequested);
     addFileItem("mnuExportSql", QStringLiteral("匯出 SQL..."), &Form1::exportSqlRequested);
+    addFileItem("mnuExportPicture", QStringLiteral("匯出圖片..."), &Form1::exportPictureRequested);
     addFileItem("mnuCompare", QStringLiteral("與參考答案比較..."), &Form1::compareRequested);
     addFileItem("mnuSet", QStringLiteral("Set"), &Form1::optionsRequested);
     addFileItem("mnuCapture", QStringLiteral("Capture"), &Form1::capture);
@@ -419,7 +421,7 @@ void Form1::capture() {
     if (copyCaptureToClipboard())
         showStatus(QStringLiteral("圖形已複製到剪貼簿"));
     else
-        prompts().message(QStringLiteral("目前沒有任何元素可以擷取"));
+        prompts().message(noElementsToPictureMessage());
     Q_EMIT captureRequested();
 }
 

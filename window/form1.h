@@ -70,6 +70,7 @@ Q_SIGNALS:
     void exportRequested();
     void importRequested();
     void exportSqlRequested();
+    void exportPictureRequested();
     void compareRequested();
     void saveRequested();
     void loadRequested();

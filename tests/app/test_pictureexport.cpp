@@ -1,0 +1,93 @@
+// File -> 匯出圖片... in the window, with the file chooser replaced.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+#include "canvas.h"
+#include "drawstudent.h"
+#include "fakeprompts.h"
+#include "form1.h"
+#include "picturereading.h"
+#include "relvaneapp.h"
+
+namespace {
+
+class PictureExportTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    FakePrompts prompts;
+    std::unique_ptr<RelvaneApp> app;
+    QStringList offered;  // the paths the chooser was preset to
+
+    void SetUp() override {
+        app = std::make_unique<RelvaneApp>(&prompts, dir.filePath("Quillo.conf"),
+                                           dir.filePath("recovery"));
+        app->start();
+        prompts.messages.clear();
+    }
+    void TearDown() override { app->window().close(); }
+
+    // Triggers the menu item with the chooser answering `target`.
+    void exportTo(std::optional<PictureTarget> target) {
+        app->choosePicturePath = [this, target](const QString& defaultPath) {
+            offered << defaultPath;
+            return target;
+        };
+        QAction* item = app->window().findChild<QAction*>("mnuExportPicture");
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->text(), "匯出圖片...");
+        item->trigger();
+    }
+    QString status() {
+        return app->window().findChild<QStatusBar*>("StatusBar2")->currentMessage();
+    }
+};
+
+TEST_F(PictureExportTest, WritesWhatCaptureTakesAtFullSizeWhateverTheZoom) {
+    drawStudent(app->window());
+    Canvas& canvas = *app->window().canvas();
+    const QImage captured = app->window().captureDiagram().toImage().convertToFormat(QImage::Format_RGB32);
+    canvas.setZoom(2);
+
+    const QString png = dir.filePath("student.png");
+    exportTo(PictureTarget{png, 1});
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('\n').toStdString();
+    EXPECT_EQ(status(), "已寫入 " + png);
+    ASSERT_EQ(offered.size(), 1);
+    EXPECT_TRUE(offered[0].endsWith(".png"));
+    EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), captured);
+    EXPECT_EQ(canvas.zoom(), 2) << "the view is left as it was";
+
+    const QString doubled = dir.filePath("student@2x.png");
+    exportTo(PictureTarget{doubled, 2});
+    EXPECT_EQ(QImage(doubled).size(), captured.size() * 2);
+
+    const QString svg = dir.filePath("student.svg");
+    exportTo(PictureTarget{svg, 1});
+    EXPECT_EQ(svgTexts(svg), QStringList({"Student", "StudentNo"}));
+}
+
+TEST_F(PictureExportTest, NothingToDrawCancelAndUnwritableFiles) {
+    exportTo(PictureTarget{dir.filePath("empty.png"), 1});
+    EXPECT_EQ(prompts.messages, QStringList({"目前沒有任何元素可以擷取"}));
+    EXPECT_TRUE(offered.isEmpty()) << "no file is asked for when there is nothing to draw";
+
+    drawStudent(app->window());
+    exportTo(std::nullopt);
+    EXPECT_EQ(offered.size(), 1);
+    EXPECT_EQ(QDir(dir.path()).entryList({"*.png", "*.svg", "*.pdf"}), QStringList());
+
+    prompts.messages.clear();
+    const QString unwritable = dir.filePath("no-such-folder/student.pdf");
+    exportTo(PictureTarget{unwritable, 1});
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].startsWith("無法寫入圖片 " + unwritable + ": "))
+        << prompts.messages[0].toStdString();
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+#include "picturefile.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImage>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include "appinfo.h"
+#include "canvas.h"
+#include "pdfideographs.h"
+
+namespace {
+
+// Paints the drawing onto `device`; false when the device refused the painter.
+bool paintOnto(QPaintDevice& device, Canvas& canvas, const QRectF& area, qreal scale = 1) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    painter.scale(scale, scale);
+    canvas.paintAtFullSize(painter, area);
+    return painter.end();
+}
+
+bool writePng(QSaveFile& file, Canvas& canvas, const QRectF& area, int scale) {
+    QImage image(canvas.fullSize(area) * scale, QImage::Format_ARGB32_Premultiplied);
+    // Painted at the screen's resolution, so fonts given in points take the pixels they take on
+    // the canvas; stored at that resolution times the scale, so a 2x picture placed in a document
+    // takes the same room as the 1x one.
+    const auto setDpi = [&image](qreal dpi) {
+        image.setDotsPerMeterX(qRound(dpi / 0.0254));
+        image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    };
+    setDpi(canvas.logicalDpiX());
+    if (!paintOnto(image, canvas, area, scale)) return false;
+    setDpi(canvas.logicalDpiX() * scale);
+    return image.save(&file, "PNG");
+}
+
+bool writeSvg(QSaveFile& file, Canvas& canvas, const QRectF& area) {
+    const QSize size = canvas.fullSize(area);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    // The screen's resolution: fonts given in points come out as large as the canvas shows them.
+    svg.setResolution(canvas.logicalDpiX());
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(), size));
+    svg.setTitle(QFileInfo(file.fileName()).completeBaseName());
+    svg.setDescription(QStringLiteral("Relvane ") + versionNumber());
+    return paintOnto(svg, canvas, area);
+}
+
+// Every text the drawing shows, with its font.
+std::vector<std::pair<QString, QFont>> drawnTexts(const Diagram& d) {
+    std::vector<std::pair<QString, QFont>> texts;
+    for (int i = 1; i < d.elementCount(); ++i)
+        if (d.isLiveElement(i)) texts.emplace_back(d.element(i).Caption, d.element(i).Font);
+    for (int k = 1; k < d.connectorCount(); ++k)
+        for (const Label* label : {&d.connector(k).MN, &d.connector(k).Description})
+            texts.emplace_back(label->Caption, d.labelFont());
+    return texts;
+}
+
+bool writePdf(QSaveFile& file, Canvas& canvas, const QRectF& area) {
+    const QSize size = canvas.fullSize(area);
+    // Written in memory first: its text map is corrected before it goes to the file.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    // One page the drawing's size, one unit a pixel of the canvas at the screen's resolution.
+    const int dpi = canvas.logicalDpiX();
+    pdf.setResolution(dpi);
+    pdf.setPageLayout(QPageLayout(
+        QPageSize(QSizeF(size) * 72.0 / dpi, QPageSize::Point, QString(), QPageSize::ExactMatch),
+        QPageLayout::Portrait, QMarginsF()));
+    pdf.setTitle(QFileInfo(file.fileName()).completeBaseName());
+    pdf.setCreator(QStringLiteral("Relvane ") + versionNumber());
+    if (!paintOnto(pdf, canvas, area)) return false;
+    const QByteArray bytes = withIdeographsRestored(buffer.data(), drawnTexts(canvas.diagram()));
+    return file.write(bytes) == bytes.size();
+}
+
+}  // namespace
+
+std::optional<PictureFormat> pictureFormatOf(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("png")) return PictureFormat::Png;
+    if (suffix == QLatin1String("svg")) return PictureFormat::Svg;
+    if (suffix == QLatin1String("pdf")) return PictureFormat::Pdf;
+    return std::nullopt;
+}
+
+QString noElementsToPictureMessage() {
+    return QStringLiteral("目前沒有任何元素可以擷取");
+}
+
+std::optional<QString> writePicture(Canvas& canvas, const QRectF& area, const QString& path,
+                                    int scale) {
+    const std::optional<PictureFormat> format = pictureFormatOf(path);
+    if (!format) return QStringLiteral("圖片檔的副檔名須為 .png、.svg 或 .pdf");
+    if (canvas.fullSize(area).isEmpty()) return noElementsToPictureMessage();
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    bool painted = false;
+    switch (*format) {
+        case PictureFormat::Png:
+            painted = writePng(file, canvas, area, scale);
+            break;
+        case PictureFormat::Svg:
+            painted = writeSvg(file, canvas, area);
+            break;
+        case PictureFormat::Pdf:
+            painted = writePdf(file, canvas, area);
+            break;
+    }
+    if (!painted) {
+        file.cancelWriting();
+        return file.error() != QFileDevice::NoError ? file.errorString()
+                                                    : QStringLiteral("無法繪製圖片");
+    }
+    if (!file.commit()) return file.errorString();
+    return std::nullopt;
+}
