@@ -48,7 +48,9 @@ std::optional<bool> ProjectStore::contains(const QString& name, StoreError* erro
     StoreError failure;
     StoreConnection connection(url_);
     std::optional<bool> found;
-    if (connection.open(&failure)) found = projectExists(connection.database(), name, &failure);
+    if (connection.open(&failure, StoreConnection::Access::ReadOnly))
+        found = connection.hasNoTables() ? false
+                                         : projectExists(connection.database(), name, &failure);
     if (error) *error = failure;
     return found;
 }
@@ -62,8 +64,9 @@ ProjectStore::LoadResult ProjectStore::loadInto(Editor& editor, const QString& n
     std::optional<ProjectRows> rows;
     {
         StoreConnection connection(url_);
-        if (!connection.open(&result.error)) return result;
-        rows = readProject(connection.database(), connection.isPostgres(), name, &result.error);
+        if (!connection.open(&result.error, StoreConnection::Access::ReadOnly)) return result;
+        if (!connection.hasNoTables())
+            rows = readProject(connection.database(), connection.isPostgres(), name, &result.error);
     }
     if (!rows) {
         result.status =

@@ -12,7 +12,8 @@
 class Editor;
 
 // Named projects in an SQLite file or on a PostgreSQL server. Every operation opens its own
-// connection and closes it again; the tables are created on first use.
+// connection and closes it again. Saving (and check()) creates the tables when they are missing;
+// loading and contains() only read: they open the database read-only and change nothing in it.
 class ProjectStore {
 public:
     // From the setting "StoreConnection" (see DatabaseUrl); an unreadable URL makes every
@@ -44,7 +45,11 @@ public:
         StoreError error;         // Failed: why nothing was loaded
     };
     // Replaces the editor's diagram with project `name`. The diagram is untouched unless the
-    // project is found. Uses the diagram's settings for the notation (PresentStyle) and colours.
+    // project is found. A database without the store's tables holds no project (NotFound); one
+    // with only some of them, or with columns of other types, fails with a message naming them.
+    // Values that cannot be read are counted in skippedRows: an unreadable index, kind or flag
+    // leaves its row out, an unreadable colour, position or size only that value (the element
+    // keeps the template's). Uses the diagram's settings for the notation (PresentStyle) and colours.
     LoadResult loadInto(Editor& editor, const QString& name) const;
 
     // Whether project `name` is stored; nullopt (with *error) when the store cannot be read.

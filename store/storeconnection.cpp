@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringList>
 #include <atomic>
 
 #include "schema.h"
@@ -25,8 +26,14 @@ StoreConnection::~StoreConnection() {
     if (QSqlDatabase::contains(name_)) QSqlDatabase::removeDatabase(name_);
 }
 
-bool StoreConnection::open(StoreError* error) {
+bool StoreConnection::open(StoreError* error, Access access) {
+    const bool readOnly = access == Access::ReadOnly;
     const QString operation = QStringLiteral("Open ") + url_.toDisplayString();
+    // Opening a missing SQLite file would create it; a reader finds no projects instead.
+    if (readOnly && !isPostgres() && !QFileInfo::exists(url_.dataSource)) {
+        noTables_ = true;
+        return true;
+    }
     db_ = QSqlDatabase::addDatabase(
         isPostgres() ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), name_);
     if (!db_.isValid()) {
@@ -46,22 +53,34 @@ bool StoreConnection::open(StoreError* error) {
         db_.setConnectOptions(QStringLiteral("connect_timeout=15;application_name=Relvane"));
     } else {
         // The default file lives in a folder that may not exist yet.
-        if (url_.dataSource == defaultDatabaseFile())
+        if (!readOnly && url_.dataSource == defaultDatabaseFile())
             QDir().mkpath(QFileInfo(url_.dataSource).absolutePath());
         db_.setDatabaseName(url_.dataSource);
         // Another program saving at the same moment holds the write lock for a short while.
-        db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000"));
+        db_.setConnectOptions(readOnly
+                                  ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=30000")
+                                  : QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000"));
     }
     if (!db_.open()) {
         if (error) *error = StoreError::fromSql(db_.lastError(), operation);
         return false;
     }
-    if (!isPostgres()) {
-        QSqlQuery pragma(db_);
-        if (!pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON"))) {
-            if (error) *error = StoreError::fromSql(pragma.lastError(), operation);
+    QStringList setup;
+    if (isPostgres()) {
+        if (readOnly)
+            setup << QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY");
+    } else {
+        setup << QStringLiteral("PRAGMA foreign_keys = ON");
+    }
+    for (const QString& statement : setup) {
+        QSqlQuery query(db_);
+        if (!query.exec(statement)) {
+            if (error) *error = StoreError::fromSql(query.lastError(), operation);
             return false;
         }
     }
-    return ensureSchema(db_, url_.provider, error);
+    if (!readOnly) return ensureSchema(db_, url_.provider, error);
+    const std::optional<bool> complete = checkSchema(db_, url_.provider, error);
+    noTables_ = complete == false;
+    return complete.has_value();
 }
