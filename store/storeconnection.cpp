@@ -50,7 +50,11 @@ bool StoreConnection::open(StoreError* error, Access access) {
         db_.setDatabaseName(url_.databaseName());
         db_.setUserName(url_.userId);
         db_.setPassword(url_.password);
-        db_.setConnectOptions(QStringLiteral("connect_timeout=15;application_name=Relvane"));
+        // Keepalives notice a server or network that has gone away while a statement waits
+        // for its answer; without them a save or load could block for as long as the outage.
+        db_.setConnectOptions(QStringLiteral(
+            "connect_timeout=15;application_name=Relvane;keepalives=1;keepalives_idle=10;"
+            "keepalives_interval=5;keepalives_count=3;tcp_user_timeout=30000"));
     } else {
         // The default file lives in a folder that may not exist yet.
         if (!readOnly && url_.dataSource == defaultDatabaseFile())
@@ -67,6 +71,10 @@ bool StoreConnection::open(StoreError* error, Access access) {
     }
     QStringList setup;
     if (isPostgres()) {
+        // A statement that waits longer (on a lock, a stalled server) is cancelled by the
+        // server, and the operation fails with its transaction rolled back.
+        setup << QStringLiteral("SET statement_timeout = %1")
+                     .arg(qint64(url_.statementTimeoutSeconds) * 1000);
         if (readOnly)
             setup << QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY");
     } else {
