@@ -11,6 +11,7 @@
 #include "diagramwarnings.h"
 #include "editor.h"
 #include "mapping.h"
+#include "outputpath.h"
 #include "projectstore.h"
 #include "schematext.h"
 #include "settingskey.h"
@@ -210,6 +211,10 @@ QString commandLineHelp() {
 int runConvertCommand(const QStringList& arguments) {
     const std::optional<ConvertOptions> options = parseConvertOptions(arguments);
     if (!options) return ExitUsageOrSystem;
+    if (const auto refused = refuseOutputPath(options->output, options->db)) {
+        printError(QStringLiteral("relvane convert: ") + *refused);
+        return ExitUsageOrSystem;
+    }
 
     HeadlessProject project;
     Diagram& diagram = project.diagram;
@@ -235,6 +240,12 @@ int runConvertCommand(const QStringList& arguments) {
 int runSqlCommand(const QStringList& arguments) {
     const std::optional<SqlOptions> options = parseSqlOptions(arguments);
     if (!options) return ExitUsageOrSystem;
+    if (!options->output.isEmpty()) {
+        if (const auto refused = refuseOutputPath(options->output, options->db)) {
+            printError(QStringLiteral("relvane sql: ") + *refused);
+            return ExitUsageOrSystem;
+        }
+    }
 
     HeadlessProject project;
     Diagram& diagram = project.diagram;
