@@ -69,6 +69,7 @@ public:
 
 private:
     void applyStartupPlacement(const WindowPlacement& placement);
+    void keepFrameOnScreen();
     WindowPlacement currentPlacement() const;
     ProjectNameSetting projectNameSetting();
     void shutdown();

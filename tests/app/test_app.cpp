@@ -11,8 +11,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QScreen>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -108,6 +110,35 @@ TEST_F(AppTest, TextbookModeStartsWithConvertDisabled) {
     auto app = startApp(prompts);
     EXPECT_FALSE(app->window().findChild<QWidget*>("Command4")->isEnabled());
     EXPECT_EQ(app->window().diagram().settings.PresentStyle, 0);
+}
+
+TEST_F(AppTest, AStoredPlacementOffEveryScreenOrTooLargeIsClampedAndWrittenBackClamped) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const char* const placements[][4] = {{"1e30", "-1e30", "100000", "100000"},
+                                         {"-5000", "99999", "3e9", "2"}};
+    for (const auto& p : placements) {
+        {
+            QSettings stored(settingsFile(), QSettings::IniFormat);
+            stored.setValue("FirstLogo", "0");
+            stored.setValue("Left", p[0]);
+            stored.setValue("Top", p[1]);
+            stored.setValue("Width", p[2]);
+            stored.setValue("Height", p[3]);
+        }
+        FakePrompts prompts;
+        {
+            auto app = startApp(prompts);
+            const QRect shown = app->window().frameGeometry();
+            EXPECT_TRUE(area.contains(shown))
+                << p[0] << ": " << shown.x() << "," << shown.y() << " " << shown.width() << "x"
+                << shown.height();
+            app->window().close();
+        }
+        QSettings stored(settingsFile(), QSettings::IniFormat);
+        const QRect written(stored.value("Left").toInt(), stored.value("Top").toInt(),
+                            stored.value("Width").toInt(), stored.value("Height").toInt());
+        EXPECT_TRUE(area.contains(written)) << p[0];
+    }
 }
 
 TEST_F(AppTest, SetOpensTheOptionsBesideTheWindowAndTheScaleMemoryIsSaved) {
