@@ -49,8 +49,8 @@ std::optional<bool> ProjectStore::contains(const QString& name, StoreError* erro
     StoreConnection connection(url_);
     std::optional<bool> found;
     if (connection.open(&failure, StoreConnection::Access::ReadOnly))
-        found = connection.hasNoTables() ? false
-                                         : projectExists(connection.database(), name, &failure);
+        found =
+            connection.hasNoTables() ? false : projectExists(connection.database(), name, &failure);
     if (error) *error = failure;
     return found;
 }

@@ -49,7 +49,8 @@ public:
     // with only some of them, or with columns of other types, fails with a message naming them.
     // Values that cannot be read are counted in skippedRows: an unreadable index, kind or flag
     // leaves its row out, an unreadable colour, position or size only that value (the element
-    // keeps the template's). Uses the diagram's settings for the notation (PresentStyle) and colours.
+    // keeps the template's). Uses the diagram's settings for the notation (PresentStyle) and
+    // colours.
     LoadResult loadInto(Editor& editor, const QString& name) const;
 
     // Whether project `name` is stored; nullopt (with *error) when the store cannot be read.

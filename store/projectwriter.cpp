@@ -195,8 +195,7 @@ qint16 claimProjectNumber(StatementRunner& run, const QString& name) {
                      kSelectLastNumber) ||
         !run.exec(last, kSelectLastNumber, {}))
         return 0;
-    const int largest =
-        last.next() ? int(storedInteger(last.value(0)).value_or(0)) : 0;
+    const int largest = last.next() ? int(storedInteger(last.value(0)).value_or(0)) : 0;
     if (largest >= Diagram::kLargestIndex) {
         run.fail({QStringLiteral("every project number up to 32767 is in use"), kSelectLastNumber});
         return 0;

@@ -61,9 +61,9 @@ bool StoreConnection::open(StoreError* error, Access access) {
             QDir().mkpath(QFileInfo(url_.dataSource).absolutePath());
         db_.setDatabaseName(url_.dataSource);
         // Another program saving at the same moment holds the write lock for a short while.
-        db_.setConnectOptions(readOnly
-                                  ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=30000")
-                                  : QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000"));
+        db_.setConnectOptions(
+            readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=30000")
+                     : QStringLiteral("QSQLITE_BUSY_TIMEOUT=30000"));
     }
     if (!db_.open()) {
         if (error) *error = StoreError::fromSql(db_.lastError(), operation);

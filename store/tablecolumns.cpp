@@ -48,7 +48,8 @@ std::vector<TableColumn> tableColumns(QSqlDatabase& db, DatabaseUrl::Provider pr
     if (provider == DatabaseUrl::Provider::SQLite) {
         // The name cannot be bound in a PRAGMA; it is quoted by the driver.
         if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted))) return {};
-        while (query.next()) columns.push_back({query.value(1).toString(), query.value(2).toString()});
+        while (query.next())
+            columns.push_back({query.value(1).toString(), query.value(2).toString()});
     } else {
         // The table the queries will use: the first of that name on the search path.
         query.prepare(QStringLiteral(
@@ -57,7 +58,8 @@ std::vector<TableColumn> tableColumns(QSqlDatabase& db, DatabaseUrl::Provider pr
             "ORDER BY a.attnum"));
         query.bindValue(0, quoted);
         if (!query.exec()) return {};
-        while (query.next()) columns.push_back({query.value(0).toString(), query.value(1).toString()});
+        while (query.next())
+            columns.push_back({query.value(0).toString(), query.value(1).toString()});
     }
     return columns;
 }
@@ -70,10 +72,10 @@ bool typeHolds(DatabaseUrl::Provider provider, const QString& type, ColumnKind k
 }
 
 ColumnKind storeColumnKind(const QString& column) {
-    static const QStringList texts = {
-        QStringLiteral("ProjectName"), QStringLiteral("eName"), QStringLiteral("aName"),
-        QStringLiteral("color"),       QStringLiteral("min"),   QStringLiteral("max"),
-        QStringLiteral("Description")};
+    static const QStringList texts = {QStringLiteral("ProjectName"), QStringLiteral("eName"),
+                                      QStringLiteral("aName"),       QStringLiteral("color"),
+                                      QStringLiteral("min"),         QStringLiteral("max"),
+                                      QStringLiteral("Description")};
     static const QStringList reals = {QStringLiteral("x"), QStringLiteral("y"),
                                       QStringLiteral("width"), QStringLiteral("height")};
     if (texts.contains(column, Qt::CaseInsensitive)) return ColumnKind::Text;

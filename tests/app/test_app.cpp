@@ -129,9 +129,8 @@ TEST_F(AppTest, AStoredPlacementOffEveryScreenOrTooLargeIsClampedAndWrittenBackC
         {
             auto app = startApp(prompts);
             const QRect shown = app->window().frameGeometry();
-            EXPECT_TRUE(area.contains(shown))
-                << p[0] << ": " << shown.x() << "," << shown.y() << " " << shown.width() << "x"
-                << shown.height();
+            EXPECT_TRUE(area.contains(shown)) << p[0] << ": " << shown.x() << "," << shown.y()
+                                              << " " << shown.width() << "x" << shown.height();
             app->window().close();
         }
         QSettings stored(settingsFile(), QSettings::IniFormat);
@@ -708,8 +707,8 @@ TEST_F(ConvertCommandTest, HostileStoredProjectsConvertNeitherTheWrongProjectNor
              "INSERT INTO \"Attribute\" VALUES (1, 2, 1, 'OneNo', '255', 1, 1, 10, 90, 73, 41), "
              "(2, 2, 1, 'StudentNo', '255', 1, 1, 10, 90, 73, 41)"});
     const QString output = dir.filePath("out.xlsx");
-    ProcessRun run = relvane(
-        {"convert", "--db", db, "--project", "wrapped", "--output", output}, dir.path());
+    ProcessRun run =
+        relvane({"convert", "--db", db, "--project", "wrapped", "--output", output}, dir.path());
     EXPECT_NE(run.status, 0);
     EXPECT_TRUE(run.err.contains("not a project number")) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(output)) << "project 1 must not be converted in its place";
@@ -745,9 +744,9 @@ TEST_F(ConvertCommandTest, AnOutputThatIsNoRegularFileOrIsTheDatabaseIsRefusedAn
     for (const QString& output : {database(), fifo, folder}) {
         SCOPED_TRACE(output.toStdString());
         for (const QString command : {"convert", "sql"}) {
-            const ProcessRun run = relvane(
-                {command, "--db", database(), "--project", "school", "--output", output},
-                dir.path());
+            const ProcessRun run =
+                relvane({command, "--db", database(), "--project", "school", "--output", output},
+                        dir.path());
             EXPECT_EQ(run.status, 2) << run.err.toStdString();
             EXPECT_TRUE(run.err.contains("it is left as it is")) << run.err.toStdString();
         }
@@ -772,9 +771,9 @@ TEST_F(ConvertCommandTest, ReadingAnEmptyOrMissingFileLeavesItAsItWas) {
     file.close();
     const QString missing = dir.filePath("missing.db");
     for (const QString& db : {empty, missing}) {
-        const ProcessRun run = relvane(
-            {"convert", "--db", db, "--project", "p", "--output", dir.filePath("x.xlsx")},
-            dir.path());
+        const ProcessRun run =
+            relvane({"convert", "--db", db, "--project", "p", "--output", dir.filePath("x.xlsx")},
+                    dir.path());
         EXPECT_EQ(run.status, 1) << run.err.toStdString();
         EXPECT_TRUE(run.err.contains("資料庫內沒有這個 Project")) << run.err.toStdString();
         EXPECT_EQ(relvane({"check", "--db", db, "--project", "p"}, dir.path()).status, 1);

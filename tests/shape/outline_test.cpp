@@ -229,8 +229,8 @@ TEST(PixelRect, AnyFloatingPointRectangleGivesOneWhoseEdgesFitAnInt) {
     const double inf = std::numeric_limits<double>::infinity();
     EXPECT_EQ(pixelRect(QRectF(10.4, 20.6, 73.5, 41)), QRect(10, 21, 74, 41));
     EXPECT_EQ(pixelRect(QRectF(10.4, 20.6, 73.2, 41), true), QRect(10, 20, 74, 42));
-    for (const QRectF& r : {QRectF(nan, nan, nan, nan), QRectF(1e39, -1e39, 3e9, inf),
-                            QRectF(-inf, 0, inf, 1e300)}) {
+    for (const QRectF& r :
+         {QRectF(nan, nan, nan, nan), QRectF(1e39, -1e39, 3e9, inf), QRectF(-inf, 0, inf, 1e300)}) {
         for (const bool aligned : {false, true}) {
             const QRect p = pixelRect(r, aligned);
             // The right and bottom edges are sums that must not overflow.

@@ -61,13 +61,14 @@ protected:
         }
         // Project 1 is a proper one that nothing else may ever load in its place.
         ASSERT_TRUE(execute("INSERT INTO \"Project\" VALUES (1, 'one')"));
-        ASSERT_TRUE(execute("INSERT INTO \"EntityType\" VALUES "
-                            "(1, 1, 'One', '255', 10, 10, 73, 41, 0)"));
+        ASSERT_TRUE(
+            execute("INSERT INTO \"EntityType\" VALUES "
+                    "(1, 1, 'One', '255', 10, 10, 73, 41, 0)"));
     }
 
     static QString typeOf(const QString& column) {
         static const QStringList reals = {"x", "y", "width", "height"};
-        static const QStringList texts = {"ProjectName", "eName", "aName", "color",
+        static const QStringList texts = {"ProjectName", "eName", "aName",      "color",
                                           "min",         "max",   "Description"};
         if (reals.contains(column)) return QStringLiteral("DOUBLE PRECISION");
         if (texts.contains(column)) return QStringLiteral("TEXT");
@@ -83,8 +84,8 @@ TEST_P(HostileRows, AProjectNumberOutOfRangeIsNoOtherProjectsNumber) {
     for (const QString& number : numbers) {
         SCOPED_TRACE(number.toStdString());
         ASSERT_TRUE(execute("DELETE FROM \"Project\" WHERE \"ProjectName\" = 'wrapped'"));
-        ASSERT_TRUE(execute(QStringLiteral("INSERT INTO \"Project\" VALUES (%1, 'wrapped')")
-                                .arg(number)));
+        ASSERT_TRUE(
+            execute(QStringLiteral("INSERT INTO \"Project\" VALUES (%1, 'wrapped')").arg(number)));
         DiagramBuilder b;
         const auto loaded = store().loadInto(b.editor, "wrapped");
         EXPECT_EQ(loaded.status, ProjectStore::LoadResult::Status::Failed);
@@ -108,8 +109,9 @@ TEST_P(HostileRows, IndicesOutOfRangeMakeTheirRowUnreadable) {
         ASSERT_TRUE(execute(QStringLiteral("INSERT INTO \"EntityType\" VALUES "
                                            "(2, %1, 'E', '255', 10, 10, 73, 41, 0)")
                                 .arg(i)));
-    ASSERT_TRUE(execute("INSERT INTO \"EntityType\" VALUES (2, 5, 'K', '255', 1, 1, 73, 41, "
-                        "4294967296)"));  // a kind that would wrap to 0
+    ASSERT_TRUE(
+        execute("INSERT INTO \"EntityType\" VALUES (2, 5, 'K', '255', 1, 1, 73, 41, "
+                "4294967296)"));  // a kind that would wrap to 0
     DiagramBuilder b;
     const auto loaded = store().loadInto(b.editor, "two");
     ASSERT_EQ(loaded.status, ProjectStore::LoadResult::Status::Loaded);
@@ -135,8 +137,9 @@ TEST_P(HostileRows, UnreadableGeometryAndColoursTakeTheTemplatesValuesAndAreCoun
     for (const QString& row : rows)
         ASSERT_TRUE(execute("INSERT INTO \"EntityType\" VALUES " + row));
     // The attribute of the entity with the empty colour keeps its owner.
-    ASSERT_TRUE(execute("INSERT INTO \"Attribute\" VALUES "
-                        "(2, 7, 1, 'StudentNo', '65535', 1, 1, 100, 300, 73, 41)"));
+    ASSERT_TRUE(
+        execute("INSERT INTO \"Attribute\" VALUES "
+                "(2, 7, 1, 'StudentNo', '65535', 1, 1, 100, 300, 73, 41)"));
     DiagramBuilder b;
     const Element tmpl = b.d.element(0);
     const auto loaded = store().loadInto(b.editor, "two");
@@ -166,8 +169,9 @@ TEST_P(HostileRows, UnreadableGeometryAndColoursTakeTheTemplatesValuesAndAreCoun
 
 TEST_P(HostileRows, ColumnsOfOtherTypesAreReportedNamingTheTable) {
     ASSERT_TRUE(execute("DROP TABLE \"ET_Identify_WET\""));
-    ASSERT_TRUE(execute("CREATE TABLE \"ET_Identify_WET\" (\"Pi\" NUMERIC, \"Ei\" BIGINT, "
-                        "\"Wi\" BIGINT)"));
+    ASSERT_TRUE(
+        execute("CREATE TABLE \"ET_Identify_WET\" (\"Pi\" NUMERIC, \"Ei\" BIGINT, "
+                "\"Wi\" BIGINT)"));
     const QString expected =
         postgres() ? "table ET_Identify_WET is not a Relvane table: its column Pi has the type "
                      "numeric; Relvane needs an integer column: Check tables"
@@ -180,8 +184,8 @@ TEST_P(HostileRows, ColumnsOfOtherTypesAreReportedNamingTheTable) {
     EXPECT_EQ(store().check().text(), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, HostileRows,
-                         testing::Values(Engine::SQLite, Engine::PostgreSQL), engineName);
+INSTANTIATE_TEST_SUITE_P(Engines, HostileRows, testing::Values(Engine::SQLite, Engine::PostgreSQL),
+                         engineName);
 
 // Loading only reads: the database is opened read-only and no table is created.
 class ReadOnlyLoad : public StoreTest {};
@@ -219,7 +223,7 @@ TEST_P(ReadOnlyLoad, AStoreWithoutTablesHasNoProjectAndStaysAsItWas) {
     EXPECT_EQ(count("Project"), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, ReadOnlyLoad,
-                         testing::Values(Engine::SQLite, Engine::PostgreSQL), engineName);
+INSTANTIATE_TEST_SUITE_P(Engines, ReadOnlyLoad, testing::Values(Engine::SQLite, Engine::PostgreSQL),
+                         engineName);
 
 }  // namespace

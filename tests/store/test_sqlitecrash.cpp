@@ -83,8 +83,8 @@ TEST(SqliteKill, ASaveKilledMidTransactionLeavesThePreviousVersionWhole) {
         ASSERT_TRUE(child.waitForFinished(60000));
 
         EXPECT_EQ(integrity(path), "ok");
-        const std::pair<const char*, const DiagramBuilder*> projects[] = {
-            {"school", &original}, {"other", &other}};
+        const std::pair<const char*, const DiagramBuilder*> projects[] = {{"school", &original},
+                                                                          {"other", &other}};
         for (const auto& [name, drawn] : projects) {
             DiagramBuilder loaded;
             ASSERT_EQ(ProjectStore(sqliteUrl(path)).loadInto(loaded.editor, name).status,
