@@ -8,8 +8,13 @@
 #include <atomic>
 
 #include "schema.h"
+#include "stallwatch.h"
 
 namespace {
+
+// How much longer than the statement timeout a server may stay silent before the connection is
+// given up: the server's own cancellation, with its clearer message, normally comes first.
+constexpr int kStallGraceSeconds = 5;
 
 QString nextConnectionName() {
     static std::atomic<int> counter{0};
@@ -21,6 +26,7 @@ QString nextConnectionName() {
 StoreConnection::StoreConnection(const DatabaseUrl& url) : url_(url), name_(nextConnectionName()) {}
 
 StoreConnection::~StoreConnection() {
+    stallWatch_.reset();
     if (db_.isValid()) db_.close();
     db_ = QSqlDatabase();
     if (QSqlDatabase::contains(name_)) QSqlDatabase::removeDatabase(name_);
@@ -80,6 +86,10 @@ bool StoreConnection::open(StoreError* error, Access access) {
     } else {
         setup << QStringLiteral("PRAGMA foreign_keys = ON");
     }
+    // Beyond the server's own timeout, a server that does not answer at all is let go of.
+    if (isPostgres() && url_.statementTimeoutSeconds > 0)
+        stallWatch_ = std::make_unique<StallWatch>(
+            db_, std::chrono::seconds(url_.statementTimeoutSeconds + kStallGraceSeconds));
     for (const QString& statement : setup) {
         QSqlQuery query(db_);
         if (!query.exec(statement)) {

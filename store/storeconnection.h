@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <memory>
 
 #include "databaseurl.h"
 #include "storeerror.h"
+
+class StallWatch;
 
 // One named QtSql connection for one store operation: opened on demand, closed and removed from
 // QtSql's list when the object goes away. Every QSqlQuery on it must be gone by then.
@@ -32,5 +35,6 @@ private:
     DatabaseUrl url_;
     QString name_;
     QSqlDatabase db_;
+    std::unique_ptr<StallWatch> stallWatch_;
     bool noTables_ = false;
 };
