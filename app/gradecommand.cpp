@@ -14,6 +14,7 @@
 #include "editor.h"
 #include "explanationsheet.h"
 #include "gradereport.h"
+#include "outputpath.h"
 #include "projectbuilder.h"
 #include "projectfile.h"
 #include "projectstore.h"
@@ -215,6 +216,12 @@ bool writeToStandardOutput(const QString& text) {
 int runGradeCommand(const QStringList& arguments) {
     const std::optional<GradeOptions> options = parseGradeOptions(arguments);
     if (!options) return ExitUsageOrSystem;
+    if (!options->output.isEmpty()) {
+        if (const auto refused = refuseOutputPath(options->output, options->db)) {
+            printError(QStringLiteral("relvane grade: ") + *refused);
+            return ExitUsageOrSystem;
+        }
+    }
     auto read = readStore(*options);
     if (const int* status = std::get_if<int>(&read)) return *status;
     const StoreProjects& store = std::get<StoreProjects>(read);

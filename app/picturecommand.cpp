@@ -6,6 +6,7 @@
 #include "canvas.h"
 #include "commandline.h"
 #include "commandsupport.h"
+#include "outputpath.h"
 #include "picturefile.h"
 
 namespace {
@@ -53,6 +54,10 @@ std::optional<PictureOptions> parsePictureOptions(const QStringList& arguments) 
 int runPictureCommand(const QStringList& arguments) {
     const std::optional<PictureOptions> options = parsePictureOptions(arguments);
     if (!options) return ExitUsageOrSystem;
+    if (const auto refused = refuseOutputPath(options->output, options->db)) {
+        printError(QStringLiteral("relvane picture: ") + *refused);
+        return ExitUsageOrSystem;
+    }
 
     HeadlessProject project;
     if (const auto status = loadOnly(options->db, options->project, project.editor))

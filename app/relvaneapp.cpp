@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+#include <algorithm>
 
 #include "convert.h"
 #include "crashrecovery.h"
@@ -158,6 +159,7 @@ StartupResult RelvaneApp::start() {
         window_->showMaximized();
     else
         window_->show();
+    keepFrameOnScreen();
     offerRecovery();
     if (result.showSplash) showSplashWindow(*settings_, window_.get());
     return result;
@@ -192,8 +194,27 @@ void RelvaneApp::offerRecovery() {
 
 void RelvaneApp::applyStartupPlacement(const WindowPlacement& placement) {
     // Settings from another screen, or edited by hand, still give a window wholly on this one.
-    if (placement.width > 0 && placement.height > 0)
-        window_->setGeometry(fitPlacement(placement, placementArea(placement)));
+    if (!(placement.width > 0 && placement.height > 0)) return;
+    // The window never becomes smaller than its minimum size, so that is the size to fit.
+    WindowPlacement wanted = placement;
+    const QSize minimum = window_->minimumSizeHint().expandedTo(window_->minimumSize());
+    wanted.width = std::max(wanted.width, float(minimum.width()));
+    wanted.height = std::max(wanted.height, float(minimum.height()));
+    window_->setGeometry(fitPlacement(wanted, placementArea(wanted)));
+}
+
+void RelvaneApp::keepFrameOnScreen() {
+    // Only a shown window has its frame; frame and all must lie in the screen's available area.
+    const QScreen* screen = window_->screen();
+    if (!screen || window_->isMaximized() || window_->isMinimized()) return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = window_->frameGeometry(), client = window_->geometry();
+    if (area.isEmpty() || area.contains(frame)) return;
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                           frame.right() - client.right(), frame.bottom() - client.bottom());
+    const WindowPlacement shown{float(client.left()), float(client.top()), float(client.width()),
+                                float(client.height())};
+    window_->setGeometry(fitPlacement(shown, area.marginsRemoved(margins)));
 }
 
 WindowPlacement RelvaneApp::currentPlacement() const {

@@ -85,6 +85,7 @@ public:
 
 private:
     void applyStartupPlacement(const WindowPlacement& placement);
+    void keepFrameOnScreen();
     WindowPlacement currentPlacement() const;
     ProjectNameSetting projectNameSetting();
     // How Load asks for the project: the project list, or the plain name box for scripted prompts.

@@ -1,6 +1,7 @@
 #include "outline.h"
 
 #include <QFontMetricsF>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -130,6 +131,22 @@ qint32 roundHalfEven(double value) {
     if (value <= double(kInt32Min)) return qint32(kInt32Min);
     if (value >= double(kInt32Max)) return qint32(kInt32Max);
     return *roundHalfEvenChecked(value);
+}
+
+int pixelCoordinate(double value) {
+    constexpr double kLimit = 1 << 24;
+    if (std::isnan(value)) return 0;
+    return int(std::lround(std::clamp(value, -kLimit, kLimit)));
+}
+
+QRect pixelRect(const QRectF& rect, bool aligned) {
+    if (!aligned)
+        return QRect(pixelCoordinate(rect.x()), pixelCoordinate(rect.y()),
+                     pixelCoordinate(rect.width()), pixelCoordinate(rect.height()));
+    const int left = pixelCoordinate(std::floor(rect.left()));
+    const int top = pixelCoordinate(std::floor(rect.top()));
+    return QRect(left, top, pixelCoordinate(std::ceil(rect.right())) - left,
+                 pixelCoordinate(std::ceil(rect.bottom())) - top);
 }
 
 OutlineGeometry outlineGeometry(float shape, double W, double H, qint32 recWidth, qint32 ellWidth,

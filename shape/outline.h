@@ -34,6 +34,15 @@ GLYPHON_EXPORT qint32 roundHalfEven(double value);
 // The same rounding, or nothing when the result does not fit 32 bits (or value is NaN).
 GLYPHON_EXPORT std::optional<qint32> roundHalfEvenChecked(double value);
 
+// A widget coordinate or length from a floating-point one: rounded to nearest, NaN as 0, and held
+// within ±2^24 pixels (far beyond any screen) so that no conversion overflows and sums such as a
+// rectangle's right edge stay inside int.
+GLYPHON_EXPORT int pixelCoordinate(double value);
+
+// The integer rectangle of a floating-point one, every value through pixelCoordinate: `rect`'s
+// corner and size rounded, or with `aligned` the smallest rectangle that covers it.
+GLYPHON_EXPORT QRect pixelRect(const QRectF& rect, bool aligned = false);
+
 // The outline of shape code `shape` on a surface of inner size W x H with the three insets.
 // Codes other than exactly 0..5 give an empty geometry without a caption point.
 GLYPHON_EXPORT OutlineGeometry outlineGeometry(float shape, double W, double H, qint32 recWidth,

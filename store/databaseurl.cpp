@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <QUrl>
+#include <QUrlQuery>
 
 namespace {
 
@@ -59,6 +60,26 @@ QString joinDataSource(const QString& host, int port, const QString& database) {
     return text + QLatin1Char('/') + database;
 }
 
+const QString kTimeoutParameter = QStringLiteral("statement_timeout");
+constexpr int kLongestStatementTimeout = 24 * 60 * 60;
+
+QString timeoutQuery(int seconds) {
+    return kTimeoutParameter + QLatin1Char('=') + QString::number(seconds);
+}
+
+// The URL's statement timeout in seconds: the default without a query, nullopt for any other
+// parameter or a value that is not a whole number of seconds up to a day.
+std::optional<int> statementTimeout(const QUrl& url) {
+    if (!url.hasQuery()) return DatabaseUrl::kDefaultStatementTimeout;
+    const QUrlQuery query(url);
+    const auto items = query.queryItems(QUrl::FullyDecoded);
+    if (items.size() != 1 || items.front().first != kTimeoutParameter) return std::nullopt;
+    bool ok = false;
+    const int seconds = items.front().second.toInt(&ok);
+    if (!ok || seconds < 0 || seconds > kLongestStatementTimeout) return std::nullopt;
+    return seconds;
+}
+
 QString postgresUrl(const DatabaseUrl& url, const QString& password) {
     const auto parts = splitDataSource(url.dataSource);
     QUrl out;
@@ -69,6 +90,8 @@ QString postgresUrl(const DatabaseUrl& url, const QString& password) {
         out.setHost(parts->host);
         if (parts->port > 0) out.setPort(parts->port);
         out.setPath(QLatin1Char('/') + parts->database);
+        if (url.statementTimeoutSeconds != DatabaseUrl::kDefaultStatementTimeout)
+            out.setQuery(timeoutQuery(url.statementTimeoutSeconds));
     }
     if (!parts || !out.isValid()) {
         // Not a complete data source yet (the dialog may hold a half-typed one): keep the text.
@@ -79,7 +102,10 @@ QString postgresUrl(const DatabaseUrl& url, const QString& password) {
                 text += QLatin1Char(':') + QString::fromUtf8(QUrl::toPercentEncoding(password));
             text += QLatin1Char('@');
         }
-        return text + url.dataSource;
+        text += url.dataSource;
+        if (url.statementTimeoutSeconds != DatabaseUrl::kDefaultStatementTimeout)
+            text += QLatin1Char('?') + timeoutQuery(url.statementTimeoutSeconds);
+        return text;
     }
     return out.toString(QUrl::FullyEncoded);
 }
@@ -90,12 +116,15 @@ std::optional<DatabaseUrl> parsePostgres(const QString& text, QString* error) {
         setError(error, QStringLiteral("not a valid PostgreSQL URL: %1").arg(url.errorString()));
         return std::nullopt;
     }
-    if (url.hasQuery() || url.hasFragment()) {
-        setError(error,
-                 QStringLiteral("a PostgreSQL URL takes no parameters after the database name"));
+    DatabaseUrl result;
+    const auto timeout = statementTimeout(url);
+    if (!timeout || url.hasFragment()) {
+        setError(error, QStringLiteral("a PostgreSQL URL takes one parameter after the database "
+                                       "name: ?%1=SECONDS (0 for no limit)")
+                            .arg(kTimeoutParameter));
         return std::nullopt;
     }
-    DatabaseUrl result;
+    result.statementTimeoutSeconds = *timeout;
     result.provider = DatabaseUrl::Provider::PostgreSQL;
     result.userId = url.userName(QUrl::FullyDecoded);
     result.password = url.password(QUrl::FullyDecoded);

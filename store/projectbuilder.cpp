@@ -79,12 +79,14 @@ private:
             e.RecWidth = tmpl.RecWidth;
             e.DiaWidth = tmpl.DiaWidth;
         }
+        // The entry is a copy of the template: a value that could not be read keeps the
+        // template's (counted by the reader), the element keeps everything else.
         e.Caption = row.caption;
-        e.BackColor = row.colour;
-        e.Left = row.left;
-        e.Top = row.top;
-        e.Width = row.width;
-        e.Height = row.height;
+        e.BackColor = row.colour.value_or(e.BackColor);
+        e.Left = row.left.value_or(e.Left);
+        e.Top = row.top.value_or(e.Top);
+        e.Width = row.width.value_or(e.Width);
+        e.Height = row.height.value_or(e.Height);
         e.Shape = float(row.kind);
         e.setUnderlined(attribute && row.key);
         e.Visible = true;
@@ -233,7 +235,7 @@ int buildDiagram(Editor& editor, const ProjectRows& rows) {
         skipped = *builder.build(rows);
         return builder.takeDocument();
     });
-    return skipped + rows.unreadableRows;
+    return skipped + rows.unreadableRows + rows.unreadableValues;
 }
 
 std::optional<int> buildDiagram(Editor& editor, const ProjectRows& rows, Progress& progress) {

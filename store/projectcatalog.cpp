@@ -19,14 +19,19 @@ bool hasSaveTimes(QSqlDatabase& db) {
 }
 
 // Runs `work` on an open connection to the store; Failed with *error when it cannot be opened.
+// Reading never creates tables: a database without them holds no project (NotFound).
 template <typename Work>
-CatalogChange withConnection(const ProjectStore& store, StoreError* error, Work work) {
+CatalogChange withConnection(const ProjectStore& store, StoreConnection::Access access,
+                             StoreError* error, Work work) {
     // An unreadable URL: check() gives its reason without opening anything.
     StoreError failure = store.isValid() ? StoreError() : store.check();
     CatalogChange result = CatalogChange::Failed;
     if (!failure.isSet()) {
         StoreConnection connection(store.url());
-        if (connection.open(&failure)) result = work(connection.database(), failure);
+        if (connection.open(&failure, access))
+            result = access == StoreConnection::Access::ReadOnly && connection.hasNoTables()
+                         ? CatalogChange::NotFound
+                         : work(connection.database(), failure);
     }
     if (error) *error = failure;
     return result;
@@ -47,7 +52,8 @@ bool exec(QSqlQuery& query, const QString& sql, const QVariantList& values, Stor
 std::optional<std::vector<ProjectSummary>> listProjects(const ProjectStore& store,
                                                         StoreError* error) {
     std::vector<ProjectSummary> projects;
-    const CatalogChange result = withConnection(store, error, [&](QSqlDatabase& db, StoreError& failure) {
+    const CatalogChange result = withConnection(
+        store, StoreConnection::Access::ReadOnly, error, [&](QSqlDatabase& db, StoreError& failure) {
         const bool times = hasSaveTimes(db);
         QSqlQuery query(db);
         query.setForwardOnly(true);
@@ -71,7 +77,7 @@ std::optional<std::vector<ProjectSummary>> listProjects(const ProjectStore& stor
         }
         return CatalogChange::Done;
     });
-    if (result != CatalogChange::Done) return std::nullopt;
+    if (result == CatalogChange::Failed) return std::nullopt;
     // By name as people read it, whatever collation the database sorts with.
     std::stable_sort(projects.begin(), projects.end(),
                      [](const ProjectSummary& a, const ProjectSummary& b) {
@@ -81,8 +87,17 @@ std::optional<std::vector<ProjectSummary>> listProjects(const ProjectStore& stor
 }
 
 CatalogChange deleteProject(const ProjectStore& store, const QString& name, StoreError* error) {
-    return withConnection(store, error, [&](QSqlDatabase& db, StoreError& failure) {
-        QSqlQuery query(db);
+    return withConnection(store, StoreConnection::Access::ReadWrite, error,
+                          [&](QSqlDatabase& db, StoreError& failure) {
+        // The project's rows cascade from its row; its save time is kept apart, without a
+        // reference a hand-made project table might not allow, so it goes first.
+        QSqlQuery saved(db), query(db);
+        if (hasSaveTimes(db) &&
+            !exec(saved,
+                  QStringLiteral("Delete from \"ProjectSaved\" where \"Pi\" in "
+                                 "(Select \"i\" from \"Project\" where \"ProjectName\" = ?)"),
+                  {name}, failure))
+            return CatalogChange::Failed;
         if (!exec(query, QStringLiteral("Delete from \"Project\" where \"ProjectName\" = ?"), {name},
                   failure))
             return CatalogChange::Failed;
@@ -92,7 +107,8 @@ CatalogChange deleteProject(const ProjectStore& store, const QString& name, Stor
 
 CatalogChange renameProject(const ProjectStore& store, const QString& from, const QString& to,
                             StoreError* error) {
-    return withConnection(store, error, [&](QSqlDatabase& db, StoreError& failure) {
+    return withConnection(store, StoreConnection::Access::ReadWrite, error,
+                          [&](QSqlDatabase& db, StoreError& failure) {
         // The name column is unique: a taken name fails the update and changes nothing; asking
         // first only gives the clearer answer.
         QSqlQuery taken(db);
@@ -113,8 +129,7 @@ bool recordSaveTime(StatementRunner& run, qint16 pi) {
     // Saves hold the project table's lock here, so two programs never create the table at once.
     if (!hasSaveTimes(run.database()) &&
         !run.exec(QStringLiteral("Create table if not exists \"ProjectSaved\" ("
-                                 "\"Pi\" integer not null primary key "
-                                 "references \"Project\" (\"i\") on delete cascade, "
+                                 "\"Pi\" integer not null primary key, "
                                  "\"SavedAt\" text not null)"),
                   QStringLiteral("Create table ProjectSaved")))
         return false;

@@ -4,41 +4,54 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <limits>
 
 #include "storedvalues.h"
 
 namespace {
 
-// Field-by-position readers that record whether every conversion succeeded.
+constexpr int kLargestProjectNumber = 32767;
+
+// Field-by-position readers. An index, kind or flag that is not a whole number in the 16-bit
+// range spoils the row; an unreadable colour, position or size is only that value missing.
 class RowValues {
 public:
-    explicit RowValues(const QSqlQuery& query) : query_(query) {}
+    RowValues(const QSqlQuery& query, ProjectRows& rows) : query_(query), rows_(rows) {}
 
     int integer(int position) {
-        bool ok = false;
-        const QVariant value = query_.value(position);
-        const int result = value.toInt(&ok);
-        // A REAL column holding 2.5 would pass toInt; only whole numbers are indices and codes.
-        if (!ok || value.toDouble() != double(result)) ok_ = false;
-        return result;
+        const std::optional<qint64> value = storedInteger(query_.value(position));
+        if (!value || *value < std::numeric_limits<qint16>::min() ||
+            *value > std::numeric_limits<qint16>::max()) {
+            ok_ = false;
+            return 0;
+        }
+        return int(*value);
     }
-    float real(int position) {
-        bool ok = false;
-        const double result = query_.value(position).toDouble(&ok);
-        if (!ok) ok_ = false;
-        return float(result);
+    std::optional<float> real(int position) {
+        return counted(storedCoordinate(query_.value(position)));
     }
     QString text(int position) { return query_.value(position).toString(); }
-    OleColor colour(int position) {
-        const auto result = colourFromText(query_.value(position).toString());
-        if (!result) ok_ = false;
-        return result.value_or(0);
+    std::optional<OleColor> colour(int position) {
+        return counted(colourFromText(query_.value(position).toString()));
     }
-    bool ok() const { return ok_; }
+    // Whether the row can be used; its missing values are then counted as skipped.
+    bool keep() {
+        if (!ok_) return false;
+        rows_.unreadableValues += missing_;
+        return true;
+    }
 
 private:
+    template <typename T>
+    std::optional<T> counted(std::optional<T> value) {
+        if (!value) ++missing_;
+        return value;
+    }
+
     const QSqlQuery& query_;
+    ProjectRows& rows_;
     bool ok_ = true;
+    int missing_ = 0;
 };
 
 // Which projects a read takes: the rows of the tables whose "Pi" is one of `numbers`, each
@@ -97,9 +110,11 @@ bool select(QSqlQuery& query, bool postgres, const QString& table, const QString
     return false;
 }
 
-// A row's project from its first column, "Pi".
+// A row's project from its first column, "Pi", read strictly: a number out of range must not
+// wrap into another project's.
 ProjectRows* rowsOf(const QSqlQuery& query, const ProjectSink& sink) {
-    return sink.at(query.value(0).toInt());
+    const std::optional<qint64> pi = storedInteger(query.value(0));
+    return pi && *pi >= 1 && *pi <= kLargestProjectNumber ? sink.at(int(*pi)) : nullptr;
 }
 
 void readEntityTypes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
@@ -109,7 +124,7 @@ void readEntityTypes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
     while (query.next()) {
         ProjectRows* rows = rowsOf(query, sink);
         if (!rows) continue;
-        RowValues v(query);
+        RowValues v(query, *rows);
         ProjectRows::ElementRow row;
         row.index = v.integer(1);
         row.caption = v.text(2);
@@ -119,7 +134,7 @@ void readEntityTypes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
         row.width = v.real(6);
         row.height = v.real(7);
         row.kind = v.integer(8);
-        if (v.ok())
+        if (v.keep())
             rows->entityTypes.push_back(row);
         else
             ++rows->unreadableRows;
@@ -136,7 +151,7 @@ void readAttributes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
     while (query.next()) {
         ProjectRows* rows = rowsOf(query, sink);
         if (!rows) continue;
-        RowValues v(query);
+        RowValues v(query, *rows);
         ProjectRows::ElementRow row;
         row.index = v.integer(1);
         row.owner = v.integer(2);
@@ -148,7 +163,7 @@ void readAttributes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
         row.top = v.real(8);
         row.width = v.real(9);
         row.height = v.real(10);
-        if (v.ok())
+        if (v.keep())
             rows->attributes.push_back(row);
         else
             ++rows->unreadableRows;
@@ -164,7 +179,7 @@ void readInvokes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
     while (query.next()) {
         ProjectRows* rows = rowsOf(query, sink);
         if (!rows) continue;
-        RowValues v(query);
+        RowValues v(query, *rows);
         ProjectRows::InvokeRow row;
         row.relationship = v.integer(1);
         row.entity = v.integer(2);
@@ -173,7 +188,7 @@ void readInvokes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
         row.max = v.text(5);
         row.isWeak = v.integer(6) == 1;
         row.description = v.text(7);
-        if (v.ok())
+        if (v.keep())
             rows->invokes.push_back(row);
         else
             ++rows->unreadableRows;
@@ -188,11 +203,11 @@ void readOwners(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
     while (query.next()) {
         ProjectRows* rows = rowsOf(query, sink);
         if (!rows) continue;
-        RowValues v(query);
+        RowValues v(query, *rows);
         ProjectRows::OwnerRow row;
         row.owner = v.integer(1);
         row.weakEntity = v.integer(2);
-        if (v.ok())
+        if (v.keep())
             rows->owners.push_back(row);
         else
             ++rows->unreadableRows;
@@ -234,11 +249,24 @@ std::optional<ProjectRows> readProject(QSqlDatabase& db, bool postgres, const QS
         if (!ok) {
             if (error) *error = StoreError::fromSql(project.lastError(), operation);
         } else if (project.next()) {
-            ProjectRows rows;
-            rows.projectNumber = project.value(0).toInt();
+            // A number out of range (from a table made without Relvane's CHECK) must not be
+            // wrapped or rounded into another project's number: the project cannot be loaded.
+            const QVariant stored = project.value(0);
+            const std::optional<qint64> number = storedInteger(stored);
             project.finish();
-            readTables(db, postgres, ProjectSink({&rows}, false));
-            result = std::move(rows);
+            if (!number || *number < 1 || *number > kLargestProjectNumber) {
+                if (error)
+                    *error = {QStringLiteral("project %1 has the number %2, which is not a "
+                                             "project number (1 to %3)")
+                                  .arg(name, stored.toString())
+                                  .arg(kLargestProjectNumber),
+                              operation};
+            } else {
+                ProjectRows rows;
+                rows.projectNumber = int(*number);
+                readTables(db, postgres, ProjectSink({&rows}, false));
+                result = std::move(rows);
+            }
         }
     }
     QSqlQuery(db).exec(QStringLiteral("COMMIT"));
@@ -262,9 +290,12 @@ std::optional<std::vector<NamedProjectRows>> readProjects(QSqlDatabase& db, bool
             while (project.next()) {
                 const QString name = project.value(1).toString();
                 if (names && !names->contains(name)) continue;
+                // A project whose number is out of range cannot be read (see readProject).
+                const std::optional<qint64> number = storedInteger(project.value(0));
+                if (!number || *number < 1 || *number > kLargestProjectNumber) continue;
                 NamedProjectRows named;
                 named.name = name;
-                named.rows.projectNumber = project.value(0).toInt();
+                named.rows.projectNumber = int(*number);
                 projects.push_back(std::move(named));
             }
             project.finish();

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 #include "olecolor.h"
@@ -11,8 +12,10 @@ struct ProjectRows {
     struct ElementRow {
         int index = 0;
         QString caption;
-        OleColor colour = 0;
-        float left = 0, top = 0, width = 0, height = 0;
+        // An unreadable colour, position or size is left unset: the element keeps the
+        // template's value for it.
+        std::optional<OleColor> colour;
+        std::optional<float> left, top, width, height;
         int kind = 0;      // the shape code
         int owner = 0;     // attributes: the owner's index
         bool key = false;  // attributes: underlined caption
@@ -31,7 +34,10 @@ struct ProjectRows {
     std::vector<ElementRow> attributes;   // in owner order
     std::vector<InvokeRow> invokes;       // by relationship, entity, Is2nd
     std::vector<OwnerRow> owners;         // by owner
-    // Rows whose values could not be read, and queries that failed (with the database's reason).
+    // Rows left out because an index, kind or flag could not be read; single values (colour,
+    // position, size) that could not be read in rows that were kept; queries that failed (with
+    // the database's reason).
     int unreadableRows = 0;
+    int unreadableValues = 0;
     QStringList failedSteps;
 };

@@ -52,7 +52,9 @@ std::optional<bool> ProjectStore::contains(const QString& name, StoreError* erro
     StoreError failure;
     StoreConnection connection(url_);
     std::optional<bool> found;
-    if (connection.open(&failure)) found = projectExists(connection.database(), name, &failure);
+    if (connection.open(&failure, StoreConnection::Access::ReadOnly))
+        found =
+            connection.hasNoTables() ? false : projectExists(connection.database(), name, &failure);
     if (error) *error = failure;
     return found;
 }
@@ -67,8 +69,9 @@ ProjectStore::LoadResult ProjectStore::loadInto(Editor& editor, const QString& n
     std::optional<ProjectRows> rows;
     {
         StoreConnection connection(url_);
-        if (!connection.open(&result.error)) return result;
-        rows = readProject(connection.database(), connection.isPostgres(), name, &result.error);
+        if (!connection.open(&result.error, StoreConnection::Access::ReadOnly)) return result;
+        if (!connection.hasNoTables())
+            rows = readProject(connection.database(), connection.isPostgres(), name, &result.error);
     }
     if (!rows) {
         result.status =
@@ -98,7 +101,12 @@ ProjectStore::ReadResult ProjectStore::readProjects(const std::optional<QStringL
         return result;
     }
     StoreConnection connection(url_);
-    if (!connection.open(&result.error)) return result;
+    if (!connection.open(&result.error, StoreConnection::Access::ReadOnly)) return result;
+    // A database without the store's tables holds no project.
+    if (connection.hasNoTables()) {
+        result.ok = true;
+        return result;
+    }
     auto projects =
         ::readProjects(connection.database(), connection.isPostgres(), names, &result.error);
     result.ok = projects.has_value();

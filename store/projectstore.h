@@ -14,7 +14,8 @@
 class Editor;
 
 // Named projects in an SQLite file or on a PostgreSQL server. Every operation opens its own
-// connection and closes it again; the tables are created on first use.
+// connection and closes it again. Saving (and check()) creates the tables when they are missing;
+// loading and contains() only read: they open the database read-only and change nothing in it.
 class ProjectStore {
 public:
     // From the setting "StoreConnection" (see DatabaseUrl); an unreadable URL makes every
@@ -49,8 +50,12 @@ public:
         StoreError error;         // Failed: why nothing was loaded
     };
     // Replaces the editor's diagram with project `name`. The diagram is untouched unless the
-    // project is found and loaded whole (`progress` may stop it). Uses the diagram's settings
-    // for the notation (PresentStyle) and colours.
+    // project is found and loaded whole (`progress` may stop it). A database without the store's
+    // tables holds no project (NotFound); one with only some of them, or with columns of other
+    // types, fails with a message naming them. Values that cannot be read are counted in
+    // skippedRows: an unreadable index, kind or flag leaves its row out, an unreadable colour,
+    // position or size only that value (the element keeps the template's). Uses the diagram's
+    // settings for the notation (PresentStyle) and colours.
     LoadResult loadInto(Editor& editor, const QString& name, Progress* progress = nullptr) const;
 
     struct ReadResult {

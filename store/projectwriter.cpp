@@ -167,8 +167,18 @@ qint16 claimProjectNumber(StatementRunner& run, const QString& name) {
         !run.exec(query, kSelectProject, {text(name)}))
         return 0;
     if (query.next()) {
-        const int pi = query.value(0).toInt();
+        // Deleting by a number that was wrapped or rounded would delete another project.
+        const QVariant stored = query.value(0);
+        const std::optional<qint64> number = storedInteger(stored);
         query.finish();
+        if (!number || *number < 1 || *number > Diagram::kLargestIndex) {
+            run.fail({QStringLiteral("project %1 has the number %2, which is not a project "
+                                     "number (1 to 32767)")
+                          .arg(name, stored.toString()),
+                      kSelectProject});
+            return 0;
+        }
+        const int pi = int(*number);
         QSqlQuery remove;
         if (!run.prepare(remove, QStringLiteral("Delete from \"Project\" where \"i\" = ?"),
                          kDeleteProject) ||
@@ -178,12 +188,15 @@ qint16 claimProjectNumber(StatementRunner& run, const QString& name) {
     }
     query.finish();
     QSqlQuery last;
+    // Numbers outside the range (in a table made without Relvane's CHECK) are no project
+    // numbers and are passed over.
     if (!run.prepare(last,
-                     QStringLiteral("Select \"i\" from \"Project\" order by \"i\" desc limit 1"),
+                     QStringLiteral("Select max(\"i\") from \"Project\" "
+                                    "where \"i\" between 1 and 32767"),
                      kSelectLastNumber) ||
         !run.exec(last, kSelectLastNumber, {}))
         return 0;
-    const int largest = last.next() ? last.value(0).toInt() : 0;
+    const int largest = last.next() ? int(storedInteger(last.value(0)).value_or(0)) : 0;
     if (largest >= Diagram::kLargestIndex) {
         run.fail({QStringLiteral("every project number up to 32767 is in use"), kSelectLastNumber});
         return 0;

@@ -6,7 +6,8 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
+
+#include "tablecolumns.h"
 
 namespace {
 
@@ -16,10 +17,6 @@ constexpr qint64 kSchemaLockKey = 0x52656c76616e65;  // "Relvane"
 QString ddlResource(DatabaseUrl::Provider provider) {
     return provider == DatabaseUrl::Provider::PostgreSQL ? QStringLiteral(":/sql/postgresql.sql")
                                                          : QStringLiteral(":/sql/sqlite.sql");
-}
-
-QSqlRecord tableRecord(QSqlDatabase& db, const QString& table) {
-    return db.record(db.driver()->escapeIdentifier(table, QSqlDriver::TableName));
 }
 
 bool run(QSqlDatabase& db, const QString& sql, const QString& operation, StoreError* error) {
@@ -51,30 +48,41 @@ bool createTables(QSqlDatabase& db, DatabaseUrl::Provider provider, StoreError* 
     return ok;
 }
 
-// Checks the tables that exist; *missing tells whether any does not.
-bool checkColumns(QSqlDatabase& db, bool* missing, StoreError* error) {
-    *missing = false;
+// Checks the tables that exist: their columns, in order, with types that hold the values the
+// load reads. The names of the tables that do not exist go to *missing.
+bool checkColumns(QSqlDatabase& db, DatabaseUrl::Provider provider, QStringList* missing,
+                  StoreError* error) {
+    missing->clear();
+    const auto fail = [error](const QString& description) {
+        if (error) *error = {description, QStringLiteral("Check tables")};
+        return false;
+    };
     for (const StoreTable& table : storeTables()) {
-        const QSqlRecord record = tableRecord(db, table.name);
-        if (record.isEmpty()) {
-            *missing = true;
+        const std::vector<TableColumn> found = tableColumns(db, provider, table.name);
+        if (found.empty()) {
+            *missing << table.name;
             continue;
         }
-        QStringList found;
-        for (int i = 0; i < record.count(); ++i) found << record.fieldName(i);
-        bool same = found.size() == table.columns.size();
-        for (int i = 0; same && i < found.size(); ++i)
-            same = found[i].compare(table.columns[i], Qt::CaseInsensitive) == 0;
-        if (!same) {
-            if (error) {
-                error->description =
-                    QStringLiteral(
-                        "table %1 has the columns (%2); Relvane needs (%3) in this order")
-                        .arg(table.name, found.join(QStringLiteral(", ")),
-                             table.columns.join(QStringLiteral(", ")));
-                error->source = QStringLiteral("Check tables");
-            }
-            return false;
+        QStringList names;
+        for (const TableColumn& column : found) names << column.name;
+        bool same = names.size() == table.columns.size();
+        for (int i = 0; same && i < names.size(); ++i)
+            same = names[i].compare(table.columns[i], Qt::CaseInsensitive) == 0;
+        if (!same)
+            return fail(
+                QStringLiteral("table %1 has the columns (%2); Relvane needs (%3) in this order")
+                    .arg(table.name, names.join(QStringLiteral(", ")),
+                         table.columns.join(QStringLiteral(", "))));
+        // A table made by hand or by another tool may hold the right names with other types;
+        // NUMERIC project numbers, for one, would read as fractions.
+        for (const TableColumn& column : found) {
+            const ColumnKind kind = storeColumnKind(column.name);
+            if (!typeHolds(provider, column.type, kind))
+                return fail(QStringLiteral("table %1 is not a Relvane table: its column %2 has the "
+                                           "type %3; Relvane needs %4")
+                                .arg(table.name, column.name,
+                                     column.type.isEmpty() ? QStringLiteral("(none)") : column.type,
+                                     columnKindName(kind)));
         }
     }
     return true;
@@ -119,18 +127,34 @@ QStringList schemaStatements(DatabaseUrl::Provider provider) {
 }
 
 bool ensureSchema(QSqlDatabase& db, DatabaseUrl::Provider provider, StoreError* error) {
-    bool missing = false;
-    if (!checkColumns(db, &missing, error)) return false;
-    if (!missing) return true;
+    QStringList missing;
+    if (!checkColumns(db, provider, &missing, error)) return false;
+    if (missing.isEmpty()) return true;
     if (schemaStatements(provider).isEmpty()) {
         if (error)
             *error = {QStringLiteral("the table definitions are missing from the program"),
                       QStringLiteral("Create tables")};
         return false;
     }
-    if (!createTables(db, provider, error) || !checkColumns(db, &missing, error)) return false;
-    if (missing && error)
+    if (!createTables(db, provider, error) || !checkColumns(db, provider, &missing, error))
+        return false;
+    if (!missing.isEmpty() && error)
         *error = {QStringLiteral("the tables could not be created"),
                   QStringLiteral("Create tables")};
-    return !missing;
+    return missing.isEmpty();
+}
+
+std::optional<bool> checkSchema(QSqlDatabase& db, DatabaseUrl::Provider provider,
+                                StoreError* error) {
+    QStringList missing;
+    if (!checkColumns(db, provider, &missing, error)) return std::nullopt;
+    if (missing.isEmpty()) return true;
+    if (missing.size() == int(storeTables().size())) return false;
+    if (error)
+        *error = {QStringLiteral("the database has no table %1; a Relvane store has the five "
+                                 "tables Project, EntityType, Attribute, Invoke and "
+                                 "ET_Identify_WET")
+                      .arg(missing.join(QStringLiteral(", "))),
+                  QStringLiteral("Check tables")};
+    return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 #include "databaseurl.h"
@@ -21,3 +22,9 @@ QStringList schemaStatements(DatabaseUrl::Provider provider);
 // Creates whichever of the five tables are missing, then checks that every table has exactly the
 // expected columns in the expected order. Several programs may do this at once on one server.
 bool ensureSchema(QSqlDatabase& db, DatabaseUrl::Provider provider, StoreError* error);
+
+// Checks the five tables without creating or changing anything, for a store that is only read:
+// true when they are all there as expected, false when there are none (an empty or new database
+// holds no projects), nullopt with *error when some are missing or not as expected.
+std::optional<bool> checkSchema(QSqlDatabase& db, DatabaseUrl::Provider provider,
+                                StoreError* error);

@@ -19,6 +19,7 @@
 
 #include "controlfactory.h"
 #include "elementmenus.h"
+#include "outline.h"
 #include "usercontrol1.h"
 
 namespace {
@@ -161,8 +162,8 @@ void Canvas::syncWidget(int i) {
     const Element& e = d_.element(i);
 
     const QRectF pixels = mapping_.toPixels(QRectF(e.Left, e.Top, e.Width, e.Height));
-    const QRect geometry(qRound(pixels.x()), qRound(pixels.y()), qRound(pixels.width()),
-                         qRound(pixels.height()));
+    // Clamped, as any value that becomes an int here: the model's floats may be anything.
+    const QRect geometry = pixelRect(pixels);
     if (w->geometry() != geometry) w->setGeometry(geometry);
 
     showCollection(w->AttributeList, e.AttributeList);
@@ -291,7 +292,7 @@ void Canvas::refreshConnectorCache(int k) {
     const bool drawsSomething =
         c.Line1.Visible || c.Line2.Visible || labelShown(c.MN) || labelShown(c.Description);
     // A margin for the pen and for text that antialiasing lets spill over its box.
-    cache.bounds = drawsSomething ? bounds.toAlignedRect().adjusted(-2, -2, 2, 2) : QRect();
+    cache.bounds = drawsSomething ? pixelRect(bounds, true).adjusted(-2, -2, 2, 2) : QRect();
 }
 
 void Canvas::onConnectorChanged(int k) {
@@ -403,7 +404,7 @@ void Canvas::paintEvent(QPaintEvent* event) {
 void Canvas::flash(const QRectF& area) {
     const auto repaintFlash = [this] {
         if (!flashArea_.isNull())
-            update(mapping_.toPixels(flashArea_).toAlignedRect().adjusted(-9, -9, 9, 9));
+            update(pixelRect(mapping_.toPixels(flashArea_), true).adjusted(-9, -9, 9, 9));
     };
     repaintFlash();
     flashArea_ = area.isNull() ? QRectF(area.topLeft(), QSizeF(1, 1)) : area;
@@ -659,13 +660,13 @@ QPixmap Canvas::renderAtFullSize(const QRectF& area) {
 }
 
 QSize Canvas::fullSize(const QRectF& area) const {
-    return Viewport().mapping(baseMapping()).toPixels(area).toAlignedRect().size();
+    return pixelRect(Viewport().mapping(baseMapping()).toPixels(area), true).size();
 }
 
 void Canvas::paintAtFullSize(QPainter& painter, const QRectF& area) {
     const Viewport shown = view_;
     setView(Viewport());
-    paintDiagram(painter, mapping_.toPixels(area).toAlignedRect());
+    paintDiagram(painter, pixelRect(mapping_.toPixels(area), true));
     setView(shown);
 }
 

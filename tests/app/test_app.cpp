@@ -9,10 +9,15 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QScreen>
 #include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -20,6 +25,7 @@
 #include <QThread>
 #include <csignal>
 #include <cstdio>
+#include <sys/stat.h>
 
 #include "comparison.h"
 #include "crashrecovery.h"
@@ -106,6 +112,34 @@ TEST_F(AppTest, TextbookModeStartsWithConvertDisabled) {
     auto app = startApp(prompts);
     EXPECT_FALSE(app->window().findChild<QWidget*>("Command4")->isEnabled());
     EXPECT_EQ(app->window().diagram().settings.PresentStyle, 0);
+}
+
+TEST_F(AppTest, AStoredPlacementOffEveryScreenOrTooLargeIsClampedAndWrittenBackClamped) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const char* const placements[][4] = {{"1e30", "-1e30", "100000", "100000"},
+                                         {"-5000", "99999", "3e9", "2"}};
+    for (const auto& p : placements) {
+        {
+            QSettings stored(settingsFile(), QSettings::IniFormat);
+            stored.setValue("FirstLogo", "0");
+            stored.setValue("Left", p[0]);
+            stored.setValue("Top", p[1]);
+            stored.setValue("Width", p[2]);
+            stored.setValue("Height", p[3]);
+        }
+        FakePrompts prompts;
+        {
+            auto app = startApp(prompts);
+            const QRect shown = app->window().frameGeometry();
+            EXPECT_TRUE(area.contains(shown)) << p[0] << ": " << shown.x() << "," << shown.y()
+                                              << " " << shown.width() << "x" << shown.height();
+            app->window().close();
+        }
+        QSettings stored(settingsFile(), QSettings::IniFormat);
+        const QRect written(stored.value("Left").toInt(), stored.value("Top").toInt(),
+                            stored.value("Width").toInt(), stored.value("Height").toInt());
+        EXPECT_TRUE(area.contains(written)) << p[0];
+    }
 }
 
 TEST_F(AppTest, SetOpensTheOptionsBesideTheWindowAndTheScaleMemoryIsSaved) {
@@ -709,3 +743,126 @@ TEST_F(ConvertCommandTest, HelpListsTheCommandAndVersionWorksWithoutADisplay) {
 }
 
 }  // namespace
+
+// ---- hostile stored data and arguments, from the outside ----
+
+namespace {
+
+// A store made by hand, the way another tool might: Relvane's columns with wider integer types
+// and none of its CHECK constraints.
+void makeHandMadeStore(const QString& path, const QStringList& rows) {
+    const QString name = QStringLiteral("hand-made-") + path;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        for (const QString& statement :
+             QStringList{"CREATE TABLE \"Project\" (\"i\" BIGINT, \"ProjectName\" TEXT)",
+                         "CREATE TABLE \"EntityType\" (\"Pi\" BIGINT, \"i\" BIGINT, \"eName\" "
+                         "TEXT, \"color\" TEXT, \"x\" REAL, \"y\" REAL, \"width\" REAL, "
+                         "\"height\" REAL, \"type\" BIGINT)",
+                         "CREATE TABLE \"Attribute\" (\"Pi\" BIGINT, \"i\" BIGINT, \"Ei\" BIGINT, "
+                         "\"aName\" TEXT, \"color\" TEXT, \"isSingle\" BIGINT, \"isKey\" BIGINT, "
+                         "\"x\" REAL, \"y\" REAL, \"width\" REAL, \"height\" REAL)",
+                         "CREATE TABLE \"Invoke\" (\"Pi\" BIGINT, \"Ri\" BIGINT, \"Ei\" BIGINT, "
+                         "\"Is2nd\" BIGINT, \"min\" TEXT, \"max\" TEXT, \"IsWeak\" BIGINT, "
+                         "\"Description\" TEXT)",
+                         "CREATE TABLE \"ET_Identify_WET\" (\"Pi\" BIGINT, \"Ei\" BIGINT, \"Wi\" "
+                         "BIGINT)"} +
+                 rows)
+            EXPECT_TRUE(q.exec(statement)) << statement.toStdString();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+}  // namespace
+
+TEST_F(ConvertCommandTest, HostileStoredProjectsConvertNeitherTheWrongProjectNorTooLittle) {
+    const QString db = dir.filePath("handmade.db");
+    makeHandMadeStore(
+        db, {"INSERT INTO \"Project\" VALUES (1, 'one'), (4294967297, 'wrapped'), (2, 'pale')",
+             "INSERT INTO \"EntityType\" VALUES (1, 1, 'One', '255', 10, 10, 73, 41, 0), "
+             "(2, 1, 'Student', '', 10, 10, 73, 41, 0)",
+             "INSERT INTO \"Attribute\" VALUES (1, 2, 1, 'OneNo', '255', 1, 1, 10, 90, 73, 41), "
+             "(2, 2, 1, 'StudentNo', '255', 1, 1, 10, 90, 73, 41)"});
+    const QString output = dir.filePath("out.xlsx");
+    ProcessRun run =
+        relvane({"convert", "--db", db, "--project", "wrapped", "--output", output}, dir.path());
+    EXPECT_NE(run.status, 0);
+    EXPECT_TRUE(run.err.contains("not a project number")) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(output)) << "project 1 must not be converted in its place";
+
+    // An empty colour leaves the entity (and its attribute's owner) in place.
+    run = relvane({"convert", "--db", db, "--project", "pale", "--output", output}, dir.path());
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(QFile::exists(output));
+    EXPECT_TRUE(run.err.contains("有 1 筆資料無法載入, 已略過")) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains("未設定擁有者")) << run.err.toStdString();
+
+    // One character more than a spreadsheet cell holds: refused, and no file.
+    QFile::remove(output);
+    DiagramBuilder wide;
+    wide.attribute(wide.entity("Wide"), QString(32768, QChar('w')), true);
+    saveProject(wide, "wide");
+    run = relvane({"convert", "--db", database(), "--project", "wide", "--output", output},
+                  dir.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(QFile::exists(output));
+}
+
+TEST_F(ConvertCommandTest, AnOutputThatIsNoRegularFileOrIsTheDatabaseIsRefusedAndKept) {
+    DiagramBuilder b;
+    b.attribute(b.entity("Student"), "StudentNo", true);
+    saveProject(b, "school");
+    const QByteArray stored = fileBytes(database());
+    const QString fifo = dir.filePath("pipe");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString folder = dir.filePath("folder");
+    ASSERT_TRUE(QDir().mkpath(folder));
+
+    for (const QString& output : {database(), fifo, folder}) {
+        SCOPED_TRACE(output.toStdString());
+        for (const QString command : {"convert", "sql"}) {
+            const ProcessRun run =
+                relvane({command, "--db", database(), "--project", "school", "--output", output},
+                        dir.path());
+            EXPECT_EQ(run.status, 2) << run.err.toStdString();
+            EXPECT_TRUE(run.err.contains("it is left as it is")) << run.err.toStdString();
+        }
+    }
+    EXPECT_EQ(fileBytes(database()), stored);
+    EXPECT_TRUE(QFileInfo::exists(fifo) && !QFileInfo(fifo).isFile()) << "still the pipe";
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    // Through another name the database is still the database.
+    ASSERT_TRUE(QFile::link(database(), dir.filePath("alias.db")));
+    EXPECT_EQ(relvane({"convert", "--db", database(), "--project", "school", "--output",
+                       dir.filePath("alias.db")},
+                      dir.path())
+                  .status,
+              2);
+    EXPECT_EQ(fileBytes(database()), stored);
+}
+
+TEST_F(ConvertCommandTest, ReadingAnEmptyOrMissingFileLeavesItAsItWas) {
+    const QString empty = dir.filePath("empty.db");
+    QFile file(empty);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString missing = dir.filePath("missing.db");
+    for (const QString& db : {empty, missing}) {
+        const ProcessRun run =
+            relvane({"convert", "--db", db, "--project", "p", "--output", dir.filePath("x.xlsx")},
+                    dir.path());
+        EXPECT_EQ(run.status, 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains("資料庫內沒有這個 Project")) << run.err.toStdString();
+        EXPECT_EQ(relvane({"check", "--db", db, "--project", "p"}, dir.path()).status, 1);
+    }
+    EXPECT_EQ(QFileInfo(empty).size(), 0);
+    EXPECT_FALSE(QFileInfo::exists(missing));
+}

@@ -224,6 +224,24 @@ TEST(Outline, HugeSurfaceOverflowsWithoutDrawing) {
     EXPECT_FALSE(g.captionCentre.has_value());
 }
 
+TEST(PixelRect, AnyFloatingPointRectangleGivesOneWhoseEdgesFitAnInt) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(pixelRect(QRectF(10.4, 20.6, 73.5, 41)), QRect(10, 21, 74, 41));
+    EXPECT_EQ(pixelRect(QRectF(10.4, 20.6, 73.2, 41), true), QRect(10, 20, 74, 42));
+    for (const QRectF& r :
+         {QRectF(nan, nan, nan, nan), QRectF(1e39, -1e39, 3e9, inf), QRectF(-inf, 0, inf, 1e300)}) {
+        for (const bool aligned : {false, true}) {
+            const QRect p = pixelRect(r, aligned);
+            // The right and bottom edges are sums that must not overflow.
+            for (const qint64 v : {qint64(p.left()), qint64(p.top()), qint64(p.right()),
+                                   qint64(p.bottom()), qint64(p.width()), qint64(p.height())})
+                EXPECT_LE(std::abs(v), qint64(1) << 25);
+        }
+    }
+    EXPECT_EQ(pixelCoordinate(nan), 0);
+}
+
 TEST(Caption, TopLeftCentresTheLabelOnTheAnchor) {
     EXPECT_EQ(captionTopLeft({36, 20}, {30, 12}), QPointF(21, 14));
     EXPECT_EQ(captionTopLeft({36.5, 20.5}, {31, 13}), QPointF(21, 14));

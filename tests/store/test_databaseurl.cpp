@@ -51,6 +51,20 @@ INSTANTIATE_TEST_SUITE_P(
                 "teacher", ""},
         UrlCase{"postgresql://host/erd", P::PostgreSQL, "host/erd", "", ""}));
 
+TEST(DatabaseUrl, TheStatementTimeoutIsThirtySecondsUnlessTheUrlSaysOtherwise) {
+    const auto plain = DatabaseUrl::parse("postgresql://u@host/erd");
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->statementTimeoutSeconds, 30);
+    EXPECT_EQ(plain->toString(), "postgresql://u@host/erd");
+    for (const int seconds : {0, 5, 86400}) {
+        const auto url = DatabaseUrl::parse(
+            QStringLiteral("postgresql://u@host/erd?statement_timeout=%1").arg(seconds));
+        ASSERT_TRUE(url) << seconds;
+        EXPECT_EQ(url->statementTimeoutSeconds, seconds);
+        EXPECT_EQ(DatabaseUrl::parse(url->toString()), url) << url->toString().toStdString();
+    }
+}
+
 class RejectUrl : public testing::TestWithParam<const char*> {};
 
 TEST_P(RejectUrl, WithAReason) {
@@ -63,7 +77,9 @@ INSTANTIATE_TEST_SUITE_P(Malformed, RejectUrl,
                          testing::Values("mysql://root@localhost/erd", "postgresql://user@host",
                                          "postgresql://user@host/", "postgresql:///erd",
                                          "postgresql://u@host:99999/erd",
-                                         "postgresql://u@host/erd?sslmode=require", "sqlite:",
+                                         "postgresql://u@host/erd?sslmode=require",
+                                         "postgresql://u@host/erd?statement_timeout=soon",
+                                         "postgresql://u@host/erd?statement_timeout=-1", "sqlite:",
                                          "ERD.mdb", "Provider=OraOLEDB.Oracle.1;Data Source=x"));
 
 TEST(DatabaseUrl, NothingConfiguredMeansErdDbInTheUsersDataFolder) {

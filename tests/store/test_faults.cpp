@@ -91,4 +91,39 @@ TEST_P(SaveFault, TheEarlierVersionOfTheProjectLoadsBackUnchanged) {
 INSTANTIATE_TEST_SUITE_P(Engines, SaveFault, testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          engineName);
 
+// A server that does not answer in time: the statement is cancelled after the URL's statement
+// timeout, the operation fails with the server's reason, and nothing of it is kept.
+class StalledServer : public StoreTest {};
+
+TEST_P(StalledServer, ASaveOrLoadWaitingPastTheTimeoutFailsAndKeepsThePreviousVersion) {
+    DiagramBuilder original;
+    drawSample(original);
+    ASSERT_TRUE(store().saveAs(original.d, "school").ok);
+    DiagramBuilder changed;
+    const Sample s = drawSample(changed);
+    changed.d.element(s.student).Caption = "Pupil";
+
+    RawConnection blocker(url());
+    QSqlQuery lock(blocker.db());
+    ASSERT_TRUE(lock.exec("BEGIN"));
+    ASSERT_TRUE(lock.exec("LOCK TABLE \"EntityType\" IN ACCESS EXCLUSIVE MODE"));
+    const ProjectStore impatient(url() + "?statement_timeout=1");
+    const auto saved = impatient.saveAs(changed.d, "school");
+    EXPECT_FALSE(saved.ok);
+    EXPECT_TRUE(saved.error.description.contains("statement timeout"))
+        << saved.error.text().toStdString();
+    DiagramBuilder waiting;
+    const auto loaded = impatient.loadInto(waiting.editor, "school");
+    EXPECT_TRUE(loaded.failedSteps.join(" ").contains("statement timeout"))
+        << loaded.failedSteps.join(" ").toStdString();
+    ASSERT_TRUE(lock.exec("ROLLBACK"));
+
+    DiagramBuilder back;
+    ASSERT_EQ(store().loadInto(back.editor, "school").status,
+              ProjectStore::LoadResult::Status::Loaded);
+    EXPECT_EQ(storedData(back.d), storedData(original.d));
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, StalledServer, testing::Values(Engine::PostgreSQL), engineName);
+
 }  // namespace

@@ -102,7 +102,7 @@ TEST_P(LoadRows, RowsThatCannotBeLoadedAreLeftOutAndCounted) {
     entity(1, 0);
     entity(2, 4);
     entity(3, 0);
-    entity(6, 0, "red");  // a colour that is no number
+    entity(6, 0, "red");  // a colour that is no number: only the colour is left out
     entity(7, 9);         // no such kind
     attribute(8, 1);
     attribute(9, 42);  // owner missing
@@ -118,7 +118,8 @@ TEST_P(LoadRows, RowsThatCannotBeLoadedAreLeftOutAndCounted) {
     const auto result = load(b);
     ASSERT_EQ(result.status, ProjectStore::LoadResult::Status::Loaded);
     EXPECT_EQ(result.skippedRows, 8);
-    EXPECT_FALSE(b.d.isLiveElement(6));
+    EXPECT_TRUE(b.d.isLiveElement(6));
+    EXPECT_EQ(b.d.element(6).BackColor, b.d.element(0).BackColor);
     EXPECT_FALSE(b.d.isLiveElement(7));
     EXPECT_TRUE(b.d.isLiveElement(9));  // kept, without an owner
     EXPECT_TRUE(b.d.element(9).RelativeEntityList.isEmpty());
