@@ -208,7 +208,9 @@ QString commandLineHelp() {
         "  --version   show the program's version\n");
 }
 
-int runConvertCommand(const QStringList& arguments) {
+int runConvertCommand(const QStringList& given) {
+    QStringList arguments = given;
+    StderrProgress progress(arguments);
     const std::optional<ConvertOptions> options = parseConvertOptions(arguments);
     if (!options) return ExitUsageOrSystem;
 
