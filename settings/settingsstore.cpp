@@ -1,11 +1,15 @@
 #include "settingsstore.h"
 
+#include <QCoreApplication>
+
 #include "loginuser.h"
 #include "settingvalues.h"
 
 namespace {
 
-const QString kKeyFailed = QStringLiteral("Key 值建立失敗");
+QString keyFailed() {
+    return QCoreApplication::translate("SettingsStore", "Key 值建立失敗");
+}
 
 // First-run values; the settings' own come from the program's defaults.
 constexpr ProgramSettings kFirstRun{};
@@ -79,7 +83,7 @@ StartupResult SettingsStore::startup(Diagram& diagram, WindowPlacement& window,
     applyDefaults(diagram, scale);
     diagram.notifyView();
     if (!key.prepareForWriting()) {
-        prompts_.message(kKeyFailed);
+        prompts_.message(keyFailed());
         result.keyFailed = true;
         return result;
     }
@@ -99,7 +103,7 @@ StartupResult SettingsStore::startup(Diagram& diagram, WindowPlacement& window,
     put(key, QStringLiteral("AttLineColor"), number(s.AttLineColor));
     put(key, QStringLiteral("RelLineColor"), number(s.RelLineColor));
     if (!key.flush()) {
-        prompts_.message(kKeyFailed);
+        prompts_.message(keyFailed());
         result.keyFailed = true;
         return result;
     }
@@ -156,7 +160,7 @@ bool SettingsStore::shutdown(const Diagram& diagram, const WindowPlacement& wind
                              const ScaleMemory& scale) {
     SettingsKey key(fileName_);
     if (!key.prepareForWriting()) {
-        prompts_.message(kKeyFailed);
+        prompts_.message(keyFailed());
         return false;
     }
     const ProgramSettings& s = diagram.settings;
@@ -184,7 +188,7 @@ bool SettingsStore::shutdown(const Diagram& diagram, const WindowPlacement& wind
     put(key, QStringLiteral("RelLineColor"), number(s.RelLineColor));
     put(key, QStringLiteral("StoreConnection"), storeConnection_);
     if (!key.flush()) {
-        prompts_.message(kKeyFailed);
+        prompts_.message(keyFailed());
         return false;
     }
     return true;
