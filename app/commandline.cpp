@@ -181,9 +181,11 @@ int fkpkSetting() {
 
 QString commandLineHelp() {
     return QStringLiteral(
-        "Usage: relvane [command]\n"
+        "Usage: relvane [--lang zh_TW|en] [command]\n"
         "\n"
         "Without a command, starts the Relvane ER diagram editor.\n"
+        "--lang chooses the language of the texts and messages (default: the Language\n"
+        "setting, else zh_TW).\n"
         "\n"
         "Commands:\n"
         "  convert --db URL --project NAME --output FILE.xlsx [--fkpk 0|1] [--progress]\n"

@@ -20,6 +20,7 @@
 #include "dialogprompts.h"
 #include "editor.h"
 #include "form1.h"
+#include "language.h"
 #include "options.h"
 #include "settingsstore.h"
 
@@ -221,6 +222,7 @@ QWidget* frmOptions::buildOtherPage() {
     layout->addWidget(arrows);
     layout->addWidget(labels);
     layout->addWidget(buildConnectionFrame(page));
+    layout->addWidget(buildLanguageFrame(page));
     layout->addStretch();
     return page;
 }
@@ -248,6 +250,22 @@ QWidget* frmOptions::buildConnectionFrame(QWidget* parent) {
     return frame;
 }
 
+QWidget* frmOptions::buildLanguageFrame(QWidget* parent) {
+    // Written in both languages, so whoever reads neither text of the other can still find it.
+    auto* frame = new QGroupBox(QStringLiteral("語言 / Language"), parent);
+    frame->setObjectName(QStringLiteral("fraLanguage"));
+    language_ = new QComboBox(frame);
+    language_->setObjectName(QStringLiteral("cboLanguage"));
+    // Each language is named in itself.
+    language_->addItem(QStringLiteral("中文 (繁體)"), kLanguageChinese);
+    language_->addItem(QStringLiteral("English"), kLanguageEnglish);
+    auto* note = new QLabel(tr("變更的語言在下次啟動時生效"), frame);
+    auto* row = new QHBoxLayout(frame);
+    row->addWidget(language_);
+    row->addWidget(note, 1);
+    return frame;
+}
+
 // ---- Opening ----
 
 void frmOptions::load() {
@@ -268,6 +286,7 @@ void frmOptions::load() {
     doubleLineWidth_->setText(QString::number(s.DoubleLineWidth));
 
     showConnection(connectionFieldsOf(store_.storeConnection()));
+    language_->setCurrentIndex(language_->findData(store_.readLanguage()));
     // What the fields show, read as Apply reads them, stands for the setting in force.
     connectionInForce_ = connectionShown();
 
@@ -290,6 +309,7 @@ void frmOptions::watchEdits() {
          {doubleLineWidth_, recWidth_, ellWidth_, diaWidth_, dataSource_, userId_, password_})
         connect(box, &QLineEdit::textChanged, this, &frmOptions::enableApply);
     connect(provider_, &QComboBox::currentIndexChanged, this, &frmOptions::enableApply);
+    connect(language_, &QComboBox::currentIndexChanged, this, &frmOptions::enableApply);
 }
 
 void frmOptions::enableApply() {
@@ -394,6 +414,8 @@ void frmOptions::apply() {
     if (hooks_.coloursApplied) hooks_.coloursApplied();
     for (const QString& refusal : refusals) editor_.prompts().message(refusal);
     applyConnection();
+    const QString language = language_->currentData().toString();
+    if (language != store_.readLanguage()) store_.writeLanguage(language);
 
     rememberedStyle_ = next.PresentStyle;
     rememberedPosition_ = next.MNPosition;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "language.h"
 #include "loginuser.h"
 #include "settingvalues.h"
 
@@ -224,6 +225,15 @@ bool SettingsStore::readReviewPanel() const {
     if (!key.exists()) return true;
     const std::optional<QString> value = key.read(QStringLiteral("ReviewPanel"));
     return !value || value->trimmed() != QLatin1String("0");
+}
+
+void SettingsStore::writeLanguage(const QString& code) {
+    writeAtOnce(kLanguageSetting, knownLanguage(code));
+}
+
+QString SettingsStore::readLanguage() const {
+    SettingsKey key(fileName_);
+    return knownLanguage(key.read(kLanguageSetting).value_or(kLanguageChinese));
 }
 
 void SettingsStore::setStoreConnection(const QString& url) {
