@@ -192,10 +192,11 @@ TEST_F(Form1Test, MenuBarHasFileAndAbout) {
     EXPECT_EQ(file->title(), "File");
     EXPECT_EQ(itemsOf(file),
               QStringList({"開新圖形", "Load\tCtrl+O", "Save\tCtrl+S", "-", "匯出專案檔...",
-                           "匯入專案檔...", "匯出 SQL...", "Set", "Capture", "-", "Exit"}));
+                           "匯入專案檔...", "匯出 SQL...", "與參考答案比較...", "Set", "Capture",
+                           "-", "Exit"}));
     EXPECT_EQ(namesOf(file),
               QStringList({"mnuNew", "mnuLoad", "mnuSave", "mnuExportFile", "mnuImportFile",
-                           "mnuExportSql", "mnuSet", "mnuCapture", "mnuExit"}));
+                           "mnuExportSql", "mnuCompare", "mnuSet", "mnuCapture", "mnuExit"}));
     EXPECT_EQ(child<QAction>("mnuNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     EXPECT_EQ(child<QAction>("mnuExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     EXPECT_EQ(about->title(), "About");
