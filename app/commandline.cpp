@@ -112,10 +112,11 @@ int fkpkSetting() {
 
 QString commandLineHelp() {
     return QStringLiteral(
-        "Usage: relvane [command | FILE.relvane]\n"
+        "Usage: relvane [--lang zh_TW|en] [command | FILE.relvane]\n"
         "\n"
         "Without a command, starts the Relvane ER diagram editor; with a project file, starts\n"
-        "it with that file's project open.\n"
+        "it with that file's project open. --lang chooses the language of the texts and\n"
+        "messages (default: the Language setting, else zh_TW).\n"
         "\n"
         "Commands:\n"
         "  convert --db URL --project NAME --output FILE.xlsx [--fkpk 0|1] [--progress]\n"

@@ -1,10 +1,12 @@
 #include "dialogprogress.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 bool DialogProgress::advance(qint64 done, qint64 total) {
     if (!dialog_) {
-        dialog_ = std::make_unique<QProgressDialog>(label_, QStringLiteral("取消"), 0, 100, parent_);
+        dialog_ = std::make_unique<QProgressDialog>(
+            label_, QCoreApplication::translate("DialogProgress", "取消"), 0, 100, parent_);
         dialog_->setWindowTitle(QStringLiteral("Relvane"));
         dialog_->setWindowModality(Qt::WindowModal);
         dialog_->setMinimumDuration(500);

@@ -5,16 +5,42 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "appinfo.h"
 #include "commandline.h"
 #include "form1.h"
 #include "gradecommand.h"
+#include "language.h"
 #include "listcommand.h"
 #include "picturecommand.h"
 #include "relvaneapp.h"
+#include "settingskey.h"
 
 namespace {
+
+// Takes "--lang CODE" out of the arguments (it may stand anywhere) and returns CODE; empty when
+// not given. Returns false on a missing or unknown code.
+bool takeLanguageOption(int& argc, char** argv, QString& code) {
+    std::vector<char*> kept;
+    for (int i = 0; i < argc; ++i) {
+        if (i > 0 && std::strcmp(argv[i], "--lang") == 0) {
+            if (i + 1 >= argc) return false;
+            code = QString::fromLocal8Bit(argv[++i]);
+            if (code != kLanguageChinese && code != kLanguageEnglish) return false;
+            continue;
+        }
+        kept.push_back(argv[i]);
+    }
+    argc = int(kept.size());
+    for (int i = 0; i < argc; ++i) argv[i] = kept[size_t(i)];
+    argv[argc] = nullptr;
+    return true;
+}
+
+void useLanguage(const QString& given) {
+    applyLanguage(chosenLanguage(given, defaultSettingsFileName()));
+}
 
 using Command = int (*)(const QStringList& arguments);
 
@@ -33,19 +59,26 @@ const std::map<std::string, Headless>& headlessCommands() {
     return commands;
 }
 
-int runHeadless(const Headless& command, int argc, char** argv) {
+int runHeadless(const Headless& command, int argc, char** argv, const QString& language) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     if (command.widgets) {
         QApplication app(argc, argv);
+        useLanguage(language);
         return command.run(QCoreApplication::arguments().mid(2));
     }
     QGuiApplication app(argc, argv);
+    useLanguage(language);
     return command.run(QCoreApplication::arguments().mid(2));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    QString language;
+    if (!takeLanguageOption(argc, argv, language)) {
+        std::fprintf(stderr, "relvane: --lang takes zh_TW or en\n");
+        return ExitUsageOrSystem;
+    }
     const char* command = argc > 1 ? argv[1] : nullptr;
     if (command && std::strcmp(command, "--version") == 0) {
         std::printf("relvane %s\n", qPrintable(versionNumber()));
@@ -57,7 +90,8 @@ int main(int argc, char** argv) {
     }
     if (command) {
         const auto found = headlessCommands().find(command);
-        if (found != headlessCommands().end()) return runHeadless(found->second, argc, argv);
+        if (found != headlessCommands().end())
+            return runHeadless(found->second, argc, argv, language);
     }
     // `relvane FILE.relvane` (the desktop opening a project file) starts the editor with it.
     const QString projectFile = command ? QFile::decodeName(command) : QString();
@@ -73,6 +107,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Relvane"));
     // Desktops match the windows to the installed launcher and its icon by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.relvane.Relvane"));
+    useLanguage(language);
     RelvaneApp relvane;
     // The program ends with its main window, even while the splash or the options stay open.
     QObject::connect(&relvane.window(), &Form1::closing, &app, &QCoreApplication::quit,

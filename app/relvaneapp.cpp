@@ -1,5 +1,6 @@
 #include "relvaneapp.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -58,12 +59,13 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile,
     window_->setGeometry(initialGeometry());
     addReviewPanel();
     chooseWorkbookPath = [this](const QString& defaultPath) -> std::optional<QString> {
-        const QString workbooks = QStringLiteral("Excel 活頁簿 (*.xlsx)");
-        const QString scripts = QStringLiteral("SQL 指令碼 (*.sql)");
+        const QString workbooks =
+            QCoreApplication::translate("RelvaneApp", "Excel 活頁簿 (*.xlsx)");
+        const QString scripts = QCoreApplication::translate("RelvaneApp", "SQL 指令碼 (*.sql)");
         QString filter = workbooks;
-        const QString path = QFileDialog::getSaveFileName(
-            window_.get(), QStringLiteral("Convert"), defaultPath, workbooks + ";;" + scripts,
-            &filter);
+        const QString path =
+            QFileDialog::getSaveFileName(window_.get(), QStringLiteral("Convert"), defaultPath,
+                                         workbooks + ";;" + scripts, &filter);
         if (path.isEmpty()) return std::nullopt;
         if (path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ||
             path.endsWith(QLatin1String(".sql"), Qt::CaseInsensitive))
@@ -71,20 +73,22 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile,
         return path + (filter == scripts ? QStringLiteral(".sql") : QStringLiteral(".xlsx"));
     };
     chooseSqlScriptPath = [this](const QString& defaultPath) -> std::optional<QString> {
-        const QString path =
-            QFileDialog::getSaveFileName(window_.get(), QStringLiteral("匯出 SQL"), defaultPath,
-                                         QStringLiteral("SQL 指令碼 (*.sql)"));
+        const QString path = QFileDialog::getSaveFileName(
+            window_.get(), QCoreApplication::translate("RelvaneApp", "匯出 SQL"), defaultPath,
+            QCoreApplication::translate("RelvaneApp", "SQL 指令碼 (*.sql)"));
         if (path.isEmpty()) return std::nullopt;
         return path.endsWith(QLatin1String(".sql"), Qt::CaseInsensitive) ? path : path + ".sql";
     };
     choosePicturePath = [this](const QString& defaultPath) {
         return askForPicturePath(window_.get(), defaultPath);
     };
-    const QString projectFiles = QStringLiteral("Relvane 專案檔 (*.relvane)");
+    const QString projectFiles =
+        QCoreApplication::translate("RelvaneApp", "Relvane 專案檔 (*.relvane)");
     chooseProjectFileToWrite =
         [this, projectFiles](const QString& defaultPath) -> std::optional<QString> {
         const QString path = QFileDialog::getSaveFileName(
-            window_.get(), QStringLiteral("匯出專案檔"), defaultPath, projectFiles);
+            window_.get(), QCoreApplication::translate("RelvaneApp", "匯出專案檔"), defaultPath,
+            projectFiles);
         if (path.isEmpty()) return std::nullopt;
         return path.endsWith(QLatin1String(".relvane"), Qt::CaseInsensitive)
                    ? path
@@ -92,22 +96,24 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile,
     };
     chooseProjectFileToRead = [this, projectFiles]() -> std::optional<QString> {
         const QString path = QFileDialog::getOpenFileName(
-            window_.get(), QStringLiteral("匯入專案檔"), QString(), projectFiles);
+            window_.get(), QCoreApplication::translate("RelvaneApp", "匯入專案檔"), QString(),
+            projectFiles);
         if (path.isEmpty()) return std::nullopt;
         return path;
     };
     chooseReference = [this, projectFiles]() -> std::optional<QString> {
         // A stored project's name typed in, or a project file picked with the file dialog.
-        const QString fromFile = QStringLiteral("從專案檔選擇...");
+        const QString fromFile = QCoreApplication::translate("RelvaneApp", "從專案檔選擇...");
         bool ok = false;
         const QString choice = QInputDialog::getItem(
-            window_.get(), QStringLiteral("與參考答案比較"),
-            QStringLiteral("參考答案的專案名稱:"), {window_->diagram().view.projectName, fromFile},
-            0, true, &ok);
+            window_.get(), QCoreApplication::translate("RelvaneApp", "與參考答案比較"),
+            QCoreApplication::translate("RelvaneApp", "參考答案的專案名稱:"),
+            {window_->diagram().view.projectName, fromFile}, 0, true, &ok);
         if (!ok || choice.trimmed().isEmpty()) return std::nullopt;
         if (choice != fromFile) return choice;
         const QString path = QFileDialog::getOpenFileName(
-            window_.get(), QStringLiteral("參考答案"), QString(), projectFiles);
+            window_.get(), QCoreApplication::translate("RelvaneApp", "參考答案"), QString(),
+            projectFiles);
         if (path.isEmpty()) return std::nullopt;
         return QStringLiteral("file:") + path;
     };
@@ -136,7 +142,7 @@ void RelvaneApp::addReviewPanel() {
     window_->addDockWidget(Qt::RightDockWidgetArea, review_);
     QAction* toggle = review_->toggleViewAction();
     toggle->setObjectName(QStringLiteral("mnuReviewPanel"));
-    toggle->setText(QStringLiteral("關聯綱要"));
+    toggle->setText(QCoreApplication::translate("RelvaneApp", "關聯綱要"));
     toggle->setShortcut(QKeySequence(Qt::Key_F9));
     if (auto* view = window_->findChild<QMenu*>(QStringLiteral("mnuView"))) {
         view->addSeparator();
@@ -168,14 +174,16 @@ StartupResult RelvaneApp::start() {
 void RelvaneApp::offerRecovery() {
     Prompts& prompts = window_->prompts();
     while (const std::optional<QString> file = recovery_->claimAbandoned()) {
-        if (!prompts.confirm(QStringLiteral("發現上次未正常結束時的圖形, 要復原嗎?"))) {
+        if (!prompts.confirm(QCoreApplication::translate(
+                "RelvaneApp", "發現上次未正常結束時的圖形, 要復原嗎?"))) {
             recovery_->release(*file);
             continue;
         }
         QString problem;
         std::optional<RecoverySnapshot> snapshot = CrashRecovery::read(*file, &problem);
         if (!snapshot) {
-            prompts.message(QStringLiteral("無法復原 %1: %2").arg(*file, problem));
+            prompts.message(
+                QCoreApplication::translate("RelvaneApp", "無法復原 %1: %2").arg(*file, problem));
             recovery_->release(*file, true);
             continue;
         }
@@ -247,15 +255,18 @@ ProjectNameSetting RelvaneApp::projectNameSetting() {
 
 bool RelvaneApp::save() {
     const ProjectStore store(settings_->storeConnection());
-    DialogProgress progress(QStringLiteral("正在儲存..."), window_.get());
+    DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在儲存..."), window_.get());
     const bool saved = saveProject(store, window_->editor(), projectNameSetting(), &progress);
-    if (saved) window_->showStatus(QStringLiteral("已儲存 Project ") + window_->diagram().view.projectName);
+    if (saved)
+        window_->showStatus(QCoreApplication::translate("RelvaneApp", "已儲存 Project ") +
+                            window_->diagram().view.projectName);
     return saved;
 }
 
 bool RelvaneApp::settleUnsavedChanges() {
     if (!window_->editor().hasUnsavedChanges()) return true;
-    switch (window_->prompts().askToSave(QStringLiteral("目前的圖形尚未儲存, 要儲存嗎?"))) {
+    switch (window_->prompts().askToSave(
+        QCoreApplication::translate("RelvaneApp", "目前的圖形尚未儲存, 要儲存嗎?"))) {
         case Prompts::SaveChoice::Save:
             return save();
         case Prompts::SaveChoice::Discard:
@@ -278,7 +289,9 @@ void RelvaneApp::exportProjectFile() {
         chooseProjectFileToWrite(defaultDocumentPath(name, QStringLiteral(".relvane")));
     if (!path) return;
     if (const auto failure = ::exportProjectFile(d, *path, name))
-        window_->prompts().message(QStringLiteral("無法寫入專案檔 %1: %2").arg(*path, *failure));
+        window_->prompts().message(
+            QCoreApplication::translate("RelvaneApp", "無法寫入專案檔 %1: %2")
+                .arg(*path, *failure));
 }
 
 void RelvaneApp::importProjectFile() {
@@ -341,12 +354,14 @@ void RelvaneApp::writeScript(const QString& path) {
         writeSqlScript(window_->diagram(), path, SqlDialect::PostgreSQL, &warnings);
     if (!result.ok()) {
         window_->prompts().message(
-            QStringLiteral("無法寫入 SQL 指令碼 %1: %2").arg(path, result.error));
+            QCoreApplication::translate("RelvaneApp", "無法寫入 SQL 指令碼 %1: %2")
+                .arg(path, result.error));
         return;
     }
-    window_->showStatus(QStringLiteral("已寫入 ") + path);
+    window_->showStatus(QCoreApplication::translate("RelvaneApp", "已寫入 ") + path);
     if (!warnings.isEmpty())
-        window_->prompts().message(QStringLiteral("SQL 指令碼已寫入 %1, 但有些部分只寫成註解:\n")
+        window_->prompts().message(QCoreApplication::translate(
+                                       "RelvaneApp", "SQL 指令碼已寫入 %1, 但有些部分只寫成註解:\n")
                                        .arg(path) +
                                    warnings.join(QLatin1Char('\n')));
 }
@@ -414,24 +429,27 @@ void RelvaneApp::convert() {
         writeScript(*path);
         return;
     }
-    DialogProgress progress(QStringLiteral("正在轉換..."), window_.get());
+    DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在轉換..."),
+                            window_.get());
     const ConvertResult result = writeWorkbook(d, *path, d.settings.FKPK, &progress);
     if (result.status == ConvertResult::Status::Cancelled) {
-        window_->showStatus(QStringLiteral("已取消轉換, 沒有寫入檔案"));
+        window_->showStatus(QCoreApplication::translate("RelvaneApp", "已取消轉換, 沒有寫入檔案"));
         return;
     }
     if (!result.ok()) {
-        prompts.message(QStringLiteral("無法寫入活頁簿 %1: %2").arg(*path, result.error));
+        prompts.message(QCoreApplication::translate("RelvaneApp", "無法寫入活頁簿 %1: %2")
+                            .arg(*path, result.error));
         return;
     }
-    window_->showStatus(QStringLiteral("已寫入 ") + *path);
+    window_->showStatus(QCoreApplication::translate("RelvaneApp", "已寫入 ") + *path);
     // The workbook is written either way; without a spreadsheet program the user is told where.
     if (!openWorkbook(*path)) workbookNotOpened(*path);
 }
 
 void RelvaneApp::workbookNotOpened(const QString& path) {
     window_->prompts().message(
-        QStringLiteral("活頁簿已存於 %1, 但找不到可以開啟它的試算表程式").arg(path));
+        QCoreApplication::translate("RelvaneApp", "活頁簿已存於 %1, 但找不到可以開啟它的試算表程式")
+            .arg(path));
 }
 
 bool RelvaneApp::openWithDesktop(const QString& path) {

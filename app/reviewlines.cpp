@@ -1,5 +1,7 @@
 #include "reviewlines.h"
 
+#include <QCoreApplication>
+
 #include "checkdiagram.h"
 #include "comparison.h"
 #include "diagramwarnings.h"
@@ -46,9 +48,11 @@ std::vector<ReviewLine> reviewLines(const Diagram& diagram, const RelationalMode
         warnings.push_back(item(ReviewTone::Warning, w.message, w.element, w.connector));
 
     std::vector<ReviewLine> lines;
-    addSection(lines, QStringLiteral("問題"), ReviewTone::Problem, problems);
-    addSection(lines, QStringLiteral("注意"), ReviewTone::Note, notes);
-    addSection(lines, QStringLiteral("提醒"), ReviewTone::Warning, warnings);
+    addSection(lines, QCoreApplication::translate("ReviewLines", "問題"), ReviewTone::Problem,
+               problems);
+    addSection(lines, QCoreApplication::translate("ReviewLines", "注意"), ReviewTone::Note, notes);
+    addSection(lines, QCoreApplication::translate("ReviewLines", "提醒"), ReviewTone::Warning,
+               warnings);
 
     // Until the diagram would convert, the schema is only what can be derived so far.
     const ReviewTone schemaTone = problems.empty() ? ReviewTone::Schema : ReviewTone::Pending;
@@ -86,26 +90,33 @@ std::vector<ReviewLine> reviewLines(const Diagram& diagram, const RelationalMode
 
 std::vector<ReviewLine> comparisonLines(const Comparison& comparison, const QString& reference) {
     const ReviewTone tone = ReviewTone::Comparison;
-    ReviewRun title = plain(QStringLiteral("與參考答案 %1 比較").arg(reference));
+    ReviewRun title =
+        plain(QCoreApplication::translate("ReviewLines", "與參考答案 %1 比較").arg(reference));
     title.bold = true;
     ReviewLine head{ReviewLine::Kind::Heading, tone, {title}};
     if (comparison.compared()) {
-        ReviewRun score = plain(QStringLiteral("分數 %1").arg(comparison.score), QStringLiteral("s:"));
+        ReviewRun score =
+            plain(QCoreApplication::translate("ReviewLines", "分數 %1").arg(comparison.score),
+                  QStringLiteral("s:"));
         score.bold = true;
         head.runs.push_back(plain(QStringLiteral(": ")));
         head.runs.push_back(score);
     }
     head.runs.push_back(plain(QStringLiteral("  ")));
-    head.runs.push_back(plain(QStringLiteral("關閉"), QStringLiteral("x:close")));
+    head.runs.push_back(
+        plain(QCoreApplication::translate("ReviewLines", "關閉"), QStringLiteral("x:close")));
     std::vector<ReviewLine> lines{head};
     const auto say = [&lines, tone](const QString& text) {
         lines.push_back({ReviewLine::Kind::Item, tone, {plain(text)}});
     };
     if (!comparison.referenceFailure.isEmpty())
-        say(QStringLiteral("參考答案無法轉換: %1").arg(comparison.referenceFailure));
+        say(QCoreApplication::translate("ReviewLines", "參考答案無法轉換: %1")
+                .arg(comparison.referenceFailure));
     if (!comparison.studentFailure.isEmpty())
-        say(QStringLiteral("無法轉換: %1").arg(comparison.studentFailure));
-    if (comparison.compared() && comparison.differences.empty()) say(QStringLiteral("與參考答案相同"));
+        say(QCoreApplication::translate("ReviewLines", "無法轉換: %1")
+                .arg(comparison.studentFailure));
+    if (comparison.compared() && comparison.differences.empty())
+        say(QCoreApplication::translate("ReviewLines", "與參考答案相同"));
     for (int c = 0; c < kDifferenceCategories; ++c) {
         const auto category = DifferenceCategory(c);
         std::vector<ReviewLine> items;

@@ -1,5 +1,6 @@
 #include "reviewpanel.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QScrollBar>
 #include <QTextBrowser>
@@ -13,7 +14,7 @@
 #include "workspace.h"
 
 ReviewPanel::ReviewPanel(Workspace& workspace, Canvas& canvas, QWidget* parent)
-    : QDockWidget(QStringLiteral("關聯綱要"), parent),
+    : QDockWidget(QCoreApplication::translate("ReviewPanel", "關聯綱要"), parent),
       workspace_(workspace),
       canvas_(canvas),
       text_(new QTextBrowser(this)),
@@ -60,12 +61,12 @@ void ReviewPanel::refresh() {
     const int scrolled = text_->verticalScrollBar()->value();
     std::vector<ReviewLine> lines = reviewLines(d, model_, highlighted_);
     if (reference_) {
-        std::vector<ReviewLine> compared = comparisonLines(compareDiagrams(d, *reference_), referenceName_);
+        std::vector<ReviewLine> compared =
+            comparisonLines(compareDiagrams(d, *reference_), referenceName_);
         lines.insert(lines.begin(), std::make_move_iterator(compared.begin()),
                      std::make_move_iterator(compared.end()));
     }
-    if (shown_->show(std::move(lines)))
-        text_->verticalScrollBar()->setValue(scrolled);
+    if (shown_->show(std::move(lines))) text_->verticalScrollBar()->setValue(scrolled);
 }
 
 int ReviewPanel::elementOf(const QUrl& url) const {

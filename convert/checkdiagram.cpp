@@ -1,5 +1,6 @@
 #include "checkdiagram.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QPair>
 #include <QSet>
@@ -25,7 +26,7 @@ public:
         bool anyVisible = false;
         for (int i = 1; i < d_.elementCount() && !anyVisible; ++i) anyVisible = d_.isLiveElement(i);
         if (!anyVisible) {
-            add(Kind::Empty, QStringLiteral("目前沒有任何資料"));
+            add(Kind::Empty, QCoreApplication::translate("CheckDiagram", "目前沒有任何資料"));
             return std::move(problems_);
         }
         for (int i = 1; i < d_.elementCount(); ++i)
@@ -46,16 +47,20 @@ private:
         if (e.is(KindEntity)) {
             if (!hasKeyAttribute(d_, e))
                 add(Kind::NoKey,
-                    QStringLiteral("實體 ") + e.Caption + QStringLiteral(" 沒有設定主鍵"), i);
+                    QCoreApplication::translate("CheckDiagram", "實體 %1 沒有設定主鍵")
+                        .arg(e.Caption),
+                    i);
         } else if (e.isAttributeKind()) {
             if (e.RelativeEntityList.isEmpty())
                 add(Kind::NoOwner,
-                    QStringLiteral("屬性 ") + e.Caption + QStringLiteral(" 未設定擁有者!"), i);
+                    QCoreApplication::translate("CheckDiagram", "屬性 %1 未設定擁有者!")
+                        .arg(e.Caption),
+                    i);
         } else if (e.isRelationshipKind()) {
             if (e.RelativeEntityList.count() < 2)
                 add(Kind::TooFewEntities,
-                    QStringLiteral("關聯實體 ") + e.Caption +
-                        QStringLiteral(" 的關聯數至少應是 2 個"),
+                    QCoreApplication::translate("CheckDiagram", "關聯實體 %1 的關聯數至少應是 2 個")
+                        .arg(e.Caption),
                     i);
         }
     }
@@ -80,21 +85,33 @@ private:
 
     void visitConnector(int k) {
         const Connector& c = d_.connector(k);
-        const QString between = QStringLiteral("Entity ") + captionOf(c.first) +
-                                QStringLiteral(" 與 Relationship ") + captionOf(c.second);
+        // Each message names the entity and the relationship the connector joins.
+        const auto between = [&](const char* text) {
+            return QCoreApplication::translate("CheckDiagram", text)
+                .arg(captionOf(c.first), captionOf(c.second));
+        };
 
         if (c.Line2.Visible && d_.settings.PresentStyle == 1 &&
             c.MN.Caption != QStringLiteral("1,N"))
             add(Kind::IdentifyingParticipation,
-                between + QStringLiteral(" 之間為弱實體關係, 參與度必須為 1,N"), 0, k);
+                between(QT_TRANSLATE_NOOP(
+                    "CheckDiagram",
+                    "Entity %1 與 Relationship %2 之間為弱實體關係, 參與度必須為 1,N")),
+                0, k);
 
         if (c.MN.Caption.isEmpty())
             add(Kind::MissingParticipation,
-                between + QStringLiteral(" 之間的參與度未設定, 已更改為預設值 0,N"), 0, k);
+                between(QT_TRANSLATE_NOOP(
+                    "CheckDiagram",
+                    "Entity %1 與 Relationship %2 之間的參與度未設定, 已更改為預設值 0,N")),
+                0, k);
 
         if (!c.Line1.dotted()) return;
         if (c.Description.Caption.isEmpty()) {
-            add(Kind::NoRole, between + QStringLiteral(" 為遞迴關係, 請設定角色"), 0, k);
+            add(Kind::NoRole,
+                between(QT_TRANSLATE_NOOP("CheckDiagram",
+                                          "Entity %1 與 Relationship %2 為遞迴關係, 請設定角色")),
+                0, k);
             return;
         }
         const Ends ends{c.first, c.second};
@@ -106,7 +123,10 @@ private:
             if (MaxPart(participationSeen(k, k)) == QStringLiteral("N") &&
                 MaxPart(participationSeen(j, k)) == QStringLiteral("N")) {
                 add(Kind::ManyToManyRoles,
-                    between + QStringLiteral(" 的兩個角色, 不可為 N:N 的關係"), 0, k);
+                    between(QT_TRANSLATE_NOOP(
+                        "CheckDiagram",
+                        "Entity %1 與 Relationship %2 的兩個角色, 不可為 N:N 的關係")),
+                    0, k);
                 manyToMany_.insert(ends);
                 return;
             }

@@ -1,5 +1,6 @@
 #include "comparison.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -66,13 +67,15 @@ public:
     void run() {
         const std::vector<int> match = matchRelations(s_.model, r_.model);
         std::vector<bool> studentMatched(s_.model.relations.size(), false);
-        for (const Relation& relation : r_.model.relations) out_.referenceItems += itemsOf(relation);
+        for (const Relation& relation : r_.model.relations)
+            out_.referenceItems += itemsOf(relation);
         for (const Relation& relation : s_.model.relations) out_.studentItems += itemsOf(relation);
         for (size_t r = 0; r < match.size(); ++r) {
             const Relation& relation = r_.model.relations[r];
             if (match[r] < 0) {
                 add(DifferenceCategory::MissingRelation, relation.name, QString(),
-                    QStringLiteral("%1 來自%2, 應成為獨立的關聯").arg(relation.name, ruleName(relation.why.rule)),
+                    QCoreApplication::translate("Comparison", "%1 來自%2, 應成為獨立的關聯")
+                        .arg(relation.name, ruleName(relation.why.rule)),
                     studentNamesake(relation.element));
                 continue;
             }
@@ -84,7 +87,9 @@ public:
             const Relation& relation = s_.model.relations[s];
             out_.extraItems += itemsOf(relation);
             add(DifferenceCategory::ExtraRelation, relation.name, QString(),
-                QStringLiteral("%1 在參考答案中沒有對應的關聯").arg(relation.name), relation.element);
+                QCoreApplication::translate("Comparison", "%1 在參考答案中沒有對應的關聯")
+                    .arg(relation.name),
+                relation.element);
         }
     }
 
@@ -124,7 +129,8 @@ private:
             out_.matchedItems += 1;
         else
             add(DifferenceCategory::KeyDiffers, ref.name, QString(),
-                QStringLiteral("%1 的主鍵應為 %2, 目前為 %3").arg(ref.name, nameList(refKey), nameList(myKey)),
+                QCoreApplication::translate("Comparison", "%1 的主鍵應為 %2, 目前為 %3")
+                    .arg(ref.name, nameList(refKey), nameList(myKey)),
                 mine.element);
 
         std::vector<bool> used(mine.columns.size(), false);
@@ -132,16 +138,21 @@ private:
             const Column& column = ref.columns[c];
             const QString name = comparableName(column.name);
             size_t m = 0;
-            while (m < mine.columns.size() && (used[m] || comparableName(mine.columns[m].name) != name)) ++m;
+            while (m < mine.columns.size() &&
+                   (used[m] || comparableName(mine.columns[m].name) != name))
+                ++m;
             const QString refTarget = target(r_, r, c);
             if (m == mine.columns.size()) {
                 if (column.references)
                     add(DifferenceCategory::MissingForeignKey, ref.name, column.name,
-                        QStringLiteral("%1 缺少參考 %2 的外鍵 %3").arg(ref.name, refTarget, column.name),
+                        QCoreApplication::translate("Comparison", "%1 缺少參考 %2 的外鍵 %3")
+                            .arg(ref.name, refTarget, column.name),
                         mine.element);
                 else
                     add(DifferenceCategory::MissingColumn, ref.name, column.name,
-                        QStringLiteral("%1 缺少欄位 %2").arg(ref.name, column.name), mine.element);
+                        QCoreApplication::translate("Comparison", "%1 缺少欄位 %2")
+                            .arg(ref.name, column.name),
+                        mine.element);
                 continue;
             }
             used[m] = true;
@@ -150,11 +161,15 @@ private:
             const int element = columnSource(mine, found);
             if (column.references && !found.references) {
                 add(DifferenceCategory::MissingForeignKey, ref.name, column.name,
-                    QStringLiteral("%1.%2 應為參考 %3 的外鍵").arg(ref.name, column.name, refTarget), element);
+                    QCoreApplication::translate("Comparison", "%1.%2 應為參考 %3 的外鍵")
+                        .arg(ref.name, column.name, refTarget),
+                    element);
             } else if (!column.references && found.references) {
                 out_.extraItems += 1;
                 add(DifferenceCategory::ExtraForeignKey, ref.name, column.name,
-                    QStringLiteral("%1.%2 在參考答案中不是外鍵").arg(ref.name, column.name), element);
+                    QCoreApplication::translate("Comparison", "%1.%2 在參考答案中不是外鍵")
+                        .arg(ref.name, column.name),
+                    element);
             } else if (column.references) {
                 const int refIndex = r_.references[r][c].relationIndex;
                 const int myIndex = s_.references[s][m].relationIndex;
@@ -162,7 +177,7 @@ private:
                     out_.matchedItems += 1;
                 else
                     add(DifferenceCategory::ForeignKeyTarget, ref.name, column.name,
-                        QStringLiteral("%1.%2 應參考 %3, 目前參考 %4")
+                        QCoreApplication::translate("Comparison", "%1.%2 應參考 %3, 目前參考 %4")
                             .arg(ref.name, column.name, refTarget, target(s_, s, m)),
                         element);
             }
@@ -174,12 +189,15 @@ private:
             if (column.references) {
                 out_.extraItems += 2;
                 add(DifferenceCategory::ExtraForeignKey, ref.name, column.name,
-                    QStringLiteral("%1 多出參考 %2 的外鍵 %3").arg(mine.name, target(s_, s, m), column.name),
+                    QCoreApplication::translate("Comparison", "%1 多出參考 %2 的外鍵 %3")
+                        .arg(mine.name, target(s_, s, m), column.name),
                     element);
             } else {
                 out_.extraItems += 1;
                 add(DifferenceCategory::ExtraColumn, ref.name, column.name,
-                    QStringLiteral("%1 多出欄位 %2").arg(mine.name, column.name), element);
+                    QCoreApplication::translate("Comparison", "%1 多出欄位 %2")
+                        .arg(mine.name, column.name),
+                    element);
             }
         }
     }
@@ -199,23 +217,35 @@ Model modelOf(const Diagram& diagram) {
 
 QString categoryTitle(DifferenceCategory category) {
     switch (category) {
-        case DifferenceCategory::MissingRelation: return QStringLiteral("缺少關聯");
-        case DifferenceCategory::ExtraRelation: return QStringLiteral("多出的關聯");
-        case DifferenceCategory::MissingColumn: return QStringLiteral("缺少欄位");
-        case DifferenceCategory::ExtraColumn: return QStringLiteral("多出的欄位");
-        case DifferenceCategory::KeyDiffers: return QStringLiteral("主鍵不同");
-        case DifferenceCategory::MissingForeignKey: return QStringLiteral("缺少外鍵");
-        case DifferenceCategory::ExtraForeignKey: return QStringLiteral("多出的外鍵");
-        case DifferenceCategory::ForeignKeyTarget: return QStringLiteral("外鍵參考不同");
-        case DifferenceCategory::Participation: return QStringLiteral("參與條件不同");
-        case DifferenceCategory::WeakOrStrong: return QStringLiteral("弱實體不同");
-        case DifferenceCategory::Multivalued: return QStringLiteral("多值屬性不同");
+        case DifferenceCategory::MissingRelation:
+            return QCoreApplication::translate("Comparison", "缺少關聯");
+        case DifferenceCategory::ExtraRelation:
+            return QCoreApplication::translate("Comparison", "多出的關聯");
+        case DifferenceCategory::MissingColumn:
+            return QCoreApplication::translate("Comparison", "缺少欄位");
+        case DifferenceCategory::ExtraColumn:
+            return QCoreApplication::translate("Comparison", "多出的欄位");
+        case DifferenceCategory::KeyDiffers:
+            return QCoreApplication::translate("Comparison", "主鍵不同");
+        case DifferenceCategory::MissingForeignKey:
+            return QCoreApplication::translate("Comparison", "缺少外鍵");
+        case DifferenceCategory::ExtraForeignKey:
+            return QCoreApplication::translate("Comparison", "多出的外鍵");
+        case DifferenceCategory::ForeignKeyTarget:
+            return QCoreApplication::translate("Comparison", "外鍵參考不同");
+        case DifferenceCategory::Participation:
+            return QCoreApplication::translate("Comparison", "參與條件不同");
+        case DifferenceCategory::WeakOrStrong:
+            return QCoreApplication::translate("Comparison", "弱實體不同");
+        case DifferenceCategory::Multivalued:
+            return QCoreApplication::translate("Comparison", "多值屬性不同");
     }
     return QString();
 }
 
 QString scoreRule() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "Comparison",
         "分數 = 100 × 符合參考答案的項目數 ÷ 參考答案的項目數 − 100 × 多出的項目數 ÷ 學生的項目數, "
         "最低為 0; 項目是關聯、主鍵 (每個關聯一個)、欄位與外鍵, ER 圖上的差異只提示, 不計分");
 }
@@ -252,7 +282,10 @@ std::vector<int> matchRelations(const RelationalModel& student, const Relational
             if (!column.references) names.insert(comparableName(column.name));
         return names;
     };
-    struct Pair { int overlap; size_t r, s; };
+    struct Pair {
+        int overlap;
+        size_t r, s;
+    };
     std::vector<Pair> pairs;
     for (size_t r = 0; r < match.size(); ++r) {
         if (match[r] >= 0) continue;
@@ -260,8 +293,9 @@ std::vector<int> matchRelations(const RelationalModel& student, const Relational
         for (size_t s = 0; s < taken.size(); ++s) {
             if (taken[s]) continue;
             const auto theirs = columnNames(student.relations[s]);
-            const int overlap = int(std::count_if(mine.begin(), mine.end(),
-                                                  [&theirs](const QString& n) { return theirs.contains(n); }));
+            const int overlap =
+                int(std::count_if(mine.begin(), mine.end(),
+                                  [&theirs](const QString& n) { return theirs.contains(n); }));
             if (overlap > 0) pairs.push_back({overlap, r, s});
         }
     }

@@ -1,5 +1,6 @@
 #include "convert.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 
@@ -11,7 +12,7 @@
 #include "xlsx.h"
 
 QString textbookModeRefusal() {
-    return QStringLiteral("轉換只能在增強模式 (min,max 表示法) 下進行");
+    return QCoreApplication::translate("Convert", "轉換只能在增強模式 (min,max 表示法) 下進行");
 }
 
 std::optional<ConvertResult> refuseConversion(Editor& editor) {

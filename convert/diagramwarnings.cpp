@@ -1,5 +1,6 @@
 #include "diagramwarnings.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 #include <optional>
@@ -48,11 +49,14 @@ std::vector<DiagramWarning> findWarnings(const Diagram& d) {
         if (e.isEntityKind() || e.isRelationshipKind()) {
             QHash<QString, int>& names = e.isEntityKind() ? entityNames : relationshipNames;
             if (names.contains(caption))
-                out.push_back({Kind::DuplicateName,
-                               QStringLiteral("%1 與另一個%2同名")
-                                   .arg(e.Caption, e.isEntityKind() ? QStringLiteral("實體")
-                                                                    : QStringLiteral("關係")),
-                               i});
+                out.push_back(
+                    {Kind::DuplicateName,
+                     QCoreApplication::translate("DiagramWarnings", "%1 與另一個%2同名")
+                         .arg(e.Caption,
+                              e.isEntityKind()
+                                  ? QCoreApplication::translate("DiagramWarnings", "實體")
+                                  : QCoreApplication::translate("DiagramWarnings", "關係")),
+                     i});
             else
                 names.insert(caption, i);
             QSet<QString> attributes;
@@ -60,14 +64,20 @@ std::vector<DiagramWarning> findWarnings(const Diagram& d) {
                 if (!d.isLiveElement(a)) continue;
                 const QString name = d.element(a).Caption.trimmed();
                 if (attributes.contains(name))
-                    out.push_back({Kind::DuplicateAttribute,
-                                   QStringLiteral("%1 有兩個名為 %2 的屬性").arg(e.Caption, name), i});
+                    out.push_back(
+                        {Kind::DuplicateAttribute,
+                         QCoreApplication::translate("DiagramWarnings", "%1 有兩個名為 %2 的屬性")
+                             .arg(e.Caption, name),
+                         i});
                 attributes.insert(name);
             }
         }
         if (e.is(KindWeakEntity) && !hasOwnKey(d, e))
-            out.push_back({Kind::WeakEntityWithoutOwnKey,
-                           QStringLiteral("弱實體 %1 沒有自己的部分鍵").arg(e.Caption), i});
+            out.push_back(
+                {Kind::WeakEntityWithoutOwnKey,
+                 QCoreApplication::translate("DiagramWarnings", "弱實體 %1 沒有自己的部分鍵")
+                     .arg(e.Caption),
+                 i});
         if (e.is(KindRelationship)) {
             const std::vector<int> ends = connectorsOfRelationship(d, i);
             const auto manyAndTotal = [&](int k) {
@@ -75,10 +85,12 @@ std::vector<DiagramWarning> findWarnings(const Diagram& d) {
                 return MaxPart(p) == QLatin1String("N") && bound(MinPart(p)).value_or(0) >= 1;
             };
             if (ends.size() == 2 && manyAndTotal(ends[0]) && manyAndTotal(ends[1]))
-                out.push_back({Kind::ManyToManyBothTotal,
-                               QStringLiteral("關係 %1 是多對多關係, 兩邊都是完全參與, 請再確認")
-                                   .arg(e.Caption),
-                               i});
+                out.push_back(
+                    {Kind::ManyToManyBothTotal,
+                     QCoreApplication::translate("DiagramWarnings",
+                                                 "關係 %1 是多對多關係, 兩邊都是完全參與, 請再確認")
+                         .arg(e.Caption),
+                     i});
         }
     }
     for (int k = 1; k < d.connectorCount(); ++k) {
@@ -88,7 +100,9 @@ std::vector<DiagramWarning> findWarnings(const Diagram& d) {
         const std::optional<int> high = bound(MaxPart(c.MN.Caption));
         if (low && high && *low > *high)
             out.push_back({Kind::MinimumAboveMaximum,
-                           QStringLiteral("Entity %1 與 Relationship %2 之間的參與度 %3 最小值大於最大值")
+                           QCoreApplication::translate(
+                               "DiagramWarnings",
+                               "Entity %1 與 Relationship %2 之間的參與度 %3 最小值大於最大值")
                                .arg(captionOf(d, c.first), captionOf(d, c.second), c.MN.Caption),
                            0, k});
     }

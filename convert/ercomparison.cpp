@@ -1,5 +1,6 @@
 #include "ercomparison.h"
 
+#include <QCoreApplication>
 #include <map>
 
 #include "module1.h"
@@ -58,8 +59,12 @@ public:
             if (ref.is(KindWeakEntity) != s_.element(s).is(KindWeakEntity))
                 add(DifferenceCategory::WeakOrStrong, ref.Caption,
                     ref.is(KindWeakEntity)
-                        ? QStringLiteral("%1 在參考答案是弱實體, 這裡畫成一般實體").arg(ref.Caption)
-                        : QStringLiteral("%1 在參考答案是一般實體, 這裡畫成弱實體").arg(ref.Caption),
+                        ? QCoreApplication::translate("ErComparison",
+                                                      "%1 在參考答案是弱實體, 這裡畫成一般實體")
+                              .arg(ref.Caption)
+                        : QCoreApplication::translate("ErComparison",
+                                                      "%1 在參考答案是一般實體, 這裡畫成弱實體")
+                              .arg(ref.Caption),
                     s);
             compareAttributes(r, s);
         }
@@ -70,8 +75,8 @@ public:
     }
 
 private:
-    void add(DifferenceCategory category, const QString& relation, const QString& hint,
-             int element, int connector = 0) {
+    void add(DifferenceCategory category, const QString& relation, const QString& hint, int element,
+             int connector = 0) {
         out_.push_back({category, relation, QString(), hint, element, connector});
     }
 
@@ -90,8 +95,12 @@ private:
             const bool multivalued = ref.is(KindMultAttribute);
             if (multivalued == s_.element(a).is(KindMultAttribute)) continue;
             add(DifferenceCategory::Multivalued, r_.element(r).Caption,
-                multivalued ? QStringLiteral("%1 在參考答案是多值屬性, 這裡畫成單值屬性").arg(ref.Caption)
-                            : QStringLiteral("%1 在參考答案是單值屬性, 這裡畫成多值屬性").arg(ref.Caption),
+                multivalued ? QCoreApplication::translate(
+                                  "ErComparison", "%1 在參考答案是多值屬性, 這裡畫成單值屬性")
+                                  .arg(ref.Caption)
+                            : QCoreApplication::translate(
+                                  "ErComparison", "%1 在參考答案是單值屬性, 這裡畫成多值屬性")
+                                  .arg(ref.Caption),
                 a);
         }
     }
@@ -112,7 +121,8 @@ private:
             const QString want = participationOf(r_, k), have = participationOf(s_, m);
             if (MinPart(want) == MinPart(have) && MaxPart(want) == MaxPart(have)) continue;
             add(DifferenceCategory::Participation, relationship,
-                QStringLiteral("%1 中 %2 的參與應為 %3, 目前為 %4").arg(relationship, entity, want, have),
+                QCoreApplication::translate("ErComparison", "%1 中 %2 的參與應為 %3, 目前為 %4")
+                    .arg(relationship, entity, want, have),
                 s, m);
         }
     }

@@ -1,18 +1,21 @@
 #include "explanationsheet.h"
 
+#include <QCoreApplication>
+
 #include "schematext.h"
 #include "workbooklimits.h"
 
 namespace {
 
 QString kindName(const Element& e) {
-    if (e.is(KindEntity)) return QStringLiteral("實體");
-    if (e.is(KindWeakEntity)) return QStringLiteral("弱實體");
-    if (e.is(KindAttribute)) return QStringLiteral("屬性");
-    if (e.is(KindMultAttribute)) return QStringLiteral("多值屬性");
-    if (e.is(KindRelationship)) return QStringLiteral("關係");
-    if (e.is(KindWeakRelationship)) return QStringLiteral("識別關係");
-    return QStringLiteral("元素");
+    if (e.is(KindEntity)) return QCoreApplication::translate("ExplanationSheet", "實體");
+    if (e.is(KindWeakEntity)) return QCoreApplication::translate("ExplanationSheet", "弱實體");
+    if (e.is(KindAttribute)) return QCoreApplication::translate("ExplanationSheet", "屬性");
+    if (e.is(KindMultAttribute)) return QCoreApplication::translate("ExplanationSheet", "多值屬性");
+    if (e.is(KindRelationship)) return QCoreApplication::translate("ExplanationSheet", "關係");
+    if (e.is(KindWeakRelationship))
+        return QCoreApplication::translate("ExplanationSheet", "識別關係");
+    return QCoreApplication::translate("ExplanationSheet", "元素");
 }
 
 }  // namespace
@@ -24,11 +27,16 @@ QString describeElement(const Diagram& d, int element) {
 }
 
 Worksheet explanationSheet(const RelationalModel& model, const Diagram& diagram) {
-    Worksheet sheet(QStringLiteral("對映說明"));
-    const QStringList header = {
-        QStringLiteral("關聯"),     QStringLiteral("欄位"),     QStringLiteral("主鍵"),
-        QStringLiteral("外鍵"),     QStringLiteral("參照關聯"), QStringLiteral("參照欄位"),
-        QStringLiteral("來源元素"), QStringLiteral("規則"),     QStringLiteral("說明")};
+    Worksheet sheet(QCoreApplication::translate("ExplanationSheet", "對映說明"));
+    const QStringList header = {QCoreApplication::translate("ExplanationSheet", "關聯"),
+                                QCoreApplication::translate("ExplanationSheet", "欄位"),
+                                QCoreApplication::translate("ExplanationSheet", "主鍵"),
+                                QCoreApplication::translate("ExplanationSheet", "外鍵"),
+                                QCoreApplication::translate("ExplanationSheet", "參照關聯"),
+                                QCoreApplication::translate("ExplanationSheet", "參照欄位"),
+                                QCoreApplication::translate("ExplanationSheet", "來源元素"),
+                                QCoreApplication::translate("ExplanationSheet", "規則"),
+                                QCoreApplication::translate("ExplanationSheet", "說明")};
     for (int c = 0; c < header.size(); ++c) {
         Cell& cell = sheet.cell(1, c + 1);
         cell.text = header[c];
@@ -45,9 +53,10 @@ Worksheet explanationSheet(const RelationalModel& model, const Diagram& diagram)
             name.text = relation.name;
             name.font.bold = true;
             sheet.cell(row, 2).text = column.name;
-            if (column.key) sheet.cell(row, 3).text = QStringLiteral("主鍵");
+            if (column.key)
+                sheet.cell(row, 3).text = QCoreApplication::translate("ExplanationSheet", "主鍵");
             if (column.references) {
-                sheet.cell(row, 4).text = QStringLiteral("外鍵");
+                sheet.cell(row, 4).text = QCoreApplication::translate("ExplanationSheet", "外鍵");
                 const ColumnReference& ref = references[size_t(step.relation)][size_t(i)];
                 sheet.cell(row, 5).text = ref.relation;
                 sheet.cell(row, 6).text = ref.column;

@@ -1,5 +1,6 @@
 #include "mapping.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <optional>
 #include <utility>
@@ -107,19 +108,23 @@ private:
             if (hasAttributes(a)) {
                 // An underlined composite attribute is a composite key: all its parts are key.
                 const bool compositeKey = el(a).underlined();
-                explainColumns(rule, QStringLiteral("%1 的%2 %3 的成分")
-                                         .arg(name(owner),
-                                              compositeKey ? QStringLiteral("複合主鍵")
-                                                           : QStringLiteral("複合屬性"),
-                                              name(a)));
+                explainColumns(
+                    rule,
+                    QCoreApplication::translate("Mapping", "%1 的%2 %3 的成分")
+                        .arg(name(owner),
+                             compositeKey ? QCoreApplication::translate("Mapping", "複合主鍵")
+                                          : QCoreApplication::translate("Mapping", "複合屬性"),
+                             name(a)));
                 for (int c : components(a))
                     out_.addOwnColumn(el(c).Caption, compositeKey || el(c).underlined(), c);
             } else {
-                explainColumns(rule, relationship
-                                         ? QStringLiteral("關係 %1 的屬性").arg(name(owner))
-                                     : el(a).underlined()
-                                         ? QStringLiteral("%1 的主鍵屬性").arg(name(owner))
-                                         : QStringLiteral("%1 的屬性").arg(name(owner)));
+                explainColumns(
+                    rule,
+                    relationship
+                        ? QCoreApplication::translate("Mapping", "關係 %1 的屬性").arg(name(owner))
+                    : el(a).underlined()
+                        ? QCoreApplication::translate("Mapping", "%1 的主鍵屬性").arg(name(owner))
+                        : QCoreApplication::translate("Mapping", "%1 的屬性").arg(name(owner)));
                 out_.addOwnColumn(el(a).Caption, el(a).underlined(), a);
             }
         }
@@ -134,7 +139,9 @@ private:
 
     void mapEntity(int e) {
         out_.startRelation(el(e).Caption, e, RelationOrigin::Entity);
-        out_.explainRelation({RuleEntity, QStringLiteral("%1 是實體, 成為一個關聯").arg(name(e))});
+        out_.explainRelation(
+            {RuleEntity,
+             QCoreApplication::translate("Mapping", "%1 是實體, 成為一個關聯").arg(name(e))});
         addOwnColumns(e, RuleEntity);
         out_.finishRelation();
     }
@@ -142,13 +149,15 @@ private:
     void mapWeakEntity(int w) {
         out_.startRelation(el(w).Caption, w, RelationOrigin::WeakEntity);
         out_.explainRelation(
-            {RuleWeakEntity,
-             QStringLiteral("%1 是弱實體, 以擁有者的主鍵加上自己的部分鍵識別").arg(name(w))});
+            {RuleWeakEntity, QCoreApplication::translate(
+                                 "Mapping", "%1 是弱實體, 以擁有者的主鍵加上自己的部分鍵識別")
+                                 .arg(name(w))});
         addOwnColumns(w, RuleWeakEntity);
         for (int owner : items(el(w).PrimaryEntityList)) {
             if (!isLive(owner)) continue;
             explainColumns(RuleWeakEntity,
-                           QStringLiteral("參照擁有者 %1 的主鍵, 與部分鍵一起識別弱實體 %2")
+                           QCoreApplication::translate(
+                               "Mapping", "參照擁有者 %1 的主鍵, 與部分鍵一起識別弱實體 %2")
                                .arg(name(owner), name(w)));
             addKeyReferences(owner, true, true);
         }
@@ -158,24 +167,31 @@ private:
     void mapMultivalued(int m) {
         const std::vector<qint16> owners = items(el(m).RelativeEntityList);
         const int owner = owners.empty() ? 0 : owners.front();
+        // The relation's name is data (a table name, matched against a reference answer), so it
+        // stays the same in every language.
         out_.startRelation(QStringLiteral("多值屬性") + el(m).Caption, m,
                            RelationOrigin::MultivaluedAttribute);
-        out_.explainRelation(
-            {RuleMultivalued,
-             QStringLiteral("%1 是 %2 的多值屬性, 另成一個關聯").arg(name(m), name(owner))});
-        explainColumns(RuleMultivalued,
-                       QStringLiteral("多值屬性 %1 的一個值, 屬這個關聯的主鍵").arg(name(m)));
+        out_.explainRelation({RuleMultivalued, QCoreApplication::translate(
+                                                   "Mapping", "%1 是 %2 的多值屬性, 另成一個關聯")
+                                                   .arg(name(m), name(owner))});
+        explainColumns(RuleMultivalued, QCoreApplication::translate(
+                                            "Mapping", "多值屬性 %1 的一個值, 屬這個關聯的主鍵")
+                                            .arg(name(m)));
         const bool composite = hasAttributes(m);
         for (int c : components(m)) out_.addOwnColumn(el(c).Caption, true, c);
         if (hasAttributes(owner)) {
-            explainColumns(RuleMultivalued, QStringLiteral("參照擁有者 %1 的主鍵").arg(name(owner)));
+            explainColumns(
+                RuleMultivalued,
+                QCoreApplication::translate("Mapping", "參照擁有者 %1 的主鍵").arg(name(owner)));
             const int group = ++groups_;
             // Every underlined entry of the owner, visible or not.
             for (int a : items(el(owner).AttributeList))
-                if (d_.isElement(a) && el(a).underlined()) addForeignKey(true, false, a, owner, group);
+                if (d_.isElement(a) && el(a).underlined())
+                    addForeignKey(true, false, a, owner, group);
         }
-        explainColumns(RuleMultivalued,
-                       QStringLiteral("多值屬性 %1 的一個值, 屬這個關聯的主鍵").arg(name(m)));
+        explainColumns(RuleMultivalued, QCoreApplication::translate(
+                                            "Mapping", "多值屬性 %1 的一個值, 屬這個關聯的主鍵")
+                                            .arg(name(m)));
         if (!composite) out_.addOwnColumn(el(m).Caption, true, m);
         out_.finishRelation();
     }
@@ -190,13 +206,18 @@ private:
     void mapNary(int r) {
         out_.startRelation(el(r).Caption, r, RelationOrigin::Relationship);
         out_.explainRelation(
-            {RuleNary, QStringLiteral("%1 是多元關係, 成為獨立的關聯").arg(name(r))});
+            {RuleNary,
+             QCoreApplication::translate("Mapping", "%1 是多元關係, 成為獨立的關聯").arg(name(r))});
         for (int k : connectorsOf(r)) {
             const int e = entityOf(k);
             if (!isLive(e)) continue;
             const bool key = maxOf(k) != kOne;
-            explainColumns(RuleNary, key ? QStringLiteral("參照 %1 的主鍵; %1 端為 N, 屬主鍵").arg(name(e))
-                                         : QStringLiteral("參照 %1 的主鍵; %1 端為 1, 不屬主鍵").arg(name(e)));
+            explainColumns(
+                RuleNary,
+                key ? QCoreApplication::translate("Mapping", "參照 %1 的主鍵; %1 端為 N, 屬主鍵")
+                          .arg(name(e))
+                    : QCoreApplication::translate("Mapping", "參照 %1 的主鍵; %1 端為 1, 不屬主鍵")
+                          .arg(name(e)));
             addKeyReferences(e, key, false);
         }
         addOwnColumns(r, RuleNary);
@@ -226,7 +247,8 @@ private:
         if (max0 == kOne && max1 == kOne) {
             // The key goes to the side that must take part, when one must.
             if (minOf(p0) != kOne) std::swap(p0, p1);
-            explainColumns(RuleOneToOne, QStringLiteral("%1 是一對一關係, 外鍵加在 %2 端, 參照 %3")
+            explainColumns(RuleOneToOne, QCoreApplication::translate(
+                                             "Mapping", "%1 是一對一關係, 外鍵加在 %2 端, 參照 %3")
                                              .arg(name(r), name(entityOf(p0)), name(entityOf(p1))));
             appendReferences(r, entityOf(p0), entityOf(p1), std::nullopt, RuleOneToOne);
         } else if ((max0 == kMany && max1 == kOne) || (max0 == kOne && max1 == kMany) ||
@@ -236,11 +258,13 @@ private:
             std::optional<QString> role;
             if (d_.connector(p1).Line1.dotted()) role = d_.connector(p1).Description.Caption;
             explainColumns(RuleOneToMany,
-                           recursive ? QStringLiteral("%1 是遞迴關係, 以角色 %2 參照 %3 的主鍵")
-                                           .arg(name(r), role.value_or(QString()),
-                                                name(entityOf(p1)))
-                                     : QStringLiteral("%1 是一對多關係, 外鍵加在 N 端 %2, 參照 %3")
-                                           .arg(name(r), name(entityOf(p0)), name(entityOf(p1))));
+                           recursive
+                               ? QCoreApplication::translate(
+                                     "Mapping", "%1 是遞迴關係, 以角色 %2 參照 %3 的主鍵")
+                                     .arg(name(r), role.value_or(QString()), name(entityOf(p1)))
+                               : QCoreApplication::translate(
+                                     "Mapping", "%1 是一對多關係, 外鍵加在 N 端 %2, 參照 %3")
+                                     .arg(name(r), name(entityOf(p0)), name(entityOf(p1))));
             appendReferences(r, entityOf(p0), entityOf(p1), role, RuleOneToMany);
         } else {
             mapManyToMany(r, entityOf(p0), entityOf(p1));
@@ -259,14 +283,16 @@ private:
 
     void mapManyToMany(int r, int e0, int e1) {
         out_.startRelation(el(r).Caption, r, RelationOrigin::Relationship);
-        out_.explainRelation(
-            {RuleManyToMany, QStringLiteral("%1 是多對多關係, 成為獨立的關聯").arg(name(r))});
+        out_.explainRelation({RuleManyToMany, QCoreApplication::translate(
+                                                  "Mapping", "%1 是多對多關係, 成為獨立的關聯")
+                                                  .arg(name(r))});
         addManyToManyKeys(e0);
         if (d_.isElement(e1) && el(e1).is(KindWeakEntity)) {
             const std::vector<qint16> owners = items(el(e1).PrimaryEntityList);
             if (!owners.empty() && d_.isElement(owners.front())) {
                 explainColumns(RuleManyToMany,
-                               QStringLiteral("參照弱實體 %1 的擁有者 %2 的主鍵, 屬主鍵")
+                               QCoreApplication::translate(
+                                   "Mapping", "參照弱實體 %1 的擁有者 %2 的主鍵, 屬主鍵")
                                    .arg(name(e1), name(owners.front())));
                 addKeyReferences(owners.front(), true, false);
             }
@@ -281,7 +307,8 @@ private:
     void addManyToManyKeys(int entity) {
         if (!d_.isElement(entity)) return;
         explainColumns(RuleManyToMany,
-                       QStringLiteral("參照 %1 的主鍵, 屬這個關聯的主鍵").arg(name(entity)));
+                       QCoreApplication::translate("Mapping", "參照 %1 的主鍵, 屬這個關聯的主鍵")
+                           .arg(name(entity)));
         const int group = ++groups_;
         for (int a : items(el(entity).AttributeList)) {
             if (!isLive(a)) continue;

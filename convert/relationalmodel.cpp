@@ -1,5 +1,7 @@
 #include "relationalmodel.h"
 
+#include <QCoreApplication>
+
 void RelationalModelBuilder::startRelation(const QString& name, int element,
                                            RelationOrigin origin) {
     current_ = int(model_.relations.size());
@@ -60,8 +62,14 @@ void RelationalModelBuilder::explainRelation(Explanation why) {
 }
 
 QString ruleTitle(int rule) {
-    static const char* const names[] = {"實體",     "弱實體",   "一對一關係", "一對多關係",
-                                        "多對多關係", "多值屬性", "多元關係"};
+    static const char* const names[] = {QT_TRANSLATE_NOOP("RelationalModel", "實體"),
+                                        QT_TRANSLATE_NOOP("RelationalModel", "弱實體"),
+                                        QT_TRANSLATE_NOOP("RelationalModel", "一對一關係"),
+                                        QT_TRANSLATE_NOOP("RelationalModel", "一對多關係"),
+                                        QT_TRANSLATE_NOOP("RelationalModel", "多對多關係"),
+                                        QT_TRANSLATE_NOOP("RelationalModel", "多值屬性"),
+                                        QT_TRANSLATE_NOOP("RelationalModel", "多元關係")};
     if (rule < RuleEntity || rule > RuleNary) return QString();
-    return QStringLiteral("規則 %1 ").arg(rule) + QString::fromUtf8(names[rule - 1]);
+    return QCoreApplication::translate("RelationalModel", "規則 %1 ").arg(rule) +
+           QCoreApplication::translate("RelationalModel", names[rule - 1]);
 }

@@ -1,5 +1,6 @@
 #include "sqlscript.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 #include <QSet>
 #include <algorithm>
@@ -24,9 +25,12 @@ const QString kOne = QStringLiteral("1");
 
 QString dialectName(SqlDialect dialect) {
     switch (dialect) {
-        case SqlDialect::SQLite: return QStringLiteral("SQLite");
-        case SqlDialect::PostgreSQL: return QStringLiteral("PostgreSQL");
-        case SqlDialect::MySQL: return QStringLiteral("MySQL");
+        case SqlDialect::SQLite:
+            return QStringLiteral("SQLite");
+        case SqlDialect::PostgreSQL:
+            return QStringLiteral("PostgreSQL");
+        case SqlDialect::MySQL:
+            return QStringLiteral("MySQL");
     }
     return QString();
 }
@@ -35,9 +39,9 @@ QString dialectName(SqlDialect dialect) {
 struct ForeignKeyPlan {
     int relation = 0;
     std::vector<int> columns;
-    int referenced = -1;           // the referenced relation; -1 when there is none
-    std::vector<int> targets;      // referenced columns, -1 where none was found
-    QString problem;               // why the constraint cannot be written; empty when it can
+    int referenced = -1;       // the referenced relation; -1 when there is none
+    std::vector<int> targets;  // referenced columns, -1 where none was found
+    QString problem;           // why the constraint cannot be written; empty when it can
     Explanation why;
 };
 
@@ -59,12 +63,16 @@ public:
         planForeignKeys();
 
         QStringList out;
-        out << comment(QStringLiteral("Relvane: 由 ER 圖轉換出的關聯模型, %1 的 SQL 指令碼")
+        out << comment(QCoreApplication::translate(
+                           "SqlScript", "Relvane: 由 ER 圖轉換出的關聯模型, %1 的 SQL 指令碼")
                            .arg(dialectName(dialect_)));
-        out << comment(QStringLiteral("欄位型別一律暫寫為 %1, 請依每個欄位的資料自行選擇適當的型別.")
-                           .arg(columnType()));
+        out << comment(
+            QCoreApplication::translate(
+                "SqlScript", "欄位型別一律暫寫為 %1, 請依每個欄位的資料自行選擇適當的型別.")
+                .arg(columnType()));
         if (dialect_ == SqlDialect::SQLite) {
-            out << comment(QStringLiteral("SQLite 要先開啟外鍵檢查, 外鍵才會生效."));
+            out << comment(
+                QCoreApplication::translate("SqlScript", "SQLite 要先開啟外鍵檢查, 外鍵才會生效."));
             out << QStringLiteral("PRAGMA foreign_keys = ON;");
         }
         for (size_t i = 0; i < m_.relations.size(); ++i) out << QString() << createTable(int(i));
@@ -75,7 +83,9 @@ public:
                 alters << QString();
                 if (const QString why = explanation(fk.why); !why.isEmpty()) alters << why;
                 if (!fk.problem.isEmpty()) {
-                    alters << comment(QStringLiteral("無法建立這個外鍵: ") + fk.problem)
+                    alters << comment(
+                                  QCoreApplication::translate("SqlScript", "無法建立這個外鍵: ") +
+                                  fk.problem)
                            << comment(alterText(fk, 0));
                 } else {
                     alters << alterText(fk, ++perTable[fk.relation]);
@@ -83,7 +93,8 @@ public:
             }
             if (!alters.isEmpty()) {
                 out << QString()
-                    << comment(QStringLiteral(
+                    << comment(QCoreApplication::translate(
+                           "SqlScript",
                            "外鍵在所有資料表建立之後才加上, 所以與資料表建立的順序無關."));
                 out << alters;
             }
@@ -104,9 +115,12 @@ private:
     // The longest name the dialect keeps: PostgreSQL counts UTF-8 bytes, MySQL characters.
     bool fits(const QString& name) const {
         switch (dialect_) {
-            case SqlDialect::PostgreSQL: return name.toUtf8().size() <= 63;
-            case SqlDialect::MySQL: return name.toUcs4().size() <= 64;
-            case SqlDialect::SQLite: return true;
+            case SqlDialect::PostgreSQL:
+                return name.toUtf8().size() <= 63;
+            case SqlDialect::MySQL:
+                return name.toUcs4().size() <= 64;
+            case SqlDialect::SQLite:
+                return true;
         }
         return true;
     }
@@ -161,27 +175,31 @@ private:
                        QStringList& notes) const {
         QString name = cleaned(caption);
         if (name != caption && !name.isEmpty())
-            notes << QStringLiteral("名稱含有換行或控制字元, 寫為 %1").arg(quote(name));
+            notes << QCoreApplication::translate("SqlScript", "名稱含有換行或控制字元, 寫為 %1")
+                         .arg(quote(name));
         if (name.isEmpty()) {
             name = placeholder;
-            notes << QStringLiteral("名稱是空白的, 暫以 %1 代替").arg(quote(name));
+            notes << QCoreApplication::translate("SqlScript", "名稱是空白的, 暫以 %1 代替")
+                         .arg(quote(name));
         }
         if (!fits(name)) {
             const QString longName = name;
             name = shortened(name, QString());
-            notes << QStringLiteral("名稱 %1 超過 %2 的長度上限, 縮短為 %3")
+            notes << QCoreApplication::translate("SqlScript",
+                                                 "名稱 %1 超過 %2 的長度上限, 縮短為 %3")
                          .arg(longName, dialectName(dialect_), quote(name));
         }
         const QString base = name;
         const bool clash = used.contains(compareKey(name));
         const bool isReserved = reserved.contains(compareKey(name));
-        for (int n = 2; used.contains(compareKey(name)) || reserved.contains(compareKey(name));
-             ++n)
+        for (int n = 2; used.contains(compareKey(name)) || reserved.contains(compareKey(name)); ++n)
             name = shortened(base, QStringLiteral("_%1").arg(n));
         if (isReserved)
-            notes << QStringLiteral("%1 %2, 改名為 %3").arg(quote(base), reservedWhy, quote(name));
+            notes << QCoreApplication::translate("SqlScript", "%1 %2, 改名為 %3")
+                         .arg(quote(base), reservedWhy, quote(name));
         else if (clash)
-            notes << QStringLiteral("名稱 %1 與前面的名稱重複 (不分大小寫), 改名為 %2")
+            notes << QCoreApplication::translate("SqlScript",
+                                                 "名稱 %1 與前面的名稱重複 (不分大小寫), 改名為 %2")
                          .arg(quote(base), quote(name));
         used.insert(compareKey(name));
         return name;
@@ -196,7 +214,8 @@ private:
             // SQLite keeps names beginning with "sqlite_" for itself.
             if (dialect_ == SqlDialect::SQLite &&
                 cleaned(caption).toCaseFolded().startsWith(QLatin1String("sqlite_"))) {
-                tableNotes_[i] << QStringLiteral("SQLite 保留以 sqlite_ 開頭的名稱, 前面加上 t_");
+                tableNotes_[i] << QCoreApplication::translate(
+                    "SqlScript", "SQLite 保留以 sqlite_ 開頭的名稱, 前面加上 t_");
                 caption = QStringLiteral("t_") + cleaned(caption);
             }
             tables_[i] = uniqueName(caption, QStringLiteral("relation_%1").arg(i + 1), used, {},
@@ -218,9 +237,9 @@ private:
         names.resize(relation.columns.size());
         notes.resize(relation.columns.size());
         for (size_t c = 0; c < relation.columns.size(); ++c)
-            names[c] = uniqueName(relation.columns[c].name, QStringLiteral("column_%1").arg(c + 1),
-                                  used, reserved, QStringLiteral("是 PostgreSQL 的系統欄位名稱"),
-                                  notes[c]);
+            names[c] = uniqueName(
+                relation.columns[c].name, QStringLiteral("column_%1").arg(c + 1), used, reserved,
+                QCoreApplication::translate("SqlScript", "是 PostgreSQL 的系統欄位名稱"), notes[c]);
     }
 
     QString columnList(int r, const std::vector<int>& columns) const {
@@ -285,8 +304,8 @@ private:
             const Relation& relation = m_.relations[r];
             std::vector<int> groups;
             for (const Column& c : relation.columns)
-                if (c.references && std::find(groups.begin(), groups.end(), c.references->group) ==
-                                        groups.end())
+                if (c.references &&
+                    std::find(groups.begin(), groups.end(), c.references->group) == groups.end())
                     groups.push_back(c.references->group);
             for (int group : groups) {
                 ForeignKeyPlan fk;
@@ -299,9 +318,9 @@ private:
                 fk.why = first.why;
                 const int entity = first.references->entity;
                 if (references[r][size_t(fk.columns.front())].relationIndex < 0) {
-                    fk.problem = QStringLiteral("被參照的 %1 沒有對應的關聯")
-                                     .arg(d_.isElement(entity) ? d_.element(entity).Caption
-                                                               : QString());
+                    fk.problem =
+                        QCoreApplication::translate("SqlScript", "被參照的 %1 沒有對應的關聯")
+                            .arg(d_.isElement(entity) ? d_.element(entity).Caption : QString());
                     fks_.push_back(fk);
                     continue;
                 }
@@ -312,9 +331,12 @@ private:
                 std::vector<int> referenced = fk.targets;
                 std::sort(referenced.begin(), referenced.end());
                 if (key.empty()) {
-                    fk.problem = QStringLiteral("被參照的關聯 %1 沒有主鍵").arg(target.name);
+                    fk.problem =
+                        QCoreApplication::translate("SqlScript", "被參照的關聯 %1 沒有主鍵")
+                            .arg(target.name);
                 } else if (referenced != key) {
-                    fk.problem = QStringLiteral("參照的欄位不是關聯 %1 的完整主鍵 (%2)")
+                    fk.problem = QCoreApplication::translate(
+                                     "SqlScript", "參照的欄位不是關聯 %1 的完整主鍵 (%2)")
                                      .arg(target.name, columnList(fk.referenced, key));
                 } else {
                     // Pairs in the order of the referenced key, as MySQL looks for its index.
@@ -335,7 +357,8 @@ private:
         }
         for (const ForeignKeyPlan& fk : fks_)
             if (!fk.problem.isEmpty())
-                warn(QStringLiteral("關聯 %1 的外鍵 (%2) 沒有寫成限制, 只寫成註解: %3")
+                warn(QCoreApplication::translate("SqlScript",
+                                                 "關聯 %1 的外鍵 (%2) 沒有寫成限制, 只寫成註解: %3")
                          .arg(m_.relations[size_t(fk.relation)].name,
                               columnList(fk.relation, fk.columns), fk.problem));
     }
@@ -383,11 +406,11 @@ private:
     }
 
     QString referencesText(const ForeignKeyPlan& fk) const {
-        QString text = QStringLiteral("FOREIGN KEY (%1) REFERENCES ")
-                           .arg(columnList(fk.relation, fk.columns));
+        QString text =
+            QStringLiteral("FOREIGN KEY (%1) REFERENCES ").arg(columnList(fk.relation, fk.columns));
         if (fk.referenced < 0) return text + QStringLiteral("?");
         return text + QStringLiteral("%1 (%2)").arg(quote(tables_[size_t(fk.referenced)]),
-                                                     columnList(fk.referenced, fk.targets));
+                                                    columnList(fk.referenced, fk.targets));
     }
 
     // ALTER TABLE ... ADD FOREIGN KEY; `number` counts the table's written foreign keys. MySQL
@@ -410,12 +433,16 @@ private:
                         QStringList& comments) {
         if (dialect_ != SqlDialect::MySQL || columns.size() <= 3) return;
         const QString text =
-            QStringLiteral("%1 (%2) 有 %3 個 VARCHAR(255) 欄位, 超過 MySQL 索引 3072 位元組的上限; "
-                           "請改用較短的型別")
+            QCoreApplication::translate(
+                "SqlScript",
+                "%1 (%2) 有 %3 個 VARCHAR(255) 欄位, 超過 MySQL 索引 3072 位元組的上限; "
+                "請改用較短的型別")
                 .arg(what, columnList(r, columns))
                 .arg(columns.size());
         comments << comment(text, QStringLiteral("    "));
-        warn(QStringLiteral("關聯 %1: ").arg(m_.relations[size_t(r)].name) + text);
+        warn(QCoreApplication::translate("SqlScript", "關聯 %1: ")
+                 .arg(m_.relations[size_t(r)].name) +
+             text);
     }
 
     QString createTable(int r) {
@@ -425,10 +452,12 @@ private:
         for (const QString& note : tableNotes_[size_t(r)]) out << comment(note);
         const QString header = QStringLiteral("CREATE TABLE %1 (").arg(quote(tables_[size_t(r)]));
         if (relation.columns.empty()) {
-            out << comment(QStringLiteral("關聯 %1 沒有任何欄位, 無法建立資料表:")
+            out << comment(QCoreApplication::translate("SqlScript",
+                                                       "關聯 %1 沒有任何欄位, 無法建立資料表:")
                                .arg(relation.name))
                 << comment(header + QStringLiteral(");"));
-            warn(QStringLiteral("關聯 %1 沒有任何欄位, 它的 CREATE TABLE 只寫成註解")
+            warn(QCoreApplication::translate("SqlScript",
+                                             "關聯 %1 沒有任何欄位, 它的 CREATE TABLE 只寫成註解")
                      .arg(relation.name));
             return out.join(QLatin1Char('\n'));
         }
@@ -437,18 +466,22 @@ private:
         std::vector<TableItem> items;
         for (size_t c = 0; c < relation.columns.size(); ++c) {
             TableItem item;
-            for (const QString& note : columnNotes_.at(r)[c]) item.comments << comment(note, indent);
+            for (const QString& note : columnNotes_.at(r)[c])
+                item.comments << comment(note, indent);
             item.text = indent + quote(columns_.at(r)[c]) + QLatin1Char(' ') + columnType();
             if (notNull(relation, relation.columns[c])) item.text += QStringLiteral(" NOT NULL");
             items.push_back(item);
         }
         const std::vector<int> key = keyColumns(r);
         if (key.empty()) {
-            out << comment(QStringLiteral("關聯 %1 沒有主鍵").arg(relation.name));
-            warn(QStringLiteral("關聯 %1 沒有主鍵, 資料表建立時不含 PRIMARY KEY").arg(relation.name));
+            out << comment(
+                QCoreApplication::translate("SqlScript", "關聯 %1 沒有主鍵").arg(relation.name));
+            warn(QCoreApplication::translate("SqlScript",
+                                             "關聯 %1 沒有主鍵, 資料表建立時不含 PRIMARY KEY")
+                     .arg(relation.name));
         } else {
             TableItem item;
-            checkKeyLength(r, key, QStringLiteral("主鍵"), item.comments);
+            checkKeyLength(r, key, QCoreApplication::translate("SqlScript", "主鍵"), item.comments);
             item.text = indent + QStringLiteral("PRIMARY KEY (%1)").arg(columnList(r, key));
             items.push_back(item);
         }
@@ -458,7 +491,8 @@ private:
             if (!by || !oneToOne(by)) continue;
             TableItem item;
             item.comments << comment(
-                QStringLiteral("一對一關係: 每一列參照的對象都不同"), indent);
+                QCoreApplication::translate("SqlScript", "一對一關係: 每一列參照的對象都不同"),
+                indent);
             checkKeyLength(r, fk.columns, QStringLiteral("UNIQUE"), item.comments);
             std::vector<int> columns = fk.columns;
             std::sort(columns.begin(), columns.end());
@@ -474,7 +508,9 @@ private:
                 if (fk.problem.isEmpty()) {
                     item.text = indent + referencesText(fk);
                 } else {
-                    item.comments << comment(QStringLiteral("無法建立這個外鍵: ") + fk.problem,
+                    item.comments << comment(QCoreApplication::translate("SqlScript",
+                                                                         "無法建立這個外鍵: ") +
+                                                 fk.problem,
                                              indent)
                                   << comment(referencesText(fk), indent);
                 }
@@ -487,8 +523,7 @@ private:
             out << items[i].comments;
             if (items[i].text.isEmpty()) continue;
             bool more = false;
-            for (size_t j = i + 1; j < items.size() && !more; ++j)
-                more = !items[j].text.isEmpty();
+            for (size_t j = i + 1; j < items.size() && !more; ++j) more = !items[j].text.isEmpty();
             out << items[i].text + (more ? QStringLiteral(",") : QString());
         }
         out << QStringLiteral(");");

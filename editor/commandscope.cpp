@@ -1,5 +1,6 @@
 #include "commandscope.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 #include <set>
 #include <utility>
@@ -68,8 +69,9 @@ CommandScope::~CommandScope() {
         editor_.replaced_ = false;
         QString label = std::exchange(editor_.stepLabel_, QString());
         if (d.recording())
-            editor_.history_->record(d.finishRecording(),
-                                     label.isEmpty() ? QStringLiteral("編輯") : label);
+            editor_.history_->record(
+                d.finishRecording(),
+                label.isEmpty() ? QCoreApplication::translate("CommandScope", "編輯") : label);
     }
     d.endChange();
 }

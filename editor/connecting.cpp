@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -15,7 +16,9 @@ QString recursiveKey(int index) {
     return QString::number(index) + QStringLiteral("_2");
 }
 
-const QString kConnectorLimit = QStringLiteral("連線數量已達上限, 無法再新增連線");
+QString connectorLimit() {
+    return QCoreApplication::translate("Connecting", "連線數量已達上限, 無法再新增連線");
+}
 
 // The distance from (x, y) to the segment between a line's two ends.
 double distanceToLine(const Line& line, double x, double y) {
@@ -111,7 +114,7 @@ void Editor::startAttributeConnection() {
     for (int i = 1; i < d_.elementCount(); ++i) d_.highlight(i, d_.settings.CandidateColor);
     d_.state.ConnectMode = 1;
     d_.view.legendVisible = true;
-    d_.view.prompt = QStringLiteral("請選定屬性的 Entity");
+    d_.view.prompt = QCoreApplication::translate("Connecting", "請選定屬性的 Entity");
     setToolbarEnabled(false);
     // A connect mode picks by clicks; nothing stays selected while it runs.
     d_.view.selection.clear();
@@ -131,7 +134,8 @@ void Editor::startRelationshipConnection() {
     }
     d_.state.ConnectMode = 3;
     d_.view.legendVisible = true;
-    d_.view.prompt = QStringLiteral("請選定 Relationship 的第一個 Entity");
+    d_.view.prompt =
+        QCoreApplication::translate("Connecting", "請選定 Relationship 的第一個 Entity");
     setToolbarEnabled(false);
     // A connect mode picks by clicks; nothing stays selected while it runs.
     d_.view.selection.clear();
@@ -188,20 +192,20 @@ void Editor::pickOwner(int o) {
         }
     }
     d_.state.ConnectMode = 2;
-    d_.view.prompt = QStringLiteral("請選定 Attribute");
+    d_.view.prompt = QCoreApplication::translate("Connecting", "請選定 Attribute");
 }
 
 void Editor::pickAttribute(int a) {
     const int o = d_.state.FirstPick;
     const Diagram& model = d_;
     if (model.element(o).AttributeList.containsKey(key(a))) {
-        prompts_.message(QStringLiteral("屬性 %1 已屬於 %2")
+        prompts_.message(QCoreApplication::translate("Connecting", "屬性 %1 已屬於 %2")
                              .arg(model.element(a).Caption, model.element(o).Caption));
         return;
     }
     const int k = d_.loadConnector(ConnectorKind::Attribute, o, a);
     if (k == 0) {
-        prompts_.message(kConnectorLimit);
+        prompts_.message(connectorLimit());
         return;
     }
     Connector& c = d_.connector(k);
@@ -212,8 +216,8 @@ void Editor::pickAttribute(int a) {
 
     d_.element(o).AttributeList.add(qint16(a), key(a));
     d_.element(a).RelativeEntityList.add(qint16(o));
-    nameStep(
-        QStringLiteral("連線 %1 - %2").arg(model.element(o).Caption, model.element(a).Caption));
+    nameStep(QCoreApplication::translate("Connecting", "連線 %1 - %2")
+                 .arg(model.element(o).Caption, model.element(a).Caption));
     finishMode();
 }
 
@@ -221,7 +225,7 @@ void Editor::pickFirstEntity(int e) {
     d_.element(e).BackColor = d_.settings.SelectedColor;
     d_.state.FirstPick = qint16(e);
     d_.state.ConnectMode = 4;
-    d_.view.prompt = QStringLiteral("請選定 Relationship");
+    d_.view.prompt = QCoreApplication::translate("Connecting", "請選定 Relationship");
     for (int i = 1; i < d_.elementCount(); ++i) {
         if (i == e) continue;
         const Element& el = std::as_const(d_).element(i);
@@ -237,13 +241,13 @@ void Editor::pickRelationship(int r) {
     const int e = d_.state.FirstPick;
     const int k = createConnector(e, r);
     if (k == 0) {
-        prompts_.message(kConnectorLimit);
+        prompts_.message(connectorLimit());
         return;
     }
     if (std::as_const(d_).element(r).RelativeEntityList.count() >= 2) {
         // A third or further participant joins at once.
         nameStep(
-            QStringLiteral("連線 %1 - %2")
+            QCoreApplication::translate("Connecting", "連線 %1 - %2")
                 .arg(std::as_const(d_).element(e).Caption, std::as_const(d_).element(r).Caption));
         d_.element(r).RelativeEntityList.add(qint16(e), key(e));
         d_.element(e).RelationList.add(qint16(r), key(r));
@@ -265,7 +269,8 @@ void Editor::pickRelationship(int r) {
             d_.element(i).BackColor = d_.settings.CandidateColor;
         }
     }
-    d_.view.prompt = QStringLiteral("請選定 Relationship 的第二個 Entity");
+    d_.view.prompt =
+        QCoreApplication::translate("Connecting", "請選定 Relationship 的第二個 Entity");
 }
 
 void Editor::pickSecondEntity(int f) {
@@ -283,7 +288,8 @@ void Editor::pickSecondEntity(int f) {
                                            !model.element(f).RelationList.containsKey(key(r)));
     if (!possible) {
         prompts_.message(
-            QStringLiteral("Entity %1 已與 Relationship %2 建立關係, 請選擇其他 Entity")
+            QCoreApplication::translate(
+                "Connecting", "Entity %1 已與 Relationship %2 建立關係, 請選擇其他 Entity")
                 .arg(model.element(f).Caption, relationship.Caption));
         return;
     }
@@ -291,11 +297,12 @@ void Editor::pickSecondEntity(int f) {
     // again below, once both connectors are dotted.
     const int k2 = createConnector(f, r);
     if (k2 == 0) {
-        prompts_.message(kConnectorLimit);
+        prompts_.message(connectorLimit());
         return;
     }
 
-    nameStep(QStringLiteral("連線 %1 - %2").arg(first.Caption, relationship.Caption));
+    nameStep(QCoreApplication::translate("Connecting", "連線 %1 - %2")
+                 .arg(first.Caption, relationship.Caption));
     d_.element(e).RelationList.add(qint16(r), key(r));
     Collection& participants = d_.element(r).RelativeEntityList;
     participants.add(qint16(e), key(e));
@@ -330,11 +337,13 @@ void Editor::pickIdentifyingRelationship(int r) {
     const int w = d_.state.FirstPick;
     if (!canIdentify(w, r)) {
         const Diagram& model = d_;
-        prompts_.message(QStringLiteral("Relationship %1 不能作為 %2 的識別關係型態")
-                             .arg(model.element(r).Caption, model.element(w).Caption));
+        prompts_.message(
+            QCoreApplication::translate("Connecting", "Relationship %1 不能作為 %2 的識別關係型態")
+                .arg(model.element(r).Caption, model.element(w).Caption));
         return;
     }
-    nameStep(QStringLiteral("弱實體 ") + std::as_const(d_).element(w).Caption);
+    nameStep(QCoreApplication::translate("Connecting", "弱實體 ") +
+             std::as_const(d_).element(w).Caption);
     const int k = connectorBetween(w, r);
     Connector& c = d_.connector(k);
     c.Line2.Tag = c.Line1.Tag;
@@ -423,15 +432,18 @@ void Editor::elementHover(int i) {
     if (!d_.isElement(i)) return;
     const Element& e = std::as_const(d_).element(i);
     const auto listed = [](const QString& label, const Collection& list) {
-        return list.isEmpty() ? label + QStringLiteral("無") : label + list.joined();
+        return list.isEmpty() ? label + QCoreApplication::translate("Connecting", "無")
+                              : label + list.joined();
     };
     d_.view.hover[0] = QStringLiteral("Index: ") + QString::number(i);
     if (e.is(KindWeakEntity)) {
         d_.view.hover[1] = QStringLiteral("WeakEntity: ") + e.WeakRelationList.joined();
         d_.view.hover[2] = QStringLiteral("PrimaryEntity: ") + e.PrimaryEntityList.joined();
     } else {
-        d_.view.hover[1] = listed(QStringLiteral("RelationshipType元素: "), e.RelationList);
-        d_.view.hover[2] = listed(QStringLiteral("相關的Entity元素: "), e.RelativeEntityList);
+        d_.view.hover[1] = listed(
+            QCoreApplication::translate("Connecting", "RelationshipType元素: "), e.RelationList);
+        d_.view.hover[2] = listed(QCoreApplication::translate("Connecting", "相關的Entity元素: "),
+                                  e.RelativeEntityList);
     }
 }
 
@@ -439,11 +451,12 @@ void Editor::dropElement(int i, float X, float Y) {
     const CommandScope scope(*this);
     if (!d_.isElement(i)) return;
     if (const std::vector<int> group = groupOf(i); !group.empty()) {
-        nameStep(QStringLiteral("移動 %1 個元素").arg(group.size()));
+        nameStep(QCoreApplication::translate("Connecting", "移動 %1 個元素").arg(group.size()));
         moveGroup(group, i, X - d_.state.GrabX, Y - d_.state.GrabY);
         return;
     }
-    nameStep(QStringLiteral("移動 ") + std::as_const(d_).element(i).Caption);
+    nameStep(QCoreApplication::translate("Connecting", "移動 ") +
+             std::as_const(d_).element(i).Caption);
     Element& e = d_.element(i);
     e.Left = X - d_.state.GrabX;
     e.Top = Y - d_.state.GrabY;

@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <algorithm>
 #include <utility>
 
@@ -49,7 +50,8 @@ int Editor::createElement(int kind) {
     const int n = d_.loadElement();
     if (n == 0) {
         prompts_.message(
-            QStringLiteral("元素數量已達上限 %1, 無法再新增元素").arg(Diagram::kLargestIndex));
+            QCoreApplication::translate("Creation", "元素數量已達上限 %1, 無法再新增元素")
+                .arg(Diagram::kLargestIndex));
         return 0;
     }
     const Element& tmpl = std::as_const(d_).element(0);
@@ -66,7 +68,7 @@ int Editor::createElement(int kind) {
     e.Shape = float(kind);
     e.Visible = true;
     e.Caption = captionPrefix(kind) + QString::number(n);
-    nameStep(QStringLiteral("建立 ") + e.Caption);
+    nameStep(QCoreApplication::translate("Creation", "建立 ") + e.Caption);
     return n;
 }
 
@@ -89,7 +91,7 @@ void Editor::buttonMenuItem(const QString& key) {
     if (key == QLatin1String("Entity"))
         createElement(KindEntity);
     else if (key == QLatin1String("WeakEntity"))
-        prompts_.message(QStringLiteral("請先產生 Entity, 再進行設定"));
+        prompts_.message(QCoreApplication::translate("Creation", "請先產生 Entity, 再進行設定"));
     else if (key == QLatin1String("Attribute"))
         createElement(KindAttribute);
     else if (key == QLatin1String("MultAttribute"))
@@ -97,13 +99,15 @@ void Editor::buttonMenuItem(const QString& key) {
     else if (key == QLatin1String("Relationship"))
         createElement(KindRelationship);
     else if (key == QLatin1String("WeakRelationship"))
-        prompts_.message(QStringLiteral("請先產生 Relationship, 再進行設定"));
+        prompts_.message(
+            QCoreApplication::translate("Creation", "請先產生 Relationship, 再進行設定"));
 }
 
 void Editor::menuAttribute(int a) {
     const CommandScope scope(*this);
     if (!d_.isElement(a)) return;
-    nameStep(QStringLiteral("類型 ") + std::as_const(d_).element(a).Caption);
+    nameStep(QCoreApplication::translate("Creation", "類型 ") +
+             std::as_const(d_).element(a).Caption);
     choosePairItem(d_.checks.Attribute, d_.checks.MultAttribute);
     d_.element(a).Shape = KindAttribute;
 }
@@ -111,7 +115,8 @@ void Editor::menuAttribute(int a) {
 void Editor::menuMultAttribute(int a) {
     const CommandScope scope(*this);
     if (!d_.isElement(a)) return;
-    nameStep(QStringLiteral("類型 ") + std::as_const(d_).element(a).Caption);
+    nameStep(QCoreApplication::translate("Creation", "類型 ") +
+             std::as_const(d_).element(a).Caption);
     choosePairItem(d_.checks.MultAttribute, d_.checks.Attribute);
     d_.element(a).Shape = KindMultAttribute;
 }
@@ -119,7 +124,8 @@ void Editor::menuMultAttribute(int a) {
 void Editor::menuKey(int a) {
     const CommandScope scope(*this);
     if (!d_.isElement(a)) return;
-    nameStep(QStringLiteral("主鍵 ") + std::as_const(d_).element(a).Caption);
+    nameStep(QCoreApplication::translate("Creation", "主鍵 ") +
+             std::as_const(d_).element(a).Caption);
     d_.checks.Key = !d_.checks.Key;
     d_.element(a).setUnderlined(d_.checks.Key);
 }
@@ -127,7 +133,8 @@ void Editor::menuKey(int a) {
 void Editor::menuEntity(int e) {
     const CommandScope scope(*this);
     if (!d_.isElement(e)) return;
-    nameStep(QStringLiteral("類型 ") + std::as_const(d_).element(e).Caption);
+    nameStep(QCoreApplication::translate("Creation", "類型 ") +
+             std::as_const(d_).element(e).Caption);
     choosePairItem(d_.checks.Entity, d_.checks.WeakEntity);
     Element& entity = d_.element(e);
     entity.Shape = KindEntity;
@@ -168,16 +175,19 @@ void Editor::menuWeakEntity(int e) {
     }
     d_.view.legendVisible = true;
     d_.state.ConnectMode = 6;
-    d_.view.prompt = QStringLiteral("請選定此 WeakEntityType 的識別關係型態");
+    d_.view.prompt =
+        QCoreApplication::translate("Creation", "請選定此 WeakEntityType 的識別關係型態");
     setToolbarEnabled(false);
     // A connect mode picks by clicks; nothing stays selected while it runs.
     d_.view.selection.clear();
 }
 
 void Editor::menuRelationship() {
-    prompts_.message(QStringLiteral("請透過 WeakEntity 的設定, 來解除 WeakRelationship"));
+    prompts_.message(QCoreApplication::translate(
+        "Creation", "請透過 WeakEntity 的設定, 來解除 WeakRelationship"));
 }
 
 void Editor::menuWeakRelationship() {
-    prompts_.message(QStringLiteral("請透過 WeakEntity 的設定, 來設定 WeakRelationship"));
+    prompts_.message(QCoreApplication::translate(
+        "Creation", "請透過 WeakEntity 的設定, 來設定 WeakRelationship"));
 }

@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <algorithm>
 #include <optional>
 #include <utility>
@@ -88,16 +89,17 @@ bool identifiesAWeakEntity(const Diagram& d, int r) {
 std::optional<QString> deletionRefusal(const Diagram& d, int i) {
     const Element& e = d.element(i);
     if (e.isEntityKind() && !e.is(KindEntity))
-        return QStringLiteral("弱實體型態不可直接刪除, 請先更新為實體型態(未確定)");
+        return QCoreApplication::translate("Deletion",
+                                           "弱實體型態不可直接刪除, 請先更新為實體型態(未確定)");
     if (e.isRelationshipKind() && (e.is(KindWeakRelationship) || identifiesAWeakEntity(d, i)))
-        return QStringLiteral("識別關係型態 ") + e.Caption +
-               QStringLiteral(" 不可直接刪除, 請先作弱實體型態的更新");
+        return QCoreApplication::translate("Deletion", "識別關係型態 ") + e.Caption +
+               QCoreApplication::translate("Deletion", " 不可直接刪除, 請先作弱實體型態的更新");
     return std::nullopt;
 }
 
 // The one message for elements a multiple deletion left standing: each caption with its reason.
 QString refusalsMessage(const Diagram& d, const std::vector<int>& refused) {
-    QString text = QStringLiteral("下列元素未刪除:");
+    QString text = QCoreApplication::translate("Deletion", "下列元素未刪除:");
     for (int i : refused)
         text += QStringLiteral("\n") + d.element(i).Caption + QStringLiteral(": ") +
                 *deletionRefusal(d, i);
@@ -123,7 +125,8 @@ void Editor::endModeOnDeletedPick() {
 void Editor::deleteAttribute(int a) {
     const CommandScope scope(*this);
     if (!d_.isLiveElement(a) || !std::as_const(d_).element(a).isAttributeKind()) return;
-    nameStep(QStringLiteral("刪除 ") + std::as_const(d_).element(a).Caption);
+    nameStep(QCoreApplication::translate("Deletion", "刪除 ") +
+             std::as_const(d_).element(a).Caption);
     Element& attribute = d_.element(a);
 
     // Direct sub-attributes go with it.
@@ -176,7 +179,8 @@ void Editor::deleteEntity(int e) {
         prompts_.message(*refusal);
         return;
     }
-    nameStep(QStringLiteral("刪除 ") + std::as_const(d_).element(e).Caption);
+    nameStep(QCoreApplication::translate("Deletion", "刪除 ") +
+             std::as_const(d_).element(e).Caption);
 
     deleteAttributesOf(e);
 
@@ -210,7 +214,7 @@ void Editor::deleteRelationship(int r) {
         prompts_.message(*refusal);
         return;
     }
-    nameStep(QStringLiteral("刪除 ") + relationship.Caption);
+    nameStep(QCoreApplication::translate("Deletion", "刪除 ") + relationship.Caption);
 
     // Removals that find nothing (the second entry of a recursive relationship) are passed over.
     for (qint16 e : relationship.RelativeEntityList.items())
@@ -240,12 +244,13 @@ void Editor::deleteConnector(int k) {
     // designation; like the relationship itself it goes only after the entity is made ordinary.
     if (model.isElement(e) && model.isElement(r) &&
         model.element(e).WeakRelationList.containsKey(key(r))) {
-        prompts_.message(QStringLiteral("識別關係型態 ") + model.element(r).Caption +
-                         QStringLiteral(" 的連線不可直接刪除, 請先作弱實體型態的更新"));
+        prompts_.message(
+            QCoreApplication::translate("Deletion", "識別關係型態 ") + model.element(r).Caption +
+            QCoreApplication::translate("Deletion", " 的連線不可直接刪除, 請先作弱實體型態的更新"));
         return;
     }
 
-    nameStep(QStringLiteral("刪除 連線"));
+    nameStep(QCoreApplication::translate("Deletion", "刪除 連線"));
     hideConnector(d_, k);
 
     // The relationship keeps listing the entity as often as connectors still show the link: twice
@@ -340,6 +345,7 @@ void Editor::deleteSeveral(const std::set<int>& chosen) {
     const auto deleted =
         std::count_if(chosen.begin(), chosen.end(), [this](int i) { return !d_.isLiveElement(i); });
     // One deletion keeps the name it gave the step ("刪除 EMPLOYEE").
-    if (!named && deleted > 1) stepLabel_ = QStringLiteral("刪除 %1 個元素").arg(deleted);
+    if (!named && deleted > 1)
+        stepLabel_ = QCoreApplication::translate("Deletion", "刪除 %1 個元素").arg(deleted);
     if (!left.empty()) prompts_.message(refusalsMessage(d_, left));
 }

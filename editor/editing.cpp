@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <utility>
 
 #include "commandscope.h"
@@ -12,12 +13,15 @@ struct RenamePrompt {
 RenamePrompt renamePrompt(Editor::Menu menu) {
     switch (menu) {
         case Editor::Menu::Entity:
-            return {"Entity的名稱為...", "Name for Entity"};
+            return {QT_TRANSLATE_NOOP("Editing", "Entity的名稱為..."),
+                    QT_TRANSLATE_NOOP("Editing", "Name for Entity")};
         case Editor::Menu::Attribute:
-            return {"Attribute的名稱為...", "Name for Attribute"};
+            return {QT_TRANSLATE_NOOP("Editing", "Attribute的名稱為..."),
+                    QT_TRANSLATE_NOOP("Editing", "Name for Attribute")};
         case Editor::Menu::Relationship:
         default:
-            return {"Relationship的名稱為...", "Name for Relationship"};
+            return {QT_TRANSLATE_NOOP("Editing", "Relationship的名稱為..."),
+                    QT_TRANSLATE_NOOP("Editing", "Name for Relationship")};
     }
 }
 
@@ -48,11 +52,12 @@ void scaleElement(Editor& editor, int i, double factor) {
 void Editor::rename(Menu menu, int i) {
     const CommandScope scope(*this);
     if (!d_.isElement(i)) return;
-    nameStep(QStringLiteral("重新命名 ") + std::as_const(d_).element(i).Caption);
+    nameStep(QCoreApplication::translate("Editing", "重新命名 ") +
+             std::as_const(d_).element(i).Caption);
     const RenamePrompt text = renamePrompt(menu);
-    const std::optional<QString> answer =
-        prompts_.input(QString::fromUtf8(text.prompt), QString::fromUtf8(text.title),
-                       std::as_const(d_).element(i).Caption);
+    const std::optional<QString> answer = prompts_.input(
+        QCoreApplication::translate("Editing", text.prompt),
+        QCoreApplication::translate("Editing", text.title), std::as_const(d_).element(i).Caption);
     // Cancel keeps the name; an answer typed empty still empties it.
     if (!answer) return;
     d_.element(i).Caption = *answer;
@@ -64,7 +69,8 @@ void Editor::rename(Menu menu, int i) {
 void Editor::lockSize(Menu menu, int i) {
     const CommandScope scope(*this);
     if (!d_.isElement(i)) return;
-    nameStep(QStringLiteral("鎖定大小 ") + std::as_const(d_).element(i).Caption);
+    nameStep(QCoreApplication::translate("Editing", "鎖定大小 ") +
+             std::as_const(d_).element(i).Caption);
     bool& check = lockSizeCheck(d_.checks, menu);
     check = !check;
     d_.element(i).IsSizeLock = check;
@@ -73,14 +79,16 @@ void Editor::lockSize(Menu menu, int i) {
 void Editor::bigger(int i) {
     const CommandScope scope(*this);
     if (!d_.isElement(i)) return;
-    nameStep(QStringLiteral("放大 ") + std::as_const(d_).element(i).Caption);
+    nameStep(QCoreApplication::translate("Editing", "放大 ") +
+             std::as_const(d_).element(i).Caption);
     scaleElement(*this, i, 1.1);
 }
 
 void Editor::smaller(int i) {
     const CommandScope scope(*this);
     if (!d_.isElement(i)) return;
-    nameStep(QStringLiteral("縮小 ") + std::as_const(d_).element(i).Caption);
+    nameStep(QCoreApplication::translate("Editing", "縮小 ") +
+             std::as_const(d_).element(i).Caption);
     scaleElement(*this, i, 0.9);
 }
 
@@ -94,13 +102,14 @@ void Editor::color(int i) {
     // The highlight colours mark candidates and picks; an element in its own colour must never
     // be mistaken for one.
     if (*chosen == d_.settings.CandidateColor) {
-        prompts_.message(QStringLiteral("請勿選擇 候選色!"));
+        prompts_.message(QCoreApplication::translate("Editing", "請勿選擇 候選色!"));
         return;
     }
     if (*chosen == d_.settings.SelectedColor) {
-        prompts_.message(QStringLiteral("請勿選擇 已選色!"));
+        prompts_.message(QCoreApplication::translate("Editing", "請勿選擇 已選色!"));
         return;
     }
-    nameStep(QStringLiteral("顏色 ") + std::as_const(d_).element(i).Caption);
+    nameStep(QCoreApplication::translate("Editing", "顏色 ") +
+             std::as_const(d_).element(i).Caption);
     d_.element(i).BackColor = *chosen;
 }

@@ -1,10 +1,15 @@
 #include "commandscope.h"
+
+#include <QCoreApplication>
+
 #include "geometry.h"
 #include "module1.h"
 
 namespace {
 
-const QString kFormatError = QStringLiteral("輸入格式錯誤");
+QString formatError() {
+    return QCoreApplication::translate("Participation", "輸入格式錯誤");
+}
 
 // One outer place of a participation text: "N" for many, or a single decimal digit.
 bool isParticipationPlace(QChar c) {
@@ -23,7 +28,7 @@ bool isParticipationText(const QString& text) {
 void Editor::participation(int k) {
     const CommandScope scope(*this);
     if (!d_.isConnector(k)) return;
-    nameStep(QStringLiteral("參與度"));
+    nameStep(QCoreApplication::translate("Participation", "參與度"));
     Connector& c = d_.connector(k);
     const qint16 first = c.first;
     const qint16 second = c.second;
@@ -36,8 +41,8 @@ void Editor::participation(int k) {
     if (minMaxNotation) {
         if (c.MN.Caption.isEmpty()) d_.setLabelCaption(c.MN, QStringLiteral("0,N"));
         d_.showChangesSoFar();
-        answer = prompts_.input(QStringLiteral("參與關係為..(如N,N)"), QStringLiteral("degree.."),
-                                c.MN.Caption);
+        answer = prompts_.input(QCoreApplication::translate("Participation", "參與關係為..(如N,N)"),
+                                QStringLiteral("degree.."), c.MN.Caption);
     } else {
         if (c.MN.Caption.isEmpty()) {
             const bool identifying = second >= 0 && second < d_.elementCount() &&
@@ -47,14 +52,14 @@ void Editor::participation(int k) {
         d_.showChangesSoFar();
         // Textbook notation shows the minimum as the second line; the question spells it out.
         const QString minimum = c.Line2.Visible ? QStringLiteral("1,") : QStringLiteral("0,");
-        answer = prompts_.input(QStringLiteral("參與關係為..(如1,N)"), QStringLiteral("degree.."),
-                                minimum + c.MN.Caption);
+        answer = prompts_.input(QCoreApplication::translate("Participation", "參與關係為..(如1,N)"),
+                                QStringLiteral("degree.."), minimum + c.MN.Caption);
     }
     if (!answer) return;  // Cancel: the user withdrew the question, which is not a wrong answer
 
     const QString text = answer->toUpper();
     if (!isParticipationText(text)) {
-        prompts_.message(kFormatError);
+        prompts_.message(formatError());
         return;
     }
 
@@ -85,10 +90,11 @@ void Editor::description(int k) {
     const CommandScope scope(*this);
     if (!d_.isConnector(k)) return;
     const std::optional<QString> answer =
-        prompts_.input(QStringLiteral("角色為.."), QStringLiteral("遞迴關係"),
+        prompts_.input(QCoreApplication::translate("Participation", "角色為.."),
+                       QCoreApplication::translate("Participation", "遞迴關係"),
                        std::as_const(d_).connector(k).Description.Caption);
     if (!answer) return;  // Cancel keeps the role that was there
-    nameStep(QStringLiteral("角色"));
+    nameStep(QCoreApplication::translate("Participation", "角色"));
 
     Connector& c = d_.connector(k);
     d_.setLabelCaption(c.Description, *answer);

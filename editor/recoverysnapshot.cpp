@@ -1,5 +1,6 @@
 #include "recoverysnapshot.h"
 
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QIODevice>
 
@@ -34,19 +35,18 @@ bool read(QDataStream& in, Collection& c) {
 // Every field, in declaration order; reading uses the same order.
 template <typename Stream, typename E>
 void elementFields(Stream& s, E& e) {
-    s & e.Shape & e.Caption & e.BackColor & e.ForeColor & e.Tag & e.Font & e.BorderStyle &
-        e.IsSizeLock & e.Visible & e.Left & e.Top & e.Width & e.Height & e.RecWidth & e.EllWidth &
-        e.DiaWidth;
+    s& e.Shape& e.Caption& e.BackColor& e.ForeColor& e.Tag& e.Font& e.BorderStyle& e.IsSizeLock& e
+        .Visible& e.Left& e.Top& e.Width& e.Height& e.RecWidth& e.EllWidth& e.DiaWidth;
 }
 
 template <typename Stream, typename L>
 void lineFields(Stream& s, L& l) {
-    s & l.X1 & l.Y1 & l.X2 & l.Y2 & l.BorderColor & l.BorderStyle & l.Visible & l.Tag;
+    s& l.X1& l.Y1& l.X2& l.Y2& l.BorderColor& l.BorderStyle& l.Visible& l.Tag;
 }
 
 template <typename Stream, typename L>
 void labelFields(Stream& s, L& l) {
-    s & l.Caption & l.Left & l.Top & l.Width & l.Height & l.Visible;
+    s& l.Caption& l.Left& l.Top& l.Width& l.Height& l.Visible;
 }
 
 // `&` on these adapters streams one field out or in, so one list of fields serves both ways.
@@ -172,21 +172,24 @@ std::optional<RecoverySnapshot> decodeSnapshot(const QByteArray& bytes, QString*
     };
     const int magicSize = int(sizeof kMagic - 1);
     if (!bytes.startsWith(QByteArray(kMagic, magicSize)))
-        return refuse(QStringLiteral("不是 Relvane 的復原檔"));
+        return refuse(QCoreApplication::translate("RecoverySnapshot", "不是 Relvane 的復原檔"));
     QDataStream in(bytes);
     in.setVersion(kStreamVersion);
     in.skipRawData(magicSize);
     quint32 format = 0;
     in >> format;
-    if (format != kFormat) return refuse(QStringLiteral("復原檔的格式 %1 無法讀取").arg(format));
+    if (format != kFormat)
+        return refuse(QCoreApplication::translate("RecoverySnapshot", "復原檔的格式 %1 無法讀取")
+                          .arg(format));
     QByteArray body;
     quint32 checksum = 0;
     in >> body >> checksum;
     if (in.status() != QDataStream::Ok || checksum != quint32(qChecksum(body)))
-        return refuse(QStringLiteral("復原檔已損壞"));
+        return refuse(QCoreApplication::translate("RecoverySnapshot", "復原檔已損壞"));
     RecoverySnapshot snapshot;
     QDataStream bodyIn(body);
     bodyIn.setVersion(kStreamVersion);
-    if (!decodeBody(bodyIn, snapshot)) return refuse(QStringLiteral("復原檔已損壞"));
+    if (!decodeBody(bodyIn, snapshot))
+        return refuse(QCoreApplication::translate("RecoverySnapshot", "復原檔已損壞"));
     return snapshot;
 }

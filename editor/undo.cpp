@@ -1,4 +1,7 @@
 #include "commandscope.h"
+
+#include <QCoreApplication>
+
 #include "history.h"
 
 void Editor::nameStep(const QString& label) {
@@ -16,7 +19,7 @@ void Editor::markSaved() {
 void Editor::newDiagram() {
     {
         const CommandScope scope(*this);
-        nameStep(QStringLiteral("開新圖形"));
+        nameStep(QCoreApplication::translate("Undo", "開新圖形"));
         replaceDiagram(d_.document().emptyCopy());
         d_.view.storedName.clear();
     }

@@ -1,5 +1,6 @@
 // Changes to the whole diagram that come from outside the drawing: a loaded project, the
 // defaults validation fills in, the options dialog's settings.
+#include <QCoreApplication>
 #include <utility>
 
 #include "commandscope.h"
@@ -7,7 +8,7 @@
 
 void Editor::replaceDiagram(Document document) {
     const CommandScope scope(*this);
-    nameStep(QStringLiteral("載入"));
+    nameStep(QCoreApplication::translate("Wholesale", "載入"));
     d_.replaceDocument(std::move(document));
     d_.state = WindowState{};
     d_.view.prompt.clear();
@@ -27,7 +28,7 @@ void Editor::replaceDiagram(const std::function<Document(Document empty)>& build
 
 void Editor::restoreDiagram(Document document, int presentStyle) {
     const CommandScope scope(*this);
-    nameStep(QStringLiteral("復原圖形"));
+    nameStep(QCoreApplication::translate("Wholesale", "復原圖形"));
     replaceDiagram(std::move(document));
     if (presentStyle != d_.settings.PresentStyle)
         convertParticipationNotation(*this, d_.settings.PresentStyle == 1);
@@ -35,7 +36,7 @@ void Editor::restoreDiagram(Document document, int presentStyle) {
 
 void Editor::applyDefaultParticipations(const std::vector<int>& connectors) {
     const CommandScope scope(*this);
-    nameStep(QStringLiteral("預設參與度 0,N"));
+    nameStep(QCoreApplication::translate("Wholesale", "預設參與度 0,N"));
     for (int k : connectors) {
         if (!d_.isConnector(k)) continue;
         d_.setLabelCaption(d_.connector(k).MN, QStringLiteral("0,N"));
@@ -46,7 +47,7 @@ void Editor::applyDefaultParticipations(const std::vector<int>& connectors) {
 
 void Editor::applySettings(const ProgramSettings& next, const TemplateInsets& insets) {
     const CommandScope scope(*this);
-    nameStep(QStringLiteral("選項"));
+    nameStep(QCoreApplication::translate("Wholesale", "選項"));
     ProgramSettings& s = d_.settings;
     s.FKPK = next.FKPK;
 

@@ -1,5 +1,7 @@
 #include "connectionfields.h"
 
+#include <QCoreApplication>
+
 DatabaseUrl connectionFieldsOf(const QString& setting) {
     if (const std::optional<DatabaseUrl> url = DatabaseUrl::parse(setting)) return *url;
     DatabaseUrl shown;
@@ -20,13 +22,18 @@ std::optional<QString> connectionSettingOf(const DatabaseUrl& fields, QString* p
         url.password.clear();
         if (url.dataSource.isEmpty() || url.dataSource == defaultDatabaseFile()) return QString();
     } else if (url.host().isEmpty() || url.databaseName().isEmpty()) {
-        return refuse(QStringLiteral("PostgreSQL 的 Data Source 應寫成 主機[:埠]/資料庫名稱"));
+        return refuse(QCoreApplication::translate(
+            "ConnectionFields", "PostgreSQL 的 Data Source 應寫成 主機[:埠]/資料庫名稱"));
     }
     const QString setting = url.toString();
     // Only a setting the store reads back as these very fields is written.
     QString error;
     const std::optional<DatabaseUrl> back = DatabaseUrl::parse(setting, &error);
-    if (!back) return refuse(QStringLiteral("連線設定無法使用: ") + error);
-    if (*back != url) return refuse(QStringLiteral("連線設定無法使用: ") + setting);
+    if (!back)
+        return refuse(QCoreApplication::translate("ConnectionFields", "連線設定無法使用: ") +
+                      error);
+    if (*back != url)
+        return refuse(QCoreApplication::translate("ConnectionFields", "連線設定無法使用: ") +
+                      setting);
     return setting;
 }

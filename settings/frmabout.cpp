@@ -1,5 +1,6 @@
 #include "frmabout.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,7 +27,7 @@ QLabel* namedLabel(const QString& name, const QString& text, QWidget* parent) {
 frmAbout::frmAbout(Prompts& prompts, QWidget* parent)
     : QWidget(parent, Qt::Window), prompts_(prompts), searchPath_(qEnvironmentVariable("PATH")) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("關於 ") + applicationTitle());
+    setWindowTitle(QCoreApplication::translate("frmAbout", "關於 ") + applicationTitle());
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("picIcon"));
@@ -46,10 +47,11 @@ frmAbout::frmAbout(Prompts& prompts, QWidget* parent)
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
 
-    auto* ok = new QPushButton(QStringLiteral("確定"), this);
+    auto* ok = new QPushButton(QCoreApplication::translate("frmAbout", "確定"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
-    auto* sysInfo = new QPushButton(QStringLiteral("系統資訊(&S)..."), this);
+    auto* sysInfo =
+        new QPushButton(QCoreApplication::translate("frmAbout", "系統資訊(&S)..."), this);
     sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
     connect(sysInfo, &QPushButton::clicked, this, [this] {

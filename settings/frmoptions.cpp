@@ -1,6 +1,7 @@
 #include "frmoptions.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,6 +20,7 @@
 #include "dialogprompts.h"
 #include "editor.h"
 #include "form1.h"
+#include "language.h"
 #include "options.h"
 #include "settingsstore.h"
 
@@ -26,24 +28,33 @@ namespace {
 
 constexpr int kTabCount = 4;
 
+// Captions and tool tips are marked for translation here and translated where they are shown;
+// the keys are setting data, never translated.
 struct TabText {
-    const char16_t* caption;
-    const char16_t* key;
-    const char16_t* toolTip;
+    const char* caption;
+    const char* key;
+    const char* toolTip;
 };
 constexpr TabText kTabs[kTabCount] = {
-    {u"一般", u"Group1", u"設定處理模式"},
-    {u"顏色", u"Group2", u"設定顏色選項"},
-    {u"間距", u"Group3", u"設定間距"},
-    {u"其它", u"", u"其它設定"},
+    {QT_TRANSLATE_NOOP("frmOptions", "一般"), "Group1",
+     QT_TRANSLATE_NOOP("frmOptions", "設定處理模式")},
+    {QT_TRANSLATE_NOOP("frmOptions", "顏色"), "Group2",
+     QT_TRANSLATE_NOOP("frmOptions", "設定顏色選項")},
+    {QT_TRANSLATE_NOOP("frmOptions", "間距"), "Group3",
+     QT_TRANSLATE_NOOP("frmOptions", "設定間距")},
+    {QT_TRANSLATE_NOOP("frmOptions", "其它"), "", QT_TRANSLATE_NOOP("frmOptions", "其它設定")},
 };
 
-constexpr const char16_t* kSwatchLabels[kSwatchCount] = {
-    u"Application底色", u"候選元素之顏色", u"已選元素之顏色", u"屬性之線條顏色", u"關聯之線修顏色",
+constexpr const char* kSwatchLabels[kSwatchCount] = {
+    QT_TRANSLATE_NOOP("frmOptions", "Application底色"),
+    QT_TRANSLATE_NOOP("frmOptions", "候選元素之顏色"),
+    QT_TRANSLATE_NOOP("frmOptions", "已選元素之顏色"),
+    QT_TRANSLATE_NOOP("frmOptions", "屬性之線條顏色"),
+    QT_TRANSLATE_NOOP("frmOptions", "關聯之線修顏色"),
 };
 
-QString text(const char16_t* s) {
-    return QString::fromUtf16(s);
+QString text(const char* s) {
+    return QCoreApplication::translate("frmOptions", s);
 }
 
 QRadioButton* namedOption(const QString& name, const QString& caption, QWidget* parent) {
@@ -77,7 +88,7 @@ frmOptions::frmOptions(Editor& editor, SettingsStore& store, OptionsWindowHooks 
     // open, and it still leaves the main window free to use.
     : QWidget(parent, Qt::Tool), editor_(editor), store_(store), hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("frmOptions"));
-    setWindowTitle(QStringLiteral("選項"));
+    setWindowTitle(QCoreApplication::translate("frmOptions", "選項"));
 
     tabs_ = new QTabBar(this);
     tabs_->setObjectName(QStringLiteral("tbsOptions"));
@@ -87,15 +98,18 @@ frmOptions::frmOptions(Editor& editor, SettingsStore& store, OptionsWindowHooks 
                                                    buildInsetPage(), buildOtherPage()};
     for (int n = 0; n < kTabCount; ++n) {
         tabs_->addTab(text(kTabs[n].caption));
-        tabs_->setTabData(n, text(kTabs[n].key));
+        tabs_->setTabData(n, QString::fromLatin1(kTabs[n].key));
         tabs_->setTabToolTip(n, text(kTabs[n].toolTip));
         pages[size_t(n)]->setObjectName(QStringLiteral("picOptions_%1").arg(n));
         pages_->addWidget(pages[size_t(n)]);
     }
 
-    cmdOK_ = namedButton(QStringLiteral("cmdOK"), QStringLiteral("確定"), this);
-    cmdCancel_ = namedButton(QStringLiteral("cmdCancel"), QStringLiteral("取消"), this);
-    cmdApply_ = namedButton(QStringLiteral("cmdApply"), QStringLiteral("套用"), this);
+    cmdOK_ = namedButton(QStringLiteral("cmdOK"), QCoreApplication::translate("frmOptions", "確定"),
+                         this);
+    cmdCancel_ = namedButton(QStringLiteral("cmdCancel"),
+                             QCoreApplication::translate("frmOptions", "取消"), this);
+    cmdApply_ = namedButton(QStringLiteral("cmdApply"),
+                            QCoreApplication::translate("frmOptions", "套用"), this);
     cmdOK_->setDefault(true);
     connect(cmdOK_, &QPushButton::clicked, this, &frmOptions::ok);
     connect(cmdCancel_, &QPushButton::clicked, this, &frmOptions::cancel);
@@ -124,12 +138,16 @@ frmOptions::frmOptions(Editor& editor, SettingsStore& store, OptionsWindowHooks 
 
 QWidget* frmOptions::buildGeneralPage() {
     auto* page = new QWidget;
-    auto* frame = new QGroupBox(QStringLiteral("處理模式"), page);
+    auto* frame = new QGroupBox(QCoreApplication::translate("frmOptions", "處理模式"), page);
     option2_ = namedOption(
         QStringLiteral("Option2"),
-        QStringLiteral("增強模式: 繪製ERD與自動產生關聯模式 (以 min, max 表示) (建議選項)"), frame);
-    option1_ = namedOption(QStringLiteral("Option1"),
-                           QStringLiteral("課本模式: 僅用來繪製ERD (表示法與課本相同)"), frame);
+        QCoreApplication::translate(
+            "frmOptions", "增強模式: 繪製ERD與自動產生關聯模式 (以 min, max 表示) (建議選項)"),
+        frame);
+    option1_ = namedOption(
+        QStringLiteral("Option1"),
+        QCoreApplication::translate("frmOptions", "課本模式: 僅用來繪製ERD (表示法與課本相同)"),
+        frame);
     auto* rows = new QVBoxLayout(frame);
     rows->addWidget(option2_);
     rows->addWidget(option1_);
@@ -159,16 +177,16 @@ QWidget* frmOptions::buildColourPage() {
 
 QWidget* frmOptions::buildInsetPage() {
     auto* page = new QWidget;
-    auto* frame = new QGroupBox(QStringLiteral("以後再作3..."), page);
+    auto* frame = new QGroupBox(QCoreApplication::translate("frmOptions", "以後再作3..."), page);
     doubleLineWidth_ = namedBox(QStringLiteral("TDoubleLineWidth"), frame);
     recWidth_ = namedBox(QStringLiteral("TRecWidth"), frame);
     ellWidth_ = namedBox(QStringLiteral("TEllWidth"), frame);
     diaWidth_ = namedBox(QStringLiteral("TDiaWidth"), frame);
     auto* form = new QFormLayout(frame);
-    form->addRow(QStringLiteral("雙直線間距"), doubleLineWidth_);
-    form->addRow(QStringLiteral("雙矩形兩線間距"), recWidth_);
-    form->addRow(QStringLiteral("雙橢圓兩線間距"), ellWidth_);
-    form->addRow(QStringLiteral("雙菱型兩線間距"), diaWidth_);
+    form->addRow(QCoreApplication::translate("frmOptions", "雙直線間距"), doubleLineWidth_);
+    form->addRow(QCoreApplication::translate("frmOptions", "雙矩形兩線間距"), recWidth_);
+    form->addRow(QCoreApplication::translate("frmOptions", "雙橢圓兩線間距"), ellWidth_);
+    form->addRow(QCoreApplication::translate("frmOptions", "雙菱型兩線間距"), diaWidth_);
     for (QLineEdit* box : {doubleLineWidth_, recWidth_, ellWidth_, diaWidth_})
         box->setMaximumWidth(80);
     auto* layout = new QVBoxLayout(page);
@@ -179,18 +197,23 @@ QWidget* frmOptions::buildInsetPage() {
 
 QWidget* frmOptions::buildOtherPage() {
     auto* page = new QWidget;
-    auto* arrows = new QGroupBox(QStringLiteral("關聯模式中, 外來鍵如何指向主鍵"), page);
-    option4_[1] = namedOption(QStringLiteral("Option4_1"), QStringLiteral("轉折指向"), arrows);
-    option4_[0] = namedOption(QStringLiteral("Option4_0"), QStringLiteral("直線指向"), arrows);
+    auto* arrows = new QGroupBox(
+        QCoreApplication::translate("frmOptions", "關聯模式中, 外來鍵如何指向主鍵"), page);
+    option4_[1] = namedOption(QStringLiteral("Option4_1"),
+                              QCoreApplication::translate("frmOptions", "轉折指向"), arrows);
+    option4_[0] = namedOption(QStringLiteral("Option4_0"),
+                              QCoreApplication::translate("frmOptions", "直線指向"), arrows);
     auto* arrowRow = new QHBoxLayout(arrows);
     arrowRow->addWidget(option4_[1]);
     arrowRow->addWidget(option4_[0]);
 
-    auto* labels = new QGroupBox(QStringLiteral("參與度與基數比位置"), page);
-    option3_[0] =
-        namedOption(QStringLiteral("Option3_0"), QStringLiteral("靠近EntityType"), labels);
+    auto* labels =
+        new QGroupBox(QCoreApplication::translate("frmOptions", "參與度與基數比位置"), page);
+    option3_[0] = namedOption(QStringLiteral("Option3_0"),
+                              QCoreApplication::translate("frmOptions", "靠近EntityType"), labels);
     option3_[1] =
-        namedOption(QStringLiteral("Option3_1"), QStringLiteral("靠近Relationship"), labels);
+        namedOption(QStringLiteral("Option3_1"),
+                    QCoreApplication::translate("frmOptions", "靠近Relationship"), labels);
     auto* labelRow = new QHBoxLayout(labels);
     labelRow->addWidget(option3_[0]);
     labelRow->addWidget(option3_[1]);
@@ -199,12 +222,13 @@ QWidget* frmOptions::buildOtherPage() {
     layout->addWidget(arrows);
     layout->addWidget(labels);
     layout->addWidget(buildConnectionFrame(page));
+    layout->addWidget(buildLanguageFrame(page));
     layout->addStretch();
     return page;
 }
 
 QWidget* frmOptions::buildConnectionFrame(QWidget* parent) {
-    auto* frame = new QGroupBox(QStringLiteral("連線"), parent);
+    auto* frame = new QGroupBox(QCoreApplication::translate("frmOptions", "連線"), parent);
     frame->setObjectName(QStringLiteral("fraConnection"));
     provider_ = new QComboBox(frame);
     provider_->setObjectName(QStringLiteral("cboProvider"));
@@ -223,6 +247,22 @@ QWidget* frmOptions::buildConnectionFrame(QWidget* parent) {
     form->addRow(QStringLiteral("User ID:"), userId_);
     form->addRow(QStringLiteral("Password:"), password_);
     connect(provider_, &QComboBox::currentIndexChanged, this, &frmOptions::providerChanged);
+    return frame;
+}
+
+QWidget* frmOptions::buildLanguageFrame(QWidget* parent) {
+    // Written in both languages, so whoever reads neither text of the other can still find it.
+    auto* frame = new QGroupBox(QStringLiteral("語言 / Language"), parent);
+    frame->setObjectName(QStringLiteral("fraLanguage"));
+    language_ = new QComboBox(frame);
+    language_->setObjectName(QStringLiteral("cboLanguage"));
+    // Each language is named in itself.
+    language_->addItem(QStringLiteral("中文 (繁體)"), kLanguageChinese);
+    language_->addItem(QStringLiteral("English"), kLanguageEnglish);
+    auto* note = new QLabel(tr("變更的語言在下次啟動時生效"), frame);
+    auto* row = new QHBoxLayout(frame);
+    row->addWidget(language_);
+    row->addWidget(note, 1);
     return frame;
 }
 
@@ -246,6 +286,7 @@ void frmOptions::load() {
     doubleLineWidth_->setText(QString::number(s.DoubleLineWidth));
 
     showConnection(connectionFieldsOf(store_.storeConnection()));
+    language_->setCurrentIndex(language_->findData(store_.readLanguage()));
     // What the fields show, read as Apply reads them, stands for the setting in force.
     connectionInForce_ = connectionShown();
 
@@ -268,6 +309,7 @@ void frmOptions::watchEdits() {
          {doubleLineWidth_, recWidth_, ellWidth_, diaWidth_, dataSource_, userId_, password_})
         connect(box, &QLineEdit::textChanged, this, &frmOptions::enableApply);
     connect(provider_, &QComboBox::currentIndexChanged, this, &frmOptions::enableApply);
+    connect(language_, &QComboBox::currentIndexChanged, this, &frmOptions::enableApply);
 }
 
 void frmOptions::enableApply() {
@@ -329,8 +371,9 @@ void frmOptions::providerChanged() {
                         DatabaseUrl::Provider::PostgreSQL;
     userId_->setEnabled(server);
     password_->setEnabled(server);
-    dataSource_->setPlaceholderText(server ? QStringLiteral("主機[:埠]/資料庫名稱")
-                                           : defaultDatabaseFile());
+    dataSource_->setPlaceholderText(
+        server ? QCoreApplication::translate("frmOptions", "主機[:埠]/資料庫名稱")
+               : defaultDatabaseFile());
 }
 
 void frmOptions::applyConnection() {
@@ -371,6 +414,8 @@ void frmOptions::apply() {
     if (hooks_.coloursApplied) hooks_.coloursApplied();
     for (const QString& refusal : refusals) editor_.prompts().message(refusal);
     applyConnection();
+    const QString language = language_->currentData().toString();
+    if (language != store_.readLanguage()) store_.writeLanguage(language);
 
     rememberedStyle_ = next.PresentStyle;
     rememberedPosition_ = next.MNPosition;

@@ -61,6 +61,7 @@ private:
     QWidget* buildInsetPage();
     QWidget* buildOtherPage();
     QWidget* buildConnectionFrame(QWidget* parent);
+    QWidget* buildLanguageFrame(QWidget* parent);
     void load();
     void watchEdits();
     void enableApply();
@@ -91,6 +92,7 @@ private:
     QLineEdit* ellWidth_ = nullptr;
     QLineEdit* diaWidth_ = nullptr;
     QComboBox* provider_ = nullptr;
+    QComboBox* language_ = nullptr;
     QLineEdit* dataSource_ = nullptr;
     QLineEdit* userId_ = nullptr;
     QLineEdit* password_ = nullptr;

@@ -1,6 +1,7 @@
 #include "frmsplash.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,7 +18,8 @@ frmSplash::frmSplash(SettingsStore& store, QWidget* mainWindow, QWidget* parent)
       store_(store),
       mainWindow_(mainWindow),
       frame_(new QFrame(this)),
-      check1_(new QCheckBox(QStringLiteral("下次啟動出現此畫面"), frame_)) {
+      check1_(
+          new QCheckBox(QCoreApplication::translate("frmSplash", "下次啟動出現此畫面"), frame_)) {
     setObjectName(QStringLiteral("frmSplash"));
     setFocusPolicy(Qt::StrongFocus);
 

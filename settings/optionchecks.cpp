@@ -1,5 +1,6 @@
 #include "optionchecks.h"
 
+#include <QCoreApplication>
 #include <vector>
 
 #include "settingvalues.h"
@@ -9,15 +10,20 @@ namespace {
 QString alreadyUsed(int partner) {
     switch (partner) {
         case SwatchWindowBack:
-            return QStringLiteral("您所選的顏色是Application底色, 請勿重覆");
+            return QCoreApplication::translate("OptionChecks",
+                                               "您所選的顏色是Application底色, 請勿重覆");
         case SwatchCandidate:
-            return QStringLiteral("您所選的顏色是候選元素的顏色, 請勿重覆");
+            return QCoreApplication::translate("OptionChecks",
+                                               "您所選的顏色是候選元素的顏色, 請勿重覆");
         case SwatchSelected:
-            return QStringLiteral("您所選的顏色是已選取元素的顏色, 請勿重覆");
+            return QCoreApplication::translate("OptionChecks",
+                                               "您所選的顏色是已選取元素的顏色, 請勿重覆");
         case SwatchAttLine:
-            return QStringLiteral("您所選的顏色是屬性的線條顏色, 請勿重覆");
+            return QCoreApplication::translate("OptionChecks",
+                                               "您所選的顏色是屬性的線條顏色, 請勿重覆");
         default:
-            return QStringLiteral("您所選的顏色是關聯的線條顏色, 請勿重覆");
+            return QCoreApplication::translate("OptionChecks",
+                                               "您所選的顏色是關聯的線條顏色, 請勿重覆");
     }
 }
 
@@ -52,13 +58,13 @@ std::optional<OleColor> ownColour(const Diagram& d, int i) {
 QString insetName(InsetBox box) {
     switch (box) {
         case InsetBox::DiaWidth:
-            return QStringLiteral("菱形雙線間距");
+            return QCoreApplication::translate("OptionChecks", "菱形雙線間距");
         case InsetBox::EllWidth:
-            return QStringLiteral("橢圓雙線間距");
+            return QCoreApplication::translate("OptionChecks", "橢圓雙線間距");
         case InsetBox::RecWidth:
-            return QStringLiteral("矩形雙線間距");
+            return QCoreApplication::translate("OptionChecks", "矩形雙線間距");
         default:
-            return QStringLiteral("雙直線間距");
+            return QCoreApplication::translate("OptionChecks", "雙直線間距");
     }
 }
 
@@ -78,7 +84,8 @@ std::optional<QString> swatchRefusal(int s, OleColor c, const SwatchColours& pen
     if (s == SwatchCandidate || s == SwatchSelected) {
         for (int i = 1; i < diagram.elementCount(); ++i) {
             if (!diagram.element(i).Visible || ownColour(diagram, i) != c) continue;
-            return QStringLiteral("您所選的顏色是元素 %1 的顏色, 請勿重覆")
+            return QCoreApplication::translate("OptionChecks",
+                                               "您所選的顏色是元素 %1 的顏色, 請勿重覆")
                 .arg(diagram.element(i).Caption);
         }
     }
@@ -87,9 +94,11 @@ std::optional<QString> swatchRefusal(int s, OleColor c, const SwatchColours& pen
 
 std::variant<qint32, QString> readInset(InsetBox box, const QString& text) {
     const std::optional<double> value = wholeNumber(text);
-    if (!value) return insetName(box) + QStringLiteral("必須是數字");
-    if (*value > 8) return insetName(box) + QStringLiteral("不得超過8");
-    if (*value < 0) return insetName(box) + QStringLiteral("不得小於0");
+    if (!value) return insetName(box) + QCoreApplication::translate("OptionChecks", "必須是數字");
+    if (*value > 8)
+        return insetName(box) + QCoreApplication::translate("OptionChecks", "不得超過8");
+    if (*value < 0)
+        return insetName(box) + QCoreApplication::translate("OptionChecks", "不得小於0");
     // Between 0 and 8 the value fits every inset setting.
     return *roundToInt32(*value);
 }

@@ -1,11 +1,16 @@
 #include "settingsstore.h"
 
+#include <QCoreApplication>
+
+#include "language.h"
 #include "loginuser.h"
 #include "settingvalues.h"
 
 namespace {
 
-const QString kKeyFailed = QStringLiteral("Key 值建立失敗");
+QString keyFailed() {
+    return QCoreApplication::translate("SettingsStore", "Key 值建立失敗");
+}
 
 // First-run values; the settings' own come from the program's defaults.
 constexpr ProgramSettings kFirstRun{};
@@ -79,7 +84,7 @@ StartupResult SettingsStore::startup(Diagram& diagram, WindowPlacement& window,
     applyDefaults(diagram, scale);
     diagram.notifyView();
     if (!key.prepareForWriting()) {
-        prompts_.message(kKeyFailed);
+        prompts_.message(keyFailed());
         result.keyFailed = true;
         return result;
     }
@@ -99,7 +104,7 @@ StartupResult SettingsStore::startup(Diagram& diagram, WindowPlacement& window,
     put(key, QStringLiteral("AttLineColor"), number(s.AttLineColor));
     put(key, QStringLiteral("RelLineColor"), number(s.RelLineColor));
     if (!key.flush()) {
-        prompts_.message(kKeyFailed);
+        prompts_.message(keyFailed());
         result.keyFailed = true;
         return result;
     }
@@ -156,7 +161,7 @@ bool SettingsStore::shutdown(const Diagram& diagram, const WindowPlacement& wind
                              const ScaleMemory& scale) {
     SettingsKey key(fileName_);
     if (!key.prepareForWriting()) {
-        prompts_.message(kKeyFailed);
+        prompts_.message(keyFailed());
         return false;
     }
     const ProgramSettings& s = diagram.settings;
@@ -184,7 +189,7 @@ bool SettingsStore::shutdown(const Diagram& diagram, const WindowPlacement& wind
     put(key, QStringLiteral("RelLineColor"), number(s.RelLineColor));
     put(key, QStringLiteral("StoreConnection"), storeConnection_);
     if (!key.flush()) {
-        prompts_.message(kKeyFailed);
+        prompts_.message(keyFailed());
         return false;
     }
     return true;
@@ -220,6 +225,15 @@ bool SettingsStore::readReviewPanel() const {
     if (!key.exists()) return true;
     const std::optional<QString> value = key.read(QStringLiteral("ReviewPanel"));
     return !value || value->trimmed() != QLatin1String("0");
+}
+
+void SettingsStore::writeLanguage(const QString& code) {
+    writeAtOnce(kLanguageSetting, knownLanguage(code));
+}
+
+QString SettingsStore::readLanguage() const {
+    SettingsKey key(fileName_);
+    return knownLanguage(key.read(kLanguageSetting).value_or(kLanguageChinese));
 }
 
 void SettingsStore::setStoreConnection(const QString& url) {

@@ -54,6 +54,10 @@ public:
     // Whether the review panel is shown ("ReviewPanel" = "1", the default; "0" hides it).
     void writeReviewPanel(bool shown);
     bool readReviewPanel() const;
+    // The language of the texts ("Language" = "zh_TW", the default, or "en"); it takes effect at
+    // the next start.
+    void writeLanguage(const QString& code);
+    QString readLanguage() const;
 
     // The project store's database URL; empty for the default local database. Setting it writes
     // it at once; shutdown writes it again.

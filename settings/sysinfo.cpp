@@ -1,5 +1,6 @@
 #include "sysinfo.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
@@ -33,7 +34,7 @@ QString findSystemInfoProgram(const QString& searchPath) {
 bool StartSysInfo(Prompts& prompts, const QString& searchPath) {
     const QString program = findSystemInfoProgram(searchPath);
     if (program.isEmpty() || !QProcess::startDetached(program, {})) {
-        prompts.message(QStringLiteral("目前無法提供系統資訊"));
+        prompts.message(QCoreApplication::translate("SysInfo", "目前無法提供系統資訊"));
         return false;
     }
     return true;

@@ -1,5 +1,8 @@
 // The Save and Load buttons of the main window.
 #include "checkdiagram.h"
+
+#include <QCoreApplication>
+
 #include "editor.h"
 #include "projectstore.h"
 
@@ -7,8 +10,13 @@ namespace {
 
 const QString kNamePrompt = QStringLiteral("What's your project name");
 const QString kNameTitle = QStringLiteral("Project Name");
-const QString kConfirmClear = QStringLiteral("載入 Project 會清除目前的圖形, 要繼續嗎?");
-const QString kBlankName = QStringLiteral("請輸入 Project 名稱");
+QString confirmClear() {
+    return QCoreApplication::translate("ProjectCommands",
+                                       "載入 Project 會清除目前的圖形, 要繼續嗎?");
+}
+QString blankName() {
+    return QCoreApplication::translate("ProjectCommands", "請輸入 Project 名稱");
+}
 
 // The typed name becomes the current project name and the setting.
 void recordProjectName(Diagram& diagram, const ProjectNameSetting& setting, const QString& name) {
@@ -33,11 +41,11 @@ bool hasVisibleElements(const Diagram& diagram) {
 }  // namespace
 
 QString noSuchProjectMessage() {
-    return QStringLiteral("資料庫內沒有這個 Project");
+    return QCoreApplication::translate("ProjectCommands", "資料庫內沒有這個 Project");
 }
 
 QString skippedRowsMessage(int rows) {
-    return QStringLiteral("有 %1 筆資料無法載入, 已略過").arg(rows);
+    return QCoreApplication::translate("ProjectCommands", "有 %1 筆資料無法載入, 已略過").arg(rows);
 }
 
 bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting,
@@ -49,14 +57,16 @@ bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSet
     const std::optional<QString> name = prompts.input(kNamePrompt, kNameTitle, preset);
     if (!name) return false;
     if (name->trimmed().isEmpty()) {
-        prompts.message(kBlankName);
+        prompts.message(blankName());
         return false;
     }
     recordProjectName(diagram, nameSetting, *name);
     // Saving over another stored project is asked first; saving again under the name this
     // diagram came from or went to is not. When the store cannot be read, the save says why.
     if (*name != diagram.view.storedName && store.contains(*name).value_or(false) &&
-        !prompts.confirm(QStringLiteral("Project %1 已存在, 要覆蓋嗎?").arg(*name)))
+        !prompts.confirm(
+            QCoreApplication::translate("ProjectCommands", "Project %1 已存在, 要覆蓋嗎?")
+                .arg(*name)))
         return false;
     const auto result = store.saveAs(diagram, *name, progress);
     if (!result.ok) {
@@ -73,7 +83,7 @@ bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSet
                  const ProjectChooser& choose, Progress* progress) {
     Diagram& diagram = editor.diagram();
     Prompts& prompts = editor.prompts();
-    if (hasVisibleElements(diagram) && !prompts.confirm(kConfirmClear)) return false;
+    if (hasVisibleElements(diagram) && !prompts.confirm(confirmClear())) return false;
     const std::optional<QString> name =
         choose ? choose(kNamePrompt, kNameTitle, diagram.view.projectName)
                : prompts.input(kNamePrompt, kNameTitle, diagram.view.projectName);

@@ -1,5 +1,6 @@
 #include "projectfile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -17,7 +18,8 @@ QString sqliteUrl(const QString& path) {
 }
 
 QString notAProjectFile(const QString& path) {
-    return QStringLiteral("%1 不是 Relvane 專案檔").arg(QFileInfo(path).fileName());
+    return QCoreApplication::translate("ProjectFile", "%1 不是 Relvane 專案檔")
+        .arg(QFileInfo(path).fileName());
 }
 
 // Reads the file through a connection of its own that may not write to it.
@@ -68,9 +70,10 @@ std::optional<QString> exportProjectFile(const Diagram& diagram, const QString& 
     }
     if (QFile::exists(path) && !QFile::remove(path)) {
         QFile::remove(partial);
-        return QStringLiteral("無法取代 %1").arg(path);
+        return QCoreApplication::translate("ProjectFile", "無法取代 %1").arg(path);
     }
-    if (!QFile::rename(partial, path)) return QStringLiteral("無法寫入 %1").arg(path);
+    if (!QFile::rename(partial, path))
+        return QCoreApplication::translate("ProjectFile", "無法寫入 %1").arg(path);
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #include "dialogprompts.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -31,9 +32,12 @@ std::optional<OleColor> DialogPrompts::chooseColour(OleColor initial) {
 Prompts::SaveChoice DialogPrompts::askToSave(const QString& text) {
     QMessageBox box(QMessageBox::Question, applicationTitle(), text, QMessageBox::NoButton,
                     parent_);
-    QPushButton* save = box.addButton(QStringLiteral("儲存"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QStringLiteral("不儲存"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    QPushButton* save = box.addButton(QCoreApplication::translate("DialogPrompts", "儲存"),
+                                      QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QCoreApplication::translate("DialogPrompts", "不儲存"),
+                                         QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QCoreApplication::translate("DialogPrompts", "取消"),
+                                        QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
     box.exec();

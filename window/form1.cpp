@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -95,7 +96,7 @@ void Form1::buildMenus() {
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    addFileItem("mnuNew", QStringLiteral("開新圖形"), &Form1::newRequested)
+    addFileItem("mnuNew", QCoreApplication::translate("Form1", "開新圖形"), &Form1::newRequested)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     // Save and Load keep their keys on their buttons; the menu items only show them.
     addFileItem("mnuLoad", withKeyShown(QStringLiteral("Load"), QKeySequence(Qt::CTRL | Qt::Key_O)),
@@ -103,11 +104,16 @@ void Form1::buildMenus() {
     addFileItem("mnuSave", withKeyShown(QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S)),
                 &Form1::saveRequested);
     file->addSeparator();
-    addFileItem("mnuExportFile", QStringLiteral("匯出專案檔..."), &Form1::exportRequested);
-    addFileItem("mnuImportFile", QStringLiteral("匯入專案檔..."), &Form1::importRequested);
-    addFileItem("mnuExportSql", QStringLiteral("匯出 SQL..."), &Form1::exportSqlRequested);
-    addFileItem("mnuExportPicture", QStringLiteral("匯出圖片..."), &Form1::exportPictureRequested);
-    addFileItem("mnuCompare", QStringLiteral("與參考答案比較..."), &Form1::compareRequested);
+    addFileItem("mnuExportFile", QCoreApplication::translate("Form1", "匯出專案檔..."),
+                &Form1::exportRequested);
+    addFileItem("mnuImportFile", QCoreApplication::translate("Form1", "匯入專案檔..."),
+                &Form1::importRequested);
+    addFileItem("mnuExportSql", QCoreApplication::translate("Form1", "匯出 SQL..."),
+                &Form1::exportSqlRequested);
+    addFileItem("mnuExportPicture", QCoreApplication::translate("Form1", "匯出圖片..."),
+                &Form1::exportPictureRequested);
+    addFileItem("mnuCompare", QCoreApplication::translate("Form1", "與參考答案比較..."),
+                &Form1::compareRequested);
     addFileItem("mnuSet", QStringLiteral("Set"), &Form1::optionsRequested);
     addFileItem("mnuCapture", QStringLiteral("Capture"), &Form1::capture);
     file->addSeparator();
@@ -138,13 +144,13 @@ void Form1::buildMenus() {
 }
 
 void Form1::buildEditMenu() {
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("編輯"));
+    QMenu* edit = menuBar()->addMenu(QCoreApplication::translate("Form1", "編輯"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
-    undo_ = edit->addAction(QStringLiteral("復原"));
+    undo_ = edit->addAction(QCoreApplication::translate("Form1", "復原"));
     undo_->setObjectName(QStringLiteral("mnuUndo"));
     undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     connect(undo_, &QAction::triggered, this, [this] { editor().undo(); });
-    redo_ = edit->addAction(QStringLiteral("重做"));
+    redo_ = edit->addAction(QCoreApplication::translate("Form1", "重做"));
     redo_->setObjectName(QStringLiteral("mnuRedo"));
     redo_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
@@ -152,10 +158,10 @@ void Form1::buildEditMenu() {
 
     edit->addSeparator();
     QAction* remove = edit->addAction(
-        withKeyShown(QStringLiteral("刪除"), QKeySequence(Qt::Key_Delete)));
+        withKeyShown(QCoreApplication::translate("Form1", "刪除"), QKeySequence(Qt::Key_Delete)));
     remove->setObjectName(QStringLiteral("mnuDelete"));
     connect(remove, &QAction::triggered, this, [this] { editor().deleteSelection(); });
-    QAction* selectAll = edit->addAction(QStringLiteral("全選"));
+    QAction* selectAll = edit->addAction(QCoreApplication::translate("Form1", "全選"));
     selectAll->setObjectName(QStringLiteral("mnuSelectAll"));
     selectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     connect(selectAll, &QAction::triggered, this, [this] { editor().selectAll(); });
@@ -168,7 +174,7 @@ void Form1::buildEditMenu() {
 }
 
 void Form1::buildViewMenu() {
-    QMenu* view = menuBar()->addMenu(QStringLiteral("檢視"));
+    QMenu* view = menuBar()->addMenu(QCoreApplication::translate("Form1", "檢視"));
     view->setObjectName(QStringLiteral("mnuView"));
     const auto addViewItem = [this, view](const char* objectName, const QString& text,
                                           const QList<QKeySequence>& keys, auto slot) {
@@ -178,15 +184,15 @@ void Form1::buildViewMenu() {
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    addViewItem("mnuZoomIn", QStringLiteral("放大"),
+    addViewItem("mnuZoomIn", QCoreApplication::translate("Form1", "放大"),
                 {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus),
                  QKeySequence::ZoomIn},
                 [this] { canvas_->stepZoom(1); });
-    addViewItem("mnuZoomOut", QStringLiteral("縮小"),
+    addViewItem("mnuZoomOut", QCoreApplication::translate("Form1", "縮小"),
                 {QKeySequence(Qt::CTRL | Qt::Key_Minus), QKeySequence::ZoomOut},
                 [this] { canvas_->stepZoom(-1); });
-    addViewItem("mnuZoomReset", QStringLiteral("實際大小"), {QKeySequence(Qt::CTRL | Qt::Key_0)},
-                [this] { canvas_->setZoom(1); });
+    addViewItem("mnuZoomReset", QCoreApplication::translate("Form1", "實際大小"),
+                {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { canvas_->setZoom(1); });
     addViewItem("mnuFit", QStringLiteral("Fit"), {}, [this] { canvas_->fitToDrawing(); });
 }
 
@@ -203,8 +209,8 @@ void Form1::syncEditMenu() {
         action->setEnabled(can || modeRunning);
         action->setText(can && !modeRunning ? verb + QLatin1Char(' ') + step : verb);
     };
-    show(undo_, QStringLiteral("復原"), stack.canUndo(), stack.undoText());
-    show(redo_, QStringLiteral("重做"), stack.canRedo(), stack.redoText());
+    show(undo_, QCoreApplication::translate("Form1", "復原"), stack.canUndo(), stack.undoText());
+    show(redo_, QCoreApplication::translate("Form1", "重做"), stack.canRedo(), stack.redoText());
 }
 
 QToolButton* Form1::addToolbarButton(const QString& key, const QString& toolTip,
@@ -286,17 +292,17 @@ void Form1::buildCommandButtons() {
     connect(resize, &QPushButton::clicked, this, [this] { editor().resizeToCaptions(); });
 
     // New elements are placed clear of the Cancel button's row and the right edge's column.
-    canvas_->setPlacementMargins(QMargins(0, kButtonTop + kButtonHeight + kButtonSpacing,
-                                          kButtonWidth + kButtonSpacing, 0));
+    canvas_->setPlacementMargins(
+        QMargins(0, kButtonTop + kButtonHeight + kButtonSpacing, kButtonWidth + kButtonSpacing, 0));
 }
 
 void Form1::buildLegend() {
-    legend_ = new QGroupBox(QStringLiteral("元素標示"), canvas_);
+    legend_ = new QGroupBox(QCoreApplication::translate("Form1", "元素標示"), canvas_);
     legend_->setObjectName(QStringLiteral("Frame1"));
     auto* rows = new QVBoxLayout(legend_);
-    legendSelected_ = new QLabel(QStringLiteral("已選元素"), legend_);
+    legendSelected_ = new QLabel(QCoreApplication::translate("Form1", "已選元素"), legend_);
     legendSelected_->setObjectName(QStringLiteral("lblSelected"));
-    legendCandidate_ = new QLabel(QStringLiteral("候選元素"), legend_);
+    legendCandidate_ = new QLabel(QCoreApplication::translate("Form1", "候選元素"), legend_);
     legendCandidate_->setObjectName(QStringLiteral("lblCandidate"));
     for (QLabel* label : {legendSelected_, legendCandidate_}) {
         label->setAutoFillBackground(true);
@@ -419,7 +425,7 @@ bool Form1::copyCaptureToClipboard() {
 
 void Form1::capture() {
     if (copyCaptureToClipboard())
-        showStatus(QStringLiteral("圖形已複製到剪貼簿"));
+        showStatus(QCoreApplication::translate("Form1", "圖形已複製到剪貼簿"));
     else
         prompts().message(noElementsToPictureMessage());
     Q_EMIT captureRequested();

@@ -1,6 +1,7 @@
 #include "picturefile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
@@ -93,7 +94,7 @@ std::optional<PictureFormat> pictureFormatOf(const QString& path) {
 }
 
 QString noElementsToPictureMessage() {
-    return QStringLiteral("目前沒有任何元素可以擷取");
+    return QCoreApplication::translate("Form1", "目前沒有任何元素可以擷取");
 }
 
 std::optional<QString> writePicture(Canvas& canvas, const QRectF& area, const QString& path,

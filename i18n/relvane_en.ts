@@ -1,0 +1,1379 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_TW">
+<context>
+    <name>AboutText</name>
+    <message>
+        <source>本程式可以協助您</source>
+        <translation>This program helps you</translation>
+    </message>
+    <message>
+        <source>&#x3000;1.繪製實體關聯模式</source>
+        <translation>&#x3000;1. draw entity-relationship diagrams</translation>
+    </message>
+    <message>
+        <source>&#x3000;2.產生關聯模式</source>
+        <translation>&#x3000;2. derive the relational schema</translation>
+    </message>
+    <message>
+        <source>對本程式的任何指教, 歡迎 Email 至 </source>
+        <translation>Comments and suggestions are welcome by email to </translation>
+    </message>
+    <message>
+        <source>, 謝謝</source>
+        <translation>. Thank you</translation>
+    </message>
+    <message>
+        <source>功能1注意事項:</source>
+        <translation>Notes on drawing:</translation>
+    </message>
+    <message>
+        <source>&#x3000;1.您可以使用 File-&gt;Capture 將繪製完成的ERD, 存放於記憶體中</source>
+        <translation>&#x3000;1. File-&gt;Capture copies the finished ERD to the clipboard</translation>
+    </message>
+    <message>
+        <source>&#x3000;2.您可以使用 File-&gt;Set 改變操作的環境</source>
+        <translation>&#x3000;2. File-&gt;Set changes the working environment</translation>
+    </message>
+    <message>
+        <source>功能2注意事項:</source>
+        <translation>Notes on the relational schema:</translation>
+    </message>
+    <message>
+        <source>&#x3000;1.如果您要用本程式自動產生關聯模式, 您必須先安裝Excel</source>
+        <translation>&#x3000;1. To view the relational schema this program derives, you need a spreadsheet program</translation>
+    </message>
+    <message>
+        <source>&#x3000;2.在一般環境設定中, 您必須選用增強模式</source>
+        <translation>&#x3000;2. In the General options, choose the enhanced mode</translation>
+    </message>
+    <message>
+        <source>&#x3000;3.基數比與參與度，增強模式採用課本p61下方之表示法, 預設值為 (0,N)</source>
+        <translation>&#x3000;3. The enhanced mode writes cardinality and participation as (min,max), the notation on p. 61 of the textbook; the default is (0,N)</translation>
+    </message>
+    <message>
+        <source>&#x3000;  若該實體為完全參與, 則 min 值為1</source>
+        <translation>&#x3000;  When the entity participates totally, min is 1</translation>
+    </message>
+    <message>
+        <source>&#x3000;4.雙直線所代表的意義為識別關係型態之指定, 基數比與參與度必為 (1,N)</source>
+        <translation>&#x3000;4. A double line marks an identifying relationship; its cardinality and participation must be (1,N)</translation>
+    </message>
+    <message>
+        <source>&#x3000;5.所產生之關聯將存放於Excel中, 部份關聯可能彼此重疊, 請搬移檢視</source>
+        <translation>&#x3000;5. The derived relations are written to a workbook; some may overlap, move them to view them</translation>
+    </message>
+    <message>
+        <source>版本 </source>
+        <translation>Version </translation>
+    </message>
+</context>
+<context>
+    <name>CheckDiagram</name>
+    <message>
+        <source>目前沒有任何資料</source>
+        <translation>The diagram is empty</translation>
+    </message>
+    <message>
+        <source>實體 %1 沒有設定主鍵</source>
+        <translation>Entity %1 has no primary key</translation>
+    </message>
+    <message>
+        <source>屬性 %1 未設定擁有者!</source>
+        <translation>Attribute %1 has no owner!</translation>
+    </message>
+    <message>
+        <source>關聯實體 %1 的關聯數至少應是 2 個</source>
+        <translation>Relationship %1 must connect at least 2 entities</translation>
+    </message>
+    <message>
+        <source>Entity %1 與 Relationship %2 之間為弱實體關係, 參與度必須為 1,N</source>
+        <translation>Entity %1 and Relationship %2 form an identifying relationship; the participation must be 1,N</translation>
+    </message>
+    <message>
+        <source>Entity %1 與 Relationship %2 之間的參與度未設定, 已更改為預設值 0,N</source>
+        <translation>The participation between Entity %1 and Relationship %2 was not set; it has been set to the default 0,N</translation>
+    </message>
+    <message>
+        <source>Entity %1 與 Relationship %2 為遞迴關係, 請設定角色</source>
+        <translation>Entity %1 and Relationship %2 form a recursive relationship; please set the roles</translation>
+    </message>
+    <message>
+        <source>Entity %1 與 Relationship %2 的兩個角色, 不可為 N:N 的關係</source>
+        <translation>The two roles of Entity %1 in Relationship %2 cannot form an N:N relationship</translation>
+    </message>
+</context>
+<context>
+    <name>CommandScope</name>
+    <message>
+        <source>編輯</source>
+        <translation>Edit</translation>
+    </message>
+</context>
+<context>
+    <name>Comparison</name>
+    <message>
+        <source>%1 來自%2, 應成為獨立的關聯</source>
+        <translation>%1 comes from %2 and should be a relation of its own</translation>
+    </message>
+    <message>
+        <source>%1 在參考答案中沒有對應的關聯</source>
+        <translation>%1 has no matching relation in the reference answer</translation>
+    </message>
+    <message>
+        <source>%1 的主鍵應為 %2, 目前為 %3</source>
+        <translation>The primary key of %1 should be %2; it is %3</translation>
+    </message>
+    <message>
+        <source>%1 缺少參考 %2 的外鍵 %3</source>
+        <translation>%1 lacks the foreign key %3 referencing %2</translation>
+    </message>
+    <message>
+        <source>%1 缺少欄位 %2</source>
+        <translation>%1 lacks the column %2</translation>
+    </message>
+    <message>
+        <source>%1.%2 應為參考 %3 的外鍵</source>
+        <translation>%1.%2 should be a foreign key referencing %3</translation>
+    </message>
+    <message>
+        <source>%1.%2 在參考答案中不是外鍵</source>
+        <translation>%1.%2 is not a foreign key in the reference answer</translation>
+    </message>
+    <message>
+        <source>%1.%2 應參考 %3, 目前參考 %4</source>
+        <translation>%1.%2 should reference %3; it references %4</translation>
+    </message>
+    <message>
+        <source>%1 多出參考 %2 的外鍵 %3</source>
+        <translation>%1 has an extra foreign key %3 referencing %2</translation>
+    </message>
+    <message>
+        <source>%1 多出欄位 %2</source>
+        <translation>%1 has an extra column %2</translation>
+    </message>
+    <message>
+        <source>缺少關聯</source>
+        <translation>Missing relations</translation>
+    </message>
+    <message>
+        <source>多出的關聯</source>
+        <translation>Extra relations</translation>
+    </message>
+    <message>
+        <source>缺少欄位</source>
+        <translation>Missing columns</translation>
+    </message>
+    <message>
+        <source>多出的欄位</source>
+        <translation>Extra columns</translation>
+    </message>
+    <message>
+        <source>主鍵不同</source>
+        <translation>Different primary keys</translation>
+    </message>
+    <message>
+        <source>缺少外鍵</source>
+        <translation>Missing foreign keys</translation>
+    </message>
+    <message>
+        <source>多出的外鍵</source>
+        <translation>Extra foreign keys</translation>
+    </message>
+    <message>
+        <source>外鍵參考不同</source>
+        <translation>Different foreign key targets</translation>
+    </message>
+    <message>
+        <source>參與條件不同</source>
+        <translation>Different participation</translation>
+    </message>
+    <message>
+        <source>弱實體不同</source>
+        <translation>Different weak entities</translation>
+    </message>
+    <message>
+        <source>多值屬性不同</source>
+        <translation>Different multivalued attributes</translation>
+    </message>
+    <message>
+        <source>分數 = 100 × 符合參考答案的項目數 ÷ 參考答案的項目數 − 100 × 多出的項目數 ÷ 學生的項目數, 最低為 0; 項目是關聯、主鍵 (每個關聯一個)、欄位與外鍵, ER 圖上的差異只提示, 不計分</source>
+        <translation>Score = 100 × items matching the reference answer ÷ items of the reference answer − 100 × extra items ÷ items of the student, at least 0; the items are relations, primary keys (one per relation), columns and foreign keys; differences in the ER diagram are pointed out but not scored</translation>
+    </message>
+</context>
+<context>
+    <name>Connecting</name>
+    <message>
+        <source>連線數量已達上限, 無法再新增連線</source>
+        <translation>The largest number of connectors has been reached; no more connectors can be added</translation>
+    </message>
+    <message>
+        <source>請選定屬性的 Entity</source>
+        <translation>Please select the Entity of the attribute</translation>
+    </message>
+    <message>
+        <source>請選定 Relationship 的第一個 Entity</source>
+        <translation>Please select the first Entity of the Relationship</translation>
+    </message>
+    <message>
+        <source>請選定 Attribute</source>
+        <translation>Please select an Attribute</translation>
+    </message>
+    <message>
+        <source>屬性 %1 已屬於 %2</source>
+        <translation>Attribute %1 already belongs to %2</translation>
+    </message>
+    <message>
+        <source>連線 %1 - %2</source>
+        <translation>Connect %1 - %2</translation>
+    </message>
+    <message>
+        <source>請選定 Relationship</source>
+        <translation>Please select a Relationship</translation>
+    </message>
+    <message>
+        <source>請選定 Relationship 的第二個 Entity</source>
+        <translation>Please select the second Entity of the Relationship</translation>
+    </message>
+    <message>
+        <source>Entity %1 已與 Relationship %2 建立關係, 請選擇其他 Entity</source>
+        <translation>Entity %1 is already connected to Relationship %2; please choose another Entity</translation>
+    </message>
+    <message>
+        <source>Relationship %1 不能作為 %2 的識別關係型態</source>
+        <translation>Relationship %1 cannot be the identifying relationship of %2</translation>
+    </message>
+    <message>
+        <source>弱實體 </source>
+        <translation>Weak entity </translation>
+    </message>
+    <message>
+        <source>無</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>RelationshipType元素: </source>
+        <translation>RelationshipType elements: </translation>
+    </message>
+    <message>
+        <source>相關的Entity元素: </source>
+        <translation>Related Entity elements: </translation>
+    </message>
+    <message>
+        <source>移動 %1 個元素</source>
+        <translation>Move %1 elements</translation>
+    </message>
+    <message>
+        <source>移動 </source>
+        <translation>Move </translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionFields</name>
+    <message>
+        <source>PostgreSQL 的 Data Source 應寫成 主機[:埠]/資料庫名稱</source>
+        <translation>For PostgreSQL, write the Data Source as host[:port]/database</translation>
+    </message>
+    <message>
+        <source>連線設定無法使用: </source>
+        <translation>The connection settings cannot be used: </translation>
+    </message>
+</context>
+<context>
+    <name>Convert</name>
+    <message>
+        <source>轉換只能在增強模式 (min,max 表示法) 下進行</source>
+        <translation>Conversion works only in the enhanced mode (min,max notation)</translation>
+    </message>
+</context>
+<context>
+    <name>Creation</name>
+    <message>
+        <source>元素數量已達上限 %1, 無法再新增元素</source>
+        <translation>The largest number of elements (%1) has been reached; no more elements can be added</translation>
+    </message>
+    <message>
+        <source>建立 </source>
+        <translation>Create </translation>
+    </message>
+    <message>
+        <source>請先產生 Entity, 再進行設定</source>
+        <translation>Please create an Entity first</translation>
+    </message>
+    <message>
+        <source>請先產生 Relationship, 再進行設定</source>
+        <translation>Please create a Relationship first</translation>
+    </message>
+    <message>
+        <source>類型 </source>
+        <translation>Type </translation>
+    </message>
+    <message>
+        <source>主鍵 </source>
+        <translation>Primary key </translation>
+    </message>
+    <message>
+        <source>請選定此 WeakEntityType 的識別關係型態</source>
+        <translation>Please select the identifying relationship of this WeakEntityType</translation>
+    </message>
+    <message>
+        <source>請透過 WeakEntity 的設定, 來解除 WeakRelationship</source>
+        <translation>A WeakRelationship is removed through the settings of its WeakEntity</translation>
+    </message>
+    <message>
+        <source>請透過 WeakEntity 的設定, 來設定 WeakRelationship</source>
+        <translation>A WeakRelationship is set through the settings of its WeakEntity</translation>
+    </message>
+</context>
+<context>
+    <name>Deletion</name>
+    <message>
+        <source>弱實體型態不可直接刪除, 請先更新為實體型態(未確定)</source>
+        <translation>A weak entity cannot be deleted directly; change it to an entity (not identified) first</translation>
+    </message>
+    <message>
+        <source>識別關係型態 </source>
+        <translation>Identifying relationship </translation>
+    </message>
+    <message>
+        <source> 不可直接刪除, 請先作弱實體型態的更新</source>
+        <translation> cannot be deleted directly; change its weak entity first</translation>
+    </message>
+    <message>
+        <source>下列元素未刪除:</source>
+        <translation>These elements were not deleted:</translation>
+    </message>
+    <message>
+        <source>刪除 </source>
+        <translation>Delete </translation>
+    </message>
+    <message>
+        <source> 的連線不可直接刪除, 請先作弱實體型態的更新</source>
+        <translation>: its connectors cannot be deleted directly; change its weak entity first</translation>
+    </message>
+    <message>
+        <source>刪除 連線</source>
+        <translation>Delete connector</translation>
+    </message>
+    <message>
+        <source>刪除 %1 個元素</source>
+        <translation>Delete %1 elements</translation>
+    </message>
+</context>
+<context>
+    <name>DiagramWarnings</name>
+    <message>
+        <source>%1 與另一個%2同名</source>
+        <translation>%1 has the same name as another %2</translation>
+    </message>
+    <message>
+        <source>實體</source>
+        <translation>entity</translation>
+    </message>
+    <message>
+        <source>關係</source>
+        <translation>relationship</translation>
+    </message>
+    <message>
+        <source>%1 有兩個名為 %2 的屬性</source>
+        <translation>%1 has two attributes named %2</translation>
+    </message>
+    <message>
+        <source>弱實體 %1 沒有自己的部分鍵</source>
+        <translation>Weak entity %1 has no partial key of its own</translation>
+    </message>
+    <message>
+        <source>關係 %1 是多對多關係, 兩邊都是完全參與, 請再確認</source>
+        <translation>Relationship %1 is many-to-many with total participation on both sides; please check</translation>
+    </message>
+    <message>
+        <source>Entity %1 與 Relationship %2 之間的參與度 %3 最小值大於最大值</source>
+        <translation>The participation %3 between Entity %1 and Relationship %2 has a minimum greater than its maximum</translation>
+    </message>
+</context>
+<context>
+    <name>DialogProgress</name>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>DialogPrompts</name>
+    <message>
+        <source>儲存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>不儲存</source>
+        <translation>Don&apos;t Save</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Editing</name>
+    <message>
+        <source>Entity的名稱為...</source>
+        <translation>Name of the Entity...</translation>
+    </message>
+    <message>
+        <source>Name for Entity</source>
+        <translation>Name for Entity</translation>
+    </message>
+    <message>
+        <source>Attribute的名稱為...</source>
+        <translation>Name of the Attribute...</translation>
+    </message>
+    <message>
+        <source>Name for Attribute</source>
+        <translation>Name for Attribute</translation>
+    </message>
+    <message>
+        <source>Relationship的名稱為...</source>
+        <translation>Name of the Relationship...</translation>
+    </message>
+    <message>
+        <source>Name for Relationship</source>
+        <translation>Name for Relationship</translation>
+    </message>
+    <message>
+        <source>重新命名 </source>
+        <translation>Rename </translation>
+    </message>
+    <message>
+        <source>鎖定大小 </source>
+        <translation>Lock size </translation>
+    </message>
+    <message>
+        <source>放大 </source>
+        <translation>Enlarge </translation>
+    </message>
+    <message>
+        <source>縮小 </source>
+        <translation>Shrink </translation>
+    </message>
+    <message>
+        <source>請勿選擇 候選色!</source>
+        <translation>Please do not choose the candidate colour!</translation>
+    </message>
+    <message>
+        <source>請勿選擇 已選色!</source>
+        <translation>Please do not choose the selection colour!</translation>
+    </message>
+    <message>
+        <source>顏色 </source>
+        <translation>Colour </translation>
+    </message>
+</context>
+<context>
+    <name>ErComparison</name>
+    <message>
+        <source>%1 在參考答案是弱實體, 這裡畫成一般實體</source>
+        <translation>%1 is a weak entity in the reference answer but is drawn as a regular entity here</translation>
+    </message>
+    <message>
+        <source>%1 在參考答案是一般實體, 這裡畫成弱實體</source>
+        <translation>%1 is a regular entity in the reference answer but is drawn as a weak entity here</translation>
+    </message>
+    <message>
+        <source>%1 在參考答案是多值屬性, 這裡畫成單值屬性</source>
+        <translation>%1 is a multivalued attribute in the reference answer but is drawn as single-valued here</translation>
+    </message>
+    <message>
+        <source>%1 在參考答案是單值屬性, 這裡畫成多值屬性</source>
+        <translation>%1 is a single-valued attribute in the reference answer but is drawn as multivalued here</translation>
+    </message>
+    <message>
+        <source>%1 中 %2 的參與應為 %3, 目前為 %4</source>
+        <translation>In %1 the participation of %2 should be %3; it is %4</translation>
+    </message>
+</context>
+<context>
+    <name>ExplanationSheet</name>
+    <message>
+        <source>實體</source>
+        <translation>Entity</translation>
+    </message>
+    <message>
+        <source>弱實體</source>
+        <translation>Weak entity</translation>
+    </message>
+    <message>
+        <source>屬性</source>
+        <translation>Attribute</translation>
+    </message>
+    <message>
+        <source>多值屬性</source>
+        <translation>Multivalued attribute</translation>
+    </message>
+    <message>
+        <source>關係</source>
+        <translation>Relationship</translation>
+    </message>
+    <message>
+        <source>識別關係</source>
+        <translation>Identifying relationship</translation>
+    </message>
+    <message>
+        <source>元素</source>
+        <translation>Element</translation>
+    </message>
+    <message>
+        <source>對映說明</source>
+        <translation>Mapping notes</translation>
+    </message>
+    <message>
+        <source>關聯</source>
+        <translation>Relation</translation>
+    </message>
+    <message>
+        <source>欄位</source>
+        <translation>Column</translation>
+    </message>
+    <message>
+        <source>主鍵</source>
+        <translation>Primary key</translation>
+    </message>
+    <message>
+        <source>外鍵</source>
+        <translation>Foreign key</translation>
+    </message>
+    <message>
+        <source>參照關聯</source>
+        <translation>Referenced relation</translation>
+    </message>
+    <message>
+        <source>參照欄位</source>
+        <translation>Referenced column</translation>
+    </message>
+    <message>
+        <source>來源元素</source>
+        <translation>Source element</translation>
+    </message>
+    <message>
+        <source>規則</source>
+        <translation>Rule</translation>
+    </message>
+    <message>
+        <source>說明</source>
+        <translation>Explanation</translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>開新圖形</source>
+        <translation>New Diagram</translation>
+    </message>
+    <message>
+        <source>匯出專案檔...</source>
+        <translation>Export Project File...</translation>
+    </message>
+    <message>
+        <source>匯入專案檔...</source>
+        <translation>Import Project File...</translation>
+    </message>
+    <message>
+        <source>匯出 SQL...</source>
+        <translation>Export SQL...</translation>
+    </message>
+    <message>
+        <source>與參考答案比較...</source>
+        <translation>Compare with Reference Answer...</translation>
+    </message>
+    <message>
+        <source>編輯</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>復原</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>刪除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>全選</source>
+        <translation>Select All</translation>
+    </message>
+    <message>
+        <source>檢視</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>縮小</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>實際大小</source>
+        <translation>Actual Size</translation>
+    </message>
+    <message>
+        <source>元素標示</source>
+        <translation>Element marks</translation>
+    </message>
+    <message>
+        <source>已選元素</source>
+        <translation>Selected</translation>
+    </message>
+    <message>
+        <source>候選元素</source>
+        <translation>Candidate</translation>
+    </message>
+    <message>
+        <source>圖形已複製到剪貼簿</source>
+        <translation>The diagram was copied to the clipboard</translation>
+    </message>
+    <message>
+        <source>目前沒有任何元素可以擷取</source>
+        <translation>There are no elements to capture</translation>
+    </message>
+    <message>
+        <source>匯出圖片...</source>
+        <translation>Export Picture...</translation>
+    </message>
+</context>
+<context>
+    <name>Mapping</name>
+    <message>
+        <source>%1 的%2 %3 的成分</source>
+        <translation>A component of %2 %3 of %1</translation>
+    </message>
+    <message>
+        <source>複合主鍵</source>
+        <translation>the composite key</translation>
+    </message>
+    <message>
+        <source>複合屬性</source>
+        <translation>the composite attribute</translation>
+    </message>
+    <message>
+        <source>關係 %1 的屬性</source>
+        <translation>An attribute of relationship %1</translation>
+    </message>
+    <message>
+        <source>%1 的主鍵屬性</source>
+        <translation>The key attribute of %1</translation>
+    </message>
+    <message>
+        <source>%1 的屬性</source>
+        <translation>An attribute of %1</translation>
+    </message>
+    <message>
+        <source>%1 是實體, 成為一個關聯</source>
+        <translation>%1 is an entity and becomes a relation</translation>
+    </message>
+    <message>
+        <source>%1 是弱實體, 以擁有者的主鍵加上自己的部分鍵識別</source>
+        <translation>%1 is a weak entity, identified by its owner&apos;s primary key together with its own partial key</translation>
+    </message>
+    <message>
+        <source>參照擁有者 %1 的主鍵, 與部分鍵一起識別弱實體 %2</source>
+        <translation>References the primary key of the owner %1; together with the partial key it identifies the weak entity %2</translation>
+    </message>
+    <message>
+        <source>%1 是 %2 的多值屬性, 另成一個關聯</source>
+        <translation>%1 is a multivalued attribute of %2 and becomes a relation of its own</translation>
+    </message>
+    <message>
+        <source>多值屬性 %1 的一個值, 屬這個關聯的主鍵</source>
+        <translation>One value of the multivalued attribute %1; part of this relation&apos;s primary key</translation>
+    </message>
+    <message>
+        <source>參照擁有者 %1 的主鍵</source>
+        <translation>References the primary key of the owner %1</translation>
+    </message>
+    <message>
+        <source>%1 是多元關係, 成為獨立的關聯</source>
+        <translation>%1 is an n-ary relationship and becomes a relation of its own</translation>
+    </message>
+    <message>
+        <source>參照 %1 的主鍵; %1 端為 N, 屬主鍵</source>
+        <translation>References the primary key of %1; the %1 side is N, so it is part of the primary key</translation>
+    </message>
+    <message>
+        <source>參照 %1 的主鍵; %1 端為 1, 不屬主鍵</source>
+        <translation>References the primary key of %1; the %1 side is 1, so it is not part of the primary key</translation>
+    </message>
+    <message>
+        <source>%1 是一對一關係, 外鍵加在 %2 端, 參照 %3</source>
+        <translation>%1 is a one-to-one relationship; the foreign key goes on the %2 side and references %3</translation>
+    </message>
+    <message>
+        <source>%1 是遞迴關係, 以角色 %2 參照 %3 的主鍵</source>
+        <translation>%1 is a recursive relationship; the role %2 references the primary key of %3</translation>
+    </message>
+    <message>
+        <source>%1 是一對多關係, 外鍵加在 N 端 %2, 參照 %3</source>
+        <translation>%1 is a one-to-many relationship; the foreign key goes on the N side %2 and references %3</translation>
+    </message>
+    <message>
+        <source>%1 是多對多關係, 成為獨立的關聯</source>
+        <translation>%1 is a many-to-many relationship and becomes a relation of its own</translation>
+    </message>
+    <message>
+        <source>參照弱實體 %1 的擁有者 %2 的主鍵, 屬主鍵</source>
+        <translation>References the primary key of %2, the owner of the weak entity %1; part of the primary key</translation>
+    </message>
+    <message>
+        <source>參照 %1 的主鍵, 屬這個關聯的主鍵</source>
+        <translation>References the primary key of %1; part of this relation&apos;s primary key</translation>
+    </message>
+</context>
+<context>
+    <name>OptionChecks</name>
+    <message>
+        <source>您所選的顏色是Application底色, 請勿重覆</source>
+        <translation>The colour you chose is the application background colour; please choose another</translation>
+    </message>
+    <message>
+        <source>您所選的顏色是候選元素的顏色, 請勿重覆</source>
+        <translation>The colour you chose is the colour of candidate elements; please choose another</translation>
+    </message>
+    <message>
+        <source>您所選的顏色是已選取元素的顏色, 請勿重覆</source>
+        <translation>The colour you chose is the colour of selected elements; please choose another</translation>
+    </message>
+    <message>
+        <source>您所選的顏色是屬性的線條顏色, 請勿重覆</source>
+        <translation>The colour you chose is the line colour of attributes; please choose another</translation>
+    </message>
+    <message>
+        <source>您所選的顏色是關聯的線條顏色, 請勿重覆</source>
+        <translation>The colour you chose is the line colour of relationships; please choose another</translation>
+    </message>
+    <message>
+        <source>菱形雙線間距</source>
+        <translation>The gap of double diamonds</translation>
+    </message>
+    <message>
+        <source>橢圓雙線間距</source>
+        <translation>The gap of double ellipses</translation>
+    </message>
+    <message>
+        <source>矩形雙線間距</source>
+        <translation>The gap of double rectangles</translation>
+    </message>
+    <message>
+        <source>雙直線間距</source>
+        <translation>The gap of double lines</translation>
+    </message>
+    <message>
+        <source>您所選的顏色是元素 %1 的顏色, 請勿重覆</source>
+        <translation>The colour you chose is the colour of element %1; please choose another</translation>
+    </message>
+    <message>
+        <source>必須是數字</source>
+        <translation> must be a number</translation>
+    </message>
+    <message>
+        <source>不得超過8</source>
+        <translation> must not exceed 8</translation>
+    </message>
+    <message>
+        <source>不得小於0</source>
+        <translation> must not be less than 0</translation>
+    </message>
+</context>
+<context>
+    <name>Participation</name>
+    <message>
+        <source>輸入格式錯誤</source>
+        <translation>The input is not in the right format</translation>
+    </message>
+    <message>
+        <source>參與度</source>
+        <translation>Participation</translation>
+    </message>
+    <message>
+        <source>參與關係為..(如N,N)</source>
+        <translation>Participation is.. (e.g. N,N)</translation>
+    </message>
+    <message>
+        <source>參與關係為..(如1,N)</source>
+        <translation>Participation is.. (e.g. 1,N)</translation>
+    </message>
+    <message>
+        <source>角色為..</source>
+        <translation>Role is..</translation>
+    </message>
+    <message>
+        <source>遞迴關係</source>
+        <translation>Recursive relationship</translation>
+    </message>
+    <message>
+        <source>角色</source>
+        <translation>Role</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectCommands</name>
+    <message>
+        <source>載入 Project 會清除目前的圖形, 要繼續嗎?</source>
+        <translation>Loading a Project clears the current diagram. Continue?</translation>
+    </message>
+    <message>
+        <source>請輸入 Project 名稱</source>
+        <translation>Please enter a Project name</translation>
+    </message>
+    <message>
+        <source>資料庫內沒有這個 Project</source>
+        <translation>The database has no such Project</translation>
+    </message>
+    <message>
+        <source>有 %1 筆資料無法載入, 已略過</source>
+        <translation>%1 rows could not be loaded and were skipped</translation>
+    </message>
+    <message>
+        <source>Project %1 已存在, 要覆蓋嗎?</source>
+        <translation>Project %1 already exists. Overwrite it?</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectFile</name>
+    <message>
+        <source>%1 不是 Relvane 專案檔</source>
+        <translation>%1 is not a Relvane project file</translation>
+    </message>
+    <message>
+        <source>無法取代 %1</source>
+        <translation>Cannot replace %1</translation>
+    </message>
+    <message>
+        <source>無法寫入 %1</source>
+        <translation>Cannot write %1</translation>
+    </message>
+</context>
+<context>
+    <name>RecoverySnapshot</name>
+    <message>
+        <source>不是 Relvane 的復原檔</source>
+        <translation>Not a Relvane recovery file</translation>
+    </message>
+    <message>
+        <source>復原檔的格式 %1 無法讀取</source>
+        <translation>The recovery file format %1 cannot be read</translation>
+    </message>
+    <message>
+        <source>復原檔已損壞</source>
+        <translation>The recovery file is damaged</translation>
+    </message>
+</context>
+<context>
+    <name>RelationalModel</name>
+    <message>
+        <source>實體</source>
+        <translation>Entity</translation>
+    </message>
+    <message>
+        <source>弱實體</source>
+        <translation>Weak entity</translation>
+    </message>
+    <message>
+        <source>一對一關係</source>
+        <translation>One-to-one relationship</translation>
+    </message>
+    <message>
+        <source>一對多關係</source>
+        <translation>One-to-many relationship</translation>
+    </message>
+    <message>
+        <source>多對多關係</source>
+        <translation>Many-to-many relationship</translation>
+    </message>
+    <message>
+        <source>多值屬性</source>
+        <translation>Multivalued attribute</translation>
+    </message>
+    <message>
+        <source>多元關係</source>
+        <translation>N-ary relationship</translation>
+    </message>
+    <message>
+        <source>規則 %1 </source>
+        <translation>Rule %1 </translation>
+    </message>
+</context>
+<context>
+    <name>RelvaneApp</name>
+    <message>
+        <source>Excel 活頁簿 (*.xlsx)</source>
+        <translation>Excel workbook (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>SQL 指令碼 (*.sql)</source>
+        <translation>SQL script (*.sql)</translation>
+    </message>
+    <message>
+        <source>匯出 SQL</source>
+        <translation>Export SQL</translation>
+    </message>
+    <message>
+        <source>Relvane 專案檔 (*.relvane)</source>
+        <translation>Relvane project file (*.relvane)</translation>
+    </message>
+    <message>
+        <source>匯出專案檔</source>
+        <translation>Export Project File</translation>
+    </message>
+    <message>
+        <source>匯入專案檔</source>
+        <translation>Import Project File</translation>
+    </message>
+    <message>
+        <source>從專案檔選擇...</source>
+        <translation>Choose from a project file...</translation>
+    </message>
+    <message>
+        <source>與參考答案比較</source>
+        <translation>Compare with Reference Answer</translation>
+    </message>
+    <message>
+        <source>參考答案的專案名稱:</source>
+        <translation>Project name of the reference answer:</translation>
+    </message>
+    <message>
+        <source>參考答案</source>
+        <translation>Reference Answer</translation>
+    </message>
+    <message>
+        <source>關聯綱要</source>
+        <translation>Relational Schema</translation>
+    </message>
+    <message>
+        <source>發現上次未正常結束時的圖形, 要復原嗎?</source>
+        <translation>A diagram from a session that did not end normally was found. Recover it?</translation>
+    </message>
+    <message>
+        <source>無法復原 %1: %2</source>
+        <translation>Cannot recover %1: %2</translation>
+    </message>
+    <message>
+        <source>已儲存 Project </source>
+        <translation>Saved Project </translation>
+    </message>
+    <message>
+        <source>目前的圖形尚未儲存, 要儲存嗎?</source>
+        <translation>The current diagram has not been saved. Save it?</translation>
+    </message>
+    <message>
+        <source>無法寫入專案檔 %1: %2</source>
+        <translation>Cannot write the project file %1: %2</translation>
+    </message>
+    <message>
+        <source>無法寫入 SQL 指令碼 %1: %2</source>
+        <translation>Cannot write the SQL script %1: %2</translation>
+    </message>
+    <message>
+        <source>已寫入 </source>
+        <translation>Written </translation>
+    </message>
+    <message>
+        <source>SQL 指令碼已寫入 %1, 但有些部分只寫成註解:
+</source>
+        <translation>The SQL script was written to %1, but some parts are written only as comments:
+</translation>
+    </message>
+    <message>
+        <source>正在轉換...</source>
+        <translation>Converting...</translation>
+    </message>
+    <message>
+        <source>已取消轉換, 沒有寫入檔案</source>
+        <translation>Conversion cancelled; no file was written</translation>
+    </message>
+    <message>
+        <source>無法寫入活頁簿 %1: %2</source>
+        <translation>Cannot write the workbook %1: %2</translation>
+    </message>
+    <message>
+        <source>活頁簿已存於 %1, 但找不到可以開啟它的試算表程式</source>
+        <translation>The workbook was saved to %1, but no spreadsheet program to open it was found</translation>
+    </message>
+    <message>
+        <source>正在儲存...</source>
+        <translation>Saving...</translation>
+    </message>
+</context>
+<context>
+    <name>ReviewLines</name>
+    <message>
+        <source>問題</source>
+        <translation>Problems</translation>
+    </message>
+    <message>
+        <source>注意</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>提醒</source>
+        <translation>Warnings</translation>
+    </message>
+    <message>
+        <source>與參考答案 %1 比較</source>
+        <translation>Compared with the reference answer %1</translation>
+    </message>
+    <message>
+        <source>分數 %1</source>
+        <translation>Score %1</translation>
+    </message>
+    <message>
+        <source>關閉</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>參考答案無法轉換: %1</source>
+        <translation>The reference answer cannot be converted: %1</translation>
+    </message>
+    <message>
+        <source>無法轉換: %1</source>
+        <translation>Cannot convert: %1</translation>
+    </message>
+    <message>
+        <source>與參考答案相同</source>
+        <translation>Same as the reference answer</translation>
+    </message>
+</context>
+<context>
+    <name>ReviewPanel</name>
+    <message>
+        <source>關聯綱要</source>
+        <translation>Relational Schema</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>Key 值建立失敗</source>
+        <translation>The settings key could not be created</translation>
+    </message>
+</context>
+<context>
+    <name>SqlScript</name>
+    <message>
+        <source>Relvane: 由 ER 圖轉換出的關聯模型, %1 的 SQL 指令碼</source>
+        <translation>Relvane: the relational model converted from the ER diagram, as an SQL script for %1</translation>
+    </message>
+    <message>
+        <source>欄位型別一律暫寫為 %1, 請依每個欄位的資料自行選擇適當的型別.</source>
+        <translation>Every column&apos;s type is written as %1 for now; choose a suitable type for each column&apos;s data.</translation>
+    </message>
+    <message>
+        <source>SQLite 要先開啟外鍵檢查, 外鍵才會生效.</source>
+        <translation>SQLite enforces foreign keys only once foreign key checks are turned on.</translation>
+    </message>
+    <message>
+        <source>無法建立這個外鍵: </source>
+        <translation>This foreign key cannot be created: </translation>
+    </message>
+    <message>
+        <source>外鍵在所有資料表建立之後才加上, 所以與資料表建立的順序無關.</source>
+        <translation>Foreign keys are added after all tables are created, so the order of the tables does not matter.</translation>
+    </message>
+    <message>
+        <source>名稱含有換行或控制字元, 寫為 %1</source>
+        <translation>The name contains a line break or control character; written as %1</translation>
+    </message>
+    <message>
+        <source>名稱是空白的, 暫以 %1 代替</source>
+        <translation>The name is blank; %1 is used instead</translation>
+    </message>
+    <message>
+        <source>名稱 %1 超過 %2 的長度上限, 縮短為 %3</source>
+        <translation>The name %1 exceeds the length limit of %2; shortened to %3</translation>
+    </message>
+    <message>
+        <source>%1 %2, 改名為 %3</source>
+        <translation>%1 %2; renamed to %3</translation>
+    </message>
+    <message>
+        <source>名稱 %1 與前面的名稱重複 (不分大小寫), 改名為 %2</source>
+        <translation>The name %1 repeats an earlier name (ignoring case); renamed to %2</translation>
+    </message>
+    <message>
+        <source>SQLite 保留以 sqlite_ 開頭的名稱, 前面加上 t_</source>
+        <translation>SQLite reserves names beginning with sqlite_; t_ is put in front</translation>
+    </message>
+    <message>
+        <source>是 PostgreSQL 的系統欄位名稱</source>
+        <translation>is a PostgreSQL system column name</translation>
+    </message>
+    <message>
+        <source>被參照的 %1 沒有對應的關聯</source>
+        <translation>The referenced %1 has no matching relation</translation>
+    </message>
+    <message>
+        <source>被參照的關聯 %1 沒有主鍵</source>
+        <translation>The referenced relation %1 has no primary key</translation>
+    </message>
+    <message>
+        <source>參照的欄位不是關聯 %1 的完整主鍵 (%2)</source>
+        <translation>The referencing columns are not the whole primary key of relation %1 (%2)</translation>
+    </message>
+    <message>
+        <source>關聯 %1 的外鍵 (%2) 沒有寫成限制, 只寫成註解: %3</source>
+        <translation>The foreign key (%2) of relation %1 is written only as a comment, not as a constraint: %3</translation>
+    </message>
+    <message>
+        <source>%1 (%2) 有 %3 個 VARCHAR(255) 欄位, 超過 MySQL 索引 3072 位元組的上限; 請改用較短的型別</source>
+        <translation>%1 (%2) has %3 VARCHAR(255) columns, more than MySQL&apos;s index limit of 3072 bytes; please use shorter types</translation>
+    </message>
+    <message>
+        <source>關聯 %1: </source>
+        <translation>Relation %1: </translation>
+    </message>
+    <message>
+        <source>關聯 %1 沒有任何欄位, 無法建立資料表:</source>
+        <translation>Relation %1 has no columns, so no table can be created:</translation>
+    </message>
+    <message>
+        <source>關聯 %1 沒有任何欄位, 它的 CREATE TABLE 只寫成註解</source>
+        <translation>Relation %1 has no columns; its CREATE TABLE is written only as a comment</translation>
+    </message>
+    <message>
+        <source>關聯 %1 沒有主鍵</source>
+        <translation>Relation %1 has no primary key</translation>
+    </message>
+    <message>
+        <source>關聯 %1 沒有主鍵, 資料表建立時不含 PRIMARY KEY</source>
+        <translation>Relation %1 has no primary key; its table is created without a PRIMARY KEY</translation>
+    </message>
+    <message>
+        <source>主鍵</source>
+        <translation>primary key</translation>
+    </message>
+    <message>
+        <source>一對一關係: 每一列參照的對象都不同</source>
+        <translation>One-to-one relationship: every row references a different row</translation>
+    </message>
+</context>
+<context>
+    <name>SysInfo</name>
+    <message>
+        <source>目前無法提供系統資訊</source>
+        <translation>System information is not available</translation>
+    </message>
+</context>
+<context>
+    <name>Undo</name>
+    <message>
+        <source>開新圖形</source>
+        <translation>New Diagram</translation>
+    </message>
+</context>
+<context>
+    <name>Wholesale</name>
+    <message>
+        <source>載入</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>復原圖形</source>
+        <translation>Recover Diagram</translation>
+    </message>
+    <message>
+        <source>預設參與度 0,N</source>
+        <translation>Default participation 0,N</translation>
+    </message>
+    <message>
+        <source>選項</source>
+        <translation>Options</translation>
+    </message>
+</context>
+<context>
+    <name>WorkbookLimits</name>
+    <message>
+        <source>(元素 %1)</source>
+        <translation>(element %1)</translation>
+    </message>
+    <message>
+        <source>%1 (元素 %2)</source>
+        <translation>%1 (element %2)</translation>
+    </message>
+    <message>
+        <source>關聯共 %1 個, 超過試算表 %2 列的上限</source>
+        <translation>There are %1 relations, more than the spreadsheet limit of %2 rows</translation>
+    </message>
+    <message>
+        <source>%1 的名稱超過試算表一格 %2 字元的上限</source>
+        <translation>The name of %1 exceeds the spreadsheet limit of %2 characters per cell</translation>
+    </message>
+    <message>
+        <source>%1 的關聯有 %2 欄, 超過試算表 %3 欄的上限</source>
+        <translation>The relation of %1 has %2 columns, more than the spreadsheet limit of %3 columns</translation>
+    </message>
+</context>
+<context>
+    <name>frmAbout</name>
+    <message>
+        <source>關於 </source>
+        <translation>About </translation>
+    </message>
+    <message>
+        <source>確定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>系統資訊(&amp;S)...</source>
+        <translation>&amp;System Info...</translation>
+    </message>
+</context>
+<context>
+    <name>frmOptions</name>
+    <message>
+        <source>一般</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>設定處理模式</source>
+        <translation>Set the working mode</translation>
+    </message>
+    <message>
+        <source>顏色</source>
+        <translation>Colours</translation>
+    </message>
+    <message>
+        <source>設定顏色選項</source>
+        <translation>Set the colours</translation>
+    </message>
+    <message>
+        <source>間距</source>
+        <translation>Spacing</translation>
+    </message>
+    <message>
+        <source>設定間距</source>
+        <translation>Set the spacing</translation>
+    </message>
+    <message>
+        <source>其它</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>其它設定</source>
+        <translation>Other settings</translation>
+    </message>
+    <message>
+        <source>Application底色</source>
+        <translation>Application background</translation>
+    </message>
+    <message>
+        <source>候選元素之顏色</source>
+        <translation>Candidate elements</translation>
+    </message>
+    <message>
+        <source>已選元素之顏色</source>
+        <translation>Selected elements</translation>
+    </message>
+    <message>
+        <source>屬性之線條顏色</source>
+        <translation>Attribute lines</translation>
+    </message>
+    <message>
+        <source>關聯之線修顏色</source>
+        <translation>Relationship lines</translation>
+    </message>
+    <message>
+        <source>選項</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>確定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>套用</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>處理模式</source>
+        <translation>Working mode</translation>
+    </message>
+    <message>
+        <source>增強模式: 繪製ERD與自動產生關聯模式 (以 min, max 表示) (建議選項)</source>
+        <translation>Enhanced mode: draw ERDs and derive the relational schema (in min, max notation) (recommended)</translation>
+    </message>
+    <message>
+        <source>課本模式: 僅用來繪製ERD (表示法與課本相同)</source>
+        <translation>Textbook mode: only draw ERDs (in the textbook&apos;s notation)</translation>
+    </message>
+    <message>
+        <source>以後再作3...</source>
+        <translation>Coming later...</translation>
+    </message>
+    <message>
+        <source>雙直線間距</source>
+        <translation>Gap of double lines</translation>
+    </message>
+    <message>
+        <source>雙矩形兩線間距</source>
+        <translation>Gap of double rectangles</translation>
+    </message>
+    <message>
+        <source>雙橢圓兩線間距</source>
+        <translation>Gap of double ellipses</translation>
+    </message>
+    <message>
+        <source>雙菱型兩線間距</source>
+        <translation>Gap of double diamonds</translation>
+    </message>
+    <message>
+        <source>關聯模式中, 外來鍵如何指向主鍵</source>
+        <translation>How foreign keys point to primary keys in the relational schema</translation>
+    </message>
+    <message>
+        <source>轉折指向</source>
+        <translation>Elbow arrows</translation>
+    </message>
+    <message>
+        <source>直線指向</source>
+        <translation>Straight arrows</translation>
+    </message>
+    <message>
+        <source>參與度與基數比位置</source>
+        <translation>Position of participation and cardinality</translation>
+    </message>
+    <message>
+        <source>靠近EntityType</source>
+        <translation>Near the EntityType</translation>
+    </message>
+    <message>
+        <source>靠近Relationship</source>
+        <translation>Near the Relationship</translation>
+    </message>
+    <message>
+        <source>連線</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>主機[:埠]/資料庫名稱</source>
+        <translation>host[:port]/database</translation>
+    </message>
+    <message>
+        <source>變更的語言在下次啟動時生效</source>
+        <translation>A changed language takes effect at the next start</translation>
+    </message>
+</context>
+<context>
+    <name>frmSplash</name>
+    <message>
+        <source>下次啟動出現此畫面</source>
+        <translation>Show this screen at the next start</translation>
+    </message>
+</context>
+</TS>
