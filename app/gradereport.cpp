@@ -1,5 +1,6 @@
 #include "gradereport.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 
 #include "workbooklimits.h"
@@ -7,15 +8,19 @@
 
 namespace {
 
-const QString kReferenceLabel = QStringLiteral("參考答案");
-const QString kScoreRuleLabel = QStringLiteral("評分方式");
+QString referenceLabel() {
+    return QCoreApplication::translate("GradeReport", "參考答案");
+}
+QString scoreRuleLabel() {
+    return QCoreApplication::translate("GradeReport", "評分方式");
+}
 
 // The table's header: project, score, one column per category, then the note (the validation
 // message of a diagram that could not be converted).
 QStringList tableHeader() {
-    QStringList header{QStringLiteral("專案"), QStringLiteral("分數")};
+    QStringList header{QCoreApplication::translate("GradeReport", "專案"), QCoreApplication::translate("GradeReport", "分數")};
     for (int c = 0; c < kDifferenceCategories; ++c) header << categoryTitle(DifferenceCategory(c));
-    header << QStringLiteral("說明");
+    header << QCoreApplication::translate("GradeReport", "說明");
     return header;
 }
 
@@ -68,10 +73,10 @@ void setNumber(Worksheet& sheet, int row, int column, int value) {
 }
 
 Worksheet scoreSheet(const GradeReport& report) {
-    Worksheet sheet(QStringLiteral("成績"));
-    setText(sheet, 1, 1, kReferenceLabel, true);
+    Worksheet sheet(QCoreApplication::translate("GradeReport", "成績"));
+    setText(sheet, 1, 1, referenceLabel(), true);
     setText(sheet, 1, 2, report.reference);
-    setText(sheet, 2, 1, kScoreRuleLabel, true);
+    setText(sheet, 2, 1, scoreRuleLabel(), true);
     setText(sheet, 2, 2, scoreRule());
     const QStringList header = tableHeader();
     const int headerRow = 4;
@@ -94,10 +99,10 @@ Worksheet scoreSheet(const GradeReport& report) {
 }
 
 Worksheet differenceSheet(const GradeReport& report) {
-    Worksheet sheet(QStringLiteral("差異"));
-    const QStringList header = {QStringLiteral("專案"), QStringLiteral("類別"),
-                                QStringLiteral("關聯"), QStringLiteral("欄位"),
-                                QStringLiteral("學生圖中的元素"), QStringLiteral("說明")};
+    Worksheet sheet(QCoreApplication::translate("GradeReport", "差異"));
+    const QStringList header = {QCoreApplication::translate("GradeReport", "專案"), QCoreApplication::translate("GradeReport", "類別"),
+                                QCoreApplication::translate("GradeReport", "關聯"), QCoreApplication::translate("GradeReport", "欄位"),
+                                QCoreApplication::translate("GradeReport", "學生圖中的元素"), QCoreApplication::translate("GradeReport", "說明")};
     for (int c = 0; c < header.size(); ++c) setText(sheet, 1, c + 1, header[c], true);
     int row = 1;
     for (const GradedProject& project : report.projects) {
@@ -124,18 +129,18 @@ std::optional<QString> rowLimitProblem(const GradeReport& report) {
     if (differences + 1 <= size_t(WorkbookLimits::kRows) &&
         report.projects.size() + 4 <= size_t(WorkbookLimits::kRows))
         return std::nullopt;
-    return QStringLiteral("報告超過試算表的列數上限, 請改存成 .csv");
+    return QCoreApplication::translate("GradeReport", "報告超過試算表的列數上限, 請改存成 .csv");
 }
 
 }  // namespace
 
 QString cannotConvertText() {
-    return QStringLiteral("無法轉換");
+    return QCoreApplication::translate("GradeReport", "無法轉換");
 }
 
 QString gradeReportText(const GradeReport& report) {
-    QString text = kReferenceLabel + QStringLiteral("：") + oneLine(report.reference) +
-                   QLatin1Char('\n') + kScoreRuleLabel + QStringLiteral("：") +
+    QString text = referenceLabel() + QStringLiteral("：") + oneLine(report.reference) +
+                   QLatin1Char('\n') + scoreRuleLabel() + QStringLiteral("：") +
                    oneLine(scoreRule()) + QLatin1Char('\n');
     QStringList header = tableHeader();
     header.removeLast();  // the message follows 無法轉換 directly, without a column of its own
@@ -150,8 +155,8 @@ QString gradeReportText(const GradeReport& report) {
 }
 
 QByteArray gradeReportCsv(const GradeReport& report) {
-    QString text = csvLine({kReferenceLabel, report.reference}) +
-                   csvLine({kScoreRuleLabel, scoreRule()}) + QStringLiteral("\r\n") +
+    QString text = csvLine({referenceLabel(), report.reference}) +
+                   csvLine({scoreRuleLabel(), scoreRule()}) + QStringLiteral("\r\n") +
                    csvLine(tableHeader());
     for (const GradedProject& project : report.projects) text += csvLine(tableRow(project));
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();

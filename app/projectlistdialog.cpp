@@ -1,5 +1,6 @@
 #include "projectlistdialog.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -31,7 +32,7 @@ ProjectListDialog::ProjectListDialog(const ProjectStore& store, Prompts& prompts
     setWindowTitle(title);
     setObjectName(QStringLiteral("ProjectList"));
     table_->setHorizontalHeaderLabels(
-        {QStringLiteral("名稱"), QStringLiteral("編號"), QStringLiteral("元素"), QStringLiteral("最後儲存")});
+        {QCoreApplication::translate("ProjectListDialog", "名稱"), QCoreApplication::translate("ProjectListDialog", "編號"), QCoreApplication::translate("ProjectListDialog", "元素"), QCoreApplication::translate("ProjectListDialog", "最後儲存")});
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -40,8 +41,8 @@ ProjectListDialog::ProjectListDialog(const ProjectStore& store, Prompts& prompts
     name_->selectAll();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    QPushButton* remove = buttons->addButton(QStringLiteral("刪除"), QDialogButtonBox::ActionRole);
-    QPushButton* rename = buttons->addButton(QStringLiteral("重新命名"), QDialogButtonBox::ActionRole);
+    QPushButton* remove = buttons->addButton(QCoreApplication::translate("ProjectListDialog", "刪除"), QDialogButtonBox::ActionRole);
+    QPushButton* rename = buttons->addButton(QCoreApplication::translate("ProjectListDialog", "重新命名"), QDialogButtonBox::ActionRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(remove, &QPushButton::clicked, this, &ProjectListDialog::deleteChosen);
@@ -109,7 +110,7 @@ QStringList ProjectListDialog::shownRows() const {
 void ProjectListDialog::deleteChosen() {
     const QString target = name();
     if (target.isEmpty() ||
-        !prompts_.confirm(QStringLiteral("確定要刪除專案 %1 嗎? 刪除後無法復原。").arg(target)))
+        !prompts_.confirm(QCoreApplication::translate("ProjectListDialog", "確定要刪除專案 %1 嗎? 刪除後無法復原。").arg(target)))
         return;
     StoreError error;
     switch (deleteProject(store_, target, &error)) {
@@ -124,17 +125,17 @@ void ProjectListDialog::renameChosen() {
     const QString from = name();
     if (from.isEmpty()) return;
     const std::optional<QString> to =
-        prompts_.input(QStringLiteral("新的專案名稱:"), QStringLiteral("重新命名"), from);
+        prompts_.input(QCoreApplication::translate("ProjectListDialog", "新的專案名稱:"), QCoreApplication::translate("ProjectListDialog", "重新命名"), from);
     if (!to || *to == from) return;
     if (to->trimmed().isEmpty()) {
-        prompts_.message(QStringLiteral("請輸入 Project 名稱"));
+        prompts_.message(QCoreApplication::translate("ProjectListDialog", "請輸入 Project 名稱"));
         return;
     }
     StoreError error;
     switch (renameProject(store_, from, *to, &error)) {
         case CatalogChange::Done: name_->setText(*to); break;
         case CatalogChange::NameTaken:
-            prompts_.message(QStringLiteral("已經有名為 %1 的專案").arg(*to));
+            prompts_.message(QCoreApplication::translate("ProjectListDialog", "已經有名為 %1 的專案").arg(*to));
             break;
         case CatalogChange::NotFound: prompts_.message(noSuchProjectMessage()); break;
         default: prompts_.message(error.text());

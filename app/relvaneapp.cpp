@@ -335,7 +335,7 @@ ProjectChooser RelvaneApp::chooseProjectToLoad(const ProjectStore& store) {
 void RelvaneApp::load() {
     if (!settleUnsavedChanges()) return;
     const ProjectStore store(settings_->storeConnection());
-    DialogProgress progress(QStringLiteral("正在載入..."), window_.get());
+    DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在載入..."), window_.get());
     loadProject(store, window_->editor(), projectNameSetting(), chooseProjectToLoad(store),
                 &progress);
 }
@@ -383,10 +383,10 @@ void RelvaneApp::exportPicture() {
         defaultDocumentPath(window_->diagram().view.projectName, QStringLiteral(".png")));
     if (!target) return;
     if (const auto error = writePicture(*window_->canvas(), area, target->path, target->scale)) {
-        window_->prompts().message(QStringLiteral("無法寫入圖片 %1: %2").arg(target->path, *error));
+        window_->prompts().message(QCoreApplication::translate("RelvaneApp", "無法寫入圖片 %1: %2").arg(target->path, *error));
         return;
     }
-    window_->showStatus(QStringLiteral("已寫入 ") + target->path);
+    window_->showStatus(QCoreApplication::translate("RelvaneApp", "已寫入 ") + target->path);
 }
 
 void RelvaneApp::compareWithReference() {

@@ -646,6 +646,61 @@
     </message>
 </context>
 <context>
+    <name>GradeReport</name>
+    <message>
+        <source>參考答案</source>
+        <translation>Reference answer</translation>
+    </message>
+    <message>
+        <source>評分方式</source>
+        <translation>Scoring</translation>
+    </message>
+    <message>
+        <source>專案</source>
+        <translation>Project</translation>
+    </message>
+    <message>
+        <source>分數</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>說明</source>
+        <translation>Explanation</translation>
+    </message>
+    <message>
+        <source>成績</source>
+        <translation>Scores</translation>
+    </message>
+    <message>
+        <source>差異</source>
+        <translation>Differences</translation>
+    </message>
+    <message>
+        <source>類別</source>
+        <translation>Category</translation>
+    </message>
+    <message>
+        <source>關聯</source>
+        <translation>Relation</translation>
+    </message>
+    <message>
+        <source>欄位</source>
+        <translation>Column</translation>
+    </message>
+    <message>
+        <source>學生圖中的元素</source>
+        <translation>Element in the student's diagram</translation>
+    </message>
+    <message>
+        <source>報告超過試算表的列數上限, 請改存成 .csv</source>
+        <translation>The report exceeds the number of rows a spreadsheet can hold; save it as .csv instead</translation>
+    </message>
+    <message>
+        <source>無法轉換</source>
+        <translation>Cannot convert</translation>
+    </message>
+</context>
+<context>
     <name>Mapping</name>
     <message>
         <source>%1 的%2 %3 的成分</source>
@@ -819,6 +874,40 @@
     </message>
 </context>
 <context>
+    <name>PictureDialog</name>
+    <message>
+        <source>PNG 圖片 (*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>PNG 圖片 2× (*.png)</source>
+        <translation>PNG image 2× (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG 圖片 (*.svg)</source>
+        <translation>SVG image (*.svg)</translation>
+    </message>
+    <message>
+        <source>PDF 文件 (*.pdf)</source>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>匯出圖片</source>
+        <translation>Export Picture</translation>
+    </message>
+</context>
+<context>
+    <name>PictureFile</name>
+    <message>
+        <source>圖片檔的副檔名須為 .png、.svg 或 .pdf</source>
+        <translation>The picture file name must end in .png, .svg or .pdf</translation>
+    </message>
+    <message>
+        <source>無法繪製圖片</source>
+        <translation>The picture could not be drawn</translation>
+    </message>
+</context>
+<context>
     <name>ProjectCommands</name>
     <message>
         <source>載入 Project 會清除目前的圖形, 要繼續嗎?</source>
@@ -854,6 +943,49 @@
     <message>
         <source>無法寫入 %1</source>
         <translation>Cannot write %1</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectListDialog</name>
+    <message>
+        <source>名稱</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>編號</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>元素</source>
+        <translation>Elements</translation>
+    </message>
+    <message>
+        <source>最後儲存</source>
+        <translation>Last saved</translation>
+    </message>
+    <message>
+        <source>刪除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>重新命名</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>確定要刪除專案 %1 嗎? 刪除後無法復原。</source>
+        <translation>Delete project %1? This cannot be undone.</translation>
+    </message>
+    <message>
+        <source>新的專案名稱:</source>
+        <translation>New project name:</translation>
+    </message>
+    <message>
+        <source>請輸入 Project 名稱</source>
+        <translation>Please enter a project name</translation>
+    </message>
+    <message>
+        <source>已經有名為 %1 的專案</source>
+        <translation>A project named %1 already exists</translation>
     </message>
 </context>
 <context>
@@ -1006,6 +1138,14 @@
         <source>正在儲存...</source>
         <translation>Saving...</translation>
     </message>
+    <message>
+        <source>正在載入...</source>
+        <translation>Loading...</translation>
+    </message>
+    <message>
+        <source>無法寫入圖片 %1: %2</source>
+        <translation>Cannot write the picture %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>ReviewLines</name>
@@ -1157,6 +1297,13 @@
     <message>
         <source>一對一關係: 每一列參照的對象都不同</source>
         <translation>One-to-one relationship: every row references a different row</translation>
+    </message>
+</context>
+<context>
+    <name>StatementRunner</name>
+    <message>
+        <source>已取消</source>
+        <translation>Cancelled</translation>
     </message>
 </context>
 <context>

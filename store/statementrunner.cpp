@@ -1,5 +1,6 @@
 #include "statementrunner.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 
 bool StatementRunner::prepare(QSqlQuery& query, const QString& sql, const QString& operation) {
@@ -14,7 +15,7 @@ bool StatementRunner::connected(const QString& operation) {
     // Every 64th statement tells the progress how far the operation is, and may be stopped.
     if (progress_ && ++done_ % 64 == 0 && !progress_->advance(done_, expected_)) {
         cancelled_ = true;
-        fail({QStringLiteral("已取消"), operation});
+        fail({QCoreApplication::translate("StatementRunner", "已取消"), operation});
         return false;
     }
     if (db_.isOpen()) return true;

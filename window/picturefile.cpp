@@ -100,7 +100,7 @@ QString noElementsToPictureMessage() {
 std::optional<QString> writePicture(Canvas& canvas, const QRectF& area, const QString& path,
                                     int scale) {
     const std::optional<PictureFormat> format = pictureFormatOf(path);
-    if (!format) return QStringLiteral("圖片檔的副檔名須為 .png、.svg 或 .pdf");
+    if (!format) return QCoreApplication::translate("PictureFile", "圖片檔的副檔名須為 .png、.svg 或 .pdf");
     if (canvas.fullSize(area).isEmpty()) return noElementsToPictureMessage();
 
     QSaveFile file(path);
@@ -120,7 +120,7 @@ std::optional<QString> writePicture(Canvas& canvas, const QRectF& area, const QS
     if (!painted) {
         file.cancelWriting();
         return file.error() != QFileDevice::NoError ? file.errorString()
-                                                    : QStringLiteral("無法繪製圖片");
+                                                    : QCoreApplication::translate("PictureFile", "無法繪製圖片");
     }
     if (!file.commit()) return file.errorString();
     return std::nullopt;
