@@ -15,6 +15,7 @@
 #include "explanationsheet.h"
 #include "gradereport.h"
 #include "outputpath.h"
+#include "stderrprogress.h"
 #include "projectbuilder.h"
 #include "projectfile.h"
 #include "projectstore.h"
@@ -213,7 +214,9 @@ bool writeToStandardOutput(const QString& text) {
 
 }  // namespace
 
-int runGradeCommand(const QStringList& arguments) {
+int runGradeCommand(const QStringList& given) {
+    QStringList arguments = given;
+    StderrProgress progress(arguments);
     const std::optional<GradeOptions> options = parseGradeOptions(arguments);
     if (!options) return ExitUsageOrSystem;
     if (!options->output.isEmpty()) {
@@ -257,6 +260,7 @@ int runGradeCommand(const QStringList& arguments) {
         for (const NamedProjectRows* project : students) {
             const std::unique_ptr<GradedDiagram> student = buildProject(*project);
             report.projects.push_back(grade(project->name, student->diagram, reference->diagram));
+            proceed(progress.get(), qint64(report.projects.size()), qint64(students.size()));
         }
     }
 

@@ -8,6 +8,7 @@
 #include "commandsupport.h"
 #include "outputpath.h"
 #include "picturefile.h"
+#include "stderrprogress.h"
 
 namespace {
 
@@ -51,7 +52,9 @@ std::optional<PictureOptions> parsePictureOptions(const QStringList& arguments) 
 
 }  // namespace
 
-int runPictureCommand(const QStringList& arguments) {
+int runPictureCommand(const QStringList& given) {
+    QStringList arguments = given;
+    StderrProgress progress(arguments);
     const std::optional<PictureOptions> options = parsePictureOptions(arguments);
     if (!options) return ExitUsageOrSystem;
     if (const auto refused = refuseOutputPath(options->output, options->db)) {
@@ -74,7 +77,8 @@ int runPictureCommand(const QStringList& arguments) {
     QPalette palette = canvas.palette();
     palette.setColor(QPalette::Window, toQColor(project.diagram.settings.WindowBackColor));
     canvas.setPalette(palette);
-    if (const auto error = writePicture(canvas, area, options->output, options->scale)) {
+    if (const auto error =
+            writePicture(canvas, area, options->output, options->scale, progress.get())) {
         printError(QStringLiteral("%1: %2").arg(QFileInfo(options->output).filePath(), *error));
         return ExitUsageOrSystem;
     }

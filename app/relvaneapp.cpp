@@ -382,8 +382,14 @@ void RelvaneApp::exportPicture() {
     const std::optional<PictureTarget> target = choosePicturePath(
         defaultDocumentPath(window_->diagram().view.projectName, QStringLiteral(".png")));
     if (!target) return;
-    if (const auto error = writePicture(*window_->canvas(), area, target->path, target->scale)) {
-        window_->prompts().message(QCoreApplication::translate("RelvaneApp", "無法寫入圖片 %1: %2").arg(target->path, *error));
+    DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在匯出圖片..."),
+                            window_.get());
+    if (const auto error = writePicture(*window_->canvas(), area, target->path, target->scale,
+                                        &progress)) {
+        // Stopped by the user: the file that was there stays, nothing to tell.
+        if (*error != pictureCancelledMessage())
+            window_->prompts().message(
+                QCoreApplication::translate("RelvaneApp", "無法寫入圖片 %1: %2").arg(target->path, *error));
         return;
     }
     window_->showStatus(QCoreApplication::translate("RelvaneApp", "已寫入 ") + target->path);

@@ -689,7 +689,7 @@
     </message>
     <message>
         <source>學生圖中的元素</source>
-        <translation>Element in the student's diagram</translation>
+        <translation>Element in the student&apos;s diagram</translation>
     </message>
     <message>
         <source>報告超過試算表的列數上限, 請改存成 .csv</source>
@@ -1145,6 +1145,10 @@
     <message>
         <source>無法寫入圖片 %1: %2</source>
         <translation>Cannot write the picture %1: %2</translation>
+    </message>
+    <message>
+        <source>正在匯出圖片...</source>
+        <translation>Exporting the picture...</translation>
     </message>
 </context>
 <context>

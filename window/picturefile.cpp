@@ -97,8 +97,12 @@ QString noElementsToPictureMessage() {
     return QCoreApplication::translate("Form1", "目前沒有任何元素可以擷取");
 }
 
+QString pictureCancelledMessage() {
+    return QCoreApplication::translate("StatementRunner", "已取消");
+}
+
 std::optional<QString> writePicture(Canvas& canvas, const QRectF& area, const QString& path,
-                                    int scale) {
+                                    int scale, Progress* progress) {
     const std::optional<PictureFormat> format = pictureFormatOf(path);
     if (!format) return QCoreApplication::translate("PictureFile", "圖片檔的副檔名須為 .png、.svg 或 .pdf");
     if (canvas.fullSize(area).isEmpty()) return noElementsToPictureMessage();
@@ -122,6 +126,12 @@ std::optional<QString> writePicture(Canvas& canvas, const QRectF& area, const QS
         return file.error() != QFileDevice::NoError ? file.errorString()
                                                     : QCoreApplication::translate("PictureFile", "無法繪製圖片");
     }
+    // Painted into the new file; stopping now keeps the file that was there.
+    if (!proceed(progress, 1, 2)) {
+        file.cancelWriting();
+        return pictureCancelledMessage();
+    }
     if (!file.commit()) return file.errorString();
+    proceed(progress, 2, 2);
     return std::nullopt;
 }

@@ -12,6 +12,7 @@
 #include "drawstudent.h"
 #include "fakeprompts.h"
 #include "form1.h"
+#include "picturefile.h"
 #include "picturereading.h"
 #include "relvaneapp.h"
 
@@ -88,6 +89,25 @@ TEST_F(PictureExportTest, NothingToDrawCancelAndUnwritableFiles) {
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(prompts.messages[0].startsWith("無法寫入圖片 " + unwritable + ": "))
         << prompts.messages[0].toStdString();
+}
+
+// Stopped after painting, a picture export keeps the file that was there.
+TEST_F(PictureExportTest, AStoppedExportKeepsTheFileThatWasThere) {
+    drawStudent(app->window());
+    const QString path = dir.filePath("student.svg");
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("before");
+    old.close();
+    struct Stop : Progress {
+        bool advance(qint64, qint64) override { return false; }
+    } stop;
+    const QRectF area = app->window().editor().captureRect();
+    EXPECT_EQ(writePicture(*app->window().canvas(), area, path, 1, &stop),
+              pictureCancelledMessage());
+    QFile after(path);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), "before");
 }
 
 }  // namespace
