@@ -47,7 +47,11 @@ ProjectListDialog::ProjectListDialog(const ProjectStore& store, Prompts& prompts
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(remove, &QPushButton::clicked, this, &ProjectListDialog::deleteChosen);
     connect(rename, &QPushButton::clicked, this, &ProjectListDialog::renameChosen);
-    connect(name_, &QLineEdit::textEdited, this, &ProjectListDialog::showMatching);
+    // The preset name does not filter: the list opens whole, and typing narrows it.
+    connect(name_, &QLineEdit::textEdited, this, [this] {
+        filtering_ = true;
+        showMatching();
+    });
     connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row) {
         name_->setText(table_->item(row, 0)->text());
         accept();
@@ -82,7 +86,7 @@ void ProjectListDialog::reload() {
 }
 
 void ProjectListDialog::showMatching() {
-    const QString filter = name_->text().trimmed();
+    const QString filter = filtering_ ? name_->text().trimmed() : QString();
     table_->setRowCount(0);
     for (const ProjectSummary& p : projects_) {
         if (!p.name.contains(filter, Qt::CaseInsensitive)) continue;
@@ -95,6 +99,7 @@ void ProjectListDialog::showMatching() {
 }
 
 void ProjectListDialog::setFilterText(const QString& text) {
+    filtering_ = true;
     name_->setText(text);
     showMatching();
 }

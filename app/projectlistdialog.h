@@ -39,4 +39,5 @@ private:
     QTableWidget* table_;
     QLabel* status_;
     std::vector<ProjectSummary> projects_;
+    bool filtering_ = false;  // whether the name typed narrows the list yet
 };

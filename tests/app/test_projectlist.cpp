@@ -16,7 +16,9 @@ TEST(ProjectList, FiltersDeletesAndRenamesWithTheUsersConsent) {
         ASSERT_TRUE(store.saveAs(b.d, name).ok);
     }
     FakePrompts prompts;
-    ProjectListDialog list(store, prompts, "What's your project name", "Project Name", "");
+    // The name typed last is offered, yet the list opens whole.
+    ProjectListDialog list(store, prompts, "What's your project name", "Project Name", "Hotel");
+    EXPECT_EQ(list.name(), "Hotel");
     EXPECT_EQ(list.shownRows(), QStringList({"Hotel|3|2", "lab 1|2|2", "Library|1|2"}));
     list.setFilterText("LI");
     EXPECT_EQ(list.shownRows(), QStringList({"Library|1|2"}));
