@@ -12,7 +12,6 @@
 #include "diagramwarnings.h"
 #include "editor.h"
 #include "mapping.h"
-#include "outputpath.h"
 #include "projectstore.h"
 #include "schematext.h"
 #include "settingskey.h"
@@ -171,10 +170,8 @@ int runConvertCommand(const QStringList& given) {
     StderrProgress progress(arguments);
     const std::optional<ConvertOptions> options = parseConvertOptions(arguments);
     if (!options) return ExitUsageOrSystem;
-    if (const auto refused = refuseOutputPath(options->output, options->db)) {
-        printError(QStringLiteral("relvane convert: ") + *refused);
-        return ExitUsageOrSystem;
-    }
+    if (const auto status = refuseOutput(QStringLiteral("convert"), options->output, options->db))
+        return *status;
 
     HeadlessProject project;
     Diagram& diagram = project.diagram;
@@ -201,12 +198,8 @@ int runConvertCommand(const QStringList& given) {
 int runSqlCommand(const QStringList& arguments) {
     const std::optional<SqlOptions> options = parseSqlOptions(arguments);
     if (!options) return ExitUsageOrSystem;
-    if (!options->output.isEmpty()) {
-        if (const auto refused = refuseOutputPath(options->output, options->db)) {
-            printError(QStringLiteral("relvane sql: ") + *refused);
-            return ExitUsageOrSystem;
-        }
-    }
+    if (const auto status = refuseOutput(QStringLiteral("sql"), options->output, options->db))
+        return *status;
 
     HeadlessProject project;
     Diagram& diagram = project.diagram;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "commandline.h"
+#include "outputpath.h"
 #include "projectstore.h"
 
 void printError(const QString& text) {
@@ -50,4 +51,12 @@ std::optional<int> loadOnly(const QString& db, const QString& name, Editor& edit
     for (const QString& step : loaded.failedSteps) printError(step);
     if (loaded.skippedRows > 0) printError(skippedRowsMessage(loaded.skippedRows));
     return std::nullopt;
+}
+
+std::optional<int> refuseOutput(const QString& command, const QString& output, const QString& db) {
+    if (output.isEmpty()) return std::nullopt;
+    const std::optional<QString> refused = refuseOutputPath(output, db);
+    if (!refused) return std::nullopt;
+    printError(QStringLiteral("relvane %1: %2").arg(command, *refused));
+    return ExitUsageOrSystem;
 }

@@ -44,3 +44,7 @@ std::optional<QHash<QString, QString>> parseOptions(const QString& command,
 // Loads project `name` from the store at `db` into `editor`, printing what could not be loaded.
 // The exit status when there is nothing to work on, nothing when the project is loaded.
 std::optional<int> loadOnly(const QString& db, const QString& name, Editor& editor);
+
+// Whether `command` may write to `output` (empty: standard output, always allowed) while reading
+// the store at `db`: the exit status after printing why not, or nothing when it may.
+std::optional<int> refuseOutput(const QString& command, const QString& output, const QString& db);

@@ -10,26 +10,21 @@
 #include <variant>
 
 #include "commandline.h"
+#include "commandsupport.h"
 #include "comparison.h"
 #include "editor.h"
 #include "explanationsheet.h"
 #include "gradereport.h"
-#include "outputpath.h"
-#include "stderrprogress.h"
 #include "projectbuilder.h"
 #include "projectfile.h"
 #include "projectstore.h"
+#include "stderrprogress.h"
 
 namespace {
 
 const QString kUsage = QStringLiteral(
     "usage: relvane grade --db URL --reference NAME (--project NAME | --all) "
     "[--output REPORT.xlsx|REPORT.csv]");
-
-void printError(const QString& text) {
-    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-    std::fflush(stderr);
-}
 
 // Messages raised while a project is built go to stderr under the project's name; nothing is
 // ever asked.
@@ -219,12 +214,8 @@ int runGradeCommand(const QStringList& given) {
     StderrProgress progress(arguments);
     const std::optional<GradeOptions> options = parseGradeOptions(arguments);
     if (!options) return ExitUsageOrSystem;
-    if (!options->output.isEmpty()) {
-        if (const auto refused = refuseOutputPath(options->output, options->db)) {
-            printError(QStringLiteral("relvane grade: ") + *refused);
-            return ExitUsageOrSystem;
-        }
-    }
+    if (const auto status = refuseOutput(QStringLiteral("grade"), options->output, options->db))
+        return *status;
     auto read = readStore(*options);
     if (const int* status = std::get_if<int>(&read)) return *status;
     const StoreProjects& store = std::get<StoreProjects>(read);

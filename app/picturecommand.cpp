@@ -6,7 +6,6 @@
 #include "canvas.h"
 #include "commandline.h"
 #include "commandsupport.h"
-#include "outputpath.h"
 #include "picturefile.h"
 #include "stderrprogress.h"
 
@@ -57,10 +56,8 @@ int runPictureCommand(const QStringList& given) {
     StderrProgress progress(arguments);
     const std::optional<PictureOptions> options = parsePictureOptions(arguments);
     if (!options) return ExitUsageOrSystem;
-    if (const auto refused = refuseOutputPath(options->output, options->db)) {
-        printError(QStringLiteral("relvane picture: ") + *refused);
-        return ExitUsageOrSystem;
-    }
+    if (const auto status = refuseOutput(QStringLiteral("picture"), options->output, options->db))
+        return *status;
 
     HeadlessProject project;
     if (const auto status = loadOnly(options->db, options->project, project.editor))
