@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "benchdiagram.h"
+#include "generateddiagram.h"
 #include "checkdiagram.h"
 #include "convert.h"
 #include "diagram.h"
@@ -17,63 +18,6 @@
 #include "xlsx.h"
 
 namespace {
-
-class Generator {
-public:
-    explicit Generator(Diagram& d) : d_(d) {}
-
-    int element(int kind, const QString& caption) {
-        const int i = d_.loadElement();
-        Element& e = d_.element(i);
-        e.Shape = float(kind);
-        e.Caption = caption;
-        e.Visible = true;
-        e.Left = float(i % 40) * 80;
-        e.Top = float(i / 40) * 60;
-        return i;
-    }
-
-    int attribute(int owner, const QString& caption, bool key, int kind = KindAttribute) {
-        const int a = element(kind, caption);
-        d_.element(a).setUnderlined(key);
-        d_.element(owner).AttributeList.add(qint16(a), QString::number(a));
-        d_.element(a).RelativeEntityList.add(qint16(owner));
-        connector(owner, a, d_.settings.AttLineColor);
-        return a;
-    }
-
-    int join(int e, int r, const QString& participation, bool recursive = false) {
-        Element& rel = d_.element(r);
-        const QString key = QString::number(e) + (recursive ? QStringLiteral("_2") : QString());
-        rel.RelativeEntityList.add(qint16(e), key);
-        if (!recursive) d_.element(e).RelationList.add(qint16(r), QString::number(r));
-        const int k = connector(e, r, d_.settings.RelLineColor);
-        Connector& c = d_.connector(k);
-        d_.setLabelCaption(c.MN, participation);
-        c.MN.Visible = true;
-        return k;
-    }
-
-    void dotted(int k, const QString& role) {
-        Connector& c = d_.connector(k);
-        c.Line1.BorderStyle = kLineDotted;
-        d_.setLabelCaption(c.Description, role);
-        c.Description.Visible = true;
-    }
-
-private:
-    int connector(int a, int b, OleColor colour) {
-        const ConnectorKind kind = colour == d_.settings.AttLineColor ? ConnectorKind::Attribute
-                                                                      : ConnectorKind::Relationship;
-        const int k = d_.loadConnector(kind, a, b);
-        Line& line = d_.connector(k).Line1;
-        line.BorderColor = colour;
-        line.Visible = true;
-        return k;
-    }
-
-    Diagram& d_;
-};
 
 // n entities with a key and two more attributes (every tenth entity's third one multivalued),
 // n relationships with one attribute each: mostly binary one-to-many and many-to-many, with
