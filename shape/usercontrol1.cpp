@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "inputcodes.h"
+#include "shapepainter.h"
 
 namespace {
 
@@ -135,8 +136,7 @@ bool UserControl1::RePaint() {
 }
 
 QRect UserControl1::surfaceRect() const {
-    const int border = borderStyle_ == 1 ? 1 : 0;
-    return QRect(border, border, qMax(0, width() - 2 * border), qMax(0, height() - 2 * border));
+    return shapeSurface(size(), borderStyle_);
 }
 
 void UserControl1::InitProperties() {
@@ -184,8 +184,7 @@ bool UserControl1::paintProcedure() {
     outlineSurface_ = surface.size();
     if (outline_.captionCentre) {
         captionPosition_ = captionTopLeft(*outline_.captionCentre, QSizeF(Label1->size()));
-        Label1->move(surface.topLeft() + QPoint(roundHalfEven(captionPosition_.x()),
-                                                roundHalfEven(captionPosition_.y())));
+        Label1->move(placeCaptionLabel(outline_, surface, Label1->size(), Label1->pos()).topLeft());
     }
     update();
     return !outline_.overflow;
@@ -195,15 +194,10 @@ void UserControl1::sizeLabelToText() {
     Label1->resize(captionSizeFor(font_, Label1->text()));
     captionText_.setText(Label1->text());
     captionText_.setTextFormat(Qt::PlainText);
-    captionText_.prepare(QTransform(), plainFont());
-}
-
-QFont UserControl1::plainFont() const {
-    // Static text leaves its underline out, or misplaces it, when the control paints at an offset
-    // into its window's backing store; the caption's underline is drawn by hand instead.
+    // Laid out without the underline, which is drawn by hand (see paintShape).
     QFont plain = font_;
     plain.setUnderline(false);
-    return plain;
+    captionText_.prepare(QTransform(), plain);
 }
 
 void UserControl1::applyForeColor() {
@@ -218,67 +212,20 @@ void UserControl1::paintEvent(QPaintEvent*) {
     // the paint procedure; otherwise the last outline is replayed and the caption stays put.
     if (outlineSurface_ != surfaceRect().size()) paintProcedure();
 
+    ShapeLayout layout;
+    layout.size = size();
+    layout.surface = surfaceRect();
+    layout.shape = shape_;
+    layout.borderStyle = borderStyle_;
+    layout.outline = outline_;
+    layout.font = font_;
+    layout.caption = captionText_;
+    layout.captionLabel = Label1->geometry();
+    // The control paints within itself anyway; only the outline needs holding to the surface.
+    layout.outlineLeavesSurface = true;
     QPainter painter(this);
-    const QRect surface = surfaceRect();
-    paintBody(painter, surface);
-    if (borderStyle_ == 1) painter.drawRect(rect().adjusted(0, 0, -1, -1));
-
-    painter.setClipRect(surface);
-    painter.translate(surface.topLeft());
-
-    // The rectangle's fill uses the painter's own brush, which the control never sets: like an
-    // unset fill style, it leaves the background showing. It goes first so the outline stays on
-    // top.
-    if (outline_.floodFill && !outline_.polygons.empty()) {
-        painter.save();
-        painter.setPen(Qt::NoPen);
-        painter.drawPolygon(outline_.polygons.front());
-        painter.restore();
-    }
-    for (const QPolygon& polygon : outline_.polygons) painter.drawPolygon(polygon);
-    for (const QRect& box : outline_.ellipses) {
-        // A stroked QRect covers one pixel more than its size; the box's right and bottom edges
-        // are exclusive, so the drawn rectangle is one pixel smaller.
-        const QRect normal = box.normalized();
-        painter.drawEllipse(normal.adjusted(0, 0, -1, -1));
-    }
-
-    // The caption is not clipped to the outline: a caption wider than the outline overhangs it.
-    painter.setClipping(false);
-    painter.resetTransform();
-    const QColor ink = Label1->palette().color(QPalette::WindowText);
-    painter.setFont(plainFont());
-    painter.setPen(ink);
-    painter.drawStaticText(Label1->pos(), captionText_);
-    if (font_.underline()) {
-        const QFontMetricsF metrics(font_);
-        const qreal y = Label1->y() + metrics.ascent() + metrics.underlinePos();
-        painter.setPen(QPen(ink, qMax<qreal>(1.0, metrics.lineWidth())));
-        painter.drawLine(QPointF(Label1->x(), y), QPointF(Label1->x() + Label1->width(), y));
-    }
-}
-
-void UserControl1::paintBody(QPainter& painter, const QRect& surface) const {
-    const QColor back = toQColor(backColor_);
-    // An ellipse or a diamond fills its outer outline; the outline is stroked over the edge.
-    const bool ellipse = shape_ == 2.0f || shape_ == 3.0f;
-    const bool diamond = shape_ == 4.0f || shape_ == 5.0f;
-    if ((ellipse && outline_.ellipses.empty()) || (diamond && outline_.polygons.empty())) return;
-    if (!ellipse && !diamond) {
-        // A rectangle covers its whole surface, and a code without an outline is a blank surface.
-        painter.fillRect(rect(), back);
-        return;
-    }
-    painter.save();
-    painter.setClipRect(surface);
-    painter.translate(surface.topLeft());
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(back);
-    if (ellipse)
-        painter.drawEllipse(outline_.ellipses.front().normalized().adjusted(0, 0, -1, -1));
-    else
-        painter.drawPolygon(outline_.polygons.front());
-    painter.restore();
+    paintShape(painter, QPoint(), layout, toQColor(backColor_),
+               Label1->palette().color(QPalette::WindowText));
 }
 
 void UserControl1::mousePressEvent(QMouseEvent* event) {

@@ -118,14 +118,10 @@ private:
     bool paintProcedure();
     void sizeLabelToText();
     void applyForeColor();
-    // Fills what the control covers with BackColor: the inside of an ellipse or a diamond, the
-    // whole control for the other codes. The rest is left to whatever lies beneath.
-    void paintBody(QPainter& painter, const QRect& surface) const;
 
     QLabel* Label1;
     // The caption as it is drawn: laid out once per text or font, not on every paint.
     QStaticText captionText_;
-    QFont plainFont() const;
     OleColor backColor_ = kDefaultBackColor;
     OleColor foreColor_ = kDefaultForeColor;
     QFont font_;

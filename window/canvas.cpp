@@ -17,10 +17,9 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "controlfactory.h"
 #include "elementmenus.h"
+#include "inputcodes.h"
 #include "outline.h"
-#include "usercontrol1.h"
 
 namespace {
 
@@ -70,16 +69,8 @@ bool labelShown(const Label& label) {
     return label.Visible && !label.Caption.isEmpty();
 }
 
-void prepareText(QStaticText& text, const Label& label, const QFont& font) {
-    if (!labelShown(label)) {
-        text = QStaticText();
-        return;
-    }
-    if (text.text() == label.Caption) return;
-    text.setTextFormat(Qt::PlainText);
-    text.setText(label.Caption);
-    text.prepare(QTransform(), font);
-}
+// Repaint areas gathered in one change beyond this many are repainted as their common bounds.
+constexpr size_t kMostSeparateRepaints = 64;
 
 }  // namespace
 
@@ -90,6 +81,7 @@ Canvas::Canvas(const Diagram& diagram, Editor& editor, QWidget* parent)
     setObjectName(QStringLiteral("Canvas"));
     setAutoFillBackground(true);
     setAcceptDrops(true);
+    setMouseTracking(true);  // hovering over an element is reported without a button held
     connect(&d_, &Diagram::changed, this, &Canvas::onChanged);
     hbar_ = new QScrollBar(Qt::Horizontal, this);
     hbar_->setObjectName(QStringLiteral("HScroll"));
@@ -110,9 +102,38 @@ void Canvas::addOverlay(QWidget* widget) {
     widget->raise();
 }
 
-UserControl1* Canvas::elementWidget(int i) const {
-    if (i < 1 || size_t(i) >= widgets_.size()) return nullptr;
-    return widgets_[size_t(i)];
+QRectF Canvas::elementArea(int i) const {
+    const Element& e = d_.element(i);
+    return QRectF(e.Left, e.Top, e.Width, e.Height);
+}
+
+QRect Canvas::elementRect(int i) const {
+    if (!d_.isElement(i) || !d_.element(i).Visible) return QRect();
+    // Clamped, as any value that becomes an int here: the model's floats may be anything.
+    return pixelRect(mapping_.toPixels(elementArea(i)));
+}
+
+std::vector<int> Canvas::elementsIn(const QRect& area) const {
+    // The grid works in drawing units; a pixel of slack covers the rounding to whole pixels.
+    const QRectF logical(mapping_.toLogical(QPointF(area.topLeft()) - QPointF(2, 2)),
+                         mapping_.toLogical(QPointF(area.bottomRight()) + QPointF(3, 3)));
+    std::vector<int> shown;
+    for (int i : grid_.within(logical))
+        if (elementRect(i).intersects(area)) shown.push_back(i);
+    return shown;
+}
+
+int Canvas::elementAt(const QPointF& pos) const {
+    const std::vector<int> candidates = grid_.within(
+        QRectF(mapping_.toLogical(pos - QPointF(2, 2)), mapping_.toLogical(pos + QPointF(2, 2))));
+    // The last one painted is the one on top.
+    for (auto i = candidates.rbegin(); i != candidates.rend(); ++i)
+        if (elementRect(*i).contains(pos.toPoint())) return *i;
+    return 0;
+}
+
+QPointF Canvas::inElement(int i, const QPointF& pos) const {
+    return pos - QPointF(elementRect(i).topLeft());
 }
 
 int Canvas::focusElement() const {
@@ -123,69 +144,34 @@ int Canvas::focusElement() const {
 
 // ---- Mirroring the model ----
 
-UserControl1* Canvas::ensureWidget(int i) {
-    if (size_t(i) >= widgets_.size()) widgets_.resize(size_t(i) + 1, nullptr);
-    UserControl1*& w = widgets_[size_t(i)];
-    if (w) return w;
-    w = createControl(QStringLiteral("Glyphon.UserControl1"), this);
-    if (!w) return nullptr;
-    w->setObjectName(QStringLiteral("Shape1_%1").arg(i));
-    w->setMouseTracking(true);  // hover reports need moves without a button
-    w->hide();
-    connect(w, &UserControl1::MouseDown, this,
-            [this, i](qint16 button, qint16 shift, float x, float y) {
-                elementMouseDown(i, button, shift, x, y);
-            });
-    connect(w, &UserControl1::MouseMove, this, [this, i](qint16 button, qint16, float x, float y) {
-        elementMouseMove(i, button, x, y);
-    });
-    connect(w, &UserControl1::MouseUp, this,
-            [this, i](qint16 button, qint16, float, float) { elementMouseUp(i, button); });
-    return w;
+const ShapeLayout& Canvas::elementLayout(int i) {
+    ElementCache& cache = elements_[size_t(i)];
+    if (cache.generation != layoutGeneration_) {
+        const Element& e = d_.element(i);
+        cache.layout = layOutShape(elementRect(i).size(), e.Shape, e.BorderStyle, e.RecWidth,
+                                   e.EllWidth, e.DiaWidth, zoomedFont(e.Font), e.Caption);
+        cache.generation = layoutGeneration_;
+    }
+    return cache.layout;
 }
 
-namespace {
-
-// The control shows the model's collection: a copy that shares the model's entries.
-void showCollection(std::shared_ptr<Collection>& shown, const Collection& model) {
-    if (!shown)
-        shown = std::make_shared<Collection>(model);
-    else if (!shown->sharesEntriesWith(model))
-        *shown = model;
+void Canvas::paintElements(QPainter& painter, const QRect& area) {
+    for (int i : elementsIn(area)) {
+        const Element& e = d_.element(i);
+        paintShape(painter, elementRect(i).topLeft(), elementLayout(i), toQColor(e.BackColor),
+                   toQColor(e.ForeColor));
+    }
 }
 
-}  // namespace
-
-void Canvas::syncWidget(int i) {
-    UserControl1* w = elementWidget(i);
-    if (!w) return;
+QPixmap Canvas::elementPicture(int i) {
+    const QRect rect = elementRect(i);
+    if (rect.isEmpty()) return QPixmap();
+    QPixmap picture(rect.size());
+    picture.fill(palette().color(backgroundRole()));
+    QPainter painter(&picture);
     const Element& e = d_.element(i);
-
-    const QRectF pixels = mapping_.toPixels(QRectF(e.Left, e.Top, e.Width, e.Height));
-    // Clamped, as any value that becomes an int here: the model's floats may be anything.
-    const QRect geometry = pixelRect(pixels);
-    if (w->geometry() != geometry) w->setGeometry(geometry);
-
-    showCollection(w->AttributeList, e.AttributeList);
-    showCollection(w->RelationList, e.RelationList);
-    showCollection(w->RelativeEntityList, e.RelativeEntityList);
-    showCollection(w->PrimaryEntityList, e.PrimaryEntityList);
-    showCollection(w->WeakRelationList, e.WeakRelationList);
-    showCollection(w->WeakEntityList, e.WeakEntityList);
-    w->RecWidth = e.RecWidth;
-    w->EllWidth = e.EllWidth;
-    w->DiaWidth = e.DiaWidth;
-    w->IsSizeLock = e.IsSizeLock;
-
-    // Only real changes are passed on: a font or caption assignment relayouts the caption label.
-    if (w->Caption() != e.Caption) w->setCaption(e.Caption);
-    if (w->BackColor() != e.BackColor) w->setBackColor(e.BackColor);
-    if (w->ForeColor() != e.ForeColor) w->setForeColor(e.ForeColor);
-    if (const QFont font = zoomedFont(e.Font); w->Font() != font) w->setFont(font);
-    if (w->BorderStyle() != e.BorderStyle) w->setBorderStyle(e.BorderStyle);
-    if (w->Shape() != e.Shape) w->setShape(e.Shape);
-    if (w->isHidden() == e.Visible) w->setVisible(e.Visible);
-    if (e.Visible) w->RePaint();
+    paintShape(painter, QPoint(), elementLayout(i), toQColor(e.BackColor), toQColor(e.ForeColor));
+    return picture;
 }
 
 void Canvas::onChanged(const DiagramChange& change) {
@@ -194,7 +180,7 @@ void Canvas::onChanged(const DiagramChange& change) {
     } else {
         // A step taken back may leave fewer entries than the canvas shows.
         trimToModel();
-        const int shownBefore = int(widgets_.size());
+        const int shownBefore = int(elements_.size());
         int created = 0;
         for (int i : change.elements) {
             onElementChanged(i);
@@ -204,6 +190,7 @@ void Canvas::onChanged(const DiagramChange& change) {
         // A new element is shown where it went, even when no free place was in view.
         if (created) ensureVisible(created);
     }
+    flushRepaints();
     refreshSelectionFrames();
     if (change.reset || !change.elements.empty() || !change.connectors.empty()) {
         extentStale_ = true;
@@ -215,7 +202,7 @@ void Canvas::onChanged(const DiagramChange& change) {
 
 namespace {
 
-// A dashed frame a few pixels outside the element's control, which covers everything inside.
+// A dashed frame a few pixels outside the element's rectangle, which covers everything inside.
 constexpr int kFrameMargin = 3;
 
 }  // namespace
@@ -223,10 +210,10 @@ constexpr int kFrameMargin = 3;
 void Canvas::refreshSelectionFrames() {
     std::vector<std::pair<int, QRect>> frames;
     for (int i : d_.view.selection) {
-        const UserControl1* w = elementWidget(i);
-        if (d_.isLiveElement(i) && w)
-            frames.emplace_back(i, w->geometry().adjusted(-kFrameMargin, -kFrameMargin,
-                                                          kFrameMargin - 1, kFrameMargin - 1));
+        const QRect rect = elementRect(i);
+        if (d_.isLiveElement(i) && !rect.isEmpty())
+            frames.emplace_back(i, rect.adjusted(-kFrameMargin, -kFrameMargin, kFrameMargin - 1,
+                                                 kFrameMargin - 1));
     }
     if (frames == frames_) return;
     for (const auto& [i, rect] : frames_) update(rect.adjusted(-1, -1, 1, 1));
@@ -242,46 +229,67 @@ void Canvas::paintSelectionFrames(QPainter& painter, const QRect& area) {
         if (rect.adjusted(-1, -1, 1, 1).intersects(area)) painter.drawRect(rect);
 }
 
+void Canvas::repaintLater(const QRect& area) {
+    if (area.intersects(rect())) pendingRepaints_.push_back(area);
+}
+
+void Canvas::flushRepaints() {
+    if (pendingRepaints_.size() > kMostSeparateRepaints) {
+        QRect bounds;
+        for (const QRect& area : pendingRepaints_) bounds |= area;
+        update(bounds);
+    } else {
+        for (const QRect& area : pendingRepaints_) update(area);
+    }
+    pendingRepaints_.clear();
+}
+
 void Canvas::onElementChanged(int i) {
     if (!d_.isElement(i)) return;
-    // Entries loaded but not yet announced get their controls too, so the canvas always holds
-    // one control per loaded element. New controls go above the older ones, below the overlays.
-    const auto createStacked = [this](int j) {
-        if (elementWidget(j)) return;
-        holdPaintingUntilIdle();
-        UserControl1* w = ensureWidget(j);
-        if (w && !overlays_.empty()) w->stackUnder(overlays_.front());
-    };
-    for (int j = int(std::max<size_t>(widgets_.size(), 1)); j < i; ++j) {
-        createStacked(j);
-        syncWidget(j);
+    // Entries loaded but not yet announced are taken in too, so the canvas always knows every
+    // loaded element.
+    if (size_t(i) >= elements_.size()) {
+        const int first = int(std::max<size_t>(elements_.size(), 1));
+        elements_.resize(size_t(i) + 1);
+        for (int j = first; j < i; ++j) onElementChanged(j);
     }
-    createStacked(i);
-    syncWidget(i);
+    // Where it was and where it is now: the old place is painted over, whatever became of it.
+    ElementCache& cache = elements_[size_t(i)];
+    if (cache.filed)
+        repaintLater(pixelRect(mapping_.toPixels(cache.area)).adjusted(-1, -1, 1, 1));
+    cache.generation = 0;
+    cache.area = elementArea(i);
+    cache.filed = d_.element(i).Visible;
+    grid_.place(i, cache.area, cache.filed);
+    if (cache.filed) repaintLater(elementRect(i).adjusted(-1, -1, 1, 1));
 }
 
-void Canvas::holdPaintingUntilIdle() {
-    if (holdingPaint_) return;
-    // Every new control asks for its own first paint, and with many opaque siblings Qt spends far
-    // more on the region arithmetic of thousands of small repaints (a project being loaded) than
-    // on painting. Held back until the running handler is done, they become one repaint.
-    holdingPaint_ = true;
-    setUpdatesEnabled(false);
-    QMetaObject::invokeMethod(this, &Canvas::resumePainting, Qt::QueuedConnection);
+const Canvas::ConnectorCache& Canvas::connectorCache(int k) const {
+    if (connectors_[size_t(k)].generation != placeGeneration_) refreshConnectorCache(k);
+    return connectors_[size_t(k)];
 }
 
-void Canvas::resumePainting() {
-    if (!holdingPaint_) return;
-    holdingPaint_ = false;
-    setUpdatesEnabled(true);
+QStaticText Canvas::labelText(const Label& label) const {
+    if (!labelShown(label)) return QStaticText();
+    const QFont font = zoomedFont(d_.labelFont());
+    if (font != labelTextFont_) {
+        labelTexts_.clear();
+        labelTextFont_ = font;
+    }
+    auto text = labelTexts_.constFind(label.Caption);
+    if (text != labelTexts_.constEnd()) return *text;
+    QStaticText prepared;
+    prepared.setTextFormat(Qt::PlainText);
+    prepared.setText(label.Caption);
+    prepared.prepare(QTransform(), font);
+    return labelTexts_.insert(label.Caption, prepared).value();
 }
 
-void Canvas::refreshConnectorCache(int k) {
+void Canvas::refreshConnectorCache(int k) const {
     ConnectorCache& cache = connectors_[size_t(k)];
     const Connector& c = d_.connector(k);
-    const QFont font = zoomedFont(d_.labelFont());
-    prepareText(cache.mn, c.MN, font);
-    prepareText(cache.description, c.Description, font);
+    cache.mn = labelText(c.MN);
+    cache.description = labelText(c.Description);
 
     QRectF bounds;
     if (c.Line1.Visible) bounds |= lineBounds(c.Line1, mapping_);
@@ -293,54 +301,47 @@ void Canvas::refreshConnectorCache(int k) {
         c.Line1.Visible || c.Line2.Visible || labelShown(c.MN) || labelShown(c.Description);
     // A margin for the pen and for text that antialiasing lets spill over its box.
     cache.bounds = drawsSomething ? pixelRect(bounds, true).adjusted(-2, -2, 2, 2) : QRect();
+    cache.generation = placeGeneration_;
 }
 
 void Canvas::onConnectorChanged(int k) {
     if (!d_.isConnector(k)) return;
-    if (size_t(k) >= connectors_.size()) {
-        const size_t old = connectors_.size();
-        connectors_.resize(size_t(k) + 1);
-        for (size_t j = std::max<size_t>(old, 1); j < size_t(k); ++j) {
-            refreshConnectorCache(int(j));
-            update(connectors_[j].bounds);
-        }
-    }
-    const QRect before = connectors_[size_t(k)].bounds;
+    if (size_t(k) >= connectors_.size()) connectors_.resize(size_t(k) + 1);
+    // The old place needs painting over only if it was painted since the last full repaint.
+    ConnectorCache& cache = connectors_[size_t(k)];
+    if (cache.generation == placeGeneration_ && !cache.bounds.isEmpty())
+        repaintLater(cache.bounds);
     refreshConnectorCache(k);
-    const QRect after = connectors_[size_t(k)].bounds;
-    if (!before.isEmpty()) update(before);
-    if (!after.isEmpty() && after != before) update(after);
+    if (!cache.bounds.isEmpty()) repaintLater(cache.bounds);
 }
 
 void Canvas::trimToModel() {
-    const size_t count = size_t(d_.elementCount());
-    for (size_t j = count; j < widgets_.size(); ++j) {
-        if (!widgets_[j]) continue;
-        // The control may be the sender of the event that led here; it goes once that is over.
-        widgets_[j]->hide();
-        widgets_[j]->deleteLater();
-    }
-    if (widgets_.size() > count) widgets_.resize(count);
+    const int count = d_.elementCount();
+    for (int j = count; j < int(elements_.size()); ++j)
+        if (elements_[size_t(j)].filed)
+            repaintLater(pixelRect(mapping_.toPixels(elements_[size_t(j)].area)).adjusted(-1, -1, 1, 1));
+    if (int(elements_.size()) > count) elements_.resize(size_t(count));
+    grid_.truncate(count);
     const size_t connectors = size_t(d_.connectorCount());
     for (size_t k = connectors; k < connectors_.size(); ++k)
-        if (!connectors_[k].bounds.isEmpty()) update(connectors_[k].bounds);
+        if (connectors_[k].generation == placeGeneration_ && !connectors_[k].bounds.isEmpty())
+            repaintLater(connectors_[k].bounds);
     if (connectors_.size() > connectors) connectors_.resize(connectors);
 }
 
 void Canvas::onReset() {
-    trimToModel();
-    const size_t count = size_t(d_.elementCount());
-    if (count > 1) holdPaintingUntilIdle();
+    pendingRepaints_.clear();
+    // Everything is read again, lazily: the places now, the layouts when first painted.
+    elements_.assign(size_t(std::max(d_.elementCount(), 1)), ElementCache{});
+    grid_.clear();
     for (int i = 1; i < d_.elementCount(); ++i) {
-        ensureWidget(i);
-        syncWidget(i);
+        ElementCache& cache = elements_[size_t(i)];
+        cache.area = elementArea(i);
+        cache.filed = d_.element(i).Visible;
+        grid_.place(i, cache.area, cache.filed);
     }
-    for (QWidget* overlay : overlays_) overlay->raise();
-
-    connectors_.assign(size_t(d_.connectorCount()), ConnectorCache{});
-    for (int k = 1; k < d_.connectorCount(); ++k) refreshConnectorCache(k);
-
-    pressElement_ = 0;
+    connectors_.assign(size_t(std::max(d_.connectorCount(), 1)), ConnectorCache{});
+    pressElement_ = grabbedElement_ = 0;
     update();
 }
 
@@ -366,20 +367,20 @@ void Canvas::paintLine(QPainter& painter, const Line& line, const Line*& lastSty
 
 void Canvas::paintConnectors(QPainter& painter, const QRect& area) {
     const int count = std::min(int(connectors_.size()), d_.connectorCount());
+    std::vector<int> shown;
+    for (int k = 1; k < count; ++k)
+        if (connectorCache(k).bounds.intersects(area)) shown.push_back(k);
     const Line* lastStyle = nullptr;
     // Lines first, labels over them.
-    for (int k = 1; k < count; ++k) {
-        const ConnectorCache& cache = connectors_[size_t(k)];
-        if (!cache.bounds.intersects(area)) continue;
+    for (int k : shown) {
         const Connector& c = d_.connector(k);
         if (c.Line1.Visible) paintLine(painter, c.Line1, lastStyle);
         if (c.Line2.Visible) paintLine(painter, c.Line2, lastStyle);
     }
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setFont(zoomedFont(d_.labelFont()));  // the font the texts were prepared with
-    for (int k = 1; k < count; ++k) {
+    for (int k : shown) {
         const ConnectorCache& cache = connectors_[size_t(k)];
-        if (!cache.bounds.intersects(area)) continue;
         const Connector& c = d_.connector(k);
         if (labelShown(c.MN))
             painter.drawStaticText(mapping_.toPixels(QPointF(c.MN.Left, c.MN.Top)), cache.mn);
@@ -399,6 +400,7 @@ void Canvas::paintEvent(QPaintEvent* event) {
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(mapping_.toPixels(flashArea_).adjusted(-6, -6, 6, 6));
     }
+    paintElements(painter, event->rect());
 }
 
 void Canvas::flash(const QRectF& area) {
@@ -430,20 +432,12 @@ QPixmap Canvas::renderDiagram(const QRect& area) {
 
 void Canvas::paintDiagram(QPainter& painter, const QRect& area) {
     if (area.isEmpty()) return;
-    resumePainting();
     painter.save();
     painter.fillRect(QRect(QPoint(), area.size()), palette().color(backgroundRole()));
     painter.translate(-area.topLeft());
+    // The shapes are painted as lines and text, so a vector device keeps them as such.
     paintConnectors(painter, area);
-    painter.translate(area.topLeft());
-    // Each control paints itself through the same painter (not into a pixmap of its own), so a
-    // vector device receives its outline and caption as lines and text.
-    for (int i = 1; i < int(widgets_.size()); ++i) {
-        UserControl1* w = widgets_[size_t(i)];
-        if (!w || w->isHidden() || !w->geometry().intersects(area)) continue;
-        w->render(&painter, w->pos() - area.topLeft(), QRegion(),
-                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    }
+    paintElements(painter, area);
     painter.restore();
 }
 
@@ -481,14 +475,14 @@ void Canvas::applyMapping() {
     // leaves texts at their pixel size; the zoom scales them with everything else.
     const ScaleMapping mapping = view_.mapping(baseMapping());
     if (mapping == mapping_) return;
+    // Scrolling keeps every element's size in pixels, and so its layout; any other change of
+    // the mapping lays the elements out again as they are painted.
+    if (mapping.pixelsPerUnitX() != mapping_.pixelsPerUnitX() ||
+        mapping.pixelsPerUnitY() != mapping_.pixelsPerUnitY() || preparedZoom_ != view_.zoom())
+        ++layoutGeneration_;
+    preparedZoom_ = view_.zoom();
     mapping_ = mapping;
-    const int count = std::min(int(connectors_.size()), d_.connectorCount());
-    if (preparedZoom_ != view_.zoom()) {
-        preparedZoom_ = view_.zoom();
-        for (ConnectorCache& cache : connectors_) cache.mn = cache.description = QStaticText();
-    }
-    for (int k = 1; k < count; ++k) refreshConnectorCache(k);
-    for (int i = 1; i < int(widgets_.size()); ++i) syncWidget(i);
+    ++placeGeneration_;
     refreshSelectionFrames();
     update();
     queueScrollBars();
@@ -683,14 +677,15 @@ void Canvas::elementMouseDown(int i, qint16 button, qint16 shift, float x, float
     if (button == kLeftButton) {
         pressElement_ = i;
         pressPoint_ = QPointF(x, y);
-        // The control reports pixels inside itself; the grab point is kept in drawing units.
+        // Pixels inside the element; the grab point is kept in drawing units.
         editor_.elementLeftDown(i, float(x / mapping_.pixelsPerUnitX()),
                                 float(y / mapping_.pixelsPerUnitY()));
     } else if (button == kRightButton) {
         const Editor::Popup popup = editor_.elementRightDown(i);
         if (!menus_) return;
-        const UserControl1* w = elementWidget(i);
-        const QPoint globalPos = w ? w->mapToGlobal(QPointF(x, y)).toPoint() : QCursor::pos();
+        const QRect rect = elementRect(i);
+        const QPoint globalPos = rect.isEmpty() ? QCursor::pos()
+                                                : mapToGlobal(rect.topLeft() + QPointF(x, y)).toPoint();
         menus_->popupElementMenu(popup, i, globalPos);
     }
 }
@@ -716,11 +711,10 @@ void Canvas::elementMouseMove(int i, qint16 button, float x, float y) {
 }
 
 void Canvas::beginDrag(int i) {
-    UserControl1* w = elementWidget(i);
-    if (!w) return;
-    auto* drag = new QDrag(w);
+    if (elementRect(i).isEmpty()) return;
+    auto* drag = new QDrag(this);
     drag->setMimeData(elementMimeData(i));
-    drag->setPixmap(w->grab());
+    drag->setPixmap(elementPicture(i));
     const QPointF grab = pressElement_ == i ? pressPoint_
                                             : QPointF(d_.state.GrabX * mapping_.pixelsPerUnitX(),
                                                       d_.state.GrabY * mapping_.pixelsPerUnitY());
@@ -729,11 +723,13 @@ void Canvas::beginDrag(int i) {
     drag->exec(Qt::MoveAction);
     dragging_ = false;
     pressElement_ = 0;
+    // The release that ends a drag goes to the drag, not here.
+    grabbedElement_ = 0;
 }
 
 QMenu* Canvas::rightClickAt(const QPointF& pos, const QPoint& globalPos) {
     // Only the bare drawing area: a press on a button or on the legend may propagate here.
-    if (childAt(pos.toPoint())) return nullptr;
+    if (childAt(pos.toPoint()) || elementAt(pos)) return nullptr;
     const QPointF at = mapping_.toLogical(pos);
     // Anywhere within a few pixels of a relationship line counts, whatever the zoom.
     constexpr double kLineReachPixels = 5;
@@ -743,17 +739,29 @@ QMenu* Canvas::rightClickAt(const QPointF& pos, const QPoint& globalPos) {
 }
 
 void Canvas::mousePressEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    // The first button down picks the element under the pointer; it keeps the mouse until every
+    // button is up.
+    if (event->buttons() == event->button())
+        grabbedElement_ = childAt(pos.toPoint()) ? 0 : elementAt(pos);
+    if (grabbedElement_ && d_.isElement(grabbedElement_)) {
+        const QPointF at = inElement(grabbedElement_, pos);
+        elementMouseDown(grabbedElement_, buttonCode(event->button()),
+                         shiftState(event->modifiers()), float(at.x()), float(at.y()));
+        event->accept();
+        return;
+    }
     if (event->button() == Qt::RightButton) {
-        rightClickAt(event->position(), event->globalPosition().toPoint());
+        rightClickAt(pos, event->globalPosition().toPoint());
         event->accept();
         return;
     }
     // A left click on the bare drawing area lets go of the selection (unless Ctrl adds to it),
     // and a drag from there draws a rubber band.
-    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint())) {
+    if (event->button() == Qt::LeftButton && !childAt(pos.toPoint())) {
         bandAdds_ = event->modifiers() & Qt::ControlModifier;
         if (!bandAdds_) editor_.clearSelection();
-        bandOrigin_ = event->position().toPoint();
+        bandOrigin_ = pos.toPoint();
         if (!band_) band_ = new QRubberBand(QRubberBand::Rectangle, this);
         band_->setGeometry(QRect(bandOrigin_, QSize()));
         event->accept();
@@ -762,7 +770,36 @@ void Canvas::mousePressEvent(QMouseEvent* event) {
     QWidget::mousePressEvent(event);
 }
 
+void Canvas::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second left press of a double click on an element is no press of its own; elsewhere,
+    // and for other buttons, it is an ordinary press.
+    if (event->button() == Qt::LeftButton && event->buttons() == event->button()) {
+        const QPointF pos = event->position();
+        if (const int i = childAt(pos.toPoint()) ? 0 : elementAt(pos)) {
+            grabbedElement_ = i;
+            event->accept();
+            return;
+        }
+    }
+    mousePressEvent(event);
+}
+
 void Canvas::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    if (event->buttons() == Qt::NoButton) {
+        // Hovering: only the element under the pointer hears of it.
+        if (const int i = elementAt(pos); i && !childAt(pos.toPoint())) {
+            const QPointF at = inElement(i, pos);
+            elementMouseMove(i, 0, float(at.x()), float(at.y()));
+        }
+        return;
+    }
+    if (grabbedElement_ && d_.isElement(grabbedElement_)) {
+        const QPointF at = inElement(grabbedElement_, pos);
+        elementMouseMove(grabbedElement_, buttonState(event->buttons()), float(at.x()),
+                         float(at.y()));
+        return;
+    }
     if (band_ && (event->buttons() & Qt::LeftButton)) {
         band_->setGeometry(QRect(bandOrigin_, event->position().toPoint()).normalized());
         if (!band_->isVisible() &&
@@ -775,6 +812,12 @@ void Canvas::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void Canvas::mouseReleaseEvent(QMouseEvent* event) {
+    if (grabbedElement_) {
+        const int i = grabbedElement_;
+        if (event->buttons() == Qt::NoButton) grabbedElement_ = 0;
+        if (d_.isElement(i)) elementMouseUp(i, buttonCode(event->button()));
+        return;
+    }
     if (band_ && event->button() == Qt::LeftButton) {
         if (band_->isVisible()) {
             std::vector<int> chosen = elementsInside(band_->geometry());
@@ -792,10 +835,8 @@ void Canvas::mouseReleaseEvent(QMouseEvent* event) {
 std::vector<int> Canvas::elementsInside(const QRect& band) const {
     const QRectF area(mapping_.toLogical(band.topLeft()), mapping_.toLogical(band.bottomRight()));
     std::vector<int> inside;
-    for (int i = 1; i < d_.elementCount(); ++i) {
-        const Element& e = d_.element(i);
-        if (e.Visible && area.contains(QRectF(e.Left, e.Top, e.Width, e.Height))) inside.push_back(i);
-    }
+    for (int i : grid_.within(area))
+        if (d_.element(i).Visible && area.contains(elementArea(i))) inside.push_back(i);
     return inside;
 }
 
@@ -831,7 +872,7 @@ int Canvas::draggedIndex(const QMimeData* mime) const {
 bool Canvas::overLabel(const QPointF& pos) const {
     const int count = std::min(int(connectors_.size()), d_.connectorCount());
     for (int k = 1; k < count; ++k) {
-        const ConnectorCache& cache = connectors_[size_t(k)];
+        const ConnectorCache& cache = connectorCache(k);
         if (!cache.bounds.contains(pos.toPoint())) continue;
         const Connector& c = d_.connector(k);
         if (labelShown(c.MN) && labelBounds(c.MN, cache.mn, mapping_).contains(pos)) return true;
@@ -844,11 +885,9 @@ bool Canvas::overLabel(const QPointF& pos) const {
 
 bool Canvas::acceptsDropAt(int i, const QPointF& pos) const {
     if (!d_.isLiveElement(i) || !rect().contains(pos.toPoint())) return false;
-    if (const QWidget* hit = childAt(pos.toPoint())) {
-        // Letting go over the element's own old place is a short move, not a drop on a control.
-        const UserControl1* own = elementWidget(i);
-        if (!own || (hit != own && !own->isAncestorOf(hit))) return false;
-    }
+    if (childAt(pos.toPoint())) return false;
+    // Letting go over the element's own old place is a short move, not a drop on an element.
+    if (const int hit = elementAt(pos); hit && hit != i) return false;
     return !overLabel(pos);
 }
 

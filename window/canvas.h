@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QMargins>
 #include <QPen>
 #include <QPointF>
@@ -12,6 +13,8 @@
 #include "diagram.h"
 #include "drawingscale.h"
 #include "editor.h"
+#include "elementgrid.h"
+#include "shapepainter.h"
 #include "viewport.h"
 
 class ElementMenus;
@@ -20,11 +23,11 @@ class QMimeData;
 class QRubberBand;
 class QScrollBar;
 class QTimer;
-class UserControl1;
 
-// The drawing area. Hosts one shape control per loaded element, mirrors the model into it, paints
-// the connector lines and labels beneath the elements, and turns mouse and drag-and-drop events
-// into Editor calls. Coordinates of the model are drawing units, which the drawing scale maps
+// The drawing area. Paints the model: the connector lines and labels, then each element as the
+// shape control would draw it (without a widget per element, so that a diagram of any size
+// paints at the cost of what is in view), and turns mouse and drag-and-drop events on the
+// elements and the bare area into Editor calls. Coordinates of the model are drawing units, which the drawing scale maps
 // onto this widget's pixels (until a scale is set one unit is one pixel, origin 0,0), seen
 // through the viewport: zoom and scrolling, with scroll bars along the right and bottom edges.
 class Canvas : public QWidget {
@@ -83,8 +86,13 @@ public:
     // paint device: texts stay texts where the device keeps them (SVG, PDF).
     void paintAtFullSize(QPainter& painter, const QRectF& area);
 
-    // The shape control of element i, nullptr when i is not loaded.
-    UserControl1* elementWidget(int i) const;
+    // Where element i shows, in pixels; empty when it is hidden or not loaded.
+    QRect elementRect(int i) const;
+    // The element on top at pixel `pos`, 0 when there is none (buttons and the legend above the
+    // drawing do not count: see childAt).
+    int elementAt(const QPointF& pos) const;
+    // The picture of element i alone, as a drag shows it.
+    QPixmap elementPicture(int i);
     // The selected element (the one that last received a left click), if it is still live; 0
     // otherwise.
     int focusElement() const;
@@ -125,16 +133,27 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // What paint needs of one connector, kept between paints.
+    // What paint needs of one connector, kept between paints and made again when the
+    // connector changes or the drawing moves on the screen (then `generation` is behind).
     struct ConnectorCache {
-        QRect bounds;  // everything it draws; empty when it draws nothing
+        quint32 generation = 0;
+        QRect bounds;  // everything it draws, in pixels; empty when it draws nothing
         QStaticText mn, description;
+    };
+    // One element laid out for painting at the drawing's current scale, made when it is first
+    // painted after a change of the element or of the scale (then `generation` is behind).
+    struct ElementCache {
+        quint32 generation = 0;
+        ShapeLayout layout;
+        QRectF area;         // where it is filed in the grid, in drawing units
+        bool filed = false;  // shown, and so filed
     };
 
     void onChanged(const DiagramChange& change);
@@ -144,8 +163,12 @@ private:
     void onElementChanged(int i);
     void onConnectorChanged(int k);
     void onReset();
-    // Drops the controls and connector caches of entries the model no longer has.
+    // Drops the caches of entries the model no longer has.
     void trimToModel();
+    // Pixel areas to repaint after a change, gathered and handed to update() at once: many small
+    // areas become their common bounds rather than a region of thousands of rectangles.
+    void repaintLater(const QRect& area);
+    void flushRepaints();
     // Maps the model again after the scale, the view or the canvas size changed.
     void applyMapping();
     ScaleMapping baseMapping() const;
@@ -160,17 +183,23 @@ private:
     // Tells the editor the drawing rectangle new elements may go to.
     void reportVisibleArea();
 
-    // Batches the first paints of controls created in one go; see the definition.
-    void holdPaintingUntilIdle();
-    void resumePainting();
-    UserControl1* ensureWidget(int i);
-    void syncWidget(int i);
-    void refreshConnectorCache(int k);
+    // Element i's rectangle in drawing units.
+    QRectF elementArea(int i) const;
+    const ShapeLayout& elementLayout(int i);
+    // The visible elements that meet the pixel rectangle `area`, in painting order.
+    std::vector<int> elementsIn(const QRect& area) const;
+    void paintElements(QPainter& painter, const QRect& area);
+    // The connector's cache, made again first when it is out of date.
+    const ConnectorCache& connectorCache(int k) const;
+    void refreshConnectorCache(int k) const;
+    // Label texts laid out once per text: the same "1,N" serves every connector that shows it.
+    QStaticText labelText(const Label& label) const;
     void paintConnectors(QPainter& painter, const QRect& area);
     const QPen& penFor(const Line& line);
     // Draws one line, changing the painter's pen only when the line's look differs from the last.
     void paintLine(QPainter& painter, const Line& line, const Line*& lastStyle);
 
+    // Mouse events on element i, with pixels from its top-left corner.
     void elementMouseDown(int i, qint16 button, qint16 shift, float x, float y);
     // The live elements whose boxes lie inside the pixel rectangle `band`.
     std::vector<int> elementsInside(const QRect& band) const;
@@ -181,12 +210,23 @@ private:
     // The element index a drag carries, 0 when the data is not one of ours.
     int draggedIndex(const QMimeData* mime) const;
     bool overLabel(const QPointF& pos) const;
+    // Where `pos` lies in element i, in the element's pixels.
+    QPointF inElement(int i, const QPointF& pos) const;
 
     const Diagram& d_;
     Editor& editor_;
     ElementMenus* menus_ = nullptr;
-    std::vector<UserControl1*> widgets_;  // index = element index; [0] stays null
-    std::vector<ConnectorCache> connectors_;
+    std::vector<ElementCache> elements_;  // index = element index; [0] stays unused
+    ElementGrid grid_;
+    // Caches made as they are first needed, by const code too.
+    mutable std::vector<ConnectorCache> connectors_;
+    // Bumped when the element layouts (the scale) or the connectors' pixel places (any change
+    // of the mapping) go out of date; caches behind it are made again when next needed.
+    quint32 layoutGeneration_ = 1;
+    quint32 placeGeneration_ = 1;
+    mutable QHash<QString, QStaticText> labelTexts_;
+    mutable QFont labelTextFont_;  // the font labelTexts_ are laid out in
+    std::vector<QRect> pendingRepaints_;
     std::vector<QWidget*> overlays_;
     struct LinePen {
         OleColor colour;
@@ -196,11 +236,13 @@ private:
     std::vector<LinePen> pens_;
 
     int pressElement_ = 0;
+    // The element that took the first button press: it receives the moves and the release until
+    // every button is up, as a widget of its own would.
+    int grabbedElement_ = 0;
     // The selection frames last painted: element and pixel rectangle.
     std::vector<std::pair<int, QRect>> frames_;
     QPointF pressPoint_;
     bool dragging_ = false;
-    bool holdingPaint_ = false;
 
     bool userScale_ = false;
     DrawingScale scale_;

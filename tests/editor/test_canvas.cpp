@@ -21,6 +21,8 @@
 
 using canvastest::addConnector;
 using canvastest::addElement;
+using canvastest::clickElement;
+using canvastest::mouseOnElement;
 using canvastest::rightPress;
 
 namespace {
@@ -46,104 +48,115 @@ int countPixels(const QImage& image, int y, int fromX, int toX, QColor colour) {
     return n;
 }
 
-TEST(CanvasTest, CreatesOneControlPerElementAndMirrorsIt) {
+// The canvas paints each element itself, without a control per element: what it paints must be
+// what a shape control with the element's properties draws, for every kind and look.
+TEST(CanvasTest, PaintsEachElementAsTheShapeControlDrawsIt) {
     CanvasRig rig;
-    const int i = addElement(rig.d, KindMultAttribute, QRectF(10.6, 20.4, 73, 41.5), "Phone");
-    Element& e = rig.d.element(i);
-    e.BackColor = 0x00FF00;
-    e.setUnderlined(true);
-    e.RecWidth = 7;
-    e.EllWidth = 8;
-    e.DiaWidth = 9;
-    e.IsSizeLock = true;
-    rig.d.notifyElement(i);
+    struct Look {
+        int kind;
+        QRectF box;
+        qint32 inset;
+        bool underlined;
+        OleColor back;
+        QString caption;
+    };
+    const Look looks[] = {
+        {KindEntity, QRectF(10.6, 20.4, 73, 41.5), 5, false, 0xC0C0FF, "Customer"},
+        {KindWeakEntity, QRectF(100, 20, 80, 40), 7, false, 0x00FF00, "Dependent"},
+        {KindAttribute, QRectF(200, 20, 73, 41), 5, true, 0xFFFFFF, "Id"},
+        {KindMultAttribute, QRectF(300, 20, 90, 41), 9, false, 0x80FFFF, "Phones"},
+        {KindRelationship, QRectF(10, 120, 81, 41), 5, false, 0xFF8080, "Works_for"},
+        {KindWeakRelationship, QRectF(110, 120, 100, 50), 6, false, 0xC0C0FF, "部門管理"},
+        // A caption far wider than its shape, and insets larger than the shape.
+        {KindAttribute, QRectF(250, 120, 30, 20), 5, false, 0xFFFFFF, "A very long caption"},
+        {KindWeakEntity, QRectF(350, 120, 20, 14), 30, false, 0xC0C0FF, "X"},
+        {KindWeakRelationship, QRectF(400, 120, 20, 20), -4, false, 0xC0C0FF, "odd inset"},
+    };
+    for (const Look& look : looks) {
+        const int i = addElement(rig.d, look.kind, look.box, look.caption);
+        Element& e = rig.d.element(i);
+        e.RecWidth = e.EllWidth = e.DiaWidth = look.inset;
+        e.BackColor = look.back;
+        e.setUnderlined(look.underlined);
+        rig.d.notifyElement(i);
+        const QRect rect = rig.canvas.elementRect(i);
+        EXPECT_EQ(rect, pixelRect(look.box)) << look.caption.toStdString();
 
-    UserControl1* w = rig.canvas.elementWidget(i);
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->parentWidget(), &rig.canvas);
-    EXPECT_EQ(w->geometry(), QRect(11, 20, 73, 42));
-    EXPECT_FALSE(w->isHidden());
-    EXPECT_EQ(w->Caption(), "Phone");
-    EXPECT_EQ(w->BackColor(), 0x00FF00u);
-    EXPECT_EQ(w->Shape(), float(KindMultAttribute));
-    EXPECT_TRUE(w->Font().underline());
-    EXPECT_EQ(w->RecWidth, 7);
-    EXPECT_EQ(w->EllWidth, 8);
-    EXPECT_EQ(w->DiaWidth, 9);
-    EXPECT_TRUE(w->IsSizeLock);
-    EXPECT_EQ(w->BorderStyle(), 0) << "the element's, not the control's own default";
-    // The model's collections, sharing their entries rather than copying them.
-    EXPECT_TRUE(w->AttributeList->sharesEntriesWith(e.AttributeList));
-    EXPECT_TRUE(w->RelationList->sharesEntriesWith(e.RelationList));
-    EXPECT_TRUE(w->RelativeEntityList->sharesEntriesWith(e.RelativeEntityList));
-    EXPECT_TRUE(w->PrimaryEntityList->sharesEntriesWith(e.PrimaryEntityList));
-    EXPECT_TRUE(w->WeakRelationList->sharesEntriesWith(e.WeakRelationList));
-    EXPECT_TRUE(w->WeakEntityList->sharesEntriesWith(e.WeakEntityList));
-    EXPECT_EQ(rig.canvas.elementWidget(0), nullptr);
-}
-
-TEST(CanvasTest, ChangedInsetsAreRepaintedAtOnce) {
-    CanvasRig rig;
-    const int i = addElement(rig.d, KindWeakEntity, QRectF(10, 10, 80, 40), "W");
-    UserControl1* w = rig.canvas.elementWidget(i);
-    const QImage before = w->grab().toImage();
-    // A control replays its last outline until it is told to paint again, so the inner
-    // rectangle moves only when the canvas repaints it.
-    rig.d.element(i).RecWidth = 12;
-    rig.d.notifyElement(i);
-    const QImage shown = w->grab().toImage();
-    EXPECT_NE(shown, before);
-    w->RePaint();
-    EXPECT_EQ(shown, w->grab().toImage());
+        UserControl1 control;
+        control.setAttribute(Qt::WA_NoSystemBackground, false);
+        QPalette palette = control.palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        control.setPalette(palette);
+        control.setAutoFillBackground(true);
+        control.setGeometry(rect);
+        control.RecWidth = control.EllWidth = control.DiaWidth = look.inset;
+        control.setBorderStyle(e.BorderStyle);
+        control.setFont(e.Font);
+        control.setCaption(e.Caption);
+        control.setBackColor(e.BackColor);
+        control.setForeColor(e.ForeColor);
+        control.setShape(e.Shape);
+        EXPECT_EQ(rig.canvas.renderDiagram(rect).toImage().convertToFormat(QImage::Format_RGB32),
+                  control.grab().toImage().convertToFormat(QImage::Format_RGB32))
+            << look.caption.toStdString();
+        e.Visible = false;
+        rig.d.notifyElement(i);
+    }
 }
 
 TEST(CanvasTest, FollowsChangesAndHidesDeletedElements) {
     CanvasRig rig;
     const int i = addElement(rig.d, KindEntity, QRectF(100, 100, 73, 41));
-    UserControl1* w = rig.canvas.elementWidget(i);
-    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(rig.canvas.elementRect(i), QRect(100, 100, 73, 41));
+    EXPECT_EQ(rig.canvas.elementAt(QPointF(110, 110)), i);
 
     Element& e = rig.d.element(i);
-    e.Caption = "Customer";
-    e.Shape = KindWeakEntity;
     e.Width = 80.3f;
     e.Left = 200;
-    rig.d.element(i).AttributeList.add(5, "5");
     rig.d.notifyElement(i);
-    EXPECT_EQ(w->Caption(), "Customer");
-    EXPECT_EQ(w->Shape(), float(KindWeakEntity));
-    EXPECT_EQ(w->geometry(), QRect(200, 100, 80, 41));
-    EXPECT_EQ(w->AttributeList->joined(), "5");
+    EXPECT_EQ(rig.canvas.elementRect(i), QRect(200, 100, 80, 41));
+    EXPECT_EQ(rig.canvas.elementAt(QPointF(110, 110)), 0) << "the old place is bare";
+    EXPECT_EQ(rig.canvas.elementAt(QPointF(279, 140)), i);
 
     e.Visible = false;
     rig.d.notifyElement(i);
-    EXPECT_TRUE(w->isHidden());
-    EXPECT_EQ(rig.canvas.elementWidget(i), w) << "deletion hides; the control stays loaded";
+    EXPECT_TRUE(rig.canvas.elementRect(i).isEmpty());
+    EXPECT_EQ(rig.canvas.elementAt(QPointF(210, 110)), 0);
 }
 
-TEST(CanvasTest, EntriesLoadedBeforeTheAnnouncedOneGetControlsToo) {
+TEST(CanvasTest, TheLaterElementIsOnTopForPaintAndClicks) {
+    CanvasRig rig;
+    const int below = addElement(rig.d, KindEntity, QRectF(100, 100, 73, 41));
+    const int above = addElement(rig.d, KindEntity, QRectF(130, 110, 73, 41));
+    rig.d.element(below).BackColor = 0x00FF00;
+    rig.d.element(above).BackColor = 0xFF0000;
+    rig.d.notifyElement(below);
+    rig.d.notifyElement(above);
+    EXPECT_EQ(rig.canvas.elementAt(QPointF(150, 120)), above);
+    EXPECT_EQ(rig.canvas.elementAt(QPointF(110, 105)), below);
+    const QImage image = rig.canvas.renderDiagram(QRect(0, 0, 300, 200)).toImage();
+    EXPECT_EQ(image.pixelColor(140, 138), QColor(0, 0, 255)) << "over the one below";
+}
+
+TEST(CanvasTest, EntriesLoadedBeforeTheAnnouncedOneAreKnownToo) {
     CanvasRig rig;
     const int hidden = rig.d.loadElement();
     const int shown = addElement(rig.d, KindRelationship, QRectF(50, 50, 80, 40));
-    ASSERT_NE(rig.canvas.elementWidget(hidden), nullptr);
-    EXPECT_TRUE(rig.canvas.elementWidget(hidden)->isHidden());
-    EXPECT_FALSE(rig.canvas.elementWidget(shown)->isHidden());
+    EXPECT_TRUE(rig.canvas.elementRect(hidden).isEmpty());
+    EXPECT_FALSE(rig.canvas.elementRect(shown).isEmpty());
 }
 
-TEST(CanvasTest, ResetDropsSurplusControlsAndRebindsCollections) {
+TEST(CanvasTest, ResetForgetsElementsTheModelNoLongerHas) {
     CanvasRig rig;
     for (int n = 0; n < 3; ++n) addElement(rig.d, KindEntity, QRectF(10 + 90 * n, 10, 73, 41));
-    ASSERT_NE(rig.canvas.elementWidget(3), nullptr);
+    ASSERT_FALSE(rig.canvas.elementRect(3).isEmpty());
     rig.d.clear();
-    EXPECT_EQ(rig.canvas.elementWidget(1), nullptr);
-    EXPECT_EQ(rig.canvas.elementWidget(3), nullptr);
+    EXPECT_TRUE(rig.canvas.elementRect(1).isEmpty());
+    EXPECT_EQ(rig.canvas.elementAt(QPointF(20, 20)), 0);
 
     const int i = addElement(rig.d, KindAttribute, QRectF(10, 10, 73, 41));
     ASSERT_EQ(i, 1);
-    UserControl1* w = rig.canvas.elementWidget(i);
-    ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->AttributeList->sharesEntriesWith(rig.d.element(i).AttributeList));
-    EXPECT_EQ(w->Shape(), float(KindAttribute));
+    EXPECT_EQ(rig.canvas.elementAt(QPointF(20, 20)), i);
 }
 
 // ---- Painting ----
@@ -286,7 +299,7 @@ TEST_F(CanvasInWindowTest, DropsOnlyOnTheBareDrawingArea) {
     EXPECT_TRUE(canvas->dropAt(moved, QPointF(500, 300)));
     EXPECT_EQ(d.element(moved).Left, 490.0f);
     EXPECT_EQ(d.element(moved).Top, 295.0f);
-    EXPECT_EQ(canvas->elementWidget(moved)->pos(), QPoint(490, 295));
+    EXPECT_EQ(canvas->elementRect(moved).topLeft(), QPoint(490, 295));
 }
 
 TEST_F(CanvasInWindowTest, ShortMoveOntoTheElementsOwnPlaceIsADrop) {
@@ -352,16 +365,15 @@ TEST_F(CanvasInWindowTest, DropsFromElsewhereAreRefused) {
 
 TEST_F(CanvasInWindowTest, LeftPressAndSmallMoveNeitherDragsNorReportsHover) {
     const int i = addElement(d, KindEntity, QRectF(100, 100, 73, 41));
-    UserControl1* w = canvas->elementWidget(i);
-    Q_EMIT w->MouseDown(1, 0, 5, 5);
-    Q_EMIT w->MouseMove(1, 0, 6, 5);
+    mouseOnElement(canvas, i, QEvent::MouseButtonPress, QPointF(5, 5), Qt::LeftButton);
+    mouseOnElement(canvas, i, QEvent::MouseMove, QPointF(6, 5), Qt::LeftButton);
     EXPECT_TRUE(d.view.hover[0].isEmpty());
     EXPECT_EQ(canvas->focusElement(), i);
 }
 
 TEST_F(CanvasInWindowTest, MoveWithoutTheLeftButtonReportsHover) {
     const int i = addElement(d, KindEntity, QRectF(100, 100, 73, 41));
-    Q_EMIT canvas->elementWidget(i)->MouseMove(0, 0, 5, 5);
+    mouseOnElement(canvas, i, QEvent::MouseMove, QPointF(5, 5), Qt::NoButton);
     const QLabel* panel = form.findChild<QLabel*>("StatusBar1Panel1");
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->text(), "Index: 1");
@@ -450,7 +462,7 @@ TEST_P(ElementMenuTest, RightClickPopsTheKindsMenu) {
     d.element(i).setUnderlined(true);
     d.notifyElement(i);
 
-    Q_EMIT canvas->elementWidget(i)->MouseDown(2, 0, 10, 10);
+    mouseOnElement(canvas, i, QEvent::MouseButtonPress, QPointF(10, 10), Qt::RightButton);
     EXPECT_EQ(d.state.ContextElement, i);
     auto* menu = form.findChild<QMenu*>(p.menu);
     ASSERT_NE(menu, nullptr);
@@ -502,14 +514,8 @@ protected:
     }
     QPointF pixelOf(double x, double y) const { return canvas->mapping().toPixels({x, y}); }
     void leftPressOn(int i) {
-        UserControl1* w = canvas->elementWidget(i);
-        const QPointF at(w->width() / 2.0, w->height() / 2.0);
-        QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(w, &press);
-        QCoreApplication::sendEvent(w, &release);
+        const QRect rect = canvas->elementRect(i);
+        clickElement(canvas, i, QPointF(rect.width() / 2.0, rect.height() / 2.0));
     }
 };
 
@@ -521,8 +527,8 @@ TEST_P(ZoomedCanvasTest, ClicksDropsAndTheLineMenuHitTheirTargets) {
     const int relationship = editor.createElement(KindRelationship);
     const int other = editor.createElement(KindEntity);
     const Element& e = d.element(entity);
-    EXPECT_NEAR(canvas->elementWidget(entity)->x(), canvas->mapping().toPixels({e.Left, 0}).x(), 1);
-    EXPECT_NEAR(canvas->elementWidget(entity)->width(), e.Width * zoom, 1);
+    EXPECT_NEAR(canvas->elementRect(entity).x(), canvas->mapping().toPixels({e.Left, 0}).x(), 1);
+    EXPECT_NEAR(canvas->elementRect(entity).width(), e.Width * zoom, 1);
 
     // Click to connect: the connector joins exactly the two elements clicked.
     editor.toolbarButton("AttLine");
@@ -567,7 +573,7 @@ TEST_F(CanvasInWindowTest, ScrollBarsReachADrawingWiderThanTheWindowAndCaptureIg
     ASSERT_TRUE(canvas->verticalScrollBar()->isVisible());
     h->setValue(h->maximum());
     canvas->verticalScrollBar()->setValue(canvas->verticalScrollBar()->maximum());
-    EXPECT_TRUE(canvas->rect().contains(canvas->elementWidget(far)->geometry()));
+    EXPECT_TRUE(canvas->rect().contains(canvas->elementRect(far)));
     EXPECT_EQ(d.element(far).Left, 3000.0f) << "scrolling moves no element";
 
     const QSize fullSize = form.captureDiagram().size();
@@ -577,8 +583,8 @@ TEST_F(CanvasInWindowTest, ScrollBarsReachADrawingWiderThanTheWindowAndCaptureIg
     canvas->fitToDrawing();
     QCoreApplication::processEvents();
     EXPECT_FALSE(h->isVisible()) << "after Fit the whole drawing shows";
-    EXPECT_TRUE(canvas->rect().contains(canvas->elementWidget(far)->geometry()));
-    EXPECT_TRUE(canvas->rect().contains(canvas->elementWidget(2)->geometry()));
+    EXPECT_TRUE(canvas->rect().contains(canvas->elementRect(far)));
+    EXPECT_TRUE(canvas->rect().contains(canvas->elementRect(2)));
 }
 
 // ---- Several selected elements, and the Line menu along the whole line ----
@@ -603,11 +609,7 @@ TEST_P(ZoomedCanvasTest, RubberBandCtrlClickGroupDragAndTheLineMenuAlongTheLine)
     EXPECT_EQ(d.view.selection, (std::set<int>{a, b}));
 
     // Ctrl+click adds r, and takes b out again.
-    for (const int i : {r, b}) {
-        UserControl1* w = canvas->elementWidget(i);
-        mouseEvent(w, QEvent::MouseButtonPress, QPointF(5, 5), Qt::LeftButton, Qt::ControlModifier);
-        mouseEvent(w, QEvent::MouseButtonRelease, QPointF(5, 5), Qt::NoButton, Qt::ControlModifier);
-    }
+    for (const int i : {r, b}) clickElement(canvas, i, QPointF(5, 5), Qt::LeftButton, Qt::ControlModifier);
     EXPECT_EQ(d.view.selection, (std::set<int>{a, r}));
 
     // Dragging one of them moves both.
@@ -622,9 +624,7 @@ TEST_P(ZoomedCanvasTest, RubberBandCtrlClickGroupDragAndTheLineMenuAlongTheLine)
     form.findChild<QAction*>("mnuSelectAll")->trigger();
     EXPECT_EQ(d.view.selection, (std::set<int>{a, b, r}));
     // A plain click without a drag on one of them selects it alone.
-    UserControl1* shownA = canvas->elementWidget(a);
-    mouseEvent(shownA, QEvent::MouseButtonPress, QPointF(5, 5), Qt::LeftButton);
-    mouseEvent(shownA, QEvent::MouseButtonRelease, QPointF(5, 5), Qt::NoButton);
+    clickElement(canvas, a, QPointF(5, 5));
     EXPECT_EQ(d.view.selection, (std::set<int>{a}));
 
     // The connector's line now runs between the moved elements: a right click 4 pixels beside

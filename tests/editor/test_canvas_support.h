@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "canvas.h"
 #include "diagram.h"
 
 // Builds diagrams straight through the model, the way loading a project fills it, so that view
@@ -48,6 +49,23 @@ inline void rightPress(QWidget* widget, QPointF pos) {
     QMouseEvent press(QEvent::MouseButtonPress, pos, widget->mapToGlobal(pos), Qt::RightButton,
                       Qt::RightButton, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &press);
+}
+
+// A mouse event on element i of the canvas, `at` pixels from the element's top-left corner.
+inline void mouseOnElement(Canvas* canvas, int i, QEvent::Type type, QPointF at,
+                           Qt::MouseButton button, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const QPointF pos = QPointF(canvas->elementRect(i).topLeft()) + at;
+    Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    if (type == QEvent::MouseMove) button = Qt::NoButton;
+    QMouseEvent event(type, pos, canvas->mapToGlobal(pos), button, held, modifiers);
+    QCoreApplication::sendEvent(canvas, &event);
+}
+
+// A press and release (a click) on element i, `at` pixels from its top-left corner.
+inline void clickElement(Canvas* canvas, int i, QPointF at, Qt::MouseButton button = Qt::LeftButton,
+                         Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    mouseOnElement(canvas, i, QEvent::MouseButtonPress, at, button, modifiers);
+    mouseOnElement(canvas, i, QEvent::MouseButtonRelease, at, button, modifiers);
 }
 
 }  // namespace canvastest

@@ -18,7 +18,6 @@
 #include "fakeprompts.h"
 #include "form1.h"
 #include "test_canvas_support.h"
-#include "usercontrol1.h"
 
 using canvastest::addElement;
 
@@ -170,11 +169,11 @@ TEST_F(Form1Test, EditMenuTakesStepsBackAndRedoesThemByName) {
     EXPECT_EQ(undo->text(), "復原 建立 Entity2");
     undo->trigger();
     EXPECT_EQ(d.elementCount(), 2) << "the second entity is gone";
-    EXPECT_EQ(form.canvas()->elementWidget(2), nullptr);
+    EXPECT_TRUE(form.canvas()->elementRect(2).isEmpty());
     EXPECT_EQ(redo->text(), "重做 建立 Entity2");
     redo->trigger();
     ASSERT_EQ(d.elementCount(), 3);
-    EXPECT_TRUE(form.canvas()->elementWidget(2)->isVisibleTo(form.canvas()));
+    EXPECT_FALSE(form.canvas()->elementRect(2).isEmpty());
 
     // Undo in a running connect mode ends the mode first, taking nothing back.
     form.toolbarButton("AttLine")->click();
@@ -328,32 +327,32 @@ TEST_F(Form1Test, MenuCheckMarksMirrorTheModelNotQt) {
 TEST_F(Form1Test, ToolbarButtonsAndButtonMenusCreateElements) {
     form.toolbarButton("Entity")->click();
     ASSERT_EQ(d.elementCount(), 2);
-    UserControl1* w = form.canvas()->elementWidget(1);
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->geometry(), QRect(155, 104, 73, 41));
-    EXPECT_EQ(w->Caption(), "Entity1");
-    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(form.canvas()->elementRect(1), QRect(155, 104, 73, 41));
+    EXPECT_EQ(d.element(1).Caption, "Entity1");
 
     QMenu* attributeMenu = form.toolbarButton("Attribute")->menu();
     attributeMenu->actions().at(1)->trigger();  // "MultAttribute"
     ASSERT_EQ(d.elementCount(), 3);
-    EXPECT_EQ(form.canvas()->elementWidget(2)->Shape(), float(KindMultAttribute));
+    EXPECT_EQ(d.element(2).Shape, float(KindMultAttribute));
 
     form.toolbarButton("Entity")->menu()->actions().at(1)->trigger();  // "WeakEntity"
     EXPECT_EQ(prompts.messages, QStringList({"請先產生 Entity, 再進行設定"}));
     EXPECT_EQ(d.elementCount(), 3);
 }
 
-TEST_F(Form1Test, RenameFromTheElementMenuShowsOnTheControl) {
+TEST_F(Form1Test, RenameFromTheElementMenuShowsOnTheDrawing) {
     const int i = addElement(d, KindEntity, QRectF(100, 100, 73, 41), "Entity1");
-    Q_EMIT form.canvas()->elementWidget(i)->MouseDown(2, 0, 10, 10);
+    const QImage before = form.canvas()->renderDiagram(form.canvas()->elementRect(i)).toImage();
+    canvastest::mouseOnElement(form.canvas(), i, QEvent::MouseButtonPress, QPointF(10, 10),
+                               Qt::RightButton);
     ASSERT_TRUE(form.menus()->entityMenu()->isVisible());
     prompts.answer("Customer");
     child<QAction>("mnuEReName")->trigger();
     form.menus()->entityMenu()->hide();
     ASSERT_EQ(prompts.inputRequests.size(), 1u);
     EXPECT_EQ(prompts.inputRequests[0].defaultText, "Entity1");
-    EXPECT_EQ(form.canvas()->elementWidget(i)->Caption(), "Customer");
+    EXPECT_EQ(d.element(i).Caption, "Customer");
+    EXPECT_NE(form.canvas()->renderDiagram(form.canvas()->elementRect(i)).toImage(), before);
 }
 
 TEST_F(Form1Test, BiggerIsOneCommandForAllThreeMenus) {
@@ -364,7 +363,7 @@ TEST_F(Form1Test, BiggerIsOneCommandForAllThreeMenus) {
     child<QAction>("mnuEBigger")->trigger();
     child<QAction>("mnuASmaller")->trigger();
     EXPECT_FLOAT_EQ(d.element(i).Width, float(float(float(100 * 1.1) * 1.1) * 0.9));
-    EXPECT_EQ(form.canvas()->elementWidget(i)->width(), qRound(d.element(i).Width));
+    EXPECT_EQ(form.canvas()->elementRect(i).width(), qRound(d.element(i).Width));
 }
 
 TEST_F(Form1Test, DeleteKeyDeletesTheLastLeftClickedElement) {
@@ -374,10 +373,10 @@ TEST_F(Form1Test, DeleteKeyDeletesTheLastLeftClickedElement) {
     del->trigger();
     EXPECT_TRUE(d.element(first).Visible && d.element(second).Visible) << "nothing clicked yet";
 
-    Q_EMIT form.canvas()->elementWidget(second)->MouseDown(1, 0, 5, 5);
+    canvastest::clickElement(form.canvas(), second, QPointF(5, 5));
     del->trigger();
     EXPECT_FALSE(d.element(second).Visible);
-    EXPECT_TRUE(form.canvas()->elementWidget(second)->isHidden());
+    EXPECT_TRUE(form.canvas()->elementRect(second).isEmpty());
     EXPECT_TRUE(d.element(first).Visible);
     EXPECT_EQ(form.canvas()->focusElement(), 0) << "a deleted element holds no focus";
     EXPECT_TRUE(d.view.selection.empty());
@@ -387,7 +386,8 @@ TEST_F(Form1Test, TheSelectionIsFramedAndABareClickLetsGoOfIt) {
     form.show();
     QCoreApplication::processEvents();
     const int i = addElement(d, KindEntity, QRectF(100, 100, 73, 41));
-    Q_EMIT form.canvas()->elementWidget(i)->MouseDown(1, 0, 5, 5);
+    canvastest::mouseOnElement(form.canvas(), i, QEvent::MouseButtonPress, QPointF(5, 5),
+                               Qt::LeftButton);
     EXPECT_EQ(d.view.selection, std::set<int>{i});
     EXPECT_EQ(d.element(i).BackColor, d.element(0).BackColor) << "no colour marks the selection";
 

@@ -15,7 +15,6 @@
 #include "geometry.h"
 #include "outline.h"
 #include "test_canvas_support.h"
-#include "usercontrol1.h"
 
 using canvastest::addConnector;
 using canvastest::addElement;
@@ -275,19 +274,20 @@ TEST_F(WindowTest, ASetScaleStretchesElementsAndInputButNotTheModel) {
     const QSize pixels = canvas().size();
     canvas().setScale({0, 0, 2.0 * pixels.width(), 2.0 * pixels.height()});
     EXPECT_EQ(canvas().scale(), (DrawingScale{0, 0, 2.0 * pixels.width(), 2.0 * pixels.height()}));
-    EXPECT_EQ(canvas().elementWidget(e)->geometry(), QRect(50, 50, 40, 20));
+    EXPECT_EQ(canvas().elementRect(e), QRect(50, 50, 40, 20));
     EXPECT_FLOAT_EQ(d.connector(k).MN.Width, pixelLabelWidth)
         << "the scale is a view transform: labels keep their size in drawing units";
     EXPECT_FLOAT_EQ(d.connector(k).MN.Left, d.connector(k).Line1.X2 - d.connector(k).MN.Width);
 
     // A drop at pixel (250, 150) with the grab point 10 pixels into the element.
-    Q_EMIT canvas().elementWidget(e)->MouseDown(1, 0, 10, 6);
+    canvastest::mouseOnElement(&canvas(), e, QEvent::MouseButtonPress, QPointF(10, 6),
+                               Qt::LeftButton);
     EXPECT_EQ(d.state.GrabX, 20);
     EXPECT_EQ(d.state.GrabY, 12);
     ASSERT_TRUE(canvas().dropAt(e, QPointF(250, 150)));
     EXPECT_EQ(d.element(e).Left, 480);
     EXPECT_EQ(d.element(e).Top, 288);
-    EXPECT_EQ(canvas().elementWidget(e)->geometry(), QRect(240, 144, 40, 20));
+    EXPECT_EQ(canvas().elementRect(e), QRect(240, 144, 40, 20));
 
     // The Line menu's hit test: the main line's midpoint, found through the pixel under it.
     const Line& line = d.connector(k).Line1;
@@ -299,7 +299,7 @@ TEST_F(WindowTest, ASetScaleStretchesElementsAndInputButNotTheModel) {
     form.resize(form.width() + 100, form.height());
     QCoreApplication::processEvents();
     const double sx = canvas().width() / (2.0 * pixels.width());
-    EXPECT_EQ(canvas().elementWidget(r)->geometry().x(), qRound(400 * sx));
+    EXPECT_EQ(canvas().elementRect(r).x(), qRound(400 * sx));
 }
 
 TEST_F(WindowTest, MaximizeAndRestoreSetTheRememberedScaleBack) {
@@ -321,12 +321,13 @@ TEST_F(WindowTest, MaximizeAndRestoreSetTheRememberedScaleBack) {
               (DrawingScale{0, 0, double(maximized.width()), double(maximized.height())}));
     // What filled the maximized window now fits the normal one.
     const double sx = canvas().width() / double(maximized.width());
-    EXPECT_EQ(canvas().elementWidget(e)->geometry().x(), qRound(200 * sx));
+    EXPECT_EQ(canvas().elementRect(e).x(), qRound(200 * sx));
 
     // A drop forgets the maximize; the next one remembers the (set) scale again.
     form.showMaximized();
     QCoreApplication::processEvents();
-    Q_EMIT canvas().elementWidget(e)->MouseDown(1, 0, 1, 1);
+    canvastest::mouseOnElement(&canvas(), e, QEvent::MouseButtonPress, QPointF(1, 1),
+                               Qt::LeftButton);
     ASSERT_TRUE(canvas().dropAt(e, QPointF(30, 300)));
     EXPECT_EQ(form.scaleMemoryFlag(), 0);
 }

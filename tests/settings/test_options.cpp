@@ -27,7 +27,6 @@
 #include "form1.h"
 #include "frmoptions.h"
 #include "settingsstore.h"
-#include "usercontrol1.h"
 
 namespace {
 
@@ -745,16 +744,16 @@ TEST(OptionsWindow, ANewBackgroundShowsAroundEllipsesAndDiamondsOnScreenAndInThe
     const QColor yellow(255, 255, 0);
 
     for (const int i : {attribute, relationship}) {
-        const UserControl1* w = form.canvas()->elementWidget(i);
-        ASSERT_NE(w, nullptr);
-        const QPoint at = w->mapTo(&form, QPoint());
+        const QRect rect = form.canvas()->elementRect(i);
+        ASSERT_FALSE(rect.isEmpty());
+        const QPoint at = form.canvas()->mapTo(&form, rect.topLeft());
         const QImage shown = form.screen()
-                                 ->grabWindow(form.winId(), at.x(), at.y(), w->width(), w->height())
+                                 ->grabWindow(form.winId(), at.x(), at.y(), rect.width(), rect.height())
                                  .toImage();
         EXPECT_EQ(QColor(shown.pixel(1, 1)), yellow) << i;
-        EXPECT_EQ(QColor(shown.pixel(w->width() - 2, w->height() - 2)), yellow) << i;
+        EXPECT_EQ(QColor(shown.pixel(rect.width() - 2, rect.height() - 2)), yellow) << i;
         // Inside the outline the element keeps its own colour.
-        EXPECT_EQ(QColor(shown.pixel(w->width() / 2, w->height() / 4)), own) << i;
+        EXPECT_EQ(QColor(shown.pixel(rect.width() / 2, rect.height() / 4)), own) << i;
     }
     const QImage picture = form.captureDiagram().toImage();
     ASSERT_FALSE(picture.isNull());
