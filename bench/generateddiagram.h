@@ -1,15 +1,18 @@
 #pragma once
 
+#include <QSizeF>
 #include <QString>
 #include <vector>
 
 #include "diagram.h"
 
 // Builds diagrams of any size straight into the model, without the editor commands: the loader's
-// view of a project, ready to validate, convert, save or show. Elements go 40 to a row.
+// view of a project, ready to validate, convert, save or show. Elements go `columns` to a row,
+// lines run from centre to centre and participations sit a quarter along them.
 class Generator {
 public:
-    explicit Generator(Diagram& d) : d_(d) {}
+    explicit Generator(Diagram& d, int columns = 40, QSizeF pitch = QSizeF(80, 60))
+        : d_(d), columns_(columns), pitch_(pitch) {}
 
     int element(int kind, const QString& caption) {
         const int i = d_.loadElement();
@@ -17,8 +20,8 @@ public:
         e.Shape = float(kind);
         e.Caption = caption;
         e.Visible = true;
-        e.Left = float(i % 40) * 80;
-        e.Top = float(i / 40) * 60;
+        e.Left = float((i % columns_) * pitch_.width());
+        e.Top = float((i / columns_) * pitch_.height());
         return i;
     }
 
@@ -39,6 +42,8 @@ public:
         const int k = connector(e, r, d_.settings.RelLineColor);
         Connector& c = d_.connector(k);
         d_.setLabelCaption(c.MN, participation);
+        c.MN.Left = c.Line1.X1 + (c.Line1.X2 - c.Line1.X1) / 4;
+        c.MN.Top = c.Line1.Y1 + (c.Line1.Y2 - c.Line1.Y1) / 4;
         c.MN.Visible = true;
         return k;
     }
@@ -56,30 +61,42 @@ private:
                                                                       : ConnectorKind::Relationship;
         const int k = d_.loadConnector(kind, a, b);
         Line& line = d_.connector(k).Line1;
+        const Element& from = d_.element(a);
+        const Element& to = d_.element(b);
+        line.X1 = from.Left + from.Width / 2;
+        line.Y1 = from.Top + from.Height / 2;
+        line.X2 = to.Left + to.Width / 2;
+        line.Y2 = to.Top + to.Height / 2;
         line.BorderColor = colour;
         line.Visible = true;
         return k;
     }
 
     Diagram& d_;
+    int columns_;
+    QSizeF pitch_;
 };
 
 // The large project of the size tests: `entities` entities, each with a key and one more
 // attribute, and `entities` one-to-many relationships, each joining entity i ("0,N") to entity
 // i + 1 ("1,1"): 4 elements and 4 connectors per entity (8,000 entities give 32,000 elements).
-inline void generateOneToManyProject(Diagram& d, int entities) {
-    Generator g(d);
+// Each relationship is made right after the second of its entities, so it lies near both.
+inline void generateOneToManyProject(Diagram& d, int entities, int columns = 40,
+                                     QSizeF pitch = QSizeF(80, 60)) {
+    Generator g(d, columns, pitch);
     std::vector<int> shown;
     shown.reserve(size_t(entities));
+    const auto relationship = [&](int n, int from, int to) {
+        const int r = g.element(KindRelationship, QStringLiteral("R%1").arg(n));
+        g.join(from, r, QStringLiteral("0,N"));
+        g.join(to, r, QStringLiteral("1,1"));
+    };
     for (int i = 0; i < entities; ++i) {
         const int e = g.element(KindEntity, QStringLiteral("E%1").arg(i));
         g.attribute(e, QStringLiteral("Key%1").arg(i), true);
         g.attribute(e, QStringLiteral("Name%1").arg(i), false);
         shown.push_back(e);
+        if (i > 0) relationship(i - 1, shown[size_t(i - 1)], e);
     }
-    for (int i = 0; i < entities; ++i) {
-        const int r = g.element(KindRelationship, QStringLiteral("R%1").arg(i));
-        g.join(shown[size_t(i)], r, QStringLiteral("0,N"));
-        g.join(shown[size_t((i + 1) % entities)], r, QStringLiteral("1,1"));
-    }
+    if (entities > 0) relationship(entities - 1, shown.back(), shown.front());
 }

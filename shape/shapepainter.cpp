@@ -108,6 +108,9 @@ ShapeLayout layOutShape(const QSize& size, float shape, qint16 borderStyle, qint
     layout.surface = shapeSurface(size, borderStyle);
     layout.shape = shape;
     layout.borderStyle = borderStyle;
+    layout.recWidth = recWidth;
+    layout.ellWidth = ellWidth;
+    layout.diaWidth = diaWidth;
     layout.outline = outlineGeometry(shape, layout.surface.width(), layout.surface.height(),
                                      recWidth, ellWidth, diaWidth);
     layout.font = font;
@@ -121,6 +124,7 @@ ShapeLayout layOutShape(const QSize& size, float shape, qint16 borderStyle, qint
     layout.outlineLeavesSurface =
         !layout.surface.contains(outlineArea.adjusted(0, 0, 1, 1), false) && !outlineArea.isEmpty();
     layout.captionLeavesControl = !QRect(QPoint(), size).contains(layout.captionLabel);
+    layout.opaque = !isEllipse(shape) && !isDiamond(shape);
     return layout;
 }
 

@@ -14,10 +14,11 @@ class QPainter;
 // creating a control for each: everything here is plain data that the control's paint procedure
 // would produce for the same properties and size.
 struct GLYPHON_EXPORT ShapeLayout {
-    QSize size;      // the control's size in pixels, border included
-    QRect surface;   // the drawing surface inside the border
+    QSize size;     // the control's size in pixels, border included
+    QRect surface;  // the drawing surface inside the border
     float shape = 0;
     qint16 borderStyle = 1;
+    qint32 recWidth = 0, ellWidth = 0, diaWidth = 0;
     OutlineGeometry outline;  // in surface pixels
     QFont font;               // the caption's font, underline included
     QStaticText caption;      // laid out in `font` without its underline (drawn by hand)
@@ -26,6 +27,9 @@ struct GLYPHON_EXPORT ShapeLayout {
     // only then does painting pay for a clip.
     bool outlineLeavesSurface = false;
     bool captionLeavesControl = false;
+    // Whether the body covers the whole control (a rectangle, or a code without an outline):
+    // then nothing beneath shows through.
+    bool opaque = false;
 };
 
 // The drawing surface of a control of `size` with border style `borderStyle`.
@@ -43,6 +47,7 @@ GLYPHON_EXPORT ShapeLayout layOutShape(const QSize& size, float shape, qint16 bo
 
 // Paints a laid-out shape with its colours, the control's top-left corner at `topLeft` of the
 // painter's coordinates: the body filled with `back` (the whole control, or only the inside of
-// an ellipse or a diamond), the border and the outline in black, the caption in `ink`. The painter's pen, brush and font change; its transform and clip are left as they were.
+// an ellipse or a diamond), the border and the outline in black, the caption in `ink`. The
+// painter's pen, brush and font change; its transform and clip are left as they were.
 GLYPHON_EXPORT void paintShape(QPainter& painter, const QPoint& topLeft, const ShapeLayout& layout,
                                const QColor& back, const QColor& ink);

@@ -72,6 +72,12 @@ bool labelShown(const Label& label) {
 // Repaint areas gathered in one change beyond this many are repainted as their common bounds.
 constexpr size_t kMostSeparateRepaints = 64;
 
+// Pixels around a label's text in its picture, for antialiasing that spills over the text's box.
+constexpr int kLabelPictureMargin = 1;
+
+// Memory the element pictures may hold: far more than a screen full of elements needs.
+constexpr qint64 kPictureBudget = 64 << 20;
+
 }  // namespace
 
 const QString Canvas::kElementMimeType = QStringLiteral("application/x-relvane-element");
@@ -144,6 +150,16 @@ int Canvas::focusElement() const {
 
 // ---- Mirroring the model ----
 
+bool Canvas::layoutFits(int i) const {
+    const ShapeLayout& layout = elements_[size_t(i)].layout;
+    const Element& e = d_.element(i);
+    return elements_[size_t(i)].generation == layoutGeneration_ &&
+           layout.size == elementRect(i).size() && layout.shape == e.Shape &&
+           layout.borderStyle == e.BorderStyle && layout.recWidth == e.RecWidth &&
+           layout.ellWidth == e.EllWidth && layout.diaWidth == e.DiaWidth &&
+           layout.caption.text() == e.Caption && layout.font == zoomedFont(e.Font);
+}
+
 const ShapeLayout& Canvas::elementLayout(int i) {
     ElementCache& cache = elements_[size_t(i)];
     if (cache.generation != layoutGeneration_) {
@@ -151,16 +167,61 @@ const ShapeLayout& Canvas::elementLayout(int i) {
         cache.layout = layOutShape(elementRect(i).size(), e.Shape, e.BorderStyle, e.RecWidth,
                                    e.EllWidth, e.DiaWidth, zoomedFont(e.Font), e.Caption);
         cache.generation = layoutGeneration_;
+        cache.paintedOnce = false;
+        pictureBytes_ -= cache.picture.sizeInBytes();
+        cache.picture = QImage();
     }
     return cache.layout;
 }
 
-void Canvas::paintElements(QPainter& painter, const QRect& area) {
-    for (int i : elementsIn(area)) {
-        const Element& e = d_.element(i);
-        paintShape(painter, elementRect(i).topLeft(), elementLayout(i), toQColor(e.BackColor),
-                   toQColor(e.ForeColor));
+void Canvas::paintElements(QPainter& painter, const QRect& area, bool screen) {
+    if (screen && pictureBytes_ > kPictureBudget) dropPictures();
+    for (int i : elementsIn(area)) paintElement(painter, i, screen);
+}
+
+void Canvas::paintElement(QPainter& painter, int i, bool screen) {
+    const ShapeLayout& layout = elementLayout(i);
+    ElementCache& cache = elements_[size_t(i)];
+    const Element& e = d_.element(i);
+    const QPoint topLeft = elementRect(i).topLeft();
+    if (!screen) {
+        paintShape(painter, topLeft, layout, toQColor(e.BackColor), toQColor(e.ForeColor));
+        return;
     }
+    const qreal ratio = painter.device()->devicePixelRatio();
+    const bool sameLook = cache.back == e.BackColor && cache.ink == e.ForeColor;
+    if (!cache.picture.isNull() && sameLook && cache.picture.devicePixelRatio() == ratio) {
+        painter.drawImage(topLeft, cache.picture);
+        return;
+    }
+    pictureBytes_ -= cache.picture.sizeInBytes();
+    cache.picture = QImage();
+    // An element painted for the first time in this look is drawn directly: a project just
+    // loaded shows without making a picture of every element in view.
+    if (!cache.paintedOnce || !sameLook || pictureBytes_ > kPictureBudget) {
+        cache.paintedOnce = true;
+        cache.back = e.BackColor;
+        cache.ink = e.ForeColor;
+        paintShape(painter, topLeft, layout, toQColor(e.BackColor), toQColor(e.ForeColor));
+        return;
+    }
+    // A body that covers the whole picture needs no transparency, and copies faster.
+    QImage picture(layout.size * ratio,
+                   layout.opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    {
+        QPainter onPicture(&picture);
+        paintShape(onPicture, QPoint(), layout, toQColor(e.BackColor), toQColor(e.ForeColor));
+    }
+    cache.picture = std::move(picture);
+    pictureBytes_ += cache.picture.sizeInBytes();
+    painter.drawImage(topLeft, cache.picture);
+}
+
+void Canvas::dropPictures() {
+    for (ElementCache& cache : elements_) cache.picture = QImage();
+    pictureBytes_ = 0;
 }
 
 QPixmap Canvas::elementPicture(int i) {
@@ -212,8 +273,8 @@ void Canvas::refreshSelectionFrames() {
     for (int i : d_.view.selection) {
         const QRect rect = elementRect(i);
         if (d_.isLiveElement(i) && !rect.isEmpty())
-            frames.emplace_back(i, rect.adjusted(-kFrameMargin, -kFrameMargin, kFrameMargin - 1,
-                                                 kFrameMargin - 1));
+            frames.emplace_back(
+                i, rect.adjusted(-kFrameMargin, -kFrameMargin, kFrameMargin - 1, kFrameMargin - 1));
     }
     if (frames == frames_) return;
     for (const auto& [i, rect] : frames_) update(rect.adjusted(-1, -1, 1, 1));
@@ -255,13 +316,20 @@ void Canvas::onElementChanged(int i) {
     }
     // Where it was and where it is now: the old place is painted over, whatever became of it.
     ElementCache& cache = elements_[size_t(i)];
-    if (cache.filed)
-        repaintLater(pixelRect(mapping_.toPixels(cache.area)).adjusted(-1, -1, 1, 1));
-    cache.generation = 0;
-    cache.area = elementArea(i);
-    cache.filed = d_.element(i).Visible;
-    grid_.place(i, cache.area, cache.filed);
-    if (cache.filed) repaintLater(elementRect(i).adjusted(-1, -1, 1, 1));
+    const QRectF area = elementArea(i);
+    const bool shown = d_.element(i).Visible;
+    // A change of colour alone (a connect mode's highlight) keeps the layout.
+    if (!layoutFits(i)) cache.generation = 0;
+    if (area == cache.area && shown == cache.filed) {
+        // Only its look changed (a highlight, a caption): the grid stays as it is.
+        if (shown) repaintLater(elementRect(i).adjusted(-1, -1, 1, 1));
+        return;
+    }
+    if (cache.filed) repaintLater(pixelRect(mapping_.toPixels(cache.area)).adjusted(-1, -1, 1, 1));
+    cache.area = area;
+    cache.filed = shown;
+    grid_.place(i, area, shown);
+    if (shown) repaintLater(elementRect(i).adjusted(-1, -1, 1, 1));
 }
 
 const Canvas::ConnectorCache& Canvas::connectorCache(int k) const {
@@ -274,6 +342,7 @@ QStaticText Canvas::labelText(const Label& label) const {
     const QFont font = zoomedFont(d_.labelFont());
     if (font != labelTextFont_) {
         labelTexts_.clear();
+        labelPictures_.clear();
         labelTextFont_ = font;
     }
     auto text = labelTexts_.constFind(label.Caption);
@@ -309,17 +378,19 @@ void Canvas::onConnectorChanged(int k) {
     if (size_t(k) >= connectors_.size()) connectors_.resize(size_t(k) + 1);
     // The old place needs painting over only if it was painted since the last full repaint.
     ConnectorCache& cache = connectors_[size_t(k)];
-    if (cache.generation == placeGeneration_ && !cache.bounds.isEmpty())
-        repaintLater(cache.bounds);
+    if (cache.generation == placeGeneration_ && !cache.bounds.isEmpty()) repaintLater(cache.bounds);
     refreshConnectorCache(k);
     if (!cache.bounds.isEmpty()) repaintLater(cache.bounds);
 }
 
 void Canvas::trimToModel() {
     const int count = d_.elementCount();
-    for (int j = count; j < int(elements_.size()); ++j)
-        if (elements_[size_t(j)].filed)
-            repaintLater(pixelRect(mapping_.toPixels(elements_[size_t(j)].area)).adjusted(-1, -1, 1, 1));
+    for (int j = count; j < int(elements_.size()); ++j) {
+        const ElementCache& gone = elements_[size_t(j)];
+        if (gone.filed)
+            repaintLater(pixelRect(mapping_.toPixels(gone.area)).adjusted(-1, -1, 1, 1));
+        pictureBytes_ -= gone.picture.sizeInBytes();
+    }
     if (int(elements_.size()) > count) elements_.resize(size_t(count));
     grid_.truncate(count);
     const size_t connectors = size_t(d_.connectorCount());
@@ -333,6 +404,7 @@ void Canvas::onReset() {
     pendingRepaints_.clear();
     // Everything is read again, lazily: the places now, the layouts when first painted.
     elements_.assign(size_t(std::max(d_.elementCount(), 1)), ElementCache{});
+    pictureBytes_ = 0;
     grid_.clear();
     for (int i = 1; i < d_.elementCount(); ++i) {
         ElementCache& cache = elements_[size_t(i)];
@@ -357,50 +429,88 @@ const QPen& Canvas::penFor(const Line& line) {
     return pens_.back().pen;
 }
 
-void Canvas::paintLine(QPainter& painter, const Line& line, const Line*& lastStyle) {
-    if (!lastStyle || lastStyle->BorderColor != line.BorderColor ||
-        lastStyle->BorderStyle != line.BorderStyle)
-        painter.setPen(penFor(line));
-    lastStyle = &line;
-    painter.drawLine(pixelLine(line, mapping_));
-}
-
-void Canvas::paintConnectors(QPainter& painter, const QRect& area) {
+void Canvas::paintConnectors(QPainter& painter, const QRect& area, bool screen) {
     const int count = std::min(int(connectors_.size()), d_.connectorCount());
     std::vector<int> shown;
     for (int k = 1; k < count; ++k)
         if (connectorCache(k).bounds.intersects(area)) shown.push_back(k);
-    const Line* lastStyle = nullptr;
-    // Lines first, labels over them.
+
+    // Lines first, labels over them. Lines of one look in a row go to the painter together.
+    std::vector<QLineF> batch;
+    const Line* batchStyle = nullptr;
+    const auto flush = [&] {
+        if (batch.empty()) return;
+        painter.setPen(penFor(*batchStyle));
+        painter.drawLines(batch.data(), int(batch.size()));
+        batch.clear();
+    };
     for (int k : shown) {
         const Connector& c = d_.connector(k);
-        if (c.Line1.Visible) paintLine(painter, c.Line1, lastStyle);
-        if (c.Line2.Visible) paintLine(painter, c.Line2, lastStyle);
+        for (const Line* line : {&c.Line1, &c.Line2}) {
+            if (!line->Visible) continue;
+            if (batchStyle && (batchStyle->BorderColor != line->BorderColor ||
+                               batchStyle->BorderStyle != line->BorderStyle))
+                flush();
+            batchStyle = line;
+            batch.push_back(pixelLine(*line, mapping_));
+        }
     }
-    painter.setPen(palette().color(QPalette::WindowText));
+    flush();
+
+    const QColor ink = palette().color(QPalette::WindowText);
+    painter.setPen(ink);
     painter.setFont(zoomedFont(d_.labelFont()));  // the font the texts were prepared with
+    const qreal ratio = painter.device()->devicePixelRatio();
+    const auto paintLabel = [&](const Label& label, const QStaticText& text) {
+        if (!labelShown(label)) return;
+        const QPointF at = mapping_.toPixels(QPointF(label.Left, label.Top));
+        if (!screen) return painter.drawStaticText(at, text);
+        const QImage& picture = labelPicture(label.Caption, text, ink, ratio);
+        painter.drawImage(at.toPoint() - QPoint(kLabelPictureMargin, kLabelPictureMargin), picture);
+    };
     for (int k : shown) {
         const ConnectorCache& cache = connectors_[size_t(k)];
         const Connector& c = d_.connector(k);
-        if (labelShown(c.MN))
-            painter.drawStaticText(mapping_.toPixels(QPointF(c.MN.Left, c.MN.Top)), cache.mn);
-        if (labelShown(c.Description))
-            painter.drawStaticText(
-                mapping_.toPixels(QPointF(c.Description.Left, c.Description.Top)),
-                cache.description);
+        paintLabel(c.MN, cache.mn);
+        paintLabel(c.Description, cache.description);
     }
+}
+
+const QImage& Canvas::labelPicture(const QString& caption, const QStaticText& text,
+                                   const QColor& ink, qreal ratio) const {
+    if (ink != labelPictureInk_ || ratio != labelPictureRatio_) {
+        labelPictures_.clear();
+        labelPictureInk_ = ink;
+        labelPictureRatio_ = ratio;
+    }
+    auto found = labelPictures_.constFind(caption);
+    if (found != labelPictures_.constEnd()) return *found;
+    // A margin around the text for the antialiasing that spills over its box.
+    const QSize size =
+        (text.size() + QSizeF(2 * kLabelPictureMargin, 2 * kLabelPictureMargin)).toSize() +
+        QSize(1, 1);
+    QImage picture(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    {
+        QPainter onPicture(&picture);
+        onPicture.setPen(ink);
+        onPicture.setFont(labelTextFont_);
+        onPicture.drawStaticText(QPointF(kLabelPictureMargin, kLabelPictureMargin), text);
+    }
+    return labelPictures_.insert(caption, std::move(picture)).value();
 }
 
 void Canvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    paintConnectors(painter, event->rect());
+    paintConnectors(painter, event->rect(), true);
     paintSelectionFrames(painter, event->rect());
     if (!flashArea_.isNull()) {
         painter.setPen(QPen(QColor(255, 140, 0), 3));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(mapping_.toPixels(flashArea_).adjusted(-6, -6, 6, 6));
     }
-    paintElements(painter, event->rect());
+    paintElements(painter, event->rect(), true);
 }
 
 void Canvas::flash(const QRectF& area) {
@@ -496,8 +606,8 @@ void Canvas::setPlacementMargins(const QMargins& margins) {
 
 void Canvas::reportVisibleArea() {
     const QSize bars = scrollBarInsets();
-    const QRectF free = QRectF(rect()).marginsRemoved(
-        placementMargins_ + QMargins(0, 0, bars.width(), bars.height()));
+    const QRectF free = QRectF(rect()).marginsRemoved(placementMargins_ +
+                                                      QMargins(0, 0, bars.width(), bars.height()));
     editor_.setVisibleArea(free.isEmpty() ? QRectF()
                                           : QRectF(mapping_.toLogical(free.topLeft()),
                                                    mapping_.toLogical(free.bottomRight())));
@@ -684,8 +794,8 @@ void Canvas::elementMouseDown(int i, qint16 button, qint16 shift, float x, float
         const Editor::Popup popup = editor_.elementRightDown(i);
         if (!menus_) return;
         const QRect rect = elementRect(i);
-        const QPoint globalPos = rect.isEmpty() ? QCursor::pos()
-                                                : mapToGlobal(rect.topLeft() + QPointF(x, y)).toPoint();
+        const QPoint globalPos =
+            rect.isEmpty() ? QCursor::pos() : mapToGlobal(rect.topLeft() + QPointF(x, y)).toPoint();
         menus_->popupElementMenu(popup, i, globalPos);
     }
 }
@@ -802,9 +912,8 @@ void Canvas::mouseMoveEvent(QMouseEvent* event) {
     }
     if (band_ && (event->buttons() & Qt::LeftButton)) {
         band_->setGeometry(QRect(bandOrigin_, event->position().toPoint()).normalized());
-        if (!band_->isVisible() &&
-            band_->geometry().width() + band_->geometry().height() >=
-                QApplication::startDragDistance())
+        if (!band_->isVisible() && band_->geometry().width() + band_->geometry().height() >=
+                                       QApplication::startDragDistance())
             band_->show();
         return;
     }

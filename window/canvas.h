@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QImage>
 #include <QMargins>
 #include <QPen>
 #include <QPointF>
@@ -27,9 +28,10 @@ class QTimer;
 // The drawing area. Paints the model: the connector lines and labels, then each element as the
 // shape control would draw it (without a widget per element, so that a diagram of any size
 // paints at the cost of what is in view), and turns mouse and drag-and-drop events on the
-// elements and the bare area into Editor calls. Coordinates of the model are drawing units, which the drawing scale maps
-// onto this widget's pixels (until a scale is set one unit is one pixel, origin 0,0), seen
-// through the viewport: zoom and scrolling, with scroll bars along the right and bottom edges.
+// elements and the bare area into Editor calls. Coordinates of the model are drawing units, which
+// the drawing scale maps onto this widget's pixels (until a scale is set one unit is one pixel,
+// origin 0,0), seen through the viewport: zoom and scrolling, with scroll bars along the right and
+// bottom edges.
 class Canvas : public QWidget {
     Q_OBJECT
 public:
@@ -154,6 +156,11 @@ private:
         ShapeLayout layout;
         QRectF area;         // where it is filed in the grid, in drawing units
         bool filed = false;  // shown, and so filed
+        // The element painted once more with the same layout and colours is kept as a picture,
+        // which later paints copy instead of drawing outline and text again.
+        bool paintedOnce = false;
+        QImage picture;
+        OleColor back = 0, ink = 0;  // the colours painted with
     };
 
     void onChanged(const DiagramChange& change);
@@ -186,18 +193,26 @@ private:
     // Element i's rectangle in drawing units.
     QRectF elementArea(int i) const;
     const ShapeLayout& elementLayout(int i);
+    // Whether element i's layout is still the one the model asks for.
+    bool layoutFits(int i) const;
     // The visible elements that meet the pixel rectangle `area`, in painting order.
     std::vector<int> elementsIn(const QRect& area) const;
-    void paintElements(QPainter& painter, const QRect& area);
+    // Paints the elements meeting `area`; on the screen (`screen`) through their pictures.
+    void paintElements(QPainter& painter, const QRect& area, bool screen = false);
+    void paintElement(QPainter& painter, int i, bool screen);
+    // Lets go of every element picture, and of the memory they hold.
+    void dropPictures();
     // The connector's cache, made again first when it is out of date.
     const ConnectorCache& connectorCache(int k) const;
     void refreshConnectorCache(int k) const;
     // Label texts laid out once per text: the same "1,N" serves every connector that shows it.
     QStaticText labelText(const Label& label) const;
-    void paintConnectors(QPainter& painter, const QRect& area);
+    // Paints the connectors meeting `area`; on the screen (`screen`) each label text through a
+    // picture made once per text.
+    void paintConnectors(QPainter& painter, const QRect& area, bool screen = false);
+    const QImage& labelPicture(const QString& caption, const QStaticText& text, const QColor& ink,
+                               qreal ratio) const;
     const QPen& penFor(const Line& line);
-    // Draws one line, changing the painter's pen only when the line's look differs from the last.
-    void paintLine(QPainter& painter, const Line& line, const Line*& lastStyle);
 
     // Mouse events on element i, with pixels from its top-left corner.
     void elementMouseDown(int i, qint16 button, qint16 shift, float x, float y);
@@ -226,7 +241,11 @@ private:
     quint32 placeGeneration_ = 1;
     mutable QHash<QString, QStaticText> labelTexts_;
     mutable QFont labelTextFont_;  // the font labelTexts_ are laid out in
+    mutable QHash<QString, QImage> labelPictures_;
+    mutable QColor labelPictureInk_;
+    mutable qreal labelPictureRatio_ = 0;
     std::vector<QRect> pendingRepaints_;
+    qint64 pictureBytes_ = 0;  // memory the element pictures hold
     std::vector<QWidget*> overlays_;
     struct LinePen {
         OleColor colour;
@@ -254,7 +273,7 @@ private:
     bool scrollBarsQueued_ = false;
     bool settingScrollBars_ = false;
     QMargins placementMargins_;
-    QRectF extent_;             // drawingExtent(), measured when the model last changed
+    QRectF extent_;  // drawingExtent(), measured when the model last changed
     bool extentStale_ = true;
     QRectF flashArea_;  // drawing units; empty when nothing flashes
     QTimer* flashTimer_ = nullptr;

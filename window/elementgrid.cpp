@@ -91,23 +91,23 @@ void ElementGrid::clear() {
 }
 
 void ElementGrid::collect(const Span& span, std::vector<int>& ids) const {
-    ids.insert(ids.end(), largeIds_.begin(), largeIds_.end());
+    const auto meets = [&span](const Span& filed) {
+        return !filed.empty() && filed.left <= span.right && filed.right >= span.left &&
+               filed.top <= span.bottom && filed.bottom >= span.top;
+    };
     if (span.cells() > qint64(cells_.size())) {
-        // An area over more cells than are filled: every filled cell may be in it.
-        for (auto cell = cells_.begin(); cell != cells_.end(); ++cell) {
-            const int column = int(qint32(cell.key() >> 32));
-            const int row = int(qint32(quint32(cell.key())));
-            if (column >= span.left && column <= span.right && row >= span.top &&
-                row <= span.bottom)
-                ids.insert(ids.end(), cell->begin(), cell->end());
-        }
-    } else {
-        for (int column = span.left; column <= span.right; ++column)
-            for (int row = span.top; row <= span.bottom; ++row) {
-                const auto cell = cells_.constFind(cellKey(column, row));
-                if (cell != cells_.constEnd()) ids.insert(ids.end(), cell->begin(), cell->end());
-            }
+        // An area over more cells than are filled (the whole drawing in view): a pass over the
+        // elements in order costs less than gathering the cells and sorting.
+        for (size_t id = 1; id < filed_.size(); ++id)
+            if (large_[id] || meets(filed_[id])) ids.push_back(int(id));
+        return;
     }
+    ids.insert(ids.end(), largeIds_.begin(), largeIds_.end());
+    for (int column = span.left; column <= span.right; ++column)
+        for (int row = span.top; row <= span.bottom; ++row) {
+            const auto cell = cells_.constFind(cellKey(column, row));
+            if (cell != cells_.constEnd()) ids.insert(ids.end(), cell->begin(), cell->end());
+        }
     sortUnique(ids);
 }
 

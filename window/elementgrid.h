@@ -37,7 +37,7 @@ private:
     void collect(const Span& span, std::vector<int>& ids) const;
 
     QHash<quint64, std::vector<int>> cells_;
-    std::vector<Span> filed_;   // by id: the cells the element is listed in
-    std::vector<bool> large_;   // by id: kept aside instead
+    std::vector<Span> filed_;  // by id: the cells the element is listed in
+    std::vector<bool> large_;  // by id: kept aside instead
     std::vector<int> largeIds_;
 };

@@ -26,7 +26,8 @@ QHash<char16_t, char16_t> radicalIdeographs(const std::vector<std::pair<QString,
     QSet<char16_t> used;
     for (const auto& [text, font] : texts) {
         for (const QChar c : text) used.insert(c.unicode());
-        if (std::none_of(text.begin(), text.end(), [](QChar c) { return isIdeograph(c.unicode()); }))
+        if (std::none_of(text.begin(), text.end(),
+                         [](QChar c) { return isIdeograph(c.unicode()); }))
             continue;
         QTextLayout layout(text, font);
         layout.beginLayout();

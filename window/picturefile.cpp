@@ -104,7 +104,8 @@ QString pictureCancelledMessage() {
 std::optional<QString> writePicture(Canvas& canvas, const QRectF& area, const QString& path,
                                     int scale, Progress* progress) {
     const std::optional<PictureFormat> format = pictureFormatOf(path);
-    if (!format) return QCoreApplication::translate("PictureFile", "圖片檔的副檔名須為 .png、.svg 或 .pdf");
+    if (!format)
+        return QCoreApplication::translate("PictureFile", "圖片檔的副檔名須為 .png、.svg 或 .pdf");
     if (canvas.fullSize(area).isEmpty()) return noElementsToPictureMessage();
 
     QSaveFile file(path);
@@ -123,8 +124,9 @@ std::optional<QString> writePicture(Canvas& canvas, const QRectF& area, const QS
     }
     if (!painted) {
         file.cancelWriting();
-        return file.error() != QFileDevice::NoError ? file.errorString()
-                                                    : QCoreApplication::translate("PictureFile", "無法繪製圖片");
+        return file.error() != QFileDevice::NoError
+                   ? file.errorString()
+                   : QCoreApplication::translate("PictureFile", "無法繪製圖片");
     }
     // Painted into the new file; stopping now keeps the file that was there.
     if (!proceed(progress, 1, 2)) {

@@ -7,9 +7,10 @@
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <functional>
 #include <memory>
-#include <set>
 #include <ostream>
+#include <set>
 
 #include "canvas.h"
 #include "editor.h"
@@ -160,6 +161,88 @@ TEST(CanvasTest, ResetForgetsElementsTheModelNoLongerHas) {
 }
 
 // ---- Painting ----
+
+// As many elements as a project may hold, every one of them in view: painted in one pass, with
+// no widget of its own, and each still found under the pointer.
+TEST(CanvasTest, PaintsTheLargestDiagramInOnePass) {
+    CanvasRig rig;
+    int last = 0;
+    {
+        const ChangeScope oneChange(rig.d);
+        while (const int i = rig.d.loadElement()) {
+            Element& e = rig.d.element(i);
+            e.Shape = float(i % 6);
+            e.Left = float(i % 200) * 25;
+            e.Top = float(i / 200) * 12;
+            e.Width = 20;
+            e.Height = 10;
+            e.Visible = true;
+            last = i;
+        }
+    }
+    ASSERT_EQ(last, 32767);
+    rig.canvas.resize(1300, 600);
+    rig.canvas.show();
+    rig.canvas.fitToDrawing();
+    rig.canvas.repaint();
+    EXPECT_TRUE(rig.canvas.children().size() < 10) << "no widget per element";
+    const QRect lastRect = rig.canvas.elementRect(last);
+    EXPECT_TRUE(rig.canvas.rect().contains(lastRect));
+    EXPECT_EQ(rig.canvas.elementAt(lastRect.center()), last);
+    const QImage picture = rig.canvas.renderDiagram(rig.canvas.rect()).toImage();
+    EXPECT_NE(picture.pixelColor(lastRect.center()), QColor(Qt::white));
+}
+
+// The screen paints elements through pictures kept between paints: whatever changed since, a
+// repaint shows the element as it is now, exactly as painting it afresh does.
+TEST(CanvasTest, RepaintsShowTheElementAsItIsNow) {
+    CanvasRig rig;
+    rig.canvas.show();
+    const int i = addElement(rig.d, KindAttribute, QRectF(20, 20, 90, 41), "Name");
+    const int k = addConnector(rig.d, 1, 1, QLineF(0, 100, 0, 100), 0x0000FF);
+    Connector& c = rig.d.connector(k);
+    rig.d.setLabelCaption(c.MN, "1,N");
+    c.MN.Left = 200;
+    c.MN.Top = 100;
+    c.MN.Visible = true;
+    rig.d.notifyConnector(k);
+    // Texts in pictures are blended a little differently at their antialiased edges; anything
+    // else (a stale colour, caption or outline) differs by far more.
+    const auto shownAsPainted = [&rig] {
+        const QRect area(0, 0, 300, 150);
+        const QImage shown = rig.canvas.grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage painted =
+            rig.canvas.renderDiagram(area).toImage().convertToFormat(QImage::Format_RGB32);
+        if (shown.size() != painted.size()) return false;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QColor a = shown.pixelColor(x, y), b = painted.pixelColor(x, y);
+                if (std::abs(a.red() - b.red()) > 80 || std::abs(a.green() - b.green()) > 80 ||
+                    std::abs(a.blue() - b.blue()) > 80)
+                    return false;
+            }
+        return true;
+    };
+    const std::function<void(Element&)> changes[] = {
+        [](Element&) {},
+        [](Element& e) { e.BackColor = 0x00FF00; },
+        [](Element& e) { e.Caption = "Phone numbers"; },
+        [](Element& e) { e.Shape = KindMultAttribute; },
+        [](Element& e) { e.Width = 120; },
+        [](Element& e) { e.setUnderlined(true); },
+    };
+    for (const auto& change : changes) {
+        change(rig.d.element(i));
+        rig.d.notifyElement(i);
+        for (int paint = 0; paint < 3; ++paint) EXPECT_TRUE(shownAsPainted()) << paint;
+    }
+    rig.canvas.setZoom(2, QPointF(0, 0));
+    EXPECT_TRUE(shownAsPainted());
+    QPalette palette = rig.canvas.palette();
+    palette.setColor(QPalette::WindowText, Qt::red);
+    rig.canvas.setPalette(palette);
+    EXPECT_TRUE(shownAsPainted()) << "labels follow the text colour";
+}
 
 TEST(CanvasTest, PaintsVisibleLinesInTheirColourAndStyle) {
     CanvasRig rig;
@@ -609,7 +692,8 @@ TEST_P(ZoomedCanvasTest, RubberBandCtrlClickGroupDragAndTheLineMenuAlongTheLine)
     EXPECT_EQ(d.view.selection, (std::set<int>{a, b}));
 
     // Ctrl+click adds r, and takes b out again.
-    for (const int i : {r, b}) clickElement(canvas, i, QPointF(5, 5), Qt::LeftButton, Qt::ControlModifier);
+    for (const int i : {r, b})
+        clickElement(canvas, i, QPointF(5, 5), Qt::LeftButton, Qt::ControlModifier);
     EXPECT_EQ(d.view.selection, (std::set<int>{a, r}));
 
     // Dragging one of them moves both.

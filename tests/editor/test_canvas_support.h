@@ -53,9 +53,11 @@ inline void rightPress(QWidget* widget, QPointF pos) {
 
 // A mouse event on element i of the canvas, `at` pixels from the element's top-left corner.
 inline void mouseOnElement(Canvas* canvas, int i, QEvent::Type type, QPointF at,
-                           Qt::MouseButton button, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+                           Qt::MouseButton button,
+                           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     const QPointF pos = QPointF(canvas->elementRect(i).topLeft()) + at;
-    Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
     if (type == QEvent::MouseMove) button = Qt::NoButton;
     QMouseEvent event(type, pos, canvas->mapToGlobal(pos), button, held, modifiers);
     QCoreApplication::sendEvent(canvas, &event);

@@ -193,10 +193,9 @@ TEST_F(Form1Test, MenuBarHasFileAndAbout) {
               QStringList({"開新圖形", "Load\tCtrl+O", "Save\tCtrl+S", "-", "匯出專案檔...",
                            "匯入專案檔...", "匯出 SQL...", "匯出圖片...", "與參考答案比較...",
                            "Set", "Capture", "-", "Exit"}));
-    EXPECT_EQ(namesOf(file),
-              QStringList({"mnuNew", "mnuLoad", "mnuSave", "mnuExportFile", "mnuImportFile",
-                           "mnuExportSql", "mnuExportPicture", "mnuCompare", "mnuSet",
-                           "mnuCapture", "mnuExit"}));
+    EXPECT_EQ(namesOf(file), QStringList({"mnuNew", "mnuLoad", "mnuSave", "mnuExportFile",
+                                          "mnuImportFile", "mnuExportSql", "mnuExportPicture",
+                                          "mnuCompare", "mnuSet", "mnuCapture", "mnuExit"}));
     EXPECT_EQ(child<QAction>("mnuNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     EXPECT_EQ(child<QAction>("mnuExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     EXPECT_EQ(about->title(), "About");
