@@ -8,8 +8,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStackedWidget>
@@ -747,9 +747,10 @@ TEST(OptionsWindow, ANewBackgroundShowsAroundEllipsesAndDiamondsOnScreenAndInThe
         const QRect rect = form.canvas()->elementRect(i);
         ASSERT_FALSE(rect.isEmpty());
         const QPoint at = form.canvas()->mapTo(&form, rect.topLeft());
-        const QImage shown = form.screen()
-                                 ->grabWindow(form.winId(), at.x(), at.y(), rect.width(), rect.height())
-                                 .toImage();
+        const QImage shown =
+            form.screen()
+                ->grabWindow(form.winId(), at.x(), at.y(), rect.width(), rect.height())
+                .toImage();
         EXPECT_EQ(QColor(shown.pixel(1, 1)), yellow) << i;
         EXPECT_EQ(QColor(shown.pixel(rect.width() - 2, rect.height() - 2)), yellow) << i;
         // Inside the outline the element keeps its own colour.
