@@ -253,10 +253,7 @@ void Canvas::onChanged(const DiagramChange& change) {
     }
     flushRepaints();
     refreshSelectionFrames();
-    if (change.reset || !change.elements.empty() || !change.connectors.empty()) {
-        extentStale_ = true;
-        queueScrollBars();
-    }
+    if (change.reset || !change.elements.empty() || !change.connectors.empty()) queueScrollBars();
 }
 
 // ---- Selection frames ----
@@ -326,6 +323,7 @@ void Canvas::onElementChanged(int i) {
         return;
     }
     if (cache.filed) repaintLater(pixelRect(mapping_.toPixels(cache.area)).adjusted(-1, -1, 1, 1));
+    extentReplaced(cache.filed ? cache.area : QRectF(), shown ? area : QRectF());
     cache.area = area;
     cache.filed = shown;
     grid_.place(i, area, shown);
@@ -379,6 +377,12 @@ void Canvas::onConnectorChanged(int k) {
     // The old place needs painting over only if it was painted since the last full repaint.
     ConnectorCache& cache = connectors_[size_t(k)];
     if (cache.generation == placeGeneration_ && !cache.bounds.isEmpty()) repaintLater(cache.bounds);
+    const QRectF extent = connectorExtent(k);
+    if (cache.extent)
+        extentReplaced(*cache.extent, extent);
+    else
+        extentStale_ = true;
+    cache.extent = extent;
     refreshConnectorCache(k);
     if (!cache.bounds.isEmpty()) repaintLater(cache.bounds);
 }
@@ -389,14 +393,21 @@ void Canvas::trimToModel() {
         const ElementCache& gone = elements_[size_t(j)];
         if (gone.filed)
             repaintLater(pixelRect(mapping_.toPixels(gone.area)).adjusted(-1, -1, 1, 1));
+        extentReplaced(gone.filed ? gone.area : QRectF(), QRectF());
         pictureBytes_ -= gone.picture.sizeInBytes();
     }
     if (int(elements_.size()) > count) elements_.resize(size_t(count));
     grid_.truncate(count);
     const size_t connectors = size_t(d_.connectorCount());
-    for (size_t k = connectors; k < connectors_.size(); ++k)
-        if (connectors_[k].generation == placeGeneration_ && !connectors_[k].bounds.isEmpty())
-            repaintLater(connectors_[k].bounds);
+    for (size_t k = connectors; k < connectors_.size(); ++k) {
+        const ConnectorCache& gone = connectors_[k];
+        if (gone.generation == placeGeneration_ && !gone.bounds.isEmpty())
+            repaintLater(gone.bounds);
+        if (gone.extent)
+            extentReplaced(*gone.extent, QRectF());
+        else
+            extentStale_ = true;
+    }
     if (connectors_.size() > connectors) connectors_.resize(connectors);
 }
 
@@ -413,6 +424,7 @@ void Canvas::onReset() {
         grid_.place(i, cache.area, cache.filed);
     }
     connectors_.assign(size_t(std::max(d_.connectorCount(), 1)), ConnectorCache{});
+    extentStale_ = true;
     pressElement_ = grabbedElement_ = 0;
     update();
 }
@@ -675,22 +687,42 @@ QSize Canvas::scrollBarInsets() const {
     return QSize(vbar_->isHidden() ? 0 : vbar_->width(), hbar_->isHidden() ? 0 : hbar_->height());
 }
 
+QRectF Canvas::connectorExtent(int k) const {
+    const Connector& c = d_.connector(k);
+    QRectF extent;
+    if (!c.Line1.Visible) return extent;
+    for (const Label* label : {&c.MN, &c.Description})
+        if (labelShown(*label))
+            extent |= QRectF(label->Left, label->Top, label->Width, label->Height);
+    return extent;
+}
+
+void Canvas::extentReplaced(const QRectF& before, const QRectF& after) {
+    if (extentStale_) return;
+    // Growing is a union; only something that lay on the edge may leave the extent smaller.
+    if (!before.isNull() &&
+        (before.left() <= extent_.left() || before.top() <= extent_.top() ||
+         before.right() >= extent_.right() || before.bottom() >= extent_.bottom())) {
+        extentStale_ = true;
+        return;
+    }
+    extent_ |= after;
+}
+
 const QRectF& Canvas::drawingExtent() {
-    // Scrolling and zooming leave the drawing as it is: only a change of the model measures again.
+    // Scrolling and zooming leave the drawing as it is; changes keep it up to date (see
+    // extentReplaced), and only a change at its edge measures everything again.
     if (!extentStale_) return extent_;
     extentStale_ = false;
-    QRectF& extent = extent_;
-    extent = QRectF();
+    extent_ = QRectF();
     for (int i = 1; i < d_.elementCount(); ++i) {
         const Element& e = d_.element(i);
-        if (e.Visible) extent |= QRectF(e.Left, e.Top, e.Width, e.Height);
+        if (e.Visible) extent_ |= QRectF(e.Left, e.Top, e.Width, e.Height);
     }
-    for (int k = 1; k < d_.connectorCount(); ++k) {
-        const Connector& c = d_.connector(k);
-        if (!c.Line1.Visible) continue;
-        for (const Label* label : {&c.MN, &c.Description})
-            if (labelShown(*label))
-                extent |= QRectF(label->Left, label->Top, label->Width, label->Height);
+    const int count = std::min(int(connectors_.size()), d_.connectorCount());
+    for (int k = 1; k < count; ++k) {
+        connectors_[size_t(k)].extent = connectorExtent(k);
+        extent_ |= *connectors_[size_t(k)].extent;
     }
     return extent_;
 }

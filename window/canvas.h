@@ -148,6 +148,8 @@ private:
         quint32 generation = 0;
         QRect bounds;  // everything it draws, in pixels; empty when it draws nothing
         QStaticText mn, description;
+        // What it adds to the drawing's extent, in drawing units, once measured.
+        std::optional<QRectF> extent;
     };
     // One element laid out for painting at the drawing's current scale, made when it is first
     // painted after a change of the element or of the scale (then `generation` is behind).
@@ -181,6 +183,10 @@ private:
     ScaleMapping baseMapping() const;
     // The bounding rectangle of everything drawn, in drawing units; empty when nothing is.
     const QRectF& drawingExtent();
+    // The labels of connector k as the extent counts them.
+    QRectF connectorExtent(int k) const;
+    // Keeps the extent up to date when something that covered `before` now covers `after`.
+    void extentReplaced(const QRectF& before, const QRectF& after);
     void setView(const Viewport& view);
     // Scroll bars follow the drawing's extent and the view, once the running handler is done.
     void queueScrollBars();

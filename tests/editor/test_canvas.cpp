@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <random>
 #include <set>
 
 #include "canvas.h"
@@ -242,6 +243,51 @@ TEST(CanvasTest, RepaintsShowTheElementAsItIsNow) {
     palette.setColor(QPalette::WindowText, Qt::red);
     rig.canvas.setPalette(palette);
     EXPECT_TRUE(shownAsPainted()) << "labels follow the text colour";
+}
+
+// The canvas keeps the drawing's extent up to date change by change; fitting the drawing must
+// come out as on a canvas that measures the whole drawing afresh.
+TEST(CanvasTest, TheExtentFollowsEveryChangeAsAFreshMeasureDoes) {
+    CanvasRig rig;
+    std::mt19937 random(7);
+    const auto coordinate = [&random] {
+        return float(std::uniform_int_distribution(-300, 900)(random));
+    };
+    for (int n = 0; n < 12; ++n)
+        addElement(rig.d, KindEntity, QRectF(coordinate(), coordinate(), 73, 41));
+    for (int n = 0; n < 6; ++n) {
+        const int k = addConnector(rig.d, 1, 2, QLineF(0, 0, 10, 10), 0x0000FF);
+        rig.d.setLabelCaption(rig.d.connector(k).MN, "1,N");
+        rig.d.connector(k).MN.Visible = true;
+        rig.d.notifyConnector(k);
+    }
+    for (int step = 0; step < 300; ++step) {
+        const int i = std::uniform_int_distribution(1, rig.d.elementCount() - 1)(random);
+        const int k = std::uniform_int_distribution(1, rig.d.connectorCount() - 1)(random);
+        switch (step % 4) {
+            case 0:
+                rig.d.element(i).Left = coordinate();
+                rig.d.element(i).Top = coordinate();
+                break;
+            case 1:
+                rig.d.element(i).Visible = !rig.d.element(i).Visible;
+                break;
+            case 2:
+                rig.d.connector(k).MN.Left = coordinate();
+                rig.d.connector(k).MN.Top = coordinate();
+                break;
+            default:
+                rig.d.connector(k).Line1.Visible = !rig.d.connector(k).Line1.Visible;
+                break;
+        }
+        rig.d.notifyElement(i);
+        rig.d.notifyConnector(k);
+        rig.canvas.fitToDrawing();
+        Canvas fresh(rig.d, rig.editor);
+        fresh.resize(rig.canvas.size());
+        fresh.fitToDrawing();
+        ASSERT_EQ(rig.canvas.visibleArea(), fresh.visibleArea()) << "step " << step;
+    }
 }
 
 TEST(CanvasTest, PaintsVisibleLinesInTheirColourAndStyle) {
