@@ -16,6 +16,7 @@
 #include "form1.h"
 #include "generateddiagram.h"
 #include "projectstore.h"
+#include "reviewpanel.h"
 
 namespace {
 
@@ -150,6 +151,22 @@ BENCHMARK(BM_ConnectModeHighlight)
     ->Arg(16000)
     ->Arg(32000)
     ->Unit(benchmark::kMillisecond);
+
+// The review panel brought up to date after a rename: validation, mapping and the changed
+// lines of its text, on the whole large project.
+void BM_ReviewPanelAfterRename(benchmark::State& state) {
+    Window& window = windowWith(int(state.range(0)));
+    ReviewPanel* panel = new ReviewPanel(window.workspace, window.canvas(), &window.form);
+    Diagram& d = window.form.diagram();
+    panel->refresh();
+    int n = 0;
+    for (auto _ : state) {
+        d.element(1).Caption = QStringLiteral("E%1").arg(++n);
+        panel->refresh();
+    }
+    delete panel;
+}
+BENCHMARK(BM_ReviewPanelAfterRename)->Arg(8000)->Arg(32000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
