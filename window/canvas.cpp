@@ -88,6 +88,9 @@ Canvas::Canvas(const Diagram& diagram, Editor& editor, QWidget* parent)
     setAutoFillBackground(true);
     setAcceptDrops(true);
     setMouseTracking(true);  // hovering over an element is reported without a button held
+    // A click on the drawing takes the keyboard from other panes, so that the window's keys
+    // (Ctrl+A, Delete) act on the drawing again.
+    setFocusPolicy(Qt::ClickFocus);
     connect(&d_, &Diagram::changed, this, &Canvas::onChanged);
     hbar_ = new QScrollBar(Qt::Horizontal, this);
     hbar_->setObjectName(QStringLiteral("HScroll"));
