@@ -1,9 +1,13 @@
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -71,9 +75,41 @@ int runHeadless(const Headless& command, int argc, char** argv, const QString& l
     return command.run(QCoreApplication::arguments().mid(2));
 }
 
+// Start-up measurement (bench/startup_bench.cpp): with RELVANE_EXIT_AFTER_FIRST_PAINT set, the
+// main window prints "first paint MS" (milliseconds since main began) to standard output once its
+// first paint has been done, and then closes as if the user had closed it.
+class ExitAfterFirstPaint : public QObject {
+public:
+    ExitAfterFirstPaint(QWidget& window, const QElapsedTimer& sinceMain)
+        : window_(window), sinceMain_(sinceMain) {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &window_ && event->type() == QEvent::Paint && !painted_) {
+            painted_ = true;
+            // Queued: the window's children paint in the same pass, after the window itself.
+            QTimer::singleShot(0, this, [this] {
+                std::printf("first paint %.3f\n", double(sinceMain_.nsecsElapsed()) / 1e6);
+                std::fflush(stdout);
+                window_.close();
+            });
+        }
+        return false;
+    }
+
+private:
+    QWidget& window_;
+    const QElapsedTimer& sinceMain_;
+    bool painted_ = false;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    QElapsedTimer sinceMain;
+    sinceMain.start();
     QString language;
     if (!takeLanguageOption(argc, argv, language)) {
         std::fprintf(stderr, "relvane: --lang takes zh_TW or en\n");
@@ -112,6 +148,9 @@ int main(int argc, char** argv) {
     // The program ends with its main window, even while the splash or the options stay open.
     QObject::connect(&relvane.window(), &Form1::closing, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    std::unique_ptr<ExitAfterFirstPaint> measure;
+    if (qEnvironmentVariableIsSet("RELVANE_EXIT_AFTER_FIRST_PAINT"))
+        measure = std::make_unique<ExitAfterFirstPaint>(relvane.window(), sinceMain);
     relvane.start();
     if (openFile) relvane.openProjectFile(projectFile);
     return app.exec();
