@@ -16,6 +16,7 @@
 #include "form1.h"
 #include "gradecommand.h"
 #include "language.h"
+#include "largeheap.h"
 #include "listcommand.h"
 #include "picturecommand.h"
 #include "relvaneapp.h"
@@ -46,6 +47,9 @@ void useLanguage(const QString& given) {
     applyLanguage(chosenLanguage(given, defaultSettingsFileName()));
 }
 
+// Room for a large project and its workbook before the heap grows in small pages again.
+constexpr std::size_t kHeadlessHeapReserve = std::size_t(512) << 20;
+
 using Command = int (*)(const QStringList& arguments);
 
 // The commands that run without a window. Fonts (for label sizes) need a GUI application, and
@@ -64,6 +68,7 @@ const std::map<std::string, Headless>& headlessCommands() {
 }
 
 int runHeadless(const Headless& command, int argc, char** argv, const QString& language) {
+    reserveLargePageHeap(kHeadlessHeapReserve);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     if (command.widgets) {
         QApplication app(argc, argv);

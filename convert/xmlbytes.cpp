@@ -133,7 +133,7 @@ void XmlBytes::textElement(std::string_view name, std::string_view ascii) {
 }
 
 QByteArray XmlBytes::finish() {
-    finishStart();
+    if (inStart_ && empty_) finishStart();
     while (!open_.empty()) endElement();
     put('\n');
     out_.truncate(at_ - out_.data());
