@@ -20,8 +20,10 @@ struct Slice {
     uLong crc = 0;
 };
 
-// One slice as raw deflate data, primed with the 32 KiB before it.
-void deflateSlice(Slice& slice) {
+// One slice as raw deflate data, primed with the 32 KiB before it. `scratch` is the thread's
+// buffer for the deflated bytes: the slice keeps a copy of only what was written, so the memory
+// the bound reserves is touched once per thread, not once per slice.
+void deflateSlice(Slice& slice, QByteArray& scratch) {
     const auto* bytes = reinterpret_cast<const Bytef*>(slice.data->constData());
     slice.crc = crc32(crc32(0L, Z_NULL, 0), bytes + slice.from, uInt(slice.size));
     z_stream z{};
@@ -31,20 +33,21 @@ void deflateSlice(Slice& slice) {
         deflateSetDictionary(&z, bytes + slice.from - window, uInt(window));
     }
     // deflateBound covers the stream's end; a sync flush adds at most a few bytes more.
-    slice.deflated.resize(qsizetype(deflateBound(&z, uLong(slice.size))) + 16);
+    const qsizetype bound = qsizetype(deflateBound(&z, uLong(slice.size))) + 16;
+    if (scratch.size() < bound) scratch.resize(bound);
     z.next_in = const_cast<Bytef*>(bytes + slice.from);
     z.avail_in = uInt(slice.size);
-    z.next_out = reinterpret_cast<Bytef*>(slice.deflated.data());
-    z.avail_out = uInt(slice.deflated.size());
+    z.next_out = reinterpret_cast<Bytef*>(scratch.data());
+    z.avail_out = uInt(scratch.size());
     const int flush = slice.last ? Z_FINISH : Z_SYNC_FLUSH;
     while (deflate(&z, flush) == Z_OK && z.avail_out == 0) {
         // Never with the bound above; grows rather than cut the data should zlib ever need more.
-        const qsizetype used = slice.deflated.size();
-        slice.deflated.resize(used * 2);
-        z.next_out = reinterpret_cast<Bytef*>(slice.deflated.data() + used);
+        const qsizetype used = scratch.size();
+        scratch.resize(used * 2);
+        z.next_out = reinterpret_cast<Bytef*>(scratch.data() + used);
         z.avail_out = uInt(used);
     }
-    slice.deflated.truncate(qsizetype(z.total_out));
+    slice.deflated = QByteArray(scratch.constData(), qsizetype(z.total_out));
     deflateEnd(&z);
 }
 
@@ -52,7 +55,8 @@ void deflateSlice(Slice& slice) {
 void deflateAll(std::vector<Slice>& slices) {
     std::atomic<size_t> next{0};
     const auto work = [&] {
-        for (size_t i = next++; i < slices.size(); i = next++) deflateSlice(slices[i]);
+        QByteArray scratch;
+        for (size_t i = next++; i < slices.size(); i = next++) deflateSlice(slices[i], scratch);
     };
     const size_t threads =
         std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), slices.size());
