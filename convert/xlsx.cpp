@@ -77,13 +77,16 @@ std::string_view cellName(int row, int column, std::array<char, 32>& buffer) {
     return {p, size_t(end - p)};
 }
 
-// A number the way QString::number(value, 'g', precision) writes it: whole numbers below the
-// precision's reach straight as digits (nearly every number of a workbook), the rest through Qt.
+// Whether QString::number(value, 'g', precision) writes `value` as plain digits: a whole number
+// below the precision's reach (nearly every number of a workbook), and not -0.
+bool plainDigits(double value, int precision) {
+    return std::trunc(value) == value && std::fabs(value) < std::pow(10.0, precision) &&
+           !(value == 0 && std::signbit(value));
+}
+
+// A number the way QString::number(value, 'g', precision) writes it.
 QByteArray decimal(double value, int precision) {
-    if (std::trunc(value) == value && std::fabs(value) < std::pow(10.0, precision) &&
-        !(value == 0 && std::signbit(value))) {
-        return QByteArray::number(qint64(value));
-    }
+    if (plainDigits(value, precision)) return QByteArray::number(qint64(value));
     return QString::number(value, 'g', precision).toLatin1();
 }
 
@@ -208,6 +211,8 @@ private:
 
 class SharedStrings {
 public:
+    explicit SharedStrings(qsizetype expected) { index_.reserve(expected); }
+
     int indexOf(const QString& text) {
         const auto found = index_.constFind(text);
         if (found != index_.constEnd()) return *found;
@@ -300,8 +305,10 @@ QByteArray sheetXml(const Worksheet& sheet, bool selected, bool pitch, bool draw
                 const int format = styles.formatOf(cell.font);
                 if (format != 0) w.attribute("s", qint64(format));
                 if (cell.number) {
-                    const QByteArray number = decimal(*cell.number, 15);
-                    w.textElement("v", view(number));
+                    if (plainDigits(*cell.number, 15))
+                        w.textElement("v", qint64(*cell.number));
+                    else
+                        w.textElement("v", view(decimal(*cell.number, 15)));
                 } else {
                     w.attribute("t", "s");
                     w.textElement("v", qint64(strings.indexOf(xmlSafe(cell.text))));
@@ -552,9 +559,13 @@ QByteArray appPropertiesXml() {
 
 std::optional<QByteArray> package(const Workbook& book, QString* error) {
     StyleTable styles;
-    SharedStrings strings;
     const bool drawing = !book.output.shapes.empty();
     const std::vector<const Worksheet*> sheets = book.sheets();
+    // At most one string a text cell.
+    qsizetype cells = 0;
+    for (const Worksheet* sheet : sheets)
+        for (const auto& row : sheet->rows()) cells += qsizetype(row.second.size());
+    SharedStrings strings(cells);
 
     ZipArchive zip;
     zip.add("[Content_Types].xml", contentTypesXml(sheets.size(), drawing));
