@@ -4,14 +4,17 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 
 bool reserveLargePageHeap(std::size_t bytes) {
+#if defined(__GLIBC__) && defined(MADV_HUGEPAGE)
     // Everything from the one heap (no separate mappings for large blocks, no separate heaps for
     // other threads), which keeps the reserve once it is freed instead of handing it back.
     if (mallopt(M_MMAP_MAX, 0) == 0 || mallopt(M_ARENA_MAX, 1) == 0 ||
-        mallopt(M_TRIM_THRESHOLD, int(2 * bytes)) == 0)
+        mallopt(M_TRIM_THRESHOLD, int(std::min<std::size_t>(2 * bytes, INT_MAX))) == 0)
         return false;
     void* block = std::malloc(bytes);
     if (!block) return false;
@@ -23,4 +26,8 @@ bool reserveLargePageHeap(std::size_t bytes) {
     // Freed, the block becomes the heap's free top, from which the allocations that follow come.
     std::free(block);
     return advised;
+#else
+    (void)bytes;
+    return false;
+#endif
 }
