@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <algorithm>
 #include <atomic>
@@ -98,7 +99,8 @@ void ZipArchive::add(QByteArray name, QByteArray data) {
 
 std::optional<QByteArray> ZipArchive::build(QString* error) const {
     const auto tooLarge = [error]() -> std::optional<QByteArray> {
-        if (error) *error = QStringLiteral("the workbook is too large for a zip archive");
+        if (error)
+            *error = QCoreApplication::translate("ZipArchive", "活頁簿超過 zip 檔 4 GiB 的上限");
         return std::nullopt;
     };
     constexpr qint64 kLimit = std::numeric_limits<quint32>::max();
