@@ -1,9 +1,13 @@
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +16,7 @@
 #include "form1.h"
 #include "gradecommand.h"
 #include "language.h"
+#include "largeheap.h"
 #include "listcommand.h"
 #include "picturecommand.h"
 #include "relvaneapp.h"
@@ -42,6 +47,9 @@ void useLanguage(const QString& given) {
     applyLanguage(chosenLanguage(given, defaultSettingsFileName()));
 }
 
+// Room for a large project and its workbook before the heap grows in small pages again.
+constexpr std::size_t kHeadlessHeapReserve = std::size_t(512) << 20;
+
 using Command = int (*)(const QStringList& arguments);
 
 // The commands that run without a window. Fonts (for label sizes) need a GUI application, and
@@ -60,6 +68,7 @@ const std::map<std::string, Headless>& headlessCommands() {
 }
 
 int runHeadless(const Headless& command, int argc, char** argv, const QString& language) {
+    reserveLargePageHeap(kHeadlessHeapReserve);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     if (command.widgets) {
         QApplication app(argc, argv);
@@ -71,9 +80,41 @@ int runHeadless(const Headless& command, int argc, char** argv, const QString& l
     return command.run(QCoreApplication::arguments().mid(2));
 }
 
+// Start-up measurement (bench/startup_bench.cpp): with RELVANE_EXIT_AFTER_FIRST_PAINT set, the
+// main window prints "first paint MS" (milliseconds since main began) to standard output once its
+// first paint has been done, and then closes as if the user had closed it.
+class ExitAfterFirstPaint : public QObject {
+public:
+    ExitAfterFirstPaint(QWidget& window, const QElapsedTimer& sinceMain)
+        : window_(window), sinceMain_(sinceMain) {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &window_ && event->type() == QEvent::Paint && !painted_) {
+            painted_ = true;
+            // Queued: the window's children paint in the same pass, after the window itself.
+            QTimer::singleShot(0, this, [this] {
+                std::printf("first paint %.3f\n", double(sinceMain_.nsecsElapsed()) / 1e6);
+                std::fflush(stdout);
+                window_.close();
+            });
+        }
+        return false;
+    }
+
+private:
+    QWidget& window_;
+    const QElapsedTimer& sinceMain_;
+    bool painted_ = false;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    QElapsedTimer sinceMain;
+    sinceMain.start();
     QString language;
     if (!takeLanguageOption(argc, argv, language)) {
         std::fprintf(stderr, "relvane: --lang takes zh_TW or en\n");
@@ -112,6 +153,9 @@ int main(int argc, char** argv) {
     // The program ends with its main window, even while the splash or the options stay open.
     QObject::connect(&relvane.window(), &Form1::closing, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    std::unique_ptr<ExitAfterFirstPaint> measure;
+    if (qEnvironmentVariableIsSet("RELVANE_EXIT_AFTER_FIRST_PAINT"))
+        measure = std::make_unique<ExitAfterFirstPaint>(relvane.window(), sinceMain);
     relvane.start();
     if (openFile) relvane.openProjectFile(projectFile);
     return app.exec();

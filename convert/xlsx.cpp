@@ -1,31 +1,32 @@
 #include "xlsx.h"
 
-#include <zip.h>
-
 #include <QHash>
 #include <QSaveFile>
-#include <QXmlStreamWriter>
+#include <array>
 #include <cmath>
+#include <future>
 #include <map>
-#include <memory>
+#include <string_view>
 #include <vector>
 
 #include "arrows.h"
 #include "palette.h"
+#include "xmlbytes.h"
+#include "ziparchive.h"
 
 namespace Xlsx {
 
 namespace {
 
-const QString kMainNs = QStringLiteral("http://schemas.openxmlformats.org/spreadsheetml/2006/main");
-const QString kRelNs =
-    QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships");
-const QString kPackageRelNs =
-    QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships");
-const QString kDrawingNs =
-    QStringLiteral("http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing");
-const QString kDrawingMainNs =
-    QStringLiteral("http://schemas.openxmlformats.org/drawingml/2006/main");
+constexpr std::string_view kMainNs = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+constexpr std::string_view kRelNs =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+constexpr std::string_view kPackageRelNs =
+    "http://schemas.openxmlformats.org/package/2006/relationships";
+constexpr std::string_view kDrawingNs =
+    "http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing";
+constexpr std::string_view kDrawingMainNs =
+    "http://schemas.openxmlformats.org/drawingml/2006/main";
 const QString kRelType =
     QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships/");
 
@@ -34,22 +35,26 @@ constexpr int kLineWidthEmu = 9525;
 
 // XML 1.0 cannot carry most control characters, not even escaped; a caption typed with one loses
 // only that character in the workbook.
+bool xmlWritable(const QChar* text, qsizetype i, qsizetype size) {
+    const QChar c = text[i];
+    const ushort u = c.unicode();
+    if (u >= 0x20 && u < 0xD800) return true;
+    if (c.isHighSurrogate()) return i + 1 < size && text[i + 1].isLowSurrogate();
+    if (c.isLowSurrogate()) return i > 0 && text[i - 1].isHighSurrogate();
+    if (u < 0x20) return u == 0x09 || u == 0x0A || u == 0x0D;
+    return u != 0xFFFE && u != 0xFFFF;
+}
+
 QString xmlSafe(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        const ushort u = c.unicode();
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            out += c;
-            out += text.at(++i);
-            continue;
-        }
-        if (c.isSurrogate()) continue;
-        if (u < 0x20 && u != 0x09 && u != 0x0A && u != 0x0D) continue;
-        if (u == 0xFFFE || u == 0xFFFF) continue;
-        out += c;
-    }
+    const QChar* s = text.constData();
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    // Nearly every caption is writable as it stands: no copy then.
+    while (i < size && xmlWritable(s, i, size)) ++i;
+    if (i == size) return text;
+    QString out = text.left(i);
+    for (; i < size; ++i)
+        if (xmlWritable(s, i, size)) out += s[i];
     return out;
 }
 
@@ -57,33 +62,43 @@ qint64 emu(double points) {
     return std::llround(points * kEmuPerPoint);
 }
 
-QString columnName(int column) {
-    QString name;
-    for (int n = column; n > 0; n = (n - 1) / 26) name.prepend(QChar(u'A' + (n - 1) % 26));
-    return name;
+// "A" for 1, "Z" for 26, "AA" for 27 and so on; then the row number: "B12". Written from the
+// end of `buffer` backwards.
+std::string_view cellName(int row, int column, std::array<char, 32>& buffer) {
+    char* const end = buffer.data() + buffer.size();
+    char* p = end;
+    qint64 n = row < 0 ? -qint64(row) : qint64(row);
+    do {
+        *--p = char('0' + n % 10);
+        n /= 10;
+    } while (n > 0);
+    if (row < 0) *--p = '-';
+    for (int c = column; c > 0; c = (c - 1) / 26) *--p = char('A' + (c - 1) % 26);
+    return {p, size_t(end - p)};
 }
 
-QString cellName(int row, int column) {
-    return columnName(column) + QString::number(row);
+// Whether QString::number(value, 'g', precision) writes `value` as plain digits: a whole number
+// below the precision's reach (nearly every number of a workbook), and not -0.
+bool plainDigits(double value, int precision) {
+    return std::trunc(value) == value && std::fabs(value) < std::pow(10.0, precision) &&
+           !(value == 0 && std::signbit(value));
 }
 
-QString points(double value) {
-    return QString::number(value, 'g', 10);
+// A number the way QString::number(value, 'g', precision) writes it.
+QByteArray decimal(double value, int precision) {
+    if (plainDigits(value, precision)) return QByteArray::number(qint64(value));
+    return QString::number(value, 'g', precision).toLatin1();
 }
 
-class XmlPart {
-public:
-    XmlPart() : w_(&bytes_) { w_.writeStartDocument(QStringLiteral("1.0"), true); }
-    QXmlStreamWriter& w() { return w_; }
-    QByteArray finish() {
-        w_.writeEndDocument();
-        return bytes_;
-    }
+std::string_view view(const QByteArray& bytes) {
+    return {bytes.constData(), size_t(bytes.size())};
+}
 
-private:
-    QByteArray bytes_;
-    QXmlStreamWriter w_;
-};
+// The main namespace as the default one, and optionally the relationships namespace as "r:".
+void declareSheetNamespaces(XmlBytes& w, bool relationships) {
+    w.attribute("xmlns", kMainNs);
+    if (relationships) w.attribute("xmlns:r", kRelNs);
+}
 
 // Fonts and cell formats in use: format i uses font i, format 0 the default font.
 class StyleTable {
@@ -94,200 +109,214 @@ public:
     }
 
     int formatOf(const FontStyle& font) {
+        // Most cells share the format of the cell before.
+        if (font == last_) return lastFormat_;
         const auto found = index_.find(font);
-        if (found != index_.end()) return found->second;
-        const int id = int(fonts_.size());
-        fonts_.push_back(font);
-        index_.emplace(font, id);
+        int id;
+        if (found != index_.end()) {
+            id = found->second;
+        } else {
+            id = int(fonts_.size());
+            fonts_.push_back(font);
+            index_.emplace(font, id);
+        }
+        last_ = font;
+        lastFormat_ = id;
         return id;
     }
 
     QByteArray xml() const {
-        XmlPart part;
-        QXmlStreamWriter& w = part.w();
-        w.writeDefaultNamespace(kMainNs);
-        w.writeStartElement(kMainNs, QStringLiteral("styleSheet"));
+        XmlBytes w(4096);
+        w.startElement("styleSheet");
+        declareSheetNamespaces(w, false);
 
-        w.writeStartElement(QStringLiteral("fonts"));
-        w.writeAttribute(QStringLiteral("count"), QString::number(fonts_.size()));
+        w.startElement("fonts");
+        w.attribute("count", qint64(fonts_.size()));
         for (const FontStyle& f : fonts_) {
-            w.writeStartElement(QStringLiteral("font"));
-            if (f.bold) w.writeEmptyElement(QStringLiteral("b"));
-            if (f.italic) w.writeEmptyElement(QStringLiteral("i"));
-            if (f.underline) w.writeEmptyElement(QStringLiteral("u"));
-            w.writeEmptyElement(QStringLiteral("sz"));
-            w.writeAttribute(QStringLiteral("val"), QString::number(kFontSize));
+            w.startElement("font");
+            if (f.bold) w.emptyElement("b");
+            if (f.italic) w.emptyElement("i");
+            if (f.underline) w.emptyElement("u");
+            w.emptyElement("sz");
+            w.attribute("val", qint64(kFontSize));
             if (f.colourIndex > 0) {
-                w.writeEmptyElement(QStringLiteral("color"));
-                w.writeAttribute(QStringLiteral("indexed"),
-                                 QString::number(f.colourIndex + Palette::kSchemeOffset));
+                w.emptyElement("color");
+                w.attribute("indexed", qint64(f.colourIndex + Palette::kSchemeOffset));
             }
-            w.writeEmptyElement(QStringLiteral("name"));
-            w.writeAttribute(QStringLiteral("val"), QString::fromLatin1(kFontName));
-            w.writeEmptyElement(QStringLiteral("family"));
-            w.writeAttribute(QStringLiteral("val"), QStringLiteral("1"));
-            w.writeEndElement();
+            w.emptyElement("name");
+            w.attribute("val", std::string_view(kFontName));
+            w.emptyElement("family");
+            w.attribute("val", "1");
+            w.endElement();
         }
-        w.writeEndElement();
+        w.endElement();
 
-        w.writeStartElement(QStringLiteral("fills"));
-        w.writeAttribute(QStringLiteral("count"), QStringLiteral("2"));
+        w.startElement("fills");
+        w.attribute("count", "2");
         for (const char* pattern : {"none", "gray125"}) {
-            w.writeStartElement(QStringLiteral("fill"));
-            w.writeEmptyElement(QStringLiteral("patternFill"));
-            w.writeAttribute(QStringLiteral("patternType"), QString::fromLatin1(pattern));
-            w.writeEndElement();
+            w.startElement("fill");
+            w.emptyElement("patternFill");
+            w.attribute("patternType", pattern);
+            w.endElement();
         }
-        w.writeEndElement();
+        w.endElement();
 
-        w.writeStartElement(QStringLiteral("borders"));
-        w.writeAttribute(QStringLiteral("count"), QStringLiteral("1"));
-        w.writeStartElement(QStringLiteral("border"));
-        for (const char* side : {"left", "right", "top", "bottom", "diagonal"})
-            w.writeEmptyElement(QString::fromLatin1(side));
-        w.writeEndElement();
-        w.writeEndElement();
+        w.startElement("borders");
+        w.attribute("count", "1");
+        w.startElement("border");
+        for (const char* side : {"left", "right", "top", "bottom", "diagonal"}) w.emptyElement(side);
+        w.endElement();
+        w.endElement();
 
-        w.writeStartElement(QStringLiteral("cellStyleXfs"));
-        w.writeAttribute(QStringLiteral("count"), QStringLiteral("1"));
+        w.startElement("cellStyleXfs");
+        w.attribute("count", "1");
         writeXf(w, 0, false);
-        w.writeEndElement();
+        w.endElement();
 
-        w.writeStartElement(QStringLiteral("cellXfs"));
-        w.writeAttribute(QStringLiteral("count"), QString::number(fonts_.size()));
+        w.startElement("cellXfs");
+        w.attribute("count", qint64(fonts_.size()));
         for (size_t i = 0; i < fonts_.size(); ++i) writeXf(w, int(i), true);
-        w.writeEndElement();
+        w.endElement();
 
-        w.writeStartElement(QStringLiteral("cellStyles"));
-        w.writeAttribute(QStringLiteral("count"), QStringLiteral("1"));
-        w.writeEmptyElement(QStringLiteral("cellStyle"));
-        w.writeAttribute(QStringLiteral("name"), QStringLiteral("Normal"));
-        w.writeAttribute(QStringLiteral("xfId"), QStringLiteral("0"));
-        w.writeAttribute(QStringLiteral("builtinId"), QStringLiteral("0"));
-        w.writeEndElement();
+        w.startElement("cellStyles");
+        w.attribute("count", "1");
+        w.emptyElement("cellStyle");
+        w.attribute("name", "Normal");
+        w.attribute("xfId", "0");
+        w.attribute("builtinId", "0");
+        w.endElement();
 
-        w.writeEndElement();
-        return part.finish();
+        w.endElement();
+        return w.finish();
     }
 
 private:
-    static void writeXf(QXmlStreamWriter& w, int font, bool cellFormat) {
-        w.writeEmptyElement(QStringLiteral("xf"));
-        w.writeAttribute(QStringLiteral("numFmtId"), QStringLiteral("0"));
-        w.writeAttribute(QStringLiteral("fontId"), QString::number(font));
-        w.writeAttribute(QStringLiteral("fillId"), QStringLiteral("0"));
-        w.writeAttribute(QStringLiteral("borderId"), QStringLiteral("0"));
+    static void writeXf(XmlBytes& w, int font, bool cellFormat) {
+        w.emptyElement("xf");
+        w.attribute("numFmtId", "0");
+        w.attribute("fontId", qint64(font));
+        w.attribute("fillId", "0");
+        w.attribute("borderId", "0");
         if (cellFormat) {
-            w.writeAttribute(QStringLiteral("xfId"), QStringLiteral("0"));
-            if (font != 0) w.writeAttribute(QStringLiteral("applyFont"), QStringLiteral("1"));
+            w.attribute("xfId", "0");
+            if (font != 0) w.attribute("applyFont", "1");
         }
     }
 
     std::vector<FontStyle> fonts_;
     std::map<FontStyle, int> index_;
+    FontStyle last_;
+    int lastFormat_ = 0;
 };
 
 class SharedStrings {
 public:
+    explicit SharedStrings(qsizetype expected) { index_.reserve(expected); }
+
     int indexOf(const QString& text) {
         const auto found = index_.constFind(text);
         if (found != index_.constEnd()) return *found;
         const int id = int(strings_.size());
         strings_.push_back(text);
         index_.insert(text, id);
+        textSize_ += text.size();
         return id;
     }
 
     QByteArray xml() const {
-        XmlPart part;
-        QXmlStreamWriter& w = part.w();
-        w.writeDefaultNamespace(kMainNs);
-        w.writeStartElement(kMainNs, QStringLiteral("sst"));
-        w.writeAttribute(QStringLiteral("count"), QString::number(strings_.size()));
-        w.writeAttribute(QStringLiteral("uniqueCount"), QString::number(strings_.size()));
+        XmlBytes w(textSize_ * 2 + qsizetype(strings_.size()) * 40 + 256);
+        w.startElement("sst");
+        declareSheetNamespaces(w, false);
+        w.attribute("count", qint64(strings_.size()));
+        w.attribute("uniqueCount", qint64(strings_.size()));
         for (const QString& s : strings_) {
-            w.writeStartElement(QStringLiteral("si"));
-            w.writeStartElement(QStringLiteral("t"));
-            w.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-            w.writeCharacters(s);
-            w.writeEndElement();
-            w.writeEndElement();
+            w.startElement("si");
+            w.startElement("t");
+            w.attribute("xml:space", "preserve");
+            w.characters(s);
+            w.endElement();
+            w.endElement();
         }
-        w.writeEndElement();
-        return part.finish();
+        w.endElement();
+        return w.finish();
     }
 
 private:
     std::vector<QString> strings_;
     QHash<QString, int> index_;
+    qsizetype textSize_ = 0;
 };
 
 // A sheet's XML. The output sheet gets fixed row heights and column widths (`pitch`) and, when it
 // has shapes, a reference to its drawing.
 QByteArray sheetXml(const Worksheet& sheet, bool selected, bool pitch, bool drawing,
                     StyleTable& styles, SharedStrings& strings) {
-    XmlPart part;
-    QXmlStreamWriter& w = part.w();
-    w.writeDefaultNamespace(kMainNs);
-    w.writeNamespace(kRelNs, QStringLiteral("r"));
-    w.writeStartElement(kMainNs, QStringLiteral("worksheet"));
+    qsizetype cells = 0;
+    for (const auto& row : sheet.rows()) cells += qsizetype(row.second.size());
+    XmlBytes w(cells * 40 + qsizetype(pitch ? sheet.lastRow() : sheet.rows().size()) * 48 + 1024);
+    w.startElement("worksheet");
+    declareSheetNamespaces(w, true);
 
-    w.writeStartElement(QStringLiteral("sheetViews"));
-    w.writeEmptyElement(QStringLiteral("sheetView"));
-    if (selected) w.writeAttribute(QStringLiteral("tabSelected"), QStringLiteral("1"));
-    w.writeAttribute(QStringLiteral("workbookViewId"), QStringLiteral("0"));
-    w.writeEndElement();
+    w.startElement("sheetViews");
+    w.emptyElement("sheetView");
+    if (selected) w.attribute("tabSelected", "1");
+    w.attribute("workbookViewId", "0");
+    w.endElement();
 
-    const QString rowHeight = points(Arrows::kRowPitch);
-    w.writeEmptyElement(QStringLiteral("sheetFormatPr"));
+    const QByteArray rowHeight = decimal(Arrows::kRowPitch, 10);
+    const QByteArray columnWidth = decimal(kColumnWidth, 10);
+    w.emptyElement("sheetFormatPr");
     if (pitch) {
-        w.writeAttribute(QStringLiteral("defaultColWidth"), points(kColumnWidth));
-        w.writeAttribute(QStringLiteral("defaultRowHeight"), rowHeight);
-        w.writeAttribute(QStringLiteral("customHeight"), QStringLiteral("1"));
+        w.attribute("defaultColWidth", view(columnWidth));
+        w.attribute("defaultRowHeight", view(rowHeight));
+        w.attribute("customHeight", "1");
     } else {
-        w.writeAttribute(QStringLiteral("defaultRowHeight"), QStringLiteral("15"));
+        w.attribute("defaultRowHeight", "15");
     }
 
     if (pitch) {
-        w.writeStartElement(QStringLiteral("cols"));
-        w.writeEmptyElement(QStringLiteral("col"));
-        w.writeAttribute(QStringLiteral("min"), QStringLiteral("1"));
-        w.writeAttribute(QStringLiteral("max"), QStringLiteral("16384"));
-        w.writeAttribute(QStringLiteral("width"), points(kColumnWidth));
-        w.writeAttribute(QStringLiteral("customWidth"), QStringLiteral("1"));
-        w.writeEndElement();
+        w.startElement("cols");
+        w.emptyElement("col");
+        w.attribute("min", "1");
+        w.attribute("max", "16384");
+        w.attribute("width", view(columnWidth));
+        w.attribute("customWidth", "1");
+        w.endElement();
     }
 
-    w.writeStartElement(QStringLiteral("sheetData"));
+    w.startElement("sheetData");
     // Every row of the output sheet up to the last one used gets its height written, empty rows
     // between relations included, so that no row falls back to the application's default.
     const int lastRow = pitch ? sheet.lastRow() : 0;
     auto rowIt = sheet.rows().begin();
     const auto rowEnd = sheet.rows().end();
+    std::array<char, 32> name;
     auto writeRow = [&](int r, const Worksheet::Row* cells) {
-        w.writeStartElement(QStringLiteral("row"));
-        w.writeAttribute(QStringLiteral("r"), QString::number(r));
+        w.startElement("row");
+        w.attribute("r", qint64(r));
         if (pitch) {
-            w.writeAttribute(QStringLiteral("ht"), rowHeight);
-            w.writeAttribute(QStringLiteral("customHeight"), QStringLiteral("1"));
+            w.attribute("ht", view(rowHeight));
+            w.attribute("customHeight", "1");
         }
         if (cells) {
             for (const auto& [column, cell] : *cells) {
-                w.writeStartElement(QStringLiteral("c"));
-                w.writeAttribute(QStringLiteral("r"), cellName(r, column));
+                w.startElement("c");
+                w.attribute("r", cellName(r, column, name));
                 const int format = styles.formatOf(cell.font);
-                if (format != 0) w.writeAttribute(QStringLiteral("s"), QString::number(format));
+                if (format != 0) w.attribute("s", qint64(format));
                 if (cell.number) {
-                    w.writeTextElement(QStringLiteral("v"), QString::number(*cell.number, 'g', 15));
+                    if (plainDigits(*cell.number, 15))
+                        w.textElement("v", qint64(*cell.number));
+                    else
+                        w.textElement("v", view(decimal(*cell.number, 15)));
                 } else {
-                    w.writeAttribute(QStringLiteral("t"), QStringLiteral("s"));
-                    w.writeTextElement(QStringLiteral("v"),
-                                       QString::number(strings.indexOf(xmlSafe(cell.text))));
+                    w.attribute("t", "s");
+                    w.textElement("v", qint64(strings.indexOf(xmlSafe(cell.text))));
                 }
-                w.writeEndElement();
+                w.endElement();
             }
         }
-        w.writeEndElement();
+        w.endElement();
     };
     for (int r = 1; r <= lastRow; ++r) {
         const bool used = rowIt != rowEnd && rowIt->first == r;
@@ -295,59 +324,70 @@ QByteArray sheetXml(const Worksheet& sheet, bool selected, bool pitch, bool draw
         if (used) ++rowIt;
     }
     for (; rowIt != rowEnd; ++rowIt) writeRow(rowIt->first, &rowIt->second);
-    w.writeEndElement();
+    w.endElement();
 
-    w.writeEmptyElement(QStringLiteral("pageMargins"));
+    w.emptyElement("pageMargins");
     for (auto [name, value] : {std::pair{"left", "0.7"},
                                {"right", "0.7"},
                                {"top", "0.75"},
                                {"bottom", "0.75"},
                                {"header", "0.3"},
                                {"footer", "0.3"}})
-        w.writeAttribute(QString::fromLatin1(name), QString::fromLatin1(value));
+        w.attribute(name, value);
 
     if (drawing) {
-        w.writeEmptyElement(QStringLiteral("drawing"));
-        w.writeAttribute(kRelNs, QStringLiteral("id"), QStringLiteral("rId1"));
+        w.emptyElement("drawing");
+        w.attribute("r:id", "rId1");
     }
-    w.writeEndElement();
-    return part.finish();
+    w.endElement();
+    return w.finish();
 }
 
-void writeOutline(QXmlStreamWriter& w, const DrawingShape& shape) {
-    const QString a = kDrawingMainNs;
-    w.writeStartElement(a, QStringLiteral("ln"));
-    w.writeAttribute(QStringLiteral("w"), QString::number(kLineWidthEmu));
-    w.writeStartElement(a, QStringLiteral("solidFill"));
-    w.writeEmptyElement(a, QStringLiteral("srgbClr"));
-    w.writeAttribute(QStringLiteral("val"), Palette::rgbOfSchemeColour(shape.schemeColour));
-    w.writeEndElement();
+// "RRGGBB" of each scheme colour in use, made once per drawing.
+class ColourTexts {
+public:
+    std::string_view of(int schemeColour) {
+        auto found = texts_.find(schemeColour);
+        if (found == texts_.end())
+            found = texts_.emplace(schemeColour, Palette::rgbOfSchemeColour(schemeColour).toLatin1())
+                        .first;
+        return view(found->second);
+    }
+
+private:
+    std::map<int, QByteArray> texts_;
+};
+
+void writeOutline(XmlBytes& w, const DrawingShape& shape, ColourTexts& colours) {
+    w.startElement("a:ln");
+    w.attribute("w", qint64(kLineWidthEmu));
+    w.startElement("a:solidFill");
+    w.emptyElement("a:srgbClr");
+    w.attribute("val", colours.of(shape.schemeColour));
+    w.endElement();
     if (shape.arrowHead) {
-        w.writeEmptyElement(a, QStringLiteral("tailEnd"));
-        w.writeAttribute(QStringLiteral("type"), QStringLiteral("triangle"));
+        w.emptyElement("a:tailEnd");
+        w.attribute("type", "triangle");
     }
-    w.writeEndElement();
+    w.endElement();
 }
 
-void writeTransform(QXmlStreamWriter& w, qint64 x, qint64 y, qint64 cx, qint64 cy, bool flipH,
+void writeTransform(XmlBytes& w, qint64 x, qint64 y, qint64 cx, qint64 cy, bool flipH,
                     bool flipV) {
-    const QString a = kDrawingMainNs;
-    w.writeStartElement(a, QStringLiteral("xfrm"));
-    if (flipH) w.writeAttribute(QStringLiteral("flipH"), QStringLiteral("1"));
-    if (flipV) w.writeAttribute(QStringLiteral("flipV"), QStringLiteral("1"));
-    w.writeEmptyElement(a, QStringLiteral("off"));
-    w.writeAttribute(QStringLiteral("x"), QString::number(x));
-    w.writeAttribute(QStringLiteral("y"), QString::number(y));
-    w.writeEmptyElement(a, QStringLiteral("ext"));
-    w.writeAttribute(QStringLiteral("cx"), QString::number(cx));
-    w.writeAttribute(QStringLiteral("cy"), QString::number(cy));
-    w.writeEndElement();
+    w.startElement("a:xfrm");
+    if (flipH) w.attribute("flipH", "1");
+    if (flipV) w.attribute("flipV", "1");
+    w.emptyElement("a:off");
+    w.attribute("x", x);
+    w.attribute("y", y);
+    w.emptyElement("a:ext");
+    w.attribute("cx", cx);
+    w.attribute("cy", cy);
+    w.endElement();
 }
 
 // One shape anchored at its absolute position on the sheet.
-void writeShape(QXmlStreamWriter& w, const DrawingShape& shape, int id) {
-    const QString xdr = kDrawingNs;
-    const QString a = kDrawingMainNs;
+void writeShape(XmlBytes& w, const DrawingShape& shape, int id, ColourTexts& colours) {
     qint64 x, y, cx, cy;
     bool flipH, flipV;
     if (shape.type == DrawingShape::Type::Line) {
@@ -375,61 +415,60 @@ void writeShape(QXmlStreamWriter& w, const DrawingShape& shape, int id) {
         flipV = shape.flipV;
     }
 
-    w.writeStartElement(xdr, QStringLiteral("absoluteAnchor"));
-    w.writeEmptyElement(xdr, QStringLiteral("pos"));
-    w.writeAttribute(QStringLiteral("x"), QString::number(x));
-    w.writeAttribute(QStringLiteral("y"), QString::number(y));
-    w.writeEmptyElement(xdr, QStringLiteral("ext"));
-    w.writeAttribute(QStringLiteral("cx"), QString::number(cx));
-    w.writeAttribute(QStringLiteral("cy"), QString::number(cy));
+    w.startElement("xdr:absoluteAnchor");
+    w.emptyElement("xdr:pos");
+    w.attribute("x", x);
+    w.attribute("y", y);
+    w.emptyElement("xdr:ext");
+    w.attribute("cx", cx);
+    w.attribute("cy", cy);
 
     const bool line = shape.type == DrawingShape::Type::Line;
-    w.writeStartElement(xdr, line ? QStringLiteral("cxnSp") : QStringLiteral("sp"));
-    w.writeAttribute(QStringLiteral("macro"), QString());
-    if (!line) w.writeAttribute(QStringLiteral("textlink"), QString());
-    w.writeStartElement(xdr, line ? QStringLiteral("nvCxnSpPr") : QStringLiteral("nvSpPr"));
-    w.writeEmptyElement(xdr, QStringLiteral("cNvPr"));
-    w.writeAttribute(QStringLiteral("id"), QString::number(id));
-    w.writeAttribute(
-        QStringLiteral("name"),
-        (line ? QStringLiteral("Line ") : QStringLiteral("Arc ")) + QString::number(id - 1));
-    w.writeEmptyElement(xdr, line ? QStringLiteral("cNvCxnSpPr") : QStringLiteral("cNvSpPr"));
-    w.writeEndElement();
+    w.startElement(line ? "xdr:cxnSp" : "xdr:sp");
+    w.attribute("macro", "");
+    if (!line) w.attribute("textlink", "");
+    w.startElement(line ? "xdr:nvCxnSpPr" : "xdr:nvSpPr");
+    w.emptyElement("xdr:cNvPr");
+    w.attribute("id", qint64(id));
+    w.attribute("name", line ? "Line " : "Arc ", qint64(id - 1));
+    w.emptyElement(line ? "xdr:cNvCxnSpPr" : "xdr:cNvSpPr");
+    w.endElement();
 
-    w.writeStartElement(xdr, QStringLiteral("spPr"));
+    w.startElement("xdr:spPr");
     writeTransform(w, x, y, cx, cy, flipH, flipV);
-    w.writeStartElement(a, QStringLiteral("prstGeom"));
-    w.writeAttribute(QStringLiteral("prst"), line ? QStringLiteral("line") : QStringLiteral("arc"));
-    w.writeStartElement(a, QStringLiteral("avLst"));
+    w.startElement("a:prstGeom");
+    w.attribute("prst", line ? "line" : "arc");
+    w.startElement("a:avLst");
     if (!line) {
         // From the top of the ellipse (270 degrees) clockwise to its right (0 degrees).
         for (auto [name, value] : {std::pair{"adj1", "val 16200000"}, {"adj2", "val 0"}}) {
-            w.writeEmptyElement(a, QStringLiteral("gd"));
-            w.writeAttribute(QStringLiteral("name"), QString::fromLatin1(name));
-            w.writeAttribute(QStringLiteral("fmla"), QString::fromLatin1(value));
+            w.emptyElement("a:gd");
+            w.attribute("name", name);
+            w.attribute("fmla", value);
         }
     }
-    w.writeEndElement();
-    w.writeEndElement();
-    if (!line) w.writeEmptyElement(a, QStringLiteral("noFill"));
-    writeOutline(w, shape);
-    w.writeEndElement();  // spPr
+    w.endElement();
+    w.endElement();
+    if (!line) w.emptyElement("a:noFill");
+    writeOutline(w, shape, colours);
+    w.endElement();  // spPr
 
-    w.writeEndElement();  // cxnSp / sp
-    w.writeEmptyElement(xdr, QStringLiteral("clientData"));
-    w.writeEndElement();  // absoluteAnchor
+    w.endElement();  // cxnSp / sp
+    w.emptyElement("xdr:clientData");
+    w.endElement();  // absoluteAnchor
 }
 
 QByteArray drawingXml(const Worksheet& sheet) {
-    XmlPart part;
-    QXmlStreamWriter& w = part.w();
-    w.writeNamespace(kDrawingNs, QStringLiteral("xdr"));
-    w.writeNamespace(kDrawingMainNs, QStringLiteral("a"));
-    w.writeStartElement(kDrawingNs, QStringLiteral("wsDr"));
+    // About 800 bytes a shape.
+    XmlBytes w(qsizetype(sheet.shapes.size()) * 850 + 512);
+    w.startElement("xdr:wsDr");
+    w.attribute("xmlns:xdr", kDrawingNs);
+    w.attribute("xmlns:a", kDrawingMainNs);
+    ColourTexts colours;
     int id = 2;
-    for (const DrawingShape& shape : sheet.shapes) writeShape(w, shape, id++);
-    w.writeEndElement();
-    return part.finish();
+    for (const DrawingShape& shape : sheet.shapes) writeShape(w, shape, id++, colours);
+    w.endElement();
+    return w.finish();
 }
 
 struct Relationship {
@@ -437,18 +476,17 @@ struct Relationship {
 };
 
 QByteArray relationshipsXml(const std::vector<Relationship>& rels) {
-    XmlPart part;
-    QXmlStreamWriter& w = part.w();
-    w.writeDefaultNamespace(kPackageRelNs);
-    w.writeStartElement(kPackageRelNs, QStringLiteral("Relationships"));
+    XmlBytes w(1024);
+    w.startElement("Relationships");
+    w.attribute("xmlns", kPackageRelNs);
     for (const Relationship& r : rels) {
-        w.writeEmptyElement(QStringLiteral("Relationship"));
-        w.writeAttribute(QStringLiteral("Id"), r.id);
-        w.writeAttribute(QStringLiteral("Type"), r.type);
-        w.writeAttribute(QStringLiteral("Target"), r.target);
+        w.emptyElement("Relationship");
+        w.attribute("Id", r.id);
+        w.attribute("Type", r.type);
+        w.attribute("Target", r.target);
     }
-    w.writeEndElement();
-    return part.finish();
+    w.endElement();
+    return w.finish();
 }
 
 QString sheetPart(size_t n) {
@@ -456,26 +494,22 @@ QString sheetPart(size_t n) {
 }
 
 QByteArray contentTypesXml(size_t sheets, bool drawing) {
-    const QString ns =
-        QStringLiteral("http://schemas.openxmlformats.org/package/2006/content-types");
     const QString office = QStringLiteral("application/vnd.openxmlformats-officedocument.");
-    XmlPart part;
-    QXmlStreamWriter& w = part.w();
-    w.writeDefaultNamespace(ns);
-    w.writeStartElement(ns, QStringLiteral("Types"));
-    auto byDefault = [&](const QString& ext, const QString& type) {
-        w.writeEmptyElement(QStringLiteral("Default"));
-        w.writeAttribute(QStringLiteral("Extension"), ext);
-        w.writeAttribute(QStringLiteral("ContentType"), type);
+    XmlBytes w(2048);
+    w.startElement("Types");
+    w.attribute("xmlns", "http://schemas.openxmlformats.org/package/2006/content-types");
+    auto byDefault = [&](std::string_view ext, std::string_view type) {
+        w.emptyElement("Default");
+        w.attribute("Extension", ext);
+        w.attribute("ContentType", type);
     };
     auto byPart = [&](const QString& name, const QString& type) {
-        w.writeEmptyElement(QStringLiteral("Override"));
-        w.writeAttribute(QStringLiteral("PartName"), name);
-        w.writeAttribute(QStringLiteral("ContentType"), type);
+        w.emptyElement("Override");
+        w.attribute("PartName", name);
+        w.attribute("ContentType", type);
     };
-    byDefault(QStringLiteral("rels"),
-              QStringLiteral("application/vnd.openxmlformats-package.relationships+xml"));
-    byDefault(QStringLiteral("xml"), QStringLiteral("application/xml"));
+    byDefault("rels", "application/vnd.openxmlformats-package.relationships+xml");
+    byDefault("xml", "application/xml");
     byPart(QStringLiteral("/xl/workbook.xml"),
            office + QStringLiteral("spreadsheetml.sheet.main+xml"));
     for (size_t n = 0; n < sheets; ++n)
@@ -487,119 +521,53 @@ QByteArray contentTypesXml(size_t sheets, bool drawing) {
     if (drawing)
         byPart(QStringLiteral("/xl/drawings/drawing1.xml"), office + QStringLiteral("drawing+xml"));
     byPart(QStringLiteral("/docProps/app.xml"), office + QStringLiteral("extended-properties+xml"));
-    w.writeEndElement();
-    return part.finish();
+    w.endElement();
+    return w.finish();
 }
 
 QByteArray workbookXml(const std::vector<const Worksheet*>& sheets) {
-    XmlPart part;
-    QXmlStreamWriter& w = part.w();
-    w.writeDefaultNamespace(kMainNs);
-    w.writeNamespace(kRelNs, QStringLiteral("r"));
-    w.writeStartElement(kMainNs, QStringLiteral("workbook"));
-    w.writeStartElement(QStringLiteral("bookViews"));
-    w.writeEmptyElement(QStringLiteral("workbookView"));
-    w.writeAttribute(QStringLiteral("activeTab"), QStringLiteral("0"));
-    w.writeEndElement();
-    w.writeStartElement(QStringLiteral("sheets"));
+    XmlBytes w(1024);
+    w.startElement("workbook");
+    declareSheetNamespaces(w, true);
+    w.startElement("bookViews");
+    w.emptyElement("workbookView");
+    w.attribute("activeTab", "0");
+    w.endElement();
+    w.startElement("sheets");
     for (size_t n = 0; n < sheets.size(); ++n) {
-        w.writeEmptyElement(QStringLiteral("sheet"));
-        w.writeAttribute(QStringLiteral("name"), sheets[n]->name());
-        w.writeAttribute(QStringLiteral("sheetId"), QString::number(n + 1));
-        w.writeAttribute(kRelNs, QStringLiteral("id"), QStringLiteral("rId") + QString::number(n + 1));
+        w.emptyElement("sheet");
+        w.attribute("name", sheets[n]->name());
+        w.attribute("sheetId", qint64(n + 1));
+        w.attribute("r:id", "rId", qint64(n + 1));
     }
-    w.writeEndElement();
-    w.writeEndElement();
-    return part.finish();
+    w.endElement();
+    w.endElement();
+    return w.finish();
 }
 
 QByteArray appPropertiesXml() {
-    const QString ns =
-        QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/extended-properties");
-    XmlPart part;
-    QXmlStreamWriter& w = part.w();
-    w.writeDefaultNamespace(ns);
-    w.writeStartElement(ns, QStringLiteral("Properties"));
-    w.writeTextElement(QStringLiteral("Application"), QStringLiteral("Relvane"));
-    w.writeEndElement();
-    return part.finish();
+    XmlBytes w(512);
+    w.startElement("Properties");
+    w.attribute("xmlns",
+                "http://schemas.openxmlformats.org/officeDocument/2006/extended-properties");
+    w.textElement("Application", std::string_view("Relvane"));
+    w.endElement();
+    return w.finish();
 }
-
-// Collects the parts in memory and zips them into one buffer.
-class ZipBuilder {
-public:
-    void add(const char* name, QByteArray data) { parts_.push_back({name, std::move(data)}); }
-
-    std::optional<QByteArray> build(QString* error) {
-        zip_error_t ze;
-        zip_error_init(&ze);
-        zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &ze);
-        if (!buffer) return fail(error, &ze, true);
-        zip_source_keep(buffer);
-        std::unique_ptr<zip_source_t, decltype(&zip_source_free)> keep(buffer, zip_source_free);
-
-        zip_t* archive = zip_open_from_source(buffer, ZIP_TRUNCATE, &ze);
-        if (!archive) {
-            zip_source_free(buffer);  // the archive did not take its reference
-            return fail(error, &ze, true);
-        }
-        for (const auto& [name, data] : parts_) {
-            zip_source_t* src =
-                zip_source_buffer(archive, data.constData(), zip_uint64_t(data.size()), 0);
-            const zip_int64_t index =
-                src ? zip_file_add(archive, name, src, ZIP_FL_ENC_UTF_8) : zip_int64_t(-1);
-            // The parts are repetitive XML: the fastest deflate level already packs them well.
-            if (index < 0 ||
-                zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 1) < 0) {
-                if (src && index < 0) zip_source_free(src);
-                const QString reason = QString::fromLocal8Bit(zip_strerror(archive));
-                zip_discard(archive);
-                if (error) *error = reason;
-                return std::nullopt;
-            }
-        }
-        if (zip_close(archive) < 0) {
-            const QString reason = QString::fromLocal8Bit(zip_strerror(archive));
-            zip_discard(archive);
-            if (error) *error = reason;
-            return std::nullopt;
-        }
-
-        zip_stat_t st;
-        zip_stat_init(&st);
-        if (zip_source_stat(buffer, &st) < 0 || zip_source_open(buffer) < 0)
-            return fail(error, zip_source_error(buffer), false);
-        QByteArray out(qsizetype(st.size), Qt::Uninitialized);
-        const zip_int64_t read = zip_source_read(buffer, out.data(), st.size);
-        zip_source_close(buffer);
-        if (read < 0 || zip_uint64_t(read) != st.size)
-            return fail(error, zip_source_error(buffer), false);
-        return out;
-    }
-
-private:
-    static std::optional<QByteArray> fail(QString* error, zip_error_t* ze, bool owned) {
-        if (error) *error = QString::fromLocal8Bit(zip_error_strerror(ze));
-        if (owned) zip_error_fini(ze);
-        return std::nullopt;
-    }
-
-    std::vector<std::pair<const char*, QByteArray>> parts_;
-};
 
 }  // namespace
 
 std::optional<QByteArray> package(const Workbook& book, QString* error) {
     StyleTable styles;
-    SharedStrings strings;
     const bool drawing = !book.output.shapes.empty();
     const std::vector<const Worksheet*> sheets = book.sheets();
-    // Part names outlive the zip builder, which keeps pointers to them.
-    std::vector<QByteArray> sheetNames;
-    for (size_t n = 0; n < sheets.size(); ++n)
-        sheetNames.push_back((QStringLiteral("xl/") + sheetPart(n)).toUtf8());
+    // At most one string a text cell.
+    qsizetype cells = 0;
+    for (const Worksheet* sheet : sheets)
+        for (const auto& row : sheet->rows()) cells += qsizetype(row.second.size());
+    SharedStrings strings(cells);
 
-    ZipBuilder zip;
+    ZipArchive zip;
     zip.add("[Content_Types].xml", contentTypesXml(sheets.size(), drawing));
     zip.add(
         "_rels/.rels",
@@ -618,14 +586,18 @@ std::optional<QByteArray> package(const Workbook& book, QString* error) {
     parts.push_back({id(sheets.size() + 2), kRelType + QStringLiteral("sharedStrings"),
                      QStringLiteral("sharedStrings.xml")});
     zip.add("xl/_rels/workbook.xml.rels", relationshipsXml(parts));
+    // The drawing (the largest part) is written on another core while the sheets are.
+    std::future<QByteArray> drawingPart;
+    if (drawing)
+        drawingPart = std::async(std::launch::async, [&book] { return drawingXml(book.output); });
     for (size_t n = 0; n < sheets.size(); ++n)
-        zip.add(sheetNames[n].constData(),
+        zip.add((QStringLiteral("xl/") + sheetPart(n)).toUtf8(),
                 sheetXml(*sheets[n], n == 0, n == 0, n == 0 && drawing, styles, strings));
     if (drawing) {
         zip.add("xl/worksheets/_rels/sheet1.xml.rels",
                 relationshipsXml({{QStringLiteral("rId1"), kRelType + QStringLiteral("drawing"),
                                    QStringLiteral("../drawings/drawing1.xml")}}));
-        zip.add("xl/drawings/drawing1.xml", drawingXml(book.output));
+        zip.add("xl/drawings/drawing1.xml", drawingPart.get());
     }
     // Styles and strings last: the sheets fill them.
     zip.add("xl/styles.xml", styles.xml());

@@ -1367,6 +1367,13 @@
     </message>
 </context>
 <context>
+    <name>ZipArchive</name>
+    <message>
+        <source>活頁簿超過 zip 檔 4 GiB 的上限</source>
+        <translation>The workbook exceeds the 4 GiB limit of a zip file</translation>
+    </message>
+</context>
+<context>
     <name>frmAbout</name>
     <message>
         <source>關於 </source>

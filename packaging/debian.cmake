@@ -1,5 +1,5 @@
 # The Debian package: `cpack -G DEB` in the build tree. dpkg-shlibdeps finds the libraries the
-# binaries link (Qt, libzip, the C++ runtime); the Qt SQL drivers are plugins it cannot see, so
+# binaries link (Qt, zlib, the C++ runtime); the Qt SQL drivers are plugins it cannot see, so
 # they are named here.
 set(RELVANE_PACKAGE_MAINTAINER "Relvane developers <relvane@localhost>"
     CACHE STRING "The Maintainer field of the Debian package")

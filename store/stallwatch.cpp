@@ -1,5 +1,7 @@
 #include "stallwatch.h"
 
+#include <dlfcn.h>
+
 #include <QSqlDriver>
 #include <QVariant>
 #include <libpq-fe.h>
@@ -35,7 +37,15 @@ int socketOf(const QSqlDatabase& db) {
     const char* type = handle.isValid() ? handle.typeName() : nullptr;
     if (!type || (qstrcmp(type, "PGconn*") != 0 && qstrcmp(type, "pg_conn*") != 0)) return -1;
     PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
-    return connection ? PQsocket(connection) : -1;
+    // libpq came with the driver plugin that made this connection; its PQsocket is looked up
+    // there rather than linked, so that every start of the program does not load libpq and what
+    // it needs (TLS, Kerberos, LDAP) for the few runs that use PostgreSQL.
+    void* libpq = dlopen("libpq.so.5", RTLD_LAZY | RTLD_NOLOAD);
+    const auto socketOfConnection =
+        libpq ? reinterpret_cast<int (*)(const PGconn*)>(dlsym(libpq, "PQsocket")) : nullptr;
+    const int socket = connection && socketOfConnection ? socketOfConnection(connection) : -1;
+    if (libpq) dlclose(libpq);
+    return socket;
 }
 
 }  // namespace
