@@ -19,6 +19,7 @@ public:
 
     QString check() {
         collectConnectors();
+        collectIdentified();
         for (int i = 1; i < d_.elementCount() && problem_.isEmpty(); ++i)
             if (d_.isLiveElement(i)) checkElement(i);
         if (problem_.isEmpty()) checkConnectorsHaveRelations();
@@ -195,12 +196,18 @@ private:
                     QString("weak entity %1 does not name participant %2 as owner").arg(w).arg(x));
     }
 
-    void checkIdentifies(int r) {
+    // The keys the live weak entities file their identifying relationships under, gathered in
+    // one pass rather than a pass over every element per identifying relationship.
+    void collectIdentified() {
         for (int w = 1; w < d_.elementCount(); ++w)
-            if (d_.isLiveElement(w) && el(w).is(KindWeakEntity) &&
-                el(w).WeakRelationList.containsKey(QString::number(r)))
-                return;
-        fail(QString("identifying relationship %1 identifies no weak entity").arg(r));
+            if (d_.isLiveElement(w) && el(w).is(KindWeakEntity))
+                for (const Collection::Entry& entry : el(w).WeakRelationList.entries())
+                    identifiedKeys_.insert(entry.key);
+    }
+
+    void checkIdentifies(int r) {
+        if (!identifiedKeys_.count(QString::number(r)))
+            fail(QString("identifying relationship %1 identifies no weak entity").arg(r));
     }
 
     // The other direction: no connector shows a relation the collections lack.
@@ -226,6 +233,7 @@ private:
     const Diagram& d_;
     const std::set<int>& abandoned_;
     std::map<Link, std::vector<int>> attributeLinks_, relationshipLinks_;
+    std::set<QString> identifiedKeys_;
     QString problem_;
 };
 
