@@ -24,7 +24,12 @@ struct Collection::Data : QSharedData {
     std::vector<quint32> numbers;       // the entries' numbers, parallel to `entries`
     quint32 nextNumber = 0;
     QHash<QString, quint32> byKey;      // non-empty key -> the number of its entry
-    QHash<qint16, quint32> firstOfItem; // item -> the number of the first entry holding it
+    // item -> the number of the first entry holding it, and how many entries hold it
+    struct Holders {
+        quint32 first;
+        quint32 count;
+    };
+    QHash<qint16, Holders> byItem;
 
     void append(qint16 item, const QString& key) {
         entries.push_back({item, key});
@@ -42,14 +47,18 @@ struct Collection::Data : QSharedData {
         if (indexed) {
             const Entry& gone = entries[i];
             if (!gone.key.isEmpty()) byKey.remove(gone.key);
-            const auto first = firstOfItem.find(gone.item);
-            if (first != firstOfItem.end() && *first == numbers[i]) {
-                size_t next = i + 1;
-                while (next < entries.size() && entries[next].item != gone.item) ++next;
-                if (next < entries.size())
-                    *first = numbers[next];
-                else
-                    firstOfItem.erase(first);
+            const auto holders = byItem.find(gone.item);
+            if (holders->count == 1) {
+                byItem.erase(holders);
+            } else {
+                --holders->count;
+                // Items repeat rarely (a recursive relationship's entity): only then is the next
+                // holder looked for.
+                if (holders->first == numbers[i]) {
+                    size_t next = i + 1;
+                    while (entries[next].item != gone.item) ++next;
+                    holders->first = numbers[next];
+                }
             }
             numbers.erase(numbers.begin() + std::ptrdiff_t(i));
         }
@@ -62,7 +71,7 @@ struct Collection::Data : QSharedData {
         numbers.clear();
         nextNumber = 0;
         byKey.clear();
-        firstOfItem.clear();
+        byItem.clear();
     }
 
     // 1-based position of the entry numbered `number`.
@@ -75,7 +84,7 @@ struct Collection::Data : QSharedData {
         numbers.clear();
         nextNumber = 0;
         byKey.clear();
-        firstOfItem.clear();
+        byItem.clear();
         numbers.reserve(entries.capacity());
         byKey.reserve(qsizetype(entries.size()));
         for (size_t i = 0; i < entries.size(); ++i) {
@@ -94,7 +103,11 @@ private:
         const quint32 number = nextNumber++;
         numbers[i] = number;
         if (!entries[i].key.isEmpty()) byKey.insert(entries[i].key, number);
-        if (!firstOfItem.contains(entries[i].item)) firstOfItem.insert(entries[i].item, number);
+        const auto holders = byItem.find(entries[i].item);
+        if (holders == byItem.end())
+            byItem.insert(entries[i].item, {number, 1});
+        else
+            ++holders->count;
     }
 };
 
@@ -139,8 +152,8 @@ bool Collection::containsItem(qint16 item) const {
 int Collection::positionOfItem(qint16 item) const {
     const Data& d = *data_;
     if (d.indexed) {
-        const auto found = d.firstOfItem.constFind(item);
-        return found == d.firstOfItem.constEnd() ? 0 : d.positionOfNumber(*found);
+        const auto found = d.byItem.constFind(item);
+        return found == d.byItem.constEnd() ? 0 : d.positionOfNumber(found->first);
     }
     for (size_t i = 0; i < d.entries.size(); ++i)
         if (d.entries[i].item == item) return int(i) + 1;
