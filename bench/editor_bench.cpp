@@ -3,6 +3,8 @@
 
 #include "benchmain.h"
 
+#include <memory>
+
 #include "benchdiagram.h"
 #include "generateddiagram.h"
 
@@ -54,6 +56,29 @@ void BM_DropRelaysConnectors32k(benchmark::State& state) {
     state.counters["connectors"] = largest.d.connectorCount() - 1;
 }
 BENCHMARK(BM_DropRelaysConnectors32k)->Unit(benchmark::kMicrosecond);
+
+// Deleting an entity takes its attributes with it: one command whose work grows with the
+// entity's attributes, here 1,000 to 31,999 of them.
+void BM_DeleteEntityWithItsAttributes(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto d = std::make_unique<Diagram>();
+        generateWideEntityProject(*d, int(state.range(0)) - 1);
+        SilentPrompts prompts;
+        Editor editor(*d, prompts);
+        state.ResumeTiming();
+        editor.deleteEntity(1);
+        state.PauseTiming();
+        d.reset();
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_DeleteEntityWithItsAttributes)
+    ->RangeMultiplier(2)
+    ->Range(1000, 32000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
