@@ -34,6 +34,11 @@ private:
     const Element& el(int i) const { return d_.element(i); }
 
     void collectConnectors() {
+        // Every (element, connector) pair of the index, gathered once: an entity with thousands of
+        // attributes has thousands of connectors, each to be found in its list.
+        std::set<std::pair<int, int>> indexed;
+        for (int i = 1; i < d_.elementCount(); ++i)
+            for (int k : d_.connectorsOf(i)) indexed.insert({i, k});
         for (int k = 1; k < d_.connectorCount(); ++k) {
             if (!d_.isLiveConnector(k)) continue;
             const Connector& c = d_.connector(k);
@@ -48,8 +53,7 @@ private:
                 return fail(QString("live connector %1 tagged %2 ends on a hidden element")
                                 .arg(k)
                                 .arg(c.Line1.Tag));
-            const std::vector<int>& ofA = d_.connectorsOf(a);
-            if (std::find(ofA.begin(), ofA.end(), k) == ofA.end())
+            if (!indexed.count({a, k}))
                 return fail(QString("connector %1 is not indexed under element %2").arg(k).arg(a));
             if (c.isAttribute())
                 attributeLinks_[{a, b}].push_back(k);
