@@ -95,6 +95,19 @@ void dropOwnerThrough(Diagram& d, int e, int r, const std::vector<int>& candidat
     }
 }
 
+// Whether the attribute list of `owner` is as drawing makes it: every entry filed under its own
+// index (so each attribute once), and no attribute listing the owner among its own attributes.
+// Then deleting one attribute takes exactly its own entry out of the list, and nothing else.
+bool attributesFiledAsDrawn(const Diagram& d, int owner) {
+    for (const Collection::Entry& entry : d.element(owner).AttributeList.entries()) {
+        if (entry.key != key(entry.item)) return false;
+        if (d.isElement(entry.item) &&
+            d.element(entry.item).AttributeList.containsItem(qint16(owner)))
+            return false;
+    }
+    return true;
+}
+
 // "Entity" on another participant turns an identifying relationship back into an ordinary one
 // while its weak entity still names it; it identifies that entity all the same.
 bool identifiesAWeakEntity(const Diagram& d, int r) {
@@ -181,6 +194,21 @@ void Editor::deleteAttribute(int a) {
 
 void Editor::deleteAttributesOf(int owner) {
     const Collection& attributes = std::as_const(d_).element(owner).AttributeList;
+    // Taking the first of thousands of entries out moves all the others, once per attribute.
+    // When each deletion takes out just its own entry, the owner lists the attribute being
+    // deleted alone, as it would list it first after the ones before it were taken out, and the
+    // list is left empty, as it would be at the end.
+    if (attributes.count() > 1 && attributesFiledAsDrawn(d_, owner)) {
+        const Collection all = attributes;
+        for (const Collection::Entry& entry : all.entries()) {
+            Collection first;
+            first.add(entry.item, entry.key);
+            d_.element(owner).AttributeList = first;
+            deleteAttribute(entry.item);
+        }
+        d_.element(owner).AttributeList.clear();
+        return;
+    }
     while (!attributes.isEmpty()) {
         const qint16 a = *attributes.item(1);
         deleteAttribute(a);
