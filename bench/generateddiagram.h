@@ -106,8 +106,7 @@ inline void generateOneToManyProject(Diagram& d, int entities, int columns = 40,
 inline void generateWideEntityProject(Diagram& d, int attributes) {
     Generator g(d);
     const int e = g.element(KindEntity, QStringLiteral("Wide"));
-    for (int i = 0; i < attributes; ++i)
-        g.attribute(e, QStringLiteral("A%1").arg(i), i == 0);
+    for (int i = 0; i < attributes; ++i) g.attribute(e, QStringLiteral("A%1").arg(i), i == 0);
 }
 
 // `relationships` one-to-many relationships around 16 entities (each with a key and one more

@@ -109,18 +109,24 @@ void layOut(benchmark::State& state, Shape shape) {
     count(state, d);
 }
 
-#define SCALING_BENCHMARKS(stage)                                                      \
-    void BM_##stage##_OneToMany(benchmark::State& s) { stage(s, OneToMany); }          \
-    void BM_##stage##_WideEntity(benchmark::State& s) { stage(s, WideEntity); }        \
-    void BM_##stage##_ManyRelationships(benchmark::State& s) {                         \
-        stage(s, ManyRelationships);                                                   \
-    }                                                                                  \
-    BENCHMARK(BM_##stage##_OneToMany)                                                  \
-        ->RangeMultiplier(2)->Range(1000, 32000)->Complexity()->Unit(benchmark::kMillisecond); \
-    BENCHMARK(BM_##stage##_WideEntity)                                                 \
-        ->RangeMultiplier(2)->Range(1000, 32000)->Complexity()->Unit(benchmark::kMillisecond); \
-    BENCHMARK(BM_##stage##_ManyRelationships)                                          \
-        ->RangeMultiplier(2)->Range(1000, 32000)->Complexity()->Unit(benchmark::kMillisecond);
+// 1,000 to 32,000 elements, doubling, and the growth fitted to them.
+void sizes(benchmark::internal::Benchmark* b) {
+    b->RangeMultiplier(2)->Range(1000, 32000)->Complexity()->Unit(benchmark::kMillisecond);
+}
+
+#define SCALING_BENCHMARKS(stage)                              \
+    void BM_##stage##_OneToMany(benchmark::State& s) {         \
+        stage(s, OneToMany);                                   \
+    }                                                          \
+    void BM_##stage##_WideEntity(benchmark::State& s) {        \
+        stage(s, WideEntity);                                  \
+    }                                                          \
+    void BM_##stage##_ManyRelationships(benchmark::State& s) { \
+        stage(s, ManyRelationships);                           \
+    }                                                          \
+    BENCHMARK(BM_##stage##_OneToMany)->Apply(sizes);           \
+    BENCHMARK(BM_##stage##_WideEntity)->Apply(sizes);          \
+    BENCHMARK(BM_##stage##_ManyRelationships)->Apply(sizes);
 
 SCALING_BENCHMARKS(load)
 SCALING_BENCHMARKS(validate)

@@ -69,8 +69,8 @@ private:
     // thousands of attributes may be referenced by thousands of relationships, and the diagram
     // does not change while it is mapped.
     template <typename Pick>
-    const std::vector<int>& perEntity(std::unordered_map<int, std::vector<int>>& cache,
-                                      int entity, Pick pick) const {
+    const std::vector<int>& perEntity(std::unordered_map<int, std::vector<int>>& cache, int entity,
+                                      Pick pick) const {
         const auto [at, added] = cache.try_emplace(entity);
         if (added && d_.isElement(entity))
             for (int a : items(el(entity).AttributeList)) pick(a, at->second);

@@ -21,9 +21,9 @@ struct Collection::Data : QSharedData {
     std::vector<Entry> entries;
 
     bool indexed = false;
-    std::vector<quint32> numbers;       // the entries' numbers, parallel to `entries`
+    std::vector<quint32> numbers;  // the entries' numbers, parallel to `entries`
     quint32 nextNumber = 0;
-    QHash<QString, quint32> byKey;      // non-empty key -> the number of its entry
+    QHash<QString, quint32> byKey;  // non-empty key -> the number of its entry
     // item -> the number of the first entry holding it, and how many entries hold it
     struct Holders {
         quint32 first;

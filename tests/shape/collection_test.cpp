@@ -101,8 +101,9 @@ TEST(Collection, LookupsMatchASearchOfTheEntriesAtAnySize) {
         if (op < 6) {
             const qint16 item = qint16(pick(60));
             const QString key = pick(3) == 0 ? QString() : QString::number(pick(200));
-            const bool fresh = key.isEmpty() || std::none_of(expected.begin(), expected.end(),
-                                                             [&](const auto& e) { return e.key == key; });
+            const bool fresh =
+                key.isEmpty() || std::none_of(expected.begin(), expected.end(),
+                                              [&](const auto& e) { return e.key == key; });
             EXPECT_EQ(c.add(item, key), fresh);
             if (fresh) expected.push_back({item, key});
         } else if (op < 8) {
