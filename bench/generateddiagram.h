@@ -100,3 +100,32 @@ inline void generateOneToManyProject(Diagram& d, int entities, int columns = 40,
     }
     if (entities > 0) relationship(entities - 1, shown.back(), shown.front());
 }
+
+// One entity with `attributes` attributes, the first of them its key: 1 + attributes elements
+// and as many attribute connectors, all on one element.
+inline void generateWideEntityProject(Diagram& d, int attributes) {
+    Generator g(d);
+    const int e = g.element(KindEntity, QStringLiteral("Wide"));
+    for (int i = 0; i < attributes; ++i) g.attribute(e, QStringLiteral("A%1").arg(i), i == 0);
+}
+
+// `relationships` one-to-many relationships around 16 entities (each with a key and one more
+// attribute): relationship i joins entity i % 16 ("0,N") to the next one ("1,1"), so every
+// entity takes part in about relationships / 8 of them. 48 + relationships elements and
+// 32 + 2 × relationships connectors.
+inline void generateManyRelationshipsProject(Diagram& d, int relationships) {
+    constexpr int kEntities = 16;
+    Generator g(d);
+    std::vector<int> shown;
+    for (int i = 0; i < kEntities; ++i) {
+        const int e = g.element(KindEntity, QStringLiteral("E%1").arg(i));
+        g.attribute(e, QStringLiteral("Key%1").arg(i), true);
+        g.attribute(e, QStringLiteral("Name%1").arg(i), false);
+        shown.push_back(e);
+    }
+    for (int i = 0; i < relationships; ++i) {
+        const int r = g.element(KindRelationship, QStringLiteral("R%1").arg(i));
+        g.join(shown[size_t(i % kEntities)], r, QStringLiteral("0,N"));
+        g.join(shown[size_t((i + 1) % kEntities)], r, QStringLiteral("1,1"));
+    }
+}

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -64,13 +65,44 @@ private:
         return out;
     }
 
+    // What an entity's attribute list gives, worked out once per entity: an entity with
+    // thousands of attributes may be referenced by thousands of relationships, and the diagram
+    // does not change while it is mapped.
+    template <typename Pick>
+    const std::vector<int>& perEntity(std::unordered_map<int, std::vector<int>>& cache, int entity,
+                                      Pick pick) const {
+        const auto [at, added] = cache.try_emplace(entity);
+        if (added && d_.isElement(entity))
+            for (int a : items(el(entity).AttributeList)) pick(a, at->second);
+        return at->second;  // stays in place while the cache grows
+    }
+
     // The visible, underlined direct attributes of an entity, in list order.
-    std::vector<int> keyAttributes(int entity) const {
-        std::vector<int> out;
-        if (!d_.isElement(entity)) return out;
-        for (int a : items(el(entity).AttributeList))
+    const std::vector<int>& keyAttributes(int entity) const {
+        return perEntity(keyAttributes_, entity, [this](int a, std::vector<int>& out) {
             if (isLive(a) && el(a).underlined()) out.push_back(a);
-        return out;
+        });
+    }
+
+    // Every underlined entry of an entity's list, visible or not.
+    const std::vector<int>& underlinedEntries(int entity) const {
+        return perEntity(underlinedEntries_, entity, [this](int a, std::vector<int>& out) {
+            if (d_.isElement(a) && el(a).underlined()) out.push_back(a);
+        });
+    }
+
+    // The key columns a many-to-many relation takes from an entity: its visible underlined
+    // attributes, and the underlined components of its visible multivalued attributes.
+    const std::vector<int>& manyToManyKeys(int entity) const {
+        return perEntity(manyToManyKeys_, entity, [this](int a, std::vector<int>& out) {
+            if (!isLive(a)) return;
+            if (el(a).is(KindMultAttribute)) {
+                for (int c : components(a))
+                    if (el(c).underlined()) out.push_back(c);
+            } else if (el(a).underlined()) {
+                out.push_back(a);
+            }
+        });
     }
 
     // The columns a key attribute stands for: a composite one its visible components, in
@@ -184,10 +216,7 @@ private:
                 RuleMultivalued,
                 QCoreApplication::translate("Mapping", "參照擁有者 %1 的主鍵").arg(name(owner)));
             const int group = ++groups_;
-            // Every underlined entry of the owner, visible or not.
-            for (int a : items(el(owner).AttributeList))
-                if (d_.isElement(a) && el(a).underlined())
-                    addForeignKey(true, false, a, owner, group);
+            for (int a : underlinedEntries(owner)) addForeignKey(true, false, a, owner, group);
         }
         explainColumns(RuleMultivalued, QCoreApplication::translate(
                                             "Mapping", "多值屬性 %1 的一個值, 屬這個關聯的主鍵")
@@ -310,15 +339,7 @@ private:
                        QCoreApplication::translate("Mapping", "參照 %1 的主鍵, 屬這個關聯的主鍵")
                            .arg(name(entity)));
         const int group = ++groups_;
-        for (int a : items(el(entity).AttributeList)) {
-            if (!isLive(a)) continue;
-            if (el(a).is(KindMultAttribute)) {
-                for (int c : components(a))
-                    if (el(c).underlined()) addForeignKey(true, false, c, entity, group);
-            } else if (el(a).underlined()) {
-                addForeignKey(true, false, a, entity, group);
-            }
-        }
+        for (int a : manyToManyKeys(entity)) addForeignKey(true, false, a, entity, group);
     }
 
     const std::vector<int>& connectorsOf(int r) const {
@@ -332,6 +353,8 @@ private:
     std::vector<Tag> tags_;
     QHash<int, std::vector<int>> byRelationship_;
     QHash<QPair<int, int>, std::vector<int>> byPair_;
+    mutable std::unordered_map<int, std::vector<int>> keyAttributes_, underlinedEntries_,
+        manyToManyKeys_;
     int groups_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "schematext.h"
 
+#include <QHash>
 #include <QStringList>
 #include <map>
 
@@ -10,6 +11,20 @@ std::vector<std::vector<ColumnReference>> columnReferences(const RelationalModel
         if (relation.origin == RelationOrigin::Entity || relation.origin == RelationOrigin::WeakEntity)
             byElement.emplace(relation.element, int(r));
     }
+    // The first own column of each element, per referenced relation, made when the relation is
+    // first referenced: a relation of thousands of columns referenced thousands of times is not
+    // searched column by column each time.
+    std::map<int, QHash<int, int>> ownColumns;  // relation -> element -> column
+    const auto ownColumnsOf = [&](int r) -> const QHash<int, int>& {
+        const auto [at, added] = ownColumns.try_emplace(r);
+        if (added) {
+            const std::vector<Column>& columns = model.relations[size_t(r)].columns;
+            for (size_t k = 0; k < columns.size(); ++k)
+                if (!columns[k].references && !at->second.contains(columns[k].element))
+                    at->second.insert(columns[k].element, int(k));
+        }
+        return at->second;
+    };
     std::vector<std::vector<ColumnReference>> out;
     for (const Relation& relation : model.relations) {
         std::vector<ColumnReference>& refs = out.emplace_back(relation.columns.size());
@@ -21,13 +36,11 @@ std::vector<std::vector<ColumnReference>> columnReferences(const RelationalModel
             const Relation& referenced = model.relations[size_t(found->second)];
             refs[c].relation = referenced.name;
             refs[c].relationIndex = found->second;
-            for (size_t k = 0; k < referenced.columns.size(); ++k) {
-                const Column& key = referenced.columns[k];
-                if (!key.references && key.element == column.references->target) {
-                    refs[c].column = key.name;
-                    refs[c].columnIndex = int(k);
-                    break;
-                }
+            const QHash<int, int>& own = ownColumnsOf(found->second);
+            const auto key = own.constFind(column.references->target);
+            if (key != own.constEnd()) {
+                refs[c].column = referenced.columns[size_t(*key)].name;
+                refs[c].columnIndex = *key;
             }
         }
     }

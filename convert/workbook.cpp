@@ -14,12 +14,13 @@ void WorkbookLayout::record(int element, int row, int column) {
     book_.positions.cell(element, 1).number = element;
     book_.positions.cell(element, 2).number = row;
     book_.positions.cell(element, 3).number = column;
+    positions_.insert(element, Position{row, column});
 }
 
 std::optional<WorkbookLayout::Position> WorkbookLayout::position(int element) const {
-    if (!book_.positions.find(element, 1)) return std::nullopt;
-    return Position{int(book_.positions.number(element, 2)),
-                    int(book_.positions.number(element, 3))};
+    const auto found = positions_.constFind(element);
+    if (found == positions_.constEnd()) return std::nullopt;
+    return *found;
 }
 
 void WorkbookLayout::startRelation(const QString& name, int element) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -60,6 +61,9 @@ private:
     void drawArrow(const PendingArrow& arrow);
 
     Workbook book_;
+    // The position table as written to "Sheet2", kept beside it for reading: one lookup instead
+    // of a search of the sheet's rows and then of the row's cells, for every foreign key.
+    QHash<int, Position> positions_;
     int fkpk_;
     std::function<double()> random_;
 

@@ -32,10 +32,21 @@ void hideMainLine(Diagram& d, int k) {
     d.connector(k).Line1.Visible = false;
 }
 
+// The connectors ending on `first` or on `second`, whichever has fewer: every connector from
+// one to the other is in both lists, lowest index first. An entity with thousands of attributes
+// has thousands of connectors; each attribute has one or two. A connector is indexed only under
+// ends that are elements, so without two elements the list of `first` is the one to search.
+const std::vector<int>& fewerConnectors(const Diagram& d, int first, int second) {
+    const std::vector<int>& ofFirst = d.connectorsOf(first);
+    if (!d.isElement(first) || !d.isElement(second)) return ofFirst;
+    const std::vector<int>& ofSecond = d.connectorsOf(second);
+    return ofSecond.size() < ofFirst.size() ? ofSecond : ofFirst;
+}
+
 // The live connectors from `first` to `second`, lowest index first.
 std::vector<int> liveConnectors(const Diagram& d, int first, int second) {
     std::vector<int> found;
-    for (int k : d.connectorsOf(first))
+    for (int k : fewerConnectors(d, first, second))
         if (d.isLiveConnector(k) && d.connector(k).joins(first, second)) found.push_back(k);
     return found;
 }
@@ -58,12 +69,20 @@ void detachSubAttributes(Diagram& d, int s) {
     }
 }
 
+// The elements that name identifying relationships: the only ones dropOwnerThrough can change.
+std::vector<int> elementsWithIdentifyingRelationships(const Diagram& d) {
+    std::vector<int> found;
+    for (int w = 1; w < d.elementCount(); ++w)
+        if (!d.element(w).WeakRelationList.isEmpty()) found.push_back(w);
+    return found;
+}
+
 // Entity e no longer takes part in relationship r: it is no owner of a weak entity identified
 // through r any more, unless it still takes part in another identifying relationship of that
-// weak entity.
-void dropOwnerThrough(Diagram& d, int e, int r) {
+// weak entity. `candidates`: elementsWithIdentifyingRelationships, which this leaves as it is.
+void dropOwnerThrough(Diagram& d, int e, int r, const std::vector<int>& candidates) {
     const Diagram& model = d;
-    for (int w = 1; w < model.elementCount(); ++w) {
+    for (int w : candidates) {
         const Element& weak = model.element(w);
         if (!weak.WeakRelationList.containsKey(key(r))) continue;
         bool stillOwner = false;
@@ -74,6 +93,19 @@ void dropOwnerThrough(Diagram& d, int e, int r) {
         if (!stillOwner && weak.PrimaryEntityList.containsKey(key(e)))
             d.element(w).PrimaryEntityList.removeKey(key(e));
     }
+}
+
+// Whether the attribute list of `owner` is as drawing makes it: every entry filed under its own
+// index (so each attribute once), and no attribute listing the owner among its own attributes.
+// Then deleting one attribute takes exactly its own entry out of the list, and nothing else.
+bool attributesFiledAsDrawn(const Diagram& d, int owner) {
+    for (const Collection::Entry& entry : d.element(owner).AttributeList.entries()) {
+        if (entry.key != key(entry.item)) return false;
+        if (d.isElement(entry.item) &&
+            d.element(entry.item).AttributeList.containsItem(qint16(owner)))
+            return false;
+    }
+    return true;
 }
 
 // "Entity" on another participant turns an identifying relationship back into an ordinary one
@@ -162,6 +194,21 @@ void Editor::deleteAttribute(int a) {
 
 void Editor::deleteAttributesOf(int owner) {
     const Collection& attributes = std::as_const(d_).element(owner).AttributeList;
+    // Taking the first of thousands of entries out moves all the others, once per attribute.
+    // When each deletion takes out just its own entry, the owner lists the attribute being
+    // deleted alone, as it would list it first after the ones before it were taken out, and the
+    // list is left empty, as it would be at the end.
+    if (attributes.count() > 1 && attributesFiledAsDrawn(d_, owner)) {
+        const Collection all = attributes;
+        for (const Collection::Entry& entry : all.entries()) {
+            Collection first;
+            first.add(entry.item, entry.key);
+            d_.element(owner).AttributeList = first;
+            deleteAttribute(entry.item);
+        }
+        d_.element(owner).AttributeList.clear();
+        return;
+    }
     while (!attributes.isEmpty()) {
         const qint16 a = *attributes.item(1);
         deleteAttribute(a);
@@ -185,6 +232,7 @@ void Editor::deleteEntity(int e) {
     deleteAttributesOf(e);
 
     const std::vector<int>& links = d_.connectorsOf(e);
+    const std::vector<int> weakCandidates = elementsWithIdentifyingRelationships(d_);
     for (qint16 r : std::as_const(d_).element(e).RelationList.items()) {
         if (d_.isElement(r)) {
             // Backwards, so that both entries of a recursive relationship go.
@@ -192,9 +240,9 @@ void Editor::deleteEntity(int e) {
             for (int p = related.count(); p >= 1; --p)
                 if (*related.item(p) == e) related.remove(p);
         }
-        for (int k : links)
+        for (int k : fewerConnectors(d_, e, r))
             if (std::as_const(d_).connector(k).joins(e, r)) hideConnector(d_, k);
-        dropOwnerThrough(d_, e, r);
+        dropOwnerThrough(d_, e, r, weakCandidates);
     }
     // A connection abandoned after its first link leaves a connector that no collection lists;
     // it ends on the entity all the same.
@@ -277,7 +325,7 @@ void Editor::deleteConnector(int k) {
     }
     if (shown == 0) {
         if (model.isLiveElement(e)) d_.element(e).RelationList.removeKey(key(r));
-        dropOwnerThrough(d_, e, r);
+        dropOwnerThrough(d_, e, r, elementsWithIdentifyingRelationships(d_));
     }
     // The other half of a broken recursive pair is now the entity's one ordinary link.
     if (dotted.size() == 1) {

@@ -19,6 +19,7 @@ public:
 
     QString check() {
         collectConnectors();
+        collectIdentified();
         for (int i = 1; i < d_.elementCount() && problem_.isEmpty(); ++i)
             if (d_.isLiveElement(i)) checkElement(i);
         if (problem_.isEmpty()) checkConnectorsHaveRelations();
@@ -33,6 +34,11 @@ private:
     const Element& el(int i) const { return d_.element(i); }
 
     void collectConnectors() {
+        // Every (element, connector) pair of the index, gathered once: an entity with thousands of
+        // attributes has thousands of connectors, each to be found in its list.
+        std::set<std::pair<int, int>> indexed;
+        for (int i = 1; i < d_.elementCount(); ++i)
+            for (int k : d_.connectorsOf(i)) indexed.insert({i, k});
         for (int k = 1; k < d_.connectorCount(); ++k) {
             if (!d_.isLiveConnector(k)) continue;
             const Connector& c = d_.connector(k);
@@ -47,8 +53,7 @@ private:
                 return fail(QString("live connector %1 tagged %2 ends on a hidden element")
                                 .arg(k)
                                 .arg(c.Line1.Tag));
-            const std::vector<int>& ofA = d_.connectorsOf(a);
-            if (std::find(ofA.begin(), ofA.end(), k) == ofA.end())
+            if (!indexed.count({a, k}))
                 return fail(QString("connector %1 is not indexed under element %2").arg(k).arg(a));
             if (c.isAttribute())
                 attributeLinks_[{a, b}].push_back(k);
@@ -195,12 +200,18 @@ private:
                     QString("weak entity %1 does not name participant %2 as owner").arg(w).arg(x));
     }
 
-    void checkIdentifies(int r) {
+    // The keys the live weak entities file their identifying relationships under, gathered in
+    // one pass rather than a pass over every element per identifying relationship.
+    void collectIdentified() {
         for (int w = 1; w < d_.elementCount(); ++w)
-            if (d_.isLiveElement(w) && el(w).is(KindWeakEntity) &&
-                el(w).WeakRelationList.containsKey(QString::number(r)))
-                return;
-        fail(QString("identifying relationship %1 identifies no weak entity").arg(r));
+            if (d_.isLiveElement(w) && el(w).is(KindWeakEntity))
+                for (const Collection::Entry& entry : el(w).WeakRelationList.entries())
+                    identifiedKeys_.insert(entry.key);
+    }
+
+    void checkIdentifies(int r) {
+        if (!identifiedKeys_.count(QString::number(r)))
+            fail(QString("identifying relationship %1 identifies no weak entity").arg(r));
     }
 
     // The other direction: no connector shows a relation the collections lack.
@@ -226,6 +237,7 @@ private:
     const Diagram& d_;
     const std::set<int>& abandoned_;
     std::map<Link, std::vector<int>> attributeLinks_, relationshipLinks_;
+    std::set<QString> identifiedKeys_;
     QString problem_;
 };
 

@@ -14,6 +14,12 @@
 //
 // A Collection is a value that shares its entries with its copies until one of them changes
 // (copy on write), so copying an element with its collections costs no deep copy.
+//
+// Lookups by key or item take constant time (positions logarithmic) once a collection has more
+// than a few entries: an entity may own tens of thousands of attributes, and the loader and the
+// converter look each of them up. The index lives beside the entries, is kept up to date by the
+// changing operations alone (never built by a lookup, so copies shared between threads are only
+// read) and is invisible to the API.
 class GLYPHON_EXPORT Collection {
 public:
     struct Entry {
@@ -61,8 +67,8 @@ public:
 private:
     struct Data;
     int positionOfKey(const QString& key) const;
-    // The entries to change; detaches them from every copy first.
-    std::vector<Entry>& changeable();
+    // The entries and their index to change; detaches them from every copy first.
+    Data& changeable();
 
     QSharedDataPointer<Data> data_;
 };

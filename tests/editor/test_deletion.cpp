@@ -69,6 +69,41 @@ TEST(DeleteEntity, RemovesBothEntriesOfARecursiveRelationship) {
     EXPECT_TRUE(connectorHidden(b.d, k2));
 }
 
+// An entity's attributes go one after another whether its list is as drawing files it or holds
+// a stray entry as well (an element long deleted, filed without a key): both diagrams end alike,
+// entry for entry, whatever way each list is worked through.
+TEST(DeleteEntity, ItsAttributesGoAlikeWithOrWithoutAStrayEntryInItsList) {
+    DiagramBuilder b;
+    const int e = b.entity("E"), other = b.entity("F");
+    const int stray = b.attribute(e, "old");
+    b.editor.deleteAttribute(stray);
+    b.attribute(e, "id", true);
+    const int address = b.attribute(e, "Address");
+    const int street = b.attribute(address, "Street");
+    b.attribute(street, "Number");
+    b.attribute(address, "City");
+    for (int n = 0; n < 20; ++n) b.attribute(e, QStringLiteral("a%1").arg(n));
+    const int r = b.relationship("R");
+    b.binary(e, r, other);
+
+    DiagramBuilder damaged;
+    damaged.editor.replaceDiagram(b.d.document());
+    damaged.d.element(e).AttributeList.add(qint16(stray));
+
+    b.editor.deleteEntity(e);
+    damaged.editor.deleteEntity(e);
+    const Document& want = b.d.document();
+    const Document& got = damaged.d.document();
+    ASSERT_EQ(got.elementCount(), want.elementCount());
+    ASSERT_EQ(got.connectorCount(), want.connectorCount());
+    for (int i = 0; i < want.elementCount(); ++i)
+        EXPECT_TRUE(got.element(i) == want.element(i)) << "element " << i;
+    for (int k = 0; k < want.connectorCount(); ++k)
+        EXPECT_TRUE(got.connector(k) == want.connector(k)) << "connector " << k;
+    EXPECT_FALSE(want.element(street).Visible);
+    EXPECT_TRUE(want.element(e).AttributeList.isEmpty());
+}
+
 TEST(DeleteEntity, AWeakEntityIsRefused) {
     DiagramBuilder b;
     const int owner = b.entity("O"), weak = b.entity("W");

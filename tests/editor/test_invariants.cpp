@@ -321,6 +321,27 @@ TEST(Invariants, HoldAfterEveryStepOfRandomEditing) {
     }
 }
 
+// The check reports an identifying relationship that no live weak entity names any more, and
+// only that one: another weak entity's identifying relationship is still named.
+TEST(Invariants, AnIdentifyingRelationshipNoWeakEntityNamesIsReported) {
+    DiagramBuilder b;
+    int weak[2], identifying[2];
+    for (int n = 0; n < 2; ++n) {
+        const int owner = b.entity(QStringLiteral("Owner%1").arg(n));
+        weak[n] = b.entity(QStringLiteral("Weak%1").arg(n));
+        identifying[n] = b.relationship(QStringLiteral("Has%1").arg(n));
+        b.binary(owner, identifying[n], weak[n]);
+        b.makeWeak(weak[n], identifying[n]);
+    }
+    ASSERT_EQ(findInconsistency(b.d, {}), QString());
+    // Weak entity 1 forgets its relationship (and so its owner).
+    b.d.element(weak[1]).WeakRelationList.clear();
+    b.d.element(weak[1]).PrimaryEntityList.clear();
+    EXPECT_EQ(findInconsistency(b.d, {}),
+              QStringLiteral("identifying relationship %1 identifies no weak entity")
+                  .arg(identifying[1]));
+}
+
 // ---- taking every step back and doing it again ----
 
 // Every datum of two documents, templates and hidden entries included, collections included.

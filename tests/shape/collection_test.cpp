@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "collection.h"
 
 namespace {
@@ -80,6 +83,68 @@ TEST(Collection, ACopySharesUntilEitherSideChanges) {
     EXPECT_FALSE(third.add(9, QStringLiteral("2")));
     EXPECT_TRUE(third.sharesEntriesWith(second));
     EXPECT_EQ(filled({{1, "1"}, {2, "2"}}), second);
+}
+
+// Large collections answer lookups from an index; whatever mix of additions and removals made
+// them, every answer must be the one a plain search of the entries gives, and copies taken along
+// the way must keep what they held.
+TEST(Collection, LookupsMatchASearchOfTheEntriesAtAnySize) {
+    std::mt19937 random(7);
+    const auto pick = [&](int below) { return int(random() % unsigned(below)); };
+    Collection c;
+    std::vector<Collection::Entry> expected;
+    std::vector<std::pair<Collection, std::vector<Collection::Entry>>> copies;
+    for (int step = 0; step < 3000; ++step) {
+        const int op = pick(10);
+        // Mostly additions, so the collection grows well past the size an index starts at;
+        // items from a small range repeat, and every third entry has no key.
+        if (op < 6) {
+            const qint16 item = qint16(pick(60));
+            const QString key = pick(3) == 0 ? QString() : QString::number(pick(200));
+            const bool fresh =
+                key.isEmpty() || std::none_of(expected.begin(), expected.end(),
+                                              [&](const auto& e) { return e.key == key; });
+            EXPECT_EQ(c.add(item, key), fresh);
+            if (fresh) expected.push_back({item, key});
+        } else if (op < 8) {
+            const int position = pick(int(expected.size()) + 2);  // sometimes out of range
+            const bool inRange = position >= 1 && position <= int(expected.size());
+            EXPECT_EQ(c.remove(position), inRange);
+            if (inRange) expected.erase(expected.begin() + (position - 1));
+        } else if (op == 8) {
+            const QString key = QString::number(pick(200));
+            const auto at = std::find_if(expected.begin(), expected.end(),
+                                         [&](const auto& e) { return e.key == key; });
+            EXPECT_EQ(c.removeKey(key), at != expected.end());
+            if (at != expected.end()) expected.erase(at);
+        } else if (pick(40) == 0) {
+            c.clear();
+            expected.clear();
+        } else {
+            copies.emplace_back(c, expected);
+        }
+        ASSERT_EQ(c.entries(), expected) << "after step " << step;
+        for (int item = 0; item < 60; ++item) {
+            const auto at = std::find_if(expected.begin(), expected.end(),
+                                         [&](const auto& e) { return e.item == item; });
+            const int position = at == expected.end() ? 0 : int(at - expected.begin()) + 1;
+            ASSERT_EQ(c.positionOfItem(qint16(item)), position) << "item " << item;
+            ASSERT_EQ(c.containsItem(qint16(item)), position != 0);
+        }
+        for (int k = 0; k < 200; ++k) {
+            const QString key = QString::number(k);
+            const auto at = std::find_if(expected.begin(), expected.end(),
+                                         [&](const auto& e) { return e.key == key; });
+            ASSERT_EQ(c.containsKey(key), at != expected.end()) << "key " << k;
+            ASSERT_EQ(c.itemByKey(key),
+                      at == expected.end() ? std::nullopt : std::optional<qint16>(at->item));
+        }
+    }
+    for (const auto& [copy, held] : copies) {
+        EXPECT_EQ(copy.entries(), held);
+        for (size_t i = 0; i < held.size(); ++i)
+            if (!held[i].key.isEmpty()) EXPECT_EQ(copy.itemByKey(held[i].key), held[i].item);
+    }
 }
 
 }  // namespace
