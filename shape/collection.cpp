@@ -111,10 +111,29 @@ private:
     }
 };
 
+QSharedDataPointer<Collection::Data> Collection::emptyData() {
+    // No entries, shared by every moved-from collection and never changed: the first change of
+    // such a collection detaches it like any shared copy.
+    static const QSharedDataPointer<Data> empty(new Data);
+    return empty;
+}
+
 Collection::Collection() : data_(new Data) {}
 Collection::Collection(const Collection&) = default;
 Collection& Collection::operator=(const Collection&) = default;
 Collection::~Collection() = default;
+
+Collection::Collection(Collection&& other) noexcept : data_(emptyData()) {
+    data_.swap(other.data_);
+}
+
+Collection& Collection::operator=(Collection&& other) noexcept {
+    if (this != &other) {
+        data_.swap(other.data_);
+        other.data_ = emptyData();
+    }
+    return *this;
+}
 
 const std::vector<Collection::Entry>& Collection::entries() const {
     return data_->entries;

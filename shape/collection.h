@@ -32,6 +32,10 @@ public:
     Collection();
     Collection(const Collection&);
     Collection& operator=(const Collection&);
+    // Moves cost no reference counting and never throw, so lists of elements grow by moving
+    // them; a moved-from collection is empty.
+    Collection(Collection&& other) noexcept;
+    Collection& operator=(Collection&& other) noexcept;
     ~Collection();
 
     int count() const { return int(entries().size()); }
@@ -66,6 +70,8 @@ public:
 
 private:
     struct Data;
+    // What a moved-from collection holds.
+    static QSharedDataPointer<Data> emptyData();
     int positionOfKey(const QString& key) const;
     // The entries and their index to change; detaches them from every copy first.
     Data& changeable();

@@ -85,6 +85,24 @@ TEST(Collection, ACopySharesUntilEitherSideChanges) {
     EXPECT_EQ(filled({{1, "1"}, {2, "2"}}), second);
 }
 
+TEST(Collection, AMovedFromCollectionIsEmptyAndUsable) {
+    Collection source = filled({{1, "1"}, {2, "2"}});
+    Collection moved = std::move(source);
+    EXPECT_EQ(moved.joined(), QStringLiteral("1,2"));
+    EXPECT_TRUE(source.isEmpty());  // NOLINT(bugprone-use-after-move): empty by contract
+    EXPECT_TRUE(source.add(5, QStringLiteral("5")));
+    Collection other;
+    other = std::move(source);  // NOLINT(bugprone-use-after-move)
+    EXPECT_EQ(other.joined(), QStringLiteral("5"));
+    EXPECT_TRUE(source.isEmpty());  // NOLINT(bugprone-use-after-move)
+    // Two moved-from collections share nothing a change could reach.
+    Collection a = filled({{1, "1"}}), b = filled({{2, "2"}});
+    Collection takeA = std::move(a), takeB = std::move(b);
+    a.add(7);                  // NOLINT(bugprone-use-after-move)
+    EXPECT_TRUE(b.isEmpty());  // NOLINT(bugprone-use-after-move)
+    EXPECT_EQ(a.joined(), QStringLiteral("7"));
+}
+
 // Large collections answer lookups from an index; whatever mix of additions and removals made
 // them, every answer must be the one a plain search of the entries gives, and copies taken along
 // the way must keep what they held.
