@@ -87,8 +87,8 @@ std::pair<quint32, quint32> dosDateTime() {
     return {date, time};
 }
 
-constexpr quint16 kVersionNeeded = 20;      // 2.0: deflate
-constexpr quint16 kUtf8Names = 0x0800;      // general purpose flag bit 11
+constexpr quint16 kVersionNeeded = 20;  // 2.0: deflate
+constexpr quint16 kUtf8Names = 0x0800;  // general purpose flag bit 11
 constexpr quint16 kDeflated = 8;
 
 }  // namespace
@@ -138,34 +138,32 @@ std::optional<QByteArray> ZipArchive::build(QString* error) const {
         const qint64 offset = out.size();
         if (deflatedSize >= kLimit || offset >= kLimit) return tooLarge();
 
+        // The fields a local header and its central directory entry share, from the version
+        // needed to the extra field's length (none).
+        const auto putEntry = [&](QByteArray& to) {
+            put16(to, kVersionNeeded);
+            put16(to, kUtf8Names);
+            put16(to, kDeflated);
+            put16(to, time);
+            put16(to, date);
+            put32(to, quint32(crc));
+            put32(to, quint32(deflatedSize));
+            put32(to, quint32(part.data.size()));
+            put16(to, quint32(part.name.size()));
+            put16(to, 0);
+        };
+
         // Local header, then the data.
         put32(out, 0x04034b50);
-        put16(out, kVersionNeeded);
-        put16(out, kUtf8Names);
-        put16(out, kDeflated);
-        put16(out, time);
-        put16(out, date);
-        put32(out, quint32(crc));
-        put32(out, quint32(deflatedSize));
-        put32(out, quint32(part.data.size()));
-        put16(out, quint32(part.name.size()));
-        put16(out, 0);
+        putEntry(out);
         out += part.name;
         for (size_t s = firstSlice[p]; s < firstSlice[p + 1]; ++s) out += slices[s].deflated;
 
-        // Its central directory entry: a regular file, readable by all (Unix attributes).
+        // Its central directory entry: a regular file, readable by all (Unix attributes); no
+        // comment, on the first disk.
         put32(directory, 0x02014b50);
         put16(directory, 3 << 8 | kVersionNeeded);
-        put16(directory, kVersionNeeded);
-        put16(directory, kUtf8Names);
-        put16(directory, kDeflated);
-        put16(directory, time);
-        put16(directory, date);
-        put32(directory, quint32(crc));
-        put32(directory, quint32(deflatedSize));
-        put32(directory, quint32(part.data.size()));
-        put16(directory, quint32(part.name.size()));
-        put16(directory, 0);
+        putEntry(directory);
         put16(directory, 0);
         put16(directory, 0);
         put16(directory, 0);
