@@ -25,8 +25,7 @@ constexpr std::string_view kPackageRelNs =
     "http://schemas.openxmlformats.org/package/2006/relationships";
 constexpr std::string_view kDrawingNs =
     "http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing";
-constexpr std::string_view kDrawingMainNs =
-    "http://schemas.openxmlformats.org/drawingml/2006/main";
+constexpr std::string_view kDrawingMainNs = "http://schemas.openxmlformats.org/drawingml/2006/main";
 const QString kRelType =
     QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships/");
 
@@ -164,7 +163,8 @@ public:
         w.startElement("borders");
         w.attribute("count", "1");
         w.startElement("border");
-        for (const char* side : {"left", "right", "top", "bottom", "diagonal"}) w.emptyElement(side);
+        for (const char* side : {"left", "right", "top", "bottom", "diagonal"})
+            w.emptyElement(side);
         w.endElement();
         w.endElement();
 
@@ -349,8 +349,9 @@ public:
     std::string_view of(int schemeColour) {
         auto found = texts_.find(schemeColour);
         if (found == texts_.end())
-            found = texts_.emplace(schemeColour, Palette::rgbOfSchemeColour(schemeColour).toLatin1())
-                        .first;
+            found =
+                texts_.emplace(schemeColour, Palette::rgbOfSchemeColour(schemeColour).toLatin1())
+                    .first;
         return view(found->second);
     }
 
@@ -372,17 +373,23 @@ void writeOutline(XmlBytes& w, const DrawingShape& shape, ColourTexts& colours) 
     w.endElement();
 }
 
-void writeTransform(XmlBytes& w, qint64 x, qint64 y, qint64 cx, qint64 cy, bool flipH,
-                    bool flipV) {
+// A shape's box as an offset element and an extent element, the way anchors and transforms
+// both give it.
+void writeBox(XmlBytes& w, std::string_view offset, std::string_view extent, qint64 x, qint64 y,
+              qint64 cx, qint64 cy) {
+    w.emptyElement(offset);
+    w.attribute("x", x);
+    w.attribute("y", y);
+    w.emptyElement(extent);
+    w.attribute("cx", cx);
+    w.attribute("cy", cy);
+}
+
+void writeTransform(XmlBytes& w, qint64 x, qint64 y, qint64 cx, qint64 cy, bool flipH, bool flipV) {
     w.startElement("a:xfrm");
     if (flipH) w.attribute("flipH", "1");
     if (flipV) w.attribute("flipV", "1");
-    w.emptyElement("a:off");
-    w.attribute("x", x);
-    w.attribute("y", y);
-    w.emptyElement("a:ext");
-    w.attribute("cx", cx);
-    w.attribute("cy", cy);
+    writeBox(w, "a:off", "a:ext", x, y, cx, cy);
     w.endElement();
 }
 
@@ -416,12 +423,7 @@ void writeShape(XmlBytes& w, const DrawingShape& shape, int id, ColourTexts& col
     }
 
     w.startElement("xdr:absoluteAnchor");
-    w.emptyElement("xdr:pos");
-    w.attribute("x", x);
-    w.attribute("y", y);
-    w.emptyElement("xdr:ext");
-    w.attribute("cx", cx);
-    w.attribute("cy", cy);
+    writeBox(w, "xdr:pos", "xdr:ext", x, y, cx, cy);
 
     const bool line = shape.type == DrawingShape::Type::Line;
     w.startElement(line ? "xdr:cxnSp" : "xdr:sp");
@@ -581,8 +583,8 @@ std::optional<QByteArray> package(const Workbook& book, QString* error) {
     const auto id = [](size_t n) { return QStringLiteral("rId") + QString::number(n); };
     for (size_t n = 0; n < sheets.size(); ++n)
         parts.push_back({id(n + 1), kRelType + QStringLiteral("worksheet"), sheetPart(n)});
-    parts.push_back({id(sheets.size() + 1), kRelType + QStringLiteral("styles"),
-                     QStringLiteral("styles.xml")});
+    parts.push_back(
+        {id(sheets.size() + 1), kRelType + QStringLiteral("styles"), QStringLiteral("styles.xml")});
     parts.push_back({id(sheets.size() + 2), kRelType + QStringLiteral("sharedStrings"),
                      QStringLiteral("sharedStrings.xml")});
     zip.add("xl/_rels/workbook.xml.rels", relationshipsXml(parts));

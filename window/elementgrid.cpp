@@ -116,7 +116,3 @@ std::vector<int> ElementGrid::within(const QRectF& area) const {
     collect(spanOf(area), ids);
     return ids;
 }
-
-std::vector<int> ElementGrid::at(const QPointF& point) const {
-    return within(QRectF(point, QSizeF(0, 0)));
-}

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QHash>
-#include <QPointF>
 #include <QRectF>
 #include <vector>
 
@@ -22,8 +21,6 @@ public:
     // The elements that may meet `area`: every element whose rectangle does, and perhaps some
     // near it; ascending, the order they are painted in.
     std::vector<int> within(const QRectF& area) const;
-    // The same for the elements that may contain `point`.
-    std::vector<int> at(const QPointF& point) const;
 
 private:
     struct Span {
