@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "arrows.h"
+#include "cellwidths.h"
 #include "sheetgeometry.h"
 
 namespace ArrowRouting {
@@ -15,6 +16,14 @@ namespace {
 
 // Free space between the cells above and the first track, and after the last track or lane.
 constexpr double kMargin = kSpacing;
+// The highest row a spreadsheet keeps (Excel's limit; LibreOffice's is higher).
+constexpr double kMaxRowHeight = 409.5;
+
+// The pitch at which `count` pieces fit `room` points, at most `pitch`: only a crowd of arrows
+// larger than the spreadsheet's largest row or column can hold comes closer.
+double pitchFor(int count, double room, double pitch) {
+    return count > 0 ? std::min(pitch, room / count) : pitch;
+}
 
 // One horizontal piece of an arrow in the empty row below a relation.
 struct Run {
@@ -49,11 +58,14 @@ void route(const std::vector<Arrow>& arrows, Worksheet& sheet) {
     std::vector<int> keyStub(arrows.size());
     for (size_t i = 0; i < arrows.size(); ++i) {
         const Arrow& a = arrows[i];
-        const int n = ++stubsAtKey[{a.keyRow, a.keyColumn}];
-        keyStub[i] = n;
-        growTo(sheet.columnWidths, a.keyColumn, kStubSpacing * (n + 1), defaultWidth);
+        keyStub[i] = ++stubsAtKey[{a.keyRow, a.keyColumn}];
         growTo(sheet.columnWidths, a.column, 2 * kStubSpacing, defaultWidth);
     }
+    auto stubPitch = [](int stubs) {
+        return pitchFor(stubs + 1, CellWidths::kMaxColumnPoints, kStubSpacing);
+    };
+    for (const auto& [cell, stubs] : stubsAtKey)
+        growTo(sheet.columnWidths, cell.second, stubPitch(stubs) * (stubs + 1), defaultWidth);
 
     // Tracks: the runs of each empty row, ordered so that the run whose stub lies furthest right
     // takes the top track; a stub then goes down to its track without crossing the runs above it.
@@ -64,7 +76,8 @@ void route(const std::vector<Arrow>& arrows, Worksheet& sheet) {
     for (size_t i = 0; i < arrows.size(); ++i) {
         const Arrow& a = arrows[i];
         fkX[i] = columns.columnLeft(a.column) + kStubSpacing;
-        keyX[i] = columns.columnLeft(a.keyColumn) + kStubSpacing * keyStub[i];
+        keyX[i] = columns.columnLeft(a.keyColumn) +
+                  stubPitch(stubsAtKey[{a.keyRow, a.keyColumn}]) * keyStub[i];
         if (a.row == a.keyRow) {
             runsByRow[a.row + 1].push_back({int(i), std::min(fkX[i], keyX[i])});
         } else {
@@ -72,6 +85,7 @@ void route(const std::vector<Arrow>& arrows, Worksheet& sheet) {
             runsByRow[a.keyRow + 1].push_back({int(i), keyX[i]});
         }
     }
+    std::map<int, double> trackPitch;
     for (auto& [row, runs] : runsByRow) {
         std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) {
             return a.left != b.left ? a.left > b.left : a.arrow < b.arrow;
@@ -81,14 +95,17 @@ void route(const std::vector<Arrow>& arrows, Worksheet& sheet) {
             auto& [first, second] = runsOf[size_t(runs[t].arrow)];
             (first ? second : first) = &runs[t];
         }
-        const double needed = 2 * kMargin + kSpacing * double(runs.size() - 1);
-        growTo(sheet.rowHeights, row, std::max(needed, defaultHeight), defaultHeight);
+        const int gaps = int(runs.size()) - 1;
+        const double pitch = trackPitch[row] =
+            pitchFor(gaps, kMaxRowHeight - 2 * kMargin, kSpacing);
+        growTo(sheet.rowHeights, row, std::max(2 * kMargin + pitch * gaps, defaultHeight),
+               defaultHeight);
     }
 
     // Where each arrow's runs lie: the one below the foreign key first.
     const SheetGeometry rows(sheet);
     auto trackY = [&](int row, const Run* run) {
-        return rows.rowTop(row) + kMargin + kSpacing * run->track;
+        return rows.rowTop(row) + kMargin + trackPitch[row] * run->track;
     };
     std::vector<double> fromY(arrows.size()), toY(arrows.size());
     for (size_t i = 0; i < arrows.size(); ++i) {
@@ -126,12 +143,20 @@ void route(const std::vector<Arrow>& arrows, Worksheet& sheet) {
         }
         lanesByEnd.push({bottom(i), lane[i]});
     }
+    // As many gutter columns as the lanes need, each as wide as a spreadsheet's widest.
     const int gutter = gutterColumn(sheet);
-    if (lanes > 0)
-        growTo(sheet.columnWidths, gutter, 2 * kMargin + kSpacing * (lanes - 1), defaultWidth);
+    const int lanesPerColumn = int((CellWidths::kMaxColumnPoints - 2 * kMargin) / kSpacing) + 1;
+    for (int first = 0; first < lanes; first += lanesPerColumn) {
+        const int inColumn = std::min(lanes - first, lanesPerColumn);
+        growTo(sheet.columnWidths, gutter + first / lanesPerColumn,
+               2 * kMargin + kSpacing * (inColumn - 1), defaultWidth);
+    }
 
     const SheetGeometry placed(sheet);
-    const double gutterLeft = placed.columnLeft(gutter) + kMargin;
+    auto laneX = [&](int lane) {
+        return placed.columnLeft(gutter + lane / lanesPerColumn) + kMargin +
+               kSpacing * (lane % lanesPerColumn);
+    };
     for (size_t i = 0; i < arrows.size(); ++i) {
         const Arrow& a = arrows[i];
         const double fkBottom = placed.rowTop(a.row + 1);
@@ -139,7 +164,7 @@ void route(const std::vector<Arrow>& arrows, Worksheet& sheet) {
         const QPointF start(fkX[i], fkBottom), end(keyX[i], keyBottom);
         std::vector<QPointF> points{start, {fkX[i], fromY[i]}};
         if (a.row != a.keyRow) {
-            const double x = gutterLeft + kSpacing * lane[i];
+            const double x = laneX(lane[i]);
             points.push_back({x, fromY[i]});
             points.push_back({x, toY[i]});
         }

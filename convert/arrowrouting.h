@@ -13,7 +13,9 @@
 // own: tracks and lanes kSpacing points from any parallel piece, the stubs under one key cell
 // kStubSpacing apart, so that their arrowheads stay apart. A track lies at least kSpacing below
 // the cells above it, so that it never reads as an underline. Rows grow to hold their tracks, key
-// columns to hold their stubs, and the gutter to hold its lanes.
+// columns to hold their stubs, and the gutter to hold its lanes, in as many columns as they take.
+// Rows and columns stay within what a spreadsheet can size (409.5 and 1,530 points): the tracks of
+// a row or the stubs of a cell that would not fit there come closer instead.
 namespace ArrowRouting {
 
 constexpr double kSpacing = 4;

@@ -5,8 +5,10 @@
 #include <set>
 
 #include "arrows.h"
+#include "cutcells.h"
 #include "diagrambuilder.h"
 #include "drawingcheck.h"
+#include "explanationsheet.h"
 #include "mapping.h"
 #include "readback.h"
 #include "sheetgeometry.h"
@@ -112,7 +114,7 @@ std::vector<std::vector<QLineF>> arrowsOf(const Worksheet& sheet) {
     return arrows;
 }
 
-void expectRoutedArrowsAvoidText(const Worksheet& sheet, int foreignKeys) {
+void expectRoutedArrowsAvoidText(const Worksheet& sheet, int foreignKeys, double apart = 3) {
     const std::vector<WrittenCell> cells = writtenCells(sheet);
     const auto arrows = arrowsOf(sheet);
     ASSERT_EQ(int(arrows.size()), foreignKeys) << "one arrowhead per foreign key";
@@ -162,8 +164,10 @@ void expectRoutedArrowsAvoidText(const Worksheet& sheet, int foreignKeys) {
             const auto [a0, a1] = span(a);
             const auto [b0, b1] = span(b);
             if (a1 < b0 || b1 < a0) continue;
-            const double apart = aVertical ? std::abs(a.x1() - b.x1()) : std::abs(a.y1() - b.y1());
-            ASSERT_GE(apart, 3) << "arrows " << pieces[i].arrow << " and " << pieces[j].arrow;
+            const double distance =
+                aVertical ? std::abs(a.x1() - b.x1()) : std::abs(a.y1() - b.y1());
+            ASSERT_GE(distance, apart)
+                << "arrows " << pieces[i].arrow << " and " << pieces[j].arrow;
         }
     }
 }
@@ -202,6 +206,25 @@ TEST(ArrowLayout, AThousandForeignKeysKeepEveryArrowInEveryStyle) {
     const RandomSheet routed = randomSheet(7, 2, 200, 1000);
     expectRoutedArrowsAvoidText(routed.book.output, 1000);
     for (int fkpk : {0, 1}) expectOnTheSheet(randomSheet(7, fkpk, 200, 1000).book.output, 1000);
+}
+
+// A key referenced by 600 foreign keys, one relation each: the rows and columns the arrows need
+// stay within what a spreadsheet can size, and every arrow still avoids the text.
+TEST(ArrowLayout, ACrowdedKeyKeepsRowsAndColumnsWithinTheSpreadsheetsLimits) {
+    WorkbookLayout layout(2);
+    layout.startRelation("Star", 1);
+    layout.addOwnColumn("Key", true, 2);
+    layout.finishRelation();
+    for (int i = 0; i < 600; ++i) {
+        layout.startRelation(QStringLiteral("Ray%1").arg(i), 3 + i);
+        layout.addForeignKeyColumn("Key", true, false, 2);
+        layout.finishRelation();
+    }
+    layout.finish();
+    const Worksheet& sheet = layout.workbook().output;
+    expectRoutedArrowsAvoidText(sheet, 600, 0.5);
+    for (double height : sheet.rowHeights) EXPECT_LE(height, 409.5);
+    for (double width : sheet.columnWidths) EXPECT_LE(width, 1530);
 }
 
 // The anchors' cells and offsets, added up with the column widths and row heights the reader
@@ -325,12 +348,20 @@ TEST(ArrowLayout, CompanyAndAChainOfEntitiesRouteAroundTheirNames) {
         int foreignKeys = 0;
         for (const Relation& relation : model.relations)
             for (const Column& column : relation.columns) foreignKeys += bool(column.references);
-        const Workbook book = layOutWorkbook(model, 2);
+        Workbook book = layOutWorkbook(model, 2);
         expectRoutedArrowsAvoidText(book.output, foreignKeys);
         EXPECT_GE(foreignKeys, QByteArray(name) == "company" ? 8 : 119);
+        book.more.push_back(explanationSheet(model, b.d));
         const QString file = folder.path(QStringLiteral("%1.xlsx").arg(name));
         ASSERT_TRUE(Xlsx::save(book, file));
         folder.keep(file);
+        // No name cut on the relations' sheet or on the explanations.
+        const QJsonObject cut = cutCells(file);
+        ASSERT_EQ(cut.size(), 3);
+        for (const QString& sheet : cut.keys())
+            EXPECT_TRUE(cut[sheet].toArray().isEmpty())
+                << sheet.toStdString() << ": "
+                << QJsonDocument(cut[sheet].toArray()).toJson().toStdString();
     }
 }
 
