@@ -123,7 +123,7 @@ void WorkbookLayout::finish() {
             routes.push_back({a->row, a->column, key.row, key.column, a->colour});
         ArrowRouting::route(routes, sheet);
     } else {
-        if (style_ == ArrowStyle::Elbow) makeRoomForElbows(drawn);
+        const double furthestBus = style_ == ArrowStyle::Elbow ? makeRoomForElbows(drawn) : 0;
         const SheetGeometry geometry(sheet);
         for (const auto& [a, key] : drawn) {
             std::vector<DrawingShape> shapes;
@@ -133,26 +133,41 @@ void WorkbookLayout::finish() {
             else if (key.row == a->row)
                 shapes = Arrows::sameRowLoop(geometry, a->row, a->column, key.column, a->colour);
             else
-                shapes = Arrows::elbow(geometry, a->row, a->column, key.row, key.column, a->bus,
-                                       a->lane, a->colour);
+                shapes = Arrows::elbow(geometry, a->row, a->column, key.row, key.column,
+                                       busOnTheSheet(a->bus, furthestBus), a->lane, a->colour);
             sheet.shapes.insert(sheet.shapes.end(), shapes.begin(), shapes.end());
         }
     }
     arrows_.clear();
 }
 
-void WorkbookLayout::makeRoomForElbows(
+double WorkbookLayout::makeRoomForElbows(
     const std::vector<std::pair<const PendingArrow*, Position>>& drawn) {
     // Each elbow's bus lies further left than the last one's; where they would pass the left
-    // edge of the sheet, the second column widens until the furthest of them stays on it.
+    // edge of the sheet, the second column widens until the furthest of them stays on it, as far
+    // as a column can widen.
+    constexpr double kEdgeMargin = 1;
     double reach = 0;
     for (const auto& [a, key] : drawn)
         if (key.row != a->row) reach = std::max(reach, Arrows::elbowReach(a->bus));
     Worksheet& sheet = book_.output;
-    const double room = SheetGeometry(sheet).columnLeft(3);
-    if (reach <= room) return;
-    if (sheet.columnWidths.size() < 2) sheet.columnWidths.resize(2, *sheet.defaultColumnWidth);
-    sheet.columnWidths[1] += reach - room;
+    double room = SheetGeometry(sheet).columnLeft(3);
+    if (reach + kEdgeMargin > room) {
+        if (sheet.columnWidths.size() < 2) sheet.columnWidths.resize(2, *sheet.defaultColumnWidth);
+        double& width = sheet.columnWidths[1];
+        width = std::min(width + reach + kEdgeMargin - room,
+                         std::max(width, CellWidths::kMaxColumnPoints));
+        room = SheetGeometry(sheet).columnLeft(3);
+    }
+    return room - kEdgeMargin - Arrows::elbowReach(0);
+}
+
+double WorkbookLayout::busOnTheSheet(double bus, double furthest) {
+    // Buses start 10 points left of the edge and move 5 further for each arrow; past the furthest
+    // the sheet holds, they start over from the first.
+    if (bus <= furthest) return bus;
+    const int places = std::max(1, int((furthest - 10) / 5) + 1);
+    return 10 + 5 * (int((bus - 10) / 5) % places);
 }
 
 Workbook layOutWorkbook(const RelationalModel& model, int fkpk, std::function<double()> random) {

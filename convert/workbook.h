@@ -64,7 +64,9 @@ private:
     };
 
     void record(int element, int row, int column);
-    void makeRoomForElbows(const std::vector<std::pair<const PendingArrow*, Position>>& drawn);
+    // Widens the second column for the elbows' buses; returns the furthest bus the sheet holds.
+    double makeRoomForElbows(const std::vector<std::pair<const PendingArrow*, Position>>& drawn);
+    static double busOnTheSheet(double bus, double furthest);
 
     Workbook book_;
     // The position table as written to "Sheet2", kept beside it for reading: one lookup instead
