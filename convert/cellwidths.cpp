@@ -70,6 +70,9 @@ void fitColumns(Worksheet& sheet) {
         for (const auto& [column, cell] : cells) {
             if (size_t(column) > widths.size()) widths.resize(size_t(column), 0);
             double& width = widths[size_t(column - 1)];
+            // No character is wider than an em: a text that short cannot widen the column, and
+            // most cells of a long sheet are passed over without measuring.
+            if (!cell.number && cell.text.size() * kFontPoints + kCellMargins <= width) continue;
             width = std::max(width, std::min(cellPoints(cell), kMaxColumnPoints));
         }
     }
