@@ -38,7 +38,8 @@ Prompts::SaveChoice DialogPrompts::askToSave(const QString& text) {
                                          QMessageBox::DestructiveRole);
     QPushButton* cancel = box.addButton(QCoreApplication::translate("DialogPrompts", "取消"),
                                         QMessageBox::RejectRole);
-    box.setDefaultButton(save);
+    // Enter keeps everything as it is.
+    box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
     box.exec();
     if (box.clickedButton() == save) return SaveChoice::Save;
@@ -46,7 +47,23 @@ Prompts::SaveChoice DialogPrompts::askToSave(const QString& text) {
     return SaveChoice::Cancel;
 }
 
-bool DialogPrompts::confirm(const QString& text) {
-    return QMessageBox::question(parent_, applicationTitle(), text,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+bool DialogPrompts::confirm(const QString& text, Answer enter) {
+    QMessageBox box(QMessageBox::Question, applicationTitle(), text,
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(enter == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool DialogPrompts::offerDraft(const QString& problems) {
+    QMessageBox box(QMessageBox::Warning, applicationTitle(), problems, QMessageBox::NoButton,
+                    parent_);
+    QPushButton* draft = box.addButton(
+        QCoreApplication::translate("DialogPrompts", "儲存為草稿"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QCoreApplication::translate("DialogPrompts", "取消"),
+                                        QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == draft;
 }

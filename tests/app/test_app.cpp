@@ -85,7 +85,7 @@ TEST_F(AppTest, TheSplashShowsOnTheFirstStartAndNotAfterItIsTurnedOff) {
         auto app = startApp(prompts);
         frmSplash* splash = openSplash();
         ASSERT_NE(splash, nullptr) << "the first start greets the user";
-        EXPECT_EQ(app->window().windowTitle(), "Relvane: " + app->settings().loginUser());
+        EXPECT_EQ(app->window().windowTitle(), "Relvane: 未命名") << "no project is open yet";
         splash->findChild<QCheckBox*>("Check1")->setChecked(false);
         clickFrame(splash->findChild<QFrame*>("Frame1"));
         EXPECT_EQ(openSplash(), nullptr);
@@ -217,10 +217,11 @@ TEST_F(AppTest, UnsavedChangesAreMarkedAndAskedAboutBeforeTheyWouldBeLost) {
     prompts.answer("unsaved");
     app->newDiagram();
     EXPECT_EQ(window.diagram().elementCount(), 1) << "saved, then a new diagram";
-    EXPECT_EQ(window.windowTitle(), "Relvane: unsaved");
+    EXPECT_EQ(window.windowTitle(), "Relvane: 未命名") << "the new diagram is no project yet";
     window.editor().undo();
     EXPECT_TRUE(window.diagram().isLiveElement(1)) << "New is one step";
-    EXPECT_EQ(window.windowTitle(), "Relvane: unsaved*") << "changed since New started afresh";
+    EXPECT_EQ(window.windowTitle(), "Relvane: unsaved*")
+        << "the drawing is project unsaved again, changed since New started afresh";
 
     // 不儲存: the changes go.
     window.editor().createElement(KindEntity);

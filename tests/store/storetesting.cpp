@@ -118,7 +118,7 @@ void StoreTest::SetUp() {
     url_ = ServerDatabase::instance().url();
     ASSERT_FALSE(url_.isEmpty());
     ASSERT_TRUE(execute(QStringLiteral(
-        "DROP TABLE IF EXISTS \"ProjectSaved\", \"ET_Identify_WET\", \"Invoke\", \"Attribute\", "
+        "DROP TABLE IF EXISTS \"ProjectExtra\", \"ProjectSaved\", \"ET_Identify_WET\", \"Invoke\", \"Attribute\", "
         "\"EntityType\", \"Project\" CASCADE")));
 }
 
