@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QScreen>
@@ -35,6 +36,7 @@
 #include "frmsplash.h"
 #include "projectfile.h"
 #include "projectstore.h"
+#include "recentprojects.h"
 #include "relvaneapp.h"
 #include "reviewpanel.h"
 
@@ -227,6 +229,72 @@ TEST_F(AppTest, UnsavedChangesAreMarkedAndAskedAboutBeforeTheyWouldBeLost) {
     window.editor().createElement(KindEntity);
     prompts.answerSave(Prompts::SaveChoice::Discard);
     EXPECT_TRUE(window.close());
+}
+
+TEST_F(AppTest, SaveGoesToTheOpenProjectSaveAsAsksAndRecentProjectsOpenAgain) {
+    FakePrompts prompts;
+    {
+        auto app = startApp(prompts);
+        Form1& window = app->window();
+        drawStudent(window);
+        const auto status = [&] {
+            return window.findChild<QStatusBar*>("StatusBar2")->currentMessage();
+        };
+        prompts.answer("first");
+        window.findChild<QAction*>("mnuSave")->trigger();  // no project yet: asks
+        EXPECT_EQ(window.windowTitle(), "Relvane: first");
+        EXPECT_EQ(status(), "已儲存 Project first");
+        window.diagram().element(1).Caption = "Pupil";
+        window.findChild<QAction*>("mnuSave")->trigger();  // Ctrl+S: no question
+        EXPECT_EQ(prompts.inputRequests.size(), 1u);
+        prompts.answer("second");
+        window.findChild<QAction*>("mnuSaveAs")->trigger();
+        EXPECT_EQ(prompts.inputRequests.back().defaultText, "first");
+        EXPECT_EQ(window.windowTitle(), "Relvane: second");
+
+        const QString file = dir.filePath("homework.relvane");
+        app->chooseProjectFileToWrite = [&](const QString&) -> std::optional<QString> {
+            return file;
+        };
+        window.findChild<QAction*>("mnuExportFile")->trigger();
+        QStringList labels;
+        for (QAction* item : window.findChild<QMenu*>("mnuRecent")->actions()) labels << item->text();
+        EXPECT_EQ(labels, QStringList({"&1 second (" + QDir::toNativeSeparators(file) + ")",
+                                       "&2 second", "&3 first"}));
+        window.close();
+    }
+    // Another run offers them too; one click opens one.
+    auto app = startApp(prompts);
+    Form1& window = app->window();
+    QMenu* recent = window.findChild<QMenu*>("mnuRecent");
+    ASSERT_EQ(recent->actions().size(), 3);
+    recent->actions()[2]->trigger();
+    EXPECT_EQ(window.windowTitle(), "Relvane: first");
+    EXPECT_EQ(window.diagram().view.project.stored, "first");
+    EXPECT_EQ(window.diagram().element(1).Caption, "Pupil");
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join("\n").toStdString();
+    EXPECT_EQ(recent->actions()[0]->text(), "&1 first") << "opened last, so first in the list";
+    window.editor().createElement(KindEntity);
+    prompts.answerSave(Prompts::SaveChoice::Cancel);
+    recent->actions()[2]->trigger();
+    EXPECT_EQ(window.windowTitle(), "Relvane: first*") << "取消 keeps the changes";
+    prompts.answerSave(Prompts::SaveChoice::Discard);
+    recent->actions()[2]->trigger();
+    EXPECT_EQ(window.windowTitle(), "Relvane: second");
+    prompts.answerSave(Prompts::SaveChoice::Discard);
+    window.close();
+}
+
+TEST(RecentProjects, NewestFirstEachOnceAtMostEightAndKeptAsText) {
+    RecentProjects recent;
+    for (int n = 1; n <= 10; ++n) recent.add({RecentProject::Kind::Store, "db", QString("p%1").arg(n)});
+    recent.add({RecentProject::Kind::Store, "db", "p5"});
+    recent.add({RecentProject::Kind::File, "/x/p5.relvane", "p5"});
+    QStringList names;
+    for (const RecentProject& p : recent.entries()) names << p.label();
+    EXPECT_EQ(names, QStringList({"p5 (/x/p5.relvane)", "p5", "p10", "p9", "p8", "p7", "p6", "p4"}));
+    EXPECT_EQ(RecentProjects::fromText(recent.toText()).entries(), recent.entries());
+    EXPECT_TRUE(RecentProjects::fromText("garbage\nstore\t\t\nfile\t\tname").entries().empty());
 }
 
 TEST_F(AppTest, AProjectFileCarriesTheDiagramToAnotherRun) {
