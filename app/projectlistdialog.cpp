@@ -35,8 +35,11 @@ ProjectListDialog::ProjectListDialog(const ProjectStore& store, Prompts& prompts
       status_(new QLabel(this)) {
     setWindowTitle(title);
     setObjectName(QStringLiteral("ProjectList"));
-    table_->setHorizontalHeaderLabels(
-        {QCoreApplication::translate("ProjectListDialog", "名稱"), QCoreApplication::translate("ProjectListDialog", "編號"), QCoreApplication::translate("ProjectListDialog", "元素"), QCoreApplication::translate("ProjectListDialog", "最後儲存"), QCoreApplication::translate("ProjectListDialog", "狀態")});
+    table_->setHorizontalHeaderLabels({QCoreApplication::translate("ProjectListDialog", "名稱"),
+                                       QCoreApplication::translate("ProjectListDialog", "編號"),
+                                       QCoreApplication::translate("ProjectListDialog", "元素"),
+                                       QCoreApplication::translate("ProjectListDialog", "最後儲存"),
+                                       QCoreApplication::translate("ProjectListDialog", "狀態")});
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -111,18 +114,22 @@ void ProjectListDialog::setFilterText(const QString& text) {
 QStringList ProjectListDialog::shownRows() const {
     QStringList rows;
     for (int r = 0; r < table_->rowCount(); ++r)
-        rows << QStringLiteral("%1|%2|%3").arg(table_->item(r, 0)->text(), table_->item(r, 1)->text(),
-                                               table_->item(r, 2)->text()) +
-                    (table_->item(r, 4)->text().isEmpty() ? QString()
-                                                          : QLatin1Char('|') + table_->item(r, 4)->text());
+        rows << QStringLiteral("%1|%2|%3")
+                        .arg(table_->item(r, 0)->text(), table_->item(r, 1)->text(),
+                             table_->item(r, 2)->text()) +
+                    (table_->item(r, 4)->text().isEmpty()
+                         ? QString()
+                         : QLatin1Char('|') + table_->item(r, 4)->text());
     return rows;
 }
 
 void ProjectListDialog::deleteChosen() {
     const QString target = name();
     if (target.isEmpty() ||
-        !prompts_.confirm(QCoreApplication::translate("ProjectListDialog", "確定要刪除專案 %1 嗎? 刪除後無法復原。").arg(target),
-                         Prompts::Answer::No))
+        !prompts_.confirm(QCoreApplication::translate("ProjectListDialog",
+                                                      "確定要刪除專案 %1 嗎? 刪除後無法復原。")
+                              .arg(target),
+                          Prompts::Answer::No))
         return;
     StoreError error;
     switch (deleteProject(store_, target, &error)) {

@@ -180,9 +180,9 @@ void RelvaneApp::offerRecovery() {
     Prompts& prompts = window_->prompts();
     while (const std::optional<QString> file = recovery_->claimAbandoned()) {
         // No gives the work up, so Enter keeps it.
-        if (!prompts.confirm(QCoreApplication::translate(
-                                 "RelvaneApp", "發現上次未正常結束時的圖形, 要復原嗎?"),
-                             Prompts::Answer::Yes)) {
+        if (!prompts.confirm(
+                QCoreApplication::translate("RelvaneApp", "發現上次未正常結束時的圖形, 要復原嗎?"),
+                Prompts::Answer::Yes)) {
             recovery_->release(*file);
             continue;
         }
@@ -270,13 +270,14 @@ bool RelvaneApp::saveAs() {
 bool RelvaneApp::saveTo(SaveTarget target) {
     const ProjectStore store(settings_->storeConnection());
     DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在儲存..."), window_.get());
-    const bool saved = saveProject(store, window_->editor(), projectNameSetting(), &progress, target);
+    const bool saved =
+        saveProject(store, window_->editor(), projectNameSetting(), &progress, target);
     if (!saved) return false;
     const ProjectIdentity& project = window_->diagram().view.project;
-    window_->showStatus(
-        (project.draft ? QCoreApplication::translate("RelvaneApp", "已儲存草稿 ")
-                       : QCoreApplication::translate("RelvaneApp", "已儲存 Project ")) +
-        project.name);
+    window_->showStatus((project.draft
+                             ? QCoreApplication::translate("RelvaneApp", "已儲存草稿 ")
+                             : QCoreApplication::translate("RelvaneApp", "已儲存 Project ")) +
+                        project.name);
     rememberRecent({RecentProject::Kind::Store, settings_->storeConnection(), project.name});
     return true;
 }
@@ -300,7 +301,8 @@ void RelvaneApp::openRecent(int index) {
         return;
     }
     const ProjectStore store(project.place);
-    DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在載入..."), window_.get());
+    DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在載入..."),
+                            window_.get());
     if (loadNamedProject(store, window_->editor(), project.name, projectNameSetting(), &progress))
         rememberRecent(project);
 }

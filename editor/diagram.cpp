@@ -100,8 +100,8 @@ void Diagram::touchConnector(int k) {
 // ---- Steps ----
 
 DiagramStep::Session Diagram::sessionImage() const {
-    return {state,          checks,         view.prompt, view.legendVisible,
-            view.toolbarEnabled, view.selection, view.project};
+    return {state,          checks,      view.prompt, view.legendVisible, view.toolbarEnabled,
+            view.selection, view.project};
 }
 
 void Diagram::recordDocument() {

@@ -17,10 +17,8 @@ struct ListField {
     Collection Element::*list;
 };
 constexpr ListField kLists[] = {
-    {'a', &Element::AttributeList},
-    {'l', &Element::RelationList},
-    {'r', &Element::RelativeEntityList},
-    {'p', &Element::PrimaryEntityList},
+    {'a', &Element::AttributeList},      {'l', &Element::RelationList},
+    {'r', &Element::RelativeEntityList}, {'p', &Element::PrimaryEntityList},
     {'w', &Element::WeakRelationList},
 };
 
@@ -137,8 +135,9 @@ void applyListOrders(Document& d, const QString& orders) {
         const qsizetype colon = part.indexOf(QLatin1Char(':'));
         if (colon < 2) continue;
         const char letter = part.front().toLatin1();
-        const auto field = std::find_if(std::begin(kLists), std::end(kLists),
-                                        [letter](const ListField& f) { return f.letter == letter; });
+        const auto field =
+            std::find_if(std::begin(kLists), std::end(kLists),
+                         [letter](const ListField& f) { return f.letter == letter; });
         const std::optional<qint16> index = itemOf(part.mid(1, colon - 1));
         const auto items = itemsOf(part.mid(colon + 1));
         if (field == std::end(kLists) || !index || !d.isLiveElement(*index) || !items) continue;

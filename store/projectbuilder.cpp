@@ -159,7 +159,8 @@ private:
         }
         if (!row.detached) {
             relationship.RelativeEntityList.add(qint16(e), entityKey);
-            if (!entity.RelationList.containsKey(key(r))) entity.RelationList.add(qint16(r), key(r));
+            if (!entity.RelationList.containsKey(key(r)))
+                entity.RelationList.add(qint16(r), key(r));
         }
 
         Connector& c = d_.connector(k);

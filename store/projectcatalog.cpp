@@ -93,31 +93,32 @@ std::optional<std::vector<ProjectSummary>> listProjects(const ProjectStore& stor
 }
 
 CatalogChange deleteProject(const ProjectStore& store, const QString& name, StoreError* error) {
-    return withConnection(store, StoreConnection::Access::ReadWrite, error,
-                          [&](QSqlDatabase& db, StoreError& failure) {
-        // Every table's rows of the project go by themselves, in one transaction: tables made
-        // by hand may not cascade from the project's row.
-        StatementRunner run(db, {});
-        QSqlQuery numbers(db);
-        const QString select = QStringLiteral("Select i from Project where ProjectName");
-        bool ok = run.exec(QStringLiteral("BEGIN"), QStringLiteral("Begin transaction")) &&
-                  run.prepare(numbers,
-                              QStringLiteral("Select \"i\" from \"Project\" where "
-                                             "\"ProjectName\" = ?"),
-                              select) &&
-                  run.exec(numbers, select, {name});
-        std::vector<int> found;
-        while (ok && numbers.next()) found.push_back(numbers.value(0).toInt());
-        numbers.finish();
-        for (const int pi : found) ok = ok && deleteProjectRows(run, pi);
-        ok = ok && run.exec(QStringLiteral("COMMIT"), QStringLiteral("Commit"));
-        if (!ok) {
-            failure = run.error();
-            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-            return CatalogChange::Failed;
-        }
-        return found.empty() ? CatalogChange::NotFound : CatalogChange::Done;
-    });
+    return withConnection(
+        store, StoreConnection::Access::ReadWrite, error,
+        [&](QSqlDatabase& db, StoreError& failure) {
+            // Every table's rows of the project go by themselves, in one transaction: tables made
+            // by hand may not cascade from the project's row.
+            StatementRunner run(db, {});
+            QSqlQuery numbers(db);
+            const QString select = QStringLiteral("Select i from Project where ProjectName");
+            bool ok = run.exec(QStringLiteral("BEGIN"), QStringLiteral("Begin transaction")) &&
+                      run.prepare(numbers,
+                                  QStringLiteral("Select \"i\" from \"Project\" where "
+                                                 "\"ProjectName\" = ?"),
+                                  select) &&
+                      run.exec(numbers, select, {name});
+            std::vector<int> found;
+            while (ok && numbers.next()) found.push_back(numbers.value(0).toInt());
+            numbers.finish();
+            for (const int pi : found) ok = ok && deleteProjectRows(run, pi);
+            ok = ok && run.exec(QStringLiteral("COMMIT"), QStringLiteral("Commit"));
+            if (!ok) {
+                failure = run.error();
+                QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+                return CatalogChange::Failed;
+            }
+            return found.empty() ? CatalogChange::NotFound : CatalogChange::Done;
+        });
 }
 
 CatalogChange renameProject(const ProjectStore& store, const QString& from, const QString& to,

@@ -99,11 +99,10 @@ bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSet
     const QString refused = failures(diagram);
     const bool draft = !refused.isEmpty();
     if (draft) {
-        if (!prompts.offerDraft(
-                QCoreApplication::translate("ProjectCommands",
-                                            "圖形還不能儲存為 Project:\n%1\n\n"
-                                            "可以先儲存為草稿, 日後再完成。")
-                    .arg(refused)))
+        if (!prompts.offerDraft(QCoreApplication::translate("ProjectCommands",
+                                                            "圖形還不能儲存為 Project:\n%1\n\n"
+                                                            "可以先儲存為草稿, 日後再完成。")
+                                    .arg(refused)))
             return false;
     } else if (!CheckDiagram(editor)) {
         return false;

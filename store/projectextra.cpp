@@ -31,8 +31,9 @@ bool writeProjectExtra(StatementRunner& run, qint16 pi, const QString& savedAt, 
     return run.prepare(insert, QStringLiteral("Insert into \"ProjectExtra\" values (?, ?, ?, ?)"),
                        operation) &&
            // A null text would be bound as SQL NULL.
-           run.exec(insert, operation,
-                    {int(pi), savedAt, draft ? 1 : 0, orders.isNull() ? QStringLiteral("") : orders});
+           run.exec(
+               insert, operation,
+               {int(pi), savedAt, draft ? 1 : 0, orders.isNull() ? QStringLiteral("") : orders});
 }
 
 bool deleteProjectRows(StatementRunner& run, int pi) {
@@ -46,8 +47,8 @@ bool deleteProjectRows(StatementRunner& run, int pi) {
     for (const QString& table : tables) {
         QSqlQuery remove(run.database());
         const QString operation = QStringLiteral("Delete from ") + table;
-        const QString column = table == QLatin1String("Project") ? QStringLiteral("i")
-                                                                 : QStringLiteral("Pi");
+        const QString column =
+            table == QLatin1String("Project") ? QStringLiteral("i") : QStringLiteral("Pi");
         if (!run.prepare(remove,
                          QStringLiteral("Delete from \"%1\" where \"%2\" = ?").arg(table, column),
                          operation) ||

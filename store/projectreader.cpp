@@ -102,8 +102,8 @@ bool select(QSqlQuery& query, bool postgres, const QString& table, const QString
     if (postgres) query.exec(QStringLiteral("SAVEPOINT relvane_step"));
     const QString from =
         source.isEmpty() ? QStringLiteral("Select * from \"%1\"").arg(table) : source;
-    const QString sql = QStringLiteral("%1 where %2 order by \"Pi\", %3")
-                            .arg(from, sink.condition(), order);
+    const QString sql =
+        QStringLiteral("%1 where %2 order by \"Pi\", %3").arg(from, sink.condition(), order);
     if (query.prepare(sql)) {
         sink.bind(query);
         if (query.exec()) return true;
@@ -225,8 +225,7 @@ void readExtras(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
     const QString source = QStringLiteral(
         "Select * from (Select x.\"Pi\", x.\"Draft\", x.\"Orders\" from \"ProjectExtra\" x "
         "join \"ProjectSaved\" s on s.\"Pi\" = x.\"Pi\" and s.\"SavedAt\" = x.\"SavedAt\") extra");
-    if (!select(query, postgres, kExtraTable, QStringLiteral("\"Draft\""), sink, source))
-        return;
+    if (!select(query, postgres, kExtraTable, QStringLiteral("\"Draft\""), sink, source)) return;
     while (query.next()) {
         ProjectRows* rows = rowsOf(query, sink);
         if (!rows) continue;

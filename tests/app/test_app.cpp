@@ -2,6 +2,7 @@
 // window, and the headless convert command run as a real process.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -22,11 +23,10 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <set>
 #include <QThread>
 #include <csignal>
 #include <cstdio>
-#include <sys/stat.h>
+#include <set>
 
 #include "comparison.h"
 #include "crashrecovery.h"
@@ -258,7 +258,8 @@ TEST_F(AppTest, SaveGoesToTheOpenProjectSaveAsAsksAndRecentProjectsOpenAgain) {
         };
         window.findChild<QAction*>("mnuExportFile")->trigger();
         QStringList labels;
-        for (QAction* item : window.findChild<QMenu*>("mnuRecent")->actions()) labels << item->text();
+        for (QAction* item : window.findChild<QMenu*>("mnuRecent")->actions())
+            labels << item->text();
         EXPECT_EQ(labels, QStringList({"&1 second (" + QDir::toNativeSeparators(file) + ")",
                                        "&2 second", "&3 first"}));
         window.close();
@@ -287,12 +288,14 @@ TEST_F(AppTest, SaveGoesToTheOpenProjectSaveAsAsksAndRecentProjectsOpenAgain) {
 
 TEST(RecentProjects, NewestFirstEachOnceAtMostEightAndKeptAsText) {
     RecentProjects recent;
-    for (int n = 1; n <= 10; ++n) recent.add({RecentProject::Kind::Store, "db", QString("p%1").arg(n)});
+    for (int n = 1; n <= 10; ++n)
+        recent.add({RecentProject::Kind::Store, "db", QString("p%1").arg(n)});
     recent.add({RecentProject::Kind::Store, "db", "p5"});
     recent.add({RecentProject::Kind::File, "/x/p5.relvane", "p5"});
     QStringList names;
     for (const RecentProject& p : recent.entries()) names << p.label();
-    EXPECT_EQ(names, QStringList({"p5 (/x/p5.relvane)", "p5", "p10", "p9", "p8", "p7", "p6", "p4"}));
+    EXPECT_EQ(names,
+              QStringList({"p5 (/x/p5.relvane)", "p5", "p10", "p9", "p8", "p7", "p6", "p4"}));
     EXPECT_EQ(RecentProjects::fromText(recent.toText()).entries(), recent.entries());
     EXPECT_TRUE(RecentProjects::fromText("garbage\nstore\t\t\nfile\t\tname").entries().empty());
 }

@@ -126,7 +126,8 @@ TEST_F(SqlCommandTest, ADraftIsListedAsOneAndRefusedByTheCommands) {
     DiagramBuilder b;
     b.attribute(b.entity("Whole"), "id", true);
     ASSERT_TRUE(ProjectStore(database()).saveAs(b.d, "draft", nullptr, true).ok);
-    const QStringList listed = relvane({"--db", database()}, "list").out.split('\n', Qt::SkipEmptyParts);
+    const QStringList listed =
+        relvane({"--db", database()}, "list").out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(listed.size(), 2);
     EXPECT_FALSE(listed[0].endsWith("\tdraft")) << "company";
     EXPECT_TRUE(listed[1].endsWith("\tdraft")) << listed[1].toStdString();

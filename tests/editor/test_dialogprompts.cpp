@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QKeyEvent>
 #include <QTimer>
 
 #include "dialogprompts.h"
@@ -32,11 +32,11 @@ auto pressEnter(Ask ask, QString* shown) {
 TEST(DialogPrompts, EnterAnswersNoCancelOrYesOnlyWhereYesLosesNothing) {
     DialogPrompts prompts;
     QString shown;
-    EXPECT_FALSE(pressEnter([&] { return prompts.confirm("overwrite B?", Prompts::Answer::No); },
-                            &shown));
+    EXPECT_FALSE(
+        pressEnter([&] { return prompts.confirm("overwrite B?", Prompts::Answer::No); }, &shown));
     EXPECT_EQ(shown, "overwrite B?");
-    EXPECT_TRUE(pressEnter([&] { return prompts.confirm("recover?", Prompts::Answer::Yes); },
-                           &shown));
+    EXPECT_TRUE(
+        pressEnter([&] { return prompts.confirm("recover?", Prompts::Answer::Yes); }, &shown));
     EXPECT_EQ(pressEnter([&] { return prompts.askToSave("save changes?"); }, &shown),
               Prompts::SaveChoice::Cancel);
     EXPECT_FALSE(pressEnter([&] { return prompts.offerDraft("no key"); }, &shown));

@@ -62,8 +62,8 @@ TEST_P(Saving, EnterNeverReplacesAnotherProjectAndSaveGoesToTheDiagramsOwnUnaske
 
     // The same name in another store is another project: asked for.
     QTemporaryDir elsewhere;
-    EXPECT_FALSE(saveProject(ProjectStore("sqlite:" + elsewhere.filePath("other.db")), b.editor,
-                             {}, nullptr, SaveTarget::Current))
+    EXPECT_FALSE(saveProject(ProjectStore("sqlite:" + elsewhere.filePath("other.db")), b.editor, {},
+                             nullptr, SaveTarget::Current))
         << "Cancel in the name box";
     EXPECT_EQ(b.prompts.inputRequests.back().defaultText, "A");
 }
@@ -106,8 +106,8 @@ TEST_P(Saving, UndoingALoadOrANewDiagramTakesTheProjectBackToo) {
 }
 
 TEST_P(Saving, SavingOverAProjectDeletesItsRowsFromEveryTableWithoutCascades) {
-    const auto provider =
-        GetParam() == Engine::SQLite ? DatabaseUrl::Provider::SQLite : DatabaseUrl::Provider::PostgreSQL;
+    const auto provider = GetParam() == Engine::SQLite ? DatabaseUrl::Provider::SQLite
+                                                       : DatabaseUrl::Provider::PostgreSQL;
     for (QString statement : schemaStatements(provider))
         ASSERT_TRUE(execute(statement.replace("ON DELETE CASCADE", "")));
     DiagramBuilder b;
@@ -167,7 +167,8 @@ TEST_P(Saving, AFailingDiagramIsOfferedAsADraftThatKeepsEverythingDrawn) {
 
     DiagramBuilder loaded;
     ASSERT_TRUE(load(loaded, "homework"));
-    EXPECT_TRUE(loaded.prompts.messages.isEmpty()) << loaded.prompts.messages.join("\n").toStdString();
+    EXPECT_TRUE(loaded.prompts.messages.isEmpty())
+        << loaded.prompts.messages.join("\n").toStdString();
     EXPECT_EQ(storedData(loaded.d), storedData(b.d));
     EXPECT_TRUE(loaded.d.view.project.draft);
     QStringList again;
