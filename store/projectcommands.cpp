@@ -38,8 +38,8 @@ bool isOwnProject(const Diagram& diagram, const ProjectStore& store, const QStri
 }
 
 // The defects that keep the diagram from being saved as a project, one a line; empty when it
-// passes (missing participations are filled in, not refused).
-// An empty diagram has nothing to keep, not even as a draft: validation's message is all.
+// passes (missing participations are filled in, not refused), and for an empty diagram, which
+// has nothing to keep even as a draft (validation's message says so).
 QString failures(const Diagram& diagram) {
     QStringList lines;
     for (const DiagramProblem& problem : findProblems(diagram)) {
