@@ -99,6 +99,10 @@ std::optional<int> loadAndValidate(const QString& db, const QString& name, Edito
         if (!refused->error.isEmpty()) printError(refused->error);
         return ExitRefused;
     }
+    if (editor.diagram().view.project.draft) {
+        printError(draftProjectMessage(name));
+        return ExitRefused;
+    }
     return std::nullopt;
 }
 
@@ -252,7 +256,8 @@ int runCheckCommand(const QStringList& arguments) {
         if (diagram.isConnector(connector)) element = diagram.connector(connector).first;
         return diagram.isElement(element) ? diagram.element(element).Caption : QString();
     };
-    bool converts = true;
+    bool converts = !diagram.view.project.draft;
+    if (!converts) out << draftProjectMessage(diagram.view.project.name) << '\n';
     for (const DiagramProblem& problem : findProblems(diagram)) {
         converts = converts && problem.isNote();
         out << captionOf(problem.element, problem.connector) << ": " << problem.message << '\n';

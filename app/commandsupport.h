@@ -22,7 +22,7 @@ public:
         return std::nullopt;
     }
     std::optional<OleColor> chooseColour(OleColor) override { return std::nullopt; }
-    bool confirm(const QString&) override { return true; }
+    bool confirm(const QString&, Answer) override { return true; }
     SaveChoice askToSave(const QString&) override { return SaveChoice::Discard; }
 };
 

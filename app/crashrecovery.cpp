@@ -81,8 +81,8 @@ void CrashRecovery::write() {
     // The copy shares the document's text and collections, so taking it costs the editor little;
     // encoding and writing happen on the writer's thread.
     const Diagram& d = workspace_.diagram();
-    RecoverySnapshot snapshot{d.document(), d.view.projectName, d.view.captionName,
-                              d.view.storedName, d.settings.PresentStyle};
+    RecoverySnapshot snapshot{d.document(), d.view.projectName, d.view.project,
+                              d.settings.PresentStyle};
     writer_.start([snapshot = std::move(snapshot), path = ownFile_] { writeFile(path, snapshot); });
 }
 

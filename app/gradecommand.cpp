@@ -36,7 +36,7 @@ public:
         return std::nullopt;
     }
     std::optional<OleColor> chooseColour(OleColor) override { return std::nullopt; }
-    bool confirm(const QString&) override { return true; }
+    bool confirm(const QString&, Answer) override { return true; }
     SaveChoice askToSave(const QString&) override { return SaveChoice::Discard; }
 
 private:
@@ -149,7 +149,8 @@ std::variant<StoreProjects, int> readStore(const GradeOptions& options) {
 // Builds a store project's rows into a diagram, printing what could not be loaded.
 std::unique_ptr<GradedDiagram> buildProject(const NamedProjectRows& project) {
     auto built = std::make_unique<GradedDiagram>(project.name);
-    const int skipped = buildDiagram(built->editor, project.rows);
+    const int skipped = buildDiagram(built->editor, project.rows,
+                                     {project.name, project.name, QString(), project.rows.draft});
     for (const QString& step : project.rows.failedSteps)
         printError(project.name + QStringLiteral(": ") + step);
     if (skipped > 0) printError(project.name + QStringLiteral(": ") + skippedRowsMessage(skipped));
@@ -196,6 +197,11 @@ GradedProject grade(const QString& name, const Diagram& student, const Diagram& 
     GradedProject graded;
     graded.name = name;
     graded.comparison = compareDiagrams(student, reference);
+    // A draft is graded as a diagram that does not convert, even where it would.
+    if (student.view.project.draft && graded.comparison.compared()) {
+        graded.comparison = Comparison{};
+        graded.comparison.studentFailure = draftProjectMessage(name);
+    }
     graded.places = placesOf(graded.comparison, student);
     return graded;
 }
@@ -225,7 +231,9 @@ int runGradeCommand(const QStringList& given) {
         loadSource(options->reference, store, &report.reference);
     if (!reference) return ExitRefused;
     // Validated once up front, so that a faulty reference stops the grading before any student.
-    const Comparison itself = compareDiagrams(reference->diagram, reference->diagram);
+    Comparison itself = compareDiagrams(reference->diagram, reference->diagram);
+    if (reference->diagram.view.project.draft && itself.referenceFailure.isEmpty())
+        itself.referenceFailure = draftProjectMessage(report.reference);
     if (!itself.referenceFailure.isEmpty()) {
         printError(QStringLiteral("%1 %2: %3")
                        .arg(report.reference, cannotConvertText(), itself.referenceFailure));

@@ -22,7 +22,9 @@ int runListCommand(const QStringList& arguments) {
     for (const ProjectSummary& p : *projects) {
         const QString saved =
             p.savedAt.isValid() ? p.savedAt.toLocalTime().toString(Qt::ISODate) : QString();
-        out << p.number << '\t' << p.name << '\t' << p.elements << '\t' << saved << '\n';
+        // A draft may not pass validation: a fifth field says so.
+        out << p.number << '\t' << p.name << '\t' << p.elements << '\t' << saved
+            << (p.draft ? QStringLiteral("\tdraft") : QString()) << '\n';
     }
     return ExitWritten;
 }

@@ -18,6 +18,10 @@ QString savedText(const QDateTime& saved) {
                            : QString();
 }
 
+QString draftMark() {
+    return QCoreApplication::translate("ProjectListDialog", "草稿");
+}
+
 }  // namespace
 
 ProjectListDialog::ProjectListDialog(const ProjectStore& store, Prompts& prompts,
@@ -27,12 +31,15 @@ ProjectListDialog::ProjectListDialog(const ProjectStore& store, Prompts& prompts
       store_(store),
       prompts_(prompts),
       name_(new QLineEdit(preset, this)),
-      table_(new QTableWidget(0, 4, this)),
+      table_(new QTableWidget(0, 5, this)),
       status_(new QLabel(this)) {
     setWindowTitle(title);
     setObjectName(QStringLiteral("ProjectList"));
-    table_->setHorizontalHeaderLabels(
-        {QCoreApplication::translate("ProjectListDialog", "名稱"), QCoreApplication::translate("ProjectListDialog", "編號"), QCoreApplication::translate("ProjectListDialog", "元素"), QCoreApplication::translate("ProjectListDialog", "最後儲存")});
+    table_->setHorizontalHeaderLabels({QCoreApplication::translate("ProjectListDialog", "名稱"),
+                                       QCoreApplication::translate("ProjectListDialog", "編號"),
+                                       QCoreApplication::translate("ProjectListDialog", "元素"),
+                                       QCoreApplication::translate("ProjectListDialog", "最後儲存"),
+                                       QCoreApplication::translate("ProjectListDialog", "狀態")});
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -93,7 +100,7 @@ void ProjectListDialog::showMatching() {
         const int row = table_->rowCount();
         table_->insertRow(row);
         const QStringList cells{p.name, QString::number(p.number), QString::number(p.elements),
-                                savedText(p.savedAt)};
+                                savedText(p.savedAt), p.draft ? draftMark() : QString()};
         for (int c = 0; c < cells.size(); ++c) table_->setItem(row, c, new QTableWidgetItem(cells[c]));
     }
 }
@@ -107,15 +114,22 @@ void ProjectListDialog::setFilterText(const QString& text) {
 QStringList ProjectListDialog::shownRows() const {
     QStringList rows;
     for (int r = 0; r < table_->rowCount(); ++r)
-        rows << QStringLiteral("%1|%2|%3").arg(table_->item(r, 0)->text(), table_->item(r, 1)->text(),
-                                               table_->item(r, 2)->text());
+        rows << QStringLiteral("%1|%2|%3")
+                        .arg(table_->item(r, 0)->text(), table_->item(r, 1)->text(),
+                             table_->item(r, 2)->text()) +
+                    (table_->item(r, 4)->text().isEmpty()
+                         ? QString()
+                         : QLatin1Char('|') + table_->item(r, 4)->text());
     return rows;
 }
 
 void ProjectListDialog::deleteChosen() {
     const QString target = name();
     if (target.isEmpty() ||
-        !prompts_.confirm(QCoreApplication::translate("ProjectListDialog", "確定要刪除專案 %1 嗎? 刪除後無法復原。").arg(target)))
+        !prompts_.confirm(QCoreApplication::translate("ProjectListDialog",
+                                                      "確定要刪除專案 %1 嗎? 刪除後無法復原。")
+                              .arg(target),
+                          Prompts::Answer::No))
         return;
     StoreError error;
     switch (deleteProject(store_, target, &error)) {

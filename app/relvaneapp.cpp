@@ -119,6 +119,8 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile,
     };
     openWorkbook = [this](const QString& path) { return openWithDesktop(path); };
     connect(window_.get(), &Form1::saveRequested, this, &RelvaneApp::save);
+    connect(window_.get(), &Form1::saveAsRequested, this, &RelvaneApp::saveAs);
+    connect(window_.get(), &Form1::recentProjectRequested, this, &RelvaneApp::openRecent);
     connect(window_.get(), &Form1::newRequested, this, &RelvaneApp::newDiagram);
     connect(window_.get(), &Form1::exportRequested, this, &RelvaneApp::exportProjectFile);
     connect(window_.get(), &Form1::importRequested, this, &RelvaneApp::importProjectFile);
@@ -159,7 +161,10 @@ StartupResult RelvaneApp::start() {
     review_->setVisible(settings_->readReviewPanel());
     window_->applySettings();
     window_->setConvertEnabled(convertEnabled(d.settings));
-    d.view.captionName = d.view.projectName;
+    recent_ = RecentProjects::fromText(settings_->readRecentProjects());
+    rememberRecent({});
+    // A new run's diagram is no project yet: the caption says 「未命名」 and Save asks for a
+    // name, whatever project the last run saved.
     d.notifyView();
     if (placement.windowState == 2)
         window_->showMaximized();
@@ -174,8 +179,10 @@ StartupResult RelvaneApp::start() {
 void RelvaneApp::offerRecovery() {
     Prompts& prompts = window_->prompts();
     while (const std::optional<QString> file = recovery_->claimAbandoned()) {
-        if (!prompts.confirm(QCoreApplication::translate(
-                "RelvaneApp", "發現上次未正常結束時的圖形, 要復原嗎?"))) {
+        // No gives the work up, so Enter keeps it.
+        if (!prompts.confirm(
+                QCoreApplication::translate("RelvaneApp", "發現上次未正常結束時的圖形, 要復原嗎?"),
+                Prompts::Answer::Yes)) {
             recovery_->release(*file);
             continue;
         }
@@ -187,11 +194,10 @@ void RelvaneApp::offerRecovery() {
             recovery_->release(*file, true);
             continue;
         }
-        window_->editor().restoreDiagram(std::move(snapshot->document), snapshot->presentStyle);
+        window_->editor().restoreDiagram(std::move(snapshot->document), snapshot->presentStyle,
+                                         snapshot->project);
         Diagram& d = window_->diagram();
         d.view.projectName = snapshot->projectName;
-        d.view.captionName = snapshot->captionName;
-        d.view.storedName = snapshot->storedName;
         d.notifyView();
         // The work is in this run's own file before the old one goes.
         recovery_->writeNow();
@@ -254,13 +260,51 @@ ProjectNameSetting RelvaneApp::projectNameSetting() {
 }
 
 bool RelvaneApp::save() {
+    return saveTo(SaveTarget::Current);
+}
+
+bool RelvaneApp::saveAs() {
+    return saveTo(SaveTarget::AskForName);
+}
+
+bool RelvaneApp::saveTo(SaveTarget target) {
     const ProjectStore store(settings_->storeConnection());
     DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在儲存..."), window_.get());
-    const bool saved = saveProject(store, window_->editor(), projectNameSetting(), &progress);
-    if (saved)
-        window_->showStatus(QCoreApplication::translate("RelvaneApp", "已儲存 Project ") +
-                            window_->diagram().view.projectName);
-    return saved;
+    const bool saved =
+        saveProject(store, window_->editor(), projectNameSetting(), &progress, target);
+    if (!saved) return false;
+    const ProjectIdentity& project = window_->diagram().view.project;
+    window_->showStatus((project.draft
+                             ? QCoreApplication::translate("RelvaneApp", "已儲存草稿 ")
+                             : QCoreApplication::translate("RelvaneApp", "已儲存 Project ")) +
+                        project.name);
+    rememberRecent({RecentProject::Kind::Store, settings_->storeConnection(), project.name});
+    return true;
+}
+
+void RelvaneApp::rememberRecent(const RecentProject& project) {
+    if (!project.name.isEmpty()) {
+        recent_.add(project);
+        settings_->writeRecentProjects(recent_.toText());
+    }
+    QStringList labels;
+    for (const RecentProject& entry : recent_.entries()) labels << entry.label();
+    window_->setRecentProjects(labels);
+}
+
+void RelvaneApp::openRecent(int index) {
+    if (index < 0 || index >= int(recent_.entries().size())) return;
+    const RecentProject project = recent_.entries()[size_t(index)];
+    if (!settleUnsavedChanges()) return;
+    if (project.kind == RecentProject::Kind::File) {
+        readProjectFile(project.place);
+        return;
+    }
+    const ProjectStore store(project.place);
+    DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在載入..."),
+                            window_.get());
+    if (loadNamedProject(store, window_->editor(), project.name, projectNameSetting(), &progress))
+        rememberRecent(project);
 }
 
 bool RelvaneApp::settleUnsavedChanges() {
@@ -288,10 +332,13 @@ void RelvaneApp::exportProjectFile() {
     const std::optional<QString> path =
         chooseProjectFileToWrite(defaultDocumentPath(name, QStringLiteral(".relvane")));
     if (!path) return;
-    if (const auto failure = ::exportProjectFile(d, *path, name))
+    if (const auto failure = ::exportProjectFile(d, *path, name)) {
         window_->prompts().message(
             QCoreApplication::translate("RelvaneApp", "無法寫入專案檔 %1: %2")
                 .arg(*path, *failure));
+        return;
+    }
+    rememberRecent({RecentProject::Kind::File, QFileInfo(*path).absoluteFilePath(), name});
 }
 
 void RelvaneApp::importProjectFile() {
@@ -312,13 +359,12 @@ void RelvaneApp::readProjectFile(const QString& path) {
         window_->prompts().message(problem);
         return;
     }
-    // The project came from a file, not from the store: saving it there asks like a new name.
+    // The project came from the file's own store: saving it in the store asks like a new name.
     Diagram& d = window_->diagram();
     d.view.projectName = *name;
-    d.view.captionName = *name;
-    d.view.storedName.clear();
     window_->editor().markSaved();
     d.notifyView();
+    rememberRecent({RecentProject::Kind::File, QFileInfo(path).absoluteFilePath(), *name});
 }
 
 ProjectChooser RelvaneApp::chooseProjectToLoad(const ProjectStore& store) {
@@ -336,8 +382,10 @@ void RelvaneApp::load() {
     if (!settleUnsavedChanges()) return;
     const ProjectStore store(settings_->storeConnection());
     DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在載入..."), window_.get());
-    loadProject(store, window_->editor(), projectNameSetting(), chooseProjectToLoad(store),
-                &progress);
+    if (loadProject(store, window_->editor(), projectNameSetting(), chooseProjectToLoad(store),
+                    &progress))
+        rememberRecent({RecentProject::Kind::Store, settings_->storeConnection(),
+                        window_->diagram().view.project.name});
 }
 
 bool RelvaneApp::readyToConvert() {

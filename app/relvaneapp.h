@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "picturedialog.h"
+#include "recentprojects.h"
 #include "settingsstore.h"
 
 class CrashRecovery;
@@ -17,6 +18,7 @@ class Form1;
 class Prompts;
 class Workspace;
 struct ProjectNameSetting;
+enum class SaveTarget;
 
 // The running program: the workspace (the diagram and its editor), the main window that shows
 // it, wired to the settings, the project store, the converter and the other windows. Start-up and
@@ -58,8 +60,15 @@ public:
     // when the user cancels. Tests replace it.
     std::function<std::optional<PictureTarget>(const QString& defaultPath)> choosePicturePath;
 
-    // The window's buttons and File -> "開新圖形". Save reports whether the project was saved.
+    // The window's buttons and File -> "開新圖形". Save reports whether the project was saved:
+    // to the diagram's own project without a question when it has one, else as saveAs.
     bool save();
+    // File -> "另存新檔...": asks for the name.
+    bool saveAs();
+    // File -> "最近的專案": opens the entry at `index`, newest first, after the unsaved-changes
+    // question.
+    void openRecent(int index);
+    const RecentProjects& recentProjects() const { return recent_; }
     void load();
     void convert();
     void newDiagram();
@@ -84,6 +93,9 @@ public:
     bool settleUnsavedChanges();
 
 private:
+    bool saveTo(SaveTarget target);
+    // `project` was opened or saved: it heads File -> 最近的專案.
+    void rememberRecent(const RecentProject& project);
     void applyStartupPlacement(const WindowPlacement& placement);
     void keepFrameOnScreen();
     WindowPlacement currentPlacement() const;
@@ -112,5 +124,6 @@ private:
     std::unique_ptr<CrashRecovery> recovery_;
     ReviewPanel* review_ = nullptr;  // a dock of the window, which owns it
     ScaleMemory scale_;
+    RecentProjects recent_;
     bool shutDown_ = false;
 };

@@ -13,7 +13,7 @@ public:
         return std::nullopt;
     }
     std::optional<OleColor> chooseColour(OleColor) override { return std::nullopt; }
-    bool confirm(const QString&) override { return false; }
+    bool confirm(const QString&, Answer) override { return false; }
     SaveChoice askToSave(const QString&) override { return SaveChoice::Cancel; }
 };
 

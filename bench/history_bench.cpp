@@ -79,8 +79,8 @@ BENCHMARK(BM_UndoRedoHundredSteps)->Unit(benchmark::kMillisecond);
 void BM_RecoveryTakeSnapshot(benchmark::State& state) {
     const Diagram& d = large().d;
     for (auto _ : state) {
-        RecoverySnapshot snapshot{d.document(), d.view.projectName, d.view.captionName,
-                                  d.view.storedName, d.settings.PresentStyle};
+        RecoverySnapshot snapshot{d.document(), d.view.projectName, d.view.project,
+                                  d.settings.PresentStyle};
         benchmark::DoNotOptimize(snapshot);
     }
 }
@@ -88,7 +88,7 @@ BENCHMARK(BM_RecoveryTakeSnapshot)->Unit(benchmark::kMillisecond);
 
 void BM_RecoveryEncodeSnapshot(benchmark::State& state) {
     const Diagram& d = large().d;
-    const RecoverySnapshot snapshot{d.document(), {}, {}, {}, 1};
+    const RecoverySnapshot snapshot{d.document(), {}, {}, 1};
     qsizetype bytes = 0;
     for (auto _ : state) bytes = encodeSnapshot(snapshot).size();
     state.counters["file_MB"] = double(bytes) / (1024.0 * 1024.0);
@@ -97,7 +97,7 @@ BENCHMARK(BM_RecoveryEncodeSnapshot)->Unit(benchmark::kMillisecond);
 
 void BM_RecoveryDecodeSnapshot(benchmark::State& state) {
     const Diagram& d = large().d;
-    const QByteArray bytes = encodeSnapshot({d.document(), {}, {}, {}, 1});
+    const QByteArray bytes = encodeSnapshot({d.document(), {}, {}, 1});
     for (auto _ : state) benchmark::DoNotOptimize(decodeSnapshot(bytes, nullptr));
 }
 BENCHMARK(BM_RecoveryDecodeSnapshot)->Unit(benchmark::kMillisecond);

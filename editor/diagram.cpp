@@ -100,7 +100,8 @@ void Diagram::touchConnector(int k) {
 // ---- Steps ----
 
 DiagramStep::Session Diagram::sessionImage() const {
-    return {state, checks, view.prompt, view.legendVisible, view.toolbarEnabled, view.selection};
+    return {state,          checks,      view.prompt, view.legendVisible, view.toolbarEnabled,
+            view.selection, view.project};
 }
 
 void Diagram::recordDocument() {
@@ -174,6 +175,7 @@ void Diagram::applyImages(const DiagramStep::Images& images) {
     view.legendVisible = s.legendVisible;
     view.toolbarEnabled = s.toolbarEnabled;
     view.selection = s.selection;
+    if (s.project) view.project = *s.project;
     settings = images.settings;
     pendingView_ = true;
     announce();

@@ -40,6 +40,10 @@ void dropEqual(std::vector<std::pair<int, T>>& before, std::vector<std::pair<int
 void DiagramStep::dropUnchanged() {
     dropEqual(before.elements, after.elements);
     dropEqual(before.connectors, after.connectors);
+    if (before.session.project == after.session.project) {
+        before.session.project.reset();
+        after.session.project.reset();
+    }
 }
 
 bool DiagramStep::changesDiagram() const {

@@ -15,7 +15,9 @@
 // collections), so a long history of small steps stays small.
 struct DiagramStep {
     // The part of the editing session a step takes back with it: the connect modes' state, the
-    // menus' checks and what the window shows of them. Hover texts and project names stay.
+    // menus' checks and what the window shows of them. Hover texts stay; the project identity
+    // comes back only with a step that changed it (a load, a new diagram), not with every edit
+    // made since a save.
     struct Session {
         WindowState state;
         MenuChecks checks;
@@ -23,6 +25,7 @@ struct DiagramStep {
         bool legendVisible = false;
         bool toolbarEnabled = true;
         std::set<int> selection;
+        std::optional<ProjectIdentity> project;
     };
 
     struct Images {
@@ -43,6 +46,7 @@ struct DiagramStep {
     // Whether the step changed anything a project keeps or the settings, rather than only what
     // the window shows.
     bool changesDiagram() const;
-    // Forgets the entries that ended as they began (a connect mode's highlights taken back).
+    // Forgets the entries that ended as they began (a connect mode's highlights taken back), and
+    // the project identity when the step left it as it was.
     void dropUnchanged();
 };

@@ -41,7 +41,7 @@ public:
     bool hasUnsavedChanges() const;
     // The diagram as it is now is stored (saved or loaded).
     void markSaved();
-    // File -> "開新圖形": an empty diagram, one step; the settings stay.
+    // File -> "開新圖形": an empty diagram that is no project yet, one step; the settings stay.
     void newDiagram();
 
     // ---- Creation and kind changes (creation.cpp) ----
@@ -136,15 +136,16 @@ public:
 
     // ---- Changes from outside the drawing (wholesale.cpp) ----
     // A loaded project takes the place of the diagram, every connector laid out afresh; connect
-    // modes and menus start afresh.
-    void replaceDiagram(Document document);
+    // modes and menus start afresh. The diagram then is `project`, in the same step.
+    void replaceDiagram(Document document, const ProjectIdentity& project = {});
     // The same for a project built by `build` from an empty document with this diagram's
     // templates. Unless a history keeps it for Undo, the old project's memory is given back
     // before the new one is built.
-    void replaceDiagram(const std::function<Document(Document empty)>& build);
+    void replaceDiagram(const std::function<Document(Document empty)>& build,
+                        const ProjectIdentity& project = {});
     // Work recovered after a crash takes the place of the diagram, as a load does; participations
     // written in the other notation (`presentStyle`) are rewritten into the one in force.
-    void restoreDiagram(Document document, int presentStyle);
+    void restoreDiagram(Document document, int presentStyle, const ProjectIdentity& project = {});
     // Validation's default participation "0,N" on each of the connectors, each laid out again so
     // the label sits where a label of that text belongs.
     void applyDefaultParticipations(const std::vector<int>& connectors);

@@ -9,7 +9,9 @@ namespace {
 // The file starts with the magic and the format number; the checksum of everything after the
 // header comes last, so a damaged file is refused before any of it is used.
 constexpr char kMagic[] = "RELVANE-RECOVERY";
-constexpr quint32 kFormat = 1;
+// Format 1 had no store for the project's stored name; such a project is then saved as new.
+constexpr quint32 kFormat = 2;
+constexpr quint32 kFirstFormat = 1;
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
 // No count in a file written by this program passes the model's own limits.
 constexpr quint32 kMostEntries = quint32(Document::kLargestIndex) + 1;
@@ -112,8 +114,8 @@ QByteArray encodeBody(const RecoverySnapshot& snapshot) {
     QByteArray body;
     QDataStream out(&body, QIODevice::WriteOnly);
     out.setVersion(kStreamVersion);
-    out << snapshot.projectName << snapshot.captionName << snapshot.storedName
-        << qint32(snapshot.presentStyle);
+    out << snapshot.projectName << snapshot.project.name << snapshot.project.stored
+        << snapshot.project.store << snapshot.project.draft << qint32(snapshot.presentStyle);
     const Document& doc = snapshot.document;
     out << quint32(doc.elementCount());
     for (int i = 0; i < doc.elementCount(); ++i) write(out, doc.element(i));
@@ -123,9 +125,11 @@ QByteArray encodeBody(const RecoverySnapshot& snapshot) {
 }
 
 // Entry 0 of each list is the template the document already has a place for.
-bool decodeBody(QDataStream& in, RecoverySnapshot& snapshot) {
+bool decodeBody(QDataStream& in, quint32 format, RecoverySnapshot& snapshot) {
     qint32 presentStyle = 1;
-    in >> snapshot.projectName >> snapshot.captionName >> snapshot.storedName >> presentStyle;
+    in >> snapshot.projectName >> snapshot.project.name >> snapshot.project.stored;
+    if (format >= 2) in >> snapshot.project.store >> snapshot.project.draft;
+    in >> presentStyle;
     snapshot.presentStyle = presentStyle;
     Document& doc = snapshot.document;
     quint32 elements = 0;
@@ -178,7 +182,7 @@ std::optional<RecoverySnapshot> decodeSnapshot(const QByteArray& bytes, QString*
     in.skipRawData(magicSize);
     quint32 format = 0;
     in >> format;
-    if (format != kFormat)
+    if (format < kFirstFormat || format > kFormat)
         return refuse(QCoreApplication::translate("RecoverySnapshot", "復原檔的格式 %1 無法讀取")
                           .arg(format));
     QByteArray body;
@@ -189,7 +193,7 @@ std::optional<RecoverySnapshot> decodeSnapshot(const QByteArray& bytes, QString*
     RecoverySnapshot snapshot;
     QDataStream bodyIn(body);
     bodyIn.setVersion(kStreamVersion);
-    if (!decodeBody(bodyIn, snapshot))
+    if (!decodeBody(bodyIn, format, snapshot))
         return refuse(QCoreApplication::translate("RecoverySnapshot", "復原檔已損壞"));
     return snapshot;
 }

@@ -30,17 +30,28 @@ struct MenuChecks {
     bool DescriptionEnabled = false;  // Line menu: "Description" only on dotted connectors
 };
 
+// Which project the diagram is. Taking back a load or a new diagram takes it back too, and crash
+// recovery keeps it.
+struct ProjectIdentity {
+    QString name;  // what the caption names; empty for a diagram that has none yet (「未命名」)
+    // The stored project the diagram was loaded from or last saved as in this window, and the
+    // store (its database URL) that holds it; empty when it has none. Save replaces that project
+    // without asking; any other stored project is asked for first.
+    QString stored;
+    QString store;
+    bool draft = false;  // `stored` was stored as a draft, which may not pass validation
+
+    friend bool operator==(const ProjectIdentity&, const ProjectIdentity&) = default;
+};
+
 // What the main window shows around the canvas, driven by the commands.
 struct ViewState {
     QString prompt;    // the connect mode's prompt, StatusBar2 panel 1
     QString hover[3];  // StatusBar1 panels 1-3
     bool legendVisible = false;
     bool toolbarEnabled = true;
-    QString projectName;  // the current project name: last typed for a save or a load
-    QString captionName;  // the project name the window caption shows (start-up, save, load)
-    // The project this diagram was last saved as or loaded from; empty for a diagram that has
-    // never been stored. Saving under another stored project's name asks first.
-    QString storedName;
+    QString projectName;  // the project name last typed for a save or a load (Load offers it)
+    ProjectIdentity project;
     // The selected elements, which commands such as the Delete key act on. A left click selects
     // the element clicked.
     std::set<int> selection;

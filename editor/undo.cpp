@@ -21,7 +21,6 @@ void Editor::newDiagram() {
         const CommandScope scope(*this);
         nameStep(QCoreApplication::translate("Undo", "開新圖形"));
         replaceDiagram(d_.document().emptyCopy());
-        d_.view.storedName.clear();
     }
     // An empty diagram has nothing to lose.
     markSaved();

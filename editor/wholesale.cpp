@@ -6,10 +6,11 @@
 #include "commandscope.h"
 #include "options.h"
 
-void Editor::replaceDiagram(Document document) {
+void Editor::replaceDiagram(Document document, const ProjectIdentity& project) {
     const CommandScope scope(*this);
     nameStep(QCoreApplication::translate("Wholesale", "載入"));
     d_.replaceDocument(std::move(document));
+    d_.view.project = project;
     d_.state = WindowState{};
     d_.view.prompt.clear();
     d_.view.legendVisible = false;
@@ -20,16 +21,17 @@ void Editor::replaceDiagram(Document document) {
     layoutAllConnectors();
 }
 
-void Editor::replaceDiagram(const std::function<Document(Document empty)>& build) {
+void Editor::replaceDiagram(const std::function<Document(Document empty)>& build,
+                            const ProjectIdentity& project) {
     const CommandScope scope(*this);
     d_.takeDocument();
-    replaceDiagram(build(d_.document().emptyCopy()));
+    replaceDiagram(build(d_.document().emptyCopy()), project);
 }
 
-void Editor::restoreDiagram(Document document, int presentStyle) {
+void Editor::restoreDiagram(Document document, int presentStyle, const ProjectIdentity& project) {
     const CommandScope scope(*this);
     nameStep(QCoreApplication::translate("Wholesale", "復原圖形"));
-    replaceDiagram(std::move(document));
+    replaceDiagram(std::move(document), project);
     if (presentStyle != d_.settings.PresentStyle)
         convertParticipationNotation(*this, d_.settings.PresentStyle == 1);
 }

@@ -412,6 +412,10 @@
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>儲存為草稿</source>
+        <translation>Save as draft</translation>
+    </message>
 </context>
 <context>
     <name>Editing</name>
@@ -643,6 +647,26 @@
     <message>
         <source>匯出圖片...</source>
         <translation>Export Picture...</translation>
+    </message>
+    <message>
+        <source>最近的專案</source>
+        <translation>Recent projects</translation>
+    </message>
+    <message>
+        <source>儲存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>另存新檔...</source>
+        <translation>Save As...</translation>
+    </message>
+    <message>
+        <source>未命名</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source> (草稿)</source>
+        <translation> (draft)</translation>
     </message>
 </context>
 <context>
@@ -929,6 +953,20 @@
         <source>Project %1 已存在, 要覆蓋嗎?</source>
         <translation>Project %1 already exists. Overwrite it?</translation>
     </message>
+    <message>
+        <source>Project %1 是草稿, 尚未通過檢查</source>
+        <translation>Project %1 is a draft and has not passed validation</translation>
+    </message>
+    <message>
+        <source>圖形還不能儲存為 Project:
+%1
+
+可以先儲存為草稿, 日後再完成。</source>
+        <translation>The diagram cannot be saved as a project yet:
+%1
+
+You can save it as a draft and finish it later.</translation>
+    </message>
 </context>
 <context>
     <name>ProjectFile</name>
@@ -986,6 +1024,14 @@
     <message>
         <source>已經有名為 %1 的專案</source>
         <translation>A project named %1 already exists</translation>
+    </message>
+    <message>
+        <source>草稿</source>
+        <translation>Draft</translation>
+    </message>
+    <message>
+        <source>狀態</source>
+        <translation>Status</translation>
     </message>
 </context>
 <context>
@@ -1149,6 +1195,10 @@
     <message>
         <source>正在匯出圖片...</source>
         <translation>Exporting the picture...</translation>
+    </message>
+    <message>
+        <source>已儲存草稿 </source>
+        <translation>Saved draft </translation>
     </message>
 </context>
 <context>

@@ -239,6 +239,15 @@ QString SettingsStore::readLanguage() const {
     return knownLanguage(key.read(kLanguageSetting).value_or(kLanguageChinese));
 }
 
+void SettingsStore::writeRecentProjects(const QString& text) {
+    writeAtOnce(QStringLiteral("RecentProjects"), text);
+}
+
+QString SettingsStore::readRecentProjects() const {
+    SettingsKey key(fileName_);
+    return key.read(QStringLiteral("RecentProjects")).value_or(QString());
+}
+
 void SettingsStore::setStoreConnection(const QString& url) {
     storeConnection_ = url;
     writeAtOnce(QStringLiteral("StoreConnection"), url);

@@ -58,6 +58,9 @@ public:
     // the next start.
     void writeLanguage(const QString& code);
     QString readLanguage() const;
+    // File -> 最近的專案, as one text ("RecentProjects"; see recentprojects.h), written at once.
+    void writeRecentProjects(const QString& text);
+    QString readRecentProjects() const;
 
     // The project store's database URL; empty for the default local database. Setting it writes
     // it at once; shutdown writes it again.

@@ -3,6 +3,8 @@
 #include <QSet>
 #include <utility>
 
+#include "listorders.h"
+
 namespace {
 
 QString key(int index) {
@@ -21,6 +23,7 @@ public:
     // The number of rows left out; nullopt when `progress` stopped the build.
     std::optional<int> build(const ProjectRows& rows, Progress* progress = nullptr) {
         progress_ = progress;
+        draft_ = rows.draft;
         total_ = qint64(rows.entityTypes.size() + 2 * rows.attributes.size() + rows.invokes.size() +
                         rows.owners.size());
         for (const auto& row : rows.entityTypes) {
@@ -36,12 +39,15 @@ public:
             linkAttribute(*row);
             if (!step()) return std::nullopt;
         }
-        for (const auto& row : rows.invokes) {
+        std::vector<ProjectRows::InvokeRow> invokes = rows.invokes;
+        orderInvokeRows(invokes, rows.orders);
+        for (const auto& row : invokes) {
             addInvoke(row);
             if (!step()) return std::nullopt;
         }
         for (const auto& row : rows.owners) addOwner(row);
         deriveMissingOwners();
+        applyListOrders(d_, rows.orders);
         return skipped_;
     }
 
@@ -115,6 +121,8 @@ private:
 
     void linkAttribute(const ProjectRows::ElementRow& row) {
         const int a = row.index, o = row.owner;
+        // A draft keeps an attribute that has no owner yet under owner 0.
+        if (draft_ && o == 0) return;
         if (!isLoaded(o) || o == a || d_.element(o).AttributeList.containsKey(key(a))) {
             ++skipped_;
             return;
@@ -140,7 +148,7 @@ private:
         // The second connector of a recursive pair files the entity again under "e_2", as
         // drawing the pair does; the entity lists the relationship once.
         const QString entityKey = row.is2nd ? key(e) + QStringLiteral("_2") : key(e);
-        if (relationship.RelativeEntityList.containsKey(entityKey)) {
+        if (!row.detached && relationship.RelativeEntityList.containsKey(entityKey)) {
             ++skipped_;
             return;
         }
@@ -149,8 +157,11 @@ private:
             ++skipped_;
             return;
         }
-        relationship.RelativeEntityList.add(qint16(e), entityKey);
-        if (!entity.RelationList.containsKey(key(r))) entity.RelationList.add(qint16(r), key(r));
+        if (!row.detached) {
+            relationship.RelativeEntityList.add(qint16(e), entityKey);
+            if (!entity.RelationList.containsKey(key(r)))
+                entity.RelationList.add(qint16(r), key(r));
+        }
 
         Connector& c = d_.connector(k);
         c.Line2.Tag = c.Line1.Tag;
@@ -221,28 +232,32 @@ private:
     FirstOfPair lastFirst_;
     std::vector<std::pair<int, int>> identifyingLinks_;
     int skipped_ = 0;
+    bool draft_ = false;
     Progress* progress_ = nullptr;
     qint64 done_ = 0, total_ = 0;
 };
 
 }  // namespace
 
-int buildDiagram(Editor& editor, const ProjectRows& rows) {
+int buildDiagram(Editor& editor, const ProjectRows& rows, const ProjectIdentity& project) {
     int skipped = 0;
     const ProgramSettings settings = editor.diagram().settings;
-    editor.replaceDiagram([&](Document empty) {
-        DiagramBuilder builder(std::move(empty), settings);
-        skipped = *builder.build(rows);
-        return builder.takeDocument();
-    });
+    editor.replaceDiagram(
+        [&](Document empty) {
+            DiagramBuilder builder(std::move(empty), settings);
+            skipped = *builder.build(rows);
+            return builder.takeDocument();
+        },
+        project);
     return skipped + rows.unreadableRows + rows.unreadableValues;
 }
 
-std::optional<int> buildDiagram(Editor& editor, const ProjectRows& rows, Progress& progress) {
+std::optional<int> buildDiagram(Editor& editor, const ProjectRows& rows, Progress& progress,
+                                const ProjectIdentity& project) {
     // Built aside, so that a stop leaves the editor's diagram as it was.
     DiagramBuilder builder(editor.diagram().document().emptyCopy(), editor.diagram().settings);
     const std::optional<int> skipped = builder.build(rows, &progress);
     if (!skipped) return std::nullopt;
-    editor.replaceDiagram(builder.takeDocument());
+    editor.replaceDiagram(builder.takeDocument(), project);
     return *skipped + rows.unreadableRows;
 }

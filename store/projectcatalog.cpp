@@ -7,15 +7,14 @@
 #include <QVariant>
 #include <algorithm>
 
+#include "projectextra.h"
 #include "statementrunner.h"
 #include "storeconnection.h"
 
 namespace {
 
-const QString kSavedTable = QStringLiteral("ProjectSaved");
-
 bool hasSaveTimes(QSqlDatabase& db) {
-    return !db.record(db.driver()->escapeIdentifier(kSavedTable, QSqlDriver::TableName)).isEmpty();
+    return hasTable(db, kSavedTable);
 }
 
 // Runs `work` on an open connection to the store; Failed with *error when it cannot be opened.
@@ -55,17 +54,23 @@ std::optional<std::vector<ProjectSummary>> listProjects(const ProjectStore& stor
     const CatalogChange result = withConnection(
         store, StoreConnection::Access::ReadOnly, error, [&](QSqlDatabase& db, StoreError& failure) {
         const bool times = hasSaveTimes(db);
+        // A draft's mark counts only while it belongs to the project's last save.
+        const bool drafts = times && hasTable(db, kExtraTable);
         QSqlQuery query(db);
         query.setForwardOnly(true);
         const QString sql =
             QStringLiteral(
                 "Select p.\"i\", p.\"ProjectName\", "
                 "(Select count(*) from \"EntityType\" e where e.\"Pi\" = p.\"i\") + "
-                "(Select count(*) from \"Attribute\" a where a.\"Pi\" = p.\"i\"), %1 "
-                "from \"Project\" p %2 order by p.\"ProjectName\", p.\"i\"")
+                "(Select count(*) from \"Attribute\" a where a.\"Pi\" = p.\"i\"), %1, %3 "
+                "from \"Project\" p %2 %4 order by p.\"ProjectName\", p.\"i\"")
                 .arg(times ? QStringLiteral("s.\"SavedAt\"") : QStringLiteral("''"),
                      times ? QStringLiteral("left join \"ProjectSaved\" s on s.\"Pi\" = p.\"i\"")
-                           : QString());
+                           : QString(),
+                     drafts ? QStringLiteral("x.\"Draft\"") : QStringLiteral("0"),
+                     drafts ? QStringLiteral("left join \"ProjectExtra\" x on x.\"Pi\" = "
+                                             "p.\"i\" and x.\"SavedAt\" = s.\"SavedAt\"")
+                            : QString());
         if (!exec(query, sql, {}, failure)) return CatalogChange::Failed;
         while (query.next()) {
             ProjectSummary project;
@@ -73,6 +78,7 @@ std::optional<std::vector<ProjectSummary>> listProjects(const ProjectStore& stor
             project.name = query.value(1).toString();
             project.elements = query.value(2).toInt();
             project.savedAt = QDateTime::fromString(query.value(3).toString(), Qt::ISODate);
+            project.draft = query.value(4).toInt() == 1;
             projects.push_back(project);
         }
         return CatalogChange::Done;
@@ -87,22 +93,32 @@ std::optional<std::vector<ProjectSummary>> listProjects(const ProjectStore& stor
 }
 
 CatalogChange deleteProject(const ProjectStore& store, const QString& name, StoreError* error) {
-    return withConnection(store, StoreConnection::Access::ReadWrite, error,
-                          [&](QSqlDatabase& db, StoreError& failure) {
-        // The project's rows cascade from its row; its save time is kept apart, without a
-        // reference a hand-made project table might not allow, so it goes first.
-        QSqlQuery saved(db), query(db);
-        if (hasSaveTimes(db) &&
-            !exec(saved,
-                  QStringLiteral("Delete from \"ProjectSaved\" where \"Pi\" in "
-                                 "(Select \"i\" from \"Project\" where \"ProjectName\" = ?)"),
-                  {name}, failure))
-            return CatalogChange::Failed;
-        if (!exec(query, QStringLiteral("Delete from \"Project\" where \"ProjectName\" = ?"), {name},
-                  failure))
-            return CatalogChange::Failed;
-        return query.numRowsAffected() > 0 ? CatalogChange::Done : CatalogChange::NotFound;
-    });
+    return withConnection(
+        store, StoreConnection::Access::ReadWrite, error,
+        [&](QSqlDatabase& db, StoreError& failure) {
+            // Every table's rows of the project go by themselves, in one transaction: tables made
+            // by hand may not cascade from the project's row.
+            StatementRunner run(db, {});
+            QSqlQuery numbers(db);
+            const QString select = QStringLiteral("Select i from Project where ProjectName");
+            bool ok = run.exec(QStringLiteral("BEGIN"), QStringLiteral("Begin transaction")) &&
+                      run.prepare(numbers,
+                                  QStringLiteral("Select \"i\" from \"Project\" where "
+                                                 "\"ProjectName\" = ?"),
+                                  select) &&
+                      run.exec(numbers, select, {name});
+            std::vector<int> found;
+            while (ok && numbers.next()) found.push_back(numbers.value(0).toInt());
+            numbers.finish();
+            for (const int pi : found) ok = ok && deleteProjectRows(run, pi);
+            ok = ok && run.exec(QStringLiteral("COMMIT"), QStringLiteral("Commit"));
+            if (!ok) {
+                failure = run.error();
+                QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+                return CatalogChange::Failed;
+            }
+            return found.empty() ? CatalogChange::NotFound : CatalogChange::Done;
+        });
 }
 
 CatalogChange renameProject(const ProjectStore& store, const QString& from, const QString& to,
@@ -125,7 +141,7 @@ CatalogChange renameProject(const ProjectStore& store, const QString& from, cons
     });
 }
 
-bool recordSaveTime(StatementRunner& run, qint16 pi) {
+bool recordSaveTime(StatementRunner& run, qint16 pi, const QString& savedAt) {
     // Saves hold the project table's lock here, so two programs never create the table at once.
     if (!hasSaveTimes(run.database()) &&
         !run.exec(QStringLiteral("Create table if not exists \"ProjectSaved\" ("
@@ -134,11 +150,10 @@ bool recordSaveTime(StatementRunner& run, qint16 pi) {
                   QStringLiteral("Create table ProjectSaved")))
         return false;
     QSqlQuery remove(run.database()), insert(run.database());
-    const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
     return run.prepare(remove, QStringLiteral("Delete from \"ProjectSaved\" where \"Pi\" = ?"),
                        QStringLiteral("Delete from ProjectSaved")) &&
            run.exec(remove, QStringLiteral("Delete from ProjectSaved"), {pi}) &&
            run.prepare(insert, QStringLiteral("Insert into \"ProjectSaved\" values (?, ?)"),
                        QStringLiteral("Insert into ProjectSaved")) &&
-           run.exec(insert, QStringLiteral("Insert into ProjectSaved"), {pi, now});
+           run.exec(insert, QStringLiteral("Insert into ProjectSaved"), {pi, savedAt});
 }

@@ -18,17 +18,10 @@ QString blankName() {
     return QCoreApplication::translate("ProjectCommands", "請輸入 Project 名稱");
 }
 
-// The typed name becomes the current project name and the setting.
+// The typed name becomes the name typed last and the setting.
 void recordProjectName(Diagram& diagram, const ProjectNameSetting& setting, const QString& name) {
     diagram.view.projectName = name;
     if (setting.write) setting.write(name);
-    diagram.notifyView();
-}
-
-// The diagram now is project `name` in the store: the caption says so.
-void markStored(Diagram& diagram, const QString& name) {
-    diagram.view.storedName = name;
-    diagram.view.captionName = name;
     diagram.notifyView();
 }
 
@@ -38,10 +31,60 @@ bool hasVisibleElements(const Diagram& diagram) {
     return false;
 }
 
+// Whether the diagram is project `name` of `store`: loaded from it or last saved as it here.
+bool isOwnProject(const Diagram& diagram, const ProjectStore& store, const QString& name) {
+    const ProjectIdentity& project = diagram.view.project;
+    return !project.stored.isEmpty() && project.stored == name && project.store == store.place();
+}
+
+// The defects that keep the diagram from being saved as a project, one a line; empty when it
+// passes (missing participations are filled in, not refused), and for an empty diagram, which
+// has nothing to keep even as a draft (validation's message says so).
+QString failures(const Diagram& diagram) {
+    QStringList lines;
+    for (const DiagramProblem& problem : findProblems(diagram)) {
+        if (problem.kind == DiagramProblem::Kind::Empty) return QString();
+        if (!problem.isNote()) lines << problem.message;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+// The name to save under, asked for unless the diagram's own project is wanted; nullopt when the
+// user stops.
+std::optional<QString> saveName(const ProjectStore& store, Editor& editor,
+                                const ProjectNameSetting& nameSetting, SaveTarget target) {
+    Diagram& diagram = editor.diagram();
+    Prompts& prompts = editor.prompts();
+    const ProjectIdentity& project = diagram.view.project;
+    if (target == SaveTarget::Current && isOwnProject(diagram, store, project.stored))
+        return project.stored;
+    const std::optional<QString> name = prompts.input(kNamePrompt, kNameTitle, project.name);
+    if (!name) return std::nullopt;
+    if (name->trimmed().isEmpty()) {
+        prompts.message(blankName());
+        return std::nullopt;
+    }
+    recordProjectName(diagram, nameSetting, *name);
+    // Another stored project is replaced only when the user says so. When the store cannot be
+    // read, the save says why.
+    if (!isOwnProject(diagram, store, *name) && store.contains(*name).value_or(false) &&
+        !prompts.confirm(
+            QCoreApplication::translate("ProjectCommands", "Project %1 已存在, 要覆蓋嗎?")
+                .arg(*name),
+            Prompts::Answer::No))
+        return std::nullopt;
+    return name;
+}
+
 }  // namespace
 
 QString noSuchProjectMessage() {
     return QCoreApplication::translate("ProjectCommands", "資料庫內沒有這個 Project");
+}
+
+QString draftProjectMessage(const QString& name) {
+    return QCoreApplication::translate("ProjectCommands", "Project %1 是草稿, 尚未通過檢查")
+        .arg(name);
 }
 
 QString skippedRowsMessage(int rows) {
@@ -49,32 +92,31 @@ QString skippedRowsMessage(int rows) {
 }
 
 bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting,
-                 Progress* progress) {
+                 Progress* progress, SaveTarget target) {
     Diagram& diagram = editor.diagram();
     Prompts& prompts = editor.prompts();
-    if (!CheckDiagram(editor)) return false;
-    const QString preset = nameSetting.read ? nameSetting.read() : diagram.view.projectName;
-    const std::optional<QString> name = prompts.input(kNamePrompt, kNameTitle, preset);
-    if (!name) return false;
-    if (name->trimmed().isEmpty()) {
-        prompts.message(blankName());
+    // Validation first, as always; a diagram it refuses is stored only as the user's draft.
+    const QString refused = failures(diagram);
+    const bool draft = !refused.isEmpty();
+    if (draft) {
+        if (!prompts.offerDraft(QCoreApplication::translate("ProjectCommands",
+                                                            "圖形還不能儲存為 Project:\n%1\n\n"
+                                                            "可以先儲存為草稿, 日後再完成。")
+                                    .arg(refused)))
+            return false;
+    } else if (!CheckDiagram(editor)) {
         return false;
     }
-    recordProjectName(diagram, nameSetting, *name);
-    // Saving over another stored project is asked first; saving again under the name this
-    // diagram came from or went to is not. When the store cannot be read, the save says why.
-    if (*name != diagram.view.storedName && store.contains(*name).value_or(false) &&
-        !prompts.confirm(
-            QCoreApplication::translate("ProjectCommands", "Project %1 已存在, 要覆蓋嗎?")
-                .arg(*name)))
-        return false;
-    const auto result = store.saveAs(diagram, *name, progress);
+    const std::optional<QString> name = saveName(store, editor, nameSetting, target);
+    if (!name) return false;
+    const auto result = store.saveAs(diagram, *name, progress, draft);
     if (!result.ok) {
         // Stopped by the user: the store kept its previous version, nothing to tell.
         if (!result.cancelled) prompts.message(result.error.text());
         return false;
     }
-    markStored(diagram, *name);
+    diagram.view.project = {*name, *name, store.place(), draft};
+    diagram.notifyView();
     editor.markSaved();
     return true;
 }
@@ -83,13 +125,21 @@ bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSet
                  const ProjectChooser& choose, Progress* progress) {
     Diagram& diagram = editor.diagram();
     Prompts& prompts = editor.prompts();
-    if (hasVisibleElements(diagram) && !prompts.confirm(confirmClear())) return false;
+    if (hasVisibleElements(diagram) && !prompts.confirm(confirmClear(), Prompts::Answer::No))
+        return false;
     const std::optional<QString> name =
         choose ? choose(kNamePrompt, kNameTitle, diagram.view.projectName)
                : prompts.input(kNamePrompt, kNameTitle, diagram.view.projectName);
     if (!name) return false;
-    recordProjectName(diagram, nameSetting, *name);
-    const auto result = store.loadInto(editor, *name, progress);
+    return loadNamedProject(store, editor, *name, nameSetting, progress);
+}
+
+bool loadNamedProject(const ProjectStore& store, Editor& editor, const QString& name,
+                      const ProjectNameSetting& nameSetting, Progress* progress) {
+    Diagram& diagram = editor.diagram();
+    Prompts& prompts = editor.prompts();
+    recordProjectName(diagram, nameSetting, name);
+    const auto result = store.loadInto(editor, name, progress);
     switch (result.status) {
         case ProjectStore::LoadResult::Status::Cancelled:
             return false;
@@ -108,7 +158,6 @@ bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSet
         lines << result.failedSteps;
         prompts.message(lines.join(QLatin1Char('\n')));
     }
-    markStored(diagram, *name);
     editor.markSaved();
     return true;
 }

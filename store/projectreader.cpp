@@ -6,6 +6,7 @@
 #include <QVariant>
 #include <limits>
 
+#include "projectextra.h"
 #include "storedvalues.h"
 
 namespace {
@@ -94,12 +95,15 @@ private:
 // Runs a SELECT on the projects of `sink`, ordered by project first; a failure is noted and reads
 // as no rows. In PostgreSQL a failed statement spoils the rest of its transaction, so each query
 // runs under a savepoint that the failure rolls back to, and the next query still runs.
+// `source` replaces the plain table when the rows need more than its columns.
 bool select(QSqlQuery& query, bool postgres, const QString& table, const QString& order,
-            const ProjectSink& sink) {
+            const ProjectSink& sink, const QString& source = QString()) {
     query.setForwardOnly(true);
     if (postgres) query.exec(QStringLiteral("SAVEPOINT relvane_step"));
-    const QString sql = QStringLiteral("Select * from \"%1\" where %2 order by \"Pi\", %3")
-                            .arg(table, sink.condition(), order);
+    const QString from =
+        source.isEmpty() ? QStringLiteral("Select * from \"%1\"").arg(table) : source;
+    const QString sql =
+        QStringLiteral("%1 where %2 order by \"Pi\", %3").arg(from, sink.condition(), order);
     if (query.prepare(sql)) {
         sink.bind(query);
         if (query.exec()) return true;
@@ -214,12 +218,30 @@ void readOwners(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
     }
 }
 
-// Reads the other four tables for the projects of `sink`, one query each.
+// The draft mark and list orders of the projects whose extra row belongs to their last save.
+void readExtras(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
+    if (!hasTable(db, kExtraTable) || !hasTable(db, kSavedTable)) return;
+    QSqlQuery query(db);
+    const QString source = QStringLiteral(
+        "Select * from (Select x.\"Pi\", x.\"Draft\", x.\"Orders\" from \"ProjectExtra\" x "
+        "join \"ProjectSaved\" s on s.\"Pi\" = x.\"Pi\" and s.\"SavedAt\" = x.\"SavedAt\") extra");
+    if (!select(query, postgres, kExtraTable, QStringLiteral("\"Draft\""), sink, source)) return;
+    while (query.next()) {
+        ProjectRows* rows = rowsOf(query, sink);
+        if (!rows) continue;
+        rows->draft = query.value(1).toInt() == 1;
+        rows->orders = query.value(2).toString();
+    }
+}
+
+// Reads the other four tables, and the table beside them, for the projects of `sink`, one query
+// each.
 void readTables(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
     readEntityTypes(db, postgres, sink);
     readAttributes(db, postgres, sink);
     readInvokes(db, postgres, sink);
     readOwners(db, postgres, sink);
+    readExtras(db, postgres, sink);
 }
 
 // One snapshot for all queries of a read, so a save running at the same moment is seen either

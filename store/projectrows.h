@@ -24,12 +24,20 @@ struct ProjectRows {
         int relationship = 0, entity = 0;
         bool is2nd = false, isWeak = false;
         QString min, max, description;
+        // Drawn without a relation behind it (the first link of a connection given up): known
+        // from the list orders, not from the row.
+        bool detached = false;
     };
     struct OwnerRow {
         int owner = 0, weakEntity = 0;
     };
 
     int projectNumber = 0;
+    // From the table beside the five (see projectextra.h): whether the project is a draft, which
+    // may hold what validation refuses (an attribute without an owner, stored with owner 0), and
+    // the list orders (see listorders.h). A project saved by an earlier version has neither.
+    bool draft = false;
+    QString orders;
     std::vector<ElementRow> entityTypes;  // in index order
     std::vector<ElementRow> attributes;   // in owner order
     std::vector<InvokeRow> invokes;       // by relationship, entity, Is2nd

@@ -26,7 +26,7 @@ StoreError ProjectStore::check() const {
 }
 
 ProjectStore::SaveResult ProjectStore::saveAs(const Diagram& diagram, const QString& name,
-                                              Progress* progress) const {
+                                              Progress* progress, bool draft) const {
     SaveResult result;
     if (!isValid()) {
         result.error = urlFailure();
@@ -37,7 +37,7 @@ ProjectStore::SaveResult ProjectStore::saveAs(const Diagram& diagram, const QStr
     StatementRunner runner(connection.database(), hook_);
     // About one statement per element and per connector.
     runner.watch(progress, qint64(diagram.elementCount()) + diagram.connectorCount());
-    result.projectNumber = writeProject(runner, connection.isPostgres(), diagram, name);
+    result.projectNumber = writeProject(runner, connection.isPostgres(), diagram, name, draft);
     result.ok = result.projectNumber > 0;
     result.cancelled = runner.cancelled();
     if (!result.ok) result.error = runner.error();
@@ -78,17 +78,19 @@ ProjectStore::LoadResult ProjectStore::loadInto(Editor& editor, const QString& n
             result.error.isSet() ? LoadResult::Status::Failed : LoadResult::Status::NotFound;
         return result;
     }
+    const ProjectIdentity project{name, name, place(), rows->draft};
     if (progress) {
-        const std::optional<int> skipped = buildDiagram(editor, *rows, *progress);
+        const std::optional<int> skipped = buildDiagram(editor, *rows, *progress, project);
         if (!skipped) {
             result.status = LoadResult::Status::Cancelled;
             return result;
         }
         result.skippedRows = *skipped;
     } else {
-        result.skippedRows = buildDiagram(editor, *rows);
+        result.skippedRows = buildDiagram(editor, *rows, project);
     }
     result.status = LoadResult::Status::Loaded;
+    result.draft = rows->draft;
     result.projectNumber = qint16(rows->projectNumber);
     result.failedSteps = rows->failedSteps;
     return result;

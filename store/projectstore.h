@@ -36,15 +36,20 @@ public:
         StoreError error;
     };
     // Writes the diagram as project `name` in one transaction, replacing a project of that name
-    // (which keeps its number). On failure, or when `progress` stops it, the database is as it
-    // was.
-    SaveResult saveAs(const Diagram& diagram, const QString& name,
-                      Progress* progress = nullptr) const;
+    // (which keeps its number; its old rows are deleted from every table). A draft may hold what
+    // validation refuses and is marked as one. On failure, or when `progress` stops it, the
+    // database is as it was.
+    SaveResult saveAs(const Diagram& diagram, const QString& name, Progress* progress = nullptr,
+                      bool draft = false) const;
+
+    // What a diagram loaded from or saved to this store records as its place (ProjectIdentity).
+    QString place() const { return url_.toString(); }
 
     struct LoadResult {
         enum class Status { Loaded, NotFound, Failed, Cancelled };
         Status status = Status::Failed;
         qint16 projectNumber = 0;
+        bool draft = false;       // saved as a draft: it may not pass validation
         int skippedRows = 0;      // rows left out because they could not be loaded
         QStringList failedSteps;  // queries that failed; their rows are missing
         StoreError error;         // Failed: why nothing was loaded
@@ -55,7 +60,8 @@ public:
     // types, fails with a message naming them. Values that cannot be read are counted in
     // skippedRows: an unreadable index, kind or flag leaves its row out, an unreadable colour,
     // position or size only that value (the element keeps the template's). Uses the diagram's
-    // settings for the notation (PresentStyle) and colours.
+    // settings for the notation (PresentStyle) and colours. The diagram then is project `name` of
+    // this store (ProjectIdentity), in the same step.
     LoadResult loadInto(Editor& editor, const QString& name, Progress* progress = nullptr) const;
 
     struct ReadResult {
@@ -85,23 +91,38 @@ private:
 // What a load tells the user: no project of the typed name, and rows left out.
 QString noSuchProjectMessage();
 QString skippedRowsMessage(int rows);
+// A draft is a project that does not pass validation, whatever it holds: it is not converted,
+// checked as passing or graded.
+QString draftProjectMessage(const QString& name);
 
-// Where the Save and Load buttons keep the project name typed last (the setting "ProjectName").
+// Where the Save and Load buttons keep the project name typed last (the setting "ProjectName");
+// Load offers it.
 struct ProjectNameSetting {
-    std::function<QString()> read;              // may be empty: then the current name is used
     std::function<void(const QString&)> write;  // may be empty
 };
 
-// The Save button: validates the diagram (CheckDiagram), asks for the project name (Cancel stops
-// with nothing changed; a blank name is refused), records it as the current name and in the
-// setting, asks before replacing another stored project of that name, and saves; the caption then
-// names the project. Failures are shown as one message. True when the project was saved.
-bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting,
-                 Progress* progress = nullptr);
+// File -> 儲存 (the Save button, Ctrl+S) and 另存新檔... (Ctrl+Shift+S).
+enum class SaveTarget {
+    // The diagram's own project when it has one in this store (loaded from or last saved as in
+    // this window): saved without a question. Else as AskForName.
+    Current,
+    // Asks for the name, preset to the diagram's; another stored project of that name is
+    // replaced only when the user says so (Enter says No).
+    AskForName,
+};
 
-// The Load button: asks before clearing a diagram that has visible elements, asks for the
-// project name (Cancel stops with nothing changed), records it, and replaces the diagram with
-// the project, which the caption then names. Tells the user when there is no such project (the
+// Save: validates the diagram; when it fails, lists the problems and offers to save it as a
+// draft instead (Enter: 取消). Then finds the name (see SaveTarget; Cancel stops with nothing
+// changed, a blank name is refused), records a typed name as the last one and in the setting,
+// and saves. The diagram then is that project (its caption says so). Failures are shown as one
+// message. True when the project was saved.
+bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting,
+                 Progress* progress = nullptr, SaveTarget target = SaveTarget::Current);
+
+// The Load button: asks before clearing a diagram that has visible elements (Enter: No), asks
+// for the project name, preset to the one typed last (Cancel stops with nothing changed), records
+// it, and replaces the diagram with the project, which the caption then names (one step: Undo
+// gives back the diagram and the project it was). Tells the user when there is no such project (the
 // caption keeps what it showed), and how many rows had to be left out. True when a project was
 // loaded.
 // `choose`, when given, asks for the name instead of the name box (the project list), with the
@@ -110,3 +131,7 @@ using ProjectChooser = std::function<std::optional<QString>(
     const QString& prompt, const QString& title, const QString& preset)>;
 bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting,
                  const ProjectChooser& choose = {}, Progress* progress = nullptr);
+// Load without its two questions, for a project already chosen (File -> 最近的專案): records
+// the name and loads it as Load does.
+bool loadNamedProject(const ProjectStore& store, Editor& editor, const QString& name,
+                      const ProjectNameSetting& nameSetting, Progress* progress = nullptr);

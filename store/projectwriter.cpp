@@ -1,17 +1,19 @@
 #include "projectwriter.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QSet>
 
+#include "listorders.h"
 #include "module1.h"
 #include "projectcatalog.h"
+#include "projectextra.h"
 #include "storedvalues.h"
 
 namespace {
 
 const QString kSelectProject = QStringLiteral("Select * from Project where ProjectName");
 const QString kSelectLastNumber = QStringLiteral("Select i from Project order by i desc");
-const QString kDeleteProject = QStringLiteral("Delete from Project");
 const QString kInsertProject = QStringLiteral("Insert into Project");
 const QString kInsertEntityType = QStringLiteral("Insert into EntityType");
 const QString kInsertAttribute = QStringLiteral("Insert into Attribute");
@@ -36,8 +38,8 @@ OleColor ownColour(const Element& e, const ProgramSettings& settings) {
 
 class RowWriter {
 public:
-    RowWriter(StatementRunner& runner, const Diagram& d, qint16 pi)
-        : run_(runner), d_(d), pi_(pi) {}
+    RowWriter(StatementRunner& runner, const Diagram& d, qint16 pi, bool draft)
+        : run_(runner), d_(d), pi_(pi), draft_(draft) {}
 
     bool writeAll() { return prepareAll() && writeElements() && writeConnectors(); }
 
@@ -77,7 +79,9 @@ private:
                                 int(e.Shape)}))
                     return false;
             } else if (e.isAttributeKind()) {
-                const auto owner = e.RelativeEntityList.item(1);
+                // A draft keeps an attribute not yet attached under owner 0, no element index.
+                const auto owner = draft_ ? e.RelativeEntityList.item(1).value_or(0)
+                                          : e.RelativeEntityList.item(1);
                 if (!owner) {
                     run_.fail(
                         {QStringLiteral("attribute %1 (\"%2\") has no owner").arg(n).arg(e.Caption),
@@ -152,6 +156,7 @@ private:
     StatementRunner& run_;
     const Diagram& d_;
     const qint16 pi_;
+    const bool draft_;
     QSqlQuery entity_, attribute_, invoke_, owner_;
     QSet<std::pair<int, int>> ownersWritten_;
 };
@@ -179,11 +184,7 @@ qint16 claimProjectNumber(StatementRunner& run, const QString& name) {
             return 0;
         }
         const int pi = int(*number);
-        QSqlQuery remove;
-        if (!run.prepare(remove, QStringLiteral("Delete from \"Project\" where \"i\" = ?"),
-                         kDeleteProject) ||
-            !run.exec(remove, kDeleteProject, {pi}))
-            return 0;
+        if (!deleteProjectRows(run, pi)) return 0;
         return qint16(pi);
     }
     query.finish();
@@ -216,7 +217,7 @@ bool insertProject(StatementRunner& run, qint16 pi, const QString& name) {
 }  // namespace
 
 qint16 writeProject(StatementRunner& run, bool postgres, const Diagram& diagram,
-                    const QString& name) {
+                    const QString& name, bool draft) {
     // Saves are serialised: the lock is taken before the project number is chosen, so two
     // programs saving new projects at once cannot pick the same number, and neither save fails.
     const bool begun =
@@ -228,8 +229,10 @@ qint16 writeProject(StatementRunner& run, bool postgres, const Diagram& diagram,
     bool ok = false;
     if (begun) {
         pi = claimProjectNumber(run, name);
-        ok = pi > 0 && insertProject(run, pi, name) && RowWriter(run, diagram, pi).writeAll() &&
-             recordSaveTime(run, pi);
+        const QString savedAt = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
+        ok = pi > 0 && insertProject(run, pi, name) &&
+             RowWriter(run, diagram, pi, draft).writeAll() && recordSaveTime(run, pi, savedAt) &&
+             writeProjectExtra(run, pi, savedAt, draft, encodeListOrders(diagram.document()));
         ok = ok && run.exec(QStringLiteral("COMMIT"), QStringLiteral("Commit"));
     }
     if (!ok) {

@@ -5,6 +5,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
+#include <vector>
 
 #include "appinfo.h"
 
@@ -29,24 +31,50 @@ std::optional<OleColor> DialogPrompts::chooseColour(OleColor initial) {
     return fromQColor(chosen);
 }
 
-Prompts::SaveChoice DialogPrompts::askToSave(const QString& text) {
-    QMessageBox box(QMessageBox::Question, applicationTitle(), text, QMessageBox::NoButton,
-                    parent_);
-    QPushButton* save = box.addButton(QCoreApplication::translate("DialogPrompts", "儲存"),
-                                      QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QCoreApplication::translate("DialogPrompts", "不儲存"),
-                                         QMessageBox::DestructiveRole);
+namespace {
+
+// A question with the given buttons and 取消 after them; Enter and Esc answer 取消, so Enter keeps
+// everything as it is. Returns the index of the button chosen, or -1 for 取消.
+int askWithCancel(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                  const std::vector<std::pair<QString, QMessageBox::ButtonRole>>& choices) {
+    QMessageBox box(icon, applicationTitle(), text, QMessageBox::NoButton, parent);
+    std::vector<QPushButton*> buttons;
+    for (const auto& [caption, role] : choices) buttons.push_back(box.addButton(caption, role));
     QPushButton* cancel = box.addButton(QCoreApplication::translate("DialogPrompts", "取消"),
                                         QMessageBox::RejectRole);
-    box.setDefaultButton(save);
+    box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
     box.exec();
-    if (box.clickedButton() == save) return SaveChoice::Save;
-    if (box.clickedButton() == discard) return SaveChoice::Discard;
-    return SaveChoice::Cancel;
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    return chosen == buttons.end() ? -1 : int(chosen - buttons.begin());
 }
 
-bool DialogPrompts::confirm(const QString& text) {
-    return QMessageBox::question(parent_, applicationTitle(), text,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}  // namespace
+
+Prompts::SaveChoice DialogPrompts::askToSave(const QString& text) {
+    switch (askWithCancel(
+        parent_, QMessageBox::Question, text,
+        {{QCoreApplication::translate("DialogPrompts", "儲存"), QMessageBox::AcceptRole},
+         {QCoreApplication::translate("DialogPrompts", "不儲存"), QMessageBox::DestructiveRole}})) {
+        case 0:
+            return SaveChoice::Save;
+        case 1:
+            return SaveChoice::Discard;
+        default:
+            return SaveChoice::Cancel;
+    }
+}
+
+bool DialogPrompts::confirm(const QString& text, Answer enter) {
+    QMessageBox box(QMessageBox::Question, applicationTitle(), text,
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(enter == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool DialogPrompts::offerDraft(const QString& problems) {
+    return askWithCancel(parent_, QMessageBox::Warning, problems,
+                         {{QCoreApplication::translate("DialogPrompts", "儲存為草稿"),
+                           QMessageBox::AcceptRole}}) == 0;
 }

@@ -18,8 +18,9 @@ public:
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& defaultText) override;
     std::optional<OleColor> chooseColour(OleColor initial) override;
-    bool confirm(const QString& text) override;
+    bool confirm(const QString& text, Answer enter) override;
     SaveChoice askToSave(const QString& text) override;
+    bool offerDraft(const QString& problems) override;
 
 private:
     QPointer<QWidget> parent_;

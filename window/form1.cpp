@@ -101,8 +101,17 @@ void Form1::buildMenus() {
     // Save and Load keep their keys on their buttons; the menu items only show them.
     addFileItem("mnuLoad", withKeyShown(QStringLiteral("Load"), QKeySequence(Qt::CTRL | Qt::Key_O)),
                 &Form1::loadRequested);
-    addFileItem("mnuSave", withKeyShown(QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S)),
+    recent_ = file->addMenu(QCoreApplication::translate("Form1", "最近的專案"));
+    recent_->setObjectName(QStringLiteral("mnuRecent"));
+    recent_->menuAction()->setObjectName(QStringLiteral("mnuRecent"));
+    setRecentProjects({});
+    addFileItem("mnuSave",
+                withKeyShown(QCoreApplication::translate("Form1", "儲存"),
+                             QKeySequence(Qt::CTRL | Qt::Key_S)),
                 &Form1::saveRequested);
+    addFileItem("mnuSaveAs", QCoreApplication::translate("Form1", "另存新檔..."),
+                &Form1::saveAsRequested)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator();
     addFileItem("mnuExportFile", QCoreApplication::translate("Form1", "匯出專案檔..."),
                 &Form1::exportRequested);
@@ -358,7 +367,10 @@ void Form1::setConvertEnabled(bool enabled) {
 void Form1::syncView() {
     syncEditMenu();
     const ViewState& view = diagram().view;
-    const QString title = QStringLiteral("Relvane: ") + view.captionName +
+    QString name = view.project.name.isEmpty() ? QCoreApplication::translate("Form1", "未命名")
+                                               : view.project.name;
+    if (view.project.draft) name += QCoreApplication::translate("Form1", " (草稿)");
+    const QString title = QStringLiteral("Relvane: ") + name +
                           (editor().hasUnsavedChanges() ? QStringLiteral("*") : QString());
     if (windowTitle() != title) setWindowTitle(title);
     for (int panel = 0; panel < 3; ++panel)
@@ -433,6 +445,18 @@ void Form1::capture() {
 
 void Form1::showStatus(const QString& text) {
     statusBar2_->showMessage(text, 8000);
+}
+
+void Form1::setRecentProjects(const QStringList& labels) {
+    recent_->clear();
+    for (int n = 0; n < labels.size(); ++n) {
+        // "&1" ... "&8": a number key opens one while the menu is open.
+        QString label = labels[n];
+        QAction* item = recent_->addAction(
+            QStringLiteral("&%1 %2").arg(n + 1).arg(label.replace(QLatin1Char('&'), "&&")));
+        connect(item, &QAction::triggered, this, [this, n] { Q_EMIT recentProjectRequested(n); });
+    }
+    recent_->setEnabled(!labels.isEmpty());
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -54,6 +54,8 @@ public:
     void capture();
     // A short note in the status bar of what a command did ("已儲存 Project X").
     void showStatus(const QString& text);
+    // File -> 最近的專案 lists these, newest first; a click asks for the one at its index.
+    void setRecentProjects(const QStringList& labels);
 
     // The drawing scale remembered at maximize ("NormalForm1…" settings): read it before the
     // settings are saved, set it after they are loaded.
@@ -73,6 +75,8 @@ Q_SIGNALS:
     void exportPictureRequested();
     void compareRequested();
     void saveRequested();
+    void saveAsRequested();
+    void recentProjectRequested(int index);
     void loadRequested();
     void convertRequested();
     void optionsRequested();
@@ -113,6 +117,7 @@ private:
     Canvas* canvas_ = nullptr;
     ElementMenus* menus_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    QMenu* recent_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     std::vector<QPushButton*> rightEdgeButtons_;

@@ -2,6 +2,7 @@
 // window, and the headless convert command run as a real process.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QScreen>
@@ -21,11 +23,10 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <set>
 #include <QThread>
 #include <csignal>
 #include <cstdio>
-#include <sys/stat.h>
+#include <set>
 
 #include "comparison.h"
 #include "crashrecovery.h"
@@ -35,6 +36,7 @@
 #include "frmsplash.h"
 #include "projectfile.h"
 #include "projectstore.h"
+#include "recentprojects.h"
 #include "relvaneapp.h"
 #include "reviewpanel.h"
 
@@ -85,7 +87,7 @@ TEST_F(AppTest, TheSplashShowsOnTheFirstStartAndNotAfterItIsTurnedOff) {
         auto app = startApp(prompts);
         frmSplash* splash = openSplash();
         ASSERT_NE(splash, nullptr) << "the first start greets the user";
-        EXPECT_EQ(app->window().windowTitle(), "Relvane: " + app->settings().loginUser());
+        EXPECT_EQ(app->window().windowTitle(), "Relvane: 未命名") << "no project is open yet";
         splash->findChild<QCheckBox*>("Check1")->setChecked(false);
         clickFrame(splash->findChild<QFrame*>("Frame1"));
         EXPECT_EQ(openSplash(), nullptr);
@@ -217,15 +219,85 @@ TEST_F(AppTest, UnsavedChangesAreMarkedAndAskedAboutBeforeTheyWouldBeLost) {
     prompts.answer("unsaved");
     app->newDiagram();
     EXPECT_EQ(window.diagram().elementCount(), 1) << "saved, then a new diagram";
-    EXPECT_EQ(window.windowTitle(), "Relvane: unsaved");
+    EXPECT_EQ(window.windowTitle(), "Relvane: 未命名") << "the new diagram is no project yet";
     window.editor().undo();
     EXPECT_TRUE(window.diagram().isLiveElement(1)) << "New is one step";
-    EXPECT_EQ(window.windowTitle(), "Relvane: unsaved*") << "changed since New started afresh";
+    EXPECT_EQ(window.windowTitle(), "Relvane: unsaved*")
+        << "the drawing is project unsaved again, changed since New started afresh";
 
     // 不儲存: the changes go.
     window.editor().createElement(KindEntity);
     prompts.answerSave(Prompts::SaveChoice::Discard);
     EXPECT_TRUE(window.close());
+}
+
+TEST_F(AppTest, SaveGoesToTheOpenProjectSaveAsAsksAndRecentProjectsOpenAgain) {
+    FakePrompts prompts;
+    {
+        auto app = startApp(prompts);
+        Form1& window = app->window();
+        drawStudent(window);
+        const auto status = [&] {
+            return window.findChild<QStatusBar*>("StatusBar2")->currentMessage();
+        };
+        prompts.answer("first");
+        window.findChild<QAction*>("mnuSave")->trigger();  // no project yet: asks
+        EXPECT_EQ(window.windowTitle(), "Relvane: first");
+        EXPECT_EQ(status(), "已儲存 Project first");
+        window.diagram().element(1).Caption = "Pupil";
+        window.findChild<QAction*>("mnuSave")->trigger();  // Ctrl+S: no question
+        EXPECT_EQ(prompts.inputRequests.size(), 1u);
+        prompts.answer("second");
+        window.findChild<QAction*>("mnuSaveAs")->trigger();
+        EXPECT_EQ(prompts.inputRequests.back().defaultText, "first");
+        EXPECT_EQ(window.windowTitle(), "Relvane: second");
+
+        const QString file = dir.filePath("homework.relvane");
+        app->chooseProjectFileToWrite = [&](const QString&) -> std::optional<QString> {
+            return file;
+        };
+        window.findChild<QAction*>("mnuExportFile")->trigger();
+        QStringList labels;
+        for (QAction* item : window.findChild<QMenu*>("mnuRecent")->actions())
+            labels << item->text();
+        EXPECT_EQ(labels, QStringList({"&1 second (" + QDir::toNativeSeparators(file) + ")",
+                                       "&2 second", "&3 first"}));
+        window.close();
+    }
+    // Another run offers them too; one click opens one.
+    auto app = startApp(prompts);
+    Form1& window = app->window();
+    QMenu* recent = window.findChild<QMenu*>("mnuRecent");
+    ASSERT_EQ(recent->actions().size(), 3);
+    recent->actions()[2]->trigger();
+    EXPECT_EQ(window.windowTitle(), "Relvane: first");
+    EXPECT_EQ(window.diagram().view.project.stored, "first");
+    EXPECT_EQ(window.diagram().element(1).Caption, "Pupil");
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join("\n").toStdString();
+    EXPECT_EQ(recent->actions()[0]->text(), "&1 first") << "opened last, so first in the list";
+    window.editor().createElement(KindEntity);
+    prompts.answerSave(Prompts::SaveChoice::Cancel);
+    recent->actions()[2]->trigger();
+    EXPECT_EQ(window.windowTitle(), "Relvane: first*") << "取消 keeps the changes";
+    prompts.answerSave(Prompts::SaveChoice::Discard);
+    recent->actions()[2]->trigger();
+    EXPECT_EQ(window.windowTitle(), "Relvane: second");
+    prompts.answerSave(Prompts::SaveChoice::Discard);
+    window.close();
+}
+
+TEST(RecentProjects, NewestFirstEachOnceAtMostEightAndKeptAsText) {
+    RecentProjects recent;
+    for (int n = 1; n <= 10; ++n)
+        recent.add({RecentProject::Kind::Store, "db", QString("p%1").arg(n)});
+    recent.add({RecentProject::Kind::Store, "db", "p5"});
+    recent.add({RecentProject::Kind::File, "/x/p5.relvane", "p5"});
+    QStringList names;
+    for (const RecentProject& p : recent.entries()) names << p.label();
+    EXPECT_EQ(names,
+              QStringList({"p5 (/x/p5.relvane)", "p5", "p10", "p9", "p8", "p7", "p6", "p4"}));
+    EXPECT_EQ(RecentProjects::fromText(recent.toText()).entries(), recent.entries());
+    EXPECT_TRUE(RecentProjects::fromText("garbage\nstore\t\t\nfile\t\tname").entries().empty());
 }
 
 TEST_F(AppTest, AProjectFileCarriesTheDiagramToAnotherRun) {

@@ -116,3 +116,36 @@ TEST_F(SqlCommandTest, WarningsGoToStandardErrorWithStatusZero) {
 }
 
 }  // namespace
+
+namespace {
+
+// A draft does not pass validation, even one that would: it is marked in the list, and neither
+// converted, written as SQL, checked as passing nor graded.
+TEST_F(SqlCommandTest, ADraftIsListedAsOneAndRefusedByTheCommands) {
+    saveCompany();
+    DiagramBuilder b;
+    b.attribute(b.entity("Whole"), "id", true);
+    ASSERT_TRUE(ProjectStore(database()).saveAs(b.d, "draft", nullptr, true).ok);
+    const QStringList listed =
+        relvane({"--db", database()}, "list").out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(listed.size(), 2);
+    EXPECT_FALSE(listed[0].endsWith("\tdraft")) << "company";
+    EXPECT_TRUE(listed[1].endsWith("\tdraft")) << listed[1].toStdString();
+    const QString refusal = "Project draft 是草稿, 尚未通過檢查";
+    const SqlRun sql = relvane({"--db", database(), "--project", "draft"});
+    EXPECT_EQ(sql.status, 1);
+    EXPECT_TRUE(sql.err.contains(refusal)) << sql.err.toStdString();
+    const SqlRun convert = relvane(
+        {"--db", database(), "--project", "draft", "--output", dir.filePath("x.xlsx")}, "convert");
+    EXPECT_EQ(convert.status, 1);
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.xlsx")));
+    const SqlRun check = relvane({"--db", database(), "--project", "draft"}, "check");
+    EXPECT_EQ(check.status, 1);
+    EXPECT_TRUE(check.out.contains(refusal)) << check.out.toStdString();
+    const SqlRun grade =
+        relvane({"--db", database(), "--reference", "company", "--project", "draft"}, "grade");
+    EXPECT_EQ(grade.status, 0);
+    EXPECT_TRUE(grade.out.contains("無法轉換")) << grade.out.toStdString();
+}
+
+}  // namespace

@@ -190,13 +190,17 @@ TEST_F(Form1Test, MenuBarHasFileAndAbout) {
     ASSERT_TRUE(file && about);
     EXPECT_EQ(file->title(), "File");
     EXPECT_EQ(itemsOf(file),
-              QStringList({"開新圖形", "Load\tCtrl+O", "Save\tCtrl+S", "-", "匯出專案檔...",
-                           "匯入專案檔...", "匯出 SQL...", "匯出圖片...", "與參考答案比較...",
-                           "Set", "Capture", "-", "Exit"}));
-    EXPECT_EQ(namesOf(file), QStringList({"mnuNew", "mnuLoad", "mnuSave", "mnuExportFile",
-                                          "mnuImportFile", "mnuExportSql", "mnuExportPicture",
-                                          "mnuCompare", "mnuSet", "mnuCapture", "mnuExit"}));
+              QStringList({"開新圖形", "Load\tCtrl+O", "最近的專案", "儲存\tCtrl+S", "另存新檔...",
+                           "-", "匯出專案檔...", "匯入專案檔...", "匯出 SQL...", "匯出圖片...",
+                           "與參考答案比較...", "Set", "Capture", "-", "Exit"}));
+    EXPECT_EQ(namesOf(file),
+              QStringList({"mnuNew", "mnuLoad", "mnuRecent", "mnuSave", "mnuSaveAs",
+                           "mnuExportFile", "mnuImportFile", "mnuExportSql", "mnuExportPicture",
+                           "mnuCompare", "mnuSet", "mnuCapture", "mnuExit"}));
     EXPECT_EQ(child<QAction>("mnuNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    EXPECT_EQ(child<QAction>("mnuSaveAs")->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    EXPECT_FALSE(child<QMenu>("mnuRecent")->isEnabled()) << "nothing opened or saved yet";
     EXPECT_EQ(child<QAction>("mnuExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     EXPECT_EQ(about->title(), "About");
     EXPECT_EQ(itemsOf(about), QStringList({"Welcome", "About"}));
@@ -245,7 +249,7 @@ TEST_F(Form1Test, ClosingIsAnnouncedBeforeTheWindowGoes) {
 TEST_F(Form1Test, ViewStateShowsInStatusBarsLegendToolbarAndCaption) {
     auto* legend = child<QGroupBox>("Frame1");
     auto* toolbar = child<QToolBar>("Toolbar1");
-    EXPECT_EQ(form.windowTitle(), "Relvane: ");
+    EXPECT_EQ(form.windowTitle(), "Relvane: 未命名") << "a diagram that is no project yet";
     EXPECT_TRUE(legend->isHidden());
     EXPECT_TRUE(toolbar->isEnabled());
     ASSERT_EQ(child<QStatusBar>("StatusBar1")->findChildren<QLabel*>().size(), 3);
@@ -258,7 +262,7 @@ TEST_F(Form1Test, ViewStateShowsInStatusBarsLegendToolbarAndCaption) {
     d.view.hover[2] = "相關的Entity元素: 3,12,7";
     d.view.legendVisible = true;
     d.view.toolbarEnabled = false;
-    d.view.captionName = "圖書館";
+    d.view.project.name = "圖書館";
     d.notifyView();
     EXPECT_EQ(child<QLabel>("StatusBar2Panel1")->text(), "請選定 Attribute");
     EXPECT_EQ(child<QLabel>("StatusBar1Panel1")->text(), "Index: 4");

@@ -117,9 +117,10 @@ void StoreTest::SetUp() {
     if (testServerUrl().isEmpty()) GTEST_SKIP() << kNoServerReason;
     url_ = ServerDatabase::instance().url();
     ASSERT_FALSE(url_.isEmpty());
-    ASSERT_TRUE(execute(QStringLiteral(
-        "DROP TABLE IF EXISTS \"ProjectSaved\", \"ET_Identify_WET\", \"Invoke\", \"Attribute\", "
-        "\"EntityType\", \"Project\" CASCADE")));
+    ASSERT_TRUE(
+        execute(QStringLiteral("DROP TABLE IF EXISTS \"ProjectExtra\", \"ProjectSaved\", "
+                               "\"ET_Identify_WET\", \"Invoke\", \"Attribute\", "
+                               "\"EntityType\", \"Project\" CASCADE")));
 }
 
 std::vector<QVariantList> StoreTest::query(const QString& sql) const {

@@ -9,18 +9,17 @@ namespace {
 class Buttons : public StoreTest {
 protected:
     ProjectNameSetting setting() {
-        return {[this] { return remembered; },
-                [this](const QString& name) {
-                    remembered = name;
-                    ++writes;
-                }};
+        return {[this](const QString& name) {
+            remembered = name;
+            ++writes;
+        }};
     }
 
     QString remembered = "last time";
     int writes = 0;
 };
 
-TEST_P(Buttons, SaveAsksForTheNameWithTheRememberedOneAndRemembersTheAnswer) {
+TEST_P(Buttons, SaveAsksANewDiagramForANameAndRemembersTheAnswer) {
     DiagramBuilder b;
     b.attribute(b.entity("E"), "id", true);  // a diagram that passes validation
     b.prompts.answer("library");
@@ -28,7 +27,8 @@ TEST_P(Buttons, SaveAsksForTheNameWithTheRememberedOneAndRemembersTheAnswer) {
     ASSERT_EQ(b.prompts.inputRequests.size(), 1u);
     EXPECT_EQ(b.prompts.inputRequests[0].prompt, "What's your project name");
     EXPECT_EQ(b.prompts.inputRequests[0].title, "Project Name");
-    EXPECT_EQ(b.prompts.inputRequests[0].defaultText, "last time");
+    EXPECT_EQ(b.prompts.inputRequests[0].defaultText, "")
+        << "no name offered: the last project typed is another project";
     EXPECT_EQ(remembered, "library");
     EXPECT_EQ(b.d.view.projectName, "library");
     EXPECT_TRUE(b.prompts.messages.isEmpty());
@@ -127,10 +127,12 @@ TEST_P(Buttons, SavingOverAnotherStoredProjectAsksFirst) {
     first.prompts.answer("library");
     ASSERT_TRUE(saveProject(store(), first.editor, setting()));
     EXPECT_TRUE(first.prompts.confirmations.isEmpty()) << "a new name replaces nothing";
-    first.prompts.answer("library");
     ASSERT_TRUE(saveProject(store(), first.editor, setting()));
+    EXPECT_EQ(first.prompts.inputRequests.size(), 1u) << "Save goes to its own project unasked";
+    first.prompts.answer("library");
+    ASSERT_TRUE(saveProject(store(), first.editor, setting(), nullptr, SaveTarget::AskForName));
     EXPECT_TRUE(first.prompts.confirmations.isEmpty()) << "saving again under its own name";
-    EXPECT_EQ(first.d.view.captionName, "library");
+    EXPECT_EQ(first.d.view.project.name, "library");
 
     DiagramBuilder other;
     other.attribute(other.entity("Other"), "id", true);
@@ -139,7 +141,7 @@ TEST_P(Buttons, SavingOverAnotherStoredProjectAsksFirst) {
     EXPECT_FALSE(saveProject(store(), other.editor, setting()));
     EXPECT_EQ(other.prompts.confirmations, QStringList{"Project library 已存在, 要覆蓋嗎?"});
     EXPECT_EQ(rowsText("SELECT \"eName\" FROM \"EntityType\""), QStringList{"E"});
-    EXPECT_TRUE(other.d.view.captionName.isEmpty());
+    EXPECT_TRUE(other.d.view.project.name.isEmpty());
 
     other.prompts.answer("library");
     other.prompts.answerConfirm(true);

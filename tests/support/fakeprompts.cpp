@@ -18,18 +18,35 @@ std::optional<OleColor> FakePrompts::chooseColour(OleColor initial) {
     return answer;
 }
 
-bool FakePrompts::confirm(const QString& text) {
+bool FakePrompts::takeEnter() {
+    if (enters_ == 0) return false;
+    --enters_;
+    return true;
+}
+
+// A queued answer comes first; then a queued Enter, which gives the default button; with neither
+// the question is declined.
+template <typename T>
+static T nextAnswer(std::deque<T>& queue, bool enter, T byDefault, T declined) {
+    if (queue.empty()) return enter ? byDefault : declined;
+    const T answer = queue.front();
+    queue.pop_front();
+    return answer;
+}
+
+bool FakePrompts::confirm(const QString& text, Answer enter) {
     confirmations << text;
-    if (confirms_.empty()) return false;
-    const bool yes = confirms_.front();
-    confirms_.pop_front();
-    return yes;
+    confirmationDefaults.push_back(enter);
+    return nextAnswer(confirms_, confirms_.empty() && takeEnter(), enter == Answer::Yes, false);
 }
 
 Prompts::SaveChoice FakePrompts::askToSave(const QString& text) {
     saveQuestions << text;
-    if (saveChoices_.empty()) return SaveChoice::Cancel;
-    const SaveChoice choice = saveChoices_.front();
-    saveChoices_.pop_front();
-    return choice;
+    return nextAnswer(saveChoices_, saveChoices_.empty() && takeEnter(), SaveChoice::Cancel,
+                      SaveChoice::Cancel);
+}
+
+bool FakePrompts::offerDraft(const QString& problems) {
+    draftOffers << problems;
+    return nextAnswer(drafts_, drafts_.empty() && takeEnter(), false, false);
 }

@@ -20,9 +20,11 @@ public:
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& defaultText) override;
     std::optional<OleColor> chooseColour(OleColor initial) override;
-    bool confirm(const QString& text) override;
+    bool confirm(const QString& text, Answer enter) override;
     // With no answer queued the question counts as 取消 (Cancel).
     SaveChoice askToSave(const QString& text) override;
+    // With no answer queued the offer counts as 取消.
+    bool offerDraft(const QString& problems) override;
 
     // Queue answers; answerCancel and an empty colour answer with Cancel.
     void answer(const QString& text) { inputs_.push_back({false, text}); }
@@ -30,12 +32,18 @@ public:
     void answerColour(std::optional<OleColor> colour) { colours_.push_back(colour); }
     void answerConfirm(bool yes) { confirms_.push_back(yes); }
     void answerSave(SaveChoice choice) { saveChoices_.push_back(choice); }
+    void answerDraft(bool draft) { drafts_.push_back(draft); }
+    // A question (yes/no, save or draft) with no answer of its own queued takes Enter: its
+    // default button. One Enter per question.
+    void answerEnter(int times = 1) { enters_ += times; }
 
     QStringList messages;
     std::vector<InputRequest> inputRequests;
     std::vector<OleColor> colourRequests;
     QStringList confirmations;
+    std::vector<Answer> confirmationDefaults;  // what Enter would have answered each of them
     QStringList saveQuestions;
+    QStringList draftOffers;
 
 private:
     struct QueuedInput {
@@ -44,6 +52,11 @@ private:
     };
     std::deque<QueuedInput> inputs_;
     std::deque<std::optional<OleColor>> colours_;
+    // Whether an Enter is queued for a question without an answer of its own; uses it up.
+    bool takeEnter();
+
     std::deque<bool> confirms_;
     std::deque<SaveChoice> saveChoices_;
+    std::deque<bool> drafts_;
+    int enters_ = 0;
 };
