@@ -19,7 +19,9 @@ WorkbookLayout::WorkbookLayout(int fkpk, std::function<double()> random)
     // The position table serves the conversion and programs reading the workbook; the student
     // reads the relations and their explanations.
     book_.positions.hidden = true;
-    book_.output.printOnePageWide = true;
+    // The routed arrows' gutter lies right of all the text: printed one page wide, no arrow is
+    // cut off at a page's edge.
+    book_.output.printOnePageWide = style_ == ArrowStyle::Routed;
     if (!random_) random_ = [] { return QRandomGenerator::global()->generateDouble(); };
 }
 

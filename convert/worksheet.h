@@ -75,7 +75,7 @@ public:
     std::optional<double> defaultRowHeight;
     // Kept in the workbook for programs, not shown to its reader.
     bool hidden = false;
-    // Printed (and exported to PDF) one page wide, so that the arrows are not cut off.
+    // Printed (and exported to PDF) one page wide.
     bool printOnePageWide = false;
 
 private:

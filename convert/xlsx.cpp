@@ -458,6 +458,8 @@ void writeShape(XmlBytes& w, const DrawingShape& shape, int id, const SheetGeome
 
     const bool line = shape.type == DrawingShape::Type::Line;
     w.startElement(line ? "xdr:cxnSp" : "xdr:sp");
+    w.attribute("macro", "");
+    if (!line) w.attribute("textlink", "");
     w.startElement(line ? "xdr:nvCxnSpPr" : "xdr:nvSpPr");
     w.emptyElement("xdr:cNvPr");
     w.attribute("id", qint64(id));
@@ -469,16 +471,16 @@ void writeShape(XmlBytes& w, const DrawingShape& shape, int id, const SheetGeome
     writeTransform(w, x, y, cx, cy, flipH, flipV);
     w.startElement("a:prstGeom");
     w.attribute("prst", line ? "line" : "arc");
+    w.startElement("a:avLst");
     if (!line) {
         // From the top of the ellipse (270 degrees) clockwise to its right (0 degrees).
-        w.startElement("a:avLst");
         for (auto [name, value] : {std::pair{"adj1", "val 16200000"}, {"adj2", "val 0"}}) {
             w.emptyElement("a:gd");
             w.attribute("name", name);
             w.attribute("fmla", value);
         }
-        w.endElement();
     }
+    w.endElement();
     w.endElement();
     if (!line) w.emptyElement("a:noFill");
     writeOutline(w, shape, colours);
