@@ -390,31 +390,38 @@ void expectMatchesModel(const Catalog& catalog, const RelationalModel& model) {
         const Relation& relation = model.relations[r];
         ASSERT_TRUE(catalog.count(relation.name)) << relation.name.toStdString();
         const TableRead& read = catalog.at(relation.name);
-        std::map<int, QStringList> groups;
-        QStringList key;
-        for (const Column& c : relation.columns) {
-            if (c.key) key << c.name;
-            if (c.references) groups[c.references->group] << c.name;
-            if (c.key) EXPECT_TRUE(read.notNull.count(c.name)) << c.name.toStdString();
+        // Columns are written in the model's order; a name the script had to change is found
+        // by its place.
+        ASSERT_EQ(read.columns.size(), qsizetype(relation.columns.size()))
+            << relation.name.toStdString();
+        std::map<int, std::set<QString>> groups;
+        std::set<QString> key;
+        for (size_t c = 0; c < relation.columns.size(); ++c) {
+            const Column& column = relation.columns[c];
+            const QString name = read.columns[qsizetype(c)];
+            if (column.key) key.insert(name);
+            if (column.references) groups[column.references->group].insert(name);
+            if (column.key) {
+                EXPECT_TRUE(read.notNull.count(name)) << name.toStdString();
+            }
         }
-        EXPECT_EQ(std::set<QString>(read.key.begin(), read.key.end()),
-                  std::set<QString>(key.begin(), key.end()))
+        EXPECT_EQ(std::set<QString>(read.key.begin(), read.key.end()), key)
             << relation.name.toStdString();
         ASSERT_EQ(read.foreignKeys.size(), groups.size()) << relation.name.toStdString();
         for (const auto& [group, columns] : groups) {
             const ForeignKeyRead* found = nullptr;
             for (const ForeignKeyRead& fk : read.foreignKeys)
-                if (std::set<QString>(fk.columns.begin(), fk.columns.end()) ==
-                    std::set<QString>(columns.begin(), columns.end()))
-                    found = &fk;
-            ASSERT_NE(found, nullptr)
-                << relation.name.toStdString() << " " << columns.join(",").toStdString();
+                if (std::set<QString>(fk.columns.begin(), fk.columns.end()) == columns) found = &fk;
+            ASSERT_NE(found, nullptr) << relation.name.toStdString();
             for (size_t c = 0; c < relation.columns.size(); ++c) {
                 const Column& column = relation.columns[c];
                 if (!column.references || column.references->group != group) continue;
-                EXPECT_EQ(found->table, references[r][c].relation);
-                EXPECT_EQ(found->referenced[found->columns.indexOf(column.name)],
-                          references[r][c].column)
+                const ColumnReference& to = references[r][c];
+                ASSERT_GE(to.relationIndex, 0);
+                EXPECT_EQ(found->table, to.relation);
+                const QStringList& targetColumns = catalog.at(to.relation).columns;
+                EXPECT_EQ(found->referenced[found->columns.indexOf(read.columns[qsizetype(c)])],
+                          targetColumns.value(to.columnIndex))
                     << relation.name.toStdString() << "." << column.name.toStdString();
             }
         }
