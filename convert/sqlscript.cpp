@@ -520,7 +520,7 @@ private:
                     "結束: 這裡允許空值, 先新增各列再補上");
                 item.comments << comment(text.arg(columns_.at(r)[c]), indent);
                 warn(QCoreApplication::translate("SqlScript", "關聯 %1: ").arg(relation.name) +
-                     text.arg(column.name));
+                     text.arg(columns_.at(r)[c]));
             }
             item.text = indent + quote(columns_.at(r)[c]) + QLatin1Char(' ') + columnType(r, c);
             if (notNull(column)) item.text += QStringLiteral(" NOT NULL");
