@@ -72,6 +72,11 @@ public:
             QCoreApplication::translate(
                 "SqlScript", "欄位型別一律暫寫為 %1, 請依每個欄位的資料自行選擇適當的型別.")
                 .arg(columnType()));
+        if (dialect_ == SqlDialect::MySQL)
+            out << comment(QCoreApplication::translate(
+                "SqlScript",
+                "MySQL 的索引與一列的大小有上限: 超過的欄位改寫為較短的 VARCHAR 或 "
+                "TEXT, 各有註解說明."));
         if (dialect_ == SqlDialect::SQLite) {
             out << comment(
                 QCoreApplication::translate("SqlScript", "SQLite 要先開啟外鍵檢查, 外鍵才會生效."));
@@ -459,9 +464,12 @@ private:
             indexed_[int(r)].assign(m_.relations[r].columns.size(), 0);
         }
         if (dialect_ != SqlDialect::MySQL) return;
-        const auto fit = [this](int r, const std::vector<int>& columns) {
+        std::map<int, std::vector<bool>> inIndex;
+        const auto fit = [&](int r, const std::vector<int>& columns) {
             const int most = kIndexBytes / kBytesPerCharacter / int(columns.size());
+            inIndex[r].resize(m_.relations[size_t(r)].columns.size(), false);
             for (int c : columns) {
+                inIndex[r][size_t(c)] = true;
                 if (most >= lengths_[r][size_t(c)]) continue;
                 lengths_[r][size_t(c)] = most;
                 indexed_[r][size_t(c)] = int(columns.size());
@@ -471,10 +479,30 @@ private:
             if (const std::vector<int> key = keyColumns(int(r)); !key.empty()) fit(int(r), key);
         for (const ForeignKeyPlan& fk : fks_)
             if (fk.problem.isEmpty()) fit(fk.relation, fk.columns);
+
+        // MySQL also holds at most 65,535 bytes of declared sizes a row, TEXT counting only a
+        // few: a table of some sixty columns or more writes its unindexed columns as TEXT, from
+        // the last one on, until it fits.
+        const auto rowBytes = [](int length) {
+            if (length == kText) return 12;
+            return length * kBytesPerCharacter + (length * kBytesPerCharacter > 255 ? 2 : 1);
+        };
+        for (auto& [r, lengths] : lengths_) {
+            const int most = kRowBytes - (int(lengths.size()) + 7) / 8;
+            qint64 bytes = 0;
+            for (int length : lengths) bytes += rowBytes(length);
+            inIndex[r].resize(lengths.size(), false);
+            for (size_t c = lengths.size(); c-- > 0 && bytes > most;) {
+                if (inIndex[r][c]) continue;
+                bytes -= rowBytes(lengths[c]) - rowBytes(kText);
+                lengths[c] = kText;
+            }
+        }
     }
 
     QString columnType(int r, size_t c) const {
         if (dialect_ == SqlDialect::SQLite) return QStringLiteral("TEXT");
+        if (lengths_.at(r)[c] == kText) return QStringLiteral("TEXT");
         return QStringLiteral("VARCHAR(%1)").arg(lengths_.at(r)[c]);
     }
 
@@ -511,6 +539,13 @@ private:
                         .arg(kBytesPerCharacter)
                         .arg(k)
                         .arg(lengths_.at(r)[c]),
+                    indent);
+            if (lengths_.at(r)[c] == kText && dialect_ == SqlDialect::MySQL)
+                item.comments << comment(
+                    QCoreApplication::translate("SqlScript",
+                                                "MySQL 的一列最多 %1 位元組, 這個資料表的欄位太多: "
+                                                "這個不在索引中的欄位寫為 TEXT")
+                        .arg(kRowBytes),
                     indent);
             const Column& column = relation.columns[c];
             if (dialect_ == SqlDialect::MySQL && column.deferred && !column.key) {
@@ -597,6 +632,8 @@ private:
     static constexpr int kVarcharLength = 255;
     static constexpr int kIndexBytes = 3072;
     static constexpr int kBytesPerCharacter = 4;
+    static constexpr int kRowBytes = 65535;
+    static constexpr int kText = 0;  // a length that stands for TEXT
 };
 
 }  // namespace

@@ -780,7 +780,7 @@
     </message>
     <message>
         <source>; %1 是弱實體, 外鍵取它的完整主鍵: 部分鍵加上擁有者的主鍵</source>
-        <translation>; %1 is a weak entity: the foreign key takes its whole key, the partial key and the owner's key</translation>
+        <translation>; %1 is a weak entity: the foreign key takes its whole key, the partial key and the owner&apos;s key</translation>
     </message>
     <message>
         <source>; 主鍵是 %1 以外所有參與者的主鍵, 每個參與者都不可為空值</source>
@@ -800,7 +800,7 @@
     </message>
     <message>
         <source>以角色 %1 參照 %2 的主鍵, 屬這個關聯的主鍵</source>
-        <translation>References the key of %2 as role %1; part of this relation's key</translation>
+        <translation>References the key of %2 as role %1; part of this relation&apos;s key</translation>
     </message>
 </context>
 <context>
@@ -1332,6 +1332,14 @@
     <message>
         <source>%1 必須有值, 但它與其他不可為空的外鍵形成循環, 而 MySQL 不能把外鍵檢查延到交易結束: 這裡允許空值, 先新增各列再補上</source>
         <translation>%1 must have a value, but it forms a cycle with other foreign keys that may not be null, and MySQL cannot check foreign keys when the transaction ends: here it may be null; insert the rows first, then fill it in</translation>
+    </message>
+    <message>
+        <source>MySQL 的索引與一列的大小有上限: 超過的欄位改寫為較短的 VARCHAR 或 TEXT, 各有註解說明.</source>
+        <translation>MySQL limits the size of an index and of a row: columns beyond them are written as a shorter VARCHAR or as TEXT, each with a comment.</translation>
+    </message>
+    <message>
+        <source>MySQL 的一列最多 %1 位元組, 這個資料表的欄位太多: 這個不在索引中的欄位寫為 TEXT</source>
+        <translation>A MySQL row holds at most %1 bytes and this table has too many columns: this column, in no index, is written as TEXT</translation>
     </message>
 </context>
 <context>

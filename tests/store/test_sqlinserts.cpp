@@ -332,6 +332,14 @@ int entity(DiagramBuilder& b, const char* name, const char* key) {
     return e;
 }
 
+// More columns than MySQL's 65,535 bytes a row hold as VARCHAR(255).
+constexpr int kWideColumns = 80;
+QStringList wideSchema() {
+    QString columns;
+    for (int a = 0; a < kWideColumns; ++a) columns += QStringLiteral(", a%1").arg(a);
+    return {"WIDE(_Id_" + columns + ")", "OTHER(_OId_, Id→WIDE.Id)"};
+}
+
 const TextbookCase kCases[] = {
     {"RecursiveOneToManyDrawnFromTheOneSide",
      [](DiagramBuilder& b) {
@@ -402,6 +410,15 @@ const TextbookCase kCases[] = {
      },
      {"EMPLOYEE(_Ssn_, DNo→DEPARTMENT.DNo)", "DEPARTMENT(_DNo_, Ssn→EMPLOYEE.Ssn)"},
      {"EMPLOYEE.DNo", "DEPARTMENT.Ssn"}},
+    {"WideTableOnMySql",
+     [](DiagramBuilder& b) {
+         const int wide = entity(b, "WIDE", "Id");
+         for (int a = 0; a < kWideColumns; ++a) b.attribute(wide, QStringLiteral("a%1").arg(a));
+         const int other = entity(b, "OTHER", "OId");
+         relate(b, other, "1,N", b.relationship("OF"), wide, "0,1");
+     },
+     wideSchema(),
+     {"OTHER.Id"}},
     {"KeyOfFourColumnsOnMySql",
      [](DiagramBuilder& b) {
          const int flight = b.entity("FLIGHT");
