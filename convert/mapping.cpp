@@ -354,24 +354,12 @@ private:
 
         const bool recursive = p0 && p1 && entityOf(p0) == entityOf(p1);
         const QString max0 = maxOf(p0), max1 = maxOf(p1);
-        // A recursive pair names its key after a role: the role of the side referenced.
-        const auto role = [&]() -> std::optional<QString> {
-            if (recursive && d_.connector(p1).Line1.dotted()) return roleOf(p1);
-            return std::nullopt;
-        };
         if (max0 == kOne && max1 == kOne) {
             // The key goes to the side that must take part, when one must.
             if (minOf(p0) != kOne) std::swap(p0, p1);
-            explainReference(RuleOneToOne,
-                             recursive
-                                 ? QCoreApplication::translate(
-                                       "Mapping", "%1 是遞迴關係, 以角色 %2 參照 %3 的主鍵")
-                                       .arg(name(r), role().value_or(QString()), name(entityOf(p1)))
-                                 : QCoreApplication::translate(
-                                       "Mapping", "%1 是一對一關係, 外鍵加在 %2 端, 參照 %3")
-                                       .arg(name(r), name(entityOf(p0)), name(entityOf(p1))),
-                             entityOf(p1));
-            appendReferences(r, p0, p1, role(), RuleOneToOne);
+            appendBinary(
+                r, p0, p1, recursive, RuleOneToOne,
+                QCoreApplication::translate("Mapping", "%1 是一對一關係, 外鍵加在 %2 端, 參照 %3"));
         } else if (recursive && max0 != kOne && max1 != kOne) {
             mapRecursiveManyToMany(r, p0, p1);
         } else if ((max0 == kMany && max1 == kOne) || (max0 == kOne && max1 == kMany) ||
@@ -379,19 +367,28 @@ private:
             // The key goes to the "N" side and references the "1" side, whichever connector was
             // drawn first; a recursive pair alike.
             if (max0 == kOne) std::swap(p0, p1);
-            explainReference(RuleOneToMany,
-                             recursive
-                                 ? QCoreApplication::translate(
-                                       "Mapping", "%1 是遞迴關係, 以角色 %2 參照 %3 的主鍵")
-                                       .arg(name(r), role().value_or(QString()), name(entityOf(p1)))
-                                 : QCoreApplication::translate(
-                                       "Mapping", "%1 是一對多關係, 外鍵加在 N 端 %2, 參照 %3")
-                                       .arg(name(r), name(entityOf(p0)), name(entityOf(p1))),
-                             entityOf(p1));
-            appendReferences(r, p0, p1, role(), RuleOneToMany);
+            appendBinary(r, p0, p1, recursive, RuleOneToMany,
+                         QCoreApplication::translate("Mapping",
+                                                     "%1 是一對多關係, 外鍵加在 N 端 %2, 參照 %3"));
         } else {
             mapManyToMany(r, entityOf(p0), entityOf(p1));
         }
+    }
+
+    // A one-to-one or one-to-many relationship r: the entity of connector p0 takes the key of the
+    // entity of p1, explained by `reason` (relationship, holder, referenced). A recursive pair
+    // names the key after a role, the role of the side referenced, and says so.
+    void appendBinary(int r, int p0, int p1, bool recursive, int rule, const QString& reason) {
+        std::optional<QString> role;
+        if (recursive && d_.connector(p1).Line1.dotted()) role = roleOf(p1);
+        explainReference(
+            rule,
+            recursive
+                ? QCoreApplication::translate("Mapping", "%1 是遞迴關係, 以角色 %2 參照 %3 的主鍵")
+                      .arg(name(r), role.value_or(QString()), name(entityOf(p1)))
+                : QString(reason).arg(name(r), name(entityOf(p0)), name(entityOf(p1))),
+            entityOf(p1));
+        appendReferences(r, p0, p1, role, rule);
     }
 
     // The relation of the entity of connector `holder` takes the key of the entity of connector
