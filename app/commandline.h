@@ -12,7 +12,7 @@ enum ExitStatus : int {
 // The help text listing every command.
 QString commandLineHelp();
 
-// `relvane convert --db URL --project NAME --output FILE.xlsx [--fkpk 0|1]`: loads the project,
+// `relvane convert --db URL --project NAME --output FILE.xlsx [--fkpk 0|1|2]`: loads the project,
 // validates it and writes its workbook. Messages go to stderr. `arguments` excludes the program
 // name and the command itself.
 int runConvertCommand(const QStringList& arguments);

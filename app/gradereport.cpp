@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QSaveFile>
 
+#include "cellwidths.h"
 #include "workbooklimits.h"
 #include "xlsx.h"
 
@@ -18,7 +19,8 @@ QString scoreRuleLabel() {
 // The table's header: project, score, one column per category, then the note (the validation
 // message of a diagram that could not be converted).
 QStringList tableHeader() {
-    QStringList header{QCoreApplication::translate("GradeReport", "專案"), QCoreApplication::translate("GradeReport", "分數")};
+    QStringList header{QCoreApplication::translate("GradeReport", "專案"),
+                       QCoreApplication::translate("GradeReport", "分數")};
     for (int c = 0; c < kDifferenceCategories; ++c) header << categoryTitle(DifferenceCategory(c));
     header << QCoreApplication::translate("GradeReport", "說明");
     return header;
@@ -100,9 +102,12 @@ Worksheet scoreSheet(const GradeReport& report) {
 
 Worksheet differenceSheet(const GradeReport& report) {
     Worksheet sheet(QCoreApplication::translate("GradeReport", "差異"));
-    const QStringList header = {QCoreApplication::translate("GradeReport", "專案"), QCoreApplication::translate("GradeReport", "類別"),
-                                QCoreApplication::translate("GradeReport", "關聯"), QCoreApplication::translate("GradeReport", "欄位"),
-                                QCoreApplication::translate("GradeReport", "學生圖中的元素"), QCoreApplication::translate("GradeReport", "說明")};
+    const QStringList header = {QCoreApplication::translate("GradeReport", "專案"),
+                                QCoreApplication::translate("GradeReport", "類別"),
+                                QCoreApplication::translate("GradeReport", "關聯"),
+                                QCoreApplication::translate("GradeReport", "欄位"),
+                                QCoreApplication::translate("GradeReport", "學生圖中的元素"),
+                                QCoreApplication::translate("GradeReport", "說明")};
     for (int c = 0; c < header.size(); ++c) setText(sheet, 1, c + 1, header[c], true);
     int row = 1;
     for (const GradedProject& project : report.projects) {
@@ -166,6 +171,8 @@ Workbook gradeReportWorkbook(const GradeReport& report) {
     Workbook book;
     book.output = scoreSheet(report);
     book.positions = differenceSheet(report);
+    CellWidths::fitColumns(book.output);
+    CellWidths::fitColumns(book.positions);
     return book;
 }
 

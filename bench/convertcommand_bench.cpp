@@ -25,6 +25,9 @@
 
 namespace {
 
+// The arrow style of new settings, which the command uses without settings of its own: routed.
+constexpr int kArrowStyle = 2;
+
 constexpr int kEntities = 8000;
 const QString kProject = QStringLiteral("one to many 8000");
 
@@ -70,7 +73,7 @@ HeadlessProject& loaded() {
 }
 
 enum Stage { Load, Validate, Map, LayOut, Package, WriteFile };
-const char* const kStageNames[] = {"load from store", "validate", "map", "lay out",
+const char* const kStageNames[] = {"load from store",     "validate",  "map", "lay out",
                                    "package (XML + zip)", "write file"};
 
 // One stage on its own, from the results of the stages before it.
@@ -79,7 +82,7 @@ void BM_ConvertStage(benchmark::State& state) {
     const auto stage = Stage(state.range(0));
     HeadlessProject& project = loaded();
     const RelationalModel model = mapDiagram(project.diagram);
-    Workbook book = layOutWorkbook(model, 1);
+    Workbook book = layOutWorkbook(model, kArrowStyle);
     book.more.push_back(explanationSheet(model, project.diagram));
     const QByteArray bytes = Xlsx::package(book).value_or(QByteArray());
     for (auto _ : state) {
@@ -98,7 +101,7 @@ void BM_ConvertStage(benchmark::State& state) {
                 benchmark::DoNotOptimize(mapDiagram(project.diagram));
                 break;
             case LayOut: {
-                Workbook laidOut = layOutWorkbook(model, 1);
+                Workbook laidOut = layOutWorkbook(model, kArrowStyle);
                 laidOut.more.push_back(explanationSheet(model, project.diagram));
                 benchmark::DoNotOptimize(laidOut);
                 break;
@@ -127,7 +130,7 @@ void BM_ConvertInProcess(benchmark::State& state) {
     for (auto _ : state) {
         HeadlessProject project;
         if (loadOnly(stored().url, kProject, project.editor) || refuseConversion(project.editor) ||
-            !writeWorkbook(project.diagram, stored().output(), 1).ok())
+            !writeWorkbook(project.diagram, stored().output(), kArrowStyle).ok())
             state.SkipWithError("the conversion failed");
     }
 }
@@ -152,10 +155,10 @@ double runRelvane(benchmark::State& state, const QStringList& arguments) {
     const bool finished = process.waitForFinished(60000);
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     if (!finished || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        state.SkipWithError(("relvane " + arguments.join(' ') + " failed: " +
-                             process.readAllStandardError())
-                                .toUtf8()
-                                .constData());
+        state.SkipWithError(
+            ("relvane " + arguments.join(' ') + " failed: " + process.readAllStandardError())
+                .toUtf8()
+                .constData());
         return -1;
     }
     return seconds;
@@ -168,8 +171,12 @@ void BM_ConvertCommand(benchmark::State& state) {
         state.SkipWithError("no relvane binary beside the benchmark: build the relvane target");
         return;
     }
-    const QStringList arguments{QStringLiteral("convert"), QStringLiteral("--db"), stored().url,
-                                QStringLiteral("--project"), kProject, QStringLiteral("--output"),
+    const QStringList arguments{QStringLiteral("convert"),
+                                QStringLiteral("--db"),
+                                stored().url,
+                                QStringLiteral("--project"),
+                                kProject,
+                                QStringLiteral("--output"),
                                 stored().output()};
     for (auto _ : state) {
         const double seconds = runRelvane(state, arguments);

@@ -105,7 +105,7 @@ void map(benchmark::State& state, Shape shape) {
 void layOut(benchmark::State& state, Shape shape) {
     const Diagram& d = project(shape, int(state.range(0)));
     const RelationalModel model = mapDiagram(d);
-    for (auto _ : state) benchmark::DoNotOptimize(layOutWorkbook(model, 1, [] { return 0.5; }));
+    for (auto _ : state) benchmark::DoNotOptimize(layOutWorkbook(model, 2));
     count(state, d);
 }
 

@@ -4,15 +4,6 @@ namespace Arrows {
 
 namespace {
 
-DrawingShape line(QPointF from, QPointF to, int colour) {
-    DrawingShape s;
-    s.type = DrawingShape::Type::Line;
-    s.start = from;
-    s.end = to;
-    s.schemeColour = colour;
-    return s;
-}
-
 DrawingShape arc(double left, double top, double size, int colour) {
     DrawingShape s;
     s.type = DrawingShape::Type::Arc;
@@ -23,43 +14,51 @@ DrawingShape arc(double left, double top, double size, int colour) {
 
 }  // namespace
 
-std::vector<DrawingShape> straight(int row, int column, int keyRow, int keyColumn, int offset,
-                                   int colour) {
-    DrawingShape s = line({offset + cellLeft(column), cellTop(row) + 5},
-                          {5 + cellLeft(keyColumn), cellTop(keyRow) + 5}, colour);
-    s.arrowHead = true;
-    return {s};
+DrawingShape line(QPointF from, QPointF to, int colour, bool arrowHead) {
+    DrawingShape s;
+    s.type = DrawingShape::Type::Line;
+    s.start = from;
+    s.end = to;
+    s.schemeColour = colour;
+    s.arrowHead = arrowHead;
+    return s;
 }
 
-std::vector<DrawingShape> elbow(int row, int column, int keyRow, int keyColumn, double bus,
-                                double lane, int colour) {
-    const double x = kBusEdge - bus;
-    const double y = cellTop(row) + 3 + lane;
-    const double keyY = cellTop(keyRow) + 3 + lane;
+std::vector<DrawingShape> straight(const SheetGeometry& sheet, int row, int column, int keyRow,
+                                   int keyColumn, int offset, int colour) {
+    return {line({offset + sheet.columnLeft(column), sheet.rowTop(row) + 5},
+                 {5 + sheet.columnLeft(keyColumn), sheet.rowTop(keyRow) + 5}, colour, true)};
+}
 
-    DrawingShape run = line({3 + cellLeft(column), y}, {x, y}, colour);
+std::vector<DrawingShape> elbow(const SheetGeometry& sheet, int row, int column, int keyRow,
+                                int keyColumn, double bus, double lane, int colour) {
+    const double x = sheet.columnLeft(3) - bus;
+    const double y = sheet.rowTop(row) + 3 + lane;
+    const double keyY = sheet.rowTop(keyRow) + 3 + lane;
+
+    DrawingShape run = line({3 + sheet.columnLeft(column), y}, {x, y}, colour);
     run.flipH = true;
     DrawingShape turn = arc(x - 6, y - 6, 6, colour);
     turn.flipH = true;
     turn.flipV = true;
     DrawingShape vertical = line({x - 6, y - 6}, {x - 6, keyY}, colour);
     vertical.flipV = true;
-    DrawingShape in = line({x - 6, keyY}, {5 + cellLeft(keyColumn), keyY}, colour);
-    in.arrowHead = true;
+    const DrawingShape in =
+        line({x - 6, keyY}, {5 + sheet.columnLeft(keyColumn), keyY}, colour, true);
     return {run, turn, vertical, in};
 }
 
-std::vector<DrawingShape> sameRowLoop(int row, int column, int keyColumn, int colour) {
-    const double bottom = row * kRowPitch;
-    const double xf = 5 + cellLeft(column);
-    const double xp = 5 + cellLeft(keyColumn);
+std::vector<DrawingShape> sameRowLoop(const SheetGeometry& sheet, int row, int column,
+                                      int keyColumn, int colour) {
+    const double bottom = sheet.rowTop(row + 1);
+    const double xf = 5 + sheet.columnLeft(column);
+    const double xp = 5 + sheet.columnLeft(keyColumn);
 
-    DrawingShape down = line({xf, bottom - 3}, {xf, bottom + 3}, colour);
+    const DrawingShape down = line({xf, bottom - 3}, {xf, bottom + 3}, colour);
     DrawingShape turn = arc(xf - 3, bottom + 3, 3, colour);
     turn.flipV = true;
-    DrawingShape under = line({xf - 3, bottom + 6}, {xp, bottom + 6}, colour);
-    DrawingShape up = line({xp, bottom + 6}, {xp, bottom - 3}, colour);
-    up.arrowHead = true;
+    const DrawingShape under = line({xf - 3, bottom + 6}, {xp, bottom + 6}, colour);
+    const DrawingShape up = line({xp, bottom + 6}, {xp, bottom - 3}, colour, true);
     return {down, turn, under, up};
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "cellwidths.h"
 #include "schematext.h"
 #include "workbooklimits.h"
 
@@ -68,5 +69,6 @@ Worksheet explanationSheet(const RelationalModel& model, const Diagram& diagram)
             sheet.cell(row, 9).text = column.why.reason.left(WorkbookLimits::kCellText);
         }
     }
+    CellWidths::fitColumns(sheet);
     return sheet;
 }

@@ -2,11 +2,24 @@
 
 #include <QRandomGenerator>
 
+#include "arrowrouting.h"
 #include "arrows.h"
+#include "cellwidths.h"
 #include "palette.h"
+#include "sheetgeometry.h"
+
+ArrowStyle arrowStyleOf(int fkpk) {
+    if (fkpk == 0) return ArrowStyle::Straight;
+    if (fkpk == 2) return ArrowStyle::Routed;
+    return ArrowStyle::Elbow;
+}
 
 WorkbookLayout::WorkbookLayout(int fkpk, std::function<double()> random)
-    : fkpk_(fkpk), random_(std::move(random)) {
+    : style_(arrowStyleOf(fkpk)), random_(std::move(random)) {
+    // The position table serves the conversion and programs reading the workbook; the student
+    // reads the relations and their explanations.
+    book_.positions.hidden = true;
+    book_.output.printOnePageWide = true;
     if (!random_) random_ = [] { return QRandomGenerator::global()->generateDouble(); };
 }
 
@@ -59,9 +72,9 @@ void WorkbookLayout::addForeignKeyColumn(const QString& text, bool underline, bo
                        0,
                        0,
                        0};
-    if (fkpk_ == 0) {
+    if (style_ == ArrowStyle::Straight) {
         arrow.offset = int(random_() * 7) + 3;
-    } else {
+    } else if (style_ == ArrowStyle::Elbow) {
         busOffset_ += 5;
         laneOffset_ = laneOffset_ > 12.48425 ? 0 : laneOffset_ + 3;
         arrow.bus = busOffset_;
@@ -88,22 +101,73 @@ void WorkbookLayout::finishRelation() {
 }
 
 void WorkbookLayout::finish() {
-    for (const PendingArrow& arrow : arrows_) drawArrow(arrow);
+    Worksheet& sheet = book_.output;
+    // Rows keep the pitch the relations were laid out with, columns fit their text.
+    sheet.defaultColumnWidth = Arrows::kColumnPitch;
+    sheet.defaultRowHeight = Arrows::kRowPitch;
+    sheet.rowHeights.assign(size_t(sheet.lastRow()), Arrows::kRowPitch);
+    CellWidths::fitColumns(sheet);
+
+    // Arrows to keys written nowhere are dropped.
+    std::vector<std::pair<const PendingArrow*, Position>> drawn;
+    drawn.reserve(arrows_.size());
+    for (const PendingArrow& arrow : arrows_) {
+        const auto key = position(arrow.referenced);
+        if (key && key->row >= 1 && key->column >= 1) drawn.push_back({&arrow, *key});
+    }
+
+    if (style_ == ArrowStyle::Routed) {
+        std::vector<ArrowRouting::Arrow> routes;
+        routes.reserve(drawn.size());
+        for (const auto& [a, key] : drawn)
+            routes.push_back({a->row, a->column, key.row, key.column, a->colour});
+        ArrowRouting::route(routes, sheet);
+    } else {
+        const double furthestBus = style_ == ArrowStyle::Elbow ? makeRoomForElbows(drawn) : 0;
+        const SheetGeometry geometry(sheet);
+        for (const auto& [a, key] : drawn) {
+            std::vector<DrawingShape> shapes;
+            if (style_ == ArrowStyle::Straight)
+                shapes = Arrows::straight(geometry, a->row, a->column, key.row, key.column,
+                                          a->offset, a->colour);
+            else if (key.row == a->row)
+                shapes = Arrows::sameRowLoop(geometry, a->row, a->column, key.column, a->colour);
+            else
+                shapes = Arrows::elbow(geometry, a->row, a->column, key.row, key.column,
+                                       busOnTheSheet(a->bus, furthestBus), a->lane, a->colour);
+            sheet.shapes.insert(sheet.shapes.end(), shapes.begin(), shapes.end());
+        }
+    }
     arrows_.clear();
 }
 
-void WorkbookLayout::drawArrow(const PendingArrow& a) {
-    const auto key = position(a.referenced);
-    if (!key || key->row < 1 || key->column < 1) return;
-    std::vector<DrawingShape> shapes;
-    if (fkpk_ == 0) {
-        shapes = Arrows::straight(a.row, a.column, key->row, key->column, a.offset, a.colour);
-    } else if (key->row == a.row) {
-        shapes = Arrows::sameRowLoop(a.row, a.column, key->column, a.colour);
-    } else {
-        shapes = Arrows::elbow(a.row, a.column, key->row, key->column, a.bus, a.lane, a.colour);
+double WorkbookLayout::makeRoomForElbows(
+    const std::vector<std::pair<const PendingArrow*, Position>>& drawn) {
+    // Each elbow's bus lies further left than the last one's; where they would pass the left
+    // edge of the sheet, the second column widens until the furthest of them stays on it, as far
+    // as a column can widen.
+    constexpr double kEdgeMargin = 1;
+    double reach = 0;
+    for (const auto& [a, key] : drawn)
+        if (key.row != a->row) reach = std::max(reach, Arrows::elbowReach(a->bus));
+    Worksheet& sheet = book_.output;
+    double room = SheetGeometry(sheet).columnLeft(3);
+    if (reach + kEdgeMargin > room) {
+        if (sheet.columnWidths.size() < 2) sheet.columnWidths.resize(2, *sheet.defaultColumnWidth);
+        double& width = sheet.columnWidths[1];
+        width = std::min(width + reach + kEdgeMargin - room,
+                         std::max(width, CellWidths::kMaxColumnPoints));
+        room = SheetGeometry(sheet).columnLeft(3);
     }
-    book_.output.shapes.insert(book_.output.shapes.end(), shapes.begin(), shapes.end());
+    return room - kEdgeMargin - Arrows::elbowReach(0);
+}
+
+double WorkbookLayout::busOnTheSheet(double bus, double furthest) {
+    // Buses start 10 points left of the edge and move 5 further for each arrow; past the furthest
+    // the sheet holds, they start over from the first.
+    if (bus <= furthest) return bus;
+    const int places = std::max(1, int((furthest - 10) / 5) + 1);
+    return 10 + 5 * (int((bus - 10) / 5) % places);
 }
 
 Workbook layOutWorkbook(const RelationalModel& model, int fkpk, std::function<double()> random) {

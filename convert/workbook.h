@@ -9,6 +9,11 @@
 #include "relationalmodel.h"
 #include "worksheet.h"
 
+// How foreign-key arrows reach their keys: the setting FKPK's 0, 1 and 2; any other value
+// draws elbows.
+enum class ArrowStyle { Straight, Elbow, Routed };
+ArrowStyle arrowStyleOf(int fkpk);
+
 // Lays relations out on "Sheet1" through the output operations and keeps the position table on
 // "Sheet2": row i of "Sheet2" holds element i, its row and its column on "Sheet1". Foreign-key
 // columns take the next colour of the key colour table and get an arrow to the cell of the key
@@ -25,7 +30,7 @@ public:
         int column = 0;
     };
 
-    // fkpk: 0 straight arrows, anything else elbows. `random` gives uniform numbers in [0, 1) for
+    // fkpk: the arrow style (arrowStyleOf). `random` gives uniform numbers in [0, 1) for
     // the straight arrows' offsets; by default the global generator.
     explicit WorkbookLayout(int fkpk, std::function<double()> random = {});
 
@@ -40,7 +45,8 @@ public:
     // False when no relation was started for it; the columns that follow are then dropped.
     bool openForAppending(int holder);
     void finishRelation();
-    // Draws the arrows; call once after the last operation.
+    // Sizes the columns for their text and draws the arrows, making the room their style needs;
+    // call once after the last operation.
     void finish();
 
     // The position table entry of an element, read from "Sheet2".
@@ -58,13 +64,15 @@ private:
     };
 
     void record(int element, int row, int column);
-    void drawArrow(const PendingArrow& arrow);
+    // Widens the second column for the elbows' buses; returns the furthest bus the sheet holds.
+    double makeRoomForElbows(const std::vector<std::pair<const PendingArrow*, Position>>& drawn);
+    static double busOnTheSheet(double bus, double furthest);
 
     Workbook book_;
     // The position table as written to "Sheet2", kept beside it for reading: one lookup instead
     // of a search of the sheet's rows and then of the row's cells, for every foreign key.
     QHash<int, Position> positions_;
-    int fkpk_;
+    ArrowStyle style_;
     std::function<double()> random_;
 
     int nextRow_ = 1;

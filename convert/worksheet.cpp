@@ -14,6 +14,15 @@ QLineF DrawingShape::path() const {
     return {a, b};
 }
 
+QRectF DrawingShape::bounds() const {
+    if (type == Type::Line) {
+        const QLineF p = path();
+        return QRectF(p.p1(), p.p2()).normalized();
+    }
+    return QRectF(flipH ? box.left() : box.left() - box.width(),
+                  flipV ? box.top() - box.height() : box.top(), 2 * box.width(), 2 * box.height());
+}
+
 const Cell* Worksheet::find(int row, int column) const {
     const auto r = rows_.find(row);
     if (r == rows_.end()) return nullptr;

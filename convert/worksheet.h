@@ -43,6 +43,10 @@ struct DrawingShape {
     // The line's path after the flips: flipping mirrors both ends inside the line's bounding box,
     // so the arrowhead, which sits at the path's end, moves with it.
     QLineF path() const;
+    // The box the shape takes on the sheet. An arc is a quarter of the ellipse inscribed in it,
+    // from the top to the right before the flips: twice `box` in each direction, placed so that
+    // the visible quarter, flipped as asked, covers `box`.
+    QRectF bounds() const;
 };
 
 class Worksheet {
@@ -62,6 +66,17 @@ public:
     const std::map<int, Row>& rows() const { return rows_; }
 
     std::vector<DrawingShape> shapes;
+
+    // Sizes in points. Column c is columnWidths[c - 1] wide where that is given, else
+    // defaultColumnWidth; row r likewise. Without a default the spreadsheet's own applies.
+    std::vector<double> columnWidths;
+    std::vector<double> rowHeights;
+    std::optional<double> defaultColumnWidth;
+    std::optional<double> defaultRowHeight;
+    // Kept in the workbook for programs, not shown to its reader.
+    bool hidden = false;
+    // Printed (and exported to PDF) one page wide, so that the arrows are not cut off.
+    bool printOnePageWide = false;
 
 private:
     QString name_;

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "arrows.h"
 #include "palette.h"
+#include "sheetgeometry.h"
 #include "xmlbytes.h"
 #include "ziparchive.h"
 
@@ -247,15 +247,51 @@ private:
     qsizetype textSize_ = 0;
 };
 
-// A sheet's XML. The output sheet gets fixed row heights and column widths (`pitch`) and, when it
-// has shapes, a reference to its drawing.
-QByteArray sheetXml(const Worksheet& sheet, bool selected, bool pitch, bool drawing,
-                    StyleTable& styles, SharedStrings& strings) {
+// A column width in the file's unit, digits of the workbook font.
+QByteArray columnWidth(double points) {
+    return decimal(points / kDigitWidth, 10);
+}
+
+// The sheet's column widths: runs of equal width as one entry, the default for the rest.
+void writeColumns(XmlBytes& w, const Worksheet& sheet) {
+    if (sheet.columnWidths.empty() && !sheet.defaultColumnWidth) return;
+    w.startElement("cols");
+    auto column = [&](size_t first, size_t last, double points) {
+        w.emptyElement("col");
+        w.attribute("min", qint64(first));
+        w.attribute("max", qint64(last));
+        w.attribute("width", view(columnWidth(points)));
+        w.attribute("customWidth", "1");
+    };
+    const std::vector<double>& widths = sheet.columnWidths;
+    for (size_t first = 0; first < widths.size();) {
+        size_t last = first;
+        while (last + 1 < widths.size() && widths[last + 1] == widths[first]) ++last;
+        column(first + 1, last + 1, widths[first]);
+        first = last + 1;
+    }
+    if (sheet.defaultColumnWidth && widths.size() < size_t(kMaxColumns))
+        column(widths.size() + 1, size_t(kMaxColumns), *sheet.defaultColumnWidth);
+    w.endElement();
+}
+
+// A sheet's XML: its selection, sizes, cells and, when it has shapes, a reference to its drawing.
+QByteArray sheetXml(const Worksheet& sheet, bool selected, bool drawing, StyleTable& styles,
+                    SharedStrings& strings) {
     qsizetype cells = 0;
     for (const auto& row : sheet.rows()) cells += qsizetype(row.second.size());
-    XmlBytes w(cells * 40 + qsizetype(pitch ? sheet.lastRow() : sheet.rows().size()) * 48 + 1024);
+    const int sizedRows = int(sheet.rowHeights.size());
+    XmlBytes w(cells * 40 + qsizetype(std::max(sizedRows, int(sheet.rows().size()))) * 48 +
+               qsizetype(sheet.columnWidths.size()) * 64 + 1024);
     w.startElement("worksheet");
     declareSheetNamespaces(w, true);
+
+    if (sheet.printOnePageWide) {
+        w.startElement("sheetPr");
+        w.emptyElement("pageSetUpPr");
+        w.attribute("fitToPage", "1");
+        w.endElement();
+    }
 
     w.startElement("sheetViews");
     w.emptyElement("sheetView");
@@ -263,39 +299,35 @@ QByteArray sheetXml(const Worksheet& sheet, bool selected, bool pitch, bool draw
     w.attribute("workbookViewId", "0");
     w.endElement();
 
-    const QByteArray rowHeight = decimal(Arrows::kRowPitch, 10);
-    const QByteArray columnWidth = decimal(kColumnWidth, 10);
     w.emptyElement("sheetFormatPr");
-    if (pitch) {
-        w.attribute("defaultColWidth", view(columnWidth));
-        w.attribute("defaultRowHeight", view(rowHeight));
+    if (sheet.defaultColumnWidth)
+        w.attribute("defaultColWidth", view(columnWidth(*sheet.defaultColumnWidth)));
+    if (sheet.defaultRowHeight) {
+        w.attribute("defaultRowHeight", view(decimal(*sheet.defaultRowHeight, 10)));
         w.attribute("customHeight", "1");
     } else {
         w.attribute("defaultRowHeight", "15");
     }
-
-    if (pitch) {
-        w.startElement("cols");
-        w.emptyElement("col");
-        w.attribute("min", "1");
-        w.attribute("max", "16384");
-        w.attribute("width", view(columnWidth));
-        w.attribute("customWidth", "1");
-        w.endElement();
-    }
+    writeColumns(w, sheet);
 
     w.startElement("sheetData");
-    // Every row of the output sheet up to the last one used gets its height written, empty rows
-    // between relations included, so that no row falls back to the application's default.
-    const int lastRow = pitch ? sheet.lastRow() : 0;
+    // Every row with a height of its own is written, empty rows between relations included, so
+    // that none falls back to the application's default.
     auto rowIt = sheet.rows().begin();
     const auto rowEnd = sheet.rows().end();
     std::array<char, 32> name;
+    // Nearly every row has the height of the row before: its text is made once.
+    double lastHeight = -1;
+    QByteArray heightText;
     auto writeRow = [&](int r, const Worksheet::Row* cells) {
         w.startElement("row");
         w.attribute("r", qint64(r));
-        if (pitch) {
-            w.attribute("ht", view(rowHeight));
+        if (r <= sizedRows) {
+            if (sheet.rowHeights[size_t(r - 1)] != lastHeight) {
+                lastHeight = sheet.rowHeights[size_t(r - 1)];
+                heightText = decimal(lastHeight, 10);
+            }
+            w.attribute("ht", view(heightText));
             w.attribute("customHeight", "1");
         }
         if (cells) {
@@ -318,7 +350,7 @@ QByteArray sheetXml(const Worksheet& sheet, bool selected, bool pitch, bool draw
         }
         w.endElement();
     };
-    for (int r = 1; r <= lastRow; ++r) {
+    for (int r = 1; r <= sizedRows; ++r) {
         const bool used = rowIt != rowEnd && rowIt->first == r;
         writeRow(r, used ? &rowIt->second : nullptr);
         if (used) ++rowIt;
@@ -334,6 +366,12 @@ QByteArray sheetXml(const Worksheet& sheet, bool selected, bool pitch, bool draw
                                {"header", "0.3"},
                                {"footer", "0.3"}})
         w.attribute(name, value);
+    if (sheet.printOnePageWide) {
+        w.emptyElement("pageSetup");
+        w.attribute("orientation", "landscape");
+        w.attribute("fitToWidth", "1");
+        w.attribute("fitToHeight", "0");
+    }
 
     if (drawing) {
         w.emptyElement("drawing");
@@ -373,62 +411,53 @@ void writeOutline(XmlBytes& w, const DrawingShape& shape, ColourTexts& colours) 
     w.endElement();
 }
 
-// A shape's box as an offset element and an extent element, the way anchors and transforms
-// both give it.
-void writeBox(XmlBytes& w, std::string_view offset, std::string_view extent, qint64 x, qint64 y,
-              qint64 cx, qint64 cy) {
-    w.emptyElement(offset);
-    w.attribute("x", x);
-    w.attribute("y", y);
-    w.emptyElement(extent);
-    w.attribute("cx", cx);
-    w.attribute("cy", cy);
-}
-
 void writeTransform(XmlBytes& w, qint64 x, qint64 y, qint64 cx, qint64 cy, bool flipH, bool flipV) {
     w.startElement("a:xfrm");
     if (flipH) w.attribute("flipH", "1");
     if (flipV) w.attribute("flipV", "1");
-    writeBox(w, "a:off", "a:ext", x, y, cx, cy);
+    w.emptyElement("a:off");
+    w.attribute("x", x);
+    w.attribute("y", y);
+    w.emptyElement("a:ext");
+    w.attribute("cx", cx);
+    w.attribute("cy", cy);
     w.endElement();
 }
 
-// One shape anchored at its absolute position on the sheet.
-void writeShape(XmlBytes& w, const DrawingShape& shape, int id, ColourTexts& colours) {
-    qint64 x, y, cx, cy;
-    bool flipH, flipV;
+// One corner of an anchor: the cell a point lies in and its distance from the cell's edges.
+void writeAnchorCorner(XmlBytes& w, std::string_view name, const SheetGeometry& geometry,
+                       QPointF point) {
+    const SheetGeometry::Place column = geometry.columnAt(point.x());
+    const SheetGeometry::Place row = geometry.rowAt(point.y());
+    w.startElement(name);
+    w.textElement("xdr:col", qint64(column.index - 1));
+    w.textElement("xdr:colOff", emu(column.offset));
+    w.textElement("xdr:row", qint64(row.index - 1));
+    w.textElement("xdr:rowOff", emu(row.offset));
+    w.endElement();
+}
+
+// One shape, anchored to the cells under its box's top-left and bottom-right corners.
+void writeShape(XmlBytes& w, const DrawingShape& shape, int id, const SheetGeometry& geometry,
+                ColourTexts& colours) {
+    const QRectF box = shape.bounds();
+    bool flipH = shape.flipH, flipV = shape.flipV;
     if (shape.type == DrawingShape::Type::Line) {
-        const QLineF path = shape.path();
-        const qint64 x1 = emu(path.x1()), y1 = emu(path.y1());
-        const qint64 x2 = emu(path.x2()), y2 = emu(path.y2());
-        x = std::min(x1, x2);
-        y = std::min(y1, y2);
-        cx = std::abs(x2 - x1);
-        cy = std::abs(y2 - y1);
         // The line runs from the box's top-left to its bottom-right corner unless flipped; the
         // flips put its start (and the arrowhead at its end) where the path says.
-        flipH = x2 < x1;
-        flipV = y2 < y1;
-    } else {
-        // The arc is a quarter of the ellipse inscribed in its box, from the top to the right;
-        // the legacy arc's box is the radius box of that quarter, so the box doubles and moves so
-        // that the visible quarter, flipped as asked, covers the legacy box.
-        const QRectF& b = shape.box;
-        x = emu(shape.flipH ? b.left() : b.left() - b.width());
-        y = emu(shape.flipV ? b.top() - b.height() : b.top());
-        cx = emu(2 * b.width());
-        cy = emu(2 * b.height());
-        flipH = shape.flipH;
-        flipV = shape.flipV;
+        const QLineF path = shape.path();
+        flipH = path.x2() < path.x1();
+        flipV = path.y2() < path.y1();
     }
+    const qint64 x = emu(box.left()), y = emu(box.top());
+    const qint64 cx = emu(box.right()) - x, cy = emu(box.bottom()) - y;
 
-    w.startElement("xdr:absoluteAnchor");
-    writeBox(w, "xdr:pos", "xdr:ext", x, y, cx, cy);
+    w.startElement("xdr:twoCellAnchor");
+    writeAnchorCorner(w, "xdr:from", geometry, box.topLeft());
+    writeAnchorCorner(w, "xdr:to", geometry, box.bottomRight());
 
     const bool line = shape.type == DrawingShape::Type::Line;
     w.startElement(line ? "xdr:cxnSp" : "xdr:sp");
-    w.attribute("macro", "");
-    if (!line) w.attribute("textlink", "");
     w.startElement(line ? "xdr:nvCxnSpPr" : "xdr:nvSpPr");
     w.emptyElement("xdr:cNvPr");
     w.attribute("id", qint64(id));
@@ -440,16 +469,16 @@ void writeShape(XmlBytes& w, const DrawingShape& shape, int id, ColourTexts& col
     writeTransform(w, x, y, cx, cy, flipH, flipV);
     w.startElement("a:prstGeom");
     w.attribute("prst", line ? "line" : "arc");
-    w.startElement("a:avLst");
     if (!line) {
         // From the top of the ellipse (270 degrees) clockwise to its right (0 degrees).
+        w.startElement("a:avLst");
         for (auto [name, value] : {std::pair{"adj1", "val 16200000"}, {"adj2", "val 0"}}) {
             w.emptyElement("a:gd");
             w.attribute("name", name);
             w.attribute("fmla", value);
         }
+        w.endElement();
     }
-    w.endElement();
     w.endElement();
     if (!line) w.emptyElement("a:noFill");
     writeOutline(w, shape, colours);
@@ -457,18 +486,19 @@ void writeShape(XmlBytes& w, const DrawingShape& shape, int id, ColourTexts& col
 
     w.endElement();  // cxnSp / sp
     w.emptyElement("xdr:clientData");
-    w.endElement();  // absoluteAnchor
+    w.endElement();  // twoCellAnchor
 }
 
 QByteArray drawingXml(const Worksheet& sheet) {
-    // About 800 bytes a shape.
-    XmlBytes w(qsizetype(sheet.shapes.size()) * 850 + 512);
+    // About 1,000 bytes a shape.
+    XmlBytes w(qsizetype(sheet.shapes.size()) * 1050 + 512);
     w.startElement("xdr:wsDr");
     w.attribute("xmlns:xdr", kDrawingNs);
     w.attribute("xmlns:a", kDrawingMainNs);
     ColourTexts colours;
+    const SheetGeometry geometry(sheet);
     int id = 2;
-    for (const DrawingShape& shape : sheet.shapes) writeShape(w, shape, id++, colours);
+    for (const DrawingShape& shape : sheet.shapes) writeShape(w, shape, id++, geometry, colours);
     w.endElement();
     return w.finish();
 }
@@ -540,6 +570,7 @@ QByteArray workbookXml(const std::vector<const Worksheet*>& sheets) {
         w.emptyElement("sheet");
         w.attribute("name", sheets[n]->name());
         w.attribute("sheetId", qint64(n + 1));
+        if (sheets[n]->hidden) w.attribute("state", "hidden");
         w.attribute("r:id", "rId", qint64(n + 1));
     }
     w.endElement();
@@ -594,7 +625,7 @@ std::optional<QByteArray> package(const Workbook& book, QString* error) {
         drawingPart = std::async(std::launch::async, [&book] { return drawingXml(book.output); });
     for (size_t n = 0; n < sheets.size(); ++n)
         zip.add((QStringLiteral("xl/") + sheetPart(n)).toUtf8(),
-                sheetXml(*sheets[n], n == 0, n == 0, n == 0 && drawing, styles, strings));
+                sheetXml(*sheets[n], n == 0, n == 0 && drawing, styles, strings));
     if (drawing) {
         zip.add("xl/worksheets/_rels/sheet1.xml.rels",
                 relationshipsXml({{QStringLiteral("rId1"), kRelType + QStringLiteral("drawing"),

@@ -4,12 +4,12 @@
 #include <QString>
 #include <optional>
 
-#include "arrows.h"
 #include "worksheet.h"
 
-// Writes a workbook as an Office Open XML spreadsheet (.xlsx): both sheets with their cells and
-// fonts, the first sheet's drawing with its lines and arcs, and row and column sizes matching the
-// pitch the drawing was laid out with.
+// Writes a workbook as an Office Open XML spreadsheet (.xlsx): every sheet with its cells, fonts,
+// column widths and row heights, hidden sheets hidden, and the first sheet's drawing with its
+// lines and arcs, each anchored to the cells under its two corners so that it stays on them when
+// a column or row is resized.
 namespace Xlsx {
 
 // Points to drawing units (EMU).
@@ -20,8 +20,7 @@ constexpr double kEmuPerPoint = 12700;
 constexpr const char* kFontName = "Times New Roman";
 constexpr int kFontSize = 12;
 constexpr double kDigitWidth = 6.0;
-// Every column of the output sheet, in digits: the arrow layout's column pitch.
-constexpr double kColumnWidth = Arrows::kColumnPitch / kDigitWidth;
+constexpr int kMaxColumns = 16384;
 
 // The package as bytes, or nullopt (with `error` set) when it could not be assembled.
 std::optional<QByteArray> package(const Workbook& book, QString* error = nullptr);

@@ -9,7 +9,7 @@
 struct ProgramSettings {
     qint16 PresentStyle = 1;  // 1 enhanced mode (min,max notation), 0 textbook mode
     qint16 MNPosition = 1;    // 0 participation label near the entity, else near the relationship
-    qint16 FKPK = 1;          // 1 elbowed foreign-key arrows, 0 straight
+    qint16 FKPK = 2;          // foreign-key arrows: 2 routed around the text, 1 elbowed, 0 straight
     qint16 DoubleLineWidth = 5;
     OleColor SelectedColor = 16711680;  // blue
     OleColor CandidateColor = 255;      // red

@@ -1565,6 +1565,10 @@
         <source>變更的語言在下次啟動時生效</source>
         <translation>A changed language takes effect at the next start</translation>
     </message>
+    <message>
+        <source>繞行指向</source>
+        <translation>Routed arrows</translation>
+    </message>
 </context>
 <context>
     <name>frmSplash</name>

@@ -199,11 +199,14 @@ QWidget* frmOptions::buildOtherPage() {
     auto* page = new QWidget;
     auto* arrows = new QGroupBox(
         QCoreApplication::translate("frmOptions", "關聯模式中, 外來鍵如何指向主鍵"), page);
+    option4_[2] = namedOption(QStringLiteral("Option4_2"),
+                              QCoreApplication::translate("frmOptions", "繞行指向"), arrows);
     option4_[1] = namedOption(QStringLiteral("Option4_1"),
                               QCoreApplication::translate("frmOptions", "轉折指向"), arrows);
     option4_[0] = namedOption(QStringLiteral("Option4_0"),
                               QCoreApplication::translate("frmOptions", "直線指向"), arrows);
     auto* arrowRow = new QHBoxLayout(arrows);
+    arrowRow->addWidget(option4_[2]);
     arrowRow->addWidget(option4_[1]);
     arrowRow->addWidget(option4_[0]);
 
@@ -273,7 +276,8 @@ void frmOptions::load() {
     const ProgramSettings& s = d.settings;
     (s.PresentStyle == 1 ? option2_ : option1_)->setChecked(true);
     option3_[s.MNPosition == 1 ? 1 : 0]->setChecked(true);
-    option4_[s.FKPK == 1 ? 1 : 0]->setChecked(true);
+    // Values other than 0 and 2 draw elbows.
+    option4_[s.FKPK == 0 || s.FKPK == 2 ? s.FKPK : 1]->setChecked(true);
 
     selectTab(0);
 
@@ -303,7 +307,7 @@ void frmOptions::load() {
 
 void frmOptions::watchEdits() {
     for (QRadioButton* option :
-         {option1_, option2_, option3_[0], option3_[1], option4_[0], option4_[1]})
+         {option1_, option2_, option3_[0], option3_[1], option4_[0], option4_[1], option4_[2]})
         connect(option, &QRadioButton::clicked, this, &frmOptions::enableApply);
     for (QLineEdit* box :
          {doubleLineWidth_, recWidth_, ellWidth_, diaWidth_, dataSource_, userId_, password_})
@@ -397,7 +401,7 @@ void frmOptions::apply() {
     const PromptsParentScope dialogsOverThis(editor_.prompts(), this);
     const Diagram& d = editor_.diagram();
     ProgramSettings next = d.settings;
-    next.FKPK = option4_[0]->isChecked() ? 0 : 1;
+    next.FKPK = option4_[0]->isChecked() ? 0 : option4_[2]->isChecked() ? 2 : 1;
     next.MNPosition = option3_[0]->isChecked() ? 0 : 1;
     next.PresentStyle = option1_->isChecked() ? 0 : 1;
     next.WindowBackColor = pending_[SwatchWindowBack];

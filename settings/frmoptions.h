@@ -85,7 +85,7 @@ private:
     QRadioButton* option1_ = nullptr;         // textbook mode
     QRadioButton* option2_ = nullptr;         // enhanced mode
     std::array<QRadioButton*, 2> option3_{};  // 0 near the entity, 1 near the relationship
-    std::array<QRadioButton*, 2> option4_{};  // 0 straight arrows, 1 elbowed arrows
+    std::array<QRadioButton*, 3> option4_{};  // 0 straight, 1 elbowed, 2 routed arrows
     std::array<QPushButton*, kSwatchCount> swatches_{};
     QLineEdit* doubleLineWidth_ = nullptr;
     QLineEdit* recWidth_ = nullptr;

@@ -14,7 +14,9 @@ QString keyFailed() {
 
 // First-run values; the settings' own come from the program's defaults.
 constexpr ProgramSettings kFirstRun{};
-constexpr qint16 kDefaultMode = 1;  // PresentStyle, MNPosition, FKPK
+constexpr qint16 kDefaultMode = 1;  // PresentStyle, MNPosition
+// New settings route foreign-key arrows around the text (FKPK 2); stored 0 and 1 keep theirs.
+constexpr qint16 kDefaultArrows = 2;
 constexpr qint32 kDefaultInset = 5;
 constexpr qint16 kDefaultDoubleLineWidth = kFirstRun.DoubleLineWidth;
 constexpr OleColor kDefaultSelected = kFirstRun.SelectedColor;
@@ -61,7 +63,8 @@ void SettingsStore::applyDefaults(Diagram& diagram, ScaleMemory& scale) {
     tmpl.RecWidth = tmpl.EllWidth = tmpl.DiaWidth = kDefaultInset;
     s.DoubleLineWidth = kDefaultDoubleLineWidth;
     scale = ScaleMemory{};
-    s.PresentStyle = s.MNPosition = s.FKPK = kDefaultMode;
+    s.PresentStyle = s.MNPosition = kDefaultMode;
+    s.FKPK = kDefaultArrows;
     setTemplateColours(diagram);
     diagram.view.projectName = loginUser_;
     storeConnection_.clear();
@@ -98,7 +101,7 @@ StartupResult SettingsStore::startup(Diagram& diagram, WindowPlacement& window,
     put(key, QStringLiteral("FirstLogo"), QStringLiteral("1"));
     put(key, QStringLiteral("PresentStyle"), QStringLiteral("1"));
     put(key, QStringLiteral("MNPosition"), QStringLiteral("1"));
-    put(key, QStringLiteral("FKPK"), QStringLiteral("1"));
+    put(key, QStringLiteral("FKPK"), number(kDefaultArrows));
     put(key, QStringLiteral("CandidateColor"), number(s.CandidateColor));
     put(key, QStringLiteral("SelectedColor"), number(s.SelectedColor));
     put(key, QStringLiteral("AttLineColor"), number(s.AttLineColor));
@@ -125,7 +128,7 @@ void SettingsStore::readAll(SettingsKey& key, Diagram& diagram, WindowPlacement&
 
     s.PresentStyle = settingToInt16(text("PresentStyle")).value_or(kDefaultMode);
     s.MNPosition = settingToInt16(text("MNPosition")).value_or(kDefaultMode);
-    s.FKPK = settingToInt16(text("FKPK")).value_or(kDefaultMode);
+    s.FKPK = settingToInt16(text("FKPK")).value_or(kDefaultArrows);
 
     const ScaleMemory defaultScale;
     scale.width = settingToInt32(text("NormalForm1Width")).value_or(defaultScale.width);

@@ -14,6 +14,7 @@
 #include <QUrl>
 
 #include "comparison.h"
+#include "cutcells.h"
 #include "diagrambuilder.h"
 #include "projectfile.h"
 #include "projectstore.h"
@@ -88,6 +89,10 @@ protected:
 
     // The report's rows for the class, as the .xlsx holds them: checks both sheets.
     void expectClassWorkbook(const QString& path) {
+        const QJsonObject cut = cutCells(path);
+        ASSERT_EQ(cut.keys(), (QStringList{"差異", "成績"}));
+        for (const QString& sheet : cut.keys())
+            EXPECT_TRUE(cut[sheet].toArray().isEmpty()) << "no text cut on " << sheet.toStdString();
         const QJsonObject book = readWorkbook(path);
         ASSERT_EQ(book.keys(), (QStringList{"差異", "成績"}));
         const QJsonArray scores = book["成績"].toArray();

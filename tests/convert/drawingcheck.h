@@ -18,6 +18,18 @@ struct ShapeGeometry {
 
 ShapeGeometry geometryOf(const QJsonObject& shape);
 
+struct Readback;
+// Where a column's left edge and a row's top edge of Sheet1 lie, in points, by the column widths
+// and row heights the reader found in the file (columns and rows from 1).
+double sheetColumnLeft(const Readback& r, int column);
+double sheetRowTop(const Readback& r, int row);
+// The n-th foreign-key arrow's end (0-based: the n-th line with an arrowhead), and the number of
+// arrows, whatever their style.
+QPointF arrowEnd(const Readback& r, int n);
+int arrowCount(const Readback& r);
+// Whether a point lies on the cell (row, column) of Sheet1, its edges included.
+bool onCell(const Readback& r, QPointF point, int row, int column);
+
 // Whether two points agree to within a couple of drawing units.
 bool closeTo(QPointF a, QPointF b);
 // Whether {a, b} and {c, d} are the same two points in either order.

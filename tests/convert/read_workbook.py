@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Reads a workbook back for the converter tests and prints it as JSON.
 
-Cells come from openpyxl (values and fonts), the drawing of Sheet1 straight from its XML part:
-every anchored shape with its kind, position, size, flips, arrowhead and line colour, in EMU.
+Cells, column widths, row heights and sheet states come from openpyxl, the drawing of Sheet1
+straight from its XML part: every anchored shape with the cells and offsets of its two anchor
+corners, its kind, position, size, flips, arrowhead and line colour, in EMU.
 """
 import json
 import sys
@@ -45,8 +46,13 @@ def shapes(path):
             return []
         root = ET.fromstring(z.read("xl/drawings/drawing1.xml"))
     out = []
-    for anchor in root.findall("xdr:absoluteAnchor", NS):
-        pos = anchor.find("xdr:pos", NS)
+    for anchor in root:
+        corners = {}
+        for corner in ("from", "to"):
+            c = anchor.find("xdr:" + corner, NS)
+            if c is not None:
+                corners[corner] = {k: int(c.find("xdr:" + k, NS).text)
+                                   for k in ("col", "colOff", "row", "rowOff")}
         shape = anchor.find("xdr:cxnSp", NS)
         kind = "line"
         if shape is None:
@@ -59,11 +65,12 @@ def shapes(path):
         rgb = ln.find("a:solidFill/a:srgbClr", NS)
         tail = ln.find("a:tailEnd", NS)
         out.append({
+            "anchor": anchor.tag.split("}")[1],
+            "from": corners.get("from"), "to": corners.get("to"),
             "element": shape.tag.split("}")[1],
             "geom": geom,
             "x": int(off.get("x")), "y": int(off.get("y")),
             "cx": int(ext.get("cx")), "cy": int(ext.get("cy")),
-            "anchorX": int(pos.get("x")), "anchorY": int(pos.get("y")),
             "flipH": xfrm.get("flipH") in ("1", "true"),
             "flipV": xfrm.get("flipV") in ("1", "true"),
             "tail": tail.get("type") if tail is not None else None,
@@ -82,6 +89,11 @@ def main():
         "Sheet1": sheet_cells(ws1),
         "Sheet2": sheet_cells(wb["Sheet2"]),
         "columnWidth": ws1.column_dimensions["A"].width,
+        "defaultColumnWidth": ws1.sheet_format.defaultColWidth,
+        "columns": {ws.title: [{"min": d.min, "max": d.max, "width": d.width}
+                               for d in ws.column_dimensions.values() if d.min]
+                    for ws in wb.worksheets},
+        "states": {ws.title: ws.sheet_state for ws in wb.worksheets},
         "rowHeights": {str(r): d.height for r, d in ws1.row_dimensions.items() if d.height},
         "shapes": shapes(path),
     }

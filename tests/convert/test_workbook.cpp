@@ -1,15 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "arrows.h"
+#include "cellwidths.h"
 #include "drawingcheck.h"
 #include "readback.h"
+#include "sheetgeometry.h"
 #include "workbook.h"
 #include "workbookfile.h"
 #include "xlsx.h"
 
 namespace {
 
-constexpr double D = 53.79492188;
 constexpr double H = 16.48425;
 
 class WorkbookOutput : public ::testing::Test {
@@ -88,21 +89,47 @@ TEST_F(WorkbookOutput, CaptionsKeepMarkupCharactersAndLoseOnlyWhatXmlCannotCarry
     EXPECT_EQ(r.text("B2"), " 電話 ");
 }
 
-TEST_F(WorkbookOutput, SheetPitchMatchesTheArrowLayout) {
-    const Readback r = write(keyAndForeignKeys(1, 1));
+TEST_F(WorkbookOutput, RowsKeepThePitchColumnsFitTheirTextAndThePositionTableIsHidden) {
+    WorkbookLayout layout(1);
+    layout.startRelation("DEPENDENT", 1);
+    layout.addOwnColumn("Dependent_name", true, 2);
+    layout.addOwnColumn("Sex", false, 3);
+    layout.finishRelation();
+    layout.startRelation("電話號碼與地址", 4);
+    layout.addOwnColumn("Description_of_record", false, 5);
+    layout.finishRelation();
+    layout.finish();
+    const Readback r = write(layout.workbook());
     const QJsonObject heights = r.json.value("rowHeights").toObject();
     // Rows 1 to 5, the empty row between the relations included.
     for (int row = 1; row <= 5; ++row)
         EXPECT_NEAR(heights.value(QString::number(row)).toDouble(), H, 1e-6) << row;
-    // Widths count digits of the cells' font, Times New Roman 12, whose digits are 6 pt wide:
-    // exactly the pitch where widths are taken in points, and 72 pixels of its 8-pixel digits
-    // where they are rounded to whole pixels.
     EXPECT_EQ(r.cell("Sheet1", "A2").value("font").toString(), "Times New Roman");
     EXPECT_EQ(r.cell("Sheet1", "A2").value("size").toDouble(), 12);
-    const double width = r.json.value("columnWidth").toDouble();
-    EXPECT_NEAR(width * 6, D, 1e-3);
-    const double pixels = std::trunc((256 * width + std::trunc(128.0 / 8)) / 256 * 8);
-    EXPECT_NEAR(pixels * 0.75, D, 0.375);
+
+    // Widths count digits of the cells' font, whose digits are 6 pt wide. Each column is as wide
+    // as its widest text with a cell's margins, and not much wider.
+    const QJsonArray columns = r.json.value("columns").toObject().value("Sheet1").toArray();
+    auto widthOf = [&](int column) {
+        for (const QJsonValue& c : columns)
+            if (c["min"].toInt() <= column && column <= c["max"].toInt())
+                return c["width"].toDouble() * 6;
+        return 0.0;
+    };
+    const double widestA = std::max(CellWidths::textPoints("Description_of_record", false),
+                                    CellWidths::textPoints("電話號碼與地址", true));
+    EXPECT_EQ(CellWidths::textPoints("電話號碼與地址", true), 7 * 12) << "CJK takes an em";
+    EXPECT_NEAR(CellWidths::textPoints("Description_of_record", false), 110.65, 0.01)
+        << "Liberation Serif's advance widths, upright or italic, whichever is wider";
+    EXPECT_GT(widthOf(1), widestA + 4);
+    EXPECT_LT(widthOf(1), widestA + 12);
+    EXPECT_GT(widthOf(2), CellWidths::textPoints("Sex", false) + 4);
+    EXPECT_LT(widthOf(2), 40) << "a short column is not left at the old pitch";
+    EXPECT_NEAR(widthOf(3), Arrows::kColumnPitch, 1e-6) << "unused columns keep the pitch";
+
+    const QJsonObject states = r.json.value("states").toObject();
+    EXPECT_EQ(states.value("Sheet1").toString(), "visible");
+    EXPECT_EQ(states.value("Sheet2").toString(), "hidden");
 }
 
 TEST_F(WorkbookOutput, NewRelationsStartEveryThirdRowWhateverIsAppended) {
@@ -183,7 +210,8 @@ TEST_F(WorkbookOutput, StraightArrowStartsAfterARandomOffset) {
         const QJsonArray shapes = r.shapes();
         ASSERT_EQ(shapes.size(), 1);
         const ShapeGeometry g = geometryOf(shapes[0].toObject());
-        EXPECT_TRUE(closeTo(g.start, QPointF(offset + 2 * D, 4 * H + 5))) << offset;
+        const double column3 = SheetGeometry(layout.workbook().output).columnLeft(3);
+        EXPECT_TRUE(closeTo(g.start, QPointF(offset + column3, 4 * H + 5))) << offset;
         EXPECT_TRUE(closeTo(g.end, QPointF(5, H + 5))) << offset;
         EXPECT_TRUE(g.arrowHead);
     }
@@ -192,8 +220,9 @@ TEST_F(WorkbookOutput, StraightArrowStartsAfterARandomOffset) {
 TEST(WorkbookLayoutRandom, StraightOffsetsStayBetweenThreeAndNine) {
     const Workbook book = keyAndForeignKeys(0, 200);
     ASSERT_EQ(book.output.shapes.size(), 200u);
+    const SheetGeometry sheet(book.output);
     for (size_t i = 0; i < book.output.shapes.size(); ++i) {
-        const double offset = book.output.shapes[i].start.x() - Arrows::cellLeft(int(i) + 1);
+        const double offset = book.output.shapes[i].start.x() - sheet.columnLeft(int(i) + 1);
         EXPECT_GE(offset, 3);
         EXPECT_LE(offset, 9);
         EXPECT_EQ(offset, std::floor(offset));
@@ -208,14 +237,14 @@ std::vector<ShapeGeometry> arrowPieces(const QJsonArray& shapes, int n, int piec
 }
 
 // An elbow from the foreign key at (row, col) to the key at (keyRow, keyCol), with its offsets.
-void expectElbow(const std::vector<ShapeGeometry>& p, int row, int col, int keyRow, int keyCol,
-                 double bus, double lane) {
-    const double x = 2 * D - bus;
+void expectElbow(const SheetGeometry& sheet, const std::vector<ShapeGeometry>& p, int row, int col,
+                 int keyRow, int keyCol, double bus, double lane) {
+    const double x = sheet.columnLeft(3) - bus;
     const double y = (row - 1) * H + 3 + lane;
     const double keyY = (keyRow - 1) * H + 3 + lane;
     ASSERT_EQ(p.size(), 4u);
     EXPECT_FALSE(p[0].arc);
-    EXPECT_TRUE(sameEnds(p[0].start, p[0].end, {3 + (col - 1) * D, y}, {x, y}));
+    EXPECT_TRUE(sameEnds(p[0].start, p[0].end, {3 + sheet.columnLeft(col), y}, {x, y}));
     // The turn: a quarter circle of radius 6 whose ends meet both runs, centred so that it leaves
     // the first run along it and meets the bus along the bus.
     EXPECT_TRUE(p[1].arc);
@@ -224,23 +253,27 @@ void expectElbow(const std::vector<ShapeGeometry>& p, int row, int col, int keyR
     EXPECT_FALSE(p[2].arc);
     EXPECT_TRUE(sameEnds(p[2].start, p[2].end, {x - 6, y - 6}, {x - 6, keyY}));
     EXPECT_TRUE(closeTo(p[3].start, {x - 6, keyY}));
-    EXPECT_TRUE(closeTo(p[3].end, {5 + (keyCol - 1) * D, keyY}));
+    EXPECT_TRUE(closeTo(p[3].end, {5 + sheet.columnLeft(keyCol), keyY}));
     for (int i = 0; i < 3; ++i) EXPECT_FALSE(p[size_t(i)].arrowHead) << i;
     EXPECT_TRUE(p[3].arrowHead);
 }
 
-TEST_F(WorkbookOutput, ElbowArrowsMoveLeftAndCycleThroughSixLanes) {
-    const Readback r = write(keyAndForeignKeys(1, 20));
+TEST_F(WorkbookOutput, ElbowArrowsMoveLeftCycleThroughSixLanesAndStayOnTheSheet) {
+    const Workbook book = keyAndForeignKeys(1, 20);
+    const SheetGeometry sheet(book.output);
+    const Readback r = write(book);
     const QJsonArray shapes = r.shapes();
     ASSERT_EQ(shapes.size(), 80);
-    // The first uses bus 10 and lane 3: its bus runs at 2D - 16.
-    expectElbow(arrowPieces(shapes, 0), 5, 1, 2, 1, 10, 3);
-    EXPECT_NEAR(geometryOf(shapes[2].toObject()).start.x(), 2 * D - 16, 1e-3);
+    // The first uses bus 10 and lane 3: its bus runs 16 pt left of the second column's edge.
+    expectElbow(sheet, arrowPieces(shapes, 0), 5, 1, 2, 1, 10, 3);
+    EXPECT_NEAR(geometryOf(shapes[2].toObject()).start.x(), sheet.columnLeft(3) - 16, 1e-3);
     const double lanes[6] = {3, 6, 9, 12, 15, 0};
     for (int n = 0; n < 20; ++n)
-        expectElbow(arrowPieces(shapes, n), 5, n + 1, 2, 1, 10 + 5 * n, lanes[n % 6]);
-    // The twentieth: bus 105, left of the sheet's edge.
-    EXPECT_NEAR(geometryOf(shapes[78].toObject()).start.x(), 2 * D - 111, 1e-3);
+        expectElbow(sheet, arrowPieces(shapes, n), 5, n + 1, 2, 1, 10 + 5 * n, lanes[n % 6]);
+    // The twentieth, bus 105, would pass the sheet's left edge: the second column widened so that
+    // it stays on the sheet, a point from its edge.
+    EXPECT_NEAR(geometryOf(shapes[78].toObject()).start.x(), sheet.columnLeft(3) - 111, 1e-3);
+    EXPECT_NEAR(sheet.columnLeft(3), 112, 1e-6);
     // Every piece of an arrow has the arrow's colour.
     for (int i = 0; i < 4; ++i) EXPECT_EQ(geometryOf(shapes[i].toObject()).rgb, "0000FF");
 }
@@ -258,7 +291,7 @@ TEST_F(WorkbookOutput, ForeignKeyBesideItsKeyLoopsUnderTheRow) {
     const QJsonArray shapes = r.shapes();
     ASSERT_EQ(shapes.size(), 4);
     const auto p = arrowPieces(shapes, 0);
-    const double yb = 2 * H, xf = 5 + 2 * D, xp = 5;
+    const double yb = 2 * H, xf = 5 + SheetGeometry(layout.workbook().output).columnLeft(3), xp = 5;
     EXPECT_TRUE(sameEnds(p[0].start, p[0].end, {xf, yb - 3}, {xf, yb + 3}));
     EXPECT_TRUE(p[1].arc);
     EXPECT_TRUE(sameEnds(p[1].start, p[1].end, {xf, yb + 3}, {xf - 3, yb + 6}));
@@ -280,7 +313,8 @@ TEST(WorkbookLayoutArrows, SameRowUnderStraightStyleIsAStraightArrow) {
     layout.finish();
     const auto& shapes = layout.workbook().output.shapes;
     ASSERT_EQ(shapes.size(), 1u);
-    EXPECT_EQ(shapes[0].start, QPointF(3 + D, H + 5));
+    EXPECT_EQ(shapes[0].start,
+              QPointF(3 + SheetGeometry(layout.workbook().output).columnLeft(2), H + 5));
     EXPECT_EQ(shapes[0].end, QPointF(5, H + 5));
 }
 

@@ -121,8 +121,9 @@ TEST_F(SettingsStoreTest, FirstRunWritesTheFourteenValuesInOrder) {
     EXPECT_EQ(values["Top"], "30");
     EXPECT_EQ(values["Left"], "12.5");
     EXPECT_EQ(values["WindowState"], "0");
-    for (const char* one : {"FirstLogo", "PresentStyle", "MNPosition", "FKPK"})
+    for (const char* one : {"FirstLogo", "PresentStyle", "MNPosition"})
         EXPECT_EQ(values[one], "1") << one;
+    EXPECT_EQ(values["FKPK"], "2") << "new settings route the arrows around the text";
     EXPECT_EQ(values["CandidateColor"], "255");
     EXPECT_EQ(values["SelectedColor"], "16711680");
     EXPECT_EQ(values["AttLineColor"], "16744576");
@@ -132,7 +133,7 @@ TEST_F(SettingsStoreTest, FirstRunWritesTheFourteenValuesInOrder) {
     const ProgramSettings& s = run.diagram.settings;
     EXPECT_EQ(s.PresentStyle, 1);
     EXPECT_EQ(s.MNPosition, 1);
-    EXPECT_EQ(s.FKPK, 1);
+    EXPECT_EQ(s.FKPK, 2);
     EXPECT_EQ(s.DoubleLineWidth, 5);
     EXPECT_EQ(s.SelectedColor, 16711680u);
     EXPECT_EQ(s.CandidateColor, 255u);
@@ -246,7 +247,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadValueCase{"MNPosition", "",
                      [](const ProgramRun& r) { return double(r.diagram.settings.MNPosition); }, 1},
         BadValueCase{"FKPK", "yes",
-                     [](const ProgramRun& r) { return double(r.diagram.settings.FKPK); }, 1},
+                     [](const ProgramRun& r) { return double(r.diagram.settings.FKPK); }, 2},
         BadValueCase{"DoubleLineWidth", "70000",
                      [](const ProgramRun& r) { return double(r.diagram.settings.DoubleLineWidth); },
                      5},

@@ -285,6 +285,10 @@ TEST_F(OptionsTest, LabelPositionLaysEveryConnectorOutAgain) {
     w->apply();
     EXPECT_EQ(b.d.settings.MNPosition, 1);
     EXPECT_EQ(b.d.settings.FKPK, 1);
+    option(*w, "Option4_2")->click();
+    w->apply();
+    EXPECT_EQ(b.d.settings.FKPK, 2);
+    EXPECT_TRUE(option(*open(), "Option4_2")->isChecked()) << "shown again";
     EXPECT_FLOAT_EQ(con(k1).MN.Left, con(k1).Line1.X2 - con(k1).MN.Width);
 }
 
@@ -533,7 +537,7 @@ TEST_F(OptionsTest, OkAppliesPendingChangesAndCancelDoesNot) {
         option(*w, "Option4_0")->click();
         w->cancel();
         EXPECT_FALSE(w->isVisible());
-        EXPECT_EQ(b.d.settings.FKPK, 1);
+        EXPECT_EQ(b.d.settings.FKPK, 2) << "routed, as before";
     }
     {
         auto w = open();
