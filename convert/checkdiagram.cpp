@@ -1,16 +1,10 @@
 #include "checkdiagram.h"
 
 #include <QCoreApplication>
-#include <QHash>
-#include <QPair>
-#include <QSet>
-
-#include "module1.h"
 
 namespace {
 
 using Kind = DiagramProblem::Kind;
-using Ends = QPair<int, int>;
 
 bool hasKeyAttribute(const Diagram& d, const Element& entity) {
     for (const auto& entry : entity.AttributeList.entries())
@@ -31,7 +25,6 @@ public:
         }
         for (int i = 1; i < d_.elementCount(); ++i)
             if (d_.isLiveElement(i)) visitElement(i);
-        indexLiveConnectors();
         for (int k = 1; k < d_.connectorCount(); ++k)
             if (d_.isLiveConnector(k) && d_.isRelationshipConnector(k)) visitConnector(k);
         return std::move(problems_);
@@ -65,23 +58,7 @@ private:
         }
     }
 
-    // Live connectors of either kind by their ends, lowest index first: the twin of a recursive
-    // connector is found here. A deleted connector keeps its ends but takes no part.
-    void indexLiveConnectors() {
-        for (int j = 1; j < d_.connectorCount(); ++j)
-            if (d_.isLiveConnector(j))
-                twins_[{d_.connector(j).first, d_.connector(j).second}].push_back(j);
-    }
-
     QString captionOf(int i) const { return d_.isElement(i) ? d_.element(i).Caption : QString(); }
-
-    // The participation of connector j as validation sees it while it visits connector k:
-    // relationship connectors visited before (and k itself) have had their default filled in.
-    QString participationSeen(int j, int k) const {
-        const Connector& c = d_.connector(j);
-        if (c.MN.Caption.isEmpty() && j <= k && c.isRelationship()) return QStringLiteral("0,N");
-        return c.MN.Caption;
-    }
 
     void visitConnector(int k) {
         const Connector& c = d_.connector(k);
@@ -106,36 +83,16 @@ private:
                     "Entity %1 與 Relationship %2 之間的參與度未設定, 已更改為預設值 0,N")),
                 0, k);
 
-        if (!c.Line1.dotted()) return;
-        if (c.Description.Caption.isEmpty()) {
+        // A recursive pair needs its roles: they name the keys it maps to. Any participations
+        // will do, many-to-many too (a course and its prerequisite courses).
+        if (c.Line1.dotted() && c.Description.Caption.isEmpty())
             add(Kind::NoRole,
                 between(QT_TRANSLATE_NOOP("CheckDiagram",
                                           "Entity %1 與 Relationship %2 為遞迴關係, 請設定角色")),
                 0, k);
-            return;
-        }
-        const Ends ends{c.first, c.second};
-        const auto found = twins_.constFind(ends);
-        // A pair found many-to-many from its first connector is not reported again.
-        if (found == twins_.constEnd() || manyToMany_.contains(ends)) return;
-        for (int j : *found) {
-            if (j == k) continue;
-            if (MaxPart(participationSeen(k, k)) == QStringLiteral("N") &&
-                MaxPart(participationSeen(j, k)) == QStringLiteral("N")) {
-                add(Kind::ManyToManyRoles,
-                    between(QT_TRANSLATE_NOOP(
-                        "CheckDiagram",
-                        "Entity %1 與 Relationship %2 的兩個角色, 不可為 N:N 的關係")),
-                    0, k);
-                manyToMany_.insert(ends);
-                return;
-            }
-        }
     }
 
     const Diagram& d_;
-    QHash<Ends, std::vector<int>> twins_;
-    QSet<Ends> manyToMany_;
     std::vector<DiagramProblem> problems_;
 };
 

@@ -15,7 +15,6 @@ struct DiagramProblem {
         IdentifyingParticipation,  // a weak entity's link whose participation is not "1,N"
         MissingParticipation,      // no participation: "0,N" is filled in, which is no failure
         NoRole,                    // a connector of a recursive pair without its role
-        ManyToManyRoles,           // both roles of a recursive pair with maximum "N"
     };
     Kind kind = Kind::Empty;
     QString message;    // the text validation shows

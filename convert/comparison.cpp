@@ -52,6 +52,15 @@ QString ruleName(int rule) {
     return ruleTitle(rule).section(QLatin1Char(' '), 2);
 }
 
+// " (規則 7 多元關係: ...)": the rule by which the reference's mapping made a relation or a
+// column, so that a hint says what the answer follows.
+QString ruleUsed(const Explanation& why) {
+    if (why.rule == RuleNone) return QString();
+    QString text = ruleTitle(why.rule);
+    if (!why.reason.isEmpty()) text += QStringLiteral(": ") + why.reason;
+    return QStringLiteral(" (") + text + QLatin1Char(')');
+}
+
 // Items a relation holds: itself, its key, its columns and its foreign keys.
 int itemsOf(const Relation& relation) {
     int items = 2 + int(relation.columns.size());
@@ -130,7 +139,8 @@ private:
         else
             add(DifferenceCategory::KeyDiffers, ref.name, QString(),
                 QCoreApplication::translate("Comparison", "%1 的主鍵應為 %2, 目前為 %3")
-                    .arg(ref.name, nameList(refKey), nameList(myKey)),
+                        .arg(ref.name, nameList(refKey), nameList(myKey)) +
+                    ruleUsed(ref.why),
                 mine.element);
 
         std::vector<bool> used(mine.columns.size(), false);
@@ -146,7 +156,8 @@ private:
                 if (column.references)
                     add(DifferenceCategory::MissingForeignKey, ref.name, column.name,
                         QCoreApplication::translate("Comparison", "%1 缺少參考 %2 的外鍵 %3")
-                            .arg(ref.name, refTarget, column.name),
+                                .arg(ref.name, refTarget, column.name) +
+                            ruleUsed(column.why),
                         mine.element);
                 else
                     add(DifferenceCategory::MissingColumn, ref.name, column.name,
@@ -162,7 +173,8 @@ private:
             if (column.references && !found.references) {
                 add(DifferenceCategory::MissingForeignKey, ref.name, column.name,
                     QCoreApplication::translate("Comparison", "%1.%2 應為參考 %3 的外鍵")
-                        .arg(ref.name, column.name, refTarget),
+                            .arg(ref.name, column.name, refTarget) +
+                        ruleUsed(column.why),
                     element);
             } else if (!column.references && found.references) {
                 out_.extraItems += 1;
@@ -178,7 +190,8 @@ private:
                 else
                     add(DifferenceCategory::ForeignKeyTarget, ref.name, column.name,
                         QCoreApplication::translate("Comparison", "%1.%2 應參考 %3, 目前參考 %4")
-                            .arg(ref.name, column.name, refTarget, target(s_, s, m)),
+                                .arg(ref.name, column.name, refTarget, target(s_, s, m)) +
+                            ruleUsed(column.why),
                         element);
             }
         }

@@ -3,11 +3,13 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <optional>
+#include <set>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "module1.h"
+#include "referencecycles.h"
 
 namespace {
 
@@ -120,16 +122,54 @@ private:
     int entityOf(int k) const { return k ? tags_[size_t(k)].entity : 0; }
 
     // Columns referencing key attribute `attribute` of `entity`: one per column it stands for,
-    // each named by its own caption (or `role`) with its arrow to that column's cell.
-    void addForeignKey(bool key, bool italic, int attribute, int entity, int group,
-                       const std::optional<QString>& role = std::nullopt) {
+    // each named by its own caption with its arrow to that column's cell.
+    void addForeignKey(bool key, bool italic, int attribute, int entity, int group) {
         for (int column : keyColumns(attribute))
-            out_.addForeignKeyColumn(role ? *role : el(column).Caption, key, italic,
+            out_.addForeignKeyColumn(el(column).Caption, key, italic,
                                      ForeignKey{attribute, column, entity, group});
+    }
+
+    // One column of the key a reference takes: the key attribute and the element whose column it
+    // is (a component of a composite key attribute).
+    struct KeyPart {
+        int attribute = 0;
+        int column = 0;
+    };
+
+    bool isWeak(int entity) const { return d_.isElement(entity) && el(entity).is(KindWeakEntity); }
+
+    // The key a reference to `entity` takes. An entity's key attributes, composite ones as their
+    // components; a weak entity is identified only by its whole key, so a reference to it takes
+    // the partial key and then each owner's key (a weak owner's whole key again), in the order of
+    // the weak entity's relation. Owners that own each other in a loop are followed once.
+    std::vector<KeyPart> referencedKey(int entity) {
+        if (const auto found = referencedKeys_.find(entity); found != referencedKeys_.end())
+            return found->second;
+        std::vector<KeyPart> key;
+        for (int a : keyAttributes(entity))
+            for (int c : keyColumns(a)) key.push_back({a, c});
+        if (!isWeak(entity)) return referencedKeys_.emplace(entity, std::move(key)).first->second;
+        if (!visiting_.insert(entity).second) return key;
+        for (int owner : items(el(entity).PrimaryEntityList)) {
+            if (!isLive(owner)) continue;
+            const std::vector<KeyPart> ownerKey = referencedKey(owner);
+            key.insert(key.end(), ownerKey.begin(), ownerKey.end());
+        }
+        visiting_.erase(entity);
+        return referencedKeys_.emplace(entity, std::move(key)).first->second;
     }
 
     QString name(int i) const { return d_.isElement(i) ? el(i).Caption : QString(); }
     void explainColumns(int rule, const QString& reason) { out_.explainColumns({rule, reason}); }
+    // The same, for a reference to `referenced`: a weak entity's says that its whole key is taken.
+    void explainReference(int rule, const QString& reason, int referenced) {
+        if (!isWeak(referenced)) return explainColumns(rule, reason);
+        explainColumns(
+            rule,
+            reason + QCoreApplication::translate(
+                         "Mapping", "; %1 是弱實體, 外鍵取它的完整主鍵: 部分鍵加上擁有者的主鍵")
+                         .arg(name(referenced)));
+    }
 
     // One column per simple attribute, or per component of a composite one; multivalued
     // attributes get relations of their own. `rule` is the rule that writes the owner.
@@ -162,11 +202,19 @@ private:
         }
     }
 
-    // Foreign keys to every key attribute of `entity`; `role`, when given, names them all.
-    void addKeyReferences(int entity, bool key, bool italic,
+    // One foreign key to the key of `entity` (referencedKey). `role`, when given, names its
+    // column, or prefixes each column's name where the key has several.
+    void addKeyReferences(int entity, bool key, bool italic, bool required,
                           const std::optional<QString>& role = std::nullopt) {
         const int group = ++groups_;
-        for (int a : keyAttributes(entity)) addForeignKey(key, italic, a, entity, group, role);
+        const std::vector<KeyPart> parts = referencedKey(entity);
+        for (const KeyPart& part : parts) {
+            QString column = el(part.column).Caption;
+            if (role) column = parts.size() == 1 ? *role : *role + QLatin1Char('_') + column;
+            out_.addForeignKeyColumn(column, key, italic,
+                                     ForeignKey{part.attribute, part.column, entity, group},
+                                     required);
+        }
     }
 
     void mapEntity(int e) {
@@ -187,11 +235,12 @@ private:
         addOwnColumns(w, RuleWeakEntity);
         for (int owner : items(el(w).PrimaryEntityList)) {
             if (!isLive(owner)) continue;
-            explainColumns(RuleWeakEntity,
-                           QCoreApplication::translate(
-                               "Mapping", "參照擁有者 %1 的主鍵, 與部分鍵一起識別弱實體 %2")
-                               .arg(name(owner), name(w)));
-            addKeyReferences(owner, true, true);
+            explainReference(RuleWeakEntity,
+                             QCoreApplication::translate(
+                                 "Mapping", "參照擁有者 %1 的主鍵, 與部分鍵一起識別弱實體 %2")
+                                 .arg(name(owner), name(w)),
+                             owner);
+            addKeyReferences(owner, true, true, true);
         }
         out_.finishRelation();
     }
@@ -211,12 +260,17 @@ private:
                                             .arg(name(m)));
         const bool composite = hasAttributes(m);
         for (int c : components(m)) out_.addOwnColumn(el(c).Caption, true, c);
-        if (hasAttributes(owner)) {
-            explainColumns(
+        if (hasAttributes(owner) || isWeak(owner)) {
+            explainReference(
                 RuleMultivalued,
-                QCoreApplication::translate("Mapping", "參照擁有者 %1 的主鍵").arg(name(owner)));
-            const int group = ++groups_;
-            for (int a : underlinedEntries(owner)) addForeignKey(true, false, a, owner, group);
+                QCoreApplication::translate("Mapping", "參照擁有者 %1 的主鍵").arg(name(owner)),
+                owner);
+            if (isWeak(owner)) {
+                addKeyReferences(owner, true, false, true);
+            } else {
+                const int group = ++groups_;
+                for (int a : underlinedEntries(owner)) addForeignKey(true, false, a, owner, group);
+            }
         }
         explainColumns(RuleMultivalued, QCoreApplication::translate(
                                             "Mapping", "多值屬性 %1 的一個值, 屬這個關聯的主鍵")
@@ -232,26 +286,53 @@ private:
             mapBinary(r);
     }
 
+    // Every instance of an n-ary relationship has all its participants, so every participant's
+    // key is required. A "1" side is determined by the others, so its key is left out of the
+    // primary key; but only one may be left out, or the rest would no longer tell two instances
+    // apart: with several "1" sides (all of them, say) the last one is the one left out.
     void mapNary(int r) {
+        std::vector<int> sides;
+        int omitted = 0;
+        for (int k : connectorsOf(r)) {
+            if (!isLive(entityOf(k))) continue;
+            sides.push_back(k);
+            if (maxOf(k) == kOne) omitted = k;
+        }
         out_.startRelation(el(r).Caption, r, RelationOrigin::Relationship);
+        const QString relation =
+            QCoreApplication::translate("Mapping", "%1 是多元關係, 成為獨立的關聯").arg(name(r));
         out_.explainRelation(
             {RuleNary,
-             QCoreApplication::translate("Mapping", "%1 是多元關係, 成為獨立的關聯").arg(name(r))});
-        for (int k : connectorsOf(r)) {
+             relation +
+                 (omitted
+                      ? QCoreApplication::translate(
+                            "Mapping", "; 主鍵是 %1 以外所有參與者的主鍵, 每個參與者都不可為空值")
+                            .arg(name(entityOf(omitted)))
+                      : QCoreApplication::translate("Mapping", "; 主鍵是所有參與者的主鍵"))});
+        for (int k : sides) {
             const int e = entityOf(k);
-            if (!isLive(e)) continue;
-            const bool key = maxOf(k) != kOne;
-            explainColumns(
-                RuleNary,
-                key ? QCoreApplication::translate("Mapping", "參照 %1 的主鍵; %1 端為 N, 屬主鍵")
-                          .arg(name(e))
-                    : QCoreApplication::translate("Mapping", "參照 %1 的主鍵; %1 端為 1, 不屬主鍵")
-                          .arg(name(e)));
-            addKeyReferences(e, key, false);
+            QString reason;
+            if (k == omitted)
+                reason =
+                    QCoreApplication::translate("Mapping", "參照 %1 的主鍵; %1 端為 1, 不屬主鍵")
+                        .arg(name(e));
+            else if (maxOf(k) == kOne)
+                reason = QCoreApplication::translate(
+                             "Mapping",
+                             "參照 %1 的主鍵; %1 端也為 1, 但主鍵只能省去一個 1 端 (%2), "
+                             "所以屬主鍵")
+                             .arg(name(e), name(entityOf(omitted)));
+            else
+                reason = QCoreApplication::translate("Mapping", "參照 %1 的主鍵; %1 端為 N, 屬主鍵")
+                             .arg(name(e));
+            explainReference(RuleNary, reason, e);
+            addKeyReferences(e, k != omitted, false, true);
         }
         addOwnColumns(r, RuleNary);
         out_.finishRelation();
     }
+
+    QString roleOf(int k) const { return d_.connector(k).Description.Caption; }
 
     void mapBinary(int r) {
         int p0 = 0, p1 = 0;
@@ -276,37 +357,48 @@ private:
         if (max0 == kOne && max1 == kOne) {
             // The key goes to the side that must take part, when one must.
             if (minOf(p0) != kOne) std::swap(p0, p1);
-            explainColumns(RuleOneToOne, QCoreApplication::translate(
-                                             "Mapping", "%1 是一對一關係, 外鍵加在 %2 端, 參照 %3")
-                                             .arg(name(r), name(entityOf(p0)), name(entityOf(p1))));
-            appendReferences(r, entityOf(p0), entityOf(p1), std::nullopt, RuleOneToOne);
+            appendBinary(
+                r, p0, p1, recursive, RuleOneToOne,
+                QCoreApplication::translate("Mapping", "%1 是一對一關係, 外鍵加在 %2 端, 參照 %3"));
+        } else if (recursive && max0 != kOne && max1 != kOne) {
+            mapRecursiveManyToMany(r, p0, p1);
         } else if ((max0 == kMany && max1 == kOne) || (max0 == kOne && max1 == kMany) ||
                    recursive) {
-            if (!recursive && max0 == kOne) std::swap(p0, p1);
-            // A recursive pair names the key after the second connector's role.
-            std::optional<QString> role;
-            if (d_.connector(p1).Line1.dotted()) role = d_.connector(p1).Description.Caption;
-            explainColumns(RuleOneToMany,
-                           recursive
-                               ? QCoreApplication::translate(
-                                     "Mapping", "%1 是遞迴關係, 以角色 %2 參照 %3 的主鍵")
-                                     .arg(name(r), role.value_or(QString()), name(entityOf(p1)))
-                               : QCoreApplication::translate(
-                                     "Mapping", "%1 是一對多關係, 外鍵加在 N 端 %2, 參照 %3")
-                                     .arg(name(r), name(entityOf(p0)), name(entityOf(p1))));
-            appendReferences(r, entityOf(p0), entityOf(p1), role, RuleOneToMany);
+            // The key goes to the "N" side and references the "1" side, whichever connector was
+            // drawn first; a recursive pair alike.
+            if (max0 == kOne) std::swap(p0, p1);
+            appendBinary(r, p0, p1, recursive, RuleOneToMany,
+                         QCoreApplication::translate("Mapping",
+                                                     "%1 是一對多關係, 外鍵加在 N 端 %2, 參照 %3"));
         } else {
             mapManyToMany(r, entityOf(p0), entityOf(p1));
         }
     }
 
-    // The holder's relation takes the other entity's key and the relationship's attributes.
-    // The key it takes is a foreign key only, not part of the holder's own key: one department
-    // per employee, not a key of employee and department together.
+    // A one-to-one or one-to-many relationship r: the entity of connector p0 takes the key of the
+    // entity of p1, explained by `reason` (relationship, holder, referenced). A recursive pair
+    // names the key after a role, the role of the side referenced, and says so.
+    void appendBinary(int r, int p0, int p1, bool recursive, int rule, const QString& reason) {
+        std::optional<QString> role;
+        if (recursive && d_.connector(p1).Line1.dotted()) role = roleOf(p1);
+        explainReference(
+            rule,
+            recursive
+                ? QCoreApplication::translate("Mapping", "%1 是遞迴關係, 以角色 %2 參照 %3 的主鍵")
+                      .arg(name(r), role.value_or(QString()), name(entityOf(p1)))
+                : QString(reason).arg(name(r), name(entityOf(p0)), name(entityOf(p1))),
+            entityOf(p1));
+        appendReferences(r, p0, p1, role, rule);
+    }
+
+    // The relation of the entity of connector `holder` takes the key of the entity of connector
+    // `referenced` and the relationship's attributes. The key it takes is a foreign key only, not
+    // part of the holder's own key: one department per employee, not a key of employee and
+    // department together. It is required when the holder must take part.
     void appendReferences(int r, int holder, int referenced, const std::optional<QString>& role,
                           int rule) {
-        if (!out_.openForAppending(holder, r)) return;
-        addKeyReferences(referenced, false, false, role);
+        if (!out_.openForAppending(entityOf(holder), r)) return;
+        addKeyReferences(entityOf(referenced), false, false, minOf(holder) == kOne, role);
         addOwnColumns(r, rule);
     }
 
@@ -316,28 +408,42 @@ private:
                                                   "Mapping", "%1 是多對多關係, 成為獨立的關聯")
                                                   .arg(name(r))});
         addManyToManyKeys(e0);
-        if (d_.isElement(e1) && el(e1).is(KindWeakEntity)) {
-            const std::vector<qint16> owners = items(el(e1).PrimaryEntityList);
-            if (!owners.empty() && d_.isElement(owners.front())) {
-                explainColumns(RuleManyToMany,
-                               QCoreApplication::translate(
-                                   "Mapping", "參照弱實體 %1 的擁有者 %2 的主鍵, 屬主鍵")
-                                   .arg(name(e1), name(owners.front())));
-                addKeyReferences(owners.front(), true, false);
-            }
-        }
         addManyToManyKeys(e1);
         addOwnColumns(r, RuleManyToMany);
         out_.finishRelation();
     }
 
+    // A recursive many-to-many relationship (a course and its prerequisite courses): a relation
+    // with two foreign keys to the one entity's key, each named by its role.
+    void mapRecursiveManyToMany(int r, int p0, int p1) {
+        const int e = entityOf(p0);
+        out_.startRelation(el(r).Caption, r, RelationOrigin::Relationship);
+        out_.explainRelation(
+            {RuleManyToMany,
+             QCoreApplication::translate(
+                 "Mapping", "%1 是遞迴的多對多關係, 成為獨立的關聯: 兩個角色各以一個外鍵參照 %2")
+                 .arg(name(r), name(e))});
+        for (int k : {p0, p1}) {
+            explainReference(
+                RuleManyToMany,
+                QCoreApplication::translate("Mapping", "以角色 %1 參照 %2 的主鍵, 屬這個關聯的主鍵")
+                    .arg(roleOf(k), name(e)),
+                e);
+            addKeyReferences(e, true, false, true, roleOf(k));
+        }
+        addOwnColumns(r, RuleManyToMany);
+        out_.finishRelation();
+    }
+
     // An entity's key as a many-to-many relation takes it: underlined attributes, and the
-    // underlined components of its multivalued attributes.
+    // underlined components of its multivalued attributes; a weak entity's whole key.
     void addManyToManyKeys(int entity) {
         if (!d_.isElement(entity)) return;
-        explainColumns(RuleManyToMany,
-                       QCoreApplication::translate("Mapping", "參照 %1 的主鍵, 屬這個關聯的主鍵")
-                           .arg(name(entity)));
+        explainReference(RuleManyToMany,
+                         QCoreApplication::translate("Mapping", "參照 %1 的主鍵, 屬這個關聯的主鍵")
+                             .arg(name(entity)),
+                         entity);
+        if (isWeak(entity)) return addKeyReferences(entity, true, false, true);
         const int group = ++groups_;
         for (int a : manyToManyKeys(entity)) addForeignKey(true, false, a, entity, group);
     }
@@ -355,11 +461,15 @@ private:
     QHash<QPair<int, int>, std::vector<int>> byPair_;
     mutable std::unordered_map<int, std::vector<int>> keyAttributes_, underlinedEntries_,
         manyToManyKeys_;
+    std::unordered_map<int, std::vector<KeyPart>> referencedKeys_;
+    std::set<int> visiting_;  // weak entities whose whole key is being worked out
     int groups_ = 0;
 };
 
 }  // namespace
 
 RelationalModel mapDiagram(const Diagram& diagram) {
-    return Mapper(diagram).run();
+    RelationalModel model = Mapper(diagram).run();
+    markReferenceCycles(model);
+    return model;
 }

@@ -25,15 +25,17 @@ void RelationalModelBuilder::addOwnColumn(const QString& caption, bool underline
     Column c;
     c.name = caption;
     c.key = underline;
+    c.required = underline;
     c.element = element;
     add(std::move(c));
 }
 
 void RelationalModelBuilder::addForeignKeyColumn(const QString& text, bool underline, bool italic,
-                                                 const ForeignKey& references) {
+                                                 const ForeignKey& references, bool required) {
     Column c;
     c.name = text;
     c.key = underline;
+    c.required = underline || required;
     c.italic = italic;
     c.references = references;
     add(std::move(c));

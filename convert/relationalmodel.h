@@ -15,13 +15,13 @@ enum class RelationOrigin { Entity, WeakEntity, MultivaluedAttribute, Relationsh
 // The mapping rules, numbered as a database textbook teaches them.
 enum MappingRule : int {
     RuleNone = 0,
-    RuleEntity = 1,        // 實體
-    RuleWeakEntity = 2,    // 弱實體
-    RuleOneToOne = 3,      // 一對一關係
-    RuleOneToMany = 4,     // 一對多關係
-    RuleManyToMany = 5,    // 多對多關係
-    RuleMultivalued = 6,   // 多值屬性
-    RuleNary = 7,          // 多元關係
+    RuleEntity = 1,       // 實體
+    RuleWeakEntity = 2,   // 弱實體
+    RuleOneToOne = 3,     // 一對一關係
+    RuleOneToMany = 4,    // 一對多關係
+    RuleManyToMany = 5,   // 多對多關係
+    RuleMultivalued = 6,  // 多值屬性
+    RuleNary = 7,         // 多元關係
 };
 // "規則 4 一對多關係"; empty for RuleNone.
 QString ruleTitle(int rule);
@@ -48,6 +48,13 @@ struct Column {
     int element = 0;      // own columns: the attribute or component written; 0 for foreign keys
     std::optional<ForeignKey> references;
     int addedBy = 0;  // the relationship that appended the column to an existing relation, or 0
+    // Every row must have a value (NOT NULL): key columns, an n-ary relationship's participants,
+    // and the foreign key of a one-to-one or one-to-many relationship its holder must take part in.
+    bool required = false;
+    // A required foreign key that closes a cycle of required foreign keys between relations: no
+    // first row could be inserted, so it is checked when the transaction ends (left nullable
+    // where the database cannot wait).
+    bool deferred = false;
     Explanation why;
 };
 
@@ -87,7 +94,7 @@ public:
     void startRelation(const QString& name, int element, RelationOrigin origin);
     void addOwnColumn(const QString& caption, bool underline, int element);
     void addForeignKeyColumn(const QString& text, bool underline, bool italic,
-                             const ForeignKey& references);
+                             const ForeignKey& references, bool required = false);
     // Continues the relation of entity or weak entity `holder` for `relationship`. False when no
     // relation was started for it: the columns that follow are dropped.
     bool openForAppending(int holder, int relationship);

@@ -8,12 +8,15 @@ std::vector<std::vector<ColumnReference>> columnReferences(const RelationalModel
     std::map<int, int> byElement;  // entity or weak entity -> its relation
     for (size_t r = 0; r < model.relations.size(); ++r) {
         const Relation& relation = model.relations[r];
-        if (relation.origin == RelationOrigin::Entity || relation.origin == RelationOrigin::WeakEntity)
+        if (relation.origin == RelationOrigin::Entity ||
+            relation.origin == RelationOrigin::WeakEntity)
             byElement.emplace(relation.element, int(r));
     }
     // The first own column of each element, per referenced relation, made when the relation is
     // first referenced: a relation of thousands of columns referenced thousands of times is not
-    // searched column by column each time.
+    // searched column by column each time. A weak entity's key also holds its owners' keys,
+    // foreign keys themselves: a reference to its whole key finds them by the element they
+    // reference in turn.
     std::map<int, QHash<int, int>> ownColumns;  // relation -> element -> column
     const auto ownColumnsOf = [&](int r) -> const QHash<int, int>& {
         const auto [at, added] = ownColumns.try_emplace(r);
@@ -22,6 +25,10 @@ std::vector<std::vector<ColumnReference>> columnReferences(const RelationalModel
             for (size_t k = 0; k < columns.size(); ++k)
                 if (!columns[k].references && !at->second.contains(columns[k].element))
                     at->second.insert(columns[k].element, int(k));
+            for (size_t k = 0; k < columns.size(); ++k)
+                if (columns[k].references && columns[k].key &&
+                    !at->second.contains(columns[k].references->target))
+                    at->second.insert(columns[k].references->target, int(k));
         }
         return at->second;
     };

@@ -42,6 +42,7 @@ struct ForeignKeyPlan {
     int referenced = -1;       // the referenced relation; -1 when there is none
     std::vector<int> targets;  // referenced columns, -1 where none was found
     QString problem;           // why the constraint cannot be written; empty when it can
+    bool deferred = false;     // checked when the transaction ends (not in MySQL)
     Explanation why;
 };
 
@@ -61,6 +62,7 @@ public:
         nameTables();
         for (size_t i = 0; i < m_.relations.size(); ++i) nameColumns(int(i));
         planForeignKeys();
+        sizeColumns();
 
         QStringList out;
         out << comment(QCoreApplication::translate(
@@ -70,6 +72,11 @@ public:
             QCoreApplication::translate(
                 "SqlScript", "欄位型別一律暫寫為 %1, 請依每個欄位的資料自行選擇適當的型別.")
                 .arg(columnType()));
+        if (dialect_ == SqlDialect::MySQL)
+            out << comment(QCoreApplication::translate(
+                "SqlScript",
+                "MySQL 的索引與一列的大小有上限: 超過的欄位改寫為較短的 VARCHAR 或 "
+                "TEXT, 各有註解說明."));
         if (dialect_ == SqlDialect::SQLite) {
             out << comment(
                 QCoreApplication::translate("SqlScript", "SQLite 要先開啟外鍵檢查, 外鍵才會生效."));
@@ -152,20 +159,34 @@ private:
         return key;
     }
 
+    // What cleaned() changed in a caption.
+    struct Cleaning {
+        bool controls = false;   // line breaks or other control characters became spaces
+        bool beyondBmp = false;  // characters MySQL cannot name became "_"
+        bool trimmed = false;    // spaces at either end went
+    };
+
     // A caption as a name: line breaks and other control characters become spaces, spaces at
     // either end go (MySQL refuses a name ending in one), and MySQL's names hold no character
     // beyond the Basic Multilingual Plane.
-    QString cleaned(const QString& caption) const {
+    QString cleaned(const QString& caption, Cleaning* what = nullptr) const {
+        Cleaning done;
         QString name;
         for (char32_t c : caption.toUcs4()) {
-            if (c < 0x20 || c == 0x7f || c == 0x2028 || c == 0x2029 || (c >= 0x80 && c < 0xa0))
+            if (c < 0x20 || c == 0x7f || c == 0x2028 || c == 0x2029 || (c >= 0x80 && c < 0xa0)) {
                 name += QLatin1Char(' ');
-            else if (dialect_ == SqlDialect::MySQL && c > 0xffff)
+                done.controls = true;
+            } else if (dialect_ == SqlDialect::MySQL && c > 0xffff) {
                 name += QLatin1Char('_');
-            else
+                done.beyondBmp = true;
+            } else {
                 name += QString::fromUcs4(&c, 1);
+            }
         }
-        return name.trimmed();
+        const QString trimmed = name.trimmed();
+        done.trimmed = trimmed != name;
+        if (what) *what = done;
+        return trimmed;
     }
 
     // The name written for `caption`: cleaned, a placeholder when empty, shortened, then made
@@ -173,10 +194,22 @@ private:
     QString uniqueName(const QString& caption, const QString& placeholder, QSet<QString>& used,
                        const QSet<QString>& reserved, const QString& reservedWhy,
                        QStringList& notes) const {
-        QString name = cleaned(caption);
-        if (name != caption && !name.isEmpty())
-            notes << QCoreApplication::translate("SqlScript", "名稱含有換行或控制字元, 寫為 %1")
-                         .arg(quote(name));
+        Cleaning changed;
+        QString name = cleaned(caption, &changed);
+        if (!name.isEmpty()) {
+            // Each note says what was done; spaces trimmed alone are no control characters.
+            if (changed.controls)
+                notes << QCoreApplication::translate("SqlScript", "名稱含有換行或控制字元, 寫為 %1")
+                             .arg(quote(name));
+            if (changed.beyondBmp)
+                notes << QCoreApplication::translate(
+                             "SqlScript",
+                             "MySQL 的名稱不能含有 U+FFFF 以後的字元, 以 _ 代替, 寫為 %1")
+                             .arg(quote(name));
+            if (changed.trimmed && !changed.controls)
+                notes << QCoreApplication::translate("SqlScript", "名稱前後的空白已去除, 寫為 %1")
+                             .arg(quote(name));
+        }
         if (name.isEmpty()) {
             name = placeholder;
             notes << QCoreApplication::translate("SqlScript", "名稱是空白的, 暫以 %1 代替")
@@ -282,20 +315,11 @@ private:
         return ks.size() == 2 && maxOf(ks[0]) == kOne && maxOf(ks[1]) == kOne;
     }
 
-    // Whether every row of `holder` must take part in relationship r: the participation on the
-    // holder's side begins with "1". A recursive pair holds the key on the side the mapping
-    // chose: the first connector, or in a one-to-one pair the first that must take part.
-    bool totalParticipation(int r, int holder) const {
-        const std::vector<int> ks = connectors(r, holder);
-        if (ks.empty()) return false;
-        if (ks.size() >= 2 && maxOf(ks[0]) == kOne && maxOf(ks[1]) == kOne)
-            return minOf(ks[0]) == kOne || minOf(ks[1]) == kOne;
-        return minOf(ks[0]) == kOne;
-    }
-
-    bool notNull(const Relation& relation, const Column& column) const {
-        return column.key || (column.references && column.addedBy &&
-                              totalParticipation(column.addedBy, relation.element));
+    // MySQL checks every foreign key at once: one that closes a cycle of required ones must
+    // stay nullable there, so that the rows of the cycle can be inserted and then joined.
+    bool notNull(const Column& column) const {
+        if (column.key) return true;
+        return column.required && !(column.deferred && dialect_ == SqlDialect::MySQL);
     }
 
     void planForeignKeys() {
@@ -316,6 +340,7 @@ private:
                         fk.columns.push_back(int(c));
                 const Column& first = relation.columns[size_t(fk.columns.front())];
                 fk.why = first.why;
+                fk.deferred = first.deferred;
                 const int entity = first.references->entity;
                 if (references[r][size_t(fk.columns.front())].relationIndex < 0) {
                     fk.problem =
@@ -409,8 +434,11 @@ private:
         QString text =
             QStringLiteral("FOREIGN KEY (%1) REFERENCES ").arg(columnList(fk.relation, fk.columns));
         if (fk.referenced < 0) return text + QStringLiteral("?");
-        return text + QStringLiteral("%1 (%2)").arg(quote(tables_[size_t(fk.referenced)]),
-                                                    columnList(fk.referenced, fk.targets));
+        text += QStringLiteral("%1 (%2)").arg(quote(tables_[size_t(fk.referenced)]),
+                                              columnList(fk.referenced, fk.targets));
+        if (fk.deferred && dialect_ != SqlDialect::MySQL)
+            text += QStringLiteral(" DEFERRABLE INITIALLY DEFERRED");
+        return text;
     }
 
     // ALTER TABLE ... ADD FOREIGN KEY; `number` counts the table's written foreign keys. MySQL
@@ -427,22 +455,55 @@ private:
             .arg(quote(table), constraint, referencesText(fk));
     }
 
-    // MySQL's InnoDB indexes at most 3072 bytes: four VARCHAR(255) columns of 4-byte characters
-    // are too long for one key.
-    void checkKeyLength(int r, const std::vector<int>& columns, const QString& what,
-                        QStringList& comments) {
-        if (dialect_ != SqlDialect::MySQL || columns.size() <= 3) return;
-        const QString text =
-            QCoreApplication::translate(
-                "SqlScript",
-                "%1 (%2) 有 %3 個 VARCHAR(255) 欄位, 超過 MySQL 索引 3072 位元組的上限; "
-                "請改用較短的型別")
-                .arg(what, columnList(r, columns))
-                .arg(columns.size());
-        comments << comment(text, QStringLiteral("    "));
-        warn(QCoreApplication::translate("SqlScript", "關聯 %1: ")
-                 .arg(m_.relations[size_t(r)].name) +
-             text);
+    // MySQL's InnoDB indexes at most 3072 bytes, and utf8mb4 counts 4 bytes a character: four
+    // VARCHAR(255) columns are too long for one key. Every column of a k-column index (primary
+    // key, UNIQUE, or the index MySQL makes for a foreign key) gets at most 768 / k characters.
+    void sizeColumns() {
+        for (size_t r = 0; r < m_.relations.size(); ++r) {
+            lengths_[int(r)].assign(m_.relations[r].columns.size(), kVarcharLength);
+            indexed_[int(r)].assign(m_.relations[r].columns.size(), 0);
+        }
+        if (dialect_ != SqlDialect::MySQL) return;
+        std::map<int, std::vector<bool>> inIndex;
+        const auto fit = [&](int r, const std::vector<int>& columns) {
+            const int most = kIndexBytes / kBytesPerCharacter / int(columns.size());
+            inIndex[r].resize(m_.relations[size_t(r)].columns.size(), false);
+            for (int c : columns) {
+                inIndex[r][size_t(c)] = true;
+                if (most >= lengths_[r][size_t(c)]) continue;
+                lengths_[r][size_t(c)] = most;
+                indexed_[r][size_t(c)] = int(columns.size());
+            }
+        };
+        for (size_t r = 0; r < m_.relations.size(); ++r)
+            if (const std::vector<int> key = keyColumns(int(r)); !key.empty()) fit(int(r), key);
+        for (const ForeignKeyPlan& fk : fks_)
+            if (fk.problem.isEmpty()) fit(fk.relation, fk.columns);
+
+        // MySQL also holds at most 65,535 bytes of declared sizes a row, TEXT counting only a
+        // few: a table of some sixty columns or more writes its unindexed columns as TEXT, from
+        // the last one on, until it fits.
+        const auto rowBytes = [](int length) {
+            if (length == kText) return 12;
+            return length * kBytesPerCharacter + (length * kBytesPerCharacter > 255 ? 2 : 1);
+        };
+        for (auto& [r, lengths] : lengths_) {
+            const int most = kRowBytes - (int(lengths.size()) + 7) / 8;
+            qint64 bytes = 0;
+            for (int length : lengths) bytes += rowBytes(length);
+            inIndex[r].resize(lengths.size(), false);
+            for (size_t c = lengths.size(); c-- > 0 && bytes > most;) {
+                if (inIndex[r][c]) continue;
+                bytes -= rowBytes(lengths[c]) - rowBytes(kText);
+                lengths[c] = kText;
+            }
+        }
+    }
+
+    QString columnType(int r, size_t c) const {
+        if (dialect_ == SqlDialect::SQLite) return QStringLiteral("TEXT");
+        if (lengths_.at(r)[c] == kText) return QStringLiteral("TEXT");
+        return QStringLiteral("VARCHAR(%1)").arg(lengths_.at(r)[c]);
     }
 
     QString createTable(int r) {
@@ -468,8 +529,36 @@ private:
             TableItem item;
             for (const QString& note : columnNotes_.at(r)[c])
                 item.comments << comment(note, indent);
-            item.text = indent + quote(columns_.at(r)[c]) + QLatin1Char(' ') + columnType();
-            if (notNull(relation, relation.columns[c])) item.text += QStringLiteral(" NOT NULL");
+            if (const int k = indexed_.at(r)[c])
+                item.comments << comment(
+                    QCoreApplication::translate(
+                        "SqlScript",
+                        "MySQL 的索引最多 %1 位元組, utf8mb4 每個字元佔 %2 位元組; 這個欄位在 %3 "
+                        "個欄位的索引中, 所以最長 %4 個字元")
+                        .arg(kIndexBytes)
+                        .arg(kBytesPerCharacter)
+                        .arg(k)
+                        .arg(lengths_.at(r)[c]),
+                    indent);
+            if (lengths_.at(r)[c] == kText && dialect_ == SqlDialect::MySQL)
+                item.comments << comment(
+                    QCoreApplication::translate("SqlScript",
+                                                "MySQL 的一列最多 %1 位元組, 這個資料表的欄位太多: "
+                                                "這個不在索引中的欄位寫為 TEXT")
+                        .arg(kRowBytes),
+                    indent);
+            const Column& column = relation.columns[c];
+            if (dialect_ == SqlDialect::MySQL && column.deferred && !column.key) {
+                const QString text = QCoreApplication::translate(
+                    "SqlScript",
+                    "%1 必須有值, 但它與其他不可為空的外鍵形成循環, 而 MySQL 不能把外鍵檢查延到交易"
+                    "結束: 這裡允許空值, 先新增各列再補上");
+                item.comments << comment(text.arg(columns_.at(r)[c]), indent);
+                warn(QCoreApplication::translate("SqlScript", "關聯 %1: ").arg(relation.name) +
+                     text.arg(columns_.at(r)[c]));
+            }
+            item.text = indent + quote(columns_.at(r)[c]) + QLatin1Char(' ') + columnType(r, c);
+            if (notNull(column)) item.text += QStringLiteral(" NOT NULL");
             items.push_back(item);
         }
         const std::vector<int> key = keyColumns(r);
@@ -481,7 +570,6 @@ private:
                      .arg(relation.name));
         } else {
             TableItem item;
-            checkKeyLength(r, key, QCoreApplication::translate("SqlScript", "主鍵"), item.comments);
             item.text = indent + QStringLiteral("PRIMARY KEY (%1)").arg(columnList(r, key));
             items.push_back(item);
         }
@@ -493,7 +581,6 @@ private:
             item.comments << comment(
                 QCoreApplication::translate("SqlScript", "一對一關係: 每一列參照的對象都不同"),
                 indent);
-            checkKeyLength(r, fk.columns, QStringLiteral("UNIQUE"), item.comments);
             std::vector<int> columns = fk.columns;
             std::sort(columns.begin(), columns.end());
             item.text = indent + QStringLiteral("UNIQUE (%1)").arg(columnList(r, columns));
@@ -539,6 +626,14 @@ private:
     std::map<int, std::vector<QString>> columns_;
     std::map<int, std::vector<QStringList>> columnNotes_;
     std::vector<ForeignKeyPlan> fks_;
+    std::map<int, std::vector<int>> lengths_;  // VARCHAR length of every column
+    std::map<int, std::vector<int>> indexed_;  // columns of the index that shortened it, or 0
+
+    static constexpr int kVarcharLength = 255;
+    static constexpr int kIndexBytes = 3072;
+    static constexpr int kBytesPerCharacter = 4;
+    static constexpr int kRowBytes = 65535;
+    static constexpr int kText = 0;  // a length that stands for TEXT
 };
 
 }  // namespace

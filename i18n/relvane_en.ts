@@ -98,10 +98,6 @@
         <source>Entity %1 與 Relationship %2 為遞迴關係, 請設定角色</source>
         <translation>Entity %1 and Relationship %2 form a recursive relationship; please set the roles</translation>
     </message>
-    <message>
-        <source>Entity %1 與 Relationship %2 的兩個角色, 不可為 N:N 的關係</source>
-        <translation>The two roles of Entity %1 in Relationship %2 cannot form an N:N relationship</translation>
-    </message>
 </context>
 <context>
     <name>CommandScope</name>
@@ -803,12 +799,32 @@
         <translation>%1 is a many-to-many relationship and becomes a relation of its own</translation>
     </message>
     <message>
-        <source>參照弱實體 %1 的擁有者 %2 的主鍵, 屬主鍵</source>
-        <translation>References the primary key of %2, the owner of the weak entity %1; part of the primary key</translation>
-    </message>
-    <message>
         <source>參照 %1 的主鍵, 屬這個關聯的主鍵</source>
         <translation>References the primary key of %1; part of this relation&apos;s primary key</translation>
+    </message>
+    <message>
+        <source>; %1 是弱實體, 外鍵取它的完整主鍵: 部分鍵加上擁有者的主鍵</source>
+        <translation>; %1 is a weak entity: the foreign key takes its whole key, the partial key and the owner&apos;s key</translation>
+    </message>
+    <message>
+        <source>; 主鍵是 %1 以外所有參與者的主鍵, 每個參與者都不可為空值</source>
+        <translation>; the primary key is the keys of all participants but %1, and no participant may be null</translation>
+    </message>
+    <message>
+        <source>; 主鍵是所有參與者的主鍵</source>
+        <translation>; the primary key is the keys of all participants</translation>
+    </message>
+    <message>
+        <source>參照 %1 的主鍵; %1 端也為 1, 但主鍵只能省去一個 1 端 (%2), 所以屬主鍵</source>
+        <translation>References the key of %1; the %1 side is also 1, but the key may leave out only one 1 side (%2), so it is part of the key</translation>
+    </message>
+    <message>
+        <source>%1 是遞迴的多對多關係, 成為獨立的關聯: 兩個角色各以一個外鍵參照 %2</source>
+        <translation>%1 is a recursive many-to-many relationship and becomes a relation of its own: each of the two roles references %2 by a foreign key</translation>
+    </message>
+    <message>
+        <source>以角色 %1 參照 %2 的主鍵, 屬這個關聯的主鍵</source>
+        <translation>References the key of %2 as role %1; part of this relation&apos;s key</translation>
     </message>
 </context>
 <context>
@@ -1047,6 +1063,13 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>復原檔已損壞</source>
         <translation>The recovery file is damaged</translation>
+    </message>
+</context>
+<context>
+    <name>ReferenceCycles</name>
+    <message>
+        <source>; %1 與 %2 互相以不可為空的外鍵參照, 形成循環: 這個外鍵延到交易結束時才檢查 (MySQL 不能延後檢查, 所以允許空值)</source>
+        <translation>; %1 and %2 reference each other by foreign keys that may not be null, a cycle: this foreign key is checked when the transaction ends (MySQL cannot wait, so there it may be null)</translation>
     </message>
 </context>
 <context>
@@ -1321,10 +1344,6 @@ You can save it as a draft and finish it later.</translation>
         <translation>The foreign key (%2) of relation %1 is written only as a comment, not as a constraint: %3</translation>
     </message>
     <message>
-        <source>%1 (%2) 有 %3 個 VARCHAR(255) 欄位, 超過 MySQL 索引 3072 位元組的上限; 請改用較短的型別</source>
-        <translation>%1 (%2) has %3 VARCHAR(255) columns, more than MySQL&apos;s index limit of 3072 bytes; please use shorter types</translation>
-    </message>
-    <message>
         <source>關聯 %1: </source>
         <translation>Relation %1: </translation>
     </message>
@@ -1345,12 +1364,32 @@ You can save it as a draft and finish it later.</translation>
         <translation>Relation %1 has no primary key; its table is created without a PRIMARY KEY</translation>
     </message>
     <message>
-        <source>主鍵</source>
-        <translation>primary key</translation>
-    </message>
-    <message>
         <source>一對一關係: 每一列參照的對象都不同</source>
         <translation>One-to-one relationship: every row references a different row</translation>
+    </message>
+    <message>
+        <source>MySQL 的名稱不能含有 U+FFFF 以後的字元, 以 _ 代替, 寫為 %1</source>
+        <translation>MySQL names cannot hold characters beyond U+FFFF; replaced by _, written as %1</translation>
+    </message>
+    <message>
+        <source>名稱前後的空白已去除, 寫為 %1</source>
+        <translation>Spaces around the name removed, written as %1</translation>
+    </message>
+    <message>
+        <source>MySQL 的索引最多 %1 位元組, utf8mb4 每個字元佔 %2 位元組; 這個欄位在 %3 個欄位的索引中, 所以最長 %4 個字元</source>
+        <translation>A MySQL index holds at most %1 bytes and utf8mb4 takes %2 bytes a character; this column is in an index of %3 columns, so it holds at most %4 characters</translation>
+    </message>
+    <message>
+        <source>%1 必須有值, 但它與其他不可為空的外鍵形成循環, 而 MySQL 不能把外鍵檢查延到交易結束: 這裡允許空值, 先新增各列再補上</source>
+        <translation>%1 must have a value, but it forms a cycle with other foreign keys that may not be null, and MySQL cannot check foreign keys when the transaction ends: here it may be null; insert the rows first, then fill it in</translation>
+    </message>
+    <message>
+        <source>MySQL 的索引與一列的大小有上限: 超過的欄位改寫為較短的 VARCHAR 或 TEXT, 各有註解說明.</source>
+        <translation>MySQL limits the size of an index and of a row: columns beyond them are written as a shorter VARCHAR or as TEXT, each with a comment.</translation>
+    </message>
+    <message>
+        <source>MySQL 的一列最多 %1 位元組, 這個資料表的欄位太多: 這個不在索引中的欄位寫為 TEXT</source>
+        <translation>A MySQL row holds at most %1 bytes and this table has too many columns: this column, in no index, is written as TEXT</translation>
     </message>
 </context>
 <context>

@@ -50,12 +50,14 @@ TEST_F(SqlCommandTest, WritesTheScriptOfEachDialect) {
     saveCompany();
     const SqlRun postgres = relvane({"--db", database(), "--project", "company"});
     EXPECT_EQ(postgres.status, 0) << postgres.err.toStdString();
-    EXPECT_TRUE(postgres.out.contains("CREATE TABLE \"部門\" (\n    \"DeptNo\" VARCHAR(255) NOT NULL,"))
+    EXPECT_TRUE(
+        postgres.out.contains("CREATE TABLE \"部門\" (\n    \"DeptNo\" VARCHAR(255) NOT NULL,"))
         << postgres.out.toStdString();
     EXPECT_TRUE(postgres.out.contains(
         "ALTER TABLE \"Employee\" ADD FOREIGN KEY (\"DeptNo\") REFERENCES \"部門\" (\"DeptNo\");"));
 
-    const SqlRun mysql = relvane({"--db", database(), "--project", "company", "--dialect", "mysql"});
+    const SqlRun mysql =
+        relvane({"--db", database(), "--project", "company", "--dialect", "mysql"});
     EXPECT_EQ(mysql.status, 0);
     EXPECT_TRUE(mysql.out.contains("ALTER TABLE `Employee` ADD FOREIGN KEY (`DeptNo`)"))
         << mysql.out.toStdString();
@@ -88,7 +90,8 @@ TEST_F(SqlCommandTest, RefusalsAndUsageErrorsGiveTheirStatuses) {
     EXPECT_TRUE(invalid.err.contains("實體 NoKey 沒有設定主鍵")) << invalid.err.toStdString();
     EXPECT_TRUE(invalid.out.isEmpty());
 
-    const SqlRun dialect = relvane({"--db", database(), "--project", "company", "--dialect", "oracle"});
+    const SqlRun dialect =
+        relvane({"--db", database(), "--project", "company", "--dialect", "oracle"});
     EXPECT_EQ(dialect.status, 2);
     EXPECT_TRUE(dialect.out.isEmpty());
     EXPECT_EQ(relvane({"--db", database()}).status, 2);
@@ -99,20 +102,23 @@ TEST_F(SqlCommandTest, RefusalsAndUsageErrorsGiveTheirStatuses) {
               2);
 }
 
-// A warning goes to stderr and the script is still written.
+// A warning goes to stderr and the script is still written: an employee must work for a
+// department and a department must have a manager, which MySQL can only hold nullable.
 TEST_F(SqlCommandTest, WarningsGoToStandardErrorWithStatusZero) {
     DiagramBuilder b;
-    const int a = b.entity("A"), c = b.entity("B"), d = b.entity("C");
-    for (int e : {a, c, d}) b.attribute(e, "K", true);
-    const int r = b.relationship("R");
-    const auto [k1, k2] = b.binary(a, r, c);
-    const int k3 = b.join(d, r);
-    for (int k : {k1, k2, k3}) b.setParticipation(k, "0,1");
-    ASSERT_TRUE(ProjectStore(database()).saveAs(b.d, "nokey").ok);
-    const SqlRun run = relvane({"--db", database(), "--project", "nokey", "--dialect", "sqlite"});
+    const int employee = b.entity("EMPLOYEE"), department = b.entity("DEPARTMENT");
+    for (int e : {employee, department}) b.attribute(e, "K", true);
+    const auto [worker, employer] = b.binary(employee, b.relationship("WORKS_FOR"), department);
+    b.setParticipation(worker, "1,N");
+    b.setParticipation(employer, "0,1");
+    const auto [manager, managed] = b.binary(employee, b.relationship("MANAGES"), department);
+    b.setParticipation(manager, "0,1");
+    b.setParticipation(managed, "1,1");
+    ASSERT_TRUE(ProjectStore(database()).saveAs(b.d, "cycle").ok);
+    const SqlRun run = relvane({"--db", database(), "--project", "cycle", "--dialect", "mysql"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(run.err.contains("關聯 R 沒有主鍵")) << run.err.toStdString();
-    EXPECT_TRUE(run.out.contains("CREATE TABLE \"R\" ("));
+    EXPECT_TRUE(run.err.contains("關聯 EMPLOYEE: K_2 必須有值")) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains("CREATE TABLE `EMPLOYEE` ("));
 }
 
 }  // namespace

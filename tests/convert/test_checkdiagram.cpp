@@ -3,9 +3,9 @@
 #include <tuple>
 
 #include "checkdiagram.h"
-#include "diagramwarnings.h"
 #include "diagrambuilder.h"
 #include "diagramedits.h"
+#include "diagramwarnings.h"
 #include "qtprint.h"
 
 namespace {
@@ -238,22 +238,17 @@ TEST(CheckDiagram, RecursivePairWithOneManySidePasses) {
     EXPECT_TRUE(check(s.b));
 }
 
-TEST(CheckDiagram, RecursivePairMayNotBeManyToMany) {
+// A course and its prerequisite courses: a recursive many-to-many pair with its roles converts,
+// also when its second participation is the default.
+TEST(CheckDiagram, RecursivePairMayBeManyToMany) {
     Supervises s("Supervisor", "0,N", "Supervisee", "1,N");
-    EXPECT_FALSE(check(s.b));
-    EXPECT_EQ(
-        s.b.prompts.messages,
-        QStringList{"Entity Employee 與 Relationship Supervises 的兩個角色, 不可為 N:N 的關係"});
-}
-
-TEST(CheckDiagram, ManyToManyIsFoundOnceTheSecondDefaultIsSet) {
-    Supervises s("Supervisor", "0,N", "Supervisee", "");
-    EXPECT_FALSE(check(s.b));
-    EXPECT_EQ(
-        s.b.prompts.messages,
-        QStringList(
-            {"Entity Employee 與 Relationship Supervises 之間的參與度未設定, 已更改為預設值 0,N",
-             "Entity Employee 與 Relationship Supervises 的兩個角色, 不可為 N:N 的關係"}));
+    EXPECT_TRUE(check(s.b));
+    EXPECT_TRUE(s.b.prompts.messages.isEmpty());
+    Supervises d("Supervisor", "0,N", "Supervisee", "");
+    EXPECT_TRUE(check(d.b));
+    EXPECT_EQ(d.b.prompts.messages,
+              QStringList{"Entity Employee 與 Relationship Supervises 之間的參與度未設定, "
+                          "已更改為預設值 0,N"});
 }
 
 TEST(CheckDiagram, LowerConnectorWithoutRoleFailsEvenWhenTheOtherHasOne) {
@@ -296,7 +291,7 @@ TEST(FindProblems, ListsEveryProblemInValidationsOrderAndChangesNothing) {
     const int manages = b.relationship("Manages");
     const auto [m1, m2] = b.recursive(emp, manages);
     for (int k : {m1, m2}) b.setRole(k, "r");
-    b.setParticipation(m1, "0,N");  // m2 left empty: its default makes the pair N:N
+    b.setParticipation(m1, "0,N");  // m2 left empty: its default makes the pair N:N, which passes
 
     std::vector<QString> captionsBefore;
     const Diagram& model = b.d;
@@ -318,7 +313,6 @@ TEST(FindProblems, ListsEveryProblemInValidationsOrderAndChangesNothing) {
         {K::NoRole, 0, s1},
         {K::MissingParticipation, 0, s2},
         {K::MissingParticipation, 0, m2},
-        {K::ManyToManyRoles, 0, m2},
     };
     EXPECT_EQ(got, want);
     EXPECT_EQ(problems[1].message, "屬性 Attribute" + QString::number(orphan) + " 未設定擁有者!");

@@ -14,7 +14,8 @@ namespace {
 QStringList summary(const Comparison& c) {
     QStringList out;
     for (const Difference& d : c.differences)
-        out << categoryTitle(d.category) + ": " + d.relation + (d.column.isEmpty() ? "" : "." + d.column);
+        out << categoryTitle(d.category) + ": " + d.relation +
+                   (d.column.isEmpty() ? "" : "." + d.column);
     return out;
 }
 
@@ -78,7 +79,8 @@ TEST(Comparison, AnIdenticalCopyScoresFullMarks) {
     // Full-width letters, other case and blanks around a name are the same name.
     Company wide;
     wide.employee = "  ｅｍｐｌｏｙｅｅ ";
-    EXPECT_TRUE(compare(wide).differences.empty()) << summary(compare(wide)).join('\n').toStdString();
+    EXPECT_TRUE(compare(wide).differences.empty())
+        << summary(compare(wide)).join('\n').toStdString();
 }
 
 // Reference items: EMPLOYEE 6, EMPLOYEE_Phones 5, DEPARTMENT 4, PROJECT 4, DEPENDENT 5,
@@ -102,9 +104,15 @@ TEST(Comparison, CompanyVariantsShowTheirMistakes) {
     Company wrongKey;
     wrongKey.keyOnName = true;
     const Comparison c = compare(wrongKey);
-    EXPECT_EQ(summary(c), QStringList({"主鍵不同: PROJECT", "主鍵不同: WORKS_ON",
-                                       "缺少外鍵: WORKS_ON.Pnumber", "多出的外鍵: WORKS_ON.Pname"}));
-    EXPECT_EQ(c.differences[0].hint, "PROJECT 的主鍵應為 (Pnumber), 目前為 (Pname)");
+    EXPECT_EQ(summary(c),
+              QStringList({"主鍵不同: PROJECT", "主鍵不同: WORKS_ON", "缺少外鍵: WORKS_ON.Pnumber",
+                           "多出的外鍵: WORKS_ON.Pname"}));
+    EXPECT_EQ(c.differences[0].hint,
+              "PROJECT 的主鍵應為 (Pnumber), 目前為 (Pname) "
+              "(規則 1 實體: PROJECT 是實體, 成為一個關聯)");
+    EXPECT_EQ(c.differences[2].hint,
+              "WORKS_ON 缺少參考 PROJECT 的外鍵 Pnumber (規則 5 多對多關係: 參照 PROJECT 的主鍵, "
+              "屬這個關聯的主鍵)");
     EXPECT_EQ(c.score, 81) << "100 × (27/31 − 2/31)";
 
     // Drawn wrong at the ER level: told at the element, with what the relations then lack.
@@ -114,7 +122,8 @@ TEST(Comparison, CompanyVariantsShowTheirMistakes) {
     const Comparison d = compare(drawing);
     EXPECT_EQ(d.count(DifferenceCategory::Multivalued), 1);
     EXPECT_EQ(d.count(DifferenceCategory::WeakOrStrong), 1);
-    EXPECT_EQ(d.count(DifferenceCategory::MissingRelation), 1) << summary(d).join('\n').toStdString();
+    EXPECT_EQ(d.count(DifferenceCategory::MissingRelation), 1)
+        << summary(d).join('\n').toStdString();
     for (const Difference& difference : d.differences) EXPECT_NE(difference.studentElement, 0);
 
     // A student diagram that fails validation is not compared.
@@ -155,11 +164,15 @@ TEST(Comparison, RelationsAndColumnsPairUpByNameThenByOverlap) {
          [&](DiagramBuilder& b) { entity(b, "A", "Id", {"FullName"}); },
          {"缺少欄位: A.Name", "多出的欄位: A.FullName"}},
         {"a renamed relation pairs up by its columns",
-         [&](DiagramBuilder& b) { entity(b, "STUDENT", "Sno", {"Name", "City"}); },
+         [&](DiagramBuilder& b) {
+             entity(b, "STUDENT", "Sno", {"Name", "City"});
+         },
          [&](DiagramBuilder& b) { entity(b, "PUPIL", "Sno", {"Name"}); },
          {"缺少欄位: STUDENT.City"}},
         {"a relation split in two",
-         [&](DiagramBuilder& b) { entity(b, "STUDENT", "Sno", {"Name", "City", "Street"}); },
+         [&](DiagramBuilder& b) {
+             entity(b, "STUDENT", "Sno", {"Name", "City", "Street"});
+         },
          [&](DiagramBuilder& b) {
              entity(b, "STUDENT", "Sno", {"Name"});
              entity(b, "ADDRESS", "Ano", {"City", "Street"});

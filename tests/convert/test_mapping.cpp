@@ -4,20 +4,20 @@
 
 #include <QFile>
 #include <QJsonArray>
-#include <map>
 #include <csignal>
+#include <map>
 
 #include "checkdiagram.h"
 #include "convert.h"
 #include "diagrambuilder.h"
 #include "drawingcheck.h"
 #include "mapping.h"
-#include "workbooklimits.h"
 #include "qtprint.h"
 #include "readback.h"
 #include "schematext.h"
 #include "workbook.h"
 #include "workbookfile.h"
+#include "workbooklimits.h"
 
 namespace {
 
@@ -244,14 +244,15 @@ TEST_F(Conversion, TernaryKeysFollowTheManySides) {
     EXPECT_EQ(arrowCount(r), 3);
 }
 
-TEST_F(Conversion, RecursiveOneToManyNamesTheKeyAfterTheSecondRole) {
+// The key references the "1" side and carries its role, whichever connector was drawn first.
+TEST_F(Conversion, RecursiveOneToManyNamesTheKeyAfterTheOneSidesRole) {
     const int employee = b.entity("Employee");
     const int empNo = b.attribute(employee, "EmpNo", true);
     b.attribute(employee, "Name");
     const int supervises = b.relationship("Supervises");
     const auto [k1, k2] = b.recursive(employee, supervises);
-    b.setRole(k1, "Supervisee");
-    b.setRole(k2, "Supervisor");
+    b.setRole(k1, "Supervisor");
+    b.setRole(k2, "Supervisee");
     b.setParticipation(k1, "0,1");
     b.setParticipation(k2, "0,N");
     const Readback r = convert(1);
@@ -515,7 +516,8 @@ TEST_F(Conversion, AnOversizedCaptionRefusesTheWorkbookAndLeavesNoFile) {
     const QString file = folder.path("oversized.xlsx");
     const ConvertResult result = convertDiagram(b.editor, file);
     EXPECT_EQ(result.status, ConvertResult::Status::Refused);
-    EXPECT_TRUE(result.error.contains("超過試算表一格 32767 字元的上限")) << result.error.toStdString();
+    EXPECT_TRUE(result.error.contains("超過試算表一格 32767 字元的上限"))
+        << result.error.toStdString();
     EXPECT_FALSE(QFile::exists(file));
 }
 
@@ -575,7 +577,14 @@ TEST_F(Conversion, TheExplanationSheetGivesEveryColumnItsRuleAndReason) {
     expectRow("多值屬性Phone.Ssn", {"主鍵", "外鍵", "Employee", "Ssn"}, "規則 6 多值屬性");
     expectRow("WorksOn.PNo", {"主鍵", "外鍵", "Project", "PNo"}, "規則 5 多對多關係");
     expectRow("Supply.DNo", {"", "外鍵", "Department", "DNo"}, "規則 7 多元關係");
-    EXPECT_EQ(rows["Employee.DNo"][8], "WorksFor 是一對多關係, 外鍵加在 N 端 Employee, 參照 Department");
+    // Employee and Department must each reference the other: the reference to the relation
+    // written later waits for the end of the transaction, and says so.
+    EXPECT_EQ(rows["Employee.DNo"][8],
+              "WorksFor 是一對多關係, 外鍵加在 N 端 Employee, 參照 Department; Employee 與 "
+              "Department 互相以不可為空的外鍵參照, 形成循環: 這個外鍵延到交易結束時才檢查 (MySQL "
+              "不能延後檢查, 所以允許空值)");
+    EXPECT_EQ(rows["Department.Ssn"][8],
+              "Manages 是一對一關係, 外鍵加在 Department 端, 參照 Employee");
     // One row per column of Sheet1's relations.
     int columns = 0;
     for (const auto& relation : mapDiagram(b.d).relations) columns += int(relation.columns.size());
@@ -603,9 +612,9 @@ TEST(SchemaText, TheCompanyExampleReadsAsATextbookWritesIt) {
     const RelationalModel model = mapDiagram(b.d);
     const auto references = columnReferences(model);
     QStringList lines;
-    for (size_t r = 0; r < model.relations.size(); ++r)
-        lines << schemaLine(model, r, references);
-    EXPECT_EQ(lines, QStringList({"EMPLOYEE(_Ssn_, Name, Dnumber→DEPARTMENT.Dnumber)",
-                                  "DEPARTMENT(_Dnumber_)", "PROJECT(_Pnumber_)",
-                                  "WORKS_ON(_Ssn_→EMPLOYEE.Ssn, _Pnumber_→PROJECT.Pnumber, Hours)"}));
+    for (size_t r = 0; r < model.relations.size(); ++r) lines << schemaLine(model, r, references);
+    EXPECT_EQ(lines,
+              QStringList({"EMPLOYEE(_Ssn_, Name, Dnumber→DEPARTMENT.Dnumber)",
+                           "DEPARTMENT(_Dnumber_)", "PROJECT(_Pnumber_)",
+                           "WORKS_ON(_Ssn_→EMPLOYEE.Ssn, _Pnumber_→PROJECT.Pnumber, Hours)"}));
 }
