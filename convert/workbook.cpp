@@ -6,6 +6,7 @@
 #include "arrows.h"
 #include "cellwidths.h"
 #include "palette.h"
+#include "schematext.h"
 #include "sheetgeometry.h"
 
 ArrowStyle arrowStyleOf(int fkpk) {
@@ -56,9 +57,10 @@ void WorkbookLayout::addOwnColumn(const QString& caption, bool underline, int el
     ++columnCounter_;
 }
 
-void WorkbookLayout::addForeignKeyColumn(const QString& text, bool underline, bool italic,
-                                         int referenced, bool sameColour) {
-    if (currentRow_ == 0) return;
+std::optional<size_t> WorkbookLayout::addForeignKeyColumn(const QString& text, bool underline,
+                                                          bool italic, int referenced,
+                                                          bool sameColour) {
+    if (currentRow_ == 0) return std::nullopt;
     if (!sameColour) colourCounter_ = colourCounter_ == 8 ? 0 : colourCounter_ + 1;
 
     Cell& c = book_.output.cell(currentRow_, columnCounter_);
@@ -73,7 +75,8 @@ void WorkbookLayout::addForeignKeyColumn(const QString& text, bool underline, bo
                        Palette::kArrowColours[size_t(colourCounter_)],
                        0,
                        0,
-                       0};
+                       0,
+                       std::nullopt};
     if (style_ == ArrowStyle::Straight) {
         arrow.offset = int(random_() * 7) + 3;
     } else if (style_ == ArrowStyle::Elbow) {
@@ -84,6 +87,11 @@ void WorkbookLayout::addForeignKeyColumn(const QString& text, bool underline, bo
     }
     arrows_.push_back(arrow);
     ++columnCounter_;
+    return arrows_.size() - 1;
+}
+
+void WorkbookLayout::pointArrowAt(size_t arrow, Position keyCell) {
+    if (arrow < arrows_.size()) arrows_[arrow].keyCell = keyCell;
 }
 
 bool WorkbookLayout::openForAppending(int holder) {
@@ -114,7 +122,7 @@ void WorkbookLayout::finish() {
     std::vector<std::pair<const PendingArrow*, Position>> drawn;
     drawn.reserve(arrows_.size());
     for (const PendingArrow& arrow : arrows_) {
-        const auto key = position(arrow.referenced);
+        const auto key = arrow.keyCell ? arrow.keyCell : position(arrow.referenced);
         if (key && key->row >= 1 && key->column >= 1) drawn.push_back({&arrow, *key});
     }
 
@@ -174,6 +182,13 @@ double WorkbookLayout::busOnTheSheet(double bus, double furthest) {
 
 Workbook layOutWorkbook(const RelationalModel& model, int fkpk, std::function<double()> random) {
     WorkbookLayout layout(fkpk, std::move(random));
+    // Where each column of each relation was written, and the arrows whose key column is itself
+    // a foreign key: those point at that column's cell once every cell is known.
+    const std::vector<std::vector<ColumnReference>> references = columnReferences(model);
+    std::vector<std::vector<std::optional<WorkbookLayout::Position>>> cells(model.relations.size());
+    for (size_t r = 0; r < model.relations.size(); ++r)
+        cells[r].resize(model.relations[r].columns.size());
+    std::vector<std::pair<size_t, const ColumnReference*>> toForeignKeys;
     for (const OutputStep& step : model.steps) {
         const Relation& relation = model.relations[size_t(step.relation)];
         if (step.appends) {
@@ -189,16 +204,26 @@ Workbook layOutWorkbook(const RelationalModel& model, int fkpk, std::function<do
                 const ForeignKey& fk = *column.references;
                 const bool samePart = previous && previous->attribute == fk.attribute &&
                                       previous->group == fk.group && fk.target != fk.attribute;
-                layout.addForeignKeyColumn(column.name, column.key, column.italic, fk.target,
-                                           samePart);
+                const auto arrow = layout.addForeignKeyColumn(column.name, column.key,
+                                                              column.italic, fk.target, samePart);
+                const ColumnReference& ref = references[size_t(step.relation)][size_t(i)];
+                if (arrow && ref.relationIndex >= 0 &&
+                    model.relations[size_t(ref.relationIndex)]
+                        .columns[size_t(ref.columnIndex)]
+                        .references)
+                    toForeignKeys.push_back({*arrow, &ref});
                 previous = &fk;
             } else {
                 layout.addOwnColumn(column.name, column.key, column.element);
                 previous = nullptr;
             }
+            cells[size_t(step.relation)][size_t(i)] = layout.lastColumnCell();
         }
         if (!step.appends) layout.finishRelation();
     }
+    for (const auto& [arrow, ref] : toForeignKeys)
+        if (const auto cell = cells[size_t(ref->relationIndex)][size_t(ref->columnIndex)])
+            layout.pointArrowAt(arrow, *cell);
     layout.finish();
     return std::move(layout.workbook());
 }

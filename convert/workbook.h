@@ -38,9 +38,14 @@ public:
     void startRelation(const QString& name, int element);
     void addOwnColumn(const QString& caption, bool underline, int element);
     // A foreign-key column in the next key colour, or (`sameColour`) in the previous column's,
-    // as the parts of one composite key are.
-    void addForeignKeyColumn(const QString& text, bool underline, bool italic, int referenced,
-                             bool sameColour = false);
+    // as the parts of one composite key are. Returns its arrow's number, for pointArrowAt; none
+    // when no relation is open and the column is dropped.
+    std::optional<size_t> addForeignKeyColumn(const QString& text, bool underline, bool italic,
+                                              int referenced, bool sameColour = false);
+    // Points an arrow at a cell instead of the position table's entry for its referenced element:
+    // for a key column that is itself a foreign key (an owner's key in a weak entity's relation),
+    // which the position table does not hold.
+    void pointArrowAt(size_t arrow, Position keyCell);
     // Continues the column row of the relation started for `holder`, right of its last column.
     // False when no relation was started for it; the columns that follow are then dropped.
     bool openForAppending(int holder);
@@ -51,6 +56,8 @@ public:
 
     // The position table entry of an element, read from "Sheet2".
     std::optional<Position> position(int element) const;
+    // The cell of the column written last.
+    Position lastColumnCell() const { return {currentRow_, columnCounter_ - 1}; }
 
     const Workbook& workbook() const { return book_; }
     Workbook& workbook() { return book_; }
@@ -61,6 +68,7 @@ private:
         int colour;
         double bus, lane;
         int offset;
+        std::optional<Position> keyCell;  // set: the cell to point at, whatever `referenced` is
     };
 
     void record(int element, int row, int column);

@@ -136,6 +136,37 @@ TEST_F(Conversion, WeakEntityTakesItsOwnersKeyInItalics) {
     EXPECT_TRUE(arrowReaches(r, 0, 2, 1));
 }
 
+// A reference to a weak entity takes its whole key; the owner's part of it is a foreign key
+// itself, with no place in the position table, and its arrow points at that column of the weak
+// entity's relation, not past it at the owner.
+TEST_F(Conversion, ArrowsToAWeakEntitysWholeKeyPointAtItsColumns) {
+    const int employee = b.entity("Employee");
+    b.attribute(employee, "EmpNo", true);
+    const int dependent = b.entity("Dependent");
+    b.attribute(dependent, "DepName", true);
+    const int has = b.relationship("Has");
+    const auto [h1, h2] = b.binary(dependent, has, employee);
+    b.makeWeak(dependent, has);
+    b.setParticipation(h1, "1,N");
+    b.setParticipation(h2, "0,N");
+    const int policy = b.entity("Policy");
+    b.attribute(policy, "PNo", true);
+    const int covers = b.relationship("Covers");
+    const auto [c1, c2] = b.binary(policy, covers, dependent);
+    b.setParticipation(c1, "1,N");
+    b.setParticipation(c2, "0,1");
+    for (int fkpk : {0, 1, 2}) {
+        const Readback r = convert(fkpk);
+        // Employee, Policy, then the weak Dependent.
+        EXPECT_EQ(row(r, 5), QStringList({"PNo", "DepName", "EmpNo"})) << fkpk;
+        EXPECT_EQ(row(r, 8), QStringList({"DepName", "EmpNo"})) << fkpk;
+        ASSERT_EQ(arrowCount(r), 3) << fkpk;
+        EXPECT_TRUE(arrowReaches(r, 0, 2, 1)) << "Dependent's EmpNo to Employee, style " << fkpk;
+        EXPECT_TRUE(arrowReaches(r, 1, 8, 1)) << "Policy's DepName, style " << fkpk;
+        EXPECT_TRUE(arrowReaches(r, 2, 8, 2)) << "Policy's EmpNo to Dependent's, style " << fkpk;
+    }
+}
+
 struct OrderCase {
     bool departmentFirst;
 };
