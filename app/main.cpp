@@ -18,6 +18,7 @@
 #include "language.h"
 #include "largeheap.h"
 #include "listcommand.h"
+#include "packageversion.h"
 #include "picturecommand.h"
 #include "relvaneapp.h"
 #include "settingskey.h"
@@ -122,7 +123,7 @@ int main(int argc, char** argv) {
     }
     const char* command = argc > 1 ? argv[1] : nullptr;
     if (command && std::strcmp(command, "--version") == 0) {
-        std::printf("relvane %s\n", qPrintable(versionNumber()));
+        std::printf("relvane %s\n", qPrintable(packageVersion()));
         return ExitWritten;
     }
     if (command && (std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0)) {

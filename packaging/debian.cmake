@@ -6,7 +6,7 @@ set(RELVANE_PACKAGE_MAINTAINER "Relvane developers <relvane@localhost>"
 
 set(CPACK_PACKAGE_NAME relvane)
 set(CPACK_PACKAGE_VENDOR "Relvane")
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VERSION ${RELVANE_PACKAGE_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Chen-notation ER diagram editor with conversion to relations")
 set(CPACK_PACKAGE_DESCRIPTION
     "Relvane is a desktop tool for teaching and practising database design. You draw a\n"
@@ -23,9 +23,11 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${RELVANE_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-psql")
-# The windows and messages are in traditional Chinese; the spreadsheet opens with the desktop's
-# program.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, xdg-utils")
+# The windows, messages and pictures are in traditional Chinese by default: without a CJK font
+# they show empty boxes, so one is a dependency, not a recommendation.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6sql6-sqlite, libqt6sql6-psql, fonts-noto-cjk | fonts-arphic-uming | fonts-wqy-zenhei")
+# The spreadsheet opens with the desktop's program.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 
 include(CPack)
