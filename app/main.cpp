@@ -20,6 +20,7 @@
 #include "listcommand.h"
 #include "packageversion.h"
 #include "picturecommand.h"
+#include "quietmessages.h"
 #include "relvaneapp.h"
 #include "settingskey.h"
 
@@ -71,6 +72,7 @@ const std::map<std::string, Headless>& headlessCommands() {
 int runHeadless(const Headless& command, int argc, char** argv, const QString& language) {
     reserveLargePageHeap(kHeadlessHeapReserve);
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    dropRuntimeDirectoryWarnings();
     if (command.widgets) {
         QApplication app(argc, argv);
         useLanguage(language);

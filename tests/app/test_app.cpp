@@ -714,6 +714,42 @@ protected:
     }
 };
 
+// Under cron, over ssh or as root there is often no runtime folder (XDG_RUNTIME_DIR): every
+// command that succeeds still leaves standard error empty.
+TEST_F(ConvertCommandTest, CommandsThatSucceedWithoutARuntimeFolderSayNothingOnStandardError) {
+    DiagramBuilder b;
+    const int e1 = b.entity("Employee"), e2 = b.entity("Department");
+    b.attribute(e1, "EmpNo", true);
+    b.attribute(e2, "DeptNo", true);
+    const auto [k1, k2] = b.binary(e1, b.relationship("WorksFor"), e2);
+    b.setParticipation(k1, "1,N");
+    b.setParticipation(k2, "0,1");
+    saveProject(b, "quiet");
+    const QString db = database();
+    const QList<QStringList> commands = {
+        {"--version"},
+        {"--help"},
+        {"list", "--db", db},
+        {"check", "--db", db, "--project", "quiet", "--schema"},
+        {"convert", "--db", db, "--project", "quiet", "--output", dir.filePath("q.xlsx")},
+        {"sql", "--db", db, "--project", "quiet", "--output", dir.filePath("q.sql")},
+        {"picture", "--db", db, "--project", "quiet", "--output", dir.filePath("q.png")},
+        {"grade", "--db", db, "--reference", "quiet", "--project", "quiet"}};
+    for (const QStringList& arguments : commands) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("XDG_RUNTIME_DIR");
+        env.insert("XDG_CONFIG_HOME", dir.path());
+        env.insert("HOME", dir.path());
+        process.setProcessEnvironment(env);
+        process.start(RELVANE_BINARY, arguments);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 0) << arguments.join(' ').toStdString();
+        EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()), QString())
+            << arguments.join(' ').toStdString();
+    }
+}
+
 TEST_F(ConvertCommandTest, WritesTheWorkbookOfAValidProject) {
     DiagramBuilder b;
     const int e1 = b.entity("Employee"), e2 = b.entity("Department");
