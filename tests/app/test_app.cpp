@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QLockFile>
 #include <QProcess>
 #include <QScreen>
 #include <QSettings>
@@ -623,6 +624,32 @@ TEST_F(AppTest, AKilledRunsWorkIsOfferedAndRestoredExactly) {
     prompts.answerSave(Prompts::SaveChoice::Discard);
     app->window().close();
     EXPECT_EQ(recoveryFiles(), "") << "a clean exit leaves nothing";
+}
+
+TEST_F(AppTest, LocksLeftByKilledRunsWithoutWorkGoAtTheNextStart) {
+    ASSERT_TRUE(QDir(recoveryDirectory()).mkpath("."));
+    // A lock as a run that is gone left it: this process's lock, with a number no process has.
+    QByteArray content;
+    {
+        const QString live = dir.filePath("live.lock");
+        QLockFile lock(live);
+        ASSERT_TRUE(lock.tryLock(0));
+        QFile file(live);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        content = file.readAll();
+    }
+    QList<QByteArray> lines = content.split('\n');
+    lines[0] = "2147483646";
+    for (const char* run : {"a", "b", "c"}) {
+        QFile left(QDir(recoveryDirectory()).filePath(QString(run) + ".relvane-recovery.lock"));
+        ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+        left.write(lines.join('\n'));
+    }
+    FakePrompts prompts;
+    auto app = startApp(prompts);
+    EXPECT_TRUE(prompts.confirmations.isEmpty()) << "nothing to offer";
+    EXPECT_EQ(QDir(recoveryDirectory()).entryList({"*.lock"}, QDir::Files),
+              QStringList{QFileInfo(app->recovery().ownFile()).fileName() + ".lock"});
 }
 
 TEST_F(AppTest, TheRecoveryFileLivesOnlyWhileChangesAreUnsavedAndRunsKeepToTheirOwn) {
