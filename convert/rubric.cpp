@@ -25,10 +25,6 @@ constexpr std::array<int, kDifferenceCategories> kDefaultCosts = {
     5,   // Multivalued
 };
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Rubric", text);
-}
-
 std::optional<DifferenceCategory> categoryNamed(const QString& name) {
     for (int c = 0; c < kDifferenceCategories; ++c) {
         const auto category = DifferenceCategory(c);
@@ -45,7 +41,7 @@ int Rubric::cost(DifferenceCategory category) const {
 }
 
 Rubric Rubric::standard() {
-    return {tr("預設"), kDefaultCosts};
+    return {QCoreApplication::translate("Rubric", "預設"), kDefaultCosts};
 }
 
 QString rubricKey(DifferenceCategory category) {
@@ -60,7 +56,8 @@ QString rubricKey(DifferenceCategory category) {
 std::variant<Rubric, QString> readRubric(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return tr("無法讀取評分標準 %1: %2").arg(path, file.errorString());
+        return QCoreApplication::translate("Rubric", "無法讀取評分標準 %1: %2")
+            .arg(path, file.errorString());
     Rubric rubric = Rubric::standard();
     rubric.name = QFileInfo(path).fileName();
     std::array<bool, kDifferenceCategories> given{};
@@ -71,17 +68,23 @@ std::variant<Rubric, QString> readRubric(const QString& path) {
         if (lineNumber == 1 && line.startsWith(QChar(0xFEFF))) line = line.mid(1).trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
         const auto wrong = [&](const QString& why) {
-            return tr("評分標準 %1 第 %2 行: %3").arg(path).arg(lineNumber).arg(why);
+            return QCoreApplication::translate("Rubric", "評分標準 %1 第 %2 行: %3")
+                .arg(path)
+                .arg(lineNumber)
+                .arg(why);
         };
         const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (equals < 0) return wrong(tr("應為「類別 = 扣分」"));
+        if (equals < 0) return wrong(QCoreApplication::translate("Rubric", "應為「類別 = 扣分」"));
         const QString key = line.left(equals).trimmed();
         const auto category = categoryNamed(key);
-        if (!category) return wrong(tr("沒有這個類別: %1").arg(key));
+        if (!category)
+            return wrong(QCoreApplication::translate("Rubric", "沒有這個類別: %1").arg(key));
         bool ok = false;
         const int cost = line.mid(equals + 1).trimmed().toInt(&ok);
-        if (!ok || cost < 0 || cost > 100) return wrong(tr("扣分應為 0 到 100 的整數"));
-        if (given[size_t(*category)]) return wrong(tr("%1 重複設定").arg(key));
+        if (!ok || cost < 0 || cost > 100)
+            return wrong(QCoreApplication::translate("Rubric", "扣分應為 0 到 100 的整數"));
+        if (given[size_t(*category)])
+            return wrong(QCoreApplication::translate("Rubric", "%1 重複設定").arg(key));
         given[size_t(*category)] = true;
         rubric.costs[size_t(*category)] = cost;
     }
