@@ -19,25 +19,29 @@ QString rubricLabel() {
     return QCoreApplication::translate("GradeReport", "評分標準");
 }
 
-// One difference with what it costs: "-8 主鍵不同: hint", or for one that follows from the
-// difference above it "(隨之而來, 不另扣分) 缺少外鍵: hint".
+// One difference with what it costs: "-8 主鍵不同: hint", for one that follows from the
+// difference above it "(隨之而來, 不另扣分) 缺少外鍵: hint", for an equivalence "(不扣分) ...".
 QString differenceText(const Difference& d) {
     const QString what = categoryTitle(d.category) + QStringLiteral(": ") + d.hint;
     if (d.cause >= 0)
         return QCoreApplication::translate("GradeReport", "(隨之而來, 不另扣分) %1").arg(what);
+    if (!d.counted()) return QCoreApplication::translate("GradeReport", "(不扣分) %1").arg(what);
     return QStringLiteral("-%1 %2").arg(d.cost).arg(what);
 }
 
-// What a project's row says besides its numbers: 未通過檢查 with validation's messages, then its
-// counted differences (all differences with `everything`), joined by `separator`.
-QString projectNote(const GradedProject& project, const QString& separator, bool everything) {
+enum class Listed { None, Counted, All };
+
+// What a project's row says besides its numbers: 未通過檢查 with validation's messages, then the
+// differences `listed`, joined by `separator`.
+QString projectNote(const GradedProject& project, const QString& separator, Listed listed) {
     const Comparison& c = project.comparison;
     QStringList parts;
     if (!c.studentPassed())
         parts << failedCheckText() + QStringLiteral(": ") +
                      c.studentProblems.join(QStringLiteral("; "));
     for (const Difference& d : c.differences)
-        if (everything || d.counted()) parts << differenceText(d);
+        if (listed == Listed::All || (listed == Listed::Counted && d.counted()))
+            parts << differenceText(d);
     return parts.join(separator);
 }
 
@@ -116,7 +120,8 @@ Worksheet scoreSheet(const GradeReport& report) {
         setNumber(sheet, row, 2, c.score);
         for (int n = 0; n < kDifferenceCategories; ++n)
             setNumber(sheet, row, 3 + n, c.count(DifferenceCategory(n)));
-        setText(sheet, row, header.size(), projectNote(project, QStringLiteral("; "), false));
+        setText(sheet, row, header.size(),
+                projectNote(project, QStringLiteral("; "), Listed::Counted));
     }
     return sheet;
 }
@@ -181,9 +186,10 @@ QString gradeReportText(const GradeReport& report, bool details) {
     text += tableHeader().join(QLatin1Char('\t')) + QLatin1Char('\n');
     for (const GradedProject& project : report.projects) {
         QStringList fields;
-        for (const QString& field :
-             tableRow(project, projectNote(project, QStringLiteral("; "), false)))
-            fields << oneLine(field);
+        // With the details below it, the row keeps only the validation mark.
+        const QString note =
+            projectNote(project, QStringLiteral("; "), details ? Listed::None : Listed::Counted);
+        for (const QString& field : tableRow(project, note)) fields << oneLine(field);
         // A project without a note ends at its last count.
         if (fields.last().isEmpty()) fields.removeLast();
         text += fields.join(QLatin1Char('\t')) + QLatin1Char('\n');
@@ -202,7 +208,7 @@ QByteArray gradeReportCsv(const GradeReport& report) {
                    csvLine({rubricLabel(), rubricText(report.rubric)}) + QStringLiteral("\r\n") +
                    csvLine(tableHeader());
     for (const GradedProject& project : report.projects)
-        text += csvLine(tableRow(project, projectNote(project, QStringLiteral("\n"), true)));
+        text += csvLine(tableRow(project, projectNote(project, QStringLiteral("\n"), Listed::All)));
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
 }
 

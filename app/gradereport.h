@@ -32,8 +32,8 @@ struct GradeReport {
 // One line per project, tab-separated: name, score, the count of counted differences of every
 // category and a note: 未通過檢查 with validation's messages, then each counted difference with
 // its cost and hint. It follows the reference, the score rule, the rubric and a header line.
-// `details` adds, under each project, one line for every difference, those that follow from it
-// under the difference counted.
+// `details` puts every difference on a line of its own under its project instead, those that
+// follow from one under it.
 QString gradeReportText(const GradeReport& report, bool details = false);
 
 // The same table as CSV (RFC 4180: every field quoted, CRLF line ends), UTF-8 with a byte-order

@@ -759,6 +759,10 @@
         <source>第 %1 列</source>
         <translation>row %1</translation>
     </message>
+    <message>
+        <source>(不扣分) %1</source>
+        <translation>(no cost) %1</translation>
+    </message>
 </context>
 <context>
     <name>Mapping</name>
@@ -1322,7 +1326,7 @@ You can save it as a draft and finish it later.</translation>
     </message>
     <message>
         <source>應為「類別 = 扣分」</source>
-        <translation>expected "category = cost"</translation>
+        <translation>expected &quot;category = cost&quot;</translation>
     </message>
     <message>
         <source>沒有這個類別: %1</source>
