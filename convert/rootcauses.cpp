@@ -25,8 +25,15 @@ bool isStructural(Category c) {
 
 // One side of the comparison: its mapped diagram and the ER roots found in it, by element.
 struct Side {
+    explicit Side(const MappedDiagram& m) : mapped(m) {
+        for (size_t r = 0; r < m.model.relations.size(); ++r)
+            for (const Column& column : m.model.relations[r].columns)
+                if (column.addedBy) holders.emplace(column.addedBy, int(r));
+    }
+
     const MappedDiagram& mapped;
     std::map<int, int> erRoots;  // element -> the ER difference whose consequences it carries
+    std::map<int, int> holders;  // relationship -> the relation holding the columns it appended
 
     const Relation* relation(int r) const {
         return r >= 0 && size_t(r) < mapped.model.relations.size()
@@ -50,10 +57,8 @@ struct Side {
     }
     // The relation holding the columns `relationship` appended, or -1.
     int holderOf(int relationship) const {
-        for (size_t r = 0; r < mapped.model.relations.size(); ++r)
-            for (const Column& column : mapped.model.relations[r].columns)
-                if (column.addedBy == relationship) return int(r);
-        return -1;
+        const auto found = holders.find(relationship);
+        return found == holders.end() ? -1 : found->second;
     }
 };
 
@@ -72,7 +77,7 @@ class RootCauses {
 public:
     RootCauses(const MappedDiagram& student, const MappedDiagram& reference,
                const std::vector<int>& match, std::vector<Difference>& out)
-        : s_{student, {}}, r_{reference, {}}, match_(match), out_(out) {
+        : s_(student), r_(reference), match_(match), out_(out) {
         studentToReference_.assign(student.model.relations.size(), -1);
         for (size_t r = 0; r < match.size(); ++r)
             if (match[r] >= 0) studentToReference_[size_t(match[r])] = int(r);
@@ -143,13 +148,25 @@ private:
                 side.erRoots.emplace(d.connector(k).second, difference);
     }
 
-    // Key differences and missing or extra relations by relation, for the foreign keys to them.
+    // Key differences and missing or extra relations by relation, for the foreign keys to them;
+    // columns one side lacks by relation and column, for the keys they belong to.
     void indexRelationalDifferences() {
         for (size_t i = 0; i < out_.size(); ++i) {
             const Difference& d = out_[i];
             if (d.category == Category::KeyDiffers) keyChanged_.emplace(d.referenceRelation, i);
             if (d.category == Category::MissingRelation) missing_.emplace(d.referenceRelation, i);
             if (d.category == Category::ExtraRelation) extra_.emplace(d.studentRelation, i);
+            const bool missing =
+                d.category == Category::MissingColumn || d.category == Category::MissingForeignKey;
+            const bool extra =
+                d.category == Category::ExtraColumn || d.category == Category::ExtraForeignKey;
+            if (missing && d.studentColumn < 0)
+                missingColumns_.emplace(std::pair{d.referenceRelation, d.referenceColumn}, i);
+            if (extra && d.referenceColumn < 0) {
+                extraColumns_.emplace(std::pair{d.studentRelation, d.studentColumn}, i);
+                if (d.category == Category::ExtraForeignKey)
+                    extraForeignKeys_[d.studentRelation].push_back(i);
+            }
         }
     }
 
@@ -192,12 +209,11 @@ private:
             const ColumnReference& want =
                 r_.mapped
                     .references[size_t(missing.referenceRelation)][size_t(missing.referenceColumn)];
-            for (size_t j = 0; j < count; ++j) {
+            const auto extras = extraForeignKeys_.find(match_[size_t(missing.referenceRelation)]);
+            if (extras == extraForeignKeys_.end()) continue;
+            for (size_t j : extras->second) {
                 const Difference& extra = out_[j];
-                if (extra.category != Category::ExtraForeignKey || extra.referenceColumn >= 0 ||
-                    extra.studentRelation != match_[size_t(missing.referenceRelation)] ||
-                    out_[j].cause >= 0)
-                    continue;
+                if (extra.cause >= 0) continue;
                 const ColumnReference& have =
                     s_.mapped
                         .references[size_t(extra.studentRelation)][size_t(extra.studentColumn)];
@@ -256,7 +272,8 @@ private:
         return referencedCause(studentToReference_[size_t(target)]);
     }
 
-    static int found(const std::map<int, size_t>& index, int key) {
+    template <typename Key>
+    static int found(const std::map<Key, size_t>& index, const Key& key) {
         const auto it = index.find(key);
         return it == index.end() ? -1 : int(it->second);
     }
@@ -310,33 +327,16 @@ private:
             if (!column.key || myKey.contains(comparableName(column.name))) continue;
             const int target = r_.target(d.referenceRelation, int(c));
             if (target != d.referenceRelation && explain(referencedCause(target))) continue;
-            if (!explain(columnDifference(d.referenceRelation, int(c), true))) return -1;
+            if (!explain(found(missingColumns_, std::pair{d.referenceRelation, int(c)}))) return -1;
         }
         for (size_t c = 0; c < mine->columns.size(); ++c) {
             const Column& column = mine->columns[c];
             if (!column.key || refKey.contains(comparableName(column.name))) continue;
             const int target = s_.target(d.studentRelation, int(c));
             if (target != d.studentRelation && explain(studentReferencedCause(target))) continue;
-            if (!explain(columnDifference(d.studentRelation, int(c), false))) return -1;
+            if (!explain(found(extraColumns_, std::pair{d.studentRelation, int(c)}))) return -1;
         }
         return cause;
-    }
-
-    // The difference about a column of one side that the other side lacks.
-    int columnDifference(int relation, int column, bool onReference) const {
-        for (size_t i = 0; i < out_.size(); ++i) {
-            const Difference& d = out_[i];
-            if (onReference && d.referenceRelation == relation && d.referenceColumn == column &&
-                d.studentColumn < 0 &&
-                (d.category == Category::MissingColumn ||
-                 d.category == Category::MissingForeignKey))
-                return int(i);
-            if (!onReference && d.studentRelation == relation && d.studentColumn == column &&
-                d.referenceColumn < 0 &&
-                (d.category == Category::ExtraColumn || d.category == Category::ExtraForeignKey))
-                return int(i);
-        }
-        return -1;
     }
 
     // Every consequence names its root; roots keep their order, each followed by its
@@ -354,15 +354,17 @@ private:
         }
         for (size_t i = 0; i < out_.size(); ++i)
             if (out_[i].cause < 0) root[i] = int(i);
+        std::vector<std::vector<size_t>> consequences(out_.size());
+        for (size_t i = 0; i < out_.size(); ++i)
+            if (root[i] != int(i)) consequences[size_t(root[i])].push_back(i);
         std::vector<Difference> ordered;
         ordered.reserve(out_.size());
         for (size_t i = 0; i < out_.size(); ++i) {
             if (root[i] != int(i)) continue;
             const int at = int(ordered.size());
-            ordered.push_back(out_[i]);
-            for (size_t j = 0; j < out_.size(); ++j) {
-                if (j == i || root[j] != int(i)) continue;
-                ordered.push_back(out_[j]);
+            ordered.push_back(std::move(out_[i]));
+            for (size_t j : consequences[i]) {
+                ordered.push_back(std::move(out_[j]));
                 ordered.back().cause = at;
             }
         }
@@ -374,6 +376,8 @@ private:
     std::vector<int> studentToReference_;
     std::vector<Difference>& out_;
     std::map<int, size_t> keyChanged_, missing_, extra_;
+    std::map<std::pair<int, int>, size_t> missingColumns_, extraColumns_;
+    std::map<int, std::vector<size_t>> extraForeignKeys_;  // student relation -> differences
     std::map<std::pair<int, int>, int> oneToOne_;  // (reference's, student's relationship) -> note
 };
 
