@@ -311,32 +311,38 @@ private:
         const Relation* ref = r_.relation(d.referenceRelation);
         const Relation* mine = s_.relation(d.studentRelation);
         if (!ref || !mine) return -1;
-        std::set<QString> myKey, refKey;
-        for (const Column& c : mine->columns)
-            if (c.key) myKey.insert(comparableName(c.name));
-        for (const Column& c : ref->columns)
-            if (c.key) refKey.insert(comparableName(c.name));
         int cause = -1;
-        const auto explain = [&cause](int by) {
+        if (!explainKeyColumns(true, d.referenceRelation, keyOf(*mine), cause) ||
+            !explainKeyColumns(false, d.studentRelation, keyOf(*ref), cause))
+            return -1;
+        return cause;
+    }
+
+    static std::set<QString> keyOf(const Relation& relation) {
+        std::set<QString> key;
+        for (const Column& c : relation.columns)
+            if (c.key) key.insert(comparableName(c.name));
+        return key;
+    }
+
+    // Whether each key column of one side's relation that is not in the other side's key
+    // `otherKey` is explained by another difference; the first explanation goes to `cause`.
+    bool explainKeyColumns(bool onReference, int relation, const std::set<QString>& otherKey,
+                           int& cause) const {
+        const Side& side = onReference ? r_ : s_;
+        const auto& lacking = onReference ? missingColumns_ : extraColumns_;
+        const std::vector<Column>& columns = side.relation(relation)->columns;
+        for (size_t c = 0; c < columns.size(); ++c) {
+            if (!columns[c].key || otherKey.contains(comparableName(columns[c].name))) continue;
+            const int target = side.target(relation, int(c));
+            int by = -1;
+            if (target != relation)
+                by = onReference ? referencedCause(target) : studentReferencedCause(target);
+            if (by < 0) by = found(lacking, std::pair{relation, int(c)});
             if (by < 0) return false;
             if (cause < 0) cause = by;
-            return true;
-        };
-        for (size_t c = 0; c < ref->columns.size(); ++c) {
-            const Column& column = ref->columns[c];
-            if (!column.key || myKey.contains(comparableName(column.name))) continue;
-            const int target = r_.target(d.referenceRelation, int(c));
-            if (target != d.referenceRelation && explain(referencedCause(target))) continue;
-            if (!explain(found(missingColumns_, std::pair{d.referenceRelation, int(c)}))) return -1;
         }
-        for (size_t c = 0; c < mine->columns.size(); ++c) {
-            const Column& column = mine->columns[c];
-            if (!column.key || refKey.contains(comparableName(column.name))) continue;
-            const int target = s_.target(d.studentRelation, int(c));
-            if (target != d.studentRelation && explain(studentReferencedCause(target))) continue;
-            if (!explain(found(extraColumns_, std::pair{d.studentRelation, int(c)}))) return -1;
-        }
-        return cause;
+        return true;
     }
 
     // Every consequence names its root; roots keep their order, each followed by its
