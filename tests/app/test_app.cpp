@@ -524,6 +524,26 @@ TEST_F(AppTest, TheReviewPanelComparesTheDiagramWithAReferenceAnswer) {
     panel.follow(QUrl(QString("e:%1").arg(extra)));
     EXPECT_EQ(d.view.selection, std::set<int>{extra});
 
+    // The rubric link prices the comparison by a rubric file; a malformed one is told and changes
+    // nothing.
+    EXPECT_TRUE(text().contains("-1 Student 多出欄位 Nickname")) << text().toStdString();
+    const auto rubricFile = [this](const char* name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return std::optional<QString>(file.fileName());
+    };
+    app->chooseRubricFile = [&] { return rubricFile("strict.txt", "extra-column = 6\n"); };
+    panel.follow(QUrl("u:rubric"));
+    EXPECT_TRUE(text().contains("分數 94")) << text().toStdString();
+    EXPECT_TRUE(text().contains("評分標準: strict.txt"));
+    EXPECT_TRUE(text().contains("-6 Student 多出欄位 Nickname"));
+    app->chooseRubricFile = [&] { return rubricFile("bad.txt", "extra-column 6\n"); };
+    panel.follow(QUrl("u:rubric"));
+    ASSERT_EQ(prompts.messages.size(), 2);
+    EXPECT_TRUE(prompts.messages[1].contains("第 1 行")) << prompts.messages[1].toStdString();
+    EXPECT_EQ(panel.rubric().name, "strict.txt");
+
     panel.follow(QUrl("x:close"));
     EXPECT_FALSE(panel.comparing());
     EXPECT_FALSE(text().contains("參考答案"));
