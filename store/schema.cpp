@@ -58,7 +58,10 @@ bool checkColumns(QSqlDatabase& db, DatabaseUrl::Provider provider, QStringList*
         return false;
     };
     for (const StoreTable& table : storeTables()) {
-        const std::vector<TableColumn> found = tableColumns(db, provider, table.name);
+        const std::optional<std::vector<TableColumn>> read =
+            tableColumns(db, provider, table.name, error);
+        if (!read) return false;
+        const std::vector<TableColumn>& found = *read;
         if (found.empty()) {
             *missing << table.name;
             continue;

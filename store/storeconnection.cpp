@@ -8,6 +8,7 @@
 #include <atomic>
 
 #include "schema.h"
+#include "sqlitesidefiles.h"
 #include "stallwatch.h"
 
 namespace {
@@ -40,6 +41,7 @@ bool StoreConnection::open(StoreError* error, Access access) {
         noTables_ = true;
         return true;
     }
+    if (readOnly && !isPostgres() && !rollBackInterruptedSave(url_.dataSource, error)) return false;
     db_ = QSqlDatabase::addDatabase(
         isPostgres() ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), name_);
     if (!db_.isValid()) {

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include "diagrambuilder.h"
+#include "projectcatalog.h"
+#include "storetesting.h"
+
+// Stores and project files that SQLite cannot read as they are: a read fails with the reason,
+// never as a store without projects or a project with rows missing.
+
+namespace {
+
+QString sqliteUrl(const QString& path) {
+    return QStringLiteral("sqlite:") + path;
+}
+
+void overwrite(const QString& path, qint64 offset, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.seek(offset);
+    file.write(bytes);
+}
+
+class DamagedStore : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        path_ = dir_.filePath("projects.db");
+        drawSample(original_);
+        ASSERT_TRUE(ProjectStore(sqliteUrl(path_)).saveAs(original_.d, "school").ok);
+    }
+    // Every way of reading the store fails, and says why.
+    void expectUnreadable(const char* reason) {
+        const ProjectStore store(sqliteUrl(path_));
+        StoreError error;
+        EXPECT_EQ(listProjects(store, &error), std::nullopt);
+        EXPECT_TRUE(error.text().contains(reason)) << error.text().toStdString();
+        const ProjectStore::ReadResult read = store.readProjects(std::nullopt);
+        EXPECT_FALSE(read.ok);
+        EXPECT_TRUE(read.error.text().contains(reason)) << read.error.text().toStdString();
+        DiagramBuilder b;
+        const ProjectStore::LoadResult loaded = store.loadInto(b.editor, "school");
+        EXPECT_EQ(loaded.status, ProjectStore::LoadResult::Status::Failed);
+        EXPECT_EQ(store.contains("school"), std::nullopt);
+    }
+
+    QTemporaryDir dir_;
+    QString path_;
+    DiagramBuilder original_;
+};
+
+TEST_F(DamagedStore, AFileThatIsNoDatabaseIsNoEmptyStore) {
+    overwrite(path_, 0, "This is no SQLite header");
+    expectUnreadable("not a database");
+}
+
+TEST_F(DamagedStore, ADamagedSchemaPageIsNoEmptyStore) {
+    // The page size (bytes 16-17) is kept; the first page's b-tree header after the file
+    // header is overwritten.
+    overwrite(path_, 100, QByteArray(12, '\x7f'));
+    expectUnreadable("malformed");
+}
+
+// A save killed after it wrote pages leaves a hot journal beside the file; a reader rolls it
+// back and sees the last committed version.
+TEST_F(DamagedStore, AnInterruptedSaveIsRolledBackBeforeARead) {
+    const QString copy = dir_.filePath("copy.db");
+    {
+        RawConnection raw(sqliteUrl(path_));
+        QSqlQuery q(raw.db());
+        ASSERT_TRUE(q.exec("PRAGMA cache_size = 1"));
+        ASSERT_TRUE(q.exec("BEGIN"));
+        ASSERT_TRUE(q.exec("UPDATE \"EntityType\" SET \"eName\" = 'Changed'"));
+        ASSERT_TRUE(
+            q.exec("INSERT INTO \"Project\" SELECT \"i\" + 100, \"ProjectName\" || "
+                   "zeroblob(4000) FROM \"Project\""));
+        // The copy is what a crash at this moment leaves: changed pages and their journal.
+        ASSERT_TRUE(QFile::copy(path_, copy));
+        ASSERT_TRUE(QFile::copy(path_ + "-journal", copy + "-journal"));
+        ASSERT_TRUE(q.exec("ROLLBACK"));
+    }
+    ASSERT_GT(QFileInfo(copy + "-journal").size(), 0);
+    DiagramBuilder b;
+    const ProjectStore::LoadResult loaded =
+        ProjectStore(sqliteUrl(copy)).loadInto(b.editor, "school");
+    ASSERT_EQ(loaded.status, ProjectStore::LoadResult::Status::Loaded)
+        << loaded.error.text().toStdString();
+    EXPECT_EQ(storedData(b.d), storedData(original_.d));
+}
+
+}  // namespace
