@@ -48,7 +48,6 @@ std::optional<int> loadOnly(const QString& db, const QString& name, Editor& edit
         case ProjectStore::LoadResult::Status::Loaded:
             break;
     }
-    for (const QString& step : loaded.failedSteps) printError(step);
     if (loaded.skippedRows > 0) printError(skippedRowsMessage(loaded.skippedRows));
     return std::nullopt;
 }

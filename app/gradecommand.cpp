@@ -151,8 +151,6 @@ std::unique_ptr<GradedDiagram> buildProject(const NamedProjectRows& project) {
     auto built = std::make_unique<GradedDiagram>(project.name);
     const int skipped = buildDiagram(built->editor, project.rows,
                                      {project.name, project.name, QString(), project.rows.draft});
-    for (const QString& step : project.rows.failedSteps)
-        printError(project.name + QStringLiteral(": ") + step);
     if (skipped > 0) printError(project.name + QStringLiteral(": ") + skippedRowsMessage(skipped));
     return built;
 }

@@ -82,14 +82,20 @@ public:
         for (size_t n = 0; n < projects_.size(); ++n)
             query.bindValue(int(n), projects_[n]->projectNumber);
     }
-    void failed(const QString& step) const {
-        for (ProjectRows* rows : projects_) rows->failedSteps << step;
+    // A read that fails, at its start or part-way through its rows, fails the whole read: a
+    // diagram with rows missing would pass for the project, and a save would replace it.
+    void failed(const QSqlQuery& query, const QString& table) const {
+        if (!failure_)
+            failure_ =
+                StoreError::fromSql(query.lastError(), QStringLiteral("Select from ") + table);
     }
+    const std::optional<StoreError>& failure() const { return failure_; }
 
 private:
     std::vector<ProjectRows*> projects_;
     bool every_ = false;
     QHash<int, ProjectRows*> byNumber_;
+    mutable std::optional<StoreError> failure_;
 };
 
 // Runs a SELECT on the projects of `sink`, ordered by project first; a failure is noted and reads
@@ -108,10 +114,14 @@ bool select(QSqlQuery& query, bool postgres, const QString& table, const QString
         sink.bind(query);
         if (query.exec()) return true;
     }
-    sink.failed(
-        StoreError::fromSql(query.lastError(), QStringLiteral("Select * from ") + table).text());
+    sink.failed(query, table);
     if (postgres) query.exec(QStringLiteral("ROLLBACK TO SAVEPOINT relvane_step"));
     return false;
+}
+
+// After the last row: a read that stopped on an error (a damaged page, a lost connection).
+void checkEnd(const QSqlQuery& query, const QString& table, const ProjectSink& sink) {
+    if (query.lastError().isValid()) sink.failed(query, table);
 }
 
 // A row's project from its first column, "Pi", read strictly: a number out of range must not
@@ -143,6 +153,7 @@ void readEntityTypes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
         else
             ++rows->unreadableRows;
     }
+    checkEnd(query, QStringLiteral("EntityType"), sink);
 }
 
 void readAttributes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
@@ -172,6 +183,7 @@ void readAttributes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
         else
             ++rows->unreadableRows;
     }
+    checkEnd(query, QStringLiteral("Attribute"), sink);
 }
 
 void readInvokes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
@@ -197,6 +209,7 @@ void readInvokes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
         else
             ++rows->unreadableRows;
     }
+    checkEnd(query, QStringLiteral("Invoke"), sink);
 }
 
 void readOwners(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
@@ -216,6 +229,7 @@ void readOwners(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
         else
             ++rows->unreadableRows;
     }
+    checkEnd(query, QStringLiteral("ET_Identify_WET"), sink);
 }
 
 // The draft mark and list orders of the projects whose extra row belongs to their last save.
@@ -232,16 +246,20 @@ void readExtras(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
         rows->draft = query.value(1).toInt() == 1;
         rows->orders = query.value(2).toString();
     }
+    checkEnd(query, kExtraTable, sink);
 }
 
 // Reads the other four tables, and the table beside them, for the projects of `sink`, one query
-// each.
-void readTables(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
+// each; false with *error set when one of them fails.
+bool readTables(QSqlDatabase& db, bool postgres, const ProjectSink& sink, StoreError* error) {
     readEntityTypes(db, postgres, sink);
     readAttributes(db, postgres, sink);
     readInvokes(db, postgres, sink);
     readOwners(db, postgres, sink);
     readExtras(db, postgres, sink);
+    if (!sink.failure()) return true;
+    if (error) *error = *sink.failure();
+    return false;
 }
 
 // One snapshot for all queries of a read, so a save running at the same moment is seen either
@@ -286,8 +304,8 @@ std::optional<ProjectRows> readProject(QSqlDatabase& db, bool postgres, const QS
             } else {
                 ProjectRows rows;
                 rows.projectNumber = int(*number);
-                readTables(db, postgres, ProjectSink({&rows}, false));
-                result = std::move(rows);
+                if (readTables(db, postgres, ProjectSink({&rows}, false), error))
+                    result = std::move(rows);
             }
         }
     }
@@ -324,9 +342,11 @@ std::optional<std::vector<NamedProjectRows>> readProjects(QSqlDatabase& db, bool
             if (!projects.empty()) {
                 std::vector<ProjectRows*> targets;
                 for (NamedProjectRows& named : projects) targets.push_back(&named.rows);
-                readTables(db, postgres, ProjectSink(std::move(targets), !names));
+                if (readTables(db, postgres, ProjectSink(std::move(targets), !names), error))
+                    result = std::move(projects);
+            } else {
+                result = std::move(projects);
             }
-            result = std::move(projects);
         }
     }
     QSqlQuery(db).exec(QStringLiteral("COMMIT"));

@@ -92,4 +92,29 @@ TEST_F(DamagedStore, AnInterruptedSaveIsRolledBackBeforeARead) {
     EXPECT_EQ(storedData(b.d), storedData(original_.d));
 }
 
+// A damaged page in the middle of a table ends its read: the load fails as a whole, and the
+// diagram in the window, which a later Save would write over the stored rows, stays as it was.
+TEST_F(DamagedStore, ADamagedPageInATableFailsTheWholeLoad) {
+    {
+        RawConnection raw(sqliteUrl(path_));
+        ASSERT_TRUE(QSqlQuery(raw.db()).exec(
+            "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 1500) "
+            "INSERT INTO \"EntityType\" SELECT 1, 1000 + k, printf('E%04d%.60c', k, 'x'), "
+            "'&H00FFFFFF&', 10 * k, 10, 80, 40, 1 FROM n"));
+    }
+    const qint64 pageSize = 4096;
+    const qint64 pages = QFileInfo(path_).size() / pageSize;
+    ASSERT_GT(pages, 20);
+    overwrite(path_, pages / 2 * pageSize, QByteArray(16, '\xff'));
+
+    DiagramBuilder b;
+    const int kept = b.entity("Kept");
+    const ProjectStore::LoadResult loaded =
+        ProjectStore(sqliteUrl(path_)).loadInto(b.editor, "school");
+    EXPECT_EQ(loaded.status, ProjectStore::LoadResult::Status::Failed);
+    EXPECT_TRUE(loaded.error.text().contains("malformed")) << loaded.error.text().toStdString();
+    EXPECT_TRUE(b.d.isLiveElement(kept));
+    EXPECT_FALSE(ProjectStore(sqliteUrl(path_)).readProjects(std::nullopt).ok);
+}
+
 }  // namespace
