@@ -169,12 +169,14 @@ std::unique_ptr<GradedDiagram> loadSource(const ProjectSource& source, const Sto
         return buildProject(*rows);
     }
     auto built = std::make_unique<GradedDiagram>(source.file);
-    QString problem;
-    const std::optional<QString> imported = importProjectFile(built->editor, source.file, &problem);
+    QString problem, skipped;
+    const std::optional<QString> imported =
+        importProjectFile(built->editor, source.file, &problem, &skipped);
     if (!imported) {
         printError(problem);
         return nullptr;
     }
+    if (!skipped.isEmpty()) printError(source.file + QStringLiteral(": ") + skipped);
     *name = *imported;
     return built;
 }

@@ -86,7 +86,8 @@ std::optional<QString> projectFileName(const QString& path, QString* problem) {
     return names->front();
 }
 
-std::optional<QString> importProjectFile(Editor& editor, const QString& path, QString* problem) {
+std::optional<QString> importProjectFile(Editor& editor, const QString& path, QString* problem,
+                                         QString* warning) {
     const std::optional<QString> name = projectFileName(path, problem);
     if (!name) return std::nullopt;
     const ProjectStore::LoadResult result = ProjectStore(sqliteUrl(path)).loadInto(editor, *name);
@@ -94,5 +95,6 @@ std::optional<QString> importProjectFile(Editor& editor, const QString& path, QS
         if (problem) *problem = result.error.isSet() ? result.error.text() : notAProjectFile(path);
         return std::nullopt;
     }
+    *warning = result.skippedRows > 0 ? skippedRowsMessage(result.skippedRows) : QString();
     return name;
 }

@@ -22,9 +22,10 @@ TEST(ProjectFile, EveryKindGoesThroughAFileAndBack) {
     EXPECT_EQ(projectFileName(path, nullptr), "作業 'one'");
 
     DiagramBuilder loaded;
-    QString problem;
-    EXPECT_EQ(importProjectFile(loaded.editor, path, &problem), "作業 'one'")
+    QString problem, skipped;
+    EXPECT_EQ(importProjectFile(loaded.editor, path, &problem, &skipped), "作業 'one'")
         << problem.toStdString();
+    EXPECT_EQ(skipped, "");
     EXPECT_EQ(storedData(loaded.d), storedData(original.d));
 }
 
@@ -51,14 +52,34 @@ TEST(ProjectFile, AFileThatIsNoProjectFileIsRefusedAndLeftAlone) {
         QFile before(path);
         const QByteArray bytes = before.open(QIODevice::ReadOnly) ? before.readAll() : QByteArray();
         before.close();
-        QString problem;
-        EXPECT_EQ(importProjectFile(b.editor, path, &problem), std::nullopt) << path.toStdString();
+        QString problem, skipped;
+        EXPECT_EQ(importProjectFile(b.editor, path, &problem, &skipped), std::nullopt)
+            << path.toStdString();
         EXPECT_TRUE(problem.endsWith(" 不是 Relvane 專案檔")) << problem.toStdString();
         EXPECT_TRUE(b.d.isLiveElement(e));
         QFile after(path);
         EXPECT_EQ(after.open(QIODevice::ReadOnly) ? after.readAll() : QByteArray(), bytes)
             << "the file is left as it was";
     }
+}
+
+// Rows of a file that cannot be loaded are left out, and the reader is told how many.
+TEST(ProjectFile, RowsLeftOutOfAFileAreReported) {
+    QTemporaryDir dir;
+    DiagramBuilder original;
+    drawSample(original);
+    const QString path = dir.filePath("homework.relvane");
+    ASSERT_EQ(exportProjectFile(original.d, path, "one"), std::nullopt);
+    {
+        RawConnection raw("sqlite:" + path);
+        ASSERT_TRUE(
+            QSqlQuery(raw.db()).exec("UPDATE \"Attribute\" SET \"isKey\" = 'yes' WHERE \"i\" IN "
+                                     "(SELECT \"i\" FROM \"Attribute\" LIMIT 2)"));
+    }
+    DiagramBuilder loaded;
+    QString problem, skipped;
+    EXPECT_EQ(importProjectFile(loaded.editor, path, &problem, &skipped), "one");
+    EXPECT_TRUE(skipped.endsWith(" 筆資料無法載入, 已略過")) << skipped.toStdString();
 }
 
 }  // namespace
