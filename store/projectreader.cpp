@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "projectextra.h"
+#include "schema.h"
 #include "storedvalues.h"
 
 namespace {
@@ -98,6 +99,17 @@ private:
     mutable std::optional<StoreError> failure_;
 };
 
+// The table's store columns by name: a table may hold more (hidden generated columns among
+// them, which "*" would compute for every row), and they are read by position.
+QString selectColumns(const QString& table) {
+    QStringList columns;
+    for (const StoreTable& stored : storeTables())
+        if (stored.name == table)
+            for (const QString& column : stored.columns)
+                columns << QLatin1Char('"') + column + QLatin1Char('"');
+    return QStringLiteral("Select %1 from \"%2\"").arg(columns.join(QStringLiteral(", ")), table);
+}
+
 // Runs a SELECT on the projects of `sink`, ordered by project first; a failure is noted and reads
 // as no rows. In PostgreSQL a failed statement spoils the rest of its transaction, so each query
 // runs under a savepoint that the failure rolls back to, and the next query still runs.
@@ -106,8 +118,7 @@ bool select(QSqlQuery& query, bool postgres, const QString& table, const QString
             const ProjectSink& sink, const QString& source = QString()) {
     query.setForwardOnly(true);
     if (postgres) query.exec(QStringLiteral("SAVEPOINT relvane_step"));
-    const QString from =
-        source.isEmpty() ? QStringLiteral("Select * from \"%1\"").arg(table) : source;
+    const QString from = source.isEmpty() ? selectColumns(table) : source;
     const QString sql =
         QStringLiteral("%1 where %2 order by \"Pi\", %3").arg(from, sink.condition(), order);
     if (query.prepare(sql)) {
@@ -280,8 +291,8 @@ std::optional<ProjectRows> readProject(QSqlDatabase& db, bool postgres, const QS
         QSqlQuery project(db);
         project.setForwardOnly(true);
         const QString operation = QStringLiteral("Select * from Project where ProjectName");
-        bool ok = project.prepare(
-            QStringLiteral("Select * from \"Project\" where \"ProjectName\" = ? order by \"i\""));
+        bool ok = project.prepare(selectColumns(QStringLiteral("Project")) +
+                                  QStringLiteral(" where \"ProjectName\" = ? order by \"i\""));
         if (ok) {
             project.bindValue(0, name.isNull() ? QStringLiteral("") : name);
             ok = project.exec();
@@ -321,7 +332,8 @@ std::optional<std::vector<NamedProjectRows>> readProjects(QSqlDatabase& db, bool
     {
         QSqlQuery project(db);
         project.setForwardOnly(true);
-        if (!project.exec(QStringLiteral("Select * from \"Project\" order by \"i\""))) {
+        if (!project.exec(selectColumns(QStringLiteral("Project")) +
+                          QStringLiteral(" order by \"i\""))) {
             if (error)
                 *error = StoreError::fromSql(project.lastError(),
                                              QStringLiteral("Select * from Project"));

@@ -66,6 +66,11 @@ bool checkColumns(QSqlDatabase& db, DatabaseUrl::Provider provider, QStringList*
             *missing << table.name;
             continue;
         }
+        const std::optional<bool> plain = isPlainTable(db, provider, table.name);
+        if (plain == false)
+            return fail(QStringLiteral("%1 is not a table (a view, or a virtual or foreign table); "
+                                       "Relvane reads its projects only from tables")
+                            .arg(table.name));
         QStringList names;
         for (const TableColumn& column : found) names << column.name;
         bool same = names.size() == table.columns.size();

@@ -10,6 +10,7 @@
 #include "schema.h"
 #include "sqlitesidefiles.h"
 #include "stallwatch.h"
+#include "valuesizelimit.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ bool StoreConnection::open(StoreError* error, Access access) {
             setup << QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY");
     } else {
         setup << QStringLiteral("PRAGMA foreign_keys = ON");
+        limitValueSize(db_);
     }
     // Beyond the server's own timeout, a server that does not answer at all is let go of.
     if (isPostgres() && url_.statementTimeoutSeconds > 0)

@@ -71,6 +71,25 @@ std::optional<std::vector<TableColumn>> tableColumns(QSqlDatabase& db,
     return columns;
 }
 
+std::optional<bool> isPlainTable(QSqlDatabase& db, DatabaseUrl::Provider provider,
+                                 const QString& table) {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (provider == DatabaseUrl::Provider::SQLite) {
+        query.prepare(
+            QStringLiteral("SELECT type = 'table' AND sql NOT LIKE 'CREATE VIRTUAL%' "
+                           "FROM sqlite_master WHERE name = ? COLLATE NOCASE"));
+        query.bindValue(0, table);
+    } else {
+        query.prepare(
+            QStringLiteral("SELECT relkind IN ('r', 'p') FROM pg_class "
+                           "WHERE oid = to_regclass(?)"));
+        query.bindValue(0, db.driver()->escapeIdentifier(table, QSqlDriver::TableName));
+    }
+    if (!query.exec() || !query.next()) return std::nullopt;
+    return query.value(0).toBool();
+}
+
 bool typeHolds(DatabaseUrl::Provider provider, const QString& type, ColumnKind kind) {
     bool known = false;
     const ColumnKind held = provider == DatabaseUrl::Provider::SQLite ? sqliteAffinity(type, &known)

@@ -25,6 +25,12 @@ std::optional<std::vector<TableColumn>> tableColumns(QSqlDatabase& db,
                                                      DatabaseUrl::Provider provider,
                                                      const QString& table, StoreError* error);
 
+// Whether `table` (which exists) is an ordinary table: not a view, whose rows a query computes
+// (a recursive one without end), nor a virtual or foreign table. nullopt when the catalogue
+// cannot be read.
+std::optional<bool> isPlainTable(QSqlDatabase& db, DatabaseUrl::Provider provider,
+                                 const QString& table);
+
 // Whether a column declared as `type` stores `kind` the way Relvane's own tables do: integers in
 // an integer column (any width: values are read strictly), positions in a floating-point column,
 // texts in a text column. SQLite judges by its type affinity rules, so "BIGINT" is an integer

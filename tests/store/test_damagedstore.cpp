@@ -117,4 +117,55 @@ TEST_F(DamagedStore, ADamagedPageInATableFailsTheWholeLoad) {
     EXPECT_FALSE(ProjectStore(sqliteUrl(path_)).readProjects(std::nullopt).ok);
 }
 
+// Tables made to cost more than they hold: a generated column that is not one of the store's
+// (here one larger than the value limit) is never read, a view is refused, and a value beyond the
+// size limit fails the load instead of filling the memory.
+TEST_F(DamagedStore, OnlyTheStoreColumnsOfPlainTablesAreReadAndValuesAreCapped) {
+    const auto rebuildAttribute = [this](const QString& definition) {
+        RawConnection raw(sqliteUrl(path_));
+        QSqlQuery q(raw.db());
+        ASSERT_TRUE(q.exec("PRAGMA foreign_keys = OFF"));
+        ASSERT_TRUE(q.exec("ALTER TABLE \"Attribute\" RENAME TO kept"));
+        ASSERT_TRUE(q.exec(definition)) << definition.toStdString();
+    };
+    rebuildAttribute(
+        "CREATE TABLE \"Attribute\" (\"Pi\" INTEGER, \"i\" INTEGER, \"Ei\" INTEGER, \"aName\" "
+        "TEXT, "
+        "\"color\" TEXT, \"isSingle\" INTEGER, \"isKey\" INTEGER, \"x\" REAL, \"y\" REAL, "
+        "\"width\" REAL, \"height\" REAL, "
+        "g BLOB GENERATED ALWAYS AS (zeroblob(5000000)) VIRTUAL)");
+    ASSERT_TRUE(QSqlQuery(RawConnection(sqliteUrl(path_)).db())
+                    .exec("INSERT INTO \"Attribute\" SELECT * FROM kept"));
+    DiagramBuilder b;
+    ASSERT_EQ(ProjectStore(sqliteUrl(path_)).loadInto(b.editor, "school").status,
+              ProjectStore::LoadResult::Status::Loaded);
+    EXPECT_EQ(storedData(b.d), storedData(original_.d));
+
+    {
+        RawConnection raw(sqliteUrl(path_));
+        QSqlQuery q(raw.db());
+        ASSERT_TRUE(q.exec("DROP TABLE \"Attribute\""));
+        ASSERT_TRUE(q.exec("CREATE VIEW \"Attribute\" AS SELECT * FROM kept"));
+    }
+    const ProjectStore::LoadResult viewed =
+        ProjectStore(sqliteUrl(path_)).loadInto(b.editor, "school");
+    EXPECT_EQ(viewed.status, ProjectStore::LoadResult::Status::Failed);
+    EXPECT_TRUE(viewed.error.text().contains("Attribute is not a table"))
+        << viewed.error.text().toStdString();
+
+    {
+        RawConnection raw(sqliteUrl(path_));
+        QSqlQuery q(raw.db());
+        ASSERT_TRUE(q.exec("DROP VIEW \"Attribute\""));
+        ASSERT_TRUE(q.exec("ALTER TABLE kept RENAME TO \"Attribute\""));
+        ASSERT_TRUE(
+            q.exec("UPDATE \"EntityType\" SET \"eName\" = printf('%.5000000c', 'x') "
+                   "WHERE rowid = (SELECT min(rowid) FROM \"EntityType\")"));
+    }
+    const ProjectStore::LoadResult big =
+        ProjectStore(sqliteUrl(path_)).loadInto(b.editor, "school");
+    EXPECT_EQ(big.status, ProjectStore::LoadResult::Status::Failed);
+    EXPECT_TRUE(big.error.text().contains("too big")) << big.error.text().toStdString();
+}
+
 }  // namespace
