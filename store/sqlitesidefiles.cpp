@@ -37,3 +37,14 @@ bool rollBackInterruptedSave(const QString& path, StoreError* error) {
                   QStringLiteral("Open ") + path};
     return false;
 }
+
+WalLeftovers::WalLeftovers(const QString& path)
+    : path_(path),
+      walExisted_(QFileInfo::exists(path + QStringLiteral("-wal"))),
+      shmExisted_(QFileInfo::exists(path + QStringLiteral("-shm"))) {}
+
+void WalLeftovers::removeNew() const {
+    const QString wal = path_ + QStringLiteral("-wal");
+    if (!walExisted_ && QFileInfo(wal).size() == 0) QFile::remove(wal);
+    if (!shmExisted_ && !QFileInfo::exists(wal)) QFile::remove(path_ + QStringLiteral("-shm"));
+}

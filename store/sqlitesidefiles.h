@@ -13,3 +13,18 @@
 // False with *error saying how to recover when it cannot (a file or folder the user may not
 // write, for one).
 bool rollBackInterruptedSave(const QString& path, StoreError* error);
+
+// Reading a WAL-mode database read-only creates its -wal and -shm files, which a read-only
+// connection cannot remove when it closes. Notes which of them are missing before the read and
+// removes those the read left behind (an empty log only: one with content holds another
+// program's writes).
+class WalLeftovers {
+public:
+    explicit WalLeftovers(const QString& path);
+    void removeNew() const;
+
+private:
+    QString path_;
+    bool walExisted_ = true;
+    bool shmExisted_ = true;
+};

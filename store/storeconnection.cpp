@@ -32,6 +32,8 @@ StoreConnection::~StoreConnection() {
     if (db_.isValid()) db_.close();
     db_ = QSqlDatabase();
     if (QSqlDatabase::contains(name_)) QSqlDatabase::removeDatabase(name_);
+    // A read leaves nothing behind, a WAL-mode file's log and index included.
+    if (walLeftovers_) walLeftovers_->removeNew();
 }
 
 bool StoreConnection::open(StoreError* error, Access access) {
@@ -42,7 +44,10 @@ bool StoreConnection::open(StoreError* error, Access access) {
         noTables_ = true;
         return true;
     }
-    if (readOnly && !isPostgres() && !rollBackInterruptedSave(url_.dataSource, error)) return false;
+    if (readOnly && !isPostgres()) {
+        if (!rollBackInterruptedSave(url_.dataSource, error)) return false;
+        walLeftovers_ = std::make_unique<WalLeftovers>(url_.dataSource);
+    }
     db_ = QSqlDatabase::addDatabase(
         isPostgres() ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), name_);
     if (!db_.isValid()) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -80,6 +81,28 @@ TEST(ProjectFile, RowsLeftOutOfAFileAreReported) {
     QString problem, skipped;
     EXPECT_EQ(importProjectFile(loaded.editor, path, &problem, &skipped), "one");
     EXPECT_TRUE(skipped.endsWith(" 筆資料無法載入, 已略過")) << skipped.toStdString();
+}
+
+// A file in WAL mode is read without leaving its log and index behind.
+TEST(ProjectFile, ReadingAWalModeFileLeavesNothingBeside) {
+    QTemporaryDir dir;
+    DiagramBuilder original;
+    drawSample(original);
+    const QString path = dir.filePath("homework.relvane");
+    ASSERT_EQ(exportProjectFile(original.d, path, "one"), std::nullopt);
+    {
+        RawConnection raw("sqlite:" + path);
+        QSqlQuery q(raw.db());
+        ASSERT_TRUE(q.exec("PRAGMA journal_mode = WAL") && q.next());
+        ASSERT_EQ(q.value(0).toString(), "wal");
+    }
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files);
+    DiagramBuilder loaded;
+    QString problem, skipped;
+    EXPECT_EQ(importProjectFile(loaded.editor, path, &problem, &skipped), "one")
+        << problem.toStdString();
+    EXPECT_EQ(storedData(loaded.d), storedData(original.d));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
 }
 
 }  // namespace
