@@ -5,9 +5,10 @@
 #include "commandline.h"
 #include "outputpath.h"
 #include "projectstore.h"
+#include "terminaltext.h"
 
 void printError(const QString& text) {
-    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+    std::fprintf(stderr, "%s\n", terminalLines(text).toUtf8().constData());
     std::fflush(stderr);
 }
 

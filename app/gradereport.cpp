@@ -4,6 +4,7 @@
 #include <QSaveFile>
 
 #include "cellwidths.h"
+#include "terminaltext.h"
 #include "workbooklimits.h"
 #include "xlsx.h"
 
@@ -48,7 +49,7 @@ QString oneLine(QString text) {
     for (QChar& ch : text)
         if (ch == QLatin1Char('\t') || ch == QLatin1Char('\n') || ch == QLatin1Char('\r'))
             ch = QLatin1Char(' ');
-    return text;
+    return terminalLine(text);
 }
 
 QString csvField(const QString& text) {
