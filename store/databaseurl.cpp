@@ -1,6 +1,7 @@
 #include "databaseurl.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QUrlQuery>
@@ -113,7 +114,9 @@ QString postgresUrl(const DatabaseUrl& url, const QString& password) {
 std::optional<DatabaseUrl> parsePostgres(const QString& text, QString* error) {
     const QUrl url(text, QUrl::StrictMode);
     if (!url.isValid()) {
-        setError(error, QStringLiteral("not a valid PostgreSQL URL: %1").arg(url.errorString()));
+        // QUrl's reason quotes the whole URL.
+        setError(error, QStringLiteral("not a valid PostgreSQL URL: %1")
+                            .arg(maskPassword(url.errorString(), text)));
         return std::nullopt;
     }
     DatabaseUrl result;
@@ -144,6 +147,17 @@ std::optional<DatabaseUrl> parsePostgres(const QString& text, QString* error) {
 }
 
 }  // namespace
+
+QString maskPassword(const QString& message, const QString& url) {
+    // USER:PASSWORD@ after the scheme's "//" (or at the start, the scheme forgotten), as far as
+    // the last "@": a typed password may hold any character.
+    static const QRegularExpression userInfo(QStringLiteral("(?:^|//)[^/@:\\s]*:([^\\s]*)@"));
+    const QString password = userInfo.match(url).captured(1);
+    if (password.isEmpty()) return message;
+    QString masked = message;
+    masked.replace(password, QStringLiteral("****"));
+    return masked;
+}
 
 QString defaultDatabaseFile() {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
@@ -181,7 +195,7 @@ std::optional<DatabaseUrl> DatabaseUrl::parse(const QString& input, QString* err
     }
     setError(error,
              QStringLiteral("\"%1\" is neither a .db file nor a sqlite: or postgresql:// URL")
-                 .arg(text));
+                 .arg(maskPassword(text, text)));
     return std::nullopt;
 }
 
