@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <QSet>
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -120,29 +121,41 @@ private:
     }
 
     // The longest name the dialect keeps: PostgreSQL counts UTF-8 bytes, MySQL characters.
-    bool fits(const QString& name) const {
+    qint64 nameLimit() const {
         switch (dialect_) {
             case SqlDialect::PostgreSQL:
-                return name.toUtf8().size() <= 63;
+                return 63;
             case SqlDialect::MySQL:
-                return name.toUcs4().size() <= 64;
+                return 64;
             case SqlDialect::SQLite:
-                return true;
+                break;
         }
-        return true;
+        return std::numeric_limits<qint64>::max();
     }
+    int unitsOf(char32_t c) const {
+        if (dialect_ != SqlDialect::PostgreSQL) return 1;
+        return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    }
+    qint64 unitsOf(const QString& name) const {
+        qint64 units = 0;
+        for (char32_t c : name.toUcs4()) units += unitsOf(c);
+        return units;
+    }
+    bool fits(const QString& name) const { return unitsOf(name) <= nameLimit(); }
 
-    // `base` cut at a character boundary so that base + suffix fits.
+    // `base` cut at a character boundary so that base + suffix fits, in one pass over it. A cut
+    // that leaves spaces at the end loses them too: MySQL refuses a name ending in a space.
     QString shortened(const QString& base, const QString& suffix) const {
-        QList<uint> chars = base.toUcs4();
-        QString name = base + suffix;
-        while (!fits(name) && !chars.isEmpty()) {
-            chars.removeLast();
-            name = QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()),
-                                     chars.size()) +
-                   suffix;
+        if (fits(base + suffix)) return base + suffix;
+        qint64 room = nameLimit() - unitsOf(suffix);
+        QString kept;
+        for (char32_t c : base.toUcs4()) {
+            room -= unitsOf(c);
+            if (room < 0) break;
+            kept += QString::fromUcs4(&c, 1);
         }
-        return name;
+        while (kept.endsWith(QLatin1Char(' '))) kept.chop(1);
+        return kept + suffix;
     }
 
     // Names compare as the database compares them: SQLite and MySQL ignore case, MySQL also
