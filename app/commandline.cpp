@@ -216,8 +216,12 @@ int runSqlCommand(const QStringList& arguments) {
 
     QStringList warnings;
     if (options->output.isEmpty()) {
-        const QByteArray text =
-            sqlScript(mapDiagram(diagram), diagram, options->dialect, &warnings).toUtf8();
+        const RelationalModel model = mapDiagram(diagram);
+        if (const auto refused = sqlScriptRefusal(model, options->dialect)) {
+            printError(*refused);
+            return ExitRefused;
+        }
+        const QByteArray text = sqlScript(model, diagram, options->dialect, &warnings).toUtf8();
         for (const QString& warning : warnings) printError(warning);
         if (std::fwrite(text.constData(), 1, size_t(text.size()), stdout) != size_t(text.size()) ||
             std::fflush(stdout) != 0) {
