@@ -64,13 +64,20 @@ TEST(ProjectFile, AFileThatIsNoProjectFileIsRefusedAndLeftAlone) {
     }
 }
 
-// Rows of a file that cannot be loaded are left out, and the reader is told how many.
-TEST(ProjectFile, RowsLeftOutOfAFileAreReported) {
+// A project file of the sample diagram, exported as project "one", and changed by hand.
+class ChangedFile : public testing::Test {
+protected:
+    void SetUp() override {
+        drawSample(original);
+        ASSERT_EQ(exportProjectFile(original.d, path, "one"), std::nullopt);
+    }
     QTemporaryDir dir;
     DiagramBuilder original;
-    drawSample(original);
     const QString path = dir.filePath("homework.relvane");
-    ASSERT_EQ(exportProjectFile(original.d, path, "one"), std::nullopt);
+};
+
+// Rows of a file that cannot be loaded are left out, and the reader is told how many.
+TEST_F(ChangedFile, RowsLeftOutOfAFileAreReported) {
     {
         RawConnection raw("sqlite:" + path);
         ASSERT_TRUE(
@@ -84,12 +91,7 @@ TEST(ProjectFile, RowsLeftOutOfAFileAreReported) {
 }
 
 // A file in WAL mode is read without leaving its log and index behind.
-TEST(ProjectFile, ReadingAWalModeFileLeavesNothingBeside) {
-    QTemporaryDir dir;
-    DiagramBuilder original;
-    drawSample(original);
-    const QString path = dir.filePath("homework.relvane");
-    ASSERT_EQ(exportProjectFile(original.d, path, "one"), std::nullopt);
+TEST_F(ChangedFile, ReadingAWalModeFileLeavesNothingBeside) {
     {
         RawConnection raw("sqlite:" + path);
         QSqlQuery q(raw.db());
