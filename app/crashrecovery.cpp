@@ -53,6 +53,7 @@ CrashRecovery::CrashRecovery(Workspace& workspace, const QString& directory)
                      qPrintable(directory_.path()));
         return;
     }
+    removeAbandonedLocks();
     QUndoStack& stack = workspace_.history().stack();
     connect(&stack, &QUndoStack::indexChanged, this, &CrashRecovery::historyChanged);
     connect(&stack, &QUndoStack::cleanChanged, this, &CrashRecovery::historyChanged);
@@ -110,6 +111,17 @@ void CrashRecovery::finish() {
     QFile::remove(ownFile_);
     ownLock_.reset();
     claimed_.clear();
+}
+
+void CrashRecovery::removeAbandonedLocks() {
+    const QString lockSuffix = lockFileOf(kSuffix);
+    for (const QFileInfo& info :
+         directory_.entryInfoList({QLatin1Char('*') + lockSuffix}, QDir::Files)) {
+        const QString file = info.absoluteFilePath().chopped(lockSuffix.size() - kSuffix.size());
+        // A lock with its recovery file is claimAbandoned's; a living run keeps its lock.
+        if (QFile::exists(file)) continue;
+        if (std::unique_ptr<QLockFile> lock = tryToLock(file)) lock->unlock();
+    }
 }
 
 std::optional<QString> CrashRecovery::claimAbandoned() {

@@ -56,6 +56,9 @@ private:
     void historyChanged();
     void write();
     void queueRemoval();
+    // Removes the locks of runs that ended, killed, without a recovery file: nothing of theirs is
+    // left to offer.
+    void removeAbandonedLocks();
 
     Workspace& workspace_;
     QDir directory_;

@@ -18,13 +18,14 @@
 #include "projectbuilder.h"
 #include "projectfile.h"
 #include "projectstore.h"
+#include "rubric.h"
 #include "stderrprogress.h"
 
 namespace {
 
 const QString kUsage = QStringLiteral(
     "usage: relvane grade --db URL --reference NAME (--project NAME | --all) "
-    "[--output REPORT.xlsx|REPORT.csv]");
+    "[--rubric FILE] [--details] [--output REPORT.xlsx|REPORT.csv]");
 
 // Messages raised while a project is built go to stderr under the project's name; nothing is
 // ever asked.
@@ -70,7 +71,8 @@ ProjectSource sourceOf(const QString& text) {
 }
 
 struct GradeOptions {
-    QString db, output;
+    QString db, output, rubric;
+    bool details = false;  // every difference under its project in the text report
     ProjectSource reference;
     std::optional<ProjectSource> project;  // nullopt: --all
     bool needsStore() const { return !project || !reference.isFile() || !project->isFile(); }
@@ -78,9 +80,11 @@ struct GradeOptions {
 
 std::optional<GradeOptions> parseGradeOptions(QStringList arguments) {
     const bool all = arguments.removeAll(QStringLiteral("--all")) > 0;
+    const bool details = arguments.removeAll(QStringLiteral("--details")) > 0;
     // "--name value" pairs, each known and given once.
     const QStringList known = {QStringLiteral("--db"), QStringLiteral("--reference"),
-                               QStringLiteral("--project"), QStringLiteral("--output")};
+                               QStringLiteral("--project"), QStringLiteral("--output"),
+                               QStringLiteral("--rubric")};
     QHash<QString, QString> given;
     for (qsizetype i = 0; i < arguments.size(); i += 2) {
         const QString& option = arguments[i];
@@ -97,15 +101,17 @@ std::optional<GradeOptions> parseGradeOptions(QStringList arguments) {
     GradeOptions options;
     options.db = given.value(QStringLiteral("--db"));
     options.output = given.value(QStringLiteral("--output"));
+    options.rubric = given.value(QStringLiteral("--rubric"));
+    options.details = details;
     options.reference = sourceOf(given.value(QStringLiteral("--reference")));
     if (given.contains(QStringLiteral("--project")))
         options.project = sourceOf(given.value(QStringLiteral("--project")));
-    const bool usable = !options.reference.label().isEmpty() &&
-                        all != options.project.has_value() &&
-                        (!options.project || !options.project->label().isEmpty()) &&
-                        (!options.needsStore() || given.contains(QStringLiteral("--db"))) &&
-                        (!given.contains(QStringLiteral("--output")) ||
-                         isGradeReportPath(options.output));
+    const bool usable =
+        !options.reference.label().isEmpty() && all != options.project.has_value() &&
+        (!options.project || !options.project->label().isEmpty()) &&
+        (!options.needsStore() || given.contains(QStringLiteral("--db"))) &&
+        (!given.contains(QStringLiteral("--output")) || isGradeReportPath(options.output)) &&
+        (!given.contains(QStringLiteral("--rubric")) || !options.rubric.isEmpty());
     if (!usable) {
         printError(kUsage);
         return std::nullopt;
@@ -193,15 +199,14 @@ QStringList placesOf(const Comparison& comparison, const Diagram& student) {
     return places;
 }
 
-GradedProject grade(const QString& name, const Diagram& student, const Diagram& reference) {
+GradedProject grade(const QString& name, const Diagram& student, const Diagram& reference,
+                    const Rubric& rubric) {
     GradedProject graded;
     graded.name = name;
-    graded.comparison = compareDiagrams(student, reference);
-    // A draft is graded as a diagram that does not convert, even where it would.
-    if (student.view.project.draft && graded.comparison.compared()) {
-        graded.comparison = Comparison{};
-        graded.comparison.studentFailure = draftProjectMessage(name);
-    }
+    graded.comparison = compareDiagrams(student, reference, rubric);
+    // A draft is marked as failing validation, even where it would pass.
+    if (student.view.project.draft && graded.comparison.studentPassed())
+        graded.comparison.studentProblems << draftProjectMessage(name);
     graded.places = placesOf(graded.comparison, student);
     return graded;
 }
@@ -222,11 +227,20 @@ int runGradeCommand(const QStringList& given) {
     if (!options) return ExitUsageOrSystem;
     if (const auto status = refuseOutput(QStringLiteral("grade"), options->output, options->db))
         return *status;
+    // A malformed rubric stops the grading before the store is read.
+    GradeReport report;
+    if (!options->rubric.isEmpty()) {
+        auto rubric = readRubric(options->rubric);
+        if (const QString* problem = std::get_if<QString>(&rubric)) {
+            printError(*problem);
+            return ExitUsageOrSystem;
+        }
+        report.rubric = std::get<Rubric>(std::move(rubric));
+    }
     auto read = readStore(*options);
     if (const int* status = std::get_if<int>(&read)) return *status;
     const StoreProjects& store = std::get<StoreProjects>(read);
 
-    GradeReport report;
     const std::unique_ptr<GradedDiagram> reference =
         loadSource(options->reference, store, &report.reference);
     if (!reference) return ExitRefused;
@@ -244,7 +258,7 @@ int runGradeCommand(const QStringList& given) {
         QString name;
         const std::unique_ptr<GradedDiagram> student = loadSource(*options->project, store, &name);
         if (!student) return ExitRefused;
-        report.projects.push_back(grade(name, student->diagram, reference->diagram));
+        report.projects.push_back(grade(name, student->diagram, reference->diagram, report.rubric));
     } else {
         // One student diagram at a time: a class of large diagrams never sits in memory at once.
         std::vector<const NamedProjectRows*> students;
@@ -258,13 +272,14 @@ int runGradeCommand(const QStringList& given) {
         });
         for (const NamedProjectRows* project : students) {
             const std::unique_ptr<GradedDiagram> student = buildProject(*project);
-            report.projects.push_back(grade(project->name, student->diagram, reference->diagram));
+            report.projects.push_back(
+                grade(project->name, student->diagram, reference->diagram, report.rubric));
             proceed(progress.get(), qint64(report.projects.size()), qint64(students.size()));
         }
     }
 
     if (options->output.isEmpty()) {
-        if (writeToStandardOutput(gradeReportText(report))) return ExitWritten;
+        if (writeToStandardOutput(gradeReportText(report, options->details))) return ExitWritten;
         printError(QStringLiteral("relvane grade: cannot write to standard output"));
         return ExitUsageOrSystem;
     }

@@ -18,7 +18,9 @@
 #include "language.h"
 #include "largeheap.h"
 #include "listcommand.h"
+#include "packageversion.h"
 #include "picturecommand.h"
+#include "quietmessages.h"
 #include "relvaneapp.h"
 #include "settingskey.h"
 
@@ -70,6 +72,7 @@ const std::map<std::string, Headless>& headlessCommands() {
 int runHeadless(const Headless& command, int argc, char** argv, const QString& language) {
     reserveLargePageHeap(kHeadlessHeapReserve);
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    dropRuntimeDirectoryWarnings();
     if (command.widgets) {
         QApplication app(argc, argv);
         useLanguage(language);
@@ -122,7 +125,7 @@ int main(int argc, char** argv) {
     }
     const char* command = argc > 1 ? argv[1] : nullptr;
     if (command && std::strcmp(command, "--version") == 0) {
-        std::printf("relvane %s\n", qPrintable(versionNumber()));
+        std::printf("relvane %s\n", qPrintable(packageVersion()));
         return ExitWritten;
     }
     if (command && (std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0)) {

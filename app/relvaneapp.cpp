@@ -117,6 +117,12 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile,
         if (path.isEmpty()) return std::nullopt;
         return QStringLiteral("file:") + path;
     };
+    chooseRubricFile = [this]() -> std::optional<QString> {
+        const QString path = QFileDialog::getOpenFileName(
+            window_.get(), QCoreApplication::translate("RelvaneApp", "評分標準"));
+        if (path.isEmpty()) return std::nullopt;
+        return path;
+    };
     openWorkbook = [this](const QString& path) { return openWithDesktop(path); };
     connect(window_.get(), &Form1::saveRequested, this, &RelvaneApp::save);
     connect(window_.get(), &Form1::saveAsRequested, this, &RelvaneApp::saveAs);
@@ -141,6 +147,7 @@ RelvaneApp::~RelvaneApp() = default;
 
 void RelvaneApp::addReviewPanel() {
     review_ = new ReviewPanel(*workspace_, *window_->canvas(), window_.get());
+    connect(review_, &ReviewPanel::rubricRequested, this, &RelvaneApp::chooseRubric);
     window_->addDockWidget(Qt::RightDockWidgetArea, review_);
     QAction* toggle = review_->toggleViewAction();
     toggle->setObjectName(QStringLiteral("mnuReviewPanel"));
@@ -475,6 +482,17 @@ void RelvaneApp::compareWithReference() {
         }
     }
     review_->compareWith(std::move(reference), name);
+}
+
+void RelvaneApp::chooseRubric() {
+    const std::optional<QString> path = chooseRubricFile();
+    if (!path) return;
+    auto rubric = readRubric(*path);
+    if (const QString* problem = std::get_if<QString>(&rubric)) {
+        window_->prompts().message(*problem);
+        return;
+    }
+    review_->setRubric(std::get<Rubric>(std::move(rubric)));
 }
 
 void RelvaneApp::convert() {

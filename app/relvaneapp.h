@@ -88,6 +88,11 @@ public:
     // The reference answer: a stored project's name, or "file:" and the path of a project file;
     // nullopt when the user cancels. Tests replace it.
     std::function<std::optional<QString>()> chooseReference;
+    // The comparison's rubric link: asks for a rubric file and prices the comparison by it; a file
+    // that cannot be read or understood is told and changes nothing.
+    void chooseRubric();
+    // The rubric file; nullopt when the user cancels. Tests replace it.
+    std::function<std::optional<QString>()> chooseRubricFile;
     // Before unsaved changes would be lost: asks whether to save them first. False when the user
     // cancels, or chose to save and the save did not happen.
     bool settleUnsavedChanges();

@@ -24,6 +24,10 @@ QTextBlockFormat blockFormat(const ReviewLine& line) {
     switch (line.kind) {
         case ReviewLine::Kind::Heading: format.setTopMargin(6); break;
         case ReviewLine::Kind::Item: format.setLeftMargin(16); format.setTextIndent(-10); break;
+        case ReviewLine::Kind::SubItem:
+            format.setLeftMargin(32);
+            format.setTextIndent(-10);
+            break;
         case ReviewLine::Kind::Relation: format.setTopMargin(2); break;
     }
     return format;
@@ -48,6 +52,8 @@ void writeLine(QTextCursor& cursor, const ReviewLine& line) {
     cursor.setBlockFormat(blockFormat(line));
     if (line.kind == ReviewLine::Kind::Item)
         cursor.insertText(QStringLiteral("• "), runFormat(line, ReviewRun{}));
+    if (line.kind == ReviewLine::Kind::SubItem)
+        cursor.insertText(QStringLiteral("◦ "), runFormat(line, ReviewRun{}));
     for (const ReviewRun& run : line.runs) cursor.insertText(run.text, runFormat(line, run));
 }
 

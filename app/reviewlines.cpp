@@ -88,7 +88,8 @@ std::vector<ReviewLine> reviewLines(const Diagram& diagram, const RelationalMode
     return lines;
 }
 
-std::vector<ReviewLine> comparisonLines(const Comparison& comparison, const QString& reference) {
+std::vector<ReviewLine> comparisonLines(const Comparison& comparison, const QString& reference,
+                                        const QString& rubric) {
     const ReviewTone tone = ReviewTone::Comparison;
     ReviewRun title =
         plain(QCoreApplication::translate("ReviewLines", "與參考答案 %1 比較").arg(reference));
@@ -104,6 +105,10 @@ std::vector<ReviewLine> comparisonLines(const Comparison& comparison, const QStr
     }
     head.runs.push_back(plain(QStringLiteral("  ")));
     head.runs.push_back(
+        plain(QCoreApplication::translate("ReviewLines", "評分標準: %1").arg(rubric),
+              QStringLiteral("u:rubric")));
+    head.runs.push_back(plain(QStringLiteral("  ")));
+    head.runs.push_back(
         plain(QCoreApplication::translate("ReviewLines", "關閉"), QStringLiteral("x:close")));
     std::vector<ReviewLine> lines{head};
     const auto say = [&lines, tone](const QString& text) {
@@ -112,23 +117,37 @@ std::vector<ReviewLine> comparisonLines(const Comparison& comparison, const QStr
     if (!comparison.referenceFailure.isEmpty())
         say(QCoreApplication::translate("ReviewLines", "參考答案無法轉換: %1")
                 .arg(comparison.referenceFailure));
-    if (!comparison.studentFailure.isEmpty())
-        say(QCoreApplication::translate("ReviewLines", "無法轉換: %1")
-                .arg(comparison.studentFailure));
+    for (const QString& problem : comparison.studentProblems)
+        say(failedCheckText() + QStringLiteral(": ") + problem);
     if (comparison.compared() && comparison.differences.empty())
         say(QCoreApplication::translate("ReviewLines", "與參考答案相同"));
-    for (int c = 0; c < kDifferenceCategories; ++c) {
+    const auto& differences = comparison.differences;
+    const auto line = [tone](ReviewLine::Kind kind, const Difference& d, const QString& text) {
+        const QString href = d.studentConnector || d.studentElement
+                                 ? entryHref(d.studentElement, d.studentConnector)
+                                 : QString();
+        return ReviewLine{kind, tone, {plain(text, href)}};
+    };
+    // Each counted difference (or equivalence) under its category, the differences that follow
+    // from it right below it.
+    for (int c = 0; c <= int(DifferenceCategory::Equivalent); ++c) {
         const auto category = DifferenceCategory(c);
         std::vector<ReviewLine> items;
-        for (const Difference& d : comparison.differences) {
-            if (d.category != category) continue;
-            const QString href = d.studentConnector || d.studentElement
-                                     ? entryHref(d.studentElement, d.studentConnector)
-                                     : QString();
-            items.push_back({ReviewLine::Kind::Item, tone, {plain(d.hint, href)}});
+        int roots = 0;
+        for (size_t i = 0; i < differences.size(); ++i) {
+            const Difference& d = differences[i];
+            if (d.cause >= 0 || d.category != category) continue;
+            ++roots;
+            items.push_back(
+                line(ReviewLine::Kind::Item, d,
+                     d.counted() ? QStringLiteral("-%1 %2").arg(d.cost).arg(d.hint) : d.hint));
+            for (size_t j = i + 1; j < differences.size() && differences[j].cause == int(i); ++j)
+                items.push_back(line(ReviewLine::Kind::SubItem, differences[j],
+                                     QCoreApplication::translate("ReviewLines", "隨之而來: %1")
+                                         .arg(differences[j].hint)));
         }
-        addSection(lines, QStringLiteral("%1 (%2)").arg(categoryTitle(category)).arg(items.size()),
-                   tone, items);
+        addSection(lines, QStringLiteral("%1 (%2)").arg(categoryTitle(category)).arg(roots), tone,
+                   items);
     }
     return lines;
 }

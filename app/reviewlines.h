@@ -26,7 +26,7 @@ struct ReviewRun {
 };
 
 struct ReviewLine {
-    enum class Kind { Heading, Item, Relation };
+    enum class Kind { Heading, Item, Relation, SubItem };
     Kind kind = Kind::Relation;
     ReviewTone tone = ReviewTone::Schema;
     std::vector<ReviewRun> runs;
@@ -40,6 +40,10 @@ std::vector<ReviewLine> reviewLines(const Diagram& diagram, const RelationalMode
                                     const std::set<int>& selection);
 
 // The comparison with a reference answer, shown above everything else: the score (its link "s:"
-// tells how it is counted) and a "關閉" link ("x:close"), or why nothing could be compared; then
-// the differences grouped by category, each linked to the student's element or connector.
-std::vector<ReviewLine> comparisonLines(const Comparison& comparison, const QString& reference);
+// tells how it is counted), the rubric in force (its link "u:rubric" picks another) and a "關閉"
+// link ("x:close"), or why nothing could be compared; 未通過檢查 with validation's messages; then
+// the counted differences grouped by category with their costs, each followed by the differences
+// that follow from it, and the equivalent designs; each linked to the student's element or
+// connector.
+std::vector<ReviewLine> comparisonLines(const Comparison& comparison, const QString& reference,
+                                        const QString& rubric);

@@ -62,7 +62,7 @@ void ReviewPanel::refresh() {
     std::vector<ReviewLine> lines = reviewLines(d, model_, highlighted_);
     if (reference_) {
         std::vector<ReviewLine> compared =
-            comparisonLines(compareDiagrams(d, *reference_), referenceName_);
+            comparisonLines(compareDiagrams(d, *reference_, rubric_), referenceName_, rubric_.name);
         lines.insert(lines.begin(), std::make_move_iterator(compared.begin()),
                      std::make_move_iterator(compared.end()));
     }
@@ -96,6 +96,11 @@ void ReviewPanel::compareWith(std::unique_ptr<Diagram> reference, const QString&
     refresh();
 }
 
+void ReviewPanel::setRubric(Rubric rubric) {
+    rubric_ = std::move(rubric);
+    refresh();
+}
+
 void ReviewPanel::endComparison() {
     reference_.reset();
     refresh();
@@ -104,6 +109,10 @@ void ReviewPanel::endComparison() {
 void ReviewPanel::follow(const QUrl& url) {
     if (url.toString() == QLatin1String("x:close")) {
         endComparison();
+        return;
+    }
+    if (url.toString() == QLatin1String("u:rubric")) {
+        Q_EMIT rubricRequested();
         return;
     }
     const Diagram& d = workspace_.diagram();
@@ -122,6 +131,7 @@ void ReviewPanel::follow(const QUrl& url) {
 
 QString ReviewPanel::tipFor(const QUrl& url) const {
     if (url.toString() == QLatin1String("s:")) return scoreRule();
+    if (url.toString() == QLatin1String("u:rubric")) return rubricText(rubric_);
     const QStringList parts = url.toString().split(QLatin1Char(':'));
     const size_t r = parts.value(1).toULongLong();
     if (parts.size() < 2 || r >= model_.relations.size()) return QString();

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "relationalmodel.h"
+#include "rubric.h"
 
 class Canvas;
 class Diagram;
@@ -43,6 +44,13 @@ public:
     void compareWith(std::unique_ptr<Diagram> reference, const QString& name);
     void endComparison();
     bool comparing() const { return reference_ != nullptr; }
+    // Prices the comparison's differences by `rubric` from now on.
+    void setRubric(Rubric rubric);
+    const Rubric& rubric() const { return rubric_; }
+
+Q_SIGNALS:
+    // The comparison's rubric link was followed: another rubric is wanted.
+    void rubricRequested();
 
 private:
     void schedule();
@@ -57,4 +65,5 @@ private:
     std::unique_ptr<ReviewDocument> shown_;  // the lines the text shows
     std::unique_ptr<Diagram> reference_;      // the answer compared with, while comparing
     QString referenceName_;
+    Rubric rubric_ = Rubric::standard();
 };

@@ -10,24 +10,20 @@
 #include "checkdiagram.h"
 #include "ercomparison.h"
 #include "mapping.h"
+#include "rootcauses.h"
+#include "rubric.h"
 #include "schematext.h"
 
 namespace {
 
-using References = std::vector<std::vector<ColumnReference>>;
+using Model = MappedDiagram;
 
-// A mapped diagram with where its foreign keys point.
-struct Model {
-    const Diagram& diagram;
-    RelationalModel model;
-    References references;
-};
-
-// Validation's message for the diagram's first failure, or empty when it would convert.
-QString failureOf(const Diagram& diagram) {
+// Validation's messages for the diagram's failures; empty when it would convert.
+QStringList failuresOf(const Diagram& diagram) {
+    QStringList failures;
     for (const DiagramProblem& problem : findProblems(diagram))
-        if (!problem.isNote()) return problem.message;
-    return QString();
+        if (!problem.isNote()) failures << problem.message;
+    return failures;
 }
 
 QString nameList(const QStringList& names) {
@@ -61,26 +57,16 @@ QString ruleUsed(const Explanation& why) {
     return QStringLiteral(" (") + text + QLatin1Char(')');
 }
 
-// Items a relation holds: itself, its key, its columns and its foreign keys.
-int itemsOf(const Relation& relation) {
-    int items = 2 + int(relation.columns.size());
-    for (const Column& column : relation.columns) items += column.references ? 1 : 0;
-    return items;
-}
-
 class RelationalComparison {
 public:
     RelationalComparison(const Model& student, const Model& reference, Comparison& out)
         : s_(student), r_(reference), out_(out) {}
 
-    void run() {
-        const std::vector<int> match = matchRelations(s_.model, r_.model);
+    void run(const std::vector<int>& match) {
         std::vector<bool> studentMatched(s_.model.relations.size(), false);
-        for (const Relation& relation : r_.model.relations)
-            out_.referenceItems += itemsOf(relation);
-        for (const Relation& relation : s_.model.relations) out_.studentItems += itemsOf(relation);
         for (size_t r = 0; r < match.size(); ++r) {
             const Relation& relation = r_.model.relations[r];
+            here_ = {int(r), -1, match[r], -1};
             if (match[r] < 0) {
                 add(DifferenceCategory::MissingRelation, relation.name, QString(),
                     QCoreApplication::translate("Comparison", "%1 來自%2, 應成為獨立的關聯")
@@ -94,7 +80,7 @@ public:
         for (size_t s = 0; s < studentMatched.size(); ++s) {
             if (studentMatched[s]) continue;
             const Relation& relation = s_.model.relations[s];
-            out_.extraItems += itemsOf(relation);
+            here_ = {-1, -1, int(s), -1};
             add(DifferenceCategory::ExtraRelation, relation.name, QString(),
                 QCoreApplication::translate("Comparison", "%1 在參考答案中沒有對應的關聯")
                     .arg(relation.name),
@@ -119,9 +105,19 @@ private:
         return 0;
     }
 
+    // The relations and columns (model indices) the next differences concern.
+    struct Place {
+        int referenceRelation, referenceColumn, studentRelation, studentColumn;
+    };
+
     void add(DifferenceCategory category, const QString& relation, const QString& column,
              const QString& hint, int element = 0) {
-        out_.differences.push_back({category, relation, column, hint, element, 0});
+        Difference d{category, relation, column, hint, element, 0};
+        d.referenceRelation = here_.referenceRelation;
+        d.referenceColumn = here_.referenceColumn;
+        d.studentRelation = here_.studentRelation;
+        d.studentColumn = here_.studentColumn;
+        out_.differences.push_back(std::move(d));
     }
 
     // The name of the relation a student's foreign key points at, or empty.
@@ -132,11 +128,8 @@ private:
     void compareRelation(size_t r, size_t s, const std::vector<int>& match) {
         const Relation& ref = r_.model.relations[r];
         const Relation& mine = s_.model.relations[s];
-        out_.matchedItems += 1;
         const QStringList refKey = keyNames(ref), myKey = keyNames(mine);
-        if (comparableSet(refKey) == comparableSet(myKey))
-            out_.matchedItems += 1;
-        else
+        if (comparableSet(refKey) != comparableSet(myKey))
             add(DifferenceCategory::KeyDiffers, ref.name, QString(),
                 QCoreApplication::translate("Comparison", "%1 的主鍵應為 %2, 目前為 %3")
                         .arg(ref.name, nameList(refKey), nameList(myKey)) +
@@ -152,6 +145,7 @@ private:
                    (used[m] || comparableName(mine.columns[m].name) != name))
                 ++m;
             const QString refTarget = target(r_, r, c);
+            here_ = {int(r), int(c), int(s), m < mine.columns.size() ? int(m) : -1};
             if (m == mine.columns.size()) {
                 if (column.references)
                     add(DifferenceCategory::MissingForeignKey, ref.name, column.name,
@@ -167,7 +161,6 @@ private:
                 continue;
             }
             used[m] = true;
-            out_.matchedItems += 1;
             const Column& found = mine.columns[m];
             const int element = columnSource(mine, found);
             if (column.references && !found.references) {
@@ -177,7 +170,6 @@ private:
                         ruleUsed(column.why),
                     element);
             } else if (!column.references && found.references) {
-                out_.extraItems += 1;
                 add(DifferenceCategory::ExtraForeignKey, ref.name, column.name,
                     QCoreApplication::translate("Comparison", "%1.%2 在參考答案中不是外鍵")
                         .arg(ref.name, column.name),
@@ -186,7 +178,8 @@ private:
                 const int refIndex = r_.references[r][c].relationIndex;
                 const int myIndex = s_.references[s][m].relationIndex;
                 if (refIndex >= 0 && myIndex >= 0 && match[size_t(refIndex)] == myIndex)
-                    out_.matchedItems += 1;
+                    compareReferencedColumn(r_.references[r][c], s_.references[s][m], ref.name,
+                                            column.name, element);
                 else
                     add(DifferenceCategory::ForeignKeyTarget, ref.name, column.name,
                         QCoreApplication::translate("Comparison", "%1.%2 應參考 %3, 目前參考 %4")
@@ -199,14 +192,13 @@ private:
             if (used[m]) continue;
             const Column& column = mine.columns[m];
             const int element = columnSource(mine, column);
+            here_ = {int(r), -1, int(s), int(m)};
             if (column.references) {
-                out_.extraItems += 2;
                 add(DifferenceCategory::ExtraForeignKey, ref.name, column.name,
                     QCoreApplication::translate("Comparison", "%1 多出參考 %2 的外鍵 %3")
                         .arg(mine.name, target(s_, s, m), column.name),
                     element);
             } else {
-                out_.extraItems += 1;
                 add(DifferenceCategory::ExtraColumn, ref.name, column.name,
                     QCoreApplication::translate("Comparison", "%1 多出欄位 %2")
                         .arg(mine.name, column.name),
@@ -215,9 +207,21 @@ private:
         }
     }
 
+    // A foreign key to the right relation may still reference another of its columns (when
+    // that relation's key is another attribute).
+    void compareReferencedColumn(const ColumnReference& want, const ColumnReference& have,
+                                 const QString& relation, const QString& column, int element) {
+        if (comparableName(want.column) == comparableName(have.column)) return;
+        add(DifferenceCategory::ForeignKeyTarget, relation, column,
+            QCoreApplication::translate("Comparison", "%1.%2 應參考 %3.%4, 目前參考 %3.%5")
+                .arg(relation, column, want.relation, want.column, have.column),
+            element);
+    }
+
     const Model& s_;
     const Model& r_;
     Comparison& out_;
+    Place here_{-1, -1, -1, -1};
 };
 
 Model modelOf(const Diagram& diagram) {
@@ -252,6 +256,8 @@ QString categoryTitle(DifferenceCategory category) {
             return QCoreApplication::translate("Comparison", "弱實體不同");
         case DifferenceCategory::Multivalued:
             return QCoreApplication::translate("Comparison", "多值屬性不同");
+        case DifferenceCategory::Equivalent:
+            return QCoreApplication::translate("Comparison", "等價的設計");
     }
     return QString();
 }
@@ -259,13 +265,18 @@ QString categoryTitle(DifferenceCategory category) {
 QString scoreRule() {
     return QCoreApplication::translate(
         "Comparison",
-        "分數 = 100 × 符合參考答案的項目數 ÷ 參考答案的項目數 − 100 × 多出的項目數 ÷ 學生的項目數, "
-        "最低為 0; 項目是關聯、主鍵 (每個關聯一個)、欄位與外鍵, ER 圖上的差異只提示, 不計分");
+        "分數 = 100 − 計分差異的扣分總和 (每項依評分標準的類別扣分), 最低為 0; "
+        "隨另一項差異而來的差異與等價的設計不扣分");
+}
+
+QString failedCheckText() {
+    return QCoreApplication::translate("Comparison", "未通過檢查");
 }
 
 int Comparison::count(DifferenceCategory category) const {
-    return int(std::count_if(differences.begin(), differences.end(),
-                             [category](const Difference& d) { return d.category == category; }));
+    return int(std::count_if(
+        differences.begin(), differences.end(),
+        [category](const Difference& d) { return d.category == category && d.counted(); }));
 }
 
 QString comparableName(const QString& name) {
@@ -322,18 +333,20 @@ std::vector<int> matchRelations(const RelationalModel& student, const Relational
     return match;
 }
 
-Comparison compareDiagrams(const Diagram& student, const Diagram& reference) {
+Comparison compareDiagrams(const Diagram& student, const Diagram& reference, const Rubric& rubric) {
     Comparison out;
-    out.referenceFailure = failureOf(reference);
-    out.studentFailure = failureOf(student);
+    out.referenceFailure = failuresOf(reference).value(0);
     if (!out.compared()) return out;
+    out.studentProblems = failuresOf(student);
     const Model s = modelOf(student), r = modelOf(reference);
-    RelationalComparison(s, r, out).run();
+    const std::vector<int> match = matchRelations(s.model, r.model);
+    RelationalComparison(s, r, out).run(match);
     compareDrawings(student, reference, out.differences);
-    if (out.referenceItems > 0 && out.studentItems > 0) {
-        const double share = double(out.matchedItems) / out.referenceItems -
-                             double(out.extraItems) / out.studentItems;
-        out.score = std::clamp(int(std::lround(100 * share)), 0, 100);
-    }
+    groupRootCauses(s, r, match, out.differences);
+    priceDifferences(out, rubric);
     return out;
+}
+
+Comparison compareDiagrams(const Diagram& student, const Diagram& reference) {
+    return compareDiagrams(student, reference, Rubric::standard());
 }

@@ -65,7 +65,7 @@ public:
                         : QCoreApplication::translate("ErComparison",
                                                       "%1 在參考答案是一般實體, 這裡畫成弱實體")
                               .arg(ref.Caption),
-                    s);
+                    r, s);
             compareAttributes(r, s);
         }
         for (const auto& [r, s] : pairByCaption(s_, r_, &Element::isRelationshipKind)) {
@@ -75,9 +75,12 @@ public:
     }
 
 private:
-    void add(DifferenceCategory category, const QString& relation, const QString& hint, int element,
-             int connector = 0) {
-        out_.push_back({category, relation, QString(), hint, element, connector});
+    // `reference` and `element`: the reference's element and the student's that differ.
+    void add(DifferenceCategory category, const QString& relation, const QString& hint,
+             int reference, int element, int connector = 0) {
+        Difference d{category, relation, QString(), hint, element, connector};
+        d.referenceElement = reference;
+        out_.push_back(std::move(d));
     }
 
     void compareAttributes(int r, int s) {
@@ -87,7 +90,8 @@ private:
             mine.emplace(comparableName(s_.element(a).Caption), a);
         }
         for (int k : connectorsAt(r_, r, ConnectorKind::Attribute, false)) {
-            const Element& ref = r_.element(r_.connector(k).second);
+            const int refAttribute = r_.connector(k).second;
+            const Element& ref = r_.element(refAttribute);
             const auto found = mine.find(comparableName(ref.Caption));
             if (found == mine.end()) continue;
             const int a = found->second;
@@ -101,7 +105,7 @@ private:
                             : QCoreApplication::translate(
                                   "ErComparison", "%1 在參考答案是單值屬性, 這裡畫成多值屬性")
                                   .arg(ref.Caption),
-                a);
+                refAttribute, a);
         }
     }
 
@@ -123,7 +127,7 @@ private:
             add(DifferenceCategory::Participation, relationship,
                 QCoreApplication::translate("ErComparison", "%1 中 %2 的參與應為 %3, 目前為 %4")
                     .arg(relationship, entity, want, have),
-                s, m);
+                r, s, m);
         }
     }
 

@@ -621,10 +621,12 @@ std::optional<QByteArray> package(const Workbook& book, QString* error) {
     parts.push_back({id(sheets.size() + 2), kRelType + QStringLiteral("sharedStrings"),
                      QStringLiteral("sharedStrings.xml")});
     zip.add("xl/_rels/workbook.xml.rels", relationshipsXml(parts));
-    // The drawing (the largest part) is written on another core while the sheets are.
-    std::future<QByteArray> drawingPart;
+    // The drawing (the largest part) is written and deflated on another core while the sheets
+    // are written.
+    std::future<ZipArchive::Deflated> drawingPart;
     if (drawing)
-        drawingPart = std::async(std::launch::async, [&book] { return drawingXml(book.output); });
+        drawingPart = std::async(std::launch::async,
+                                 [&book] { return ZipArchive::deflate(drawingXml(book.output)); });
     for (size_t n = 0; n < sheets.size(); ++n)
         zip.add((QStringLiteral("xl/") + sheetPart(n)).toUtf8(),
                 sheetXml(*sheets[n], n == 0, n == 0 && drawing, styles, strings));

@@ -87,14 +87,49 @@ std::pair<quint32, quint32> dosDateTime() {
     return {date, time};
 }
 
+// A part cut into slices of kSliceSize.
+void sliceUp(const QByteArray& data, std::vector<Slice>& slices) {
+    qsizetype from = 0;
+    do {
+        const qsizetype size = std::min(ZipArchive::kSliceSize, data.size() - from);
+        slices.push_back({&data, from, size, from + size == data.size(), {}, 0});
+        from += size;
+    } while (from < data.size());
+}
+
+// The crc of a part whose slices were deflated.
+uLong partCrc(const std::vector<Slice>& slices, size_t first, size_t end) {
+    uLong crc = slices[first].crc;
+    for (size_t s = first + 1; s < end; ++s)
+        crc = crc32_combine(crc, slices[s].crc, z_off_t(slices[s].size));
+    return crc;
+}
+
 constexpr quint16 kVersionNeeded = 20;  // 2.0: deflate
 constexpr quint16 kUtf8Names = 0x0800;  // general purpose flag bit 11
 constexpr quint16 kDeflated = 8;
 
 }  // namespace
 
+ZipArchive::Deflated ZipArchive::deflate(QByteArray data) {
+    Deflated part;
+    part.data = std::move(data);
+    std::vector<Slice> slices;
+    sliceUp(part.data, slices);
+    QByteArray scratch;
+    for (Slice& slice : slices) deflateSlice(slice, scratch);
+    part.crc = quint32(partCrc(slices, 0, slices.size()));
+    for (Slice& slice : slices) part.slices.push_back(std::move(slice.deflated));
+    return part;
+}
+
 void ZipArchive::add(QByteArray name, QByteArray data) {
-    parts_.push_back({std::move(name), std::move(data)});
+    parts_.push_back({std::move(name), std::move(data), std::nullopt});
+}
+
+void ZipArchive::add(QByteArray name, Deflated part) {
+    QByteArray data = part.data;
+    parts_.push_back({std::move(name), std::move(data), std::move(part)});
 }
 
 std::optional<QByteArray> ZipArchive::build(QString* error) const {
@@ -106,17 +141,13 @@ std::optional<QByteArray> ZipArchive::build(QString* error) const {
     constexpr qint64 kLimit = std::numeric_limits<quint32>::max();
     if (parts_.size() > 0xFFFF) return tooLarge();
 
+    // The parts not deflated ahead, in slices on every core.
     std::vector<Slice> slices;
     std::vector<size_t> firstSlice;
     for (const Part& part : parts_) {
         if (part.data.size() >= kLimit) return tooLarge();
         firstSlice.push_back(slices.size());
-        qsizetype from = 0;
-        do {
-            const qsizetype size = std::min(kSliceSize, part.data.size() - from);
-            slices.push_back({&part.data, from, size, from + size == part.data.size(), {}, 0});
-            from += size;
-        } while (from < part.data.size());
+        if (!part.deflated) sliceUp(part.data, slices);
     }
     firstSlice.push_back(slices.size());
     deflateAll(slices);
@@ -124,17 +155,27 @@ std::optional<QByteArray> ZipArchive::build(QString* error) const {
     const auto [date, time] = dosDateTime();
     QByteArray out;
     QByteArray directory;
+    // Every part's deflated pieces and crc, from the slices above or deflated ahead.
+    std::vector<std::vector<const QByteArray*>> pieces(parts_.size());
+    std::vector<uLong> crcs(parts_.size());
     qsizetype total = 0;
-    for (const Slice& slice : slices) total += slice.deflated.size();
+    for (size_t p = 0; p < parts_.size(); ++p) {
+        if (const auto& ahead = parts_[p].deflated) {
+            for (const QByteArray& piece : ahead->slices) pieces[p].push_back(&piece);
+            crcs[p] = ahead->crc;
+        } else {
+            for (size_t s = firstSlice[p]; s < firstSlice[p + 1]; ++s)
+                pieces[p].push_back(&slices[s].deflated);
+            crcs[p] = partCrc(slices, firstSlice[p], firstSlice[p + 1]);
+        }
+        for (const QByteArray* piece : pieces[p]) total += piece->size();
+    }
     out.reserve(total + qsizetype(parts_.size()) * 128);
     for (size_t p = 0; p < parts_.size(); ++p) {
         const Part& part = parts_[p];
-        uLong crc = slices[firstSlice[p]].crc;
-        qint64 deflatedSize = slices[firstSlice[p]].deflated.size();
-        for (size_t s = firstSlice[p] + 1; s < firstSlice[p + 1]; ++s) {
-            crc = crc32_combine(crc, slices[s].crc, z_off_t(slices[s].size));
-            deflatedSize += slices[s].deflated.size();
-        }
+        const uLong crc = crcs[p];
+        qint64 deflatedSize = 0;
+        for (const QByteArray* piece : pieces[p]) deflatedSize += piece->size();
         const qint64 offset = out.size();
         if (deflatedSize >= kLimit || offset >= kLimit) return tooLarge();
 
@@ -157,7 +198,7 @@ std::optional<QByteArray> ZipArchive::build(QString* error) const {
         put32(out, 0x04034b50);
         putEntry(out);
         out += part.name;
-        for (size_t s = firstSlice[p]; s < firstSlice[p + 1]; ++s) out += slices[s].deflated;
+        for (const QByteArray* piece : pieces[p]) out += *piece;
 
         // Its central directory entry: a regular file, readable by all (Unix attributes); no
         // comment, on the first disk.

@@ -11,7 +11,18 @@
 // slices join into one ordinary deflate stream that any unzip reads.
 class ZipArchive {
 public:
+    // A part deflated ahead of build() on the thread that made it, so that deflating a large part
+    // overlaps the making of the others.
+    class Deflated {
+        friend class ZipArchive;
+        QByteArray data;
+        std::vector<QByteArray> slices;  // deflated, in order
+        quint32 crc = 0;
+    };
+    static Deflated deflate(QByteArray data);
+
     void add(QByteArray name, QByteArray data);
+    void add(QByteArray name, Deflated part);
 
     // The archive's bytes; nullopt (with `error` set) when it would need the zip64 extensions
     // (a part or the whole archive of 4 GiB or more, or more than 65,535 parts).
@@ -24,6 +35,7 @@ private:
     struct Part {
         QByteArray name;
         QByteArray data;
+        std::optional<Deflated> deflated;  // none: deflated by build()
     };
     std::vector<Part> parts_;
 };

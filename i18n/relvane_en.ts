@@ -193,8 +193,20 @@
         <translation>Different multivalued attributes</translation>
     </message>
     <message>
-        <source>分數 = 100 × 符合參考答案的項目數 ÷ 參考答案的項目數 − 100 × 多出的項目數 ÷ 學生的項目數, 最低為 0; 項目是關聯、主鍵 (每個關聯一個)、欄位與外鍵, ER 圖上的差異只提示, 不計分</source>
-        <translation>Score = 100 × items matching the reference answer ÷ items of the reference answer − 100 × extra items ÷ items of the student, at least 0; the items are relations, primary keys (one per relation), columns and foreign keys; differences in the ER diagram are pointed out but not scored</translation>
+        <source>%1.%2 應參考 %3.%4, 目前參考 %3.%5</source>
+        <translation>%1.%2 should reference %3.%4; it references %3.%5</translation>
+    </message>
+    <message>
+        <source>等價的設計</source>
+        <translation>Equivalent design</translation>
+    </message>
+    <message>
+        <source>分數 = 100 − 計分差異的扣分總和 (每項依評分標準的類別扣分), 最低為 0; 隨另一項差異而來的差異與等價的設計不扣分</source>
+        <translation>Score = 100 − the sum of the costs of the counted differences (each costs what the rubric sets for its category), at least 0; differences that follow from another and equivalent designs cost nothing</translation>
+    </message>
+    <message>
+        <source>未通過檢查</source>
+        <translation>Fails validation</translation>
     </message>
 </context>
 <context>
@@ -719,6 +731,34 @@
         <source>無法轉換</source>
         <translation>Cannot convert</translation>
     </message>
+    <message>
+        <source>評分標準</source>
+        <translation>Rubric</translation>
+    </message>
+    <message>
+        <source>(隨之而來, 不另扣分) %1</source>
+        <translation>(follows from the above, no cost) %1</translation>
+    </message>
+    <message>
+        <source>每項扣分</source>
+        <translation>Cost each</translation>
+    </message>
+    <message>
+        <source>扣分</source>
+        <translation>Cost</translation>
+    </message>
+    <message>
+        <source>隨之而來自</source>
+        <translation>Follows from</translation>
+    </message>
+    <message>
+        <source>第 %1 列</source>
+        <translation>row %1</translation>
+    </message>
+    <message>
+        <source>(不扣分) %1</source>
+        <translation>(no cost) %1</translation>
+    </message>
 </context>
 <context>
     <name>Mapping</name>
@@ -1231,6 +1271,10 @@ You can save it as a draft and finish it later.</translation>
         <source>已儲存草稿 </source>
         <translation>Saved draft </translation>
     </message>
+    <message>
+        <source>評分標準</source>
+        <translation>Rubric</translation>
+    </message>
 </context>
 <context>
     <name>ReviewLines</name>
@@ -1263,12 +1307,16 @@ You can save it as a draft and finish it later.</translation>
         <translation>The reference answer cannot be converted: %1</translation>
     </message>
     <message>
-        <source>無法轉換: %1</source>
-        <translation>Cannot convert: %1</translation>
-    </message>
-    <message>
         <source>與參考答案相同</source>
         <translation>Same as the reference answer</translation>
+    </message>
+    <message>
+        <source>評分標準: %1</source>
+        <translation>Rubric: %1</translation>
+    </message>
+    <message>
+        <source>隨之而來: %1</source>
+        <translation>Follows: %1</translation>
     </message>
 </context>
 <context>
@@ -1276,6 +1324,52 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>關聯綱要</source>
         <translation>Relational Schema</translation>
+    </message>
+</context>
+<context>
+    <name>RootCauses</name>
+    <message>
+        <source>%1 對應參考答案的 %2: 名稱不同, 依相同的欄位配對</source>
+        <translation>%1 corresponds to %2 of the reference: another name, paired by the same columns</translation>
+    </message>
+    <message>
+        <source>一對一關係 %1 的外鍵放在 %2 也可以, 與放在 %3 相同</source>
+        <translation>The foreign key of the one-to-one relationship %1 may as well go into %2 as into %3</translation>
+    </message>
+    <message>
+        <source>%1.%2 對應參考答案的 %3: 名稱不同, 同樣參考 %4.%5</source>
+        <translation>%1.%2 corresponds to %3 of the reference: another name, referencing the same %4.%5</translation>
+    </message>
+</context>
+<context>
+    <name>Rubric</name>
+    <message>
+        <source>預設</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>無法讀取評分標準 %1: %2</source>
+        <translation>Cannot read the rubric %1: %2</translation>
+    </message>
+    <message>
+        <source>評分標準 %1 第 %2 行: %3</source>
+        <translation>Rubric %1, line %2: %3</translation>
+    </message>
+    <message>
+        <source>應為「類別 = 扣分」</source>
+        <translation>expected &quot;category = cost&quot;</translation>
+    </message>
+    <message>
+        <source>沒有這個類別: %1</source>
+        <translation>no such category: %1</translation>
+    </message>
+    <message>
+        <source>扣分應為 0 到 100 的整數</source>
+        <translation>the cost must be a whole number from 0 to 100</translation>
+    </message>
+    <message>
+        <source>%1 重複設定</source>
+        <translation>%1 is set twice</translation>
     </message>
 </context>
 <context>

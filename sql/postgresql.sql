@@ -1,10 +1,12 @@
 -- Relvane project store: the five tables in PostgreSQL.
 --
 -- Relvane creates these tables itself when they are missing and its database user may create
--- tables; otherwise an administrator runs this script in the project database, e.g.
---     psql "postgresql://admin@host/relvane" -f postgresql.sql
--- and grants the users SELECT, INSERT and DELETE on the five tables. Projects are read back by
--- column position, so keep every column where it is. The names are quoted: they keep their case.
+-- tables; otherwise an administrator runs this script and postgresql-users.sql in the project
+-- database (both are installed in /usr/share/relvane/sql), e.g.
+--     psql "postgresql://admin@host/relvane" -f postgresql.sql -f postgresql-users.sql
+-- and makes the users members of the role relvane_users that the second one grants. Projects are
+-- read back by column position, so keep every column where it is. The names are quoted: they keep
+-- their case.
 
 CREATE TABLE IF NOT EXISTS "Project" (
     "i"           SMALLINT NOT NULL PRIMARY KEY CHECK ("i" BETWEEN 1 AND 32767),

@@ -1,6 +1,7 @@
 #include "databaseurl.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
@@ -189,13 +190,20 @@ std::optional<DatabaseUrl> DatabaseUrl::parse(const QString& input, QString* err
                             .arg(text.left(schemeEnd)));
         return std::nullopt;
     }
-    if (text.endsWith(QLatin1String(".db"), Qt::CaseInsensitive)) {
+    // A plain path: a store or project file by its ending, or any file that is there.
+    for (const char* ending : {".db", ".relvane", ".sqlite", ".sqlite3"}) {
+        if (text.endsWith(QLatin1String(ending), Qt::CaseInsensitive)) {
+            result.dataSource = text;
+            return result;
+        }
+    }
+    if (QFileInfo(text).isFile()) {
         result.dataSource = text;
         return result;
     }
-    setError(error,
-             QStringLiteral("\"%1\" is neither a .db file nor a sqlite: or postgresql:// URL")
-                 .arg(maskPassword(text, text)));
+    setError(error, QStringLiteral("\"%1\" is no database: give an SQLite file (FILE.db, "
+                                   "FILE.relvane or sqlite:PATH) or postgresql://USER@HOST/DBNAME")
+                        .arg(maskPassword(text, text)));
     return std::nullopt;
 }
 

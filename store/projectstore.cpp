@@ -14,7 +14,7 @@ ProjectStore::ProjectStore(const QString& url) {
 ProjectStore::ProjectStore(DatabaseUrl url) : url_(std::move(url)) {}
 
 StoreError ProjectStore::urlFailure() const {
-    return {urlError_, QStringLiteral("StoreConnection")};
+    return {urlError_, QStringLiteral("Open database")};
 }
 
 StoreError ProjectStore::check() const {

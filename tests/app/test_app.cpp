@@ -15,7 +15,9 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QLockFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QSqlDatabase>
@@ -523,6 +525,26 @@ TEST_F(AppTest, TheReviewPanelComparesTheDiagramWithAReferenceAnswer) {
     panel.follow(QUrl(QString("e:%1").arg(extra)));
     EXPECT_EQ(d.view.selection, std::set<int>{extra});
 
+    // The rubric link prices the comparison by a rubric file; a malformed one is told and changes
+    // nothing.
+    EXPECT_TRUE(text().contains("-1 Student 多出欄位 Nickname")) << text().toStdString();
+    const auto rubricFile = [this](const char* name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return std::optional<QString>(file.fileName());
+    };
+    app->chooseRubricFile = [&] { return rubricFile("strict.txt", "extra-column = 6\n"); };
+    panel.follow(QUrl("u:rubric"));
+    EXPECT_TRUE(text().contains("分數 94")) << text().toStdString();
+    EXPECT_TRUE(text().contains("評分標準: strict.txt"));
+    EXPECT_TRUE(text().contains("-6 Student 多出欄位 Nickname"));
+    app->chooseRubricFile = [&] { return rubricFile("bad.txt", "extra-column 6\n"); };
+    panel.follow(QUrl("u:rubric"));
+    ASSERT_EQ(prompts.messages.size(), 2);
+    EXPECT_TRUE(prompts.messages[1].contains("第 1 行")) << prompts.messages[1].toStdString();
+    EXPECT_EQ(panel.rubric().name, "strict.txt");
+
     panel.follow(QUrl("x:close"));
     EXPECT_FALSE(panel.comparing());
     EXPECT_FALSE(text().contains("參考答案"));
@@ -625,6 +647,32 @@ TEST_F(AppTest, AKilledRunsWorkIsOfferedAndRestoredExactly) {
     EXPECT_EQ(recoveryFiles(), "") << "a clean exit leaves nothing";
 }
 
+TEST_F(AppTest, LocksLeftByKilledRunsWithoutWorkGoAtTheNextStart) {
+    ASSERT_TRUE(QDir(recoveryDirectory()).mkpath("."));
+    // A lock as a run that is gone left it: this process's lock, with a number no process has.
+    QByteArray content;
+    {
+        const QString live = dir.filePath("live.lock");
+        QLockFile lock(live);
+        ASSERT_TRUE(lock.tryLock(0));
+        QFile file(live);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        content = file.readAll();
+    }
+    QList<QByteArray> lines = content.split('\n');
+    lines[0] = "2147483646";
+    for (const char* run : {"a", "b", "c"}) {
+        QFile left(QDir(recoveryDirectory()).filePath(QString(run) + ".relvane-recovery.lock"));
+        ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+        left.write(lines.join('\n'));
+    }
+    FakePrompts prompts;
+    auto app = startApp(prompts);
+    EXPECT_TRUE(prompts.confirmations.isEmpty()) << "nothing to offer";
+    EXPECT_EQ(QDir(recoveryDirectory()).entryList({"*.lock"}, QDir::Files),
+              QStringList{QFileInfo(app->recovery().ownFile()).fileName() + ".lock"});
+}
+
 TEST_F(AppTest, TheRecoveryFileLivesOnlyWhileChangesAreUnsavedAndRunsKeepToTheirOwn) {
     FakePrompts prompts;
     auto app = startApp(prompts);
@@ -721,6 +769,42 @@ protected:
         ASSERT_TRUE(ProjectStore(database()).saveAs(b.d, name).ok);
     }
 };
+
+// Under cron, over ssh or as root there is often no runtime folder (XDG_RUNTIME_DIR): every
+// command that succeeds still leaves standard error empty.
+TEST_F(ConvertCommandTest, CommandsThatSucceedWithoutARuntimeFolderSayNothingOnStandardError) {
+    DiagramBuilder b;
+    const int e1 = b.entity("Employee"), e2 = b.entity("Department");
+    b.attribute(e1, "EmpNo", true);
+    b.attribute(e2, "DeptNo", true);
+    const auto [k1, k2] = b.binary(e1, b.relationship("WorksFor"), e2);
+    b.setParticipation(k1, "1,N");
+    b.setParticipation(k2, "0,1");
+    saveProject(b, "quiet");
+    const QString db = database();
+    const QList<QStringList> commands = {
+        {"--version"},
+        {"--help"},
+        {"list", "--db", db},
+        {"check", "--db", db, "--project", "quiet", "--schema"},
+        {"convert", "--db", db, "--project", "quiet", "--output", dir.filePath("q.xlsx")},
+        {"sql", "--db", db, "--project", "quiet", "--output", dir.filePath("q.sql")},
+        {"picture", "--db", db, "--project", "quiet", "--output", dir.filePath("q.png")},
+        {"grade", "--db", db, "--reference", "quiet", "--project", "quiet"}};
+    for (const QStringList& arguments : commands) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("XDG_RUNTIME_DIR");
+        env.insert("XDG_CONFIG_HOME", dir.path());
+        env.insert("HOME", dir.path());
+        process.setProcessEnvironment(env);
+        process.start(RELVANE_BINARY, arguments);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 0) << arguments.join(' ').toStdString();
+        EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()), QString())
+            << arguments.join(' ').toStdString();
+    }
+}
 
 TEST_F(ConvertCommandTest, WritesTheWorkbookOfAValidProject) {
     DiagramBuilder b;
@@ -819,7 +903,12 @@ TEST_F(ConvertCommandTest, HelpListsTheCommandAndVersionWorksWithoutADisplay) {
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.contains("convert --db URL --project NAME --output FILE.xlsx"));
     const ProcessRun version = relvane({"--version"}, dir.path());
-    EXPECT_EQ(version.out.trimmed(), "relvane 0.4.1");
+    // The project's version, and from git the commit's day and hash: 0.4.1+git20261208.5c286d0.
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^relvane %1(\\+git\\d{8}\\.[0-9a-f]+)?$")
+                                       .arg(QRegularExpression::escape(RELVANE_VERSION)))
+                    .match(version.out.trimmed())
+                    .hasMatch())
+        << version.out.toStdString();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -70,6 +71,12 @@ QJsonObject readWorkbook(const QString& path) {
     return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
 }
 
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
 class GradeCommandTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -96,32 +103,44 @@ protected:
         const QJsonObject book = readWorkbook(path);
         ASSERT_EQ(book.keys(), (QStringList{"差異", "成績"}));
         const QJsonArray scores = book["成績"].toArray();
-        ASSERT_EQ(scores.size(), 7);
+        ASSERT_EQ(scores.size(), 9);
         EXPECT_EQ(scores[1].toArray()[0], "評分方式");
         EXPECT_FALSE(scores[1].toArray()[1].toString().isEmpty());
-        const QJsonArray header = scores[3].toArray();
+        EXPECT_TRUE(scores[2].toArray()[1].toString().startsWith("預設: 缺少關聯 10, "));
+        const QJsonArray header = scores[4].toArray(), costs = scores[5].toArray();
+        const int missingColumn = 2 + int(DifferenceCategory::MissingColumn);
         EXPECT_EQ(header[0], "專案");
-        EXPECT_EQ(header[2 + int(DifferenceCategory::MissingColumn)], "缺少欄位");
-        // Sorted by name; the reference is not among them.
-        const QJsonArray amy = scores[4].toArray(), bob = scores[5].toArray(),
-                         odd = scores[6].toArray();
+        EXPECT_EQ(header[missingColumn], "缺少欄位");
+        EXPECT_EQ(costs[0], "每項扣分");
+        EXPECT_EQ(costs[missingColumn].toDouble(), 3);
+        // Sorted by name; the reference is not among them. Each score is 100 minus count x cost.
+        const QJsonArray amy = scores[6].toArray(), bob = scores[7].toArray(),
+                         odd = scores[8].toArray();
         EXPECT_EQ(amy[0], "amy");
         EXPECT_EQ(amy[1].toDouble(), 100);
         EXPECT_EQ(bob[0], "bob");
-        EXPECT_LT(bob[1].toDouble(), 100);
-        EXPECT_EQ(bob[2 + int(DifferenceCategory::MissingColumn)].toDouble(), 1);
+        EXPECT_EQ(bob[1].toDouble(), 97);
+        EXPECT_EQ(bob[missingColumn].toDouble(), 1);
+        EXPECT_EQ(bob[header.size() - 1], "-3 缺少欄位: Student 缺少欄位 Name");
         EXPECT_EQ(odd[0], kOddName);
-        EXPECT_EQ(odd[1], "無法轉換");
-        EXPECT_TRUE(odd[header.size() - 1].toString().contains("NoKey"));
+        double costed = 0;
+        for (int c = 2; c < header.size() - 1; ++c)
+            costed += odd[c].toDouble() * costs[c].toDouble();
+        EXPECT_EQ(odd[1].toDouble(), std::max(0.0, 100 - costed));
+        EXPECT_TRUE(
+            odd[header.size() - 1].toString().startsWith("未通過檢查: 實體 NoKey 沒有設定主鍵"));
 
         const QJsonArray differences = book["差異"].toArray();
-        ASSERT_EQ(differences.size(), 2);
+        ASSERT_GE(differences.size(), 3);
         const QJsonArray missing = differences[1].toArray();
+        EXPECT_EQ(differences[0].toArray()[5], "扣分");
         EXPECT_EQ(missing[0], "bob");
         EXPECT_EQ(missing[1], "缺少欄位");
         EXPECT_EQ(missing[2], "Student");
         EXPECT_EQ(missing[3], "Name");
         EXPECT_EQ(missing[4], "實體 Student");
+        EXPECT_EQ(missing[5].toDouble(), 3);
+        EXPECT_EQ(missing[7], "Student 缺少欄位 Name");
     }
 };
 
@@ -130,13 +149,17 @@ TEST_F(GradeCommandTest, GradesTheWholeClassAsTextCsvAndWorkbook) {
     const GradeRun text = relvane({"--db", database(), "--reference", "teacher", "--all"});
     EXPECT_EQ(text.status, 0) << text.err.toStdString();
     const QStringList lines = text.out.split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 6) << text.out.toStdString();
+    ASSERT_EQ(lines.size(), 7) << text.out.toStdString();
     EXPECT_EQ(lines[0], "參考答案：teacher");
     EXPECT_TRUE(lines[1].startsWith("評分方式："));
-    EXPECT_TRUE(lines[2].startsWith("專案\t分數\t缺少關聯\t"));
-    EXPECT_EQ(lines[3], "amy\t100\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0");
-    EXPECT_TRUE(lines[4].startsWith("bob\t")) << lines[4].toStdString();
-    EXPECT_TRUE(lines[5].startsWith(kOddName + "\t無法轉換\t")) << lines[5].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("評分標準：預設: 缺少關聯 10, "));
+    EXPECT_TRUE(lines[3].startsWith("專案\t分數\t缺少關聯\t"));
+    EXPECT_EQ(lines[4], "amy\t100\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0");
+    EXPECT_EQ(lines[5],
+              "bob\t97\t0\t0\t1\t0\t0\t0\t0\t0\t0\t0\t0\t-3 缺少欄位: Student 缺少欄位 Name");
+    EXPECT_TRUE(lines[6].startsWith(kOddName + "\t")) << lines[6].toStdString();
+    EXPECT_TRUE(lines[6].contains("\t未通過檢查: 實體 NoKey 沒有設定主鍵"))
+        << lines[6].toStdString();
 
     const QString csv = dir.filePath("report.CSV");
     ASSERT_EQ(relvane({"--db", database(), "--reference", "teacher", "--all", "--output", csv})
@@ -146,7 +169,8 @@ TEST_F(GradeCommandTest, GradesTheWholeClassAsTextCsvAndWorkbook) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF\"參考答案\",\"teacher\"\r\n"));
-    EXPECT_TRUE(QString::fromUtf8(bytes).contains("\r\n\"O'Brien \"\"甲\"\", 第 2 版\",\"無法轉換\","));
+    EXPECT_TRUE(QString::fromUtf8(bytes).contains("\r\n\"O'Brien \"\"甲\"\", 第 2 版\",\""));
+    EXPECT_TRUE(QString::fromUtf8(bytes).contains("\"-3 缺少欄位: Student 缺少欄位 Name\"\r\n"));
 
     const QString xlsx = dir.filePath("report.xlsx");
     const GradeRun written =
@@ -206,11 +230,12 @@ TEST_F(GradeCommandTest, ProjectFilesServeAsReferenceAndStudent) {
     const GradeRun all = relvane({"--db", database(), "--reference", "file:" + reference, "--all"});
     EXPECT_EQ(all.status, 0) << all.err.toStdString();
     EXPECT_TRUE(all.out.contains("\nteacher\t100\t")) << all.out.toStdString();
-    EXPECT_EQ(all.out.count('\n'), 7);
+    EXPECT_EQ(all.out.count('\n'), 8);
 }
 
 TEST_F(GradeCommandTest, RefusalsAndUsageErrorsGiveTheirStatuses) {
     saveClass(ProjectStore(database()));
+    writeFile(dir.filePath("bad.txt"), "# costs\nmissing-column = 3\nextra-column = lots\n");
     const QString db = database();
     const struct {
         const char* what;
@@ -223,7 +248,9 @@ TEST_F(GradeCommandTest, RefusalsAndUsageErrorsGiveTheirStatuses) {
         {"not a project file",
          {"--reference", "file:" + dir.filePath("none.relvane"), "--project", "file:" + db},
          1},
-        {"--project and --all", {"--db", db, "--reference", "teacher", "--project", "amy", "--all"}, 2},
+        {"--project and --all",
+         {"--db", db, "--reference", "teacher", "--project", "amy", "--all"},
+         2},
         {"neither --project nor --all", {"--db", db, "--reference", "teacher"}, 2},
         {"no reference", {"--db", db, "--all"}, 2},
         {"no database", {"--reference", "teacher", "--all"}, 2},
@@ -233,6 +260,12 @@ TEST_F(GradeCommandTest, RefusalsAndUsageErrorsGiveTheirStatuses) {
          2},
         {"unreachable database",
          {"--db", "postgresql://relvane@127.0.0.1:1/none", "--reference", "teacher", "--all"},
+         2},
+        {"unreadable rubric",
+         {"--db", db, "--reference", "teacher", "--all", "--rubric", dir.filePath("none.txt")},
+         2},
+        {"malformed rubric",
+         {"--db", db, "--reference", "teacher", "--all", "--rubric", dir.filePath("bad.txt")},
          2},
         {"unwritable report",
          {"--db", db, "--reference", "teacher", "--all", "--output", dir.filePath("no/r.xlsx")},
@@ -245,6 +278,34 @@ TEST_F(GradeCommandTest, RefusalsAndUsageErrorsGiveTheirStatuses) {
         EXPECT_FALSE(run.err.isEmpty()) << c.what;
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("r.txt")));
+    const GradeRun bad = relvane(
+        {"--db", db, "--reference", "teacher", "--all", "--rubric", dir.filePath("bad.txt")});
+    EXPECT_TRUE(bad.err.contains("第 3 行")) << bad.err.toStdString();
+}
+
+// The same class graded twice gives the same report; a rubric changes the costs and the scores,
+// never the differences found.
+TEST_F(GradeCommandTest, DetailsAreRepeatableAndARubricChangesOnlyCosts) {
+    saveClass(ProjectStore(database()));
+    const QStringList grade = {"--db", database(), "--reference", "teacher", "--all", "--details"};
+    const GradeRun first = relvane(grade), second = relvane(grade);
+    EXPECT_EQ(first.status, 0) << first.err.toStdString();
+    EXPECT_EQ(first.out, second.out);
+    EXPECT_TRUE(first.out.contains("\nbob\t97\t") &&
+                first.out.contains("\n\t-3 缺少欄位: Student 缺少欄位 Name\n"))
+        << first.out.toStdString();
+
+    writeFile(dir.filePath("strict.txt"), "missing-column = 30\n缺少關聯 = 0\n");
+    const GradeRun strict = relvane(grade + QStringList{"--rubric", dir.filePath("strict.txt")});
+    EXPECT_EQ(strict.status, 0) << strict.err.toStdString();
+    EXPECT_TRUE(strict.out.contains("評分標準：strict.txt: 缺少關聯 0, "));
+    EXPECT_TRUE(strict.out.contains("\nbob\t70\t")) << strict.out.toStdString();
+    // Past the header, only the costs and scores differ.
+    static const QRegularExpression numbers("-?\\d+");
+    const auto differencesOf = [](const QString& out) {
+        return out.section('\n', 3).replace(numbers, "#");
+    };
+    EXPECT_EQ(differencesOf(strict.out), differencesOf(first.out));
 }
 
 }  // namespace

@@ -125,8 +125,8 @@ TEST_F(SqlCommandTest, WarningsGoToStandardErrorWithStatusZero) {
 
 namespace {
 
-// A draft does not pass validation, even one that would: it is marked in the list, and neither
-// converted, written as SQL, checked as passing nor graded.
+// A draft does not pass validation, even one that would: it is marked in the list, neither
+// converted, written as SQL nor checked as passing, and graded as failing validation.
 TEST_F(SqlCommandTest, ADraftIsListedAsOneAndRefusedByTheCommands) {
     saveCompany();
     DiagramBuilder b;
@@ -151,7 +151,8 @@ TEST_F(SqlCommandTest, ADraftIsListedAsOneAndRefusedByTheCommands) {
     const SqlRun grade =
         relvane({"--db", database(), "--reference", "company", "--project", "draft"}, "grade");
     EXPECT_EQ(grade.status, 0);
-    EXPECT_TRUE(grade.out.contains("無法轉換")) << grade.out.toStdString();
+    // Graded as far as it maps, and marked.
+    EXPECT_TRUE(grade.out.contains("\t未通過檢查: " + refusal)) << grade.out.toStdString();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "arrows.h"
 #include "readback.h"
 
 ShapeGeometry geometryOf(const QJsonObject& s) {
@@ -45,7 +46,7 @@ double sheetColumnLeft(const Readback& r, int column) {
 double sheetRowTop(const Readback& r, int row) {
     const QJsonObject heights = r.json["rowHeights"].toObject();
     double y = 0;
-    for (int n = 1; n < row; ++n) y += heights.value(QString::number(n)).toDouble(16.48425);
+    for (int n = 1; n < row; ++n) y += heights.value(QString::number(n)).toDouble(Arrows::kRowPitch);
     return y;
 }
 

@@ -4,7 +4,6 @@
 #include <random>
 #include <set>
 
-#include "arrows.h"
 #include "cutcells.h"
 #include "diagrambuilder.h"
 #include "drawingcheck.h"
@@ -213,6 +212,12 @@ TEST(ArrowLayout, AThousandForeignKeysKeepEveryArrowInEveryStyle) {
         const QString file = folder.path(QStringLiteral("thousand%1.xlsx").arg(fkpk));
         ASSERT_TRUE(Xlsx::save(sheet.book, file));
         folder.keep(file);
+        if (fkpk == 2) {
+            // A drawing of several deflate slices, deflated ahead of the rest, reads back whole.
+            const Readback r = readBack(file);
+            ASSERT_TRUE(r.ok) << r.error.toStdString();
+            EXPECT_EQ(size_t(r.shapes().size()), sheet.book.output.shapes.size());
+        }
     }
 }
 
@@ -246,26 +251,6 @@ TEST(ArrowLayout, AnchorsPutEveryShapeOnItsCellsInTheWrittenFile) {
         folder.keep(file);
         const Readback r = readBack(file);
         ASSERT_TRUE(r.ok) << r.error.toStdString();
-        const QJsonArray columns = r.json["columns"]["Sheet1"].toArray();
-        const double defaultWidth = r.json["defaultColumnWidth"].toDouble() * 6;
-        auto columnLeft = [&](int index) {  // 0-based, as anchors count
-            double x = 0;
-            for (int c = 1; c <= index; ++c) {
-                double width = defaultWidth;
-                for (const QJsonValue& range : columns)
-                    if (range["min"].toInt() <= c && c <= range["max"].toInt())
-                        width = range["width"].toDouble() * 6;
-                x += width;
-            }
-            return x;
-        };
-        const QJsonObject heights = r.json["rowHeights"].toObject();
-        auto rowTop = [&](int index) {
-            double y = 0;
-            for (int row = 1; row <= index; ++row)
-                y += heights.value(QString::number(row)).toDouble(Arrows::kRowPitch);
-            return y;
-        };
         const QJsonArray shapes = r.shapes();
         ASSERT_EQ(size_t(shapes.size()), sheet.book.output.shapes.size());
         for (const QJsonValue& value : shapes) {
@@ -275,8 +260,10 @@ TEST(ArrowLayout, AnchorsPutEveryShapeOnItsCellsInTheWrittenFile) {
                 const QJsonObject c = shape[corner].toObject();
                 for (const char* part : {"col", "colOff", "row", "rowOff"})
                     ASSERT_GE(c[part].toInt(), 0) << corner << " " << part;
-                const QPointF at(columnLeft(c["col"].toInt()) + c["colOff"].toDouble() / kEmu,
-                                 rowTop(c["row"].toInt()) + c["rowOff"].toDouble() / kEmu);
+                // Anchors count columns and rows from 0.
+                const QPointF at(
+                    sheetColumnLeft(r, c["col"].toInt() + 1) + c["colOff"].toDouble() / kEmu,
+                    sheetRowTop(r, c["row"].toInt() + 1) + c["rowOff"].toDouble() / kEmu);
                 const bool from = QByteArray(corner) == "from";
                 const QPointF want(
                     (shape["x"].toDouble() + (from ? 0 : shape["cx"].toDouble())) / kEmu,

@@ -7,32 +7,52 @@
 #include "comparison.h"
 #include "diagrambuilder.h"
 #include "mapping.h"
+#include "rubric.h"
 
 namespace {
 
-// The differences as "category: relation.column" lines, in the order the comparison gives them.
+// The differences as "category: relation.column" lines in the comparison's order; a difference
+// that follows from another is indented under it.
 QStringList summary(const Comparison& c) {
     QStringList out;
     for (const Difference& d : c.differences)
-        out << categoryTitle(d.category) + ": " + d.relation +
+        out << QString(d.cause >= 0 ? "  " : "") + categoryTitle(d.category) + ": " + d.relation +
                    (d.column.isEmpty() ? "" : "." + d.column);
     return out;
 }
 
-// The COMPANY exercise and the mistakes students make in it.
+std::string shown(const Comparison& c) {
+    return summary(c).join('\n').toStdString();
+}
+
+std::vector<const Difference*> counted(const Comparison& c) {
+    std::vector<const Difference*> out;
+    for (const Difference& d : c.differences)
+        if (d.counted()) out.push_back(&d);
+    return out;
+}
+
+// The COMPANY exercise and the single mistakes students make in it.
 struct Company {
-    bool worksOnOneToMany = false;  // WORKS_ON drawn one-to-many
-    bool withoutDependent = false;  // the weak entity DEPENDENT left out
-    bool keyOnName = false;         // PROJECT keyed by Pname instead of Pnumber
-    bool phonesSimple = false;      // Phones drawn as a simple attribute
-    bool dependentStrong = false;   // DEPENDENT drawn as a strong entity
+    bool keyOnSalary = false;        // EMPLOYEE keyed by Salary instead of Ssn
+    bool withoutDependent = false;   // the weak entity DEPENDENT left out
+    bool worksOnOneToMany = false;   // WORKS_ON drawn one-to-many
+    bool phonesSimple = false;       // Phones drawn as a simple attribute
+    bool worksForOptional = false;   // EMPLOYEE's participation in WORKS_FOR "0,N", not "1,N"
+    bool projectWithoutKey = false;  // PROJECT's key not marked: fails validation
+    bool dependentStrong = false;    // DEPENDENT drawn as a strong entity
+    // Equivalent designs.
+    bool managesReversed = false;  // MANAGES drawn from DEPARTMENT's side
+    bool worksOnReversed = false;  // WORKS_ON drawn from PROJECT's side: keys in another order
+    bool otherRoles = false;       // SUPERVISION's roles (so its foreign key) named otherwise
     QString employee = "EMPLOYEE";
 
     std::unique_ptr<DiagramBuilder> draw() const {
         auto b = std::make_unique<DiagramBuilder>();
         const int emp = b->entity(employee);
-        b->attribute(emp, "Ssn", true);
+        b->attribute(emp, "Ssn", !keyOnSalary);
         b->attribute(emp, "Name");
+        b->attribute(emp, "Salary", keyOnSalary);
         if (phonesSimple)
             b->attribute(emp, "Phones");
         else
@@ -41,18 +61,33 @@ struct Company {
         b->attribute(dept, "Dnumber", true);
         b->attribute(dept, "Dname");
         const int proj = b->entity("PROJECT");
-        b->attribute(proj, "Pnumber", !keyOnName);
-        b->attribute(proj, "Pname", keyOnName);
-        const auto relate = [&](const char* name, int e1, const char* p1, int e2, const char* p2) {
+        b->attribute(proj, "Pnumber", !projectWithoutKey);
+        b->attribute(proj, "Pname");
+        const auto relate = [&](const char* name, int e1, const char* p1, int e2, const char* p2,
+                                bool reversed = false) {
             const int r = b->relationship(name);
-            const auto [k1, k2] = b->binary(e1, r, e2);
-            b->setParticipation(k1, p1);
-            b->setParticipation(k2, p2);
+            if (reversed) {
+                const auto [k2, k1] = b->binary(e2, r, e1);
+                b->setParticipation(k1, p1);
+                b->setParticipation(k2, p2);
+            } else {
+                const auto [k1, k2] = b->binary(e1, r, e2);
+                b->setParticipation(k1, p1);
+                b->setParticipation(k2, p2);
+            }
             return r;
         };
-        relate("WORKS_FOR", emp, "1,N", dept, "0,1");
-        const int worksOn = relate("WORKS_ON", emp, "1,N", proj, worksOnOneToMany ? "0,1" : "1,N");
+        relate("WORKS_FOR", emp, worksForOptional ? "0,N" : "1,N", dept, "0,1");
+        relate("MANAGES", emp, "0,1", dept, "0,1", managesReversed);
+        const int worksOn =
+            relate("WORKS_ON", emp, "1,N", proj, worksOnOneToMany ? "0,1" : "1,N", worksOnReversed);
         b->attribute(worksOn, "Hours");
+        const int supervision = b->relationship("SUPERVISION");
+        const auto [boss, staff] = b->recursive(emp, supervision);
+        b->setParticipation(boss, "0,N");
+        b->setParticipation(staff, "0,1");
+        b->setRole(boss, otherRoles ? "Boss" : "Supervisor");
+        b->setRole(staff, otherRoles ? "Staff" : "Supervisee");
         if (!withoutDependent) {
             const int dependent = b->entity("DEPENDENT");
             b->attribute(dependent, "Dependent_name", true);
@@ -63,9 +98,9 @@ struct Company {
     }
 };
 
-Comparison compare(const Company& student, const Company& reference = {}) {
-    const auto s = student.draw(), r = reference.draw();
-    return compareDiagrams(s->d, r->d);
+Comparison compare(const Company& student, const Rubric& rubric = Rubric::standard()) {
+    const auto s = student.draw(), r = Company{}.draw();
+    return compareDiagrams(s->d, r->d, rubric);
 }
 
 }  // namespace
@@ -73,69 +108,116 @@ Comparison compare(const Company& student, const Company& reference = {}) {
 TEST(Comparison, AnIdenticalCopyScoresFullMarks) {
     const Comparison same = compare({});
     EXPECT_TRUE(same.compared());
-    EXPECT_TRUE(same.differences.empty()) << summary(same).join('\n').toStdString();
+    EXPECT_TRUE(same.studentPassed());
+    EXPECT_TRUE(same.differences.empty()) << shown(same);
     EXPECT_EQ(same.score, 100);
-    EXPECT_EQ(same.matchedItems, same.referenceItems);
     // Full-width letters, other case and blanks around a name are the same name.
     Company wide;
     wide.employee = "  ｅｍｐｌｏｙｅｅ ";
-    EXPECT_TRUE(compare(wide).differences.empty())
-        << summary(compare(wide)).join('\n').toStdString();
+    EXPECT_TRUE(compare(wide).differences.empty()) << shown(compare(wide));
 }
 
-// Reference items: EMPLOYEE 6, EMPLOYEE_Phones 5, DEPARTMENT 4, PROJECT 4, DEPENDENT 5,
-// WORKS_ON 7 (a relation and its key count one each, then every column and foreign key).
-TEST(Comparison, CompanyVariantsShowTheirMistakes) {
-    Company oneToMany;
-    oneToMany.worksOnOneToMany = true;
-    const Comparison a = compare(oneToMany);
-    EXPECT_EQ(summary(a), QStringList({"多出的外鍵: EMPLOYEE.Pnumber", "多出的欄位: EMPLOYEE.Hours",
-                                       "缺少關聯: WORKS_ON", "參與條件不同: WORKS_ON"}));
-    EXPECT_EQ(a.differences[2].hint, "WORKS_ON 來自多對多關係, 應成為獨立的關聯");
-    EXPECT_EQ(a.differences[3].hint, "WORKS_ON 中 PROJECT 的參與應為 1,N, 目前為 0,1");
-    EXPECT_EQ(a.score, 66) << "100 × (24/31 − 3/27)";
+// One modelling mistake is one counted difference, however many relations and foreign keys it
+// touches, and the score is 100 minus its cost; everything it brings with it is listed under it.
+TEST(Comparison, EachSingleMistakeCountsOnce) {
+    const struct {
+        const char* what;
+        bool Company::*mistake;
+        DifferenceCategory category;
+    } cases[] = {
+        {"wrong key", &Company::keyOnSalary, DifferenceCategory::KeyDiffers},
+        {"missing weak entity", &Company::withoutDependent, DifferenceCategory::MissingRelation},
+        {"many-to-many as one-to-many", &Company::worksOnOneToMany,
+         DifferenceCategory::Participation},
+        {"multivalued as simple", &Company::phonesSimple, DifferenceCategory::Multivalued},
+        {"wrong participation", &Company::worksForOptional, DifferenceCategory::Participation},
+        {"missing key", &Company::projectWithoutKey, DifferenceCategory::KeyDiffers},
+        {"weak as strong", &Company::dependentStrong, DifferenceCategory::WeakOrStrong},
+    };
+    const Rubric rubric = Rubric::standard();
+    for (const auto& c : cases) {
+        Company variant;
+        variant.*c.mistake = true;
+        const Comparison result = compare(variant);
+        const auto mistakes = counted(result);
+        ASSERT_EQ(mistakes.size(), 1u) << c.what << "\n" << shown(result);
+        EXPECT_EQ(mistakes[0]->category, c.category) << c.what << "\n" << shown(result);
+        EXPECT_EQ(mistakes[0]->cost, rubric.cost(c.category)) << c.what;
+        EXPECT_EQ(result.score, 100 - rubric.cost(c.category)) << c.what;
+        EXPECT_FALSE(mistakes[0]->hint.isEmpty()) << c.what;
+        for (size_t i = 0; i < result.differences.size(); ++i) {
+            const Difference& d = result.differences[i];
+            EXPECT_FALSE(d.hint.isEmpty()) << c.what;
+            if (d.cause < 0) continue;
+            // Listed under the difference it follows from, which stands by itself.
+            EXPECT_LT(d.cause, int(i)) << c.what;
+            EXPECT_LT(result.differences[size_t(d.cause)].cause, 0) << c.what;
+            EXPECT_EQ(d.cost, 0) << c.what;
+        }
+    }
 
-    Company noDependent;
-    noDependent.withoutDependent = true;
-    const Comparison b = compare(noDependent);
-    EXPECT_EQ(summary(b), QStringList({"缺少關聯: DEPENDENT"}));
-    EXPECT_EQ(b.score, 84) << "100 × 26/31";
-
+    // The wrong key's foreign keys: the recursive one now references the wrong column.
     Company wrongKey;
-    wrongKey.keyOnName = true;
-    const Comparison c = compare(wrongKey);
-    EXPECT_EQ(summary(c),
-              QStringList({"主鍵不同: PROJECT", "主鍵不同: WORKS_ON", "缺少外鍵: WORKS_ON.Pnumber",
-                           "多出的外鍵: WORKS_ON.Pname"}));
-    EXPECT_EQ(c.differences[0].hint,
-              "PROJECT 的主鍵應為 (Pnumber), 目前為 (Pname) "
-              "(規則 1 實體: PROJECT 是實體, 成為一個關聯)");
-    EXPECT_EQ(c.differences[2].hint,
-              "WORKS_ON 缺少參考 PROJECT 的外鍵 Pnumber (規則 5 多對多關係: 參照 PROJECT 的主鍵, "
-              "屬這個關聯的主鍵)");
-    EXPECT_EQ(c.score, 81) << "100 × (27/31 − 2/31)";
+    wrongKey.keyOnSalary = true;
+    const Comparison key = compare(wrongKey);
+    EXPECT_TRUE(key.differences[0].hint.startsWith("EMPLOYEE 的主鍵應為 (Ssn), 目前為 (Salary)"));
+    EXPECT_TRUE(std::any_of(key.differences.begin(), key.differences.end(),
+                            [](const Difference& d) {
+                                return d.category == DifferenceCategory::ForeignKeyTarget &&
+                                       d.hint.contains("EMPLOYEE.Salary");
+                            }))
+        << shown(key);
+    EXPECT_GE(key.differences.size(), 5u) << "the foreign keys to EMPLOYEE follow it";
 
-    // Drawn wrong at the ER level: told at the element, with what the relations then lack.
-    Company drawing;
-    drawing.phonesSimple = true;
-    drawing.dependentStrong = true;
-    const Comparison d = compare(drawing);
-    EXPECT_EQ(d.count(DifferenceCategory::Multivalued), 1);
-    EXPECT_EQ(d.count(DifferenceCategory::WeakOrStrong), 1);
-    EXPECT_EQ(d.count(DifferenceCategory::MissingRelation), 1)
-        << summary(d).join('\n').toStdString();
-    for (const Difference& difference : d.differences) EXPECT_NE(difference.studentElement, 0);
-
-    // A student diagram that fails validation is not compared.
+    // A diagram that fails validation is still compared, with validation's messages.
     Company noKey;
-    noKey.keyOnName = true;
-    const auto r = Company{}.draw(), s = noKey.draw();
-    for (int i = 1; i < s->d.elementCount(); ++i)
-        if (s->d.element(i).Caption == "Pname") s->d.element(i).setUnderlined(false);
-    const Comparison e = compareDiagrams(s->d, r->d);
-    EXPECT_EQ(e.studentFailure, "實體 PROJECT 沒有設定主鍵");
-    EXPECT_TRUE(e.differences.empty());
-    EXPECT_EQ(e.score, 0);
+    noKey.projectWithoutKey = true;
+    const Comparison failing = compare(noKey);
+    EXPECT_TRUE(failing.compared());
+    EXPECT_EQ(failing.studentProblems, QStringList{"實體 PROJECT 沒有設定主鍵"});
+    EXPECT_EQ(failing.differences[0].relation, "PROJECT");
+}
+
+TEST(Comparison, EquivalentDesignsCostNothing) {
+    const struct {
+        const char* what;
+        std::function<void(Company&)> change;
+    } cases[] = {
+        {"one-to-one key on the other side", [](Company& c) { c.managesReversed = true; }},
+        {"key columns in another order", [](Company& c) { c.worksOnReversed = true; }},
+        {"foreign key named otherwise", [](Company& c) { c.otherRoles = true; }},
+        {"relation named otherwise", [](Company& c) { c.employee = "STAFF"; }},
+    };
+    for (const auto& c : cases) {
+        Company variant;
+        c.change(variant);
+        const Comparison result = compare(variant);
+        EXPECT_EQ(result.score, 100) << c.what << "\n" << shown(result);
+        EXPECT_TRUE(counted(result).empty()) << c.what << "\n" << shown(result);
+    }
+    Company renamed;
+    renamed.employee = "STAFF";
+    const Comparison note = compare(renamed);
+    ASSERT_EQ(summary(note), QStringList{"等價的設計: EMPLOYEE"});
+    EXPECT_EQ(note.differences[0].hint,
+              "STAFF 對應參考答案的 EMPLOYEE: 名稱不同, 依相同的欄位配對");
+}
+
+// A rubric changes the costs and the score, never which differences are found or counted.
+TEST(Comparison, ARubricChangesOnlyTheCosts) {
+    Rubric heavy = Rubric::standard();
+    for (int& cost : heavy.costs) cost = 40;
+    Company two;
+    two.phonesSimple = true;
+    two.withoutDependent = true;
+    const Comparison usual = compare(two), priced = compare(two, heavy);
+    EXPECT_EQ(summary(usual), summary(priced));
+    EXPECT_EQ(counted(priced).size(), 2u) << shown(priced);
+    EXPECT_EQ(priced.score, 20);
+    EXPECT_EQ(usual.score, 100 - Rubric::standard().cost(DifferenceCategory::Multivalued) -
+                               Rubric::standard().cost(DifferenceCategory::MissingRelation));
+    for (int& cost : heavy.costs) cost = 100;
+    EXPECT_EQ(compare(two, heavy).score, 0) << "never below 0";
 }
 
 // Small pairs: renamed columns, a relation renamed or split in two, a foreign key to another
@@ -168,7 +250,7 @@ TEST(Comparison, RelationsAndColumnsPairUpByNameThenByOverlap) {
              entity(b, "STUDENT", "Sno", {"Name", "City"});
          },
          [&](DiagramBuilder& b) { entity(b, "PUPIL", "Sno", {"Name"}); },
-         {"缺少欄位: STUDENT.City"}},
+         {"缺少欄位: STUDENT.City", "等價的設計: STUDENT"}},
         {"a relation split in two",
          [&](DiagramBuilder& b) {
              entity(b, "STUDENT", "Sno", {"Name", "City", "Street"});
@@ -178,7 +260,7 @@ TEST(Comparison, RelationsAndColumnsPairUpByNameThenByOverlap) {
              entity(b, "ADDRESS", "Ano", {"City", "Street"});
          },
          {"缺少欄位: STUDENT.City", "缺少欄位: STUDENT.Street", "多出的關聯: ADDRESS"}},
-        {"a foreign key to another relation",
+        {"a foreign key to another relation, whose key is named otherwise",
          [&](DiagramBuilder& b) {
              const int emp = entity(b, "EMP", "Eno", {});
              oneToMany(b, emp, entity(b, "DEPT", "Id", {}));
@@ -189,7 +271,7 @@ TEST(Comparison, RelationsAndColumnsPairUpByNameThenByOverlap) {
              entity(b, "DEPT", "Id", {});
              oneToMany(b, emp, entity(b, "PROJ", "Id", {}));
          },
-         {"外鍵參考不同: EMP.Id", "主鍵不同: PROJ", "缺少欄位: PROJ.Pid", "多出的欄位: PROJ.Id"}},
+         {"外鍵參考不同: EMP.Id", "缺少欄位: PROJ.Pid", "  主鍵不同: PROJ", "多出的欄位: PROJ.Id"}},
     };
     for (const Case& c : cases) {
         DiagramBuilder reference, student;

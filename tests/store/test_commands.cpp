@@ -55,7 +55,7 @@ TEST_P(Buttons, AFailedSaveShowsOneMessageAndKeepsTheTypedName) {
     EXPECT_FALSE(
         saveProject(ProjectStore(QString("mysql://root@localhost/erd")), b.editor, setting()));
     ASSERT_EQ(b.prompts.messages.size(), 1);
-    EXPECT_TRUE(b.prompts.messages[0].endsWith(": StoreConnection"))
+    EXPECT_TRUE(b.prompts.messages[0].endsWith(": Open database"))
         << b.prompts.messages[0].toStdString();
     EXPECT_EQ(remembered, "lost");
     EXPECT_EQ(b.d.view.projectName, "lost");
