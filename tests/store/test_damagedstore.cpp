@@ -33,6 +33,23 @@ protected:
         drawSample(original_);
         ASSERT_TRUE(ProjectStore(sqliteUrl(path_)).saveAs(original_.d, "school").ok);
     }
+    // Statements on a connection of the test's own; false when one fails.
+    bool execute(const QStringList& statements) {
+        RawConnection raw(sqliteUrl(path_));
+        QSqlQuery q(raw.db());
+        for (const QString& statement : statements)
+            if (!q.exec(statement)) return false;
+        return true;
+    }
+    ProjectStore::LoadResult load(DiagramBuilder& b) {
+        return ProjectStore(sqliteUrl(path_)).loadInto(b.editor, "school");
+    }
+    void expectLoadFails(const char* reason) {
+        DiagramBuilder b;
+        const ProjectStore::LoadResult loaded = load(b);
+        EXPECT_EQ(loaded.status, ProjectStore::LoadResult::Status::Failed);
+        EXPECT_TRUE(loaded.error.text().contains(reason)) << loaded.error.text().toStdString();
+    }
     // Every way of reading the store fails, and says why.
     void expectUnreadable(const char* reason) {
         const ProjectStore store(sqliteUrl(path_));
@@ -42,9 +59,7 @@ protected:
         const ProjectStore::ReadResult read = store.readProjects(std::nullopt);
         EXPECT_FALSE(read.ok);
         EXPECT_TRUE(read.error.text().contains(reason)) << read.error.text().toStdString();
-        DiagramBuilder b;
-        const ProjectStore::LoadResult loaded = store.loadInto(b.editor, "school");
-        EXPECT_EQ(loaded.status, ProjectStore::LoadResult::Status::Failed);
+        expectLoadFails(reason);
         EXPECT_EQ(store.contains("school"), std::nullopt);
     }
 
@@ -95,13 +110,10 @@ TEST_F(DamagedStore, AnInterruptedSaveIsRolledBackBeforeARead) {
 // A damaged page in the middle of a table ends its read: the load fails as a whole, and the
 // diagram in the window, which a later Save would write over the stored rows, stays as it was.
 TEST_F(DamagedStore, ADamagedPageInATableFailsTheWholeLoad) {
-    {
-        RawConnection raw(sqliteUrl(path_));
-        ASSERT_TRUE(QSqlQuery(raw.db()).exec(
-            "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 1500) "
-            "INSERT INTO \"EntityType\" SELECT 1, 1000 + k, printf('E%04d%.60c', k, 'x'), "
-            "'&H00FFFFFF&', 10 * k, 10, 80, 40, 1 FROM n"));
-    }
+    ASSERT_TRUE(
+        execute({"WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 1500) "
+                 "INSERT INTO \"EntityType\" SELECT 1, 1000 + k, printf('E%04d%.60c', k, 'x'), "
+                 "'&H00FFFFFF&', 10 * k, 10, 80, 40, 1 FROM n"}));
     const qint64 pageSize = 4096;
     const qint64 pages = QFileInfo(path_).size() / pageSize;
     ASSERT_GT(pages, 20);
@@ -109,11 +121,9 @@ TEST_F(DamagedStore, ADamagedPageInATableFailsTheWholeLoad) {
 
     DiagramBuilder b;
     const int kept = b.entity("Kept");
-    const ProjectStore::LoadResult loaded =
-        ProjectStore(sqliteUrl(path_)).loadInto(b.editor, "school");
-    EXPECT_EQ(loaded.status, ProjectStore::LoadResult::Status::Failed);
-    EXPECT_TRUE(loaded.error.text().contains("malformed")) << loaded.error.text().toStdString();
+    EXPECT_EQ(load(b).status, ProjectStore::LoadResult::Status::Failed);
     EXPECT_TRUE(b.d.isLiveElement(kept));
+    expectLoadFails("malformed");
     EXPECT_FALSE(ProjectStore(sqliteUrl(path_)).readProjects(std::nullopt).ok);
 }
 
@@ -121,51 +131,25 @@ TEST_F(DamagedStore, ADamagedPageInATableFailsTheWholeLoad) {
 // (here one larger than the value limit) is never read, a view is refused, and a value beyond the
 // size limit fails the load instead of filling the memory.
 TEST_F(DamagedStore, OnlyTheStoreColumnsOfPlainTablesAreReadAndValuesAreCapped) {
-    const auto rebuildAttribute = [this](const QString& definition) {
-        RawConnection raw(sqliteUrl(path_));
-        QSqlQuery q(raw.db());
-        ASSERT_TRUE(q.exec("PRAGMA foreign_keys = OFF"));
-        ASSERT_TRUE(q.exec("ALTER TABLE \"Attribute\" RENAME TO kept"));
-        ASSERT_TRUE(q.exec(definition)) << definition.toStdString();
-    };
-    rebuildAttribute(
-        "CREATE TABLE \"Attribute\" (\"Pi\" INTEGER, \"i\" INTEGER, \"Ei\" INTEGER, \"aName\" "
-        "TEXT, "
-        "\"color\" TEXT, \"isSingle\" INTEGER, \"isKey\" INTEGER, \"x\" REAL, \"y\" REAL, "
-        "\"width\" REAL, \"height\" REAL, "
-        "g BLOB GENERATED ALWAYS AS (zeroblob(5000000)) VIRTUAL)");
-    ASSERT_TRUE(QSqlQuery(RawConnection(sqliteUrl(path_)).db())
-                    .exec("INSERT INTO \"Attribute\" SELECT * FROM kept"));
+    ASSERT_TRUE(execute(
+        {"PRAGMA foreign_keys = OFF", "ALTER TABLE \"Attribute\" RENAME TO kept",
+         "CREATE TABLE \"Attribute\" (\"Pi\" INTEGER, \"i\" INTEGER, \"Ei\" INTEGER, "
+         "\"aName\" TEXT, \"color\" TEXT, \"isSingle\" INTEGER, \"isKey\" INTEGER, \"x\" REAL, "
+         "\"y\" REAL, \"width\" REAL, \"height\" REAL, "
+         "g BLOB GENERATED ALWAYS AS (zeroblob(5000000)) VIRTUAL)",
+         "INSERT INTO \"Attribute\" SELECT * FROM kept"}));
     DiagramBuilder b;
-    ASSERT_EQ(ProjectStore(sqliteUrl(path_)).loadInto(b.editor, "school").status,
-              ProjectStore::LoadResult::Status::Loaded);
+    ASSERT_EQ(load(b).status, ProjectStore::LoadResult::Status::Loaded);
     EXPECT_EQ(storedData(b.d), storedData(original_.d));
 
-    {
-        RawConnection raw(sqliteUrl(path_));
-        QSqlQuery q(raw.db());
-        ASSERT_TRUE(q.exec("DROP TABLE \"Attribute\""));
-        ASSERT_TRUE(q.exec("CREATE VIEW \"Attribute\" AS SELECT * FROM kept"));
-    }
-    const ProjectStore::LoadResult viewed =
-        ProjectStore(sqliteUrl(path_)).loadInto(b.editor, "school");
-    EXPECT_EQ(viewed.status, ProjectStore::LoadResult::Status::Failed);
-    EXPECT_TRUE(viewed.error.text().contains("Attribute is not a table"))
-        << viewed.error.text().toStdString();
+    ASSERT_TRUE(
+        execute({"DROP TABLE \"Attribute\"", "CREATE VIEW \"Attribute\" AS SELECT * FROM kept"}));
+    expectLoadFails("Attribute is not a table");
 
-    {
-        RawConnection raw(sqliteUrl(path_));
-        QSqlQuery q(raw.db());
-        ASSERT_TRUE(q.exec("DROP VIEW \"Attribute\""));
-        ASSERT_TRUE(q.exec("ALTER TABLE kept RENAME TO \"Attribute\""));
-        ASSERT_TRUE(
-            q.exec("UPDATE \"EntityType\" SET \"eName\" = printf('%.5000000c', 'x') "
-                   "WHERE rowid = (SELECT min(rowid) FROM \"EntityType\")"));
-    }
-    const ProjectStore::LoadResult big =
-        ProjectStore(sqliteUrl(path_)).loadInto(b.editor, "school");
-    EXPECT_EQ(big.status, ProjectStore::LoadResult::Status::Failed);
-    EXPECT_TRUE(big.error.text().contains("too big")) << big.error.text().toStdString();
+    ASSERT_TRUE(execute({"DROP VIEW \"Attribute\"", "ALTER TABLE kept RENAME TO \"Attribute\"",
+                         "UPDATE \"EntityType\" SET \"eName\" = printf('%.5000000c', 'x') "
+                         "WHERE rowid = (SELECT min(rowid) FROM \"EntityType\")"}));
+    expectLoadFails("too big");
 }
 
 }  // namespace
