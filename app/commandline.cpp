@@ -18,6 +18,7 @@
 #include "settingvalues.h"
 #include "sqlscript.h"
 #include "stderrprogress.h"
+#include "terminaltext.h"
 
 namespace {
 
@@ -218,8 +219,12 @@ int runSqlCommand(const QStringList& arguments) {
 
     QStringList warnings;
     if (options->output.isEmpty()) {
-        const QByteArray text =
-            sqlScript(mapDiagram(diagram), diagram, options->dialect, &warnings).toUtf8();
+        const RelationalModel model = mapDiagram(diagram);
+        if (const auto refused = sqlScriptRefusal(model, options->dialect)) {
+            printError(*refused);
+            return ExitRefused;
+        }
+        const QByteArray text = sqlScript(model, diagram, options->dialect, &warnings).toUtf8();
         for (const QString& warning : warnings) printError(warning);
         if (std::fwrite(text.constData(), 1, size_t(text.size()), stdout) != size_t(text.size()) ||
             std::fflush(stdout) != 0) {
@@ -260,18 +265,21 @@ int runCheckCommand(const QStringList& arguments) {
         return diagram.isElement(element) ? diagram.element(element).Caption : QString();
     };
     bool converts = !diagram.view.project.draft;
-    if (!converts) out << draftProjectMessage(diagram.view.project.name) << '\n';
+    // Captions are the user's own text: each line is written terminal-safe.
+    const auto line = [&out](const QString& text) { out << terminalLine(text) << '\n'; };
+    if (!converts) line(draftProjectMessage(diagram.view.project.name));
     for (const DiagramProblem& problem : findProblems(diagram)) {
         converts = converts && problem.isNote();
-        out << captionOf(problem.element, problem.connector) << ": " << problem.message << '\n';
+        line(captionOf(problem.element, problem.connector) + QStringLiteral(": ") +
+             problem.message);
     }
     for (const DiagramWarning& warning : findWarnings(diagram))
-        out << captionOf(warning.element, warning.connector) << ": " << warning.message << '\n';
+        line(captionOf(warning.element, warning.connector) + QStringLiteral(": ") +
+             warning.message);
     if (schema) {
         const RelationalModel model = mapDiagram(diagram);
         const auto references = columnReferences(model);
-        for (size_t r = 0; r < model.relations.size(); ++r)
-            out << schemaLine(model, r, references) << '\n';
+        for (size_t r = 0; r < model.relations.size(); ++r) line(schemaLine(model, r, references));
     }
     return converts ? ExitWritten : ExitRefused;
 }

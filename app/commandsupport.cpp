@@ -5,9 +5,10 @@
 #include "commandline.h"
 #include "outputpath.h"
 #include "projectstore.h"
+#include "terminaltext.h"
 
 void printError(const QString& text) {
-    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+    std::fprintf(stderr, "%s\n", terminalLines(text).toUtf8().constData());
     std::fflush(stderr);
 }
 
@@ -48,7 +49,6 @@ std::optional<int> loadOnly(const QString& db, const QString& name, Editor& edit
         case ProjectStore::LoadResult::Status::Loaded:
             break;
     }
-    for (const QString& step : loaded.failedSteps) printError(step);
     if (loaded.skippedRows > 0) printError(skippedRowsMessage(loaded.skippedRows));
     return std::nullopt;
 }

@@ -27,8 +27,10 @@ std::unique_ptr<QLockFile> tryToLock(const QString& file) {
 
 void writeFile(const QString& path, const RecoverySnapshot& snapshot) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(encodeSnapshot(snapshot)) < 0 ||
-        !file.commit())
+    // A diagram is the user's own work: only its owner reads it.
+    if (!file.open(QIODevice::WriteOnly) ||
+        !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner) ||
+        file.write(encodeSnapshot(snapshot)) < 0 || !file.commit())
         std::fprintf(stderr, "relvane: cannot write the recovery file %s: %s\n", qPrintable(path),
                      qPrintable(file.errorString()));
 }
@@ -42,7 +44,10 @@ CrashRecovery::CrashRecovery(Workspace& workspace, const QString& directory)
     delay_.setInterval(kWriteDelayMs);
     connect(&delay_, &QTimer::timeout, this, &CrashRecovery::write);
     ownFile_ = directory_.filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) + kSuffix);
-    if (directory_.mkpath(QStringLiteral("."))) ownLock_ = tryToLock(ownFile_);
+    if (directory_.mkpath(QStringLiteral(".")) &&
+        QFile::setPermissions(directory_.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        ownLock_ = tryToLock(ownFile_);
     if (!ownLock_) {
         std::fprintf(stderr, "relvane: no recovery files can be kept in %s\n",
                      qPrintable(directory_.path()));

@@ -157,8 +157,6 @@ std::unique_ptr<GradedDiagram> buildProject(const NamedProjectRows& project) {
     auto built = std::make_unique<GradedDiagram>(project.name);
     const int skipped = buildDiagram(built->editor, project.rows,
                                      {project.name, project.name, QString(), project.rows.draft});
-    for (const QString& step : project.rows.failedSteps)
-        printError(project.name + QStringLiteral(": ") + step);
     if (skipped > 0) printError(project.name + QStringLiteral(": ") + skippedRowsMessage(skipped));
     return built;
 }
@@ -177,12 +175,14 @@ std::unique_ptr<GradedDiagram> loadSource(const ProjectSource& source, const Sto
         return buildProject(*rows);
     }
     auto built = std::make_unique<GradedDiagram>(source.file);
-    QString problem;
-    const std::optional<QString> imported = importProjectFile(built->editor, source.file, &problem);
+    QString problem, skipped;
+    const std::optional<QString> imported =
+        importProjectFile(built->editor, source.file, &problem, &skipped);
     if (!imported) {
         printError(problem);
         return nullptr;
     }
+    if (!skipped.isEmpty()) printError(source.file + QStringLiteral(": ") + skipped);
     *name = *imported;
     return built;
 }

@@ -4,6 +4,8 @@
 #include <QSaveFile>
 
 #include "cellwidths.h"
+#include "spreadsheettext.h"
+#include "terminaltext.h"
 #include "workbooklimits.h"
 #include "xlsx.h"
 
@@ -71,11 +73,11 @@ QString oneLine(QString text) {
     for (QChar& ch : text)
         if (ch == QLatin1Char('\t') || ch == QLatin1Char('\n') || ch == QLatin1Char('\r'))
             ch = QLatin1Char(' ');
-    return text;
+    return terminalLine(text);
 }
 
 QString csvField(const QString& text) {
-    QString quoted = text;
+    QString quoted = spreadsheetText(text);
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }

@@ -5,6 +5,7 @@
 
 #include "commandline.h"
 #include "projectcatalog.h"
+#include "terminaltext.h"
 
 int runListCommand(const QStringList& arguments) {
     QTextStream err(stderr);
@@ -23,7 +24,7 @@ int runListCommand(const QStringList& arguments) {
         const QString saved =
             p.savedAt.isValid() ? p.savedAt.toLocalTime().toString(Qt::ISODate) : QString();
         // A draft may not pass validation: a fifth field says so.
-        out << p.number << '\t' << p.name << '\t' << p.elements << '\t' << saved
+        out << p.number << '\t' << terminalLine(p.name) << '\t' << p.elements << '\t' << saved
             << (p.draft ? QStringLiteral("\tdraft") : QString()) << '\n';
     }
     return ExitWritten;

@@ -360,12 +360,14 @@ void RelvaneApp::openProjectFile(const QString& path) {
 }
 
 void RelvaneApp::readProjectFile(const QString& path) {
-    QString problem;
-    const std::optional<QString> name = ::importProjectFile(window_->editor(), path, &problem);
+    QString problem, skipped;
+    const std::optional<QString> name =
+        ::importProjectFile(window_->editor(), path, &problem, &skipped);
     if (!name) {
         window_->prompts().message(problem);
         return;
     }
+    if (!skipped.isEmpty()) window_->prompts().message(skipped);
     // The project came from the file's own store: saving it in the store asks like a new name.
     Diagram& d = window_->diagram();
     d.view.projectName = *name;
@@ -460,12 +462,14 @@ void RelvaneApp::compareWithReference() {
     Editor reader(*reference, prompts);
     QString name = *chosen;
     if (chosen->startsWith(QLatin1String("file:"))) {
-        QString problem;
-        const std::optional<QString> stored = ::importProjectFile(reader, chosen->mid(5), &problem);
+        QString problem, skipped;
+        const std::optional<QString> stored =
+            ::importProjectFile(reader, chosen->mid(5), &problem, &skipped);
         if (!stored) {
             prompts.message(problem);
             return;
         }
+        if (!skipped.isEmpty()) prompts.message(skipped);
         name = QFileInfo(chosen->mid(5)).fileName();
     } else {
         const ProjectStore store(settings_->storeConnection());

@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <QSet>
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -86,6 +87,7 @@ public:
         if (dialect_ != SqlDialect::SQLite) {
             QStringList alters;
             std::map<int, int> perTable;
+            QSet<QString> constraints;
             for (const ForeignKeyPlan& fk : fks_) {
                 alters << QString();
                 if (const QString why = explanation(fk.why); !why.isEmpty()) alters << why;
@@ -95,7 +97,7 @@ public:
                                   fk.problem)
                            << comment(alterText(fk, 0));
                 } else {
-                    alters << alterText(fk, ++perTable[fk.relation]);
+                    alters << alterText(fk, ++perTable[fk.relation], &constraints);
                 }
             }
             if (!alters.isEmpty()) {
@@ -120,29 +122,60 @@ private:
     }
 
     // The longest name the dialect keeps: PostgreSQL counts UTF-8 bytes, MySQL characters.
-    bool fits(const QString& name) const {
+    qint64 nameLimit() const {
         switch (dialect_) {
             case SqlDialect::PostgreSQL:
-                return name.toUtf8().size() <= 63;
+                return 63;
             case SqlDialect::MySQL:
-                return name.toUcs4().size() <= 64;
+                return 64;
             case SqlDialect::SQLite:
-                return true;
+                break;
         }
-        return true;
+        return std::numeric_limits<qint64>::max();
+    }
+    int unitsOf(char32_t c) const {
+        if (dialect_ != SqlDialect::PostgreSQL) return 1;
+        return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    }
+    qint64 unitsOf(const QString& name) const {
+        qint64 units = 0;
+        for (char32_t c : name.toUcs4()) units += unitsOf(c);
+        return units;
+    }
+    // MySQL keeps a table in a file named after it, every character but a-z, 0-9 and _ written
+    // as five ("@8868"): a name of 51 Chinese characters makes a file name too long for the
+    // system. Table names are kept to 250 such characters, room for the file's suffix.
+    static constexpr int kTableFileNameLimit = 250;
+    int fileUnitsOf(char32_t c) const {
+        if (dialect_ != SqlDialect::MySQL || !namingTables_) return 0;
+        const bool plain =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+        return plain ? 1 : 5;
+    }
+    qint64 fileUnitsOf(const QString& name) const {
+        qint64 units = 0;
+        for (char32_t c : name.toUcs4()) units += fileUnitsOf(c);
+        return units;
+    }
+    bool fits(const QString& name) const {
+        return unitsOf(name) <= nameLimit() && fileUnitsOf(name) <= kTableFileNameLimit;
     }
 
-    // `base` cut at a character boundary so that base + suffix fits.
+    // `base` cut at a character boundary so that base + suffix fits, in one pass over it. A cut
+    // that leaves spaces at the end loses them too: MySQL refuses a name ending in a space.
     QString shortened(const QString& base, const QString& suffix) const {
-        QList<uint> chars = base.toUcs4();
-        QString name = base + suffix;
-        while (!fits(name) && !chars.isEmpty()) {
-            chars.removeLast();
-            name = QString::fromUcs4(reinterpret_cast<const char32_t*>(chars.constData()),
-                                     chars.size()) +
-                   suffix;
+        if (fits(base + suffix)) return base + suffix;
+        qint64 room = nameLimit() - unitsOf(suffix);
+        qint64 fileRoom = kTableFileNameLimit - fileUnitsOf(suffix);
+        QString kept;
+        for (char32_t c : base.toUcs4()) {
+            room -= unitsOf(c);
+            fileRoom -= fileUnitsOf(c);
+            if (room < 0 || fileRoom < 0) break;
+            kept += QString::fromUcs4(&c, 1);
         }
-        return name;
+        while (kept.endsWith(QLatin1Char(' '))) kept.chop(1);
+        return kept + suffix;
     }
 
     // Names compare as the database compares them: SQLite and MySQL ignore case, MySQL also
@@ -240,6 +273,7 @@ private:
 
     void nameTables() {
         QSet<QString> used;
+        namingTables_ = true;
         tables_.resize(m_.relations.size());
         tableNotes_.resize(m_.relations.size());
         for (size_t i = 0; i < m_.relations.size(); ++i) {
@@ -254,6 +288,7 @@ private:
             tables_[i] = uniqueName(caption, QStringLiteral("relation_%1").arg(i + 1), used, {},
                                     QString(), tableNotes_[i]);
         }
+        namingTables_ = false;
     }
 
     void nameColumns(int r) {
@@ -442,14 +477,22 @@ private:
     }
 
     // ALTER TABLE ... ADD FOREIGN KEY; `number` counts the table's written foreign keys. MySQL
-    // names a constraint table + "_ibfk_" + number, which must fit its 64 characters itself.
-    QString alterText(const ForeignKeyPlan& fk, int number) const {
+    // names a constraint table + "_ibfk_" + number, which must fit its 64 characters itself, and
+    // a constraint's name must be unique in the whole database: two long table names cut to the
+    // same beginning get a further number. `used` holds the names given so far (compare keys).
+    QString alterText(const ForeignKeyPlan& fk, int number, QSet<QString>* used = nullptr) const {
         const QString table = tables_[size_t(fk.relation)];
         QString constraint;
         if (dialect_ == SqlDialect::MySQL && number > 0) {
             const QString suffix = QStringLiteral("_ibfk_%1").arg(number);
-            if (!fits(table + suffix))
-                constraint = QStringLiteral("CONSTRAINT %1 ").arg(quote(shortened(table, suffix)));
+            QString name = table + suffix;
+            if (!fits(name)) {
+                name = shortened(table, suffix);
+                for (int n = 2; used && used->contains(compareKey(name)); ++n)
+                    name = shortened(table, suffix + QStringLiteral("_%1").arg(n));
+                constraint = QStringLiteral("CONSTRAINT %1 ").arg(quote(name));
+            }
+            if (used) used->insert(compareKey(name));
         }
         return QStringLiteral("ALTER TABLE %1 ADD %2%3;")
             .arg(quote(table), constraint, referencesText(fk));
@@ -629,6 +672,7 @@ private:
     std::map<int, std::vector<int>> lengths_;  // VARCHAR length of every column
     std::map<int, std::vector<int>> indexed_;  // columns of the index that shortened it, or 0
 
+    bool namingTables_ = false;  // the names being given are table names
     static constexpr int kVarcharLength = 255;
     static constexpr int kIndexBytes = 3072;
     static constexpr int kBytesPerCharacter = 4;
@@ -643,9 +687,28 @@ QString sqlScript(const RelationalModel& model, const Diagram& diagram, SqlDiale
     return ScriptWriter(model, diagram, dialect, warnings).run();
 }
 
+std::optional<QString> sqlScriptRefusal(const RelationalModel& model, SqlDialect dialect) {
+    // The most columns a table may have: PostgreSQL's limit, SQLite's default build, InnoDB's.
+    const size_t most = dialect == SqlDialect::PostgreSQL ? 1600
+                        : dialect == SqlDialect::SQLite   ? 2000
+                                                          : 1017;
+    for (const Relation& relation : model.relations)
+        if (relation.columns.size() > most)
+            return QCoreApplication::translate(
+                       "SqlScript", "關聯 %1 有 %2 個欄位, %3 的資料表最多只能有 %4 個欄位")
+                .arg(relation.name)
+                .arg(relation.columns.size())
+                .arg(dialectName(dialect))
+                .arg(most);
+    return std::nullopt;
+}
+
 ConvertResult writeSqlScript(const Diagram& diagram, const QString& path, SqlDialect dialect,
                              QStringList* warnings) {
-    const QByteArray text = sqlScript(mapDiagram(diagram), diagram, dialect, warnings).toUtf8();
+    const RelationalModel model = mapDiagram(diagram);
+    if (const auto refused = sqlScriptRefusal(model, dialect))
+        return {ConvertResult::Status::Failed, *refused};
+    const QByteArray text = sqlScript(model, diagram, dialect, warnings).toUtf8();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
         return {ConvertResult::Status::Failed, file.errorString()};

@@ -986,6 +986,10 @@
         <source>無法繪製圖片</source>
         <translation>The picture could not be drawn</translation>
     </message>
+    <message>
+        <source>圖片有 %1 × %2 像素, 超過上限 (共 %3 像素, 每邊 %4 像素); 請把元素移近一些, 或改用 1 倍的 PNG</source>
+        <translation>The picture has %1 × %2 pixels, beyond the limit (%3 pixels in all, %4 pixels a side); move the elements closer together, or use a 1× PNG</translation>
+    </message>
 </context>
 <context>
     <name>ProjectCommands</name>
@@ -1037,6 +1041,10 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>無法寫入 %1</source>
         <translation>Cannot write %1</translation>
+    </message>
+    <message>
+        <source>無法讀取 %1: %2</source>
+        <translation>Cannot read %1: %2</translation>
     </message>
 </context>
 <context>
@@ -1484,6 +1492,10 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>MySQL 的一列最多 %1 位元組, 這個資料表的欄位太多: 這個不在索引中的欄位寫為 TEXT</source>
         <translation>A MySQL row holds at most %1 bytes and this table has too many columns: this column, in no index, is written as TEXT</translation>
+    </message>
+    <message>
+        <source>關聯 %1 有 %2 個欄位, %3 的資料表最多只能有 %4 個欄位</source>
+        <translation>Relation %1 has %2 columns; a %3 table can have at most %4 columns</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,19 @@
 #include "connectionfields.h"
 
 #include <QCoreApplication>
+#include <QUrl>
+
+namespace {
+
+bool sameHost(const DatabaseUrl& a, const DatabaseUrl& b) {
+    const auto ascii = [](const DatabaseUrl& url) {
+        return QString::fromLatin1(QUrl::toAce(url.host())).toLower();
+    };
+    return a.provider == DatabaseUrl::Provider::PostgreSQL && !ascii(a).isEmpty() &&
+           ascii(a) == ascii(b) && a.port() == b.port() && a.databaseName() == b.databaseName();
+}
+
+}  // namespace
 
 DatabaseUrl connectionFieldsOf(const QString& setting) {
     if (const std::optional<DatabaseUrl> url = DatabaseUrl::parse(setting)) return *url;
@@ -26,14 +39,16 @@ std::optional<QString> connectionSettingOf(const DatabaseUrl& fields, QString* p
             "ConnectionFields", "PostgreSQL 的 Data Source 應寫成 主機[:埠]/資料庫名稱"));
     }
     const QString setting = url.toString();
-    // Only a setting the store reads back as these very fields is written.
+    // Only a setting the store reads back as these very fields is written. Host names are
+    // read back in lower case and international ones in their ASCII form: the same host.
     QString error;
     const std::optional<DatabaseUrl> back = DatabaseUrl::parse(setting, &error);
+    if (back && sameHost(*back, url)) url.dataSource = back->dataSource;
     if (!back)
         return refuse(QCoreApplication::translate("ConnectionFields", "連線設定無法使用: ") +
-                      error);
+                      maskPassword(error, setting));
     if (*back != url)
         return refuse(QCoreApplication::translate("ConnectionFields", "連線設定無法使用: ") +
-                      setting);
+                      url.toDisplayString());
     return setting;
 }

@@ -1,5 +1,7 @@
 #include "settingskey.h"
 
+#include <QFile>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -41,6 +43,9 @@ void SettingsKey::write(const QString& valueName, const QString& text) {
 
 bool SettingsKey::flush() {
     settings_.sync();
+    // The file may hold the store's password: only its owner reads it.
+    if (QFile::exists(fileName_))
+        QFile::setPermissions(fileName_, QFile::ReadOwner | QFile::WriteOwner);
     // A file that could not be parsed when it was opened reports a format error, yet sync has
     // replaced it with the values held; only an access error means nothing was written.
     return settings_.status() != QSettings::AccessError;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QUrlQuery>
@@ -114,7 +115,9 @@ QString postgresUrl(const DatabaseUrl& url, const QString& password) {
 std::optional<DatabaseUrl> parsePostgres(const QString& text, QString* error) {
     const QUrl url(text, QUrl::StrictMode);
     if (!url.isValid()) {
-        setError(error, QStringLiteral("not a valid PostgreSQL URL: %1").arg(url.errorString()));
+        // QUrl's reason quotes the whole URL.
+        setError(error, QStringLiteral("not a valid PostgreSQL URL: %1")
+                            .arg(maskPassword(url.errorString(), text)));
         return std::nullopt;
     }
     DatabaseUrl result;
@@ -145,6 +148,17 @@ std::optional<DatabaseUrl> parsePostgres(const QString& text, QString* error) {
 }
 
 }  // namespace
+
+QString maskPassword(const QString& message, const QString& url) {
+    // USER:PASSWORD@ after the scheme's "//" (or at the start, the scheme forgotten), as far as
+    // the last "@": a typed password may hold any character.
+    static const QRegularExpression userInfo(QStringLiteral("(?:^|//)[^/@:\\s]*:([^\\s]*)@"));
+    const QString password = userInfo.match(url).captured(1);
+    if (password.isEmpty()) return message;
+    QString masked = message;
+    masked.replace(password, QStringLiteral("****"));
+    return masked;
+}
 
 QString defaultDatabaseFile() {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
@@ -189,7 +203,7 @@ std::optional<DatabaseUrl> DatabaseUrl::parse(const QString& input, QString* err
     }
     setError(error, QStringLiteral("\"%1\" is no database: give an SQLite file (FILE.db, "
                                    "FILE.relvane or sqlite:PATH) or postgresql://USER@HOST/DBNAME")
-                        .arg(text));
+                        .arg(maskPassword(text, text)));
     return std::nullopt;
 }
 

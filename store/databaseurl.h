@@ -39,5 +39,9 @@ struct DatabaseUrl {
     bool operator==(const DatabaseUrl&) const = default;
 };
 
+// A message about `url`, as typed, with the URL's password shown as "****" wherever the message
+// quotes it.
+QString maskPassword(const QString& message, const QString& url);
+
 // The SQLite file used when nothing is configured: ERD.db in the user's application data folder.
 QString defaultDatabaseFile();

@@ -152,12 +152,7 @@ bool loadNamedProject(const ProjectStore& store, Editor& editor, const QString& 
         case ProjectStore::LoadResult::Status::Loaded:
             break;
     }
-    if (result.skippedRows > 0 || !result.failedSteps.isEmpty()) {
-        QStringList lines;
-        if (result.skippedRows > 0) lines << skippedRowsMessage(result.skippedRows);
-        lines << result.failedSteps;
-        prompts.message(lines.join(QLatin1Char('\n')));
-    }
+    if (result.skippedRows > 0) prompts.message(skippedRowsMessage(result.skippedRows));
     editor.markSaved();
     return true;
 }

@@ -7,12 +7,19 @@
 
 #include "schema.h"
 #include "statementrunner.h"
+#include "tablecolumns.h"
 
 const QString kExtraTable = QStringLiteral("ProjectExtra");
 const QString kSavedTable = QStringLiteral("ProjectSaved");
 
 bool hasTable(QSqlDatabase& db, const QString& name) {
-    return !db.record(db.driver()->escapeIdentifier(name, QSqlDriver::TableName)).isEmpty();
+    if (db.record(db.driver()->escapeIdentifier(name, QSqlDriver::TableName)).isEmpty())
+        return false;
+    // A view of that name is none: its rows could be computed without end.
+    const auto provider = db.driverName() == QLatin1String("QPSQL")
+                              ? DatabaseUrl::Provider::PostgreSQL
+                              : DatabaseUrl::Provider::SQLite;
+    return isPlainTable(db, provider, name) == true;
 }
 
 bool writeProjectExtra(StatementRunner& run, qint16 pi, const QString& savedAt, bool draft,

@@ -15,7 +15,8 @@ class StatementRunner;
 extern const QString kExtraTable;
 extern const QString kSavedTable;  // "ProjectSaved": each project's last save time
 
-// Whether the database has the table `name` (the ones beside the five are made on demand).
+// Whether the database has the table `name` (the ones beside the five are made on demand); a
+// view of that name is none.
 bool hasTable(QSqlDatabase& db, const QString& name);
 
 // Within a save's transaction: the row of project `pi`, saved at `savedAt`.

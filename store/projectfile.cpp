@@ -4,12 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
-#include <QUuid>
 
 #include "editor.h"
 #include "projectstore.h"
-#include "schema.h"
+#include "storeconnection.h"
 
 namespace {
 
@@ -22,37 +22,27 @@ QString notAProjectFile(const QString& path) {
         .arg(QFileInfo(path).fileName());
 }
 
-// Reads the file through a connection of its own that may not write to it.
-class ReadOnlyFile {
-public:
-    explicit ReadOnlyFile(const QString& path)
-        : name_(QStringLiteral("relvane-file-") + QUuid::createUuid().toString()) {
-        db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db_.setDatabaseName(path);
-        db_.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-    }
-    ~ReadOnlyFile() {
-        db_.close();
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name_);
-    }
-    QSqlDatabase& db() { return db_; }
+// A file SQLite does not recognise is simply no project file; a damaged or locked one is.
+bool isNoDatabase(const StoreError& error) {
+    return error.description.contains(QLatin1String("file is not a database"));
+}
 
-private:
-    QString name_;
-    QSqlDatabase db_;
-};
+QString unreadableFile(const QString& path, const StoreError& error) {
+    return QCoreApplication::translate("ProjectFile", "無法讀取 %1: %2")
+        .arg(QFileInfo(path).fileName(), error.text());
+}
 
-// The names of the projects in an open store file, or nullopt when its tables are not the
-// store's five.
-std::optional<QStringList> projectNames(QSqlDatabase& db) {
-    const QStringList tables = db.tables();
-    for (const StoreTable& table : storeTables())
-        if (!tables.contains(table.name)) return std::nullopt;
+// The names of the projects in an open store file.
+std::optional<QStringList> projectNames(QSqlDatabase& db, StoreError* error) {
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("select \"ProjectName\" from \"Project\""))) return std::nullopt;
+    query.setForwardOnly(true);
     QStringList names;
-    while (query.next()) names << query.value(0).toString();
+    if (query.exec(QStringLiteral("select \"ProjectName\" from \"Project\"")))
+        while (query.next()) names << query.value(0).toString();
+    if (query.lastError().isValid()) {
+        *error = StoreError::fromSql(query.lastError(), QStringLiteral("Select from Project"));
+        return std::nullopt;
+    }
     return names;
 }
 
@@ -79,9 +69,15 @@ std::optional<QString> exportProjectFile(const Diagram& diagram, const QString& 
 
 std::optional<QString> projectFileName(const QString& path, QString* problem) {
     std::optional<QStringList> names;
+    StoreError error;
     if (QFileInfo(path).isFile()) {
-        ReadOnlyFile file(path);
-        if (file.db().open()) names = projectNames(file.db());
+        StoreConnection connection(*DatabaseUrl::parse(sqliteUrl(path)));
+        if (connection.open(&error, StoreConnection::Access::ReadOnly) && !connection.hasNoTables())
+            names = projectNames(connection.database(), &error);
+    }
+    if (error.isSet() && !isNoDatabase(error)) {
+        if (problem) *problem = unreadableFile(path, error);
+        return std::nullopt;
     }
     if (!names || names->size() != 1) {
         if (problem) *problem = notAProjectFile(path);
@@ -90,7 +86,8 @@ std::optional<QString> projectFileName(const QString& path, QString* problem) {
     return names->front();
 }
 
-std::optional<QString> importProjectFile(Editor& editor, const QString& path, QString* problem) {
+std::optional<QString> importProjectFile(Editor& editor, const QString& path, QString* problem,
+                                         QString* warning) {
     const std::optional<QString> name = projectFileName(path, problem);
     if (!name) return std::nullopt;
     const ProjectStore::LoadResult result = ProjectStore(sqliteUrl(path)).loadInto(editor, *name);
@@ -98,5 +95,6 @@ std::optional<QString> importProjectFile(Editor& editor, const QString& path, QS
         if (problem) *problem = result.error.isSet() ? result.error.text() : notAProjectFile(path);
         return std::nullopt;
     }
+    *warning = result.skippedRows > 0 ? skippedRowsMessage(result.skippedRows) : QString();
     return name;
 }

@@ -21,5 +21,7 @@ std::optional<QString> exportProjectFile(const Diagram& diagram, const QString& 
 std::optional<QString> projectFileName(const QString& path, QString* problem);
 
 // Puts the file's project in place of the editor's diagram (one step, as Load does); on
-// failure nothing changes and *problem says why. Returns the project's name.
-std::optional<QString> importProjectFile(Editor& editor, const QString& path, QString* problem);
+// failure nothing changes and *problem says why. Returns the project's name; *warning then says
+// how many rows had to be left out (empty when none), for the caller to show.
+std::optional<QString> importProjectFile(Editor& editor, const QString& path, QString* problem,
+                                         QString* warning);

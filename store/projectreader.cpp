@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "projectextra.h"
+#include "schema.h"
 #include "storedvalues.h"
 
 namespace {
@@ -82,15 +83,32 @@ public:
         for (size_t n = 0; n < projects_.size(); ++n)
             query.bindValue(int(n), projects_[n]->projectNumber);
     }
-    void failed(const QString& step) const {
-        for (ProjectRows* rows : projects_) rows->failedSteps << step;
+    // A read that fails, at its start or part-way through its rows, fails the whole read: a
+    // diagram with rows missing would pass for the project, and a save would replace it.
+    void failed(const QSqlQuery& query, const QString& table) const {
+        if (!failure_)
+            failure_ =
+                StoreError::fromSql(query.lastError(), QStringLiteral("Select from ") + table);
     }
+    const std::optional<StoreError>& failure() const { return failure_; }
 
 private:
     std::vector<ProjectRows*> projects_;
     bool every_ = false;
     QHash<int, ProjectRows*> byNumber_;
+    mutable std::optional<StoreError> failure_;
 };
+
+// The table's store columns by name: a table may hold more (hidden generated columns among
+// them, which "*" would compute for every row), and they are read by position.
+QString selectColumns(const QString& table) {
+    QStringList columns;
+    for (const StoreTable& stored : storeTables())
+        if (stored.name == table)
+            for (const QString& column : stored.columns)
+                columns << QLatin1Char('"') + column + QLatin1Char('"');
+    return QStringLiteral("Select %1 from \"%2\"").arg(columns.join(QStringLiteral(", ")), table);
+}
 
 // Runs a SELECT on the projects of `sink`, ordered by project first; a failure is noted and reads
 // as no rows. In PostgreSQL a failed statement spoils the rest of its transaction, so each query
@@ -100,18 +118,21 @@ bool select(QSqlQuery& query, bool postgres, const QString& table, const QString
             const ProjectSink& sink, const QString& source = QString()) {
     query.setForwardOnly(true);
     if (postgres) query.exec(QStringLiteral("SAVEPOINT relvane_step"));
-    const QString from =
-        source.isEmpty() ? QStringLiteral("Select * from \"%1\"").arg(table) : source;
+    const QString from = source.isEmpty() ? selectColumns(table) : source;
     const QString sql =
         QStringLiteral("%1 where %2 order by \"Pi\", %3").arg(from, sink.condition(), order);
     if (query.prepare(sql)) {
         sink.bind(query);
         if (query.exec()) return true;
     }
-    sink.failed(
-        StoreError::fromSql(query.lastError(), QStringLiteral("Select * from ") + table).text());
+    sink.failed(query, table);
     if (postgres) query.exec(QStringLiteral("ROLLBACK TO SAVEPOINT relvane_step"));
     return false;
+}
+
+// After the last row: a read that stopped on an error (a damaged page, a lost connection).
+void checkEnd(const QSqlQuery& query, const QString& table, const ProjectSink& sink) {
+    if (query.lastError().isValid()) sink.failed(query, table);
 }
 
 // A row's project from its first column, "Pi", read strictly: a number out of range must not
@@ -143,6 +164,7 @@ void readEntityTypes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
         else
             ++rows->unreadableRows;
     }
+    checkEnd(query, QStringLiteral("EntityType"), sink);
 }
 
 void readAttributes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
@@ -172,6 +194,7 @@ void readAttributes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
         else
             ++rows->unreadableRows;
     }
+    checkEnd(query, QStringLiteral("Attribute"), sink);
 }
 
 void readInvokes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
@@ -197,6 +220,7 @@ void readInvokes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
         else
             ++rows->unreadableRows;
     }
+    checkEnd(query, QStringLiteral("Invoke"), sink);
 }
 
 void readOwners(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
@@ -216,6 +240,7 @@ void readOwners(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
         else
             ++rows->unreadableRows;
     }
+    checkEnd(query, QStringLiteral("ET_Identify_WET"), sink);
 }
 
 // The draft mark and list orders of the projects whose extra row belongs to their last save.
@@ -232,16 +257,20 @@ void readExtras(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
         rows->draft = query.value(1).toInt() == 1;
         rows->orders = query.value(2).toString();
     }
+    checkEnd(query, kExtraTable, sink);
 }
 
 // Reads the other four tables, and the table beside them, for the projects of `sink`, one query
-// each.
-void readTables(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
+// each; false with *error set when one of them fails.
+bool readTables(QSqlDatabase& db, bool postgres, const ProjectSink& sink, StoreError* error) {
     readEntityTypes(db, postgres, sink);
     readAttributes(db, postgres, sink);
     readInvokes(db, postgres, sink);
     readOwners(db, postgres, sink);
     readExtras(db, postgres, sink);
+    if (!sink.failure()) return true;
+    if (error) *error = *sink.failure();
+    return false;
 }
 
 // One snapshot for all queries of a read, so a save running at the same moment is seen either
@@ -262,8 +291,8 @@ std::optional<ProjectRows> readProject(QSqlDatabase& db, bool postgres, const QS
         QSqlQuery project(db);
         project.setForwardOnly(true);
         const QString operation = QStringLiteral("Select * from Project where ProjectName");
-        bool ok = project.prepare(
-            QStringLiteral("Select * from \"Project\" where \"ProjectName\" = ? order by \"i\""));
+        bool ok = project.prepare(selectColumns(QStringLiteral("Project")) +
+                                  QStringLiteral(" where \"ProjectName\" = ? order by \"i\""));
         if (ok) {
             project.bindValue(0, name.isNull() ? QStringLiteral("") : name);
             ok = project.exec();
@@ -286,8 +315,8 @@ std::optional<ProjectRows> readProject(QSqlDatabase& db, bool postgres, const QS
             } else {
                 ProjectRows rows;
                 rows.projectNumber = int(*number);
-                readTables(db, postgres, ProjectSink({&rows}, false));
-                result = std::move(rows);
+                if (readTables(db, postgres, ProjectSink({&rows}, false), error))
+                    result = std::move(rows);
             }
         }
     }
@@ -303,7 +332,8 @@ std::optional<std::vector<NamedProjectRows>> readProjects(QSqlDatabase& db, bool
     {
         QSqlQuery project(db);
         project.setForwardOnly(true);
-        if (!project.exec(QStringLiteral("Select * from \"Project\" order by \"i\""))) {
+        if (!project.exec(selectColumns(QStringLiteral("Project")) +
+                          QStringLiteral(" order by \"i\""))) {
             if (error)
                 *error = StoreError::fromSql(project.lastError(),
                                              QStringLiteral("Select * from Project"));
@@ -324,9 +354,11 @@ std::optional<std::vector<NamedProjectRows>> readProjects(QSqlDatabase& db, bool
             if (!projects.empty()) {
                 std::vector<ProjectRows*> targets;
                 for (NamedProjectRows& named : projects) targets.push_back(&named.rows);
-                readTables(db, postgres, ProjectSink(std::move(targets), !names));
+                if (readTables(db, postgres, ProjectSink(std::move(targets), !names), error))
+                    result = std::move(projects);
+            } else {
+                result = std::move(projects);
             }
-            result = std::move(projects);
         }
     }
     QSqlQuery(db).exec(QStringLiteral("COMMIT"));

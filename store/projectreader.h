@@ -11,8 +11,8 @@ class QSqlDatabase;
 
 // Reads project `name` (the lowest-numbered one of that name) in one consistent snapshot.
 // Returns nullopt with *error unset when no project has that name, and with *error set when the
-// project table itself cannot be read. A failing query for one of the other tables is recorded in
-// failedSteps and the reading goes on, as does a row with a value that cannot be converted.
+// project or any other table cannot be read, at once or part-way (a damaged page, a lost
+// connection). A row with a value that cannot be converted is counted and the reading goes on.
 std::optional<ProjectRows> readProject(QSqlDatabase& db, bool postgres, const QString& name,
                                        StoreError* error);
 
@@ -23,8 +23,7 @@ struct NamedProjectRows {
 
 // Reads the projects named in `names` (every project when nullopt) in one snapshot with one
 // query per table, whatever their number; in project-number order, names not stored left out.
-// nullopt with *error set when the project table cannot be read; failures of the other tables
-// are recorded in every project's failedSteps, as readProject does.
+// nullopt with *error set when a table cannot be read, as in readProject.
 std::optional<std::vector<NamedProjectRows>> readProjects(QSqlDatabase& db, bool postgres,
                                                           const std::optional<QStringList>& names,
                                                           StoreError* error);

@@ -43,9 +43,7 @@ struct ProjectRows {
     std::vector<InvokeRow> invokes;       // by relationship, entity, Is2nd
     std::vector<OwnerRow> owners;         // by owner
     // Rows left out because an index, kind or flag could not be read; single values (colour,
-    // position, size) that could not be read in rows that were kept; queries that failed (with
-    // the database's reason).
+    // position, size) that could not be read in rows that were kept.
     int unreadableRows = 0;
     int unreadableValues = 0;
-    QStringList failedSteps;
 };

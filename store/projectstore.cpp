@@ -92,7 +92,6 @@ ProjectStore::LoadResult ProjectStore::loadInto(Editor& editor, const QString& n
     result.status = LoadResult::Status::Loaded;
     result.draft = rows->draft;
     result.projectNumber = qint16(rows->projectNumber);
-    result.failedSteps = rows->failedSteps;
     return result;
 }
 

@@ -51,7 +51,6 @@ public:
         qint16 projectNumber = 0;
         bool draft = false;       // saved as a draft: it may not pass validation
         int skippedRows = 0;      // rows left out because they could not be loaded
-        QStringList failedSteps;  // queries that failed; their rows are missing
         StoreError error;         // Failed: why nothing was loaded
     };
     // Replaces the editor's diagram with project `name`. The diagram is untouched unless the

@@ -58,11 +58,19 @@ bool checkColumns(QSqlDatabase& db, DatabaseUrl::Provider provider, QStringList*
         return false;
     };
     for (const StoreTable& table : storeTables()) {
-        const std::vector<TableColumn> found = tableColumns(db, provider, table.name);
+        const std::optional<std::vector<TableColumn>> read =
+            tableColumns(db, provider, table.name, error);
+        if (!read) return false;
+        const std::vector<TableColumn>& found = *read;
         if (found.empty()) {
             *missing << table.name;
             continue;
         }
+        const std::optional<bool> plain = isPlainTable(db, provider, table.name);
+        if (plain == false)
+            return fail(QStringLiteral("%1 is not a table (a view, or a virtual or foreign table); "
+                                       "Relvane reads its projects only from tables")
+                            .arg(table.name));
         QStringList names;
         for (const TableColumn& column : found) names << column.name;
         bool same = names.size() == table.columns.size();

@@ -8,7 +8,9 @@
 #include <atomic>
 
 #include "schema.h"
+#include "sqlitesidefiles.h"
 #include "stallwatch.h"
+#include "valuesizelimit.h"
 
 namespace {
 
@@ -30,6 +32,8 @@ StoreConnection::~StoreConnection() {
     if (db_.isValid()) db_.close();
     db_ = QSqlDatabase();
     if (QSqlDatabase::contains(name_)) QSqlDatabase::removeDatabase(name_);
+    // A read leaves nothing behind, a WAL-mode file's log and index included.
+    if (walLeftovers_) walLeftovers_->removeNew();
 }
 
 bool StoreConnection::open(StoreError* error, Access access) {
@@ -39,6 +43,10 @@ bool StoreConnection::open(StoreError* error, Access access) {
     if (readOnly && !isPostgres() && !QFileInfo::exists(url_.dataSource)) {
         noTables_ = true;
         return true;
+    }
+    if (readOnly && !isPostgres()) {
+        if (!rollBackInterruptedSave(url_.dataSource, error)) return false;
+        walLeftovers_ = std::make_unique<WalLeftovers>(url_.dataSource);
     }
     db_ = QSqlDatabase::addDatabase(
         isPostgres() ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), name_);
@@ -85,6 +93,7 @@ bool StoreConnection::open(StoreError* error, Access access) {
             setup << QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY");
     } else {
         setup << QStringLiteral("PRAGMA foreign_keys = ON");
+        limitValueSize(db_);
     }
     // Beyond the server's own timeout, a server that does not answer at all is let go of.
     if (isPostgres() && url_.statementTimeoutSeconds > 0)

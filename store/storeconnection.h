@@ -7,6 +7,7 @@
 #include "storeerror.h"
 
 class StallWatch;
+class WalLeftovers;
 
 // One named QtSql connection for one store operation: opened on demand, closed and removed from
 // QtSql's list when the object goes away. Every QSqlQuery on it must be gone by then.
@@ -36,5 +37,6 @@ private:
     QString name_;
     QSqlDatabase db_;
     std::unique_ptr<StallWatch> stallWatch_;
+    std::unique_ptr<WalLeftovers> walLeftovers_;  // a read-only SQLite connection's
     bool noTables_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -39,17 +40,18 @@ ColumnKind postgresKind(const QString& type, bool* known) {
 
 }  // namespace
 
-std::vector<TableColumn> tableColumns(QSqlDatabase& db, DatabaseUrl::Provider provider,
-                                      const QString& table) {
+std::optional<std::vector<TableColumn>> tableColumns(QSqlDatabase& db,
+                                                     DatabaseUrl::Provider provider,
+                                                     const QString& table, StoreError* error) {
     const QString quoted = db.driver()->escapeIdentifier(table, QSqlDriver::TableName);
     QSqlQuery query(db);
     query.setForwardOnly(true);
     std::vector<TableColumn> columns;
     if (provider == DatabaseUrl::Provider::SQLite) {
         // The name cannot be bound in a PRAGMA; it is quoted by the driver.
-        if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted))) return {};
-        while (query.next())
-            columns.push_back({query.value(1).toString(), query.value(2).toString()});
+        if (query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted)))
+            while (query.next())
+                columns.push_back({query.value(1).toString(), query.value(2).toString()});
     } else {
         // The table the queries will use: the first of that name on the search path.
         query.prepare(QStringLiteral(
@@ -57,11 +59,35 @@ std::vector<TableColumn> tableColumns(QSqlDatabase& db, DatabaseUrl::Provider pr
             "WHERE a.attrelid = to_regclass(?) AND a.attnum > 0 AND NOT a.attisdropped "
             "ORDER BY a.attnum"));
         query.bindValue(0, quoted);
-        if (!query.exec()) return {};
-        while (query.next())
-            columns.push_back({query.value(0).toString(), query.value(1).toString()});
+        if (query.exec())
+            while (query.next())
+                columns.push_back({query.value(0).toString(), query.value(1).toString()});
+    }
+    // A read that fails, at once or part-way, must not pass for a missing table.
+    if (query.lastError().isValid()) {
+        if (error) *error = StoreError::fromSql(query.lastError(), QStringLiteral("Check tables"));
+        return std::nullopt;
     }
     return columns;
+}
+
+std::optional<bool> isPlainTable(QSqlDatabase& db, DatabaseUrl::Provider provider,
+                                 const QString& table) {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (provider == DatabaseUrl::Provider::SQLite) {
+        query.prepare(
+            QStringLiteral("SELECT type = 'table' AND sql NOT LIKE 'CREATE VIRTUAL%' "
+                           "FROM sqlite_master WHERE name = ? COLLATE NOCASE"));
+        query.bindValue(0, table);
+    } else {
+        query.prepare(
+            QStringLiteral("SELECT relkind IN ('r', 'p') FROM pg_class "
+                           "WHERE oid = to_regclass(?)"));
+        query.bindValue(0, db.driver()->escapeIdentifier(table, QSqlDriver::TableName));
+    }
+    if (!query.exec() || !query.next()) return std::nullopt;
+    return query.value(0).toBool();
 }
 
 bool typeHolds(DatabaseUrl::Provider provider, const QString& type, ColumnKind kind) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "databaseurl.h"
+#include "storeerror.h"
 
 class QSqlDatabase;
 
@@ -17,10 +19,17 @@ struct TableColumn {
     QString type;  // as declared: "INTEGER", "smallint", "character varying(40)", …
 };
 
-// The columns of `table` in their order; empty when there is no such table or the catalogue
+// The columns of `table` in their order; empty when there is no such table, nullopt with *error
+// set when the catalogue cannot be read (a damaged or locked file, one that is no database).
+std::optional<std::vector<TableColumn>> tableColumns(QSqlDatabase& db,
+                                                     DatabaseUrl::Provider provider,
+                                                     const QString& table, StoreError* error);
+
+// Whether `table` (which exists) is an ordinary table: not a view, whose rows a query computes
+// (a recursive one without end), nor a virtual or foreign table. nullopt when the catalogue
 // cannot be read.
-std::vector<TableColumn> tableColumns(QSqlDatabase& db, DatabaseUrl::Provider provider,
-                                      const QString& table);
+std::optional<bool> isPlainTable(QSqlDatabase& db, DatabaseUrl::Provider provider,
+                                 const QString& table);
 
 // Whether a column declared as `type` stores `kind` the way Relvane's own tables do: integers in
 // an integer column (any width: values are read strictly), positions in a floating-point column,

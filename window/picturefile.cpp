@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
+#include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -83,6 +84,24 @@ bool writePdf(QSaveFile& file, Canvas& canvas, const QRectF& area) {
     return file.write(bytes) == bytes.size();
 }
 
+// A picture whose pixels would take more memory than a desktop can spare, or that is wider or
+// higher than the painter draws reliably, is refused before any memory is taken for it.
+constexpr qint64 kLargestPicturePixels = 100'000'000;
+constexpr int kLongestPictureSide = 32'767;
+
+std::optional<QString> pictureSizeRefusal(QSize pixels) {
+    if (qint64(pixels.width()) * pixels.height() <= kLargestPicturePixels &&
+        pixels.width() <= kLongestPictureSide && pixels.height() <= kLongestPictureSide)
+        return std::nullopt;
+    return QCoreApplication::translate("PictureFile",
+                                       "圖片有 %1 × %2 像素, 超過上限 (共 %3 像素, 每邊 %4 "
+                                       "像素); 請把元素移近一些, 或改用 1 倍的 PNG")
+        .arg(pixels.width())
+        .arg(pixels.height())
+        .arg(QLocale(QLocale::English).toString(kLargestPicturePixels))
+        .arg(kLongestPictureSide);
+}
+
 }  // namespace
 
 std::optional<PictureFormat> pictureFormatOf(const QString& path) {
@@ -107,6 +126,8 @@ std::optional<QString> writePicture(Canvas& canvas, const QRectF& area, const QS
     if (!format)
         return QCoreApplication::translate("PictureFile", "圖片檔的副檔名須為 .png、.svg 或 .pdf");
     if (canvas.fullSize(area).isEmpty()) return noElementsToPictureMessage();
+    const QSize pixels = canvas.fullSize(area) * (*format == PictureFormat::Png ? scale : 1);
+    if (const auto refused = pictureSizeRefusal(pixels)) return refused;
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return file.errorString();

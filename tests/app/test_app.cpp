@@ -683,6 +683,14 @@ TEST_F(AppTest, TheRecoveryFileLivesOnlyWhileChangesAreUnsavedAndRunsKeepToTheir
     drawStudent(app->window());
     recovery.writeNow();
     EXPECT_TRUE(QFile::exists(own));
+    // The user's work and the settings (which may hold a password) are the owner's only.
+    const auto ownerAndOthers = [](const QString& path) {
+        return int(QFile::permissions(path) & 0x7077);  // the owner's, the group's, the world's
+    };
+    EXPECT_EQ(ownerAndOthers(own), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(ownerAndOthers(recoveryDirectory()),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(ownerAndOthers(settingsFile()), QFile::ReadOwner | QFile::WriteOwner);
 
     // A second window now finds nothing to offer: the first one is alive.
     FakePrompts second;

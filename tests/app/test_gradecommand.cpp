@@ -170,7 +170,7 @@ TEST_F(GradeCommandTest, GradesTheWholeClassAsTextCsvAndWorkbook) {
     const QByteArray bytes = file.readAll();
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF\"參考答案\",\"teacher\"\r\n"));
     EXPECT_TRUE(QString::fromUtf8(bytes).contains("\r\n\"O'Brien \"\"甲\"\", 第 2 版\",\""));
-    EXPECT_TRUE(QString::fromUtf8(bytes).contains("\"-3 缺少欄位: Student 缺少欄位 Name\"\r\n"));
+    EXPECT_TRUE(QString::fromUtf8(bytes).contains("\"'-3 缺少欄位: Student 缺少欄位 Name\"\r\n"));
 
     const QString xlsx = dir.filePath("report.xlsx");
     const GradeRun written =

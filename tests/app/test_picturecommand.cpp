@@ -139,4 +139,24 @@ TEST_F(PictureCommandTest, RefusalsAndUsageErrorsGiveTheirStatusesAndWriteNothin
     EXPECT_FALSE(QFile::exists(output));
 }
 
+// A picture beyond the stated size is refused with its size and the limit, before any memory
+// is taken for it; here a PNG twice as wide as the drawing's 17,000 pixels.
+TEST_F(PictureCommandTest, APictureBeyondTheSizeLimitIsRefused) {
+    DiagramBuilder b;
+    const int near = b.entity("Near"), far = b.entity("Far");
+    b.click(near);
+    b.editor.dropElement(near, 20, 20);
+    b.click(far);
+    b.editor.dropElement(far, 17000, 20);
+    ASSERT_TRUE(ProjectStore(database()).saveAs(b.d, "wide").ok);
+    const QString output = dir.filePath("wide.png");
+    ASSERT_EQ(pictureOf("wide", output).status, 0) << "one time fits";
+    QFile::remove(output);
+    const PictureRun run = pictureOf("wide", output, {"--scale", "2"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.contains("超過上限 (共 100,000,000 像素, 每邊 32767 像素)"))
+        << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(output));
+}
+
 }  // namespace

@@ -29,7 +29,6 @@ protected:
         DiagramBuilder b;
         b.d.settings.PresentStyle = 1;
         EXPECT_EQ(buildDiagram(b.editor, project.rows), 0) << project.name.toStdString();
-        EXPECT_TRUE(project.rows.failedSteps.isEmpty());
         return storedData(b.d);
     }
     // The same project loaded on its own.

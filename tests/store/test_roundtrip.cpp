@@ -19,7 +19,6 @@ void roundTrip(const ProjectStore& store, bool enhanced, DiagramBuilder& origina
     ASSERT_EQ(result.status, ProjectStore::LoadResult::Status::Loaded)
         << result.error.text().toStdString();
     EXPECT_EQ(result.skippedRows, 0);
-    EXPECT_TRUE(result.failedSteps.isEmpty()) << result.failedSteps.join('\n').toStdString();
     EXPECT_EQ(result.projectNumber, saved.projectNumber);
 }
 

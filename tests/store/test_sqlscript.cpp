@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QSet>
 #include <map>
 #include <set>
 
@@ -228,6 +229,52 @@ TEST(SqlScript, MySqlQuotesWithBackticksShortensLongNamesAndAddsForeignKeysLast)
         script.contains("-- 名稱 " + longName + " 超過 MySQL 的長度上限, 縮短為 `" + cut + "`"))
         << script.toStdString();
     EXPECT_TRUE(warnings.isEmpty());
+}
+
+// Names that MySQL would refuse after shortening: constraint names cut to the same beginning,
+// a cut ending in a space, a Chinese table name too long as a file name. The script runs; a
+// table with more columns than an engine allows is refused instead.
+TEST(SqlScript, ShortenedNamesStillRunOnMySqlAndTooManyColumnsAreRefused) {
+    DiagramBuilder b;
+    b.d.settings.PresentStyle = 1;
+    const int target = b.entity("D");
+    b.attribute(target, "K", true);
+    for (const QString& name : {QString(70, 'L') + "1", QString(70, 'L') + "2",
+                                QString(63, 'a') + " b", QString(60, QChar(0x8868))}) {
+        const int e = b.entity(name);
+        b.attribute(e, "Id", true);
+        const int r = b.relationship("R" + name.right(1));
+        const auto [many, one] = b.binary(e, r, target);
+        b.setParticipation(many, "0,N");
+        b.setParticipation(one, "1,1");
+    }
+    ASSERT_TRUE(CheckDiagram(b.editor));
+    const RelationalModel model = mapDiagram(b.d);
+    const QString script = sqlScript(model, b.d, SqlDialect::MySQL, nullptr);
+    QStringList constraints, tables;
+    for (const QString& statement : statements(script)) {
+        if (statement.startsWith("CREATE TABLE `")) {
+            tables << statement.section('`', 1, 1);
+        } else if (statement.contains(" CONSTRAINT `")) {
+            constraints << statement.section(" CONSTRAINT `", 1).section('`', 0, 0).toLower();
+        }
+    }
+    EXPECT_EQ(constraints.size(), 3) << "the two L tables' and the a table's";
+    EXPECT_EQ(QSet<QString>(constraints.begin(), constraints.end()).size(), 3)
+        << script.toStdString();
+    EXPECT_TRUE(tables.contains(QString(63, 'a'))) << "the space the cut left is gone";
+    EXPECT_TRUE(tables.contains(QString(50, QChar(0x8868)))) << script.toStdString();
+    ScratchDatabase mysql(SqlDialect::MySQL);
+    if (mysql.unavailable().isEmpty()) {
+        EXPECT_EQ(mysql.run(script), QString());
+    }
+
+    EXPECT_EQ(sqlScriptRefusal(model, SqlDialect::PostgreSQL), std::nullopt);
+    const int wide = b.entity("Wide");
+    for (int c = 0; c < 1601; ++c) b.attribute(wide, QString("c%1").arg(c), c == 0);
+    EXPECT_EQ(sqlScriptRefusal(mapDiagram(b.d), SqlDialect::PostgreSQL),
+              "關聯 Wide 有 1601 個欄位, PostgreSQL 的資料表最多只能有 1600 個欄位");
+    EXPECT_EQ(sqlScriptRefusal(mapDiagram(b.d), SqlDialect::SQLite), std::nullopt);
 }
 
 // Names no database would take as they are, and a model with what cannot be written as a
