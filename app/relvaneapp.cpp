@@ -143,7 +143,9 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile,
             [this] { showOptionsWindow(*window_, *settings_); });
 }
 
-RelvaneApp::~RelvaneApp() = default;
+RelvaneApp::~RelvaneApp() {
+    delete splash_.data();
+}
 
 void RelvaneApp::addReviewPanel() {
     review_ = new ReviewPanel(*workspace_, *window_->canvas(), window_.get());
@@ -179,7 +181,7 @@ StartupResult RelvaneApp::start() {
         window_->show();
     keepFrameOnScreen();
     offerRecovery();
-    if (result.showSplash) showSplashWindow(*settings_, window_.get());
+    if (result.showSplash) splash_ = showSplashWindow(*settings_, window_.get());
     return result;
 }
 
@@ -549,7 +551,8 @@ bool RelvaneApp::openWithDesktop(const QString& path) {
 }
 
 void RelvaneApp::showWelcome() {
-    showSplashWindow(*settings_, window_.get());
+    delete splash_.data();
+    splash_ = showSplashWindow(*settings_, window_.get());
 }
 
 void RelvaneApp::showAbout() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -123,6 +124,9 @@ private:
     void showAbout();
 
     std::unique_ptr<DialogPrompts> ownPrompts_;
+    // The splash is a window of its own that deletes itself when closed; one still open when the
+    // program ends goes with it.
+    QPointer<QWidget> splash_;
     std::unique_ptr<Workspace> workspace_;
     std::unique_ptr<Form1> window_;
     std::unique_ptr<SettingsStore> settings_;
