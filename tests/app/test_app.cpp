@@ -40,6 +40,7 @@
 #include "projectstore.h"
 #include "recentprojects.h"
 #include "relvaneapp.h"
+#include "relvanerun.h"
 #include "reviewpanel.h"
 
 namespace {
@@ -746,21 +747,10 @@ TEST_F(AppTest, DecliningRemovesTheFileAndAnUnreadableOneIsSetAsideWithAMessage)
 
 // ---- the headless convert command ----
 
-struct ProcessRun {
-    int status;
-    QString out, err;
-};
+using ProcessRun = RelvaneRun;
 
 ProcessRun relvane(const QStringList& arguments, const QString& home) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", home);
-    env.insert("HOME", home);
-    process.setProcessEnvironment(env);
-    process.start(RELVANE_BINARY, arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runRelvane(arguments, home);
 }
 
 class ConvertCommandTest : public AppTest {
@@ -792,17 +782,9 @@ TEST_F(ConvertCommandTest, CommandsThatSucceedWithoutARuntimeFolderSayNothingOnS
         {"picture", "--db", db, "--project", "quiet", "--output", dir.filePath("q.png")},
         {"grade", "--db", db, "--reference", "quiet", "--project", "quiet"}};
     for (const QStringList& arguments : commands) {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("XDG_RUNTIME_DIR");
-        env.insert("XDG_CONFIG_HOME", dir.path());
-        env.insert("HOME", dir.path());
-        process.setProcessEnvironment(env);
-        process.start(RELVANE_BINARY, arguments);
-        ASSERT_TRUE(process.waitForFinished(60000));
-        EXPECT_EQ(process.exitCode(), 0) << arguments.join(' ').toStdString();
-        EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()), QString())
-            << arguments.join(' ').toStdString();
+        const ProcessRun run = runRelvane(arguments, dir.path(), {"XDG_RUNTIME_DIR"});
+        EXPECT_EQ(run.status, 0) << arguments.join(' ').toStdString();
+        EXPECT_EQ(run.err, QString()) << arguments.join(' ').toStdString();
     }
 }
 

@@ -19,13 +19,11 @@
 #include "diagrambuilder.h"
 #include "projectfile.h"
 #include "projectstore.h"
+#include "relvanerun.h"
 
 namespace {
 
-struct GradeRun {
-    int status;
-    QString out, err;
-};
+using GradeRun = RelvaneRun;
 
 const QString kOddName = QStringLiteral("O'Brien \"甲\", 第 2 版");
 
@@ -83,15 +81,7 @@ protected:
     QString database() const { return dir.filePath("class.db"); }
 
     GradeRun relvane(const QStringList& arguments) const {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", dir.path());
-        env.insert("HOME", dir.path());
-        process.setProcessEnvironment(env);
-        process.start(RELVANE_BINARY, QStringList{"grade"} + arguments);
-        process.waitForFinished(120000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return runRelvane(QStringList{"grade"} + arguments, dir.path());
     }
 
     // The report's rows for the class, as the .xlsx holds them: checks both sheets.

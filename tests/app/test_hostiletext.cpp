@@ -1,6 +1,5 @@
 // Names and captions made to attack what reads the commands' output: a terminal (escape
-// sequences, forged lines) and a spreadsheet (formulas). CommandRun as real processes on a real
-// store.
+// sequences, forged lines) and a spreadsheet (formulas). Run as real processes on a real store.
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
@@ -10,13 +9,11 @@
 
 #include "diagrambuilder.h"
 #include "projectstore.h"
+#include "relvanerun.h"
 
 namespace {
 
-struct CommandRun {
-    int status;
-    QString out;
-};
+using CommandRun = RelvaneRun;
 
 class HostileText : public ::testing::Test {
 protected:
@@ -35,14 +32,7 @@ protected:
         ASSERT_TRUE(ProjectStore(database()).saveAs(b.d, name).ok);
     }
     CommandRun relvane(const QStringList& arguments) const {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", dir.path());
-        env.insert("HOME", dir.path());
-        process.setProcessEnvironment(env);
-        process.start(RELVANE_BINARY, arguments);
-        process.waitForFinished(120000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
+        return runRelvane(arguments, dir.path());
     }
 
     QTemporaryDir dir;

@@ -10,6 +10,7 @@
 #include "diagrambuilder.h"
 #include "picturereading.h"
 #include "projectstore.h"
+#include "relvanerun.h"
 
 namespace {
 
@@ -26,15 +27,9 @@ protected:
     QString database() const { return dir.filePath("projects.db"); }
 
     PictureRun picture(const QStringList& arguments) const {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", dir.path());
-        env.insert("HOME", dir.path());
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
-        process.setProcessEnvironment(env);
-        process.start(RELVANE_BINARY, QStringList{"picture"} + arguments);
-        process.waitForFinished(60000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+        const RelvaneRun run = runRelvane(QStringList{"picture"} + arguments, dir.path(),
+                                          {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
+        return {run.status, run.err};
     }
     PictureRun pictureOf(const QString& project, const QString& output,
                          const QStringList& more = {}) const {

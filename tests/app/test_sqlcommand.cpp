@@ -7,13 +7,11 @@
 
 #include "diagrambuilder.h"
 #include "projectstore.h"
+#include "relvanerun.h"
 
 namespace {
 
-struct SqlRun {
-    int status;
-    QString out, err;
-};
+using SqlRun = RelvaneRun;
 
 class SqlCommandTest : public ::testing::Test {
 protected:
@@ -21,15 +19,7 @@ protected:
     QString database() const { return dir.filePath("projects.db"); }
 
     SqlRun relvane(const QStringList& arguments, const QString& command = "sql") const {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", dir.path());
-        env.insert("HOME", dir.path());
-        process.setProcessEnvironment(env);
-        process.start(RELVANE_BINARY, QStringList{command} + arguments);
-        process.waitForFinished(60000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return runRelvane(QStringList{command} + arguments, dir.path());
     }
 
     // Employee works for a department; the participations are left for validation to fill in.

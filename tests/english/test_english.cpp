@@ -20,6 +20,7 @@
 #include "language.h"
 #include "projectstore.h"
 #include "relvaneapp.h"
+#include "relvanerun.h"
 
 namespace {
 
@@ -85,10 +86,7 @@ TEST(ChineseDefault, WithoutTheTranslatorTheTextsStayAsWritten) {
               QStringLiteral("實體 %1 沒有設定主鍵"));
 }
 
-struct CommandRun {
-    int status;
-    QString out, err;
-};
+using CommandRun = RelvaneRun;
 
 class EnglishCommandTest : public ::testing::Test {
 protected:
@@ -96,15 +94,7 @@ protected:
     QString database() const { return dir.filePath("projects.db"); }
 
     CommandRun relvane(const QStringList& arguments) const {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", dir.path());
-        env.insert("HOME", dir.path());
-        process.setProcessEnvironment(env);
-        process.start(RELVANE_BINARY, arguments);
-        process.waitForFinished(60000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return runRelvane(arguments, dir.path());
     }
 };
 
