@@ -73,10 +73,9 @@ public:
     MenuChecks& checks = session.checks;
     ViewState& view = session.view;
 
-    // Colour conventions. highlight stores i's colour in its Tag, then shows it in `colour`;
-    // restore sets it back to the number in its Tag (without a saved colour nothing changes).
-    void highlight(int i, OleColor colour);
-    void restore(int i);
+    // The colour element i shows: the settings' colour of its highlight while a connect mode
+    // marks it, its own otherwise.
+    OleColor shownColour(int i) const;
 
     static void setLabelCaption(Label& label, const QString& caption) {
         ::setLabelCaption(label, caption);

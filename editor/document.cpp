@@ -72,7 +72,6 @@ int Document::loadElement() {
     // the insets its kind draws with.
     Element e = elements_.front();
     e.Visible = false;
-    e.Tag.clear();
     e.RecWidth = e.EllWidth = e.DiaWidth = 0;
     e.newCollections();
     elements_.push_back(std::move(e));

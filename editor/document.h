@@ -28,8 +28,7 @@ struct Element {
     QString Caption;
     OleColor BackColor = 0xC0C0FF;
     OleColor ForeColor = kSystemWindowText;
-    QString Tag;  // the own colour as decimal text while highlighted; empty if never highlighted
-    QFont Font;   // underlined caption: a key attribute
+    QFont Font;  // underlined caption: a key attribute
     qint16 BorderStyle = 0;
     bool IsSizeLock = false;
     bool Visible = false;

@@ -37,7 +37,8 @@ bool read(QDataStream& in, Collection& c) {
 // Every field, in declaration order; reading uses the same order.
 template <typename Stream, typename E>
 void elementFields(Stream& s, E& e) {
-    s& e.Shape& e.Caption& e.BackColor& e.ForeColor& e.Tag& e.Font& e.BorderStyle& e.IsSizeLock& e
+    QString tag;  // no longer kept: it held the own colour of a highlighted element
+    s& e.Shape& e.Caption& e.BackColor& e.ForeColor& tag& e.Font& e.BorderStyle& e.IsSizeLock& e
         .Visible& e.Left& e.Top& e.Width& e.Height& e.RecWidth& e.EllWidth& e.DiaWidth;
 }
 

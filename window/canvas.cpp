@@ -172,13 +172,14 @@ void Canvas::paintElement(QPainter& painter, int i, bool screen) {
     const ShapeLayout& layout = elementLayout(i);
     ElementCache& cache = elements_[size_t(i)];
     const Element& e = d_.element(i);
+    const OleColor back = d_.shownColour(i);
     const QPoint topLeft = elementRect(i).topLeft();
     if (!screen) {
-        paintShape(painter, topLeft, layout, toQColor(e.BackColor), toQColor(e.ForeColor));
+        paintShape(painter, topLeft, layout, toQColor(back), toQColor(e.ForeColor));
         return;
     }
     const qreal ratio = painter.device()->devicePixelRatio();
-    const bool sameLook = cache.back == e.BackColor && cache.ink == e.ForeColor;
+    const bool sameLook = cache.back == back && cache.ink == e.ForeColor;
     if (!cache.picture.isNull() && sameLook && cache.picture.devicePixelRatio() == ratio) {
         painter.drawImage(topLeft, cache.picture);
         return;
@@ -189,9 +190,9 @@ void Canvas::paintElement(QPainter& painter, int i, bool screen) {
     // loaded shows without making a picture of every element in view.
     if (!cache.paintedOnce || !sameLook || pictureBytes_ > kPictureBudget) {
         cache.paintedOnce = true;
-        cache.back = e.BackColor;
+        cache.back = back;
         cache.ink = e.ForeColor;
-        paintShape(painter, topLeft, layout, toQColor(e.BackColor), toQColor(e.ForeColor));
+        paintShape(painter, topLeft, layout, toQColor(back), toQColor(e.ForeColor));
         return;
     }
     // A body that covers the whole picture needs no transparency, and copies faster.
@@ -201,7 +202,7 @@ void Canvas::paintElement(QPainter& painter, int i, bool screen) {
     picture.fill(Qt::transparent);
     {
         QPainter onPicture(&picture);
-        paintShape(onPicture, QPoint(), layout, toQColor(e.BackColor), toQColor(e.ForeColor));
+        paintShape(onPicture, QPoint(), layout, toQColor(back), toQColor(e.ForeColor));
     }
     cache.picture = std::move(picture);
     pictureBytes_ += cache.picture.sizeInBytes();
@@ -219,8 +220,8 @@ QPixmap Canvas::elementPicture(int i) {
     QPixmap picture(rect.size());
     picture.fill(palette().color(backgroundRole()));
     QPainter painter(&picture);
-    const Element& e = d_.element(i);
-    paintShape(painter, QPoint(), elementLayout(i), toQColor(e.BackColor), toQColor(e.ForeColor));
+    paintShape(painter, QPoint(), elementLayout(i), toQColor(d_.shownColour(i)),
+               toQColor(d_.element(i).ForeColor));
     return picture;
 }
 
@@ -240,9 +241,28 @@ void Canvas::onChanged(const DiagramChange& change) {
         // A new element is shown where it went, even when no free place was in view.
         if (created) ensureVisible(created);
     }
+    refreshHighlights();
     flushRepaints();
     refreshSelectionFrames();
     if (change.reset || !change.elements.empty() || !change.connectors.empty()) queueScrollBars();
+}
+
+// ---- Highlights ----
+
+void Canvas::refreshHighlights() {
+    const Highlights& marks = d_.view.highlights;
+    const OleColor candidate = d_.settings.CandidateColor, selected = d_.settings.SelectedColor;
+    const bool recoloured =
+        candidate != highlightColours_.first || selected != highlightColours_.second;
+    if (marks == highlights_ && !recoloured) return;
+    const int count = std::min(std::max(marks.size(), highlights_.size()), int(elements_.size()));
+    for (int i = 1; i < count; ++i) {
+        const Highlight now = marks.of(i);
+        if (now == highlights_.of(i) && (now == Highlight::None || !recoloured)) continue;
+        if (elements_[size_t(i)].filed) repaintLater(elementRect(i).adjusted(-1, -1, 1, 1));
+    }
+    highlights_ = marks;
+    highlightColours_ = {candidate, selected};
 }
 
 // ---- Selection frames ----
@@ -304,10 +324,10 @@ void Canvas::onElementChanged(int i) {
     ElementCache& cache = elements_[size_t(i)];
     const QRectF area = elementArea(i);
     const bool shown = d_.element(i).Visible;
-    // A change of colour alone (a connect mode's highlight) keeps the layout.
+    // A change of colour alone keeps the layout.
     if (!layoutFits(i)) cache.generation = 0;
     if (area == cache.area && shown == cache.filed) {
-        // Only its look changed (a highlight, a caption): the grid stays as it is.
+        // Only its look changed (a colour, a caption): the grid stays as it is.
         if (shown) repaintLater(elementRect(i).adjusted(-1, -1, 1, 1));
         return;
     }

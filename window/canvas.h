@@ -166,6 +166,8 @@ private:
     };
 
     void onChanged(const DiagramChange& change);
+    // Repaints the elements whose highlight, or its colour, changed since the last change.
+    void refreshHighlights();
     // Repaints where selection frames were and are, after the selection or an element moved.
     void refreshSelectionFrames();
     void paintSelectionFrames(QPainter& painter, const QRect& area);
@@ -264,6 +266,9 @@ private:
     // The element that took the first button press: it receives the moves and the release until
     // every button is up, as a widget of its own would.
     int grabbedElement_ = 0;
+    // The highlights and their colours as last painted.
+    Highlights highlights_;
+    std::pair<OleColor, OleColor> highlightColours_;  // candidate, selected
     // The selection frames last painted: element and pixel rectangle.
     std::vector<std::pair<int, QRect>> frames_;
     QPointF pressPoint_;

@@ -5,11 +5,14 @@
 
 #include "diagrambuilder.h"
 #include "geometry.h"
+#include "history.h"
 
 namespace {
 
+// Whether element i shows `colour`: a connect mode's highlight is the session's, over the
+// element's own colour.
 bool shows(const DiagramBuilder& b, int i, OleColor colour) {
-    return b.d.element(i).BackColor == colour;
+    return b.d.shownColour(i) == colour;
 }
 
 TEST(AttributeConnection, AnyElementMayOwnAnAttribute) {
@@ -562,6 +565,66 @@ TEST(Selection, AClickSelectsOutsideTheConnectModesOnly) {
     EXPECT_FALSE(b.d.isLiveElement(e));
     EXPECT_TRUE(b.d.isLiveElement(f));
     EXPECT_TRUE(b.d.view.selection.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// ---- highlights: the session's, not the document's ----
+
+// A connect mode marks its candidates and picks in the editing session: entering and leaving it
+// changes no element, announces none and leaves no step to take back.
+TEST(Highlights, AModeMarksTheSessionAndLeavesTheDocumentAlone) {
+    DiagramBuilder b;
+    History history(b.d);
+    b.editor.setHistory(&history);
+    const int e = b.entity("E");
+    const int a = b.editor.createElement(KindAttribute);
+    const Document before = b.d.document();
+    const int steps = history.stack().count();
+    std::vector<int> announced;
+    QObject::connect(&b.d, &Diagram::changed, [&](const DiagramChange& change) {
+        announced.insert(announced.end(), change.elements.begin(), change.elements.end());
+    });
+
+    for (const char* button : {"AttLine", "RelLine"}) {
+        b.editor.toolbarButton(button);
+        EXPECT_FALSE(b.d.view.highlights.empty()) << button;
+        b.click(e);
+        EXPECT_EQ(b.d.view.highlights.of(e), Highlight::Selected) << button;
+        b.editor.cancel();
+        EXPECT_TRUE(b.d.view.highlights.empty()) << button;
+    }
+    EXPECT_TRUE(announced.empty());
+    for (int i = 0; i < b.d.elementCount(); ++i)
+        EXPECT_TRUE(b.d.document().element(i) == before.element(i)) << i;
+    EXPECT_EQ(history.stack().count(), steps) << "a cancelled mode is no step";
+
+    // A finished connection is one step; taking it back leaves no highlight either.
+    b.editor.toolbarButton("AttLine");
+    b.click(e);
+    b.click(a);
+    ASSERT_EQ(history.stack().count(), steps + 1);
+    b.editor.undo();
+    EXPECT_TRUE(b.d.view.highlights.empty());
+    EXPECT_EQ(b.d.state.ConnectMode, 0);
+}
+
+// A colour chosen for a marked element shows at once: the element is no candidate any more.
+TEST(Highlights, AColourChosenDuringAModeEndsTheElementsHighlight) {
+    DiagramBuilder b;
+    const int e = b.entity("E");
+    const int a = b.editor.createElement(KindAttribute);
+    b.editor.toolbarButton("AttLine");
+    b.click(e);
+    ASSERT_EQ(b.d.view.highlights.of(a), Highlight::Candidate);
+    b.prompts.answerColour(0x00FF00);
+    b.editor.color(a);
+    EXPECT_EQ(b.d.shownColour(a), 0x00FF00u);
+    b.click(a);
+    EXPECT_EQ(b.d.state.ConnectMode, 2) << "not picked";
+    EXPECT_TRUE(b.d.element(e).AttributeList.isEmpty());
 }
 
 }  // namespace

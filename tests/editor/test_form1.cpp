@@ -181,7 +181,8 @@ TEST_F(Form1Test, EditMenuTakesStepsBackAndRedoesThemByName) {
     undo->trigger();
     EXPECT_EQ(d.state.ConnectMode, 0);
     EXPECT_EQ(d.elementCount(), 3);
-    EXPECT_EQ(d.element(1).BackColor, d.element(2).BackColor) << "highlights taken back";
+    EXPECT_EQ(d.shownColour(1), d.shownColour(2)) << "highlights taken back";
+    EXPECT_TRUE(d.view.highlights.empty());
 }
 
 TEST_F(Form1Test, MenuBarHasFileAndAbout) {

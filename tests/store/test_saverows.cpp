@@ -138,7 +138,7 @@ TEST_P(SaveRows, AHighlightedElementIsSavedWithItsOwnColour) {
     // "AttLine" marks every element as a candidate; clicking Student picks it.
     b.editor.toolbarButton("AttLine");
     b.click(1);
-    ASSERT_EQ(b.d.element(1).BackColor, b.d.settings.SelectedColor);
+    ASSERT_EQ(b.d.view.highlights.of(1), Highlight::Selected);
     ASSERT_TRUE(store().saveAs(b.d, "p").ok);
     EXPECT_EQ(rowsText("SELECT \"color\" FROM \"EntityType\" WHERE \"i\" = 1"),
               QStringList{colourText(0x123456)});

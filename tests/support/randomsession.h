@@ -59,7 +59,7 @@ private:
     std::vector<int> candidates() const {
         std::vector<int> result;
         for (int i : live())
-            if (b.d.element(i).BackColor == b.d.settings.CandidateColor) result.push_back(i);
+            if (b.d.view.highlights.of(i) == Highlight::Candidate) result.push_back(i);
         return result;
     }
 
