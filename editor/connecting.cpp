@@ -52,7 +52,7 @@ int Editor::createConnector(int first, int second) {
 }
 
 void Editor::finishMode() {
-    d_.state.ConnectMode = 0;
+    d_.state.ConnectMode = ConnectMode::None;
     setToolbarEnabled(true);
     d_.view.highlights.clear();
     d_.view.legendVisible = false;
@@ -103,7 +103,7 @@ bool Editor::canJoin(int r, int f) const {
 void Editor::startAttributeConnection() {
     const CommandScope scope(*this);
     d_.view.highlights.markAll(d_.elementCount(), Highlight::Candidate);
-    d_.state.ConnectMode = 1;
+    d_.state.ConnectMode = ConnectMode::AttributeOwner;
     d_.view.legendVisible = true;
     d_.view.prompt = QCoreApplication::translate("Connecting", "請選定屬性的 Entity");
     setToolbarEnabled(false);
@@ -118,7 +118,7 @@ void Editor::startRelationshipConnection() {
     marks.clear();
     for (int i = 1; i < model.elementCount(); ++i)
         if (model.element(i).isEntityKind()) marks.set(i, Highlight::Candidate);
-    d_.state.ConnectMode = 3;
+    d_.state.ConnectMode = ConnectMode::FirstEntity;
     d_.view.legendVisible = true;
     d_.view.prompt =
         QCoreApplication::translate("Connecting", "請選定 Relationship 的第一個 Entity");
@@ -133,34 +133,36 @@ void Editor::elementLeftDown(int i, float x, float y) {
     const CommandScope scope(*this);
     d_.state.GrabX = x;
     d_.state.GrabY = y;
-    const int mode = int(d_.state.ConnectMode);
+    const ConnectMode mode = d_.state.ConnectMode;
     // Pressing on a selected element keeps a multiple selection: the drag that may follow moves
     // all of it.
-    if (mode == 0 && d_.isElement(i) && !d_.view.selection.contains(i)) d_.view.selection = {i};
-    if (mode == 0 || !d_.isElement(i)) return;
-    if (mode == 1) {
+    if (mode == ConnectMode::None && d_.isElement(i) && !d_.view.selection.contains(i))
+        d_.view.selection = {i};
+    if (mode == ConnectMode::None || !d_.isElement(i)) return;
+    if (mode == ConnectMode::AttributeOwner) {
         pickOwner(i);
         return;
     }
-    // Modes 2-6 accept only the elements marked as candidates.
+    // The other modes accept only the elements marked as candidates.
     if (d_.view.highlights.of(i) != Highlight::Candidate) return;
     switch (mode) {
-        case 2:
+        case ConnectMode::Attribute:
             pickAttribute(i);
             break;
-        case 3:
+        case ConnectMode::FirstEntity:
             pickFirstEntity(i);
             break;
-        case 4:
+        case ConnectMode::Relationship:
             pickRelationship(i);
             break;
-        case 5:
+        case ConnectMode::SecondEntity:
             pickSecondEntity(i);
             break;
-        case 6:
+        case ConnectMode::IdentifyingRelationship:
             pickIdentifyingRelationship(i);
             break;
-        default:
+        case ConnectMode::None:
+        case ConnectMode::AttributeOwner:
             break;
     }
 }
@@ -178,7 +180,7 @@ void Editor::pickOwner(int o) {
         else
             marks.set(i, Highlight::None);
     }
-    d_.state.ConnectMode = 2;
+    d_.state.ConnectMode = ConnectMode::Attribute;
     d_.view.prompt = QCoreApplication::translate("Connecting", "請選定 Attribute");
 }
 
@@ -212,7 +214,7 @@ void Editor::pickFirstEntity(int e) {
     Highlights& marks = d_.view.highlights;
     marks.set(e, Highlight::Selected);
     d_.state.FirstPick = qint16(e);
-    d_.state.ConnectMode = 4;
+    d_.state.ConnectMode = ConnectMode::Relationship;
     d_.view.prompt = QCoreApplication::translate("Connecting", "請選定 Relationship");
     const Diagram& model = d_;
     for (int i = 1; i < model.elementCount(); ++i) {
@@ -244,7 +246,7 @@ void Editor::pickRelationship(int r) {
         return;
     }
     d_.state.RelationPick = qint16(r);
-    d_.state.ConnectMode = 5;
+    d_.state.ConnectMode = ConnectMode::SecondEntity;
     d_.state.CurrentLine = qint16(k);
     d_.state.PendingLine = qint16(k);
     Highlights& marks = d_.view.highlights;
@@ -345,7 +347,7 @@ void Editor::pickIdentifyingRelationship(int r) {
     weak.Shape = KindWeakEntity;
     d_.element(r).Shape = KindWeakRelationship;
 
-    d_.state.ConnectMode = 0;
+    d_.state.ConnectMode = ConnectMode::None;
     setToolbarEnabled(true);
     d_.state.FirstPick = 0;
     d_.view.highlights.clear();
@@ -365,7 +367,7 @@ void Editor::cancel() {
     d_.state.RelationPick = 0;
     d_.state.PendingLine = 0;
     d_.state.ContextElement = 0;
-    d_.state.ConnectMode = 0;
+    d_.state.ConnectMode = ConnectMode::None;
     setToolbarEnabled(true);
     d_.view.highlights.clear();
     d_.view.legendVisible = false;

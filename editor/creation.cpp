@@ -162,7 +162,7 @@ void Editor::menuWeakEntity(int e) {
     choosePairItem(d_.checks.WeakEntity, d_.checks.Entity);
     // A running connect mode ends first, with its picks and marks. The menu's target stays the
     // element.
-    if (d_.state.ConnectMode != 0) {
+    if (d_.state.ConnectMode != ConnectMode::None) {
         const qint16 context = d_.state.ContextElement;
         cancel();
         d_.state.ContextElement = context;
@@ -176,7 +176,7 @@ void Editor::menuWeakEntity(int e) {
             marks.set(i, Highlight::Candidate);
     }
     d_.view.legendVisible = true;
-    d_.state.ConnectMode = 6;
+    d_.state.ConnectMode = ConnectMode::IdentifyingRelationship;
     d_.view.prompt =
         QCoreApplication::translate("Creation", "請選定此 WeakEntityType 的識別關係型態");
     setToolbarEnabled(false);

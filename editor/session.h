@@ -10,6 +10,18 @@
 // clicks, the menus' check marks, and what the window shows around the drawing. None of it is
 // stored with a project.
 
+// The running connect mode, by what its next click picks. The numbers are the mode codes the
+// commands have always used (0 for none).
+enum class ConnectMode : qint8 {
+    None = 0,
+    AttributeOwner = 1,           // "Set Attribute": the owner of the attribute
+    Attribute = 2,                // the attribute
+    FirstEntity = 3,              // "Set Relationship": the first entity
+    Relationship = 4,             // the relationship
+    SecondEntity = 5,             // the second entity (the first connector is drawn already)
+    IdentifyingRelationship = 6,  // a weak entity's identifying relationship
+};
+
 // How a connect mode marks an element: as one its next click may pick, or as one picked.
 enum class Highlight : qint8 { None, Candidate, Selected };
 
@@ -46,13 +58,13 @@ private:
 
 // Window-level state shared by the editing commands.
 struct WindowState {
-    float ConnectMode = 0;
+    ::ConnectMode ConnectMode = ::ConnectMode::None;
     qint16 ContextElement = 0;
     qint16 FirstPick = 0;
     qint16 RelationPick = 0;
     qint16 CurrentLine = 0;
     float GrabX = 0, GrabY = 0;
-    // The first connector of a relationship connection waiting for its second entity (mode 5).
+    // The first connector of a relationship connection waiting for its second entity.
     // Kept apart from CurrentLine, which the Line menu retargets while the mode runs.
     qint16 PendingLine = 0;
 };

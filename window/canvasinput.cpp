@@ -29,7 +29,7 @@ constexpr qint16 kRightButton = 2;
 void Canvas::elementMouseDown(int i, qint16 button, qint16 shift, float x, float y) {
     // Ctrl+click adds or removes one element; a connect mode takes every click as a pick.
     constexpr qint16 kCtrl = 2;
-    if (button == kLeftButton && (shift & kCtrl) && d_.state.ConnectMode == 0) {
+    if (button == kLeftButton && (shift & kCtrl) && d_.state.ConnectMode == ConnectMode::None) {
         pressElement_ = 0;
         editor_.toggleSelected(i);
         return;
@@ -53,7 +53,8 @@ void Canvas::elementMouseDown(int i, qint16 button, qint16 shift, float x, float
 void Canvas::elementMouseUp(int i, qint16 button) {
     // A press on one of several selected elements keeps them all, so that a drag moves them
     // together; let go without a drag, it was a click that selects this one alone.
-    if (button != kLeftButton || pressElement_ != i || d_.state.ConnectMode != 0) return;
+    if (button != kLeftButton || pressElement_ != i || d_.state.ConnectMode != ConnectMode::None)
+        return;
     if (d_.view.selection.size() > 1 && d_.view.selection.contains(i)) editor_.selectElements({i});
 }
 

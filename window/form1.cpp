@@ -212,7 +212,7 @@ void Form1::showZoom(double zoom) {
 void Form1::syncEditMenu() {
     const QUndoStack& stack = workspace_.history().stack();
     // While a connect mode runs, Undo (and Redo) first ends it.
-    const bool modeRunning = diagram().state.ConnectMode != 0;
+    const bool modeRunning = diagram().state.ConnectMode != ConnectMode::None;
     const auto show = [modeRunning](QAction* action, const QString& verb, bool can,
                                     const QString& step) {
         action->setEnabled(can || modeRunning);

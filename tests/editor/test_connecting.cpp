@@ -21,19 +21,19 @@ TEST(AttributeConnection, AnyElementMayOwnAnAttribute) {
     const int a1 = b.attribute(e, "Address");
     const int a2 = b.editor.createElement(KindAttribute);
     b.editor.toolbarButton("AttLine");
-    EXPECT_EQ(b.d.state.ConnectMode, 1);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::AttributeOwner);
     EXPECT_FALSE(b.d.view.toolbarEnabled);
     EXPECT_TRUE(b.d.view.legendVisible);
     EXPECT_EQ(b.d.view.prompt, "請選定屬性的 Entity");
     b.click(a1);
-    EXPECT_EQ(b.d.state.ConnectMode, 2);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::Attribute);
     EXPECT_EQ(b.d.view.prompt, "請選定 Attribute");
     EXPECT_TRUE(shows(b, a1, b.d.settings.SelectedColor));
     EXPECT_TRUE(shows(b, a2, b.d.settings.CandidateColor));
     EXPECT_FALSE(shows(b, e, b.d.settings.CandidateColor));
     b.click(a2);
 
-    EXPECT_EQ(b.d.state.ConnectMode, 0);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_TRUE(b.d.view.toolbarEnabled);
     EXPECT_FALSE(b.d.view.legendVisible);
     EXPECT_EQ(b.d.view.prompt, "");
@@ -59,7 +59,7 @@ TEST(AttributeConnection, ClicksOnNonCandidatesAreIgnored) {
     b.click(e);
     b.click(owned);  // already has an owner
     b.click(other);  // not an attribute
-    EXPECT_EQ(b.d.state.ConnectMode, 2);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::Attribute);
     EXPECT_EQ(b.d.element(e).AttributeList.count(), 1);
     EXPECT_TRUE(b.prompts.messages.isEmpty());
 }
@@ -78,13 +78,13 @@ TEST(RelationshipConnection, BinaryLinksBothEntities) {
     EXPECT_TRUE(shows(b, r, b.d.settings.CandidateColor));
     EXPECT_TRUE(shows(b, e1, b.d.settings.SelectedColor));
     b.click(r);
-    EXPECT_EQ(b.d.state.ConnectMode, 5);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::SecondEntity);
     EXPECT_EQ(b.d.view.prompt, "請選定 Relationship 的第二個 Entity");
     // No relation is recorded before the second entity is picked.
     EXPECT_TRUE(b.d.element(r).RelativeEntityList.isEmpty());
     b.click(e2);
 
-    EXPECT_EQ(b.d.state.ConnectMode, 0);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_EQ(b.d.state.RelationPick, 0);
     EXPECT_EQ(b.d.state.CurrentLine, 0);
     EXPECT_EQ(b.d.element(r).RelativeEntityList.items(),
@@ -132,7 +132,7 @@ TEST(RelationshipConnection, AThirdParticipantJoinsInOneClick) {
     b.editor.toolbarButton("RelLine");
     b.click(e3);
     b.click(r);
-    EXPECT_EQ(b.d.state.ConnectMode, 0);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_EQ(b.d.connectorCount(), connectors + 1);
     EXPECT_EQ(b.d.element(r).RelativeEntityList.items(),
               (std::vector<qint16>{qint16(e1), qint16(e2), qint16(e3)}));
@@ -150,7 +150,7 @@ TEST(RelationshipConnection, RelationshipsAlreadyLinkedToTheFirstEntityAreNoCand
     b.click(e1);
     EXPECT_FALSE(shows(b, r, b.d.settings.CandidateColor));
     b.click(r);
-    EXPECT_EQ(b.d.state.ConnectMode, 4);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::Relationship);
 }
 
 TEST(RelationshipConnection, OtherCandidateRelationshipsShowAsPickedToo) {
@@ -180,7 +180,7 @@ TEST(RelationshipConnection, CancelInModeFiveLeavesTheFirstConnector) {
     const int k = b.d.state.CurrentLine;
     ASSERT_NE(k, 0);
     b.editor.cancel();
-    EXPECT_EQ(b.d.state.ConnectMode, 0);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_EQ(b.d.state.FirstPick, 0);
     EXPECT_EQ(b.d.state.RelationPick, 0);
     EXPECT_TRUE(b.d.view.toolbarEnabled);
@@ -224,9 +224,9 @@ TEST(RelationshipConnection, AnEntityTheRelationshipAlreadyListsIsNoSecondCandid
     b.click(r);
     EXPECT_FALSE(shows(b, e2, b.d.settings.CandidateColor));
     b.click(e2);  // ignored
-    EXPECT_EQ(b.d.state.ConnectMode, 5);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::SecondEntity);
     b.click(e1);
-    EXPECT_EQ(b.d.state.ConnectMode, 0);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_EQ(b.d.element(r).RelativeEntityList.items(),
               (std::vector<qint16>{qint16(e2), qint16(e3), qint16(e1)}));
 }
@@ -239,7 +239,7 @@ TEST(WeakEntity, DesignationDoublesTheLinkAndRecordsOwners) {
     const auto [k1, k2] = b.binary(owner, r, weak);
     b.editor.elementRightDown(weak);
     b.editor.menuWeakEntity(weak);
-    EXPECT_EQ(b.d.state.ConnectMode, 6);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::IdentifyingRelationship);
     EXPECT_EQ(b.d.view.prompt, "請選定此 WeakEntityType 的識別關係型態");
     EXPECT_FALSE(b.d.view.toolbarEnabled);
     EXPECT_TRUE(shows(b, weak, b.d.settings.SelectedColor));
@@ -253,7 +253,7 @@ TEST(WeakEntity, DesignationDoublesTheLinkAndRecordsOwners) {
     EXPECT_TRUE(b.d.connector(k2).Line2.Visible);
     EXPECT_EQ(b.d.connector(k2).Line2.Tag, b.d.connector(k2).Line1.Tag);
     EXPECT_FALSE(b.d.connector(k1).Line2.Visible);
-    EXPECT_EQ(b.d.state.ConnectMode, 0);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_TRUE(b.d.view.toolbarEnabled);
     EXPECT_EQ(w.BackColor, b.d.settings.WindowBackColor);
     EXPECT_EQ(b.d.element(r).BackColor, b.d.settings.WindowBackColor);
@@ -269,14 +269,14 @@ TEST(WeakEntity, TernaryAndRecursiveRelationshipsAreNoCandidates) {
     b.recursive(e1, recursive);
     b.editor.elementRightDown(e1);
     b.editor.menuWeakEntity(e1);
-    EXPECT_EQ(b.d.state.ConnectMode, 6);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::IdentifyingRelationship);
     EXPECT_FALSE(shows(b, ternary, b.d.settings.CandidateColor));
     EXPECT_FALSE(shows(b, recursive, b.d.settings.CandidateColor));
     b.click(recursive);
-    EXPECT_EQ(b.d.state.ConnectMode, 6);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::IdentifyingRelationship);
     EXPECT_TRUE(b.d.element(e1).WeakRelationList.isEmpty());
     b.editor.cancel();
-    EXPECT_EQ(b.d.state.ConnectMode, 0);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_EQ(b.d.element(e1).BackColor, b.d.settings.WindowBackColor);
 }
 
@@ -491,7 +491,7 @@ TEST(WeakEntity, DesignationDuringAnotherModeEndsThatModeFirst) {
     b.click(weak);  // mode 4: the weak-to-be shows the selected colour
     b.editor.elementRightDown(weak);
     b.editor.menuWeakEntity(weak);
-    EXPECT_EQ(b.d.state.ConnectMode, 6);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::IdentifyingRelationship);
     b.click(r);
     EXPECT_TRUE(b.d.element(weak).is(KindWeakEntity));
     for (int i = 1; i < b.d.elementCount(); ++i)
@@ -608,7 +608,7 @@ TEST(Highlights, AModeMarksTheSessionAndLeavesTheDocumentAlone) {
     ASSERT_EQ(history.stack().count(), steps + 1);
     b.editor.undo();
     EXPECT_TRUE(b.d.view.highlights.empty());
-    EXPECT_EQ(b.d.state.ConnectMode, 0);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
 }
 
 // A colour chosen for a marked element shows at once: the element is no candidate any more.
@@ -623,7 +623,7 @@ TEST(Highlights, AColourChosenDuringAModeEndsTheElementsHighlight) {
     b.editor.color(a);
     EXPECT_EQ(b.d.shownColour(a), 0x00FF00u);
     b.click(a);
-    EXPECT_EQ(b.d.state.ConnectMode, 2) << "not picked";
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::Attribute) << "not picked";
     EXPECT_TRUE(b.d.element(e).AttributeList.isEmpty());
 }
 

@@ -177,9 +177,9 @@ TEST_F(Form1Test, EditMenuTakesStepsBackAndRedoesThemByName) {
 
     // Undo in a running connect mode ends the mode first, taking nothing back.
     form.toolbarButton("AttLine")->click();
-    ASSERT_EQ(d.state.ConnectMode, 1);
+    ASSERT_EQ(d.state.ConnectMode, ConnectMode::AttributeOwner);
     undo->trigger();
-    EXPECT_EQ(d.state.ConnectMode, 0);
+    EXPECT_EQ(d.state.ConnectMode, ConnectMode::None);
     EXPECT_EQ(d.elementCount(), 3);
     EXPECT_EQ(d.shownColour(1), d.shownColour(2)) << "highlights taken back";
     EXPECT_TRUE(d.view.highlights.empty());
@@ -418,11 +418,11 @@ TEST_F(Form1Test, TheSelectionIsFramedAndABareClickLetsGoOfIt) {
 TEST_F(Form1Test, CancelButtonLeavesTheConnectMode) {
     addElement(d, KindEntity, QRectF(100, 100, 73, 41));
     form.toolbarButton("AttLine")->click();
-    EXPECT_EQ(d.state.ConnectMode, 1.0f);
+    EXPECT_EQ(d.state.ConnectMode, ConnectMode::AttributeOwner);
     EXPECT_TRUE(child<QGroupBox>("Frame1")->isVisible());
     EXPECT_FALSE(child<QToolBar>("Toolbar1")->isEnabled());
     child<QPushButton>("Command2")->click();
-    EXPECT_EQ(d.state.ConnectMode, 0.0f);
+    EXPECT_EQ(d.state.ConnectMode, ConnectMode::None);
     EXPECT_TRUE(child<QGroupBox>("Frame1")->isHidden());
     EXPECT_TRUE(child<QToolBar>("Toolbar1")->isEnabled());
 }

@@ -69,7 +69,8 @@ TEST(Invariants, HoldAfterEveryStepOfRandomEditing) {
             // The first connector of a connection waiting for its second entity has no relation
             // behind it yet either.
             std::set<int> unrelated = session.abandoned;
-            if (session.b.d.state.ConnectMode == 5) unrelated.insert(session.b.d.state.PendingLine);
+            if (session.b.d.state.ConnectMode == ConnectMode::SecondEntity)
+                unrelated.insert(session.b.d.state.PendingLine);
             const QString problem = findInconsistency(session.b.d, unrelated);
             if (!problem.isEmpty()) {
                 FAIL() << "seed " << seed << ", step " << step << ": " << problem.toStdString()
@@ -136,7 +137,7 @@ TEST(History, UndoingEveryStepGivesBackTheStartAndRedoingThemTheEnd) {
         std::string difference = differenceBetween(b.d.document(), start);
         ASSERT_EQ(difference, "") << "seed " << seed << " after undoing " << steps << " steps\n"
                                   << lastSteps(session.trace, 60);
-        EXPECT_EQ(b.d.state.ConnectMode, 0);
+        EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
 
         while (history.stack().index() < steps) b.editor.redo();
         difference = differenceBetween(b.d.document(), end);

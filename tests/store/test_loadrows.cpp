@@ -175,7 +175,7 @@ TEST_P(LoadRows, LoadingReplacesTheDiagramOnTheCanvas) {
     ASSERT_EQ(load(b).status, ProjectStore::LoadResult::Status::Loaded);
     EXPECT_EQ(b.d.elementCount(), 3);
     EXPECT_EQ(b.d.connectorCount(), 2);
-    EXPECT_EQ(b.d.state.ConnectMode, 0.0f);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_TRUE(b.d.view.toolbarEnabled);
     EXPECT_FALSE(b.d.view.legendVisible);
 }
