@@ -336,7 +336,6 @@ void Editor::pickIdentifyingRelationship(int r) {
              std::as_const(d_).element(w).Caption);
     const int k = connectorBetween(w, r);
     Connector& c = d_.connector(k);
-    c.Line2.Tag = c.Line1.Tag;
     PlaceLine(d_, qint16(w), qint16(r), c.Line2, c.MN, true);
     Element& weak = d_.element(w);
     weak.WeakRelationList.add(qint16(r), key(r));

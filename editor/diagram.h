@@ -57,8 +57,8 @@ public:
     const Connector& connector(int k) const { return doc_.connector(k); }
     bool isConnector(int k) const { return doc_.isConnector(k); }
     bool isLiveConnector(int k) const { return doc_.isLiveConnector(k); }
-    // A new connector of `kind` from `first` to `second`, its main line tagged so and coloured as
-    // the settings colour its kind; 0 when full.
+    // A new connector of `kind` from `first` to `second`, its main line coloured as the settings
+    // colour its kind; 0 when full.
     int loadConnector(ConnectorKind kind, int first, int second);
     const std::vector<int>& connectorsOf(int i) const { return doc_.connectorsOf(i); }
 

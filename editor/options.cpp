@@ -29,7 +29,6 @@ void convertParticipationNotation(Editor& editor, bool toMinMax) {
             c.Line2.Visible = MinPart(caption) == QLatin1String("1");
         }
         if (c.Line2.Visible) {
-            c.Line2.Tag = c.Line1.Tag;
             c.Line2.BorderStyle = c.Line1.dotted() ? kLineDotted : kLineSolid;
         }
         editor.layoutConnector(k);

@@ -185,7 +185,6 @@ TEST(Resize, ConnectorsOfTheElementFollowAndOthersStay) {
     const int kc = b.connector(other, b.attribute(other, "x"));
     // Make k1 a doubled connector so that its second line has to follow as well.
     b.d.connector(k1).Line2.Visible = true;
-    b.d.connector(k1).Line2.Tag = b.d.connector(k1).Line1.Tag;
     b.d.connector(kc).Line1.X1 = 4321;  // a mark that only a layout of kc would overwrite
     const Line before = b.d.connector(k1).Line1;
     b.editor.elementRightDown(e1);
@@ -197,7 +196,7 @@ TEST(Resize, ConnectorsOfTheElementFollowAndOthersStay) {
         const Connector& c = b.d.connector(k);
         Line line = c.Line1;
         Label mn = c.MN;
-        PlaceLine(b.d, qint16(e1), qint16(MaxPart(c.Line1.Tag).toInt()), line, mn, false);
+        PlaceLine(b.d, qint16(e1), c.second, line, mn, false);
         EXPECT_EQ(c.Line1.X1, line.X1) << k;
         EXPECT_EQ(c.Line1.Y1, line.Y1) << k;
         EXPECT_EQ(c.Line1.X2, line.X2) << k;
@@ -227,7 +226,6 @@ struct RecursiveDiagram {
         b.setRole(k2, "worker");
         b.d.connector(k1).Line2.Visible = true;
         b.d.connector(k1).Line2.BorderStyle = kLineDotted;
-        b.d.connector(k1).Line2.Tag = b.d.connector(k1).Line1.Tag;
     }
 };
 

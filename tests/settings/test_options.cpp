@@ -148,7 +148,6 @@ TEST_F(OptionsTest, ModeSwitchesBothWaysTwiceInOneOpening) {
     b.setParticipation(doubled, "N");
     b.setParticipation(single, "N");
     b.d.connector(doubled).Line2.Visible = true;
-    b.d.connector(doubled).Line2.Tag = con(doubled).Line1.Tag;
     const int attributeConnector = b.connector(e1, a);
 
     auto w = open();

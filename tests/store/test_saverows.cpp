@@ -146,7 +146,7 @@ TEST_P(SaveRows, AHighlightedElementIsSavedWithItsOwnColour) {
               QStringList{colourText(0x654321)});
 }
 
-TEST_P(SaveRows, TheRowsOfARecursivePairAreFoundByTheirSharedTag) {
+TEST_P(SaveRows, TheRowsOfARecursivePairAreFoundByTheirSharedEnds) {
     DiagramBuilder b;
     const int person = b.entity("Person");
     const int marries = b.relationship("Marries");
