@@ -22,7 +22,8 @@ enum ElementKind : int {
 constexpr qint16 kLineSolid = 1;
 constexpr qint16 kLineDotted = 3;
 
-// One diagram element: what the shape control shows plus the host's extender data.
+// One diagram element: the outline, caption, colours and box the canvas draws, plus the
+// relations the element takes part in.
 struct Element {
     float Shape = KindEntity;  // the kind code, compared exactly
     QString Caption;
