@@ -27,6 +27,7 @@
 #include "picturefile.h"
 #include "projectfile.h"
 #include "projectlistdialog.h"
+#include "projectflows.h"
 #include "projectstore.h"
 #include "reviewpanel.h"
 #include "sqlscript.h"

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "picturedialog.h"
+#include "projectflows.h"
 #include "recentprojects.h"
 #include "settingsstore.h"
 

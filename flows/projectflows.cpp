@@ -1,10 +1,9 @@
-// The Save and Load buttons of the main window.
-#include "checkdiagram.h"
+#include "projectflows.h"
 
 #include <QCoreApplication>
 
+#include "checkdiagram.h"
 #include "editor.h"
-#include "projectstore.h"
 
 namespace {
 
@@ -77,19 +76,6 @@ std::optional<QString> saveName(const ProjectStore& store, Editor& editor,
 }
 
 }  // namespace
-
-QString noSuchProjectMessage() {
-    return QCoreApplication::translate("ProjectCommands", "資料庫內沒有這個 Project");
-}
-
-QString draftProjectMessage(const QString& name) {
-    return QCoreApplication::translate("ProjectCommands", "Project %1 是草稿, 尚未通過檢查")
-        .arg(name);
-}
-
-QString skippedRowsMessage(int rows) {
-    return QCoreApplication::translate("ProjectCommands", "有 %1 筆資料無法載入, 已略過").arg(rows);
-}
 
 bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting,
                  Progress* progress, SaveTarget target) {
