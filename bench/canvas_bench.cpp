@@ -1,5 +1,5 @@
 // Painting speed of the drawing area on a large drawing: a full repaint of the canvas (every
-// connector line and label, every shape control), into an image and on screen.
+// connector line and label, every element's shape), into an image and on screen.
 #include <benchmark/benchmark.h>
 
 #include "benchmain.h"

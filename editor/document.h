@@ -22,7 +22,7 @@ enum ElementKind : int {
 constexpr qint16 kLineSolid = 1;
 constexpr qint16 kLineDotted = 3;
 
-// One diagram element: what the shape control shows plus the host's extender data.
+// One diagram element: the shape, caption and colours drawn for it plus the editor's data.
 struct Element {
     float Shape = KindEntity;  // the kind code, compared exactly
     QString Caption;
