@@ -17,12 +17,14 @@
 #include <QMouseEvent>
 #include <QLockFile>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QThread>
@@ -375,6 +377,48 @@ TEST_F(AppTest, LoadingAMissingProjectSaysSoAndKeepsTheCaption) {
     EXPECT_TRUE(prompts.messages.contains("資料庫內沒有這個 Project"));
     EXPECT_EQ(app->window().windowTitle(), before);
     EXPECT_EQ(app->window().diagram().view.projectName, "nothing here") << "the name typed last";
+}
+
+// Load asks with the project list of the store the settings name, preset to the name used last:
+// Cancel there keeps the diagram, and a row picked is the project loaded.
+TEST_F(AppTest, LoadChoosesFromTheProjectListOfTheStore) {
+    FakePrompts prompts;
+    auto app = startApp(prompts);
+    Form1& window = app->window();
+    drawStudent(window);
+    prompts.answer("first");
+    ASSERT_TRUE(app->save());
+    window.diagram().element(1).Caption = "Pupil";
+    prompts.answer("second");
+    ASSERT_TRUE(app->saveAs());
+    const auto names = [](const QStringList& rows) {
+        QStringList names;
+        for (const QString& row : rows) names << row.section('|', 0, 0);
+        names.sort();
+        return names;
+    };
+    auto* loadButton = window.findChild<QPushButton*>("Command3");
+    ASSERT_NE(loadButton, nullptr);
+
+    prompts.answerConfirm(true);  // 載入 Project 會清除目前的圖形
+    loadButton->click();          // nothing queued: the list is cancelled
+    ASSERT_EQ(dialogs.projectLists.size(), 1u);
+    EXPECT_EQ(names(dialogs.projectLists[0]), QStringList({"first", "second"}));
+    EXPECT_EQ(dialogs.projectPresets, QStringList{"second"});
+    EXPECT_EQ(window.windowTitle(), "Relvane: second");
+    EXPECT_EQ(window.diagram().element(1).Caption, "Pupil");
+
+    dialogs.answerProject([](ProjectListDialog& list) -> std::optional<QString> {
+        const int row = int(list.shownRows().indexOf(QRegularExpression("^first\\|.*")));
+        if (row < 0) return std::nullopt;
+        list.findChild<QTableWidget*>()->selectRow(row);
+        return list.name();
+    });
+    prompts.answerConfirm(true);
+    loadButton->click();
+    EXPECT_EQ(window.windowTitle(), "Relvane: first");
+    EXPECT_EQ(window.diagram().element(1).Caption, "Student");
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join("\n").toStdString();
 }
 
 TEST_F(AppTest, ConvertValidatesAsksWhereToWriteAndOpensTheWorkbook) {
