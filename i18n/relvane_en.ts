@@ -1158,46 +1158,6 @@ You can save it as a draft and finish it later.</translation>
 <context>
     <name>RelvaneApp</name>
     <message>
-        <source>Excel 活頁簿 (*.xlsx)</source>
-        <translation>Excel workbook (*.xlsx)</translation>
-    </message>
-    <message>
-        <source>SQL 指令碼 (*.sql)</source>
-        <translation>SQL script (*.sql)</translation>
-    </message>
-    <message>
-        <source>匯出 SQL</source>
-        <translation>Export SQL</translation>
-    </message>
-    <message>
-        <source>Relvane 專案檔 (*.relvane)</source>
-        <translation>Relvane project file (*.relvane)</translation>
-    </message>
-    <message>
-        <source>匯出專案檔</source>
-        <translation>Export Project File</translation>
-    </message>
-    <message>
-        <source>匯入專案檔</source>
-        <translation>Import Project File</translation>
-    </message>
-    <message>
-        <source>從專案檔選擇...</source>
-        <translation>Choose from a project file...</translation>
-    </message>
-    <message>
-        <source>與參考答案比較</source>
-        <translation>Compare with Reference Answer</translation>
-    </message>
-    <message>
-        <source>參考答案的專案名稱:</source>
-        <translation>Project name of the reference answer:</translation>
-    </message>
-    <message>
-        <source>參考答案</source>
-        <translation>Reference Answer</translation>
-    </message>
-    <message>
         <source>關聯綱要</source>
         <translation>Relational Schema</translation>
     </message>
@@ -1248,10 +1208,6 @@ You can save it as a draft and finish it later.</translation>
         <translation>Cannot write the workbook %1: %2</translation>
     </message>
     <message>
-        <source>活頁簿已存於 %1, 但找不到可以開啟它的試算表程式</source>
-        <translation>The workbook was saved to %1, but no spreadsheet program to open it was found</translation>
-    </message>
-    <message>
         <source>正在儲存...</source>
         <translation>Saving...</translation>
     </message>
@@ -1270,10 +1226,6 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>已儲存草稿 </source>
         <translation>Saved draft </translation>
-    </message>
-    <message>
-        <source>評分標準</source>
-        <translation>Rubric</translation>
     </message>
 </context>
 <context>
@@ -1536,6 +1488,57 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>選項</source>
         <translation>Options</translation>
+    </message>
+</context>
+<context>
+    <name>WindowDialogs</name>
+    <message>
+        <source>Relvane 專案檔 (*.relvane)</source>
+        <translation>Relvane project file (*.relvane)</translation>
+    </message>
+    <message>
+        <source>SQL 指令碼 (*.sql)</source>
+        <translation>SQL script (*.sql)</translation>
+    </message>
+    <message>
+        <source>Excel 活頁簿 (*.xlsx)</source>
+        <translation>Excel workbook (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>匯出 SQL</source>
+        <translation>Export SQL</translation>
+    </message>
+    <message>
+        <source>匯出專案檔</source>
+        <translation>Export Project File</translation>
+    </message>
+    <message>
+        <source>匯入專案檔</source>
+        <translation>Import Project File</translation>
+    </message>
+    <message>
+        <source>從專案檔選擇...</source>
+        <translation>Choose from a project file...</translation>
+    </message>
+    <message>
+        <source>與參考答案比較</source>
+        <translation>Compare with Reference Answer</translation>
+    </message>
+    <message>
+        <source>參考答案的專案名稱:</source>
+        <translation>Project name of the reference answer:</translation>
+    </message>
+    <message>
+        <source>參考答案</source>
+        <translation>Reference Answer</translation>
+    </message>
+    <message>
+        <source>評分標準</source>
+        <translation>Rubric</translation>
+    </message>
+    <message>
+        <source>活頁簿已存於 %1, 但找不到可以開啟它的試算表程式</source>
+        <translation>The workbook was saved to %1, but no spreadsheet program to open it was found</translation>
     </message>
 </context>
 <context>
