@@ -34,6 +34,15 @@ QString withKeyShown(const QString& text, const QKeySequence& key) {
     return text + QLatin1Char('\t') + key.toString(QKeySequence::NativeText);
 }
 
+// The keys without repeats: a standard key (QKeySequence::ZoomIn is Ctrl++ on most desktops) may
+// equal one given beside it, and a key bound twice to one action is ambiguous and does nothing.
+QList<QKeySequence> distinctKeys(const QList<QKeySequence>& keys) {
+    QList<QKeySequence> distinct;
+    for (const QKeySequence& key : keys)
+        if (!key.isEmpty() && !distinct.contains(key)) distinct << key;
+    return distinct;
+}
+
 void setTextIfChanged(QLabel* label, const QString& text) {
     if (label->text() != text) label->setText(text);
 }
@@ -189,11 +198,12 @@ void Form1::buildViewMenu() {
                                           const QList<QKeySequence>& keys, auto slot) {
         QAction* action = view->addAction(text);
         action->setObjectName(QLatin1String(objectName));
-        action->setShortcuts(keys);
+        action->setShortcuts(distinctKeys(keys));
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
     addViewItem("mnuZoomIn", QCoreApplication::translate("Form1", "放大"),
+                // Ctrl+= is Ctrl++ without the Shift that "+" needs on many keyboards.
                 {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus),
                  QKeySequence::ZoomIn},
                 [this] { canvas_->stepZoom(1); });
