@@ -682,7 +682,7 @@
     </message>
     <message>
         <source>弱實體: 先新增實體並連上識別關係, 再在實體的右鍵選單選 WeakEnitty, 然後點選那個關係</source>
-        <translation>Weak entity: create an entity and join it to its identifying relationship, then choose WeakEnitty in the entity's right-click menu and click that relationship</translation>
+        <translation>Weak entity: create an entity and join it to its identifying relationship, then choose WeakEnitty in the entity&apos;s right-click menu and click that relationship</translation>
     </message>
     <message>
         <source>新增屬性</source>
@@ -848,7 +848,7 @@
     </message>
     <message>
         <source>按 Attribute (New Attribute), 再按 Set Attribute, 先點屬性的擁有者 (實體或關係), 再點屬性。屬性畫成橢圓。</source>
-        <translation>Press Attribute (New Attribute), then Set Attribute, click the attribute's owner (an entity or a relationship) and then the attribute. An attribute is drawn as an ellipse.</translation>
+        <translation>Press Attribute (New Attribute), then Set Attribute, click the attribute&apos;s owner (an entity or a relationship) and then the attribute. An attribute is drawn as an ellipse.</translation>
     </message>
     <message>
         <source>鍵屬性</source>
@@ -864,7 +864,7 @@
     </message>
     <message>
         <source>Attribute 旁的箭頭選 MultAttribute, 或在屬性的右鍵選單選 MultAttribute。畫成雙橢圓。</source>
-        <translation>Choose MultAttribute from the arrow beside Attribute, or MultAttribute in an attribute's right-click menu. It is drawn as a double ellipse.</translation>
+        <translation>Choose MultAttribute from the arrow beside Attribute, or MultAttribute in an attribute&apos;s right-click menu. It is drawn as a double ellipse.</translation>
     </message>
     <message>
         <source>複合屬性</source>
@@ -904,7 +904,7 @@
     </message>
     <message>
         <source>先產生實體, 用 Set Relationship 把它和擁有者接到同一個關係, 再在它的右鍵選單選 WeakEnitty, 然後點那個關係: 實體成為弱實體 (雙長方形), 關係成為識別關係 (雙菱形)。弱實體的部分鍵也用 Key 標示。</source>
-        <translation>Create an entity, join it and its owner to one relationship with Set Relationship, then choose WeakEnitty in its right-click menu and click that relationship: the entity becomes a weak entity (double rectangle) and the relationship an identifying relationship (double diamond). Mark the weak entity's partial key with Key too.</translation>
+        <translation>Create an entity, join it and its owner to one relationship with Set Relationship, then choose WeakEnitty in its right-click menu and click that relationship: the entity becomes a weak entity (double rectangle) and the relationship an identifying relationship (double diamond). Mark the weak entity&apos;s partial key with Key too.</translation>
     </message>
     <message>
         <source>參與度與角色</source>
@@ -932,7 +932,7 @@
     </message>
     <message>
         <source>每條實體與關係之間的連線都有一個參與度, 寫成 min,max, 兩邊各是一個數字或 N, 例如 0,N、1,N、1,1。它屬於這條連線那一端的實體: 說的是這個實體怎麼參與這個關係。</source>
-        <translation>Every line between an entity and a relationship has a participation, written min,max, each side a digit or N, for example 0,N, 1,N or 1,1. It belongs to the entity at that line's end: it says how this entity takes part in the relationship.</translation>
+        <translation>Every line between an entity and a relationship has a participation, written min,max, each side a digit or N, for example 0,N, 1,N or 1,1. It belongs to the entity at that line&apos;s end: it says how this entity takes part in the relationship.</translation>
     </message>
     <message>
         <source>min</source>
@@ -948,7 +948,7 @@
     </message>
     <message>
         <source>這個實體在對應比例中的那一邊: 兩條連線都是 1 為一對一; 一條 1、一條 N 為一對多, 寫 N 的那一端是「多」的一方; 兩條都是 N 為多對多。</source>
-        <translation>This entity's side of the cardinality ratio: 1 on both lines is one-to-one; 1 on one line and N on the other is one-to-many, the end with N being the "many" side; N on both is many-to-many.</translation>
+        <translation>This entity&apos;s side of the cardinality ratio: 1 on both lines is one-to-one; 1 on one line and N on the other is one-to-many, the end with N being the &quot;many&quot; side; N on both is many-to-many.</translation>
     </message>
     <message>
         <source>例子</source>
@@ -956,7 +956,7 @@
     </message>
     <message>
         <source>EMPLOYEE —1,N— WORKS_FOR —0,1— DEPARTMENT: 每個員工都屬於一個部門 (EMPLOYEE 端 min 為 1), 一個部門有多個員工 (EMPLOYEE 端為 N), 轉換時 DEPARTMENT 的主鍵成為 EMPLOYEE 的外鍵。</source>
-        <translation>EMPLOYEE —1,N— WORKS_FOR —0,1— DEPARTMENT: every employee works for a department (min 1 at EMPLOYEE), a department has many employees (N at EMPLOYEE), and the conversion makes DEPARTMENT's key a foreign key of EMPLOYEE.</translation>
+        <translation>EMPLOYEE —1,N— WORKS_FOR —0,1— DEPARTMENT: every employee works for a department (min 1 at EMPLOYEE), a department has many employees (N at EMPLOYEE), and the conversion makes DEPARTMENT&apos;s key a foreign key of EMPLOYEE.</translation>
     </message>
     <message>
         <source>標籤的位置</source>
@@ -964,7 +964,7 @@
     </message>
     <message>
         <source>參與度標籤預設畫在連線靠關係的一端, File → Set 可改到靠實體的一端; 不論畫在哪裡, 它都屬於這條連線的實體。</source>
-        <translation>The participation label is drawn at the relationship's end of the line by default; File → Set can move it to the entity's end. Wherever it is drawn, it belongs to the line's entity.</translation>
+        <translation>The participation label is drawn at the relationship&apos;s end of the line by default; File → Set can move it to the entity&apos;s end. Wherever it is drawn, it belongs to the line&apos;s entity.</translation>
     </message>
     <message>
         <source>弱實體與識別關係之間的連線必須是 1,N。</source>
@@ -1007,16 +1007,12 @@
         <translation>A note only, it stops neither saving nor converting: the line had no participation and now has 0,N. Check that this is right.</translation>
     </message>
     <message>
-        <source>遞迴關係的兩條虛線都要有角色: 在連線上按右鍵選 Description, 例如 supervisor 與 supervisee。一對多時, 1 端那條連線的角色成為外鍵的名稱。</source>
-        <translation>Both dotted lines of a recursive relationship need a role: right-click the line and choose Description, for example supervisor and supervisee. In a one-to-many relationship, the role of the line on the 1 side names the foreign key.</translation>
-    </message>
-    <message>
         <source>關聯綱要面板另列出不會擋下儲存的警告: 同名的實體或關係、同一元素的兩個同名屬性、沒有部分鍵的弱實體、兩邊都完全參與的多對多關係、min 大於 max 的參與度。它們多半是筆誤, 請再確認。</source>
         <translation>The relational schema panel also lists warnings that do not stop a save: entities or relationships with the same name, two attributes of one element with the same name, a weak entity without a partial key, a many-to-many relationship with total participation on both sides, a participation whose min is greater than its max. They are mostly slips; check them.</translation>
     </message>
     <message>
         <source>Convert 把圖形轉換成關聯綱要, 寫成活頁簿: 每個外鍵畫一個箭頭指向它參照的主鍵, 「對映說明」工作表寫出每個欄位依哪條規則產生。規則依序為:</source>
-        <translation>Convert turns the diagram into relations written to a workbook: every foreign key gets an arrow to the key it references, and the sheet "對映說明" tells which rule made each column. The rules, in order:</translation>
+        <translation>Convert turns the diagram into relations written to a workbook: every foreign key gets an arrow to the key it references, and the sheet &quot;對映說明&quot; tells which rule made each column. The rules, in order:</translation>
     </message>
     <message>
         <source>規則 1 實體</source>
@@ -1024,7 +1020,7 @@
     </message>
     <message>
         <source>每個實體成為一個關聯, 欄位是它的屬性 (複合屬性以成分代替), 底線屬性為主鍵。</source>
-        <translation>Every entity becomes a relation whose columns are its attributes (a composite attribute's components in its place); the underlined attributes are the primary key.</translation>
+        <translation>Every entity becomes a relation whose columns are its attributes (a composite attribute&apos;s components in its place); the underlined attributes are the primary key.</translation>
     </message>
     <message>
         <source>規則 2 弱實體</source>
@@ -1032,7 +1028,7 @@
     </message>
     <message>
         <source>弱實體成為一個關聯, 加上擁有者的主鍵作為外鍵; 主鍵是部分鍵加上擁有者的主鍵。</source>
-        <translation>A weak entity becomes a relation with its owner's key added as a foreign key; its primary key is the partial key plus the owner's key.</translation>
+        <translation>A weak entity becomes a relation with its owner&apos;s key added as a foreign key; its primary key is the partial key plus the owner&apos;s key.</translation>
     </message>
     <message>
         <source>規則 3 一對一關係</source>
@@ -1040,7 +1036,7 @@
     </message>
     <message>
         <source>外鍵加在完全參與 (min 為 1) 的一端, 參照另一端的主鍵; 關係的屬性跟著加在同一個關聯。</source>
-        <translation>The foreign key goes to the side with total participation (min 1) and references the other side's key; the relationship's attributes join the same relation.</translation>
+        <translation>The foreign key goes to the side with total participation (min 1) and references the other side&apos;s key; the relationship&apos;s attributes join the same relation.</translation>
     </message>
     <message>
         <source>規則 4 一對多關係</source>
@@ -1048,7 +1044,7 @@
     </message>
     <message>
         <source>外鍵加在 N 端實體的關聯, 參照 1 端的主鍵; 關係的屬性跟著加入。遞迴關係的外鍵以角色命名。</source>
-        <translation>The foreign key goes to the relation of the entity on the N side and references the key on the 1 side; the relationship's attributes follow it. A recursive relationship's foreign key is named by the role.</translation>
+        <translation>The foreign key goes to the relation of the entity on the N side and references the key on the 1 side; the relationship&apos;s attributes follow it. A recursive relationship&apos;s foreign key is named by the role.</translation>
     </message>
     <message>
         <source>規則 5 多對多關係</source>
@@ -1056,7 +1052,7 @@
     </message>
     <message>
         <source>關係成為獨立的關聯, 兩端實體的主鍵作為外鍵, 合起來是主鍵, 再加上關係的屬性。</source>
-        <translation>The relationship becomes a relation of its own: the keys of both entities as foreign keys, together its primary key, then the relationship's attributes.</translation>
+        <translation>The relationship becomes a relation of its own: the keys of both entities as foreign keys, together its primary key, then the relationship&apos;s attributes.</translation>
     </message>
     <message>
         <source>規則 6 多值屬性</source>
@@ -1064,7 +1060,7 @@
     </message>
     <message>
         <source>多值屬性成為名為「多值屬性」加屬性名稱的關聯: 擁有者的主鍵 (外鍵) 和屬性值, 全部是主鍵。</source>
-        <translation>A multivalued attribute becomes a relation named "多值屬性" followed by the attribute's name: the owner's key (a foreign key) and the value, all of them the primary key.</translation>
+        <translation>A multivalued attribute becomes a relation named &quot;多值屬性&quot; followed by the attribute&apos;s name: the owner&apos;s key (a foreign key) and the value, all of them the primary key.</translation>
     </message>
     <message>
         <source>規則 7 多元關係</source>
@@ -1072,11 +1068,11 @@
     </message>
     <message>
         <source>三個以上實體參與的關係成為獨立的關聯, 含每個參與者的主鍵; 連線 max 為 N 的參與者的主鍵組成主鍵。</source>
-        <translation>A relationship of three or more entities becomes a relation of its own with every participant's key; the keys of the participants whose line has max N form the primary key.</translation>
+        <translation>A relationship of three or more entities becomes a relation of its own with every participant&apos;s key; the keys of the participants whose line has max N form the primary key.</translation>
     </message>
     <message>
         <source>滑鼠: 滾輪捲動 (Shift+滾輪左右捲動), Ctrl+滾輪以指標為中心縮放; 在元素上按右鍵開啟它的選單, 在關係連線中段按右鍵開啟連線選單。</source>
-        <translation>Mouse: the wheel scrolls (Shift+wheel sideways), Ctrl+wheel zooms around the pointer; a right click on an element opens its menu, near the middle of a relationship line the line's menu.</translation>
+        <translation>Mouse: the wheel scrolls (Shift+wheel sideways), Ctrl+wheel zooms around the pointer; a right click on an element opens its menu, near the middle of a relationship line the line&apos;s menu.</translation>
     </message>
     <message>
         <source>畫圖</source>
@@ -1097,6 +1093,10 @@
     <message>
         <source>快速鍵</source>
         <translation>Keyboard shortcuts</translation>
+    </message>
+    <message>
+        <source>遞迴關係的兩條虛線都要有角色: 在連線上按右鍵選 Description, 例如 supervisor 與 supervisee。一對多時, 1 端那條連線的角色成為外鍵的名稱; 多對多時, 兩個角色分別命名新關聯的兩組外鍵。</source>
+        <translation>Both dotted lines of a recursive relationship need a role: right-click the line and choose Description, for example supervisor and supervisee. In a one-to-many relationship, the role of the line on the 1 side names the foreign key; in a many-to-many one, the two roles name the two foreign keys of the new relation.</translation>
     </message>
 </context>
 <context>
@@ -1681,7 +1681,7 @@ You can save it as a draft and finish it later.</translation>
     <name>ShortcutList</name>
     <message>
         <source>「%1」按鈕</source>
-        <translation>"%1" button</translation>
+        <translation>&quot;%1&quot; button</translation>
     </message>
 </context>
 <context>

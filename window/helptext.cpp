@@ -143,7 +143,8 @@ constexpr HelpItem kChecks[] = {
      QT_TRANSLATE_NOOP(
          "HelpText",
          "遞迴關係的兩條虛線都要有角色: 在連線上按右鍵選 Description, 例如 supervisor 與 "
-         "supervisee。一對多時, 1 端那條連線的角色成為外鍵的名稱。"),
+         "supervisee。一對多時, 1 端那條連線的角色成為外鍵的名稱; 多對多時, "
+         "兩個角色分別命名新關聯的兩組外鍵。"),
      "CheckDiagram", "EMPLOYEE|SUPERVISION"},
     {nullptr, QT_TRANSLATE_NOOP(
                   "HelpText",
