@@ -97,7 +97,8 @@ void RelvaneApp::addReviewPanel() {
 StartupResult RelvaneApp::start() {
     WindowPlacement placement = currentPlacement();
     Diagram& d = window_->diagram();
-    const StartupResult result = settings_->startup(d, placement, scale_);
+    const StartupResult result = settings_->startup(placement, scale_);
+    window_->editor().putSettingsInForce(result.values);
     window_->setScaleMemory(scale_);
     applyStartupPlacement(placement);
     review_->setVisible(settings_->readReviewPanel());
@@ -138,9 +139,7 @@ void RelvaneApp::offerRecovery() {
         }
         window_->editor().restoreDiagram(std::move(snapshot->document), snapshot->presentStyle,
                                          snapshot->project);
-        Diagram& d = window_->diagram();
-        d.view.projectName = snapshot->projectName;
-        d.notifyView();
+        window_->editor().nameProject(std::nullopt, snapshot->projectName);
         // The work is in this run's own file before the old one goes.
         recovery_->writeNow();
         recovery_->release(*file);
@@ -190,7 +189,7 @@ void RelvaneApp::shutdown() {
     if (shutDown_) return;
     shutDown_ = true;
     scale_ = window_->scaleMemory();
-    settings_->shutdown(window_->diagram(), currentPlacement(), scale_);
+    settings_->shutdown(window_->editor().settingsInForce(), currentPlacement(), scale_);
     settings_->writeReviewPanel(!review_->isHidden());
     recovery_->finish();
 }
@@ -304,10 +303,8 @@ void RelvaneApp::readProjectFile(const QString& path) {
     }
     if (!skipped.isEmpty()) window_->prompts().message(skipped);
     // The project came from the file's own store: saving it in the store asks like a new name.
-    Diagram& d = window_->diagram();
-    d.view.projectName = *name;
+    window_->editor().nameProject(std::nullopt, *name);
     window_->editor().markSaved();
-    d.notifyView();
     rememberRecent({RecentProject::Kind::File, QFileInfo(path).absoluteFilePath(), *name});
 }
 
