@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <algorithm>
 
+#include "conversionjob.h"
 #include "convert.h"
 #include "crashrecovery.h"
 #include "dialogprogress.h"
@@ -24,7 +25,6 @@
 #include "projectflows.h"
 #include "projectstore.h"
 #include "reviewpanel.h"
-#include "sqlscript.h"
 #include "windowdialogs.h"
 #include "windowfit.h"
 
@@ -97,7 +97,8 @@ void RelvaneApp::addReviewPanel() {
 StartupResult RelvaneApp::start() {
     WindowPlacement placement = currentPlacement();
     Diagram& d = window_->diagram();
-    const StartupResult result = settings_->startup(d, placement, scale_);
+    const StartupResult result = settings_->startup(placement, scale_);
+    window_->editor().putSettingsInForce(result.values);
     window_->setScaleMemory(scale_);
     applyStartupPlacement(placement);
     review_->setVisible(settings_->readReviewPanel());
@@ -138,9 +139,7 @@ void RelvaneApp::offerRecovery() {
         }
         window_->editor().restoreDiagram(std::move(snapshot->document), snapshot->presentStyle,
                                          snapshot->project);
-        Diagram& d = window_->diagram();
-        d.view.projectName = snapshot->projectName;
-        d.notifyView();
+        window_->editor().nameProject(std::nullopt, snapshot->projectName);
         // The work is in this run's own file before the old one goes.
         recovery_->writeNow();
         recovery_->release(*file);
@@ -190,7 +189,7 @@ void RelvaneApp::shutdown() {
     if (shutDown_) return;
     shutDown_ = true;
     scale_ = window_->scaleMemory();
-    settings_->shutdown(window_->diagram(), currentPlacement(), scale_);
+    settings_->shutdown(window_->editor().settingsInForce(), currentPlacement(), scale_);
     settings_->writeReviewPanel(!review_->isHidden());
     recovery_->finish();
 }
@@ -304,10 +303,8 @@ void RelvaneApp::readProjectFile(const QString& path) {
     }
     if (!skipped.isEmpty()) window_->prompts().message(skipped);
     // The project came from the file's own store: saving it in the store asks like a new name.
-    Diagram& d = window_->diagram();
-    d.view.projectName = *name;
+    window_->editor().nameProject(std::nullopt, *name);
     window_->editor().markSaved();
-    d.notifyView();
     rememberRecent({RecentProject::Kind::File, QFileInfo(path).absoluteFilePath(), *name});
 }
 
@@ -325,18 +322,17 @@ void RelvaneApp::load() {
                         window_->diagram().view.project.name});
 }
 
-bool RelvaneApp::readyToConvert() {
-    const std::optional<ConvertResult> refused = refuseConversion(window_->editor());
+bool RelvaneApp::readyToConvert(ConversionJob& job) {
+    const std::optional<ConvertResult> refused = job.check();
     // Validation has told the user why; other refusals carry their reason.
     if (refused && !refused->error.isEmpty()) window_->prompts().message(refused->error);
     return !refused;
 }
 
 // The PostgreSQL script: it runs as it stands on the server most courses use.
-void RelvaneApp::writeScript(const QString& path) {
+void RelvaneApp::writeScript(ConversionJob& job, const QString& path) {
     QStringList warnings;
-    const ConvertResult result =
-        writeSqlScript(window_->diagram(), path, SqlDialect::PostgreSQL, &warnings);
+    const ConvertResult result = job.writeSqlScript(path, SqlDialect::PostgreSQL, &warnings);
     if (!result.ok()) {
         window_->prompts().message(
             QCoreApplication::translate("RelvaneApp", "無法寫入 SQL 指令碼 %1: %2")
@@ -352,10 +348,11 @@ void RelvaneApp::writeScript(const QString& path) {
 }
 
 void RelvaneApp::exportSqlScript() {
-    if (!readyToConvert()) return;
+    ConversionJob job(window_->editor());
+    if (!readyToConvert(job)) return;
     const std::optional<QString> path = dialogs_.chooseSqlScriptPath(
         defaultDocumentPath(window_->diagram().view.projectName, QStringLiteral(".sql")));
-    if (path) writeScript(*path);
+    if (path) writeScript(job, *path);
 }
 
 void RelvaneApp::exportPicture() {
@@ -425,19 +422,20 @@ void RelvaneApp::chooseRubric() {
 }
 
 void RelvaneApp::convert() {
-    Diagram& d = window_->diagram();
+    const Diagram& d = window_->diagram();
     Prompts& prompts = window_->prompts();
-    if (!readyToConvert()) return;
+    ConversionJob job(window_->editor());
+    if (!readyToConvert(job)) return;
     const std::optional<QString> path =
         dialogs_.chooseWorkbookPath(defaultWorkbookPath(d.view.projectName));
     if (!path) return;
     if (path->endsWith(QLatin1String(".sql"), Qt::CaseInsensitive)) {
-        writeScript(*path);
+        writeScript(job, *path);
         return;
     }
     DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在轉換..."),
                             window_.get());
-    const ConvertResult result = writeWorkbook(d, *path, d.settings.FKPK, &progress);
+    const ConvertResult result = job.writeWorkbook(*path, d.settings.FKPK, &progress);
     if (result.status == ConvertResult::Status::Cancelled) {
         window_->showStatus(QCoreApplication::translate("RelvaneApp", "已取消轉換, 沒有寫入檔案"));
         return;

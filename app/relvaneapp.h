@@ -10,6 +10,7 @@
 #include "settingsstore.h"
 
 class AppDialogs;
+class ConversionJob;
 class CrashRecovery;
 class ReviewPanel;
 class DialogPrompts;
@@ -89,8 +90,8 @@ private:
     void offerRecovery();
     void addReviewPanel();
     // The checks of Convert (notation, validation), telling the user why when they fail.
-    bool readyToConvert();
-    void writeScript(const QString& path);
+    bool readyToConvert(ConversionJob& job);
+    void writeScript(ConversionJob& job, const QString& path);
     // Puts the project file's project in place of the diagram, or tells why it cannot.
     void readProjectFile(const QString& path);
     void showWelcome();
