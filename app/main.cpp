@@ -6,21 +6,15 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "appinfo.h"
 #include "commandline.h"
 #include "form1.h"
-#include "gradecommand.h"
+#include "headless.h"
 #include "language.h"
-#include "largeheap.h"
-#include "listcommand.h"
 #include "packageversion.h"
-#include "picturecommand.h"
-#include "quietmessages.h"
 #include "relvaneapp.h"
 #include "settingskey.h"
 
@@ -47,40 +41,6 @@ bool takeLanguageOption(int& argc, char** argv, QString& code) {
 
 void useLanguage(const QString& given) {
     applyLanguage(chosenLanguage(given, defaultSettingsFileName()));
-}
-
-// Room for a large project and its workbook before the heap grows in small pages again.
-constexpr std::size_t kHeadlessHeapReserve = std::size_t(512) << 20;
-
-using Command = int (*)(const QStringList& arguments);
-
-// The commands that run without a window. Fonts (for label sizes) need a GUI application, and
-// `picture` paints shape controls, so a widget one; none ever needs a display.
-struct Headless {
-    Command run;
-    bool widgets;
-};
-const std::map<std::string, Headless>& headlessCommands() {
-    static const std::map<std::string, Headless> commands = {
-        {"convert", {runConvertCommand, false}}, {"sql", {runSqlCommand, false}},
-        {"check", {runCheckCommand, false}},     {"grade", {runGradeCommand, false}},
-        {"list", {runListCommand, false}},       {"picture", {runPictureCommand, true}},
-    };
-    return commands;
-}
-
-int runHeadless(const Headless& command, int argc, char** argv, const QString& language) {
-    reserveLargePageHeap(kHeadlessHeapReserve);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    dropRuntimeDirectoryWarnings();
-    if (command.widgets) {
-        QApplication app(argc, argv);
-        useLanguage(language);
-        return command.run(QCoreApplication::arguments().mid(2));
-    }
-    QGuiApplication app(argc, argv);
-    useLanguage(language);
-    return command.run(QCoreApplication::arguments().mid(2));
 }
 
 // Start-up measurement (bench/startup_bench.cpp): with RELVANE_EXIT_AFTER_FIRST_PAINT set, the
@@ -132,11 +92,8 @@ int main(int argc, char** argv) {
         std::printf("%s", commandLineHelp().toUtf8().constData());
         return ExitWritten;
     }
-    if (command) {
-        const auto found = headlessCommands().find(command);
-        if (found != headlessCommands().end())
-            return runHeadless(found->second, argc, argv, language);
-    }
+    if (command && isHeadlessCommand(command))
+        return runHeadlessCommand(argc, argv, language);
     // `relvane FILE.relvane` (the desktop opening a project file) starts the editor with it.
     const QString projectFile = command ? QFile::decodeName(command) : QString();
     const bool openFile =

@@ -4,17 +4,13 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QMenu>
-#include <QProcess>
 #include <QStandardPaths>
-#include <QUrl>
 #include <algorithm>
 
+#include "conversionjob.h"
 #include "convert.h"
 #include "crashrecovery.h"
 #include "dialogprogress.h"
@@ -26,10 +22,10 @@
 #include "frmsplash.h"
 #include "picturefile.h"
 #include "projectfile.h"
-#include "projectlistdialog.h"
+#include "projectflows.h"
 #include "projectstore.h"
 #include "reviewpanel.h"
-#include "sqlscript.h"
+#include "windowdialogs.h"
 #include "windowfit.h"
 
 namespace {
@@ -45,11 +41,14 @@ QRect initialGeometry() {
 
 }  // namespace
 
-RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile,
+RelvaneApp::RelvaneApp(Prompts* prompts, AppDialogs* dialogs, const QString& settingsFile,
                        const QString& recoveryDirectory)
     : ownPrompts_(prompts ? nullptr : std::make_unique<DialogPrompts>()),
       workspace_(std::make_unique<Workspace>(prompts ? *prompts : *ownPrompts_)),
       window_(std::make_unique<Form1>(*workspace_)),
+      ownDialogs_(dialogs ? nullptr
+                          : std::make_unique<WindowDialogs>(window_->prompts(), window_.get())),
+      dialogs_(dialogs ? *dialogs : *ownDialogs_),
       recovery_(std::make_unique<CrashRecovery>(*workspace_, recoveryDirectory)) {
     // The real dialogs are modal over the main window.
     if (ownPrompts_) ownPrompts_->setParentWindow(window_.get());
@@ -58,72 +57,6 @@ RelvaneApp::RelvaneApp(Prompts* prompts, const QString& settingsFile,
                     : std::make_unique<SettingsStore>(window_->prompts(), settingsFile);
     window_->setGeometry(initialGeometry());
     addReviewPanel();
-    chooseWorkbookPath = [this](const QString& defaultPath) -> std::optional<QString> {
-        const QString workbooks =
-            QCoreApplication::translate("RelvaneApp", "Excel 活頁簿 (*.xlsx)");
-        const QString scripts = QCoreApplication::translate("RelvaneApp", "SQL 指令碼 (*.sql)");
-        QString filter = workbooks;
-        const QString path =
-            QFileDialog::getSaveFileName(window_.get(), QStringLiteral("Convert"), defaultPath,
-                                         workbooks + ";;" + scripts, &filter);
-        if (path.isEmpty()) return std::nullopt;
-        if (path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ||
-            path.endsWith(QLatin1String(".sql"), Qt::CaseInsensitive))
-            return path;
-        return path + (filter == scripts ? QStringLiteral(".sql") : QStringLiteral(".xlsx"));
-    };
-    chooseSqlScriptPath = [this](const QString& defaultPath) -> std::optional<QString> {
-        const QString path = QFileDialog::getSaveFileName(
-            window_.get(), QCoreApplication::translate("RelvaneApp", "匯出 SQL"), defaultPath,
-            QCoreApplication::translate("RelvaneApp", "SQL 指令碼 (*.sql)"));
-        if (path.isEmpty()) return std::nullopt;
-        return path.endsWith(QLatin1String(".sql"), Qt::CaseInsensitive) ? path : path + ".sql";
-    };
-    choosePicturePath = [this](const QString& defaultPath) {
-        return askForPicturePath(window_.get(), defaultPath);
-    };
-    const QString projectFiles =
-        QCoreApplication::translate("RelvaneApp", "Relvane 專案檔 (*.relvane)");
-    chooseProjectFileToWrite =
-        [this, projectFiles](const QString& defaultPath) -> std::optional<QString> {
-        const QString path = QFileDialog::getSaveFileName(
-            window_.get(), QCoreApplication::translate("RelvaneApp", "匯出專案檔"), defaultPath,
-            projectFiles);
-        if (path.isEmpty()) return std::nullopt;
-        return path.endsWith(QLatin1String(".relvane"), Qt::CaseInsensitive)
-                   ? path
-                   : path + QStringLiteral(".relvane");
-    };
-    chooseProjectFileToRead = [this, projectFiles]() -> std::optional<QString> {
-        const QString path = QFileDialog::getOpenFileName(
-            window_.get(), QCoreApplication::translate("RelvaneApp", "匯入專案檔"), QString(),
-            projectFiles);
-        if (path.isEmpty()) return std::nullopt;
-        return path;
-    };
-    chooseReference = [this, projectFiles]() -> std::optional<QString> {
-        // A stored project's name typed in, or a project file picked with the file dialog.
-        const QString fromFile = QCoreApplication::translate("RelvaneApp", "從專案檔選擇...");
-        bool ok = false;
-        const QString choice = QInputDialog::getItem(
-            window_.get(), QCoreApplication::translate("RelvaneApp", "與參考答案比較"),
-            QCoreApplication::translate("RelvaneApp", "參考答案的專案名稱:"),
-            {window_->diagram().view.projectName, fromFile}, 0, true, &ok);
-        if (!ok || choice.trimmed().isEmpty()) return std::nullopt;
-        if (choice != fromFile) return choice;
-        const QString path = QFileDialog::getOpenFileName(
-            window_.get(), QCoreApplication::translate("RelvaneApp", "參考答案"), QString(),
-            projectFiles);
-        if (path.isEmpty()) return std::nullopt;
-        return QStringLiteral("file:") + path;
-    };
-    chooseRubricFile = [this]() -> std::optional<QString> {
-        const QString path = QFileDialog::getOpenFileName(
-            window_.get(), QCoreApplication::translate("RelvaneApp", "評分標準"));
-        if (path.isEmpty()) return std::nullopt;
-        return path;
-    };
-    openWorkbook = [this](const QString& path) { return openWithDesktop(path); };
     connect(window_.get(), &Form1::saveRequested, this, &RelvaneApp::save);
     connect(window_.get(), &Form1::saveAsRequested, this, &RelvaneApp::saveAs);
     connect(window_.get(), &Form1::recentProjectRequested, this, &RelvaneApp::openRecent);
@@ -164,7 +97,8 @@ void RelvaneApp::addReviewPanel() {
 StartupResult RelvaneApp::start() {
     WindowPlacement placement = currentPlacement();
     Diagram& d = window_->diagram();
-    const StartupResult result = settings_->startup(d, placement, scale_);
+    const StartupResult result = settings_->startup(placement, scale_);
+    window_->editor().putSettingsInForce(result.values);
     window_->setScaleMemory(scale_);
     applyStartupPlacement(placement);
     review_->setVisible(settings_->readReviewPanel());
@@ -205,9 +139,7 @@ void RelvaneApp::offerRecovery() {
         }
         window_->editor().restoreDiagram(std::move(snapshot->document), snapshot->presentStyle,
                                          snapshot->project);
-        Diagram& d = window_->diagram();
-        d.view.projectName = snapshot->projectName;
-        d.notifyView();
+        window_->editor().nameProject(std::nullopt, snapshot->projectName);
         // The work is in this run's own file before the old one goes.
         recovery_->writeNow();
         recovery_->release(*file);
@@ -257,7 +189,7 @@ void RelvaneApp::shutdown() {
     if (shutDown_) return;
     shutDown_ = true;
     scale_ = window_->scaleMemory();
-    settings_->shutdown(window_->diagram(), currentPlacement(), scale_);
+    settings_->shutdown(window_->editor().settingsInForce(), currentPlacement(), scale_);
     settings_->writeReviewPanel(!review_->isHidden());
     recovery_->finish();
 }
@@ -339,7 +271,7 @@ void RelvaneApp::exportProjectFile() {
     const QString name =
         d.view.projectName.trimmed().isEmpty() ? QStringLiteral("Relvane") : d.view.projectName;
     const std::optional<QString> path =
-        chooseProjectFileToWrite(defaultDocumentPath(name, QStringLiteral(".relvane")));
+        dialogs_.chooseProjectFileToWrite(defaultDocumentPath(name, QStringLiteral(".relvane")));
     if (!path) return;
     if (const auto failure = ::exportProjectFile(d, *path, name)) {
         window_->prompts().message(
@@ -352,7 +284,7 @@ void RelvaneApp::exportProjectFile() {
 
 void RelvaneApp::importProjectFile() {
     if (!settleUnsavedChanges()) return;
-    const std::optional<QString> path = chooseProjectFileToRead();
+    const std::optional<QString> path = dialogs_.chooseProjectFileToRead();
     if (path) readProjectFile(*path);
 }
 
@@ -371,46 +303,36 @@ void RelvaneApp::readProjectFile(const QString& path) {
     }
     if (!skipped.isEmpty()) window_->prompts().message(skipped);
     // The project came from the file's own store: saving it in the store asks like a new name.
-    Diagram& d = window_->diagram();
-    d.view.projectName = *name;
+    window_->editor().nameProject(std::nullopt, *name);
     window_->editor().markSaved();
-    d.notifyView();
     rememberRecent({RecentProject::Kind::File, QFileInfo(path).absoluteFilePath(), *name});
-}
-
-ProjectChooser RelvaneApp::chooseProjectToLoad(const ProjectStore& store) {
-    // Scripted prompts (tests) answer the plain name box; people get the list.
-    if (!ownPrompts_) return {};
-    return [this, &store](const QString& prompt, const QString& title,
-                          const QString& preset) -> std::optional<QString> {
-        ProjectListDialog dialog(store, window_->prompts(), prompt, title, preset, window_.get());
-        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-        return dialog.name();
-    };
 }
 
 void RelvaneApp::load() {
     if (!settleUnsavedChanges()) return;
     const ProjectStore store(settings_->storeConnection());
     DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在載入..."), window_.get());
-    if (loadProject(store, window_->editor(), projectNameSetting(), chooseProjectToLoad(store),
-                    &progress))
+    // The project list: it shows the store's projects, and its name box is the one Load asks.
+    const ProjectChooser chooseFromList =
+        [this, &store](const QString& prompt, const QString& title, const QString& preset) {
+            return dialogs_.chooseProjectToLoad(store, prompt, title, preset);
+        };
+    if (loadProject(store, window_->editor(), projectNameSetting(), chooseFromList, &progress))
         rememberRecent({RecentProject::Kind::Store, settings_->storeConnection(),
                         window_->diagram().view.project.name});
 }
 
-bool RelvaneApp::readyToConvert() {
-    const std::optional<ConvertResult> refused = refuseConversion(window_->editor());
+bool RelvaneApp::readyToConvert(ConversionJob& job) {
+    const std::optional<ConvertResult> refused = job.check();
     // Validation has told the user why; other refusals carry their reason.
     if (refused && !refused->error.isEmpty()) window_->prompts().message(refused->error);
     return !refused;
 }
 
 // The PostgreSQL script: it runs as it stands on the server most courses use.
-void RelvaneApp::writeScript(const QString& path) {
+void RelvaneApp::writeScript(ConversionJob& job, const QString& path) {
     QStringList warnings;
-    const ConvertResult result =
-        writeSqlScript(window_->diagram(), path, SqlDialect::PostgreSQL, &warnings);
+    const ConvertResult result = job.writeSqlScript(path, SqlDialect::PostgreSQL, &warnings);
     if (!result.ok()) {
         window_->prompts().message(
             QCoreApplication::translate("RelvaneApp", "無法寫入 SQL 指令碼 %1: %2")
@@ -426,10 +348,11 @@ void RelvaneApp::writeScript(const QString& path) {
 }
 
 void RelvaneApp::exportSqlScript() {
-    if (!readyToConvert()) return;
-    const std::optional<QString> path = chooseSqlScriptPath(
+    ConversionJob job(window_->editor());
+    if (!readyToConvert(job)) return;
+    const std::optional<QString> path = dialogs_.chooseSqlScriptPath(
         defaultDocumentPath(window_->diagram().view.projectName, QStringLiteral(".sql")));
-    if (path) writeScript(*path);
+    if (path) writeScript(job, *path);
 }
 
 void RelvaneApp::exportPicture() {
@@ -438,7 +361,7 @@ void RelvaneApp::exportPicture() {
         window_->prompts().message(noElementsToPictureMessage());
         return;
     }
-    const std::optional<PictureTarget> target = choosePicturePath(
+    const std::optional<PictureTarget> target = dialogs_.choosePicturePath(
         defaultDocumentPath(window_->diagram().view.projectName, QStringLiteral(".png")));
     if (!target) return;
     DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在匯出圖片..."),
@@ -455,7 +378,8 @@ void RelvaneApp::exportPicture() {
 }
 
 void RelvaneApp::compareWithReference() {
-    const std::optional<QString> chosen = chooseReference();
+    const std::optional<QString> chosen =
+        dialogs_.chooseReference(window_->diagram().view.projectName);
     if (!chosen) return;
     Prompts& prompts = window_->prompts();
     // The reference is read into a diagram of its own, in the notation the student draws in.
@@ -487,7 +411,7 @@ void RelvaneApp::compareWithReference() {
 }
 
 void RelvaneApp::chooseRubric() {
-    const std::optional<QString> path = chooseRubricFile();
+    const std::optional<QString> path = dialogs_.chooseRubricFile();
     if (!path) return;
     auto rubric = readRubric(*path);
     if (const QString* problem = std::get_if<QString>(&rubric)) {
@@ -498,18 +422,20 @@ void RelvaneApp::chooseRubric() {
 }
 
 void RelvaneApp::convert() {
-    Diagram& d = window_->diagram();
+    const Diagram& d = window_->diagram();
     Prompts& prompts = window_->prompts();
-    if (!readyToConvert()) return;
-    const std::optional<QString> path = chooseWorkbookPath(defaultWorkbookPath(d.view.projectName));
+    ConversionJob job(window_->editor());
+    if (!readyToConvert(job)) return;
+    const std::optional<QString> path =
+        dialogs_.chooseWorkbookPath(defaultWorkbookPath(d.view.projectName));
     if (!path) return;
     if (path->endsWith(QLatin1String(".sql"), Qt::CaseInsensitive)) {
-        writeScript(*path);
+        writeScript(job, *path);
         return;
     }
     DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在轉換..."),
                             window_.get());
-    const ConvertResult result = writeWorkbook(d, *path, d.settings.FKPK, &progress);
+    const ConvertResult result = job.writeWorkbook(*path, d.settings.FKPK, &progress);
     if (result.status == ConvertResult::Status::Cancelled) {
         window_->showStatus(QCoreApplication::translate("RelvaneApp", "已取消轉換, 沒有寫入檔案"));
         return;
@@ -521,33 +447,7 @@ void RelvaneApp::convert() {
     }
     window_->showStatus(QCoreApplication::translate("RelvaneApp", "已寫入 ") + *path);
     // The workbook is written either way; without a spreadsheet program the user is told where.
-    if (!openWorkbook(*path)) workbookNotOpened(*path);
-}
-
-void RelvaneApp::workbookNotOpened(const QString& path) {
-    window_->prompts().message(
-        QCoreApplication::translate("RelvaneApp", "活頁簿已存於 %1, 但找不到可以開啟它的試算表程式")
-            .arg(path));
-}
-
-bool RelvaneApp::openWithDesktop(const QString& path) {
-    // xdg-open reports a missing or failing program only by its exit status, which
-    // QDesktopServices drops; it may also run the program in the foreground until it closes, so
-    // it is watched, not waited for.
-    auto* opener = new QProcess(this);
-    connect(opener, &QProcess::finished, this,
-            [this, opener, path](int exitCode, QProcess::ExitStatus status) {
-                if (status != QProcess::NormalExit || exitCode != 0) workbookNotOpened(path);
-                opener->deleteLater();
-            });
-    connect(opener, &QProcess::errorOccurred, this, [this, opener, path](QProcess::ProcessError e) {
-        if (e != QProcess::FailedToStart) return;
-        // No xdg-open: whatever Qt's own desktop services can do.
-        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) workbookNotOpened(path);
-        opener->deleteLater();
-    });
-    opener->start(QStringLiteral("xdg-open"), {path});
-    return true;
+    dialogs_.openWorkbook(*path);
 }
 
 void RelvaneApp::showWelcome() {

@@ -3,18 +3,18 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <functional>
 #include <memory>
-#include <optional>
 
-#include "picturedialog.h"
+#include "projectflows.h"
 #include "recentprojects.h"
 #include "settingsstore.h"
 
+class AppDialogs;
+class ConversionJob;
 class CrashRecovery;
-class ProjectStore;
 class ReviewPanel;
 class DialogPrompts;
+class WindowDialogs;
 class Form1;
 class Prompts;
 class Workspace;
@@ -27,10 +27,12 @@ enum class SaveTarget;
 class RelvaneApp : public QObject {
     Q_OBJECT
 public:
-    // `prompts` answers the window's dialogs (tests pass a scripted one); `settingsFile` replaces
-    // the user's settings file and `recoveryDirectory` the folder of recovery files (tests pass
+    // `prompts` answers the window's little dialogs and `dialogs` its file and project choosers
+    // (tests pass scripted ones; without them the real dialogs ask); `settingsFile` replaces the
+    // user's settings file and `recoveryDirectory` the folder of recovery files (tests pass
     // temporary ones).
-    explicit RelvaneApp(Prompts* prompts = nullptr, const QString& settingsFile = QString(),
+    explicit RelvaneApp(Prompts* prompts = nullptr, AppDialogs* dialogs = nullptr,
+                        const QString& settingsFile = QString(),
                         const QString& recoveryDirectory = QString());
     ~RelvaneApp() override;
 
@@ -43,23 +45,6 @@ public:
     SettingsStore& settings() { return *settings_; }
     CrashRecovery& recovery() { return *recovery_; }
     ReviewPanel& reviewPanel() { return *review_; }
-
-    // Where "Convert" writes: asked with a file dialog, preset to the given path; nullopt when
-    // the user cancels. A path ending in ".sql" asks for the SQL script instead of the workbook.
-    // And how the written workbook is opened (false: no program could open it). Tests replace
-    // both.
-    std::function<std::optional<QString>(const QString& defaultPath)> chooseWorkbookPath;
-    std::function<bool(const QString& path)> openWorkbook;
-    // Where a project file is written (preset to the given path) and which one is read; nullopt
-    // when the user cancels. Tests replace both.
-    std::function<std::optional<QString>(const QString& defaultPath)> chooseProjectFileToWrite;
-    std::function<std::optional<QString>()> chooseProjectFileToRead;
-    // Where File -> "匯出 SQL..." writes its script, preset to the given path; nullopt when the
-    // user cancels. Tests replace it.
-    std::function<std::optional<QString>(const QString& defaultPath)> chooseSqlScriptPath;
-    // Where File -> "匯出圖片..." writes, preset to the given path, and the PNG's scale; nullopt
-    // when the user cancels. Tests replace it.
-    std::function<std::optional<PictureTarget>(const QString& defaultPath)> choosePicturePath;
 
     // The window's buttons and File -> "開新圖形". Save reports whether the project was saved:
     // to the diagram's own project without a question when it has one, else as saveAs.
@@ -86,14 +71,9 @@ public:
     // File -> "與參考答案比較...": asks for the reference answer and compares the diagram with it
     // in the review panel from then on.
     void compareWithReference();
-    // The reference answer: a stored project's name, or "file:" and the path of a project file;
-    // nullopt when the user cancels. Tests replace it.
-    std::function<std::optional<QString>()> chooseReference;
     // The comparison's rubric link: asks for a rubric file and prices the comparison by it; a file
     // that cannot be read or understood is told and changes nothing.
     void chooseRubric();
-    // The rubric file; nullopt when the user cancels. Tests replace it.
-    std::function<std::optional<QString>()> chooseRubricFile;
     // Before unsaved changes would be lost: asks whether to save them first. False when the user
     // cancels, or chose to save and the save did not happen.
     bool settleUnsavedChanges();
@@ -106,20 +86,14 @@ private:
     void keepFrameOnScreen();
     WindowPlacement currentPlacement() const;
     ProjectNameSetting projectNameSetting();
-    // How Load asks for the project: the project list, or the plain name box for scripted prompts.
-    std::function<std::optional<QString>(const QString&, const QString&, const QString&)>
-    chooseProjectToLoad(const ProjectStore& store);
     void shutdown();
     void offerRecovery();
     void addReviewPanel();
     // The checks of Convert (notation, validation), telling the user why when they fail.
-    bool readyToConvert();
-    void writeScript(const QString& path);
+    bool readyToConvert(ConversionJob& job);
+    void writeScript(ConversionJob& job, const QString& path);
     // Puts the project file's project in place of the diagram, or tells why it cannot.
     void readProjectFile(const QString& path);
-    // Opens the workbook in the desktop's spreadsheet program; a failure found later is told.
-    bool openWithDesktop(const QString& path);
-    void workbookNotOpened(const QString& path);
     void showWelcome();
     void showAbout();
 
@@ -129,6 +103,9 @@ private:
     QPointer<QWidget> splash_;
     std::unique_ptr<Workspace> workspace_;
     std::unique_ptr<Form1> window_;
+    // The choosers: the real ones over the window unless the caller gave its own.
+    std::unique_ptr<WindowDialogs> ownDialogs_;
+    AppDialogs& dialogs_;
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<CrashRecovery> recovery_;
     ReviewPanel* review_ = nullptr;  // a dock of the window, which owns it

@@ -1,5 +1,5 @@
 // Painting speed of the drawing area on a large drawing: a full repaint of the canvas (every
-// connector line and label, every element), into an image and on screen.
+// connector line and label, every element's shape), into an image and on screen.
 #include <benchmark/benchmark.h>
 
 #include "benchmain.h"
@@ -101,6 +101,7 @@ BENCHMARK(BM_ReviewPanelRefresh)
     ->Args({2000, 0})
     ->Args({2000, 1})
     ->Unit(benchmark::kMillisecond);
+
 
 // One zoom step on the whole drawing: every control and label laid out at the new size.
 void BM_ZoomStep(benchmark::State& state) {

@@ -9,7 +9,7 @@
 
 #include "benchdiagram.h"
 #include "checkdiagram.h"
-#include "convert.h"
+#include "conversionjob.h"
 #include "diagram.h"
 #include "generateddiagram.h"
 #include "mapping.h"
@@ -75,7 +75,7 @@ void BM_ConvertDiagram(benchmark::State& state) {
     QTemporaryDir dir;
     const QString file = dir.filePath("bench.xlsx");
     for (auto _ : state) {
-        const ConvertResult result = convertDiagram(editor, file);
+        const ConvertResult result = ConversionJob(editor).run(file);
         if (!result.ok()) state.SkipWithError(result.error.toUtf8().constData());
     }
     state.counters["elements"] = d.elementCount() - 1;

@@ -15,7 +15,7 @@
 
 #include "checkdiagram.h"
 #include "commandsupport.h"
-#include "convert.h"
+#include "conversionjob.h"
 #include "explanationsheet.h"
 #include "generateddiagram.h"
 #include "mapping.h"
@@ -95,7 +95,7 @@ void BM_ConvertStage(benchmark::State& state) {
                 break;
             }
             case Validate:
-                benchmark::DoNotOptimize(refuseConversion(project.editor));
+                benchmark::DoNotOptimize(ConversionJob(project.editor).check());
                 break;
             case Map:
                 benchmark::DoNotOptimize(mapDiagram(project.diagram));
@@ -129,8 +129,9 @@ void BM_ConvertInProcess(benchmark::State& state) {
     if (!ready(state)) return;
     for (auto _ : state) {
         HeadlessProject project;
-        if (loadOnly(stored().url, kProject, project.editor) || refuseConversion(project.editor) ||
-            !writeWorkbook(project.diagram, stored().output(), kArrowStyle).ok())
+        ConversionJob job(project.editor);
+        if (loadOnly(stored().url, kProject, project.editor) || job.check() ||
+            !job.writeWorkbook(stored().output(), kArrowStyle).ok())
             state.SkipWithError("the conversion failed");
     }
 }

@@ -102,18 +102,22 @@ std::vector<DiagramProblem> findProblems(const Diagram& diagram) {
     return ProblemFinder(diagram).run();
 }
 
-bool CheckDiagram(Editor& editor) {
-    std::vector<int> defaults;
-    bool passed = true;
-    for (const DiagramProblem& problem : findProblems(editor.diagram())) {
-        editor.prompts().message(problem.message);
+Validation validateDiagram(const Diagram& diagram) {
+    Validation found;
+    for (const DiagramProblem& problem : findProblems(diagram)) {
+        found.messages << problem.message;
         if (!problem.isNote()) {
-            passed = false;
+            found.passed = false;
             break;
         }
-        defaults.push_back(problem.connector);
+        found.defaults.push_back(problem.connector);
     }
-    // The defaults stay in the diagram even when a later step fails.
-    if (!defaults.empty()) editor.applyDefaultParticipations(defaults);
-    return passed;
+    return found;
+}
+
+bool CheckDiagram(Editor& editor) {
+    const Validation found = validateDiagram(editor.diagram());
+    for (const QString& message : found.messages) editor.prompts().message(message);
+    if (!found.defaults.empty()) editor.applyDefaultParticipations(found.defaults);
+    return found.passed;
 }

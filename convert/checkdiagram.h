@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <vector>
 
 #include "diagram.h"
@@ -30,7 +31,16 @@ struct DiagramProblem {
 // on, as validation fills them in. Changes nothing.
 std::vector<DiagramProblem> findProblems(const Diagram& diagram);
 
-// Validates the diagram before it is saved or converted: tells the user of every missing
-// participation up to the first failure and of that failure, fills "0,N" into those
-// participations (through the editor) and returns whether there was no failure.
+// What validation found, changing nothing: the messages to show (every missing participation up
+// to the first failure, then that failure), the connectors whose missing participation becomes
+// "0,N" (they stay filled in even when a later step fails) and whether there was no failure.
+struct Validation {
+    QStringList messages;
+    std::vector<int> defaults;
+    bool passed = true;
+};
+Validation validateDiagram(const Diagram& diagram);
+
+// Validates the diagram before it is saved or converted: shows validation's messages, puts its
+// defaults in through the editor (one step, "預設參與度 0,N") and returns whether it passed.
 bool CheckDiagram(Editor& editor);

@@ -1,7 +1,6 @@
 #include "sqlscript.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
 #include <QSet>
 #include <algorithm>
 #include <limits>
@@ -701,16 +700,4 @@ std::optional<QString> sqlScriptRefusal(const RelationalModel& model, SqlDialect
                 .arg(dialectName(dialect))
                 .arg(most);
     return std::nullopt;
-}
-
-ConvertResult writeSqlScript(const Diagram& diagram, const QString& path, SqlDialect dialect,
-                             QStringList* warnings) {
-    const RelationalModel model = mapDiagram(diagram);
-    if (const auto refused = sqlScriptRefusal(model, dialect))
-        return {ConvertResult::Status::Failed, *refused};
-    const QByteArray text = sqlScript(model, diagram, dialect, warnings).toUtf8();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        return {ConvertResult::Status::Failed, file.errorString()};
-    return {ConvertResult::Status::Written, QString()};
 }

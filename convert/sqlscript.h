@@ -26,8 +26,3 @@ QString sqlScript(const RelationalModel& model, const Diagram& diagram, SqlDiale
 // Why no script of the model would run on the dialect's engine (a table with more columns than
 // it allows); nullopt when one can be written.
 std::optional<QString> sqlScriptRefusal(const RelationalModel& model, SqlDialect dialect);
-
-// The script of a diagram that has passed validation, written to `path` in UTF-8 as a whole
-// (an earlier file stays unless the new one is complete).
-ConvertResult writeSqlScript(const Diagram& diagram, const QString& path, SqlDialect dialect,
-                             QStringList* warnings);

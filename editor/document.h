@@ -22,14 +22,14 @@ enum ElementKind : int {
 constexpr qint16 kLineSolid = 1;
 constexpr qint16 kLineDotted = 3;
 
-// One diagram element: the outline, caption, colours and box the canvas draws, plus the
-// relations the element takes part in.
+// One diagram element: the shape, caption and colours drawn for it plus the editor's data.
 struct Element {
     float Shape = KindEntity;  // the kind code, compared exactly
     QString Caption;
     OleColor BackColor = 0xC0C0FF;
     OleColor ForeColor = kSystemWindowText;
-    QFont Font;  // underlined caption: a key attribute
+    QString Tag;  // the own colour as decimal text while highlighted; empty if never highlighted
+    QFont Font;   // underlined caption: a key attribute
     qint16 BorderStyle = 0;
     bool IsSizeLock = false;
     bool Visible = false;
@@ -56,6 +56,7 @@ struct Line {
     OleColor BorderColor = 0;
     qint16 BorderStyle = kLineSolid;
     bool Visible = false;
+    QString Tag;  // "a,b": two element indices joined by one comma
 
     bool dotted() const { return BorderStyle == kLineDotted; }
 
@@ -83,8 +84,8 @@ struct Connector {
     Label MN;
     Label Description;
     ConnectorKind kind = ConnectorKind::None;
-    // Its two ends, as element indices: the owner or entity first, the attribute or relationship
-    // second. Both lines run between them.
+    // The element indices its tag names: the owner or entity first, the attribute or relationship
+    // second.
     qint16 first = 0;
     qint16 second = 0;
 
@@ -94,6 +95,9 @@ struct Connector {
 
     friend bool operator==(const Connector&, const Connector&) = default;
 };
+
+// Two element indices joined by a comma, as connector tags hold them.
+QString makeTag(int first, int second);
 
 // The font participation and role labels are drawn with, and a caption's size in it.
 QFont labelFont();
@@ -126,8 +130,8 @@ public:
     const Connector& connector(int k) const { return connectors_[size_t(k)]; }
     bool isConnector(int k) const { return k >= 1 && k < connectorCount(); }
     bool isLiveConnector(int k) const { return isConnector(k) && connector(k).Line1.Visible; }
-    // Loads the next connector from the template, of `kind` from element `first` to `second`;
-    // 0 when full.
+    // Loads the next connector from the template, of `kind` from element `first` to `second`,
+    // its main line tagged so; 0 when full.
     int loadConnector(ConnectorKind kind, int first, int second);
 
     // Every connector, live or hidden, with element i at one of its ends, lowest index first.

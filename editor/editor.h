@@ -3,6 +3,7 @@
 #include <QRectF>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -14,6 +15,15 @@ class History;
 // The insets new elements take from the template element.
 struct TemplateInsets {
     qint32 RecWidth = 5, EllWidth = 5, DiaWidth = 5;
+};
+
+// What the program's settings hold of a diagram: the settings, the template's insets and the
+// project name typed last. The settings store reads and writes these values; the editor puts
+// them in force and reports them.
+struct DiagramSettings {
+    ProgramSettings settings;
+    TemplateInsets insets;
+    QString projectName;
 };
 
 // Every menu, toolbar, button and mouse command of the main window as a function over the
@@ -153,6 +163,19 @@ public:
     // side, participations change notation, colours change (see options.h); new elements take
     // the insets.
     void applySettings(const ProgramSettings& settings, const TemplateInsets& insets);
+    // The stored settings put in force as the program starts, before anything is drawn: the
+    // settings, the template's insets, the template lines in the relationship colour and the
+    // project name typed last. No step: they are where the program starts from.
+    void putSettingsInForce(const DiagramSettings& values);
+    // The values to store as the program ends.
+    DiagramSettings settingsInForce() const;
+    // The one place the diagram's project is named: `identity` (what the caption names, and
+    // the stored project and store Save replaces without asking) and `typedName` (the project
+    // name typed last for a save or a load, which Load offers and the settings keep); one left
+    // out stays as it is. No step of its own: inside a load it belongs to the load's step, and
+    // a save is no step.
+    void nameProject(const std::optional<ProjectIdentity>& identity,
+                     const std::optional<QString>& typedName = std::nullopt);
 
     // ---- Connector layout from the connectors' ends (layout.cpp) ----
     // Lays connector k out: the recursive layout when its main line is dotted, then the second

@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QVariant>
-
-class QSettings;
 
 // The text before the first comma of a participation text or connector tag; "" when the text
 // holds no comma.
@@ -14,9 +11,3 @@ QString MaxPart(const QString& text);
 // The shortest decimal text that reads back as exactly this single-precision value: 1440 gives
 // "1440", 1234.5 gives "1234.5", 0.1f gives "0.1". Settings and stored projects write floats so.
 QString shortestFloatText(float value);
-
-// Settings values are strings under the organisation "Quillo". ReadSetting returns the stored
-// text, or an empty (null) QVariant for a missing value; WriteSetting stores text and reports
-// nothing.
-QVariant ReadSetting(QSettings& key, const QString& valueName);
-void WriteSetting(QSettings& key, const QString& valueName, const QString& text);

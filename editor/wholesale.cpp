@@ -1,5 +1,6 @@
 // Changes to the whole diagram that come from outside the drawing: a loaded project, the
-// defaults validation fills in, the options dialog's settings.
+// defaults validation fills in, the options dialog's settings, the stored settings at start-up,
+// the project's name.
 #include <QCoreApplication>
 #include <utility>
 
@@ -10,7 +11,7 @@ void Editor::replaceDiagram(Document document, const ProjectIdentity& project) {
     const CommandScope scope(*this);
     nameStep(QCoreApplication::translate("Wholesale", "載入"));
     d_.replaceDocument(std::move(document));
-    d_.view.project = project;
+    nameProject(project);
     d_.state = WindowState{};
     d_.view.prompt.clear();
     d_.view.legendVisible = false;
@@ -75,4 +76,30 @@ void Editor::applySettings(const ProgramSettings& next, const TemplateInsets& in
     }
     // The width of second lines counts from the next layout on.
     s.DoubleLineWidth = next.DoubleLineWidth;
+}
+
+void Editor::putSettingsInForce(const DiagramSettings& values) {
+    // The window's background is no stored setting: it stays.
+    const OleColor windowBack = d_.settings.WindowBackColor;
+    d_.settings = values.settings;
+    d_.settings.WindowBackColor = windowBack;
+    Element& tmpl = d_.element(0);
+    tmpl.RecWidth = values.insets.RecWidth;
+    tmpl.EllWidth = values.insets.EllWidth;
+    tmpl.DiaWidth = values.insets.DiaWidth;
+    Connector& lines = d_.connector(0);
+    lines.Line1.BorderColor = lines.Line2.BorderColor = d_.settings.RelLineColor;
+    nameProject(std::nullopt, values.projectName);
+}
+
+DiagramSettings Editor::settingsInForce() const {
+    const Element& tmpl = std::as_const(d_).element(0);
+    return {d_.settings, {tmpl.RecWidth, tmpl.EllWidth, tmpl.DiaWidth}, d_.view.projectName};
+}
+
+void Editor::nameProject(const std::optional<ProjectIdentity>& identity,
+                         const std::optional<QString>& typedName) {
+    if (identity) d_.view.project = *identity;
+    if (typedName) d_.view.projectName = *typedName;
+    d_.notifyView();
 }

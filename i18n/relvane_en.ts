@@ -676,6 +676,74 @@
         <source> (草稿)</source>
         <translation> (draft)</translation>
     </message>
+    <message>
+        <source>新增實體</source>
+        <translation>New entity</translation>
+    </message>
+    <message>
+        <source>弱實體: 先新增實體並連上識別關係, 再在實體的右鍵選單選 WeakEnitty, 然後點選那個關係</source>
+        <translation>Weak entity: create an entity and join it to its identifying relationship, then choose WeakEnitty in the entity&apos;s right-click menu and click that relationship</translation>
+    </message>
+    <message>
+        <source>新增屬性</source>
+        <translation>New attribute</translation>
+    </message>
+    <message>
+        <source>新增多值屬性</source>
+        <translation>New multivalued attribute</translation>
+    </message>
+    <message>
+        <source>新增關係</source>
+        <translation>New relationship</translation>
+    </message>
+    <message>
+        <source>識別關係: 設定弱實體時, 點選的關係會成為識別關係</source>
+        <translation>Identifying relationship: the relationship clicked when you make a weak entity becomes one</translation>
+    </message>
+    <message>
+        <source>刪除選取的元素</source>
+        <translation>Delete the selected elements</translation>
+    </message>
+    <message>
+        <source>說明</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>使用說明</source>
+        <translation>Manual</translation>
+    </message>
+    <message>
+        <source>快速鍵</source>
+        <translation>Keyboard shortcuts</translation>
+    </message>
+    <message>
+        <source>檢查圖形後儲存為專案</source>
+        <translation>Check the diagram, then save it as a project</translation>
+    </message>
+    <message>
+        <source>結束進行中的連線 (Set Attribute、Set Relationship), 取消選取</source>
+        <translation>End the running connection (Set Attribute, Set Relationship) and clear the selection</translation>
+    </message>
+    <message>
+        <source>載入已儲存的專案</source>
+        <translation>Load a saved project</translation>
+    </message>
+    <message>
+        <source>檢查圖形後轉換為關聯綱要, 寫成活頁簿 (min,max 表示法才可使用)</source>
+        <translation>Check the diagram, then convert it into relations written to a workbook (min,max notation only)</translation>
+    </message>
+    <message>
+        <source>以目前設定的內距重新繪製每個元素</source>
+        <translation>Draw every element again with the spacing now set</translation>
+    </message>
+    <message>
+        <source>依名稱調整每個未鎖定大小的元素, 連線隨之重排</source>
+        <translation>Fit every element whose size is not locked to its name; the lines follow</translation>
+    </message>
+    <message>
+        <source>Esc 或 Cancel 結束連線</source>
+        <translation>Esc or Cancel ends the connection</translation>
+    </message>
 </context>
 <context>
     <name>GradeReport</name>
@@ -758,6 +826,284 @@
     <message>
         <source>(不扣分) %1</source>
         <translation>(no cost) %1</translation>
+    </message>
+</context>
+<context>
+    <name>HelpText</name>
+    <message>
+        <source>工具列的前三個按鈕產生新元素, 新元素放在畫面上第一個空位, 再用滑鼠拖到想要的位置。按鈕旁的箭頭另有弱實體、多值屬性與識別關係。</source>
+        <translation>The first three toolbar buttons create new elements; a new element goes to the first free place in view, and you drag it where you want it. The arrows beside the buttons also offer a weak entity, a multivalued attribute and an identifying relationship.</translation>
+    </message>
+    <message>
+        <source>實體</source>
+        <translation>Entity</translation>
+    </message>
+    <message>
+        <source>按 Entity (New Entity)。實體畫成長方形。</source>
+        <translation>Press Entity (New Entity). An entity is drawn as a rectangle.</translation>
+    </message>
+    <message>
+        <source>屬性</source>
+        <translation>Attribute</translation>
+    </message>
+    <message>
+        <source>按 Attribute (New Attribute), 再按 Set Attribute, 先點屬性的擁有者 (實體或關係), 再點屬性。屬性畫成橢圓。</source>
+        <translation>Press Attribute (New Attribute), then Set Attribute, click the attribute&apos;s owner (an entity or a relationship) and then the attribute. An attribute is drawn as an ellipse.</translation>
+    </message>
+    <message>
+        <source>鍵屬性</source>
+        <translation>Key attribute</translation>
+    </message>
+    <message>
+        <source>在屬性上按右鍵, 選 Key: 名稱加上底線, 成為主鍵的一部分。每個實體至少要有一個鍵屬性。</source>
+        <translation>Right-click the attribute and choose Key: its name is underlined and it becomes part of the primary key. Every entity needs at least one key attribute.</translation>
+    </message>
+    <message>
+        <source>多值屬性</source>
+        <translation>Multivalued attribute</translation>
+    </message>
+    <message>
+        <source>Attribute 旁的箭頭選 MultAttribute, 或在屬性的右鍵選單選 MultAttribute。畫成雙橢圓。</source>
+        <translation>Choose MultAttribute from the arrow beside Attribute, or MultAttribute in an attribute&apos;s right-click menu. It is drawn as a double ellipse.</translation>
+    </message>
+    <message>
+        <source>複合屬性</source>
+        <translation>Composite attribute</translation>
+    </message>
+    <message>
+        <source>用 Set Attribute 先點一個屬性, 再點另一個屬性: 後者成為前者的成分。轉換時以成分代替複合屬性。</source>
+        <translation>With Set Attribute, click one attribute and then another: the second becomes a component of the first. The conversion writes the components in place of the composite attribute.</translation>
+    </message>
+    <message>
+        <source>關係</source>
+        <translation>Relationship</translation>
+    </message>
+    <message>
+        <source>按 Relationship (New Relationship), 再按 Set Relationship, 依序點第一個實體、關係、第二個實體。關係畫成菱形。</source>
+        <translation>Press Relationship (New Relationship), then Set Relationship, and click the first entity, the relationship and the second entity in this order. A relationship is drawn as a diamond.</translation>
+    </message>
+    <message>
+        <source>遞迴關係</source>
+        <translation>Recursive relationship</translation>
+    </message>
+    <message>
+        <source>Set Relationship 時第二個實體再點同一個實體: 兩條連線畫成虛線, 每條都要用右鍵選單的 Description 設定角色。</source>
+        <translation>In Set Relationship, click the same entity again as the second entity: both lines are drawn dotted, and each needs a role, set with Description in its right-click menu.</translation>
+    </message>
+    <message>
+        <source>多元關係</source>
+        <translation>N-ary relationship</translation>
+    </message>
+    <message>
+        <source>關係已連了兩個實體時, 再用 Set Relationship 點另一個實體和這個關係, 就加上第三個參與者。</source>
+        <translation>When a relationship already joins two entities, Set Relationship with another entity and this relationship adds a third participant.</translation>
+    </message>
+    <message>
+        <source>弱實體</source>
+        <translation>Weak entity</translation>
+    </message>
+    <message>
+        <source>先產生實體, 用 Set Relationship 把它和擁有者接到同一個關係, 再在它的右鍵選單選 WeakEnitty, 然後點那個關係: 實體成為弱實體 (雙長方形), 關係成為識別關係 (雙菱形)。弱實體的部分鍵也用 Key 標示。</source>
+        <translation>Create an entity, join it and its owner to one relationship with Set Relationship, then choose WeakEnitty in its right-click menu and click that relationship: the entity becomes a weak entity (double rectangle) and the relationship an identifying relationship (double diamond). Mark the weak entity&apos;s partial key with Key too.</translation>
+    </message>
+    <message>
+        <source>參與度與角色</source>
+        <translation>Participation and roles</translation>
+    </message>
+    <message>
+        <source>在關係連線的中段按右鍵: Participation 輸入 min,max (見下一節), Description 輸入遞迴關係的角色, Delete 刪除連線。</source>
+        <translation>Right-click near the middle of a relationship line: Participation takes the min,max (see the next section), Description the role of a recursive relationship, Delete deletes the line.</translation>
+    </message>
+    <message>
+        <source>選取、移動、刪除</source>
+        <translation>Select, move, delete</translation>
+    </message>
+    <message>
+        <source>點一下元素選取它, Ctrl+點選加選或取消, 在空白處拖曳框選。拖曳選取的元素一起移動; Delete 刪除選取的元素, 無法刪除的會說明原因。每個動作都能復原 (Ctrl+Z)。</source>
+        <translation>A click selects an element, Ctrl+click adds or removes one, a drag on the empty area selects what its frame encloses. Dragging a selected element moves all selected ones; Delete deletes the selected elements and says why any cannot go. Every change can be undone (Ctrl+Z).</translation>
+    </message>
+    <message>
+        <source>連線中</source>
+        <translation>While connecting</translation>
+    </message>
+    <message>
+        <source>Set Attribute 與 Set Relationship 會把可以點的元素標成候選色, 已點的標成已選色, 下方狀態列說明下一步要點什麼; Esc 或 Cancel 放棄這次連線。</source>
+        <translation>Set Attribute and Set Relationship mark the elements you may click in the candidate colour and the ones picked in the selected colour, and the status bar below tells what to click next; Esc or Cancel abandons the connection.</translation>
+    </message>
+    <message>
+        <source>每條實體與關係之間的連線都有一個參與度, 寫成 min,max, 兩邊各是一個數字或 N, 例如 0,N、1,N、1,1。它屬於這條連線那一端的實體: 說的是這個實體怎麼參與這個關係。</source>
+        <translation>Every line between an entity and a relationship has a participation, written min,max, each side a digit or N, for example 0,N, 1,N or 1,1. It belongs to the entity at that line&apos;s end: it says how this entity takes part in the relationship.</translation>
+    </message>
+    <message>
+        <source>min</source>
+        <translation>min</translation>
+    </message>
+    <message>
+        <source>0: 部分參與, 實體可以不參與這個關係; 1: 完全參與, 每個實體都必須參與 (教科書表示法畫成雙線)。</source>
+        <translation>0: partial participation, an entity may take no part in the relationship; 1: total participation, every entity must take part (a double line in textbook notation).</translation>
+    </message>
+    <message>
+        <source>max</source>
+        <translation>max</translation>
+    </message>
+    <message>
+        <source>這個實體在對應比例中的那一邊: 兩條連線都是 1 為一對一; 一條 1、一條 N 為一對多, 寫 N 的那一端是「多」的一方; 兩條都是 N 為多對多。</source>
+        <translation>This entity&apos;s side of the cardinality ratio: 1 on both lines is one-to-one; 1 on one line and N on the other is one-to-many, the end with N being the &quot;many&quot; side; N on both is many-to-many.</translation>
+    </message>
+    <message>
+        <source>例子</source>
+        <translation>Example</translation>
+    </message>
+    <message>
+        <source>EMPLOYEE —1,N— WORKS_FOR —0,1— DEPARTMENT: 每個員工都屬於一個部門 (EMPLOYEE 端 min 為 1), 一個部門有多個員工 (EMPLOYEE 端為 N), 轉換時 DEPARTMENT 的主鍵成為 EMPLOYEE 的外鍵。</source>
+        <translation>EMPLOYEE —1,N— WORKS_FOR —0,1— DEPARTMENT: every employee works for a department (min 1 at EMPLOYEE), a department has many employees (N at EMPLOYEE), and the conversion makes DEPARTMENT&apos;s key a foreign key of EMPLOYEE.</translation>
+    </message>
+    <message>
+        <source>標籤的位置</source>
+        <translation>Where the label sits</translation>
+    </message>
+    <message>
+        <source>參與度標籤預設畫在連線靠關係的一端, File → Set 可改到靠實體的一端; 不論畫在哪裡, 它都屬於這條連線的實體。</source>
+        <translation>The participation label is drawn at the relationship&apos;s end of the line by default; File → Set can move it to the entity&apos;s end. Wherever it is drawn, it belongs to the line&apos;s entity.</translation>
+    </message>
+    <message>
+        <source>弱實體與識別關係之間的連線必須是 1,N。</source>
+        <translation>The line between a weak entity and its identifying relationship must be 1,N.</translation>
+    </message>
+    <message>
+        <source>教科書表示法</source>
+        <translation>Textbook notation</translation>
+    </message>
+    <message>
+        <source>File → Set 可改用教科書表示法: 連線只標 max, min 為 1 時畫雙線。轉換只在 min,max 表示法下進行。</source>
+        <translation>File → Set switches to textbook notation: a line shows only the max, and a double line when the min is 1. Conversion runs in min,max notation only.</translation>
+    </message>
+    <message>
+        <source>Save 與 Convert 先檢查圖形, 遇到第一個問題就以訊息說明並停下 (Save 可另存為草稿)。關聯綱要面板 (F9) 隨時列出同樣的問題。</source>
+        <translation>Save and Convert check the diagram first and stop at the first problem with a message (Save can keep it as a draft). The relational schema panel (F9) lists the same problems as you draw.</translation>
+    </message>
+    <message>
+        <source>圖上沒有元素。先畫圖再儲存或轉換。</source>
+        <translation>There are no elements. Draw before you save or convert.</translation>
+    </message>
+    <message>
+        <source>這個實體沒有直接相連的鍵屬性。在它的一個屬性上按右鍵選 Key。</source>
+        <translation>The entity has no key attribute attached to it. Right-click one of its attributes and choose Key.</translation>
+    </message>
+    <message>
+        <source>這個屬性沒有接到任何元素。用 Set Attribute 先點擁有者再點它, 或把它刪除。</source>
+        <translation>The attribute is attached to nothing. Use Set Attribute, click its owner and then it, or delete it.</translation>
+    </message>
+    <message>
+        <source>這個關係連到的實體不到兩個。用 Set Relationship 接上兩個實體 (遞迴關係則是同一個實體兩次)。</source>
+        <translation>The relationship joins fewer than two entities. Join two entities with Set Relationship (for a recursive relationship, the same entity twice).</translation>
+    </message>
+    <message>
+        <source>弱實體與識別關係之間的連線要設成 1,N: 在連線上按右鍵選 Participation。</source>
+        <translation>Set the line between the weak entity and its identifying relationship to 1,N: right-click the line and choose Participation.</translation>
+    </message>
+    <message>
+        <source>只是提醒, 不會擋下儲存或轉換: 這條連線還沒有參與度, 已自動填 0,N。請確認是否正確。</source>
+        <translation>A note only, it stops neither saving nor converting: the line had no participation and now has 0,N. Check that this is right.</translation>
+    </message>
+    <message>
+        <source>關聯綱要面板另列出不會擋下儲存的警告: 同名的實體或關係、同一元素的兩個同名屬性、沒有部分鍵的弱實體、兩邊都完全參與的多對多關係、min 大於 max 的參與度。它們多半是筆誤, 請再確認。</source>
+        <translation>The relational schema panel also lists warnings that do not stop a save: entities or relationships with the same name, two attributes of one element with the same name, a weak entity without a partial key, a many-to-many relationship with total participation on both sides, a participation whose min is greater than its max. They are mostly slips; check them.</translation>
+    </message>
+    <message>
+        <source>Convert 把圖形轉換成關聯綱要, 寫成活頁簿: 每個外鍵畫一個箭頭指向它參照的主鍵, 「對映說明」工作表寫出每個欄位依哪條規則產生。規則依序為:</source>
+        <translation>Convert turns the diagram into relations written to a workbook: every foreign key gets an arrow to the key it references, and the sheet &quot;對映說明&quot; tells which rule made each column. The rules, in order:</translation>
+    </message>
+    <message>
+        <source>規則 1 實體</source>
+        <translation>Rule 1 entity</translation>
+    </message>
+    <message>
+        <source>每個實體成為一個關聯, 欄位是它的屬性 (複合屬性以成分代替), 底線屬性為主鍵。</source>
+        <translation>Every entity becomes a relation whose columns are its attributes (a composite attribute&apos;s components in its place); the underlined attributes are the primary key.</translation>
+    </message>
+    <message>
+        <source>規則 2 弱實體</source>
+        <translation>Rule 2 weak entity</translation>
+    </message>
+    <message>
+        <source>弱實體成為一個關聯, 加上擁有者的主鍵作為外鍵; 主鍵是部分鍵加上擁有者的主鍵。</source>
+        <translation>A weak entity becomes a relation with its owner&apos;s key added as a foreign key; its primary key is the partial key plus the owner&apos;s key.</translation>
+    </message>
+    <message>
+        <source>規則 3 一對一關係</source>
+        <translation>Rule 3 one-to-one relationship</translation>
+    </message>
+    <message>
+        <source>外鍵加在完全參與 (min 為 1) 的一端, 參照另一端的主鍵; 關係的屬性跟著加在同一個關聯。</source>
+        <translation>The foreign key goes to the side with total participation (min 1) and references the other side&apos;s key; the relationship&apos;s attributes join the same relation.</translation>
+    </message>
+    <message>
+        <source>規則 4 一對多關係</source>
+        <translation>Rule 4 one-to-many relationship</translation>
+    </message>
+    <message>
+        <source>外鍵加在 N 端實體的關聯, 參照 1 端的主鍵; 關係的屬性跟著加入。遞迴關係的外鍵以角色命名。</source>
+        <translation>The foreign key goes to the relation of the entity on the N side and references the key on the 1 side; the relationship&apos;s attributes follow it. A recursive relationship&apos;s foreign key is named by the role.</translation>
+    </message>
+    <message>
+        <source>規則 5 多對多關係</source>
+        <translation>Rule 5 many-to-many relationship</translation>
+    </message>
+    <message>
+        <source>關係成為獨立的關聯, 兩端實體的主鍵作為外鍵, 合起來是主鍵, 再加上關係的屬性。</source>
+        <translation>The relationship becomes a relation of its own: the keys of both entities as foreign keys, together its primary key, then the relationship&apos;s attributes.</translation>
+    </message>
+    <message>
+        <source>規則 6 多值屬性</source>
+        <translation>Rule 6 multivalued attribute</translation>
+    </message>
+    <message>
+        <source>多值屬性成為名為「多值屬性」加屬性名稱的關聯: 擁有者的主鍵 (外鍵) 和屬性值, 全部是主鍵。</source>
+        <translation>A multivalued attribute becomes a relation named &quot;多值屬性&quot; followed by the attribute&apos;s name: the owner&apos;s key (a foreign key) and the value, all of them the primary key.</translation>
+    </message>
+    <message>
+        <source>規則 7 多元關係</source>
+        <translation>Rule 7 n-ary relationship</translation>
+    </message>
+    <message>
+        <source>三個以上實體參與的關係成為獨立的關聯, 含每個參與者的主鍵; 連線 max 為 N 的參與者的主鍵組成主鍵。</source>
+        <translation>A relationship of three or more entities becomes a relation of its own with every participant&apos;s key; the keys of the participants whose line has max N form the primary key.</translation>
+    </message>
+    <message>
+        <source>滑鼠: 滾輪捲動 (Shift+滾輪左右捲動), Ctrl+滾輪以指標為中心縮放; 在元素上按右鍵開啟它的選單, 在關係連線中段按右鍵開啟連線選單。</source>
+        <translation>Mouse: the wheel scrolls (Shift+wheel sideways), Ctrl+wheel zooms around the pointer; a right click on an element opens its menu, near the middle of a relationship line the line&apos;s menu.</translation>
+    </message>
+    <message>
+        <source>畫圖</source>
+        <translation>Drawing</translation>
+    </message>
+    <message>
+        <source>參與度 min,max</source>
+        <translation>Participation min,max</translation>
+    </message>
+    <message>
+        <source>檢查訊息</source>
+        <translation>Check messages</translation>
+    </message>
+    <message>
+        <source>轉換規則</source>
+        <translation>Conversion rules</translation>
+    </message>
+    <message>
+        <source>快速鍵</source>
+        <translation>Keyboard shortcuts</translation>
+    </message>
+    <message>
+        <source>遞迴關係的兩條虛線都要有角色: 在連線上按右鍵選 Description, 例如 supervisor 與 supervisee。一對多時, 1 端那條連線的角色成為外鍵的名稱; 多對多時, 兩個角色分別命名新關聯的兩組外鍵。</source>
+        <translation>Both dotted lines of a recursive relationship need a role: right-click the line and choose Description, for example supervisor and supervisee. In a one-to-many relationship, the role of the line on the 1 side names the foreign key; in a many-to-many one, the two roles name the two foreign keys of the new relation.</translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Relvane 使用說明</source>
+        <translation>Relvane manual</translation>
     </message>
 </context>
 <context>
@@ -1158,46 +1504,6 @@ You can save it as a draft and finish it later.</translation>
 <context>
     <name>RelvaneApp</name>
     <message>
-        <source>Excel 活頁簿 (*.xlsx)</source>
-        <translation>Excel workbook (*.xlsx)</translation>
-    </message>
-    <message>
-        <source>SQL 指令碼 (*.sql)</source>
-        <translation>SQL script (*.sql)</translation>
-    </message>
-    <message>
-        <source>匯出 SQL</source>
-        <translation>Export SQL</translation>
-    </message>
-    <message>
-        <source>Relvane 專案檔 (*.relvane)</source>
-        <translation>Relvane project file (*.relvane)</translation>
-    </message>
-    <message>
-        <source>匯出專案檔</source>
-        <translation>Export Project File</translation>
-    </message>
-    <message>
-        <source>匯入專案檔</source>
-        <translation>Import Project File</translation>
-    </message>
-    <message>
-        <source>從專案檔選擇...</source>
-        <translation>Choose from a project file...</translation>
-    </message>
-    <message>
-        <source>與參考答案比較</source>
-        <translation>Compare with Reference Answer</translation>
-    </message>
-    <message>
-        <source>參考答案的專案名稱:</source>
-        <translation>Project name of the reference answer:</translation>
-    </message>
-    <message>
-        <source>參考答案</source>
-        <translation>Reference Answer</translation>
-    </message>
-    <message>
         <source>關聯綱要</source>
         <translation>Relational Schema</translation>
     </message>
@@ -1248,10 +1554,6 @@ You can save it as a draft and finish it later.</translation>
         <translation>Cannot write the workbook %1: %2</translation>
     </message>
     <message>
-        <source>活頁簿已存於 %1, 但找不到可以開啟它的試算表程式</source>
-        <translation>The workbook was saved to %1, but no spreadsheet program to open it was found</translation>
-    </message>
-    <message>
         <source>正在儲存...</source>
         <translation>Saving...</translation>
     </message>
@@ -1270,10 +1572,6 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>已儲存草稿 </source>
         <translation>Saved draft </translation>
-    </message>
-    <message>
-        <source>評分標準</source>
-        <translation>Rubric</translation>
     </message>
 </context>
 <context>
@@ -1377,6 +1675,13 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>Key 值建立失敗</source>
         <translation>The settings key could not be created</translation>
+    </message>
+</context>
+<context>
+    <name>ShortcutList</name>
+    <message>
+        <source>「%1」按鈕</source>
+        <translation>&quot;%1&quot; button</translation>
     </message>
 </context>
 <context>
@@ -1536,6 +1841,57 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>選項</source>
         <translation>Options</translation>
+    </message>
+</context>
+<context>
+    <name>WindowDialogs</name>
+    <message>
+        <source>Relvane 專案檔 (*.relvane)</source>
+        <translation>Relvane project file (*.relvane)</translation>
+    </message>
+    <message>
+        <source>SQL 指令碼 (*.sql)</source>
+        <translation>SQL script (*.sql)</translation>
+    </message>
+    <message>
+        <source>Excel 活頁簿 (*.xlsx)</source>
+        <translation>Excel workbook (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>匯出 SQL</source>
+        <translation>Export SQL</translation>
+    </message>
+    <message>
+        <source>匯出專案檔</source>
+        <translation>Export Project File</translation>
+    </message>
+    <message>
+        <source>匯入專案檔</source>
+        <translation>Import Project File</translation>
+    </message>
+    <message>
+        <source>從專案檔選擇...</source>
+        <translation>Choose from a project file...</translation>
+    </message>
+    <message>
+        <source>與參考答案比較</source>
+        <translation>Compare with Reference Answer</translation>
+    </message>
+    <message>
+        <source>參考答案的專案名稱:</source>
+        <translation>Project name of the reference answer:</translation>
+    </message>
+    <message>
+        <source>參考答案</source>
+        <translation>Reference Answer</translation>
+    </message>
+    <message>
+        <source>評分標準</source>
+        <translation>Rubric</translation>
+    </message>
+    <message>
+        <source>活頁簿已存於 %1, 但找不到可以開啟它的試算表程式</source>
+        <translation>The workbook was saved to %1, but no spreadsheet program to open it was found</translation>
     </message>
 </context>
 <context>

@@ -6,11 +6,23 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "module1.h"
-
 QString defaultSettingsFileName() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/Quillo.conf");
+}
+
+QVariant ReadSetting(QSettings& key, const QString& valueName) {
+    if (!key.contains(valueName)) return {};
+    const QVariant value = key.value(valueName);
+    // A hand-edited value with unquoted commas reads back as the list of its parts.
+    if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(u',');
+    // Values of other types (a rectangle, a damaged @Variant) read as missing.
+    if (!value.canConvert<QString>()) return {};
+    return value.toString();
+}
+
+void WriteSetting(QSettings& key, const QString& valueName, const QString& text) {
+    key.setValue(valueName, text);
 }
 
 SettingsKey::SettingsKey(const QString& fileName)

@@ -2,12 +2,19 @@
 
 #include <QSettings>
 #include <QString>
+#include <QVariant>
 #include <optional>
 
 // The settings file of the organisation "Quillo" in the user's configuration directory
 // (~/.config/Quillo.conf): the file QSettings uses for that organisation without an application
 // name. It follows $XDG_CONFIG_HOME and the test mode of QStandardPaths.
 QString defaultSettingsFileName();
+
+// Settings values are strings under the organisation "Quillo". ReadSetting returns the stored
+// text, or an empty (null) QVariant for a missing value; WriteSetting stores text and reports
+// nothing.
+QVariant ReadSetting(QSettings& key, const QString& valueName);
+void WriteSetting(QSettings& key, const QString& valueName, const QString& text);
 
 // One opened settings key: every value a string under its plain name.
 class SettingsKey {

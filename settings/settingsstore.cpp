@@ -37,12 +37,6 @@ bool asksForSplash(const std::optional<QString>& firstLogo) {
     return !value || *value == 1;
 }
 
-void setTemplateColours(Diagram& diagram) {
-    Connector& lines = diagram.connector(0);
-    lines.Line1.BorderColor = diagram.settings.RelLineColor;
-    lines.Line2.BorderColor = diagram.settings.RelLineColor;
-}
-
 }  // namespace
 
 SettingsStore::SettingsStore(Prompts& prompts, QString fileName)
@@ -53,45 +47,42 @@ void SettingsStore::put(SettingsKey& key, const QString& valueName, const QStrin
     writeLog_ << valueName;
 }
 
-void SettingsStore::applyDefaults(Diagram& diagram, ScaleMemory& scale) {
-    ProgramSettings& s = diagram.settings;
+DiagramSettings SettingsStore::firstRunValues(ScaleMemory& scale) {
+    DiagramSettings values;
+    ProgramSettings& s = values.settings;
     s.CandidateColor = kDefaultCandidate;
     s.SelectedColor = kDefaultSelected;
     s.AttLineColor = kDefaultAttLine;
     s.RelLineColor = kDefaultRelLine;
-    Element& tmpl = diagram.element(0);
-    tmpl.RecWidth = tmpl.EllWidth = tmpl.DiaWidth = kDefaultInset;
+    values.insets = {kDefaultInset, kDefaultInset, kDefaultInset};
     s.DoubleLineWidth = kDefaultDoubleLineWidth;
     scale = ScaleMemory{};
     s.PresentStyle = s.MNPosition = kDefaultMode;
     s.FKPK = kDefaultArrows;
-    setTemplateColours(diagram);
-    diagram.view.projectName = loginUser_;
+    values.projectName = loginUser_;
     storeConnection_.clear();
+    return values;
 }
 
-StartupResult SettingsStore::startup(Diagram& diagram, WindowPlacement& window,
-                                     ScaleMemory& scale) {
+StartupResult SettingsStore::startup(WindowPlacement& window, ScaleMemory& scale) {
     StartupResult result;
     loginUser_ = loginUserName();
     SettingsKey key(fileName_);
 
     if (key.exists()) {
-        readAll(key, diagram, window, scale);
+        result.values = readAll(key, window, scale);
         result.showSplash = asksForSplash(key.read(QStringLiteral("FirstLogo")));
-        diagram.notifyView();
         return result;
     }
 
     result.firstRun = true;
-    applyDefaults(diagram, scale);
-    diagram.notifyView();
+    result.values = firstRunValues(scale);
     if (!key.prepareForWriting()) {
         prompts_.message(keyFailed());
         result.keyFailed = true;
         return result;
     }
-    const ProgramSettings& s = diagram.settings;
+    const ProgramSettings& s = result.values.settings;
     put(key, QStringLiteral("ProjectName"), loginUser_);
     put(key, QStringLiteral("Width"), floatText(window.width));
     put(key, QStringLiteral("Height"), floatText(window.height));
@@ -115,10 +106,11 @@ StartupResult SettingsStore::startup(Diagram& diagram, WindowPlacement& window,
     return result;
 }
 
-void SettingsStore::readAll(SettingsKey& key, Diagram& diagram, WindowPlacement& window,
-                            ScaleMemory& scale) {
+DiagramSettings SettingsStore::readAll(SettingsKey& key, WindowPlacement& window,
+                                       ScaleMemory& scale) {
     auto text = [&key](const char* name) { return key.read(QString::fromLatin1(name)); };
-    ProgramSettings& s = diagram.settings;
+    DiagramSettings values;
+    ProgramSettings& s = values.settings;
 
     // The window keeps its own placement for values that cannot be read.
     window.left = settingToFloat(text("Left")).value_or(window.left);
@@ -136,10 +128,10 @@ void SettingsStore::readAll(SettingsKey& key, Diagram& diagram, WindowPlacement&
     scale.top = settingToInt32(text("NormalForm1Top")).value_or(defaultScale.top);
     scale.left = settingToInt32(text("NormalForm1Left")).value_or(defaultScale.left);
 
-    Element& tmpl = diagram.element(0);
-    tmpl.RecWidth = settingToInt32(text("RecWidth")).value_or(kDefaultInset);
-    tmpl.EllWidth = settingToInt32(text("EllWidth")).value_or(kDefaultInset);
-    tmpl.DiaWidth = settingToInt32(text("DiaWidth")).value_or(kDefaultInset);
+    TemplateInsets& insets = values.insets;
+    insets.RecWidth = settingToInt32(text("RecWidth")).value_or(kDefaultInset);
+    insets.EllWidth = settingToInt32(text("EllWidth")).value_or(kDefaultInset);
+    insets.DiaWidth = settingToInt32(text("DiaWidth")).value_or(kDefaultInset);
 
     s.DoubleLineWidth = settingToInt16(text("DoubleLineWidth")).value_or(kDefaultDoubleLineWidth);
 
@@ -152,24 +144,24 @@ void SettingsStore::readAll(SettingsKey& key, Diagram& diagram, WindowPlacement&
     s.AttLineColor = colours[2];
     s.RelLineColor = colours[3];
 
-    setTemplateColours(diagram);
     // Only the three states a window has; anything else leaves the window as it is.
     if (const auto state = settingToInt16(text("WindowState")); state && *state >= 0 && *state <= 2)
         window.windowState = *state;
-    diagram.view.projectName = text("ProjectName").value_or(loginUser_);
+    values.projectName = text("ProjectName").value_or(loginUser_);
     storeConnection_ = text("StoreConnection").value_or(QString());
+    return values;
 }
 
-bool SettingsStore::shutdown(const Diagram& diagram, const WindowPlacement& window,
+bool SettingsStore::shutdown(const DiagramSettings& values, const WindowPlacement& window,
                              const ScaleMemory& scale) {
     SettingsKey key(fileName_);
     if (!key.prepareForWriting()) {
         prompts_.message(keyFailed());
         return false;
     }
-    const ProgramSettings& s = diagram.settings;
-    const Element& tmpl = diagram.element(0);
-    put(key, QStringLiteral("ProjectName"), diagram.view.projectName);
+    const ProgramSettings& s = values.settings;
+    const TemplateInsets& tmpl = values.insets;
+    put(key, QStringLiteral("ProjectName"), values.projectName);
     put(key, QStringLiteral("Width"), floatText(window.width));
     put(key, QStringLiteral("Height"), floatText(window.height));
     put(key, QStringLiteral("Top"), floatText(window.top));

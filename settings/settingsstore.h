@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "diagram.h"
 #include "drawingscale.h"
+#include "editor.h"
 #include "prompts.h"
 #include "settingskey.h"
 
@@ -23,12 +23,14 @@ struct StartupResult {
     bool firstRun = false;    // the settings key did not exist yet
     bool keyFailed = false;   // "Key 值建立失敗" was shown; the program runs on the defaults
     bool showSplash = false;  // show frmSplash without waiting; otherwise show the main window
+    DiagramSettings values;   // what the editor puts in force (Editor::putSettingsInForce)
 };
 
 // All persistent settings of the program, stored as text values in the "Quillo" settings file.
 // The main window loads them once before it is first shown and saves them once as it closes; in
-// between they live in the Diagram (settings, template inset, template lines, project name), the
-// main window's placement and scale memory, and this object (the store connection).
+// between they live in the diagram, put in force by the editor (settings, template insets,
+// template lines, project name), the main window's placement and scale memory, and this object
+// (the store connection). The store itself never touches a diagram.
 class SettingsStore {
 public:
     explicit SettingsStore(Prompts& prompts, QString fileName = defaultSettingsFileName());
@@ -36,13 +38,14 @@ public:
     const QString& fileName() const { return fileName_; }
 
     // Start-up: on the first run creates the key, sets and writes the defaults and asks for the
-    // splash window; on later runs reads every value and applies it. Missing or unreadable values
-    // take their first-run defaults (the window keeps its own placement for its values).
-    StartupResult startup(Diagram& diagram, WindowPlacement& window, ScaleMemory& scale);
+    // splash window; on later runs reads every value. Missing or unreadable values take their
+    // first-run defaults (the window keeps its own placement for its values).
+    StartupResult startup(WindowPlacement& window, ScaleMemory& scale);
 
     // Shutdown: writes every setting back. When the key cannot be written, shows
     // "Key 值建立失敗" and writes nothing; returns whether the values were written.
-    bool shutdown(const Diagram& diagram, const WindowPlacement& window, const ScaleMemory& scale);
+    bool shutdown(const DiagramSettings& values, const WindowPlacement& window,
+                  const ScaleMemory& scale);
 
     // Values written at once: the project name typed for a save or a load, and the splash
     // window's "show at start-up" choice. Failures are not reported.
@@ -74,8 +77,8 @@ public:
     const QStringList& writeLog() const { return writeLog_; }
 
 private:
-    void applyDefaults(Diagram& diagram, ScaleMemory& scale);
-    void readAll(SettingsKey& key, Diagram& diagram, WindowPlacement& window, ScaleMemory& scale);
+    DiagramSettings firstRunValues(ScaleMemory& scale);
+    DiagramSettings readAll(SettingsKey& key, WindowPlacement& window, ScaleMemory& scale);
     void put(SettingsKey& key, const QString& valueName, const QString& text);
     void writeAtOnce(const QString& valueName, const QString& text);
 

@@ -1,5 +1,7 @@
 #include "projectstore.h"
 
+#include <QCoreApplication>
+
 #include "editor.h"
 #include "projectbuilder.h"
 #include "projectreader.h"
@@ -113,4 +115,17 @@ ProjectStore::ReadResult ProjectStore::readProjects(const std::optional<QStringL
     result.ok = projects.has_value();
     if (projects) result.projects = std::move(*projects);
     return result;
+}
+
+QString noSuchProjectMessage() {
+    return QCoreApplication::translate("ProjectCommands", "資料庫內沒有這個 Project");
+}
+
+QString draftProjectMessage(const QString& name) {
+    return QCoreApplication::translate("ProjectCommands", "Project %1 是草稿, 尚未通過檢查")
+        .arg(name);
+}
+
+QString skippedRowsMessage(int rows) {
+    return QCoreApplication::translate("ProjectCommands", "有 %1 筆資料無法載入, 已略過").arg(rows);
 }

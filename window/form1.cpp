@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,7 +19,10 @@
 
 #include "canvas.h"
 #include "elementmenus.h"
+#include "helptext.h"
+#include "helpwindow.h"
 #include "picturefile.h"
+#include "shortcutlist.h"
 #include "toolicons.h"
 
 namespace {
@@ -32,6 +36,40 @@ constexpr int kButtonSpacing = 6;
 // ambiguous, and it would do nothing).
 QString withKeyShown(const QString& text, const QKeySequence& key) {
     return text + QLatin1Char('\t') + key.toString(QKeySequence::NativeText);
+}
+
+// The keys without repeats: a standard key (QKeySequence::ZoomIn is Ctrl++ on most desktops) may
+// equal one given beside it, and a key bound twice to one action is ambiguous and does nothing.
+QList<QKeySequence> distinctKeys(const QList<QKeySequence>& keys) {
+    QList<QKeySequence> distinct;
+    for (const QKeySequence& key : keys)
+        if (!key.isEmpty() && !distinct.contains(key)) distinct << key;
+    return distinct;
+}
+
+// The tool tip of an item of a toolbar button's menu: what it makes, or how to get it.
+QString toolbarMenuItemToolTip(const QString& key) {
+    static const QHash<QString, const char*> tips = {
+        {QStringLiteral("Entity"), QT_TRANSLATE_NOOP("Form1", "新增實體")},
+        {QStringLiteral("WeakEntity"),
+         QT_TRANSLATE_NOOP("Form1",
+                           "弱實體: 先新增實體並連上識別關係, 再在實體的右鍵選單選 "
+                           "WeakEnitty, 然後點選那個關係")},
+        {QStringLiteral("Attribute"), QT_TRANSLATE_NOOP("Form1", "新增屬性")},
+        {QStringLiteral("MultAttribute"), QT_TRANSLATE_NOOP("Form1", "新增多值屬性")},
+        {QStringLiteral("Relationship"), QT_TRANSLATE_NOOP("Form1", "新增關係")},
+        {QStringLiteral("WeakRelationship"),
+         QT_TRANSLATE_NOOP("Form1", "識別關係: 設定弱實體時, 點選的關係會成為識別關係")}};
+    const char* tip = tips.value(key);
+    return tip ? QCoreApplication::translate("Form1", tip) : QString();
+}
+
+// A button's tool tip: what it does, and its key when it has one.
+void setToolTipWithKey(QPushButton* button, const QString& text) {
+    const QKeySequence key = button->shortcut();
+    button->setToolTip(key.isEmpty() ? text
+                                     : QStringLiteral("%1 (%2)").arg(
+                                           text, key.toString(QKeySequence::NativeText)));
 }
 
 void setTextIfChanged(QLabel* label, const QString& text) {
@@ -142,10 +180,13 @@ void Form1::buildMenus() {
     QAction* aboutItem = about->addAction(QStringLiteral("About"));
     aboutItem->setObjectName(QStringLiteral("mnuAbout"));
     connect(aboutItem, &QAction::triggered, this, &Form1::aboutRequested);
+    buildHelpMenu();
 
     // Delete acts on the selection: the element that last took a left click.
     auto* deleteElement = new QAction(this);
     deleteElement->setObjectName(QStringLiteral("actDeleteElement"));
+    // Named for the list of keys in the help window; the action has no menu item of its own.
+    deleteElement->setText(QCoreApplication::translate("Form1", "刪除選取的元素"));
     deleteElement->setShortcut(QKeySequence(Qt::Key_Delete));
     deleteElement->setShortcutContext(Qt::WindowShortcut);
     connect(deleteElement, &QAction::triggered, this, [this] { editor().deleteSelection(); });
@@ -157,10 +198,13 @@ void Form1::buildEditMenu() {
     edit->setObjectName(QStringLiteral("mnuEdit"));
     undo_ = edit->addAction(QCoreApplication::translate("Form1", "復原"));
     undo_->setObjectName(QStringLiteral("mnuUndo"));
+    // The text names the step to take back; the short name stays for the list of keys.
+    undo_->setIconText(undo_->text());
     undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     connect(undo_, &QAction::triggered, this, [this] { editor().undo(); });
     redo_ = edit->addAction(QCoreApplication::translate("Form1", "重做"));
     redo_->setObjectName(QStringLiteral("mnuRedo"));
+    redo_->setIconText(redo_->text());
     redo_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     connect(redo_, &QAction::triggered, this, [this] { editor().redo(); });
@@ -182,6 +226,32 @@ void Form1::buildEditMenu() {
     syncEditMenu();
 }
 
+void Form1::buildHelpMenu() {
+    QMenu* help = menuBar()->addMenu(QCoreApplication::translate("Form1", "說明"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    QAction* manual = help->addAction(QCoreApplication::translate("Form1", "使用說明"));
+    manual->setObjectName(QStringLiteral("mnuHelpManual"));
+    manual->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(manual, &QAction::triggered, this, [this] { showHelp(); });
+    QAction* keys = help->addAction(QCoreApplication::translate("Form1", "快速鍵"));
+    keys->setObjectName(QStringLiteral("mnuHelpShortcuts"));
+    connect(keys, &QAction::triggered, this, [this] { showHelp(helpShortcutsAnchor()); });
+}
+
+HelpWindow* Form1::showHelp(const QString& anchor) {
+    if (!help_) {
+        help_ = new HelpWindow(this);
+        help_->move(frameGeometry().center() - help_->rect().center());
+    }
+    // The keys are read from the window each time, so actions added since are listed too.
+    help_->setShortcuts(shortcutsOf(*this));
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+    help_->showSection(anchor);
+    return help_;
+}
+
 void Form1::buildViewMenu() {
     QMenu* view = menuBar()->addMenu(QCoreApplication::translate("Form1", "檢視"));
     view->setObjectName(QStringLiteral("mnuView"));
@@ -189,11 +259,12 @@ void Form1::buildViewMenu() {
                                           const QList<QKeySequence>& keys, auto slot) {
         QAction* action = view->addAction(text);
         action->setObjectName(QLatin1String(objectName));
-        action->setShortcuts(keys);
+        action->setShortcuts(distinctKeys(keys));
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
     addViewItem("mnuZoomIn", QCoreApplication::translate("Form1", "放大"),
+                // Ctrl+= is Ctrl++ without the Shift that "+" needs on many keyboards.
                 {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus),
                  QKeySequence::ZoomIn},
                 [this] { canvas_->stepZoom(1); });
@@ -234,9 +305,11 @@ QToolButton* Form1::addToolbarButton(const QString& key, const QString& toolTip,
     if (!menuKeys.isEmpty()) {
         auto* menu = new QMenu(button);
         menu->setObjectName(key + QStringLiteral("Menu"));
+        menu->setToolTipsVisible(true);
         for (const QString& item : menuKeys) {
             QAction* entry = menu->addAction(item);
             entry->setData(item);
+            entry->setToolTip(toolbarMenuItemToolTip(item));
             connect(entry, &QAction::triggered, this,
                     [this, item] { editor().buttonMenuItem(item); });
         }
@@ -278,6 +351,7 @@ void Form1::buildCommandButtons() {
     QPushButton* save = addCommandButton("Command1", QStringLiteral("Save"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(save, &QPushButton::clicked, this, &Form1::saveRequested);
+    setToolTipWithKey(save, QCoreApplication::translate("Form1", "檢查圖形後儲存為專案"));
 
     // "Cancel" stays where it is, at the top left; the others follow the right edge.
     cancelButton_ = new QPushButton(QStringLiteral("Cancel"), canvas_);
@@ -286,19 +360,31 @@ void Form1::buildCommandButtons() {
     canvas_->addOverlay(cancelButton_);
     cancelButton_->setShortcut(QKeySequence(Qt::Key_Escape));
     connect(cancelButton_, &QPushButton::clicked, this, [this] { editor().cancel(); });
+    setToolTipWithKey(cancelButton_,
+                      QCoreApplication::translate(
+                          "Form1", "結束進行中的連線 (Set Attribute、Set Relationship), 取消選取"));
 
     QPushButton* load = addCommandButton("Command3", QStringLiteral("Load"));
     load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(load, &QPushButton::clicked, this, &Form1::loadRequested);
+    setToolTipWithKey(load, QCoreApplication::translate("Form1", "載入已儲存的專案"));
 
     convertButton_ = addCommandButton("Command4", QStringLiteral("Convert"));
     connect(convertButton_, &QPushButton::clicked, this, &Form1::convertRequested);
+    setToolTipWithKey(
+        convertButton_,
+        QCoreApplication::translate(
+            "Form1", "檢查圖形後轉換為關聯綱要, 寫成活頁簿 (min,max 表示法才可使用)"));
 
     QPushButton* repaint = addCommandButton("Command5", QStringLiteral("Repaint"));
     connect(repaint, &QPushButton::clicked, this, [this] { editor().repaintElements(); });
+    setToolTipWithKey(repaint,
+                      QCoreApplication::translate("Form1", "以目前設定的內距重新繪製每個元素"));
 
     QPushButton* resize = addCommandButton("cmdResize", QStringLiteral("Resize"));
     connect(resize, &QPushButton::clicked, this, [this] { editor().resizeToCaptions(); });
+    setToolTipWithKey(resize, QCoreApplication::translate(
+                                  "Form1", "依名稱調整每個未鎖定大小的元素, 連線隨之重排"));
 
     // New elements are placed clear of the Cancel button's row and the right edge's column.
     canvas_->setPlacementMargins(
@@ -336,6 +422,9 @@ void Form1::buildStatusBars() {
     promptPanel_ = new QLabel(statusBar2_);
     promptPanel_->setObjectName(QStringLiteral("StatusBar2Panel1"));
     statusBar2_->addWidget(promptPanel_, 1);
+    modeHint_ = new QLabel(statusBar2_);
+    modeHint_->setObjectName(QStringLiteral("StatusBar2ModeHint"));
+    statusBar2_->addPermanentWidget(modeHint_);
     zoomPanel_ = new QLabel(QStringLiteral("100%"), statusBar2_);
     zoomPanel_->setObjectName(QStringLiteral("ZoomPanel"));
     statusBar2_->addPermanentWidget(zoomPanel_);
@@ -375,7 +464,13 @@ void Form1::syncView() {
     if (windowTitle() != title) setWindowTitle(title);
     for (int panel = 0; panel < 3; ++panel)
         setTextIfChanged(hoverPanels_[panel], view.hover[panel]);
-    setTextIfChanged(promptPanel_, view.prompt);
+    // The panel tells the next click of a running connect mode; once none runs (Cancel, Esc,
+    // Undo), a prompt left in the view state would ask for a click that no longer counts.
+    const bool modeRunning = diagram().state.ConnectMode != 0;
+    setTextIfChanged(promptPanel_, modeRunning ? view.prompt : QString());
+    setTextIfChanged(modeHint_, modeRunning
+                                    ? QCoreApplication::translate("Form1", "Esc 或 Cancel 結束連線")
+                                    : QString());
     if (legend_->isHidden() == view.legendVisible) {
         legend_->setVisible(view.legendVisible);
         if (view.legendVisible) legend_->raise();

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPixmap>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -13,6 +14,7 @@
 
 class Canvas;
 class ElementMenus;
+class HelpWindow;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -52,6 +54,10 @@ public:
     bool copyCaptureToClipboard();
     // File -> "Capture": the picture to the clipboard, or a message that there is nothing to take.
     void capture();
+    // 說明 -> 使用說明 (F1): the help window, opened at the section of `anchor` (the first when
+    // empty), its list of keys read from this window's actions and buttons.
+    HelpWindow* showHelp(const QString& anchor = {});
+
     // A short note in the status bar of what a command did ("已儲存 Project X").
     void showStatus(const QString& text);
     // File -> 最近的專案 lists these, newest first; a click asks for the one at its index.
@@ -96,6 +102,8 @@ private:
     void buildEditMenu();
     // "檢視": zoom in and out, back to 100 %, and Fit.
     void buildViewMenu();
+    // "說明": the manual (F1) and its list of keys.
+    void buildHelpMenu();
     void showZoom(double zoom);
     // The Edit menu's items name the step they take back or do again.
     void syncEditMenu();
@@ -130,6 +138,8 @@ private:
     QStatusBar* statusBar2_ = nullptr;
     QLabel* hoverPanels_[3] = {};
     QLabel* promptPanel_ = nullptr;
+    QLabel* modeHint_ = nullptr;  // how to end a running connect mode
+    QPointer<HelpWindow> help_;
     QLabel* zoomPanel_ = nullptr;
     WindowScaleMemory scaleMemory_;
 };

@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "fakeappdialogs.h"
 #include "fakeprompts.h"
 #include "form1.h"
 #include "relvaneapp.h"
@@ -26,7 +27,8 @@ QRect startedGeometry(const QString& left, const QString& top, const QString& wi
         stored.setValue("Height", height);
     }
     FakePrompts prompts;
-    RelvaneApp app(&prompts, settingsFile, dir.filePath("recovery"));
+    FakeAppDialogs dialogs;
+    RelvaneApp app(&prompts, &dialogs, settingsFile, dir.filePath("recovery"));
     app.start();
     const QRect shown = app.window().geometry();
     app.window().close();

@@ -17,12 +17,14 @@
 #include <QMouseEvent>
 #include <QLockFile>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QThread>
@@ -34,6 +36,7 @@
 #include "crashrecovery.h"
 #include "diagrambuilder.h"
 #include "drawstudent.h"
+#include "fakeappdialogs.h"
 #include "form1.h"
 #include "frmsplash.h"
 #include "projectfile.h"
@@ -42,6 +45,7 @@
 #include "relvaneapp.h"
 #include "relvanerun.h"
 #include "reviewpanel.h"
+#include "windowdialogs.h"
 
 namespace {
 
@@ -65,6 +69,7 @@ void clickFrame(QWidget* frame) {
 class AppTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
+    FakeAppDialogs dialogs;
     QString settingsFile() const { return dir.filePath("Quillo.conf"); }
     QString database() const { return dir.filePath("projects.db"); }
     QString recoveryDirectory() const { return dir.filePath("recovery"); }
@@ -75,9 +80,11 @@ protected:
             .join(",");
     }
 
-    // One run of the program: start-up, then the caller's work, then the window closes.
-    std::unique_ptr<RelvaneApp> startApp(FakePrompts& prompts) {
-        auto app = std::make_unique<RelvaneApp>(&prompts, settingsFile(), recoveryDirectory());
+    // One run of the program: start-up, then the caller's work, then the window closes. The
+    // choosers are the fixture's `dialogs` unless others are given.
+    std::unique_ptr<RelvaneApp> startApp(FakePrompts& prompts, AppDialogs* choosers = nullptr) {
+        auto app = std::make_unique<RelvaneApp>(&prompts, choosers ? choosers : &dialogs,
+                                                settingsFile(), recoveryDirectory());
         app->start();
         app->settings().setStoreConnection(database());
         return app;
@@ -187,7 +194,7 @@ TEST_F(AppTest, SaveThenLoadInANewRunBringsTheDiagramBack) {
     {
         auto app = startApp(prompts);
         EXPECT_EQ(app->window().diagram().view.projectName, "學生 'registry'");
-        prompts.answer("學生 'registry'");
+        dialogs.answerProject("學生 'registry'");
         app->load();
         const Diagram& d = app->window().diagram();
         ASSERT_EQ(d.elementCount(), 3);
@@ -210,7 +217,7 @@ TEST_F(AppTest, UnsavedChangesAreMarkedAndAskedAboutBeforeTheyWouldBeLost) {
     prompts.answerSave(Prompts::SaveChoice::Cancel);
     app->load();
     EXPECT_EQ(prompts.saveQuestions, QStringList{"目前的圖形尚未儲存, 要儲存嗎?"});
-    EXPECT_TRUE(prompts.inputRequests.empty()) << "no project name was asked";
+    EXPECT_TRUE(dialogs.projectLists.empty()) << "no project was asked for";
     prompts.answerSave(Prompts::SaveChoice::Cancel);
     app->newDiagram();
     prompts.answerSave(Prompts::SaveChoice::Cancel);
@@ -256,9 +263,7 @@ TEST_F(AppTest, SaveGoesToTheOpenProjectSaveAsAsksAndRecentProjectsOpenAgain) {
         EXPECT_EQ(window.windowTitle(), "Relvane: second");
 
         const QString file = dir.filePath("homework.relvane");
-        app->chooseProjectFileToWrite = [&](const QString&) -> std::optional<QString> {
-            return file;
-        };
+        dialogs.projectFileToWrite = file;
         window.findChild<QAction*>("mnuExportFile")->trigger();
         QStringList labels;
         for (QAction* item : window.findChild<QMenu*>("mnuRecent")->actions())
@@ -309,19 +314,17 @@ TEST_F(AppTest, AProjectFileCarriesTheDiagramToAnotherRun) {
     {
         auto app = startApp(prompts);
         drawStudent(app->window());
-        QString offered;
-        app->chooseProjectFileToWrite = [&](const QString& preset) -> std::optional<QString> {
-            offered = preset;
-            return file;
-        };
+        dialogs.projectFileToWrite = file;
         app->window().findChild<QAction*>("mnuExportFile")->trigger();
-        EXPECT_TRUE(offered.endsWith(app->window().diagram().view.projectName + ".relvane"));
+        ASSERT_EQ(dialogs.presets.size(), 1);
+        EXPECT_TRUE(
+            dialogs.presets[0].endsWith(app->window().diagram().view.projectName + ".relvane"));
         EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join("\n").toStdString();
         prompts.answerSave(Prompts::SaveChoice::Discard);
         app->window().close();
     }
     auto app = startApp(prompts);
-    app->chooseProjectFileToRead = [&]() -> std::optional<QString> { return file; };
+    dialogs.projectFileToRead = file;
     app->window().findChild<QAction*>("mnuImportFile")->trigger();
     const Diagram& d = app->window().diagram();
     ASSERT_EQ(d.elementCount(), 3);
@@ -329,7 +332,7 @@ TEST_F(AppTest, AProjectFileCarriesTheDiagramToAnotherRun) {
     EXPECT_FALSE(app->window().windowTitle().endsWith("*"));
 
     // A file that is no project file changes nothing.
-    app->chooseProjectFileToRead = [&]() -> std::optional<QString> { return settingsFile(); };
+    dialogs.projectFileToRead = settingsFile();
     app->window().findChild<QAction*>("mnuImportFile")->trigger();
     EXPECT_EQ(prompts.messages.last(), "Quillo.conf 不是 Relvane 專案檔");
     EXPECT_EQ(d.elementCount(), 3);
@@ -369,35 +372,70 @@ TEST_F(AppTest, LoadingAMissingProjectSaysSoAndKeepsTheCaption) {
     FakePrompts prompts;
     auto app = startApp(prompts);
     const QString before = app->window().windowTitle();
-    prompts.answer("nothing here");
+    dialogs.answerProject("nothing here");
     app->load();
     EXPECT_TRUE(prompts.messages.contains("資料庫內沒有這個 Project"));
     EXPECT_EQ(app->window().windowTitle(), before);
     EXPECT_EQ(app->window().diagram().view.projectName, "nothing here") << "the name typed last";
 }
 
+// Load asks with the project list of the store the settings name, preset to the name used last:
+// Cancel there keeps the diagram, and a row picked is the project loaded.
+TEST_F(AppTest, LoadChoosesFromTheProjectListOfTheStore) {
+    FakePrompts prompts;
+    auto app = startApp(prompts);
+    Form1& window = app->window();
+    drawStudent(window);
+    prompts.answer("first");
+    ASSERT_TRUE(app->save());
+    window.diagram().element(1).Caption = "Pupil";
+    prompts.answer("second");
+    ASSERT_TRUE(app->saveAs());
+    const auto names = [](const QStringList& rows) {
+        QStringList names;
+        for (const QString& row : rows) names << row.section('|', 0, 0);
+        names.sort();
+        return names;
+    };
+    auto* loadButton = window.findChild<QPushButton*>("Command3");
+    ASSERT_NE(loadButton, nullptr);
+
+    prompts.answerConfirm(true);  // 載入 Project 會清除目前的圖形
+    loadButton->click();          // nothing queued: the list is cancelled
+    ASSERT_EQ(dialogs.projectLists.size(), 1u);
+    EXPECT_EQ(names(dialogs.projectLists[0]), QStringList({"first", "second"}));
+    EXPECT_EQ(dialogs.projectPresets, QStringList{"second"});
+    EXPECT_EQ(window.windowTitle(), "Relvane: second");
+    EXPECT_EQ(window.diagram().element(1).Caption, "Pupil");
+
+    dialogs.answerProject([](ProjectListDialog& list) -> std::optional<QString> {
+        const int row = int(list.shownRows().indexOf(QRegularExpression("^first\\|.*")));
+        if (row < 0) return std::nullopt;
+        list.findChild<QTableWidget*>()->selectRow(row);
+        return list.name();
+    });
+    prompts.answerConfirm(true);
+    loadButton->click();
+    EXPECT_EQ(window.windowTitle(), "Relvane: first");
+    EXPECT_EQ(window.diagram().element(1).Caption, "Student");
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join("\n").toStdString();
+}
+
 TEST_F(AppTest, ConvertValidatesAsksWhereToWriteAndOpensTheWorkbook) {
     FakePrompts prompts;
     auto app = startApp(prompts);
-    QString asked, opened;
     const QString target = dir.filePath("out.xlsx");
-    app->chooseWorkbookPath = [&](const QString& preset) -> std::optional<QString> {
-        asked = preset;
-        return target;
-    };
-    app->openWorkbook = [&](const QString& path) {
-        opened = path;
-        return true;
-    };
+    dialogs.workbookPath = target;
 
     app->convert();
     EXPECT_EQ(prompts.messages, QStringList{"目前沒有任何資料"});
-    EXPECT_TRUE(asked.isEmpty()) << "an invalid diagram asks for no file";
+    EXPECT_TRUE(dialogs.presets.isEmpty()) << "an invalid diagram asks for no file";
 
     drawStudent(app->window());
     app->convert();
-    EXPECT_TRUE(asked.endsWith(app->window().diagram().view.projectName + ".xlsx"));
-    EXPECT_EQ(opened, target);
+    ASSERT_EQ(dialogs.presets.size(), 1);
+    EXPECT_TRUE(dialogs.presets[0].endsWith(app->window().diagram().view.projectName + ".xlsx"));
+    EXPECT_EQ(dialogs.openedWorkbooks, QStringList{target});
     EXPECT_TRUE(QFile::exists(target));
     EXPECT_EQ(app->window().findChild<QStatusBar*>("StatusBar2")->currentMessage(),
               "已寫入 " + target);
@@ -415,11 +453,18 @@ TEST_F(AppTest, AWorkbookTheDesktopCannotOpenIsReportedWithItsPath) {
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", bin.toUtf8() + ":" + path);
 
+    // The scripted choosers with the desktop's real opening of the workbook.
+    struct DesktopOpening : FakeAppDialogs {
+        explicit DesktopOpening(Prompts& prompts) : desktop(prompts, nullptr) {}
+        void openWorkbook(const QString& path) override { desktop.openWorkbook(path); }
+        WindowDialogs desktop;
+    };
     FakePrompts prompts;
-    auto app = startApp(prompts);
-    drawStudent(app->window());
+    DesktopOpening opening(prompts);
     const QString target = dir.filePath("out.xlsx");
-    app->chooseWorkbookPath = [&](const QString&) -> std::optional<QString> { return target; };
+    opening.workbookPath = target;
+    auto app = startApp(prompts, &opening);
+    drawStudent(app->window());
     app->convert();
     QElapsedTimer waited;
     waited.start();
@@ -435,13 +480,11 @@ TEST_F(AppTest, ConvertThatCannotWriteTellsWhyAndLeavesNoFile) {
     auto app = startApp(prompts);
     drawStudent(app->window());
     const QString target = dir.filePath("missing-folder/out.xlsx");
-    app->chooseWorkbookPath = [&](const QString&) -> std::optional<QString> { return target; };
-    bool opened = false;
-    app->openWorkbook = [&](const QString&) { return opened = true; };
+    dialogs.workbookPath = target;
     app->convert();
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(prompts.messages[0].contains(target));
-    EXPECT_FALSE(opened);
+    EXPECT_TRUE(dialogs.openedWorkbooks.isEmpty());
     EXPECT_FALSE(QFile::exists(target));
 }
 
@@ -502,13 +545,13 @@ TEST_F(AppTest, TheReviewPanelComparesTheDiagramWithAReferenceAnswer) {
         return panel.text()->toPlainText();
     };
 
-    app->chooseReference = [] { return std::optional<QString>("沒有這個"); };
+    dialogs.reference = "沒有這個";
     app->compareWithReference();
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0], noSuchProjectMessage());
     EXPECT_FALSE(panel.comparing());
 
-    app->chooseReference = [] { return std::optional<QString>("答案"); };
+    dialogs.reference = "答案";
     app->compareWithReference();
     EXPECT_TRUE(text().contains("與參考答案 答案 比較: 分數 100")) << text().toStdString();
     EXPECT_EQ(panel.tipFor(QUrl("s:")), scoreRule());
@@ -535,12 +578,12 @@ TEST_F(AppTest, TheReviewPanelComparesTheDiagramWithAReferenceAnswer) {
         file.write(bytes);
         return std::optional<QString>(file.fileName());
     };
-    app->chooseRubricFile = [&] { return rubricFile("strict.txt", "extra-column = 6\n"); };
+    dialogs.rubricFile = rubricFile("strict.txt", "extra-column = 6\n");
     panel.follow(QUrl("u:rubric"));
     EXPECT_TRUE(text().contains("分數 94")) << text().toStdString();
     EXPECT_TRUE(text().contains("評分標準: strict.txt"));
     EXPECT_TRUE(text().contains("-6 Student 多出欄位 Nickname"));
-    app->chooseRubricFile = [&] { return rubricFile("bad.txt", "extra-column 6\n"); };
+    dialogs.rubricFile = rubricFile("bad.txt", "extra-column 6\n");
     panel.follow(QUrl("u:rubric"));
     ASSERT_EQ(prompts.messages.size(), 2);
     EXPECT_TRUE(prompts.messages[1].contains("第 1 行")) << prompts.messages[1].toStdString();
@@ -594,7 +637,8 @@ TEST(RecoveryChild, DrawsAndWaitsToBeKilled) {
     const QString home = qEnvironmentVariable("RELVANE_RECOVERY_CHILD");
     if (home.isEmpty()) GTEST_SKIP() << "started by AKilledRunsWorkIsOfferedAndRestoredExactly";
     FakePrompts prompts;
-    RelvaneApp app(&prompts, home + "/Quillo.conf", home + "/recovery");
+    FakeAppDialogs dialogs;
+    RelvaneApp app(&prompts, &dialogs, home + "/Quillo.conf", home + "/recovery");
     app.start();
     drawUnsavedWork(app, prompts);
     QElapsedTimer waited;
@@ -624,7 +668,8 @@ TEST_F(AppTest, AKilledRunsWorkIsOfferedAndRestoredExactly) {
     // What the child drew, drawn again by a run of our own.
     FakePrompts drawing;
     QTemporaryDir elsewhere;
-    RelvaneApp expected(&drawing, elsewhere.filePath("Quillo.conf"), elsewhere.filePath("r"));
+    RelvaneApp expected(&drawing, &dialogs, elsewhere.filePath("Quillo.conf"),
+                        elsewhere.filePath("r"));
     expected.start();
     drawUnsavedWork(expected, drawing);
 
@@ -696,7 +741,7 @@ TEST_F(AppTest, TheRecoveryFileLivesOnlyWhileChangesAreUnsavedAndRunsKeepToTheir
     // A second window now finds nothing to offer: the first one is alive.
     FakePrompts second;
     {
-        RelvaneApp other(&second, dir.filePath("other.conf"), recoveryDirectory());
+        RelvaneApp other(&second, &dialogs, dir.filePath("other.conf"), recoveryDirectory());
         other.start();
         EXPECT_TRUE(second.confirmations.isEmpty());
         other.window().editor().createElement(KindEntity);
@@ -720,7 +765,7 @@ TEST_F(AppTest, DecliningRemovesTheFileAndAnUnreadableOneIsSetAsideWithAMessage)
     const QString declined = recoveryDirectory() + "/a.relvane-recovery";
     {
         FakePrompts drawing;
-        RelvaneApp dead(&drawing, dir.filePath("dead.conf"), recoveryDirectory());
+        RelvaneApp dead(&drawing, &dialogs, dir.filePath("dead.conf"), recoveryDirectory());
         drawStudent(dead.window());
         dead.recovery().writeNow();
         QFile::copy(dead.recovery().ownFile(), declined);

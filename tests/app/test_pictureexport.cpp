@@ -10,6 +10,7 @@
 
 #include "canvas.h"
 #include "drawstudent.h"
+#include "fakeappdialogs.h"
 #include "fakeprompts.h"
 #include "form1.h"
 #include "picturefile.h"
@@ -22,11 +23,12 @@ class PictureExportTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     FakePrompts prompts;
+    FakeAppDialogs dialogs;
     std::unique_ptr<RelvaneApp> app;
-    QStringList offered;  // the paths the chooser was preset to
+    const QStringList& offered = dialogs.presets;  // the paths the chooser was preset to
 
     void SetUp() override {
-        app = std::make_unique<RelvaneApp>(&prompts, dir.filePath("Quillo.conf"),
+        app = std::make_unique<RelvaneApp>(&prompts, &dialogs, dir.filePath("Quillo.conf"),
                                            dir.filePath("recovery"));
         app->start();
         prompts.messages.clear();
@@ -35,10 +37,7 @@ protected:
 
     // Triggers the menu item with the chooser answering `target`.
     void exportTo(std::optional<PictureTarget> target) {
-        app->choosePicturePath = [this, target](const QString& defaultPath) {
-            offered << defaultPath;
-            return target;
-        };
+        dialogs.picture = target;
         QAction* item = app->window().findChild<QAction*>("mnuExportPicture");
         ASSERT_NE(item, nullptr);
         EXPECT_EQ(item->text(), "匯出圖片...");

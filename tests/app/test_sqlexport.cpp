@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "drawstudent.h"
+#include "fakeappdialogs.h"
 #include "fakeprompts.h"
 #include "form1.h"
 #include "relvaneapp.h"
@@ -17,10 +18,11 @@ class SqlExportTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     FakePrompts prompts;
+    FakeAppDialogs dialogs;
     std::unique_ptr<RelvaneApp> app;
 
     void SetUp() override {
-        app = std::make_unique<RelvaneApp>(&prompts, dir.filePath("Quillo.conf"),
+        app = std::make_unique<RelvaneApp>(&prompts, &dialogs, dir.filePath("Quillo.conf"),
                                            dir.filePath("recovery"));
         app->start();
         app->settings().setStoreConnection(dir.filePath("projects.db"));
@@ -40,15 +42,13 @@ protected:
 TEST_F(SqlExportTest, ConvertWritesTheScriptWhenTheChosenFileIsSql) {
     drawStudent();
     const QString target = dir.filePath("out.sql");
-    app->chooseWorkbookPath = [&](const QString&) -> std::optional<QString> { return target; };
-    bool opened = false;
-    app->openWorkbook = [&](const QString&) { return opened = true; };
+    dialogs.workbookPath = target;
     app->convert();
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('\n').toStdString();
     EXPECT_TRUE(read(target).contains("CREATE TABLE \"Student\" (\n    \"StudentNo\" VARCHAR(255) "
                                       "NOT NULL,\n    PRIMARY KEY (\"StudentNo\")\n);"))
         << read(target).toStdString();
-    EXPECT_FALSE(opened) << "a script is no workbook";
+    EXPECT_TRUE(dialogs.openedWorkbooks.isEmpty()) << "a script is no workbook";
     EXPECT_EQ(app->window().findChild<QStatusBar*>("StatusBar2")->currentMessage(),
               "已寫入 " + target);
 }
@@ -56,12 +56,9 @@ TEST_F(SqlExportTest, ConvertWritesTheScriptWhenTheChosenFileIsSql) {
 TEST_F(SqlExportTest, ExportSqlValidatesFirstAndNamesTheFileItCannotWrite) {
     QAction* item = app->window().findChild<QAction*>("mnuExportSql");
     ASSERT_NE(item, nullptr);
-    QStringList asked;
+    const QStringList& asked = dialogs.presets;
     QString target = dir.filePath("school.sql");
-    app->chooseSqlScriptPath = [&](const QString& preset) -> std::optional<QString> {
-        asked << preset;
-        return target;
-    };
+    dialogs.sqlScriptPath = target;
     item->trigger();
     EXPECT_EQ(prompts.messages, QStringList{"目前沒有任何資料"});
     EXPECT_TRUE(asked.isEmpty()) << "an invalid diagram asks for no file";
@@ -75,6 +72,7 @@ TEST_F(SqlExportTest, ExportSqlValidatesFirstAndNamesTheFileItCannotWrite) {
     EXPECT_TRUE(prompts.messages.isEmpty());
 
     target = dir.filePath("missing-folder/school.sql");
+    dialogs.sqlScriptPath = target;
     item->trigger();
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(prompts.messages[0].startsWith("無法寫入 SQL 指令碼 " + target))

@@ -8,7 +8,7 @@
 #include <map>
 
 #include "checkdiagram.h"
-#include "convert.h"
+#include "conversionjob.h"
 #include "diagrambuilder.h"
 #include "drawingcheck.h"
 #include "mapping.h"
@@ -28,7 +28,7 @@ class Conversion : public ::testing::Test {
 protected:
     Readback convert(std::optional<int> fkpk = std::nullopt) {
         const QString file = folder.path(WorkbookFolder::currentTestFileName());
-        const ConvertResult result = convertDiagram(b.editor, file, fkpk);
+        const ConvertResult result = ConversionJob(b.editor).run(file, fkpk);
         EXPECT_TRUE(result.ok()) << result.error.toStdString()
                                  << b.prompts.messages.join("; ").toStdString();
         folder.keep(file);
@@ -392,7 +392,7 @@ TEST_F(Conversion, RelationsComeInPassOrderAndAppendsDoNotMoveThem) {
 TEST_F(Conversion, RefusedDiagramWritesNothing) {
     b.entity("Course");
     const QString file = folder.path("refused.xlsx");
-    const ConvertResult result = convertDiagram(b.editor, file);
+    const ConvertResult result = ConversionJob(b.editor).run(file);
     EXPECT_EQ(result.status, ConvertResult::Status::Refused);
     EXPECT_EQ(b.prompts.messages, QStringList{"實體 Course 沒有設定主鍵"});
     EXPECT_FALSE(QFile::exists(file));
@@ -403,7 +403,7 @@ TEST_F(Conversion, TextbookModeIsRefusedWithoutValidating) {
     b.attribute(e, "CourseNo", true);
     b.d.settings.PresentStyle = 0;
     const QString file = folder.path("textbook.xlsx");
-    const ConvertResult result = convertDiagram(b.editor, file);
+    const ConvertResult result = ConversionJob(b.editor).run(file);
     EXPECT_EQ(result.status, ConvertResult::Status::Refused);
     EXPECT_EQ(result.error, textbookModeRefusal());
     EXPECT_TRUE(b.prompts.messages.isEmpty());
@@ -414,7 +414,7 @@ TEST_F(Conversion, WriteFailureReportsWhyAndLeavesTheOldFile) {
     const int e = b.entity("Course");
     b.attribute(e, "CourseNo", true);
     const QString missingFolder = folder.path("no/such/folder/book.xlsx");
-    ConvertResult result = convertDiagram(b.editor, missingFolder);
+    ConvertResult result = ConversionJob(b.editor).run(missingFolder);
     EXPECT_EQ(result.status, ConvertResult::Status::Failed);
     EXPECT_FALSE(result.error.isEmpty());
     EXPECT_FALSE(QFile::exists(missingFolder));
@@ -435,7 +435,7 @@ TEST_F(Conversion, WriteFailureReportsWhyAndLeavesTheOldFile) {
     rlimit small = saved;
     small.rlim_cur = 512;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    result = convertDiagram(b.editor, file);
+    result = ConversionJob(b.editor).run(file);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
@@ -544,7 +544,7 @@ TEST_F(Conversion, AnOversizedCaptionRefusesTheWorkbookAndLeavesNoFile) {
     const int student = b.entity("Student");
     b.attribute(student, QString(40000, QChar(0x5B57)), true);
     const QString file = folder.path("oversized.xlsx");
-    const ConvertResult result = convertDiagram(b.editor, file);
+    const ConvertResult result = ConversionJob(b.editor).run(file);
     EXPECT_EQ(result.status, ConvertResult::Status::Refused);
     EXPECT_TRUE(result.error.contains("超過試算表一格 32767 字元的上限"))
         << result.error.toStdString();

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "convert.h"
+#include "conversionjob.h"
 #include "diagrambuilder.h"
 
 namespace {
@@ -28,7 +28,7 @@ TEST(ConvertProgress, StoppingAtAnyStageWritesNothing) {
     const QString path = dir.filePath("out.xlsx");
 
     StoppingProgress watched;
-    ASSERT_TRUE(writeWorkbook(b.d, path, 1, &watched).ok());
+    ASSERT_TRUE(ConversionJob(b.editor).writeWorkbook(path, 1, &watched).ok());
     EXPECT_EQ(watched.heard.back(), std::make_pair(qint64(5), qint64(5)));
     const QByteArray before = [&] {
         QFile f(path);
@@ -39,7 +39,7 @@ TEST(ConvertProgress, StoppingAtAnyStageWritesNothing) {
     for (int stop = 1; stop <= 4; ++stop) {
         StoppingProgress stopping;
         stopping.stopAt = stop;
-        EXPECT_EQ(writeWorkbook(b.d, path, 1, &stopping).status, ConvertResult::Status::Cancelled);
+        EXPECT_EQ(ConversionJob(b.editor).writeWorkbook(path, 1, &stopping).status, ConvertResult::Status::Cancelled);
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         EXPECT_EQ(f.readAll(), before) << "stopped at report " << stop;

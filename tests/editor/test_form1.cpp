@@ -148,13 +148,13 @@ TEST_F(Form1Test, ElementMenusListTheirItemsInOrder) {
     // Each menu is reachable from the window by name, and none sits in the menu bar.
     for (const char* name : {"mnuEReName", "mnuAReName", "mnuRReName", "mnuDelLine"})
         child<QAction>(name);
-    EXPECT_EQ(form.menuBar()->actions().size(), 4);
+    EXPECT_EQ(form.menuBar()->actions().size(), 5);
 }
 
 TEST_F(Form1Test, EditMenuTakesStepsBackAndRedoesThemByName) {
     QStringList titles;
     for (const QAction* menu : form.menuBar()->actions()) titles << menu->text();
-    EXPECT_EQ(titles, QStringList({"File", "編輯", "檢視", "About"}));
+    EXPECT_EQ(titles, QStringList({"File", "編輯", "檢視", "About", "說明"}));
     QAction* undo = child<QAction>("mnuUndo");
     QAction* redo = child<QAction>("mnuRedo");
     EXPECT_EQ(undo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -254,9 +254,10 @@ TEST_F(Form1Test, ViewStateShowsInStatusBarsLegendToolbarAndCaption) {
     EXPECT_TRUE(legend->isHidden());
     EXPECT_TRUE(toolbar->isEnabled());
     ASSERT_EQ(child<QStatusBar>("StatusBar1")->findChildren<QLabel*>().size(), 3);
-    ASSERT_EQ(child<QStatusBar>("StatusBar2")->findChildren<QLabel*>().size(), 2)
-        << "the prompt and the zoom";
+    ASSERT_EQ(child<QStatusBar>("StatusBar2")->findChildren<QLabel*>().size(), 3)
+        << "the prompt, how to end a connect mode, and the zoom";
 
+    d.state.ConnectMode = 2;  // the prompt shows while a connect mode runs
     d.view.prompt = "請選定 Attribute";
     d.view.hover[0] = "Index: 4";
     d.view.hover[1] = "RelationshipType元素: 無";
@@ -275,6 +276,7 @@ TEST_F(Form1Test, ViewStateShowsInStatusBarsLegendToolbarAndCaption) {
 
     d.view.legendVisible = false;
     d.view.toolbarEnabled = true;
+    d.state.ConnectMode = 0;
     d.view.prompt.clear();
     d.notifyView();
     EXPECT_TRUE(legend->isHidden());

@@ -44,4 +44,41 @@ TEST(History, WholesaleChangesAreStepsToo) {
     EXPECT_EQ(history.stack().redoText(), "刪除 EMPLOYEE");
 }
 
+// Naming the project and putting the stored settings in force are no steps of their own; a
+// project named by a load belongs to the load's step, so Undo gives the earlier project back.
+TEST(History, ProjectNamesAndStartupSettingsAreNoSteps) {
+    DiagramBuilder b;
+    History history(b.d);
+    b.editor.setHistory(&history);
+    b.entity("BOOK");
+    const int steps = history.stack().count();
+
+    const ProjectIdentity saved{"Library", "Library", "library.db", false};
+    b.editor.nameProject(saved, QString("Library"));
+    EXPECT_EQ(b.d.view.project, saved);
+    EXPECT_EQ(b.d.view.projectName, "Library");
+    b.editor.nameProject(std::nullopt, QString("typed"));
+    EXPECT_EQ(b.d.view.project, saved) << "the identity stays when only a name is typed";
+
+    DiagramSettings values{b.d.settings, {7, 8, 9}, "someone"};
+    values.settings.PresentStyle = 0;
+    values.settings.RelLineColor = 0x123456;
+    values.settings.WindowBackColor = 0x000001;
+    const OleColor windowBack = b.d.settings.WindowBackColor;
+    b.editor.putSettingsInForce(values);
+    EXPECT_EQ(history.stack().count(), steps);
+    EXPECT_EQ(b.d.settings.WindowBackColor, windowBack) << "no stored setting";
+    EXPECT_EQ(b.d.connector(0).Line2.BorderColor, 0x123456);
+    values.settings.WindowBackColor = windowBack;
+    const DiagramSettings reported = b.editor.settingsInForce();
+    EXPECT_EQ(reported.settings, values.settings);
+    EXPECT_EQ(reported.insets.EllWidth, 8);
+    EXPECT_EQ(reported.projectName, "someone");
+
+    b.editor.replaceDiagram(b.d.document().emptyCopy(), {"Other", "Other", "other.db", true});
+    EXPECT_EQ(history.stack().count(), steps + 1);
+    b.editor.undo();
+    EXPECT_EQ(b.d.view.project, saved);
+}
+
 }  // namespace

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include "diagrambuilder.h"
+#include "fakeappdialogs.h"
 #include "fakeprompts.h"
 #include "form1.h"
 #include "language.h"
@@ -46,7 +47,8 @@ QWidget* openOptions() {
 
 TEST_F(EnglishTest, TheMainWindowAndTheOptionsSpeakEnglishAndTheLanguageIsSaved) {
     FakePrompts prompts;
-    RelvaneApp app(&prompts, settingsFile(), dir.filePath("recovery"));
+    FakeAppDialogs dialogs;
+    RelvaneApp app(&prompts, &dialogs, settingsFile(), dir.filePath("recovery"));
     app.start();
     Form1& window = app.window();
     QStringList menus;

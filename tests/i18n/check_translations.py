@@ -15,7 +15,7 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ET
 
-SCANNED = ["app", "convert", "editor", "settings", "store", "window", "shape"]
+SCANNED = ["app", "cli", "convert", "editor", "flows", "review", "settings", "store", "window", "shape"]
 OPTIONS = ["-locations", "none", "-no-obsolete", "-source-language", "zh_TW", "-target-language", "en"]
 
 

@@ -55,11 +55,18 @@ struct ProgramRun {
         diagram.connector(0).Line1.BorderColor = diagram.connector(0).Line2.BorderColor = 9;
         scale = {1, 1, 1, 1};
     }
-    StartupResult start() { return store.startup(diagram, window, scale); }
-    bool stop() { return store.shutdown(diagram, window, scale); }
+    // As the window does: the store reads the values, the editor puts them in force, and reports
+    // them back at the end.
+    StartupResult start() {
+        const StartupResult result = store.startup(window, scale);
+        editor.putSettingsInForce(result.values);
+        return result;
+    }
+    bool stop() { return store.shutdown(editor.settingsInForce(), window, scale); }
 
     FakePrompts prompts;
     Diagram diagram;
+    Editor editor{diagram, prompts};
     WindowPlacement window{12.5f, 30, 640.25f, 480, 0};
     ScaleMemory scale;
     SettingsStore store;

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "diagram.h"
+#include "projectflows.h"
 #include "projectstore.h"
 
 // Readable QString and QVariant values in failure messages.

@@ -2,7 +2,7 @@
 
 #include <QTemporaryDir>
 
-#include "convert.h"
+#include "conversionjob.h"
 #include "diagrambuilder.h"
 #include "generateddiagram.h"
 #include "storetesting.h"
@@ -45,7 +45,7 @@ TEST(LargeProject, ThirtyTwoThousandElementsSurviveSaveLoadConvertAndSaveAgain) 
     ASSERT_NO_FATAL_FAILURE(saveAndLoad(store, original.d, loaded, name));
 
     const ConvertResult converted =
-        convertDiagram(loaded.editor, dir.filePath(QStringLiteral("large.xlsx")));
+        ConversionJob(loaded.editor).run(dir.filePath(QStringLiteral("large.xlsx")));
     EXPECT_TRUE(converted.ok()) << converted.error.toStdString();
     EXPECT_TRUE(loaded.prompts.messages.isEmpty())
         << loaded.prompts.messages.join(QLatin1Char('\n')).toStdString();

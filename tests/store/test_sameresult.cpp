@@ -6,7 +6,7 @@
 #include <random>
 
 #include "checkdiagram.h"
-#include "convert.h"
+#include "conversionjob.h"
 #include "diagrambuilder.h"
 #include "mapping.h"
 #include "projectfile.h"
@@ -42,19 +42,24 @@ QByteArray withoutTimes(QByteArray zip) {
 }
 
 // What converting the diagram gives: validation's refusal, or the workbook's bytes and the SQL.
+// A copy is converted, so validation's defaults leave the diagram compared as it is.
 QByteArray conversion(const Diagram& d) {
-    QStringList refused;
-    for (const DiagramProblem& problem : findProblems(d))
-        if (!problem.isNote()) refused << problem.message;
-    if (!refused.isEmpty()) return "refused: " + refused.join('\n').toUtf8();
+    Diagram copy;
+    copy.settings = d.settings;
+    copy.replaceDocument(d.document());
+    FakePrompts prompts;
+    Editor editor(copy, prompts);
+    ConversionJob job(editor);
+    if (job.check()) return "refused: " + prompts.messages.join('\n').toUtf8();
     QTemporaryDir dir;
     const QString path = dir.filePath("model.xlsx");
-    const ConvertResult written = writeWorkbook(d, path, 1);
+    const ConvertResult written = job.writeWorkbook(path, 1);
     if (!written.ok()) return "not written: " + written.error.toUtf8();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return "unreadable";
-    return withoutTimes(file.readAll()) + "\n---\n" +
-           sqlScript(mapDiagram(d), d, SqlDialect::PostgreSQL, nullptr).toUtf8();
+    QString sql;
+    if (!job.sqlScript(SqlDialect::PostgreSQL, &sql, nullptr).ok()) return "no script";
+    return withoutTimes(file.readAll()) + "\n---\n" + sql.toUtf8();
 }
 
 // Every live element's lists in their order (storedData lists them sorted).

@@ -1,10 +1,9 @@
-// The Save and Load buttons of the main window.
-#include "checkdiagram.h"
+#include "projectflows.h"
 
 #include <QCoreApplication>
 
+#include "checkdiagram.h"
 #include "editor.h"
-#include "projectstore.h"
 
 namespace {
 
@@ -19,10 +18,9 @@ QString blankName() {
 }
 
 // The typed name becomes the name typed last and the setting.
-void recordProjectName(Diagram& diagram, const ProjectNameSetting& setting, const QString& name) {
-    diagram.view.projectName = name;
+void recordProjectName(Editor& editor, const ProjectNameSetting& setting, const QString& name) {
     if (setting.write) setting.write(name);
-    diagram.notifyView();
+    editor.nameProject(std::nullopt, name);
 }
 
 bool hasVisibleElements(const Diagram& diagram) {
@@ -53,7 +51,7 @@ QString failures(const Diagram& diagram) {
 // user stops.
 std::optional<QString> saveName(const ProjectStore& store, Editor& editor,
                                 const ProjectNameSetting& nameSetting, SaveTarget target) {
-    Diagram& diagram = editor.diagram();
+    const Diagram& diagram = editor.diagram();
     Prompts& prompts = editor.prompts();
     const ProjectIdentity& project = diagram.view.project;
     if (target == SaveTarget::Current && isOwnProject(diagram, store, project.stored))
@@ -64,7 +62,7 @@ std::optional<QString> saveName(const ProjectStore& store, Editor& editor,
         prompts.message(blankName());
         return std::nullopt;
     }
-    recordProjectName(diagram, nameSetting, *name);
+    recordProjectName(editor, nameSetting, *name);
     // Another stored project is replaced only when the user says so. When the store cannot be
     // read, the save says why.
     if (!isOwnProject(diagram, store, *name) && store.contains(*name).value_or(false) &&
@@ -78,22 +76,9 @@ std::optional<QString> saveName(const ProjectStore& store, Editor& editor,
 
 }  // namespace
 
-QString noSuchProjectMessage() {
-    return QCoreApplication::translate("ProjectCommands", "資料庫內沒有這個 Project");
-}
-
-QString draftProjectMessage(const QString& name) {
-    return QCoreApplication::translate("ProjectCommands", "Project %1 是草稿, 尚未通過檢查")
-        .arg(name);
-}
-
-QString skippedRowsMessage(int rows) {
-    return QCoreApplication::translate("ProjectCommands", "有 %1 筆資料無法載入, 已略過").arg(rows);
-}
-
 bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting,
                  Progress* progress, SaveTarget target) {
-    Diagram& diagram = editor.diagram();
+    const Diagram& diagram = editor.diagram();
     Prompts& prompts = editor.prompts();
     // Validation first, as always; a diagram it refuses is stored only as the user's draft.
     const QString refused = failures(diagram);
@@ -115,15 +100,14 @@ bool saveProject(const ProjectStore& store, Editor& editor, const ProjectNameSet
         if (!result.cancelled) prompts.message(result.error.text());
         return false;
     }
-    diagram.view.project = {*name, *name, store.place(), draft};
-    diagram.notifyView();
+    editor.nameProject(ProjectIdentity{*name, *name, store.place(), draft});
     editor.markSaved();
     return true;
 }
 
 bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSetting& nameSetting,
                  const ProjectChooser& choose, Progress* progress) {
-    Diagram& diagram = editor.diagram();
+    const Diagram& diagram = editor.diagram();
     Prompts& prompts = editor.prompts();
     if (hasVisibleElements(diagram) && !prompts.confirm(confirmClear(), Prompts::Answer::No))
         return false;
@@ -136,9 +120,8 @@ bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSet
 
 bool loadNamedProject(const ProjectStore& store, Editor& editor, const QString& name,
                       const ProjectNameSetting& nameSetting, Progress* progress) {
-    Diagram& diagram = editor.diagram();
     Prompts& prompts = editor.prompts();
-    recordProjectName(diagram, nameSetting, name);
+    recordProjectName(editor, nameSetting, name);
     const auto result = store.loadInto(editor, name, progress);
     switch (result.status) {
         case ProjectStore::LoadResult::Status::Cancelled:

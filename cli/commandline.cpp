@@ -8,6 +8,7 @@
 
 #include "checkdiagram.h"
 #include "commandsupport.h"
+#include "conversionjob.h"
 #include "convert.h"
 #include "diagramwarnings.h"
 #include "editor.h"
@@ -93,9 +94,10 @@ std::optional<SqlOptions> parseSqlOptions(const QStringList& arguments) {
 
 // Loads the project as loadOnly does and validates it for conversion, printing every message.
 // The exit status when conversion cannot go on, nothing when it can.
-std::optional<int> loadAndValidate(const QString& db, const QString& name, Editor& editor) {
+std::optional<int> loadAndValidate(const QString& db, const QString& name, Editor& editor,
+                                   ConversionJob& job) {
     if (const auto status = loadOnly(db, name, editor)) return status;
-    if (const auto refused = refuseConversion(editor)) {
+    if (const auto refused = job.check()) {
         // Validation has printed its own message; other refusals carry theirs.
         if (!refused->error.isEmpty()) printError(refused->error);
         return ExitRefused;
@@ -185,12 +187,12 @@ int runConvertCommand(const QStringList& given) {
         return *status;
 
     HeadlessProject project;
-    Diagram& diagram = project.diagram;
-    Editor& editor = project.editor;
-    if (const auto status = loadAndValidate(options->db, options->project, editor)) return *status;
+    ConversionJob job(project.editor);
+    if (const auto status = loadAndValidate(options->db, options->project, project.editor, job))
+        return *status;
 
     const ConvertResult result =
-        writeWorkbook(diagram, options->output, options->fkpk.value_or(fkpkSetting()), progress.get());
+        job.writeWorkbook(options->output, options->fkpk.value_or(fkpkSetting()), progress.get());
     switch (result.status) {
         case ConvertResult::Status::Cancelled:  // nothing on the command line stops it
         case ConvertResult::Status::Refused:
@@ -213,18 +215,19 @@ int runSqlCommand(const QStringList& arguments) {
         return *status;
 
     HeadlessProject project;
-    Diagram& diagram = project.diagram;
-    Editor& editor = project.editor;
-    if (const auto status = loadAndValidate(options->db, options->project, editor)) return *status;
+    ConversionJob job(project.editor);
+    if (const auto status = loadAndValidate(options->db, options->project, project.editor, job))
+        return *status;
 
     QStringList warnings;
     if (options->output.isEmpty()) {
-        const RelationalModel model = mapDiagram(diagram);
-        if (const auto refused = sqlScriptRefusal(model, options->dialect)) {
-            printError(*refused);
+        QString script;
+        if (const ConvertResult made = job.sqlScript(options->dialect, &script, &warnings);
+            !made.ok()) {
+            printError(made.error);
             return ExitRefused;
         }
-        const QByteArray text = sqlScript(model, diagram, options->dialect, &warnings).toUtf8();
+        const QByteArray text = script.toUtf8();
         for (const QString& warning : warnings) printError(warning);
         if (std::fwrite(text.constData(), 1, size_t(text.size()), stdout) != size_t(text.size()) ||
             std::fflush(stdout) != 0) {
@@ -233,7 +236,7 @@ int runSqlCommand(const QStringList& arguments) {
         }
         return ExitWritten;
     }
-    const ConvertResult result = writeSqlScript(diagram, options->output, options->dialect, &warnings);
+    const ConvertResult result = job.writeSqlScript(options->output, options->dialect, &warnings);
     for (const QString& warning : warnings) printError(warning);
     if (!result.ok()) {
         printError(QStringLiteral("%1: %2").arg(QFileInfo(options->output).filePath(), result.error));
