@@ -466,7 +466,7 @@ void Form1::syncView() {
         setTextIfChanged(hoverPanels_[panel], view.hover[panel]);
     // The panel tells the next click of a running connect mode; once none runs (Cancel, Esc,
     // Undo), a prompt left in the view state would ask for a click that no longer counts.
-    const bool modeRunning = diagram().state.ConnectMode != 0;
+    const bool modeRunning = diagram().state.ConnectMode != ConnectMode::None;
     setTextIfChanged(promptPanel_, modeRunning ? view.prompt : QString());
     setTextIfChanged(modeHint_, modeRunning
                                     ? QCoreApplication::translate("Form1", "Esc 或 Cancel 結束連線")

@@ -257,7 +257,7 @@ TEST_F(Form1Test, ViewStateShowsInStatusBarsLegendToolbarAndCaption) {
     ASSERT_EQ(child<QStatusBar>("StatusBar2")->findChildren<QLabel*>().size(), 3)
         << "the prompt, how to end a connect mode, and the zoom";
 
-    d.state.ConnectMode = 2;  // the prompt shows while a connect mode runs
+    d.state.ConnectMode = ConnectMode::Attribute;  // the prompt shows while a connect mode runs
     d.view.prompt = "請選定 Attribute";
     d.view.hover[0] = "Index: 4";
     d.view.hover[1] = "RelationshipType元素: 無";
@@ -276,7 +276,7 @@ TEST_F(Form1Test, ViewStateShowsInStatusBarsLegendToolbarAndCaption) {
 
     d.view.legendVisible = false;
     d.view.toolbarEnabled = true;
-    d.state.ConnectMode = 0;
+    d.state.ConnectMode = ConnectMode::None;
     d.view.prompt.clear();
     d.notifyView();
     EXPECT_TRUE(legend->isHidden());
