@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <QTextBrowser>
+#include <random>
+
+#include "canvas.h"
+#include "fakeprompts.h"
+#include "reviewpanel.h"
+#include "workspace.h"
+
+namespace {
+
+// A panel over a real workspace and canvas, driven by editor commands as the mouse drives them.
+struct PanelRig {
+    FakePrompts prompts;
+    Workspace workspace{prompts};
+    Canvas canvas{workspace.diagram(), workspace.editor()};
+    ReviewPanel panel{workspace, canvas};
+    std::mt19937 random;
+
+    explicit PanelRig(unsigned seed) : random(seed) { panel.show(); }
+
+    int chance(int n) { return int(random() % unsigned(n)); }
+    std::vector<int> live(bool (Element::*kind)() const) const {
+        std::vector<int> found;
+        const Diagram& d = workspace.diagram();
+        for (int i = 1; i < d.elementCount(); ++i)
+            if (d.isLiveElement(i) && (d.element(i).*kind)()) found.push_back(i);
+        return found;
+    }
+    int any(const std::vector<int>& among) { return among[size_t(chance(int(among.size())))]; }
+
+    // One random command: creation, an attribute joined to an entity, a key, a rename, a
+    // deletion, or (as often as all of them) undo and redo.
+    QString act() {
+        Editor& editor = workspace.editor();
+        const std::vector<int> entities = live(&Element::isEntityKind);
+        const std::vector<int> attributes = live(&Element::isAttributeKind);
+        const int roll = chance(10);
+        if (roll < 2 || entities.empty() || attributes.empty()) {
+            static const char* items[] = {"Entity", "Attribute", "Relationship"};
+            const char* item = items[chance(3)];
+            editor.buttonMenuItem(item);
+            return QString("create %1").arg(item);
+        }
+        const int e = any(entities), a = any(attributes);
+        if (roll == 2) {
+            editor.toolbarButton("AttLine");
+            editor.elementLeftDown(e, 1, 1);
+            editor.elementLeftDown(a, 1, 1);
+            editor.cancel();
+            return QString("join %1 to %2").arg(a).arg(e);
+        }
+        if (roll == 3) {
+            editor.elementRightDown(a);
+            editor.menuKey(a);
+            return QString("key %1").arg(a);
+        }
+        if (roll == 4) {
+            prompts.answer(QString("N%1").arg(chance(5)));
+            editor.rename(Editor::Menu::Entity, e);
+            return QString("rename %1").arg(e);
+        }
+        if (roll == 5) {
+            editor.deleteElement(chance(2) ? e : a);
+            return "delete";
+        }
+        if (roll < 8) {
+            editor.undo();
+            return "undo";
+        }
+        editor.redo();
+        return "redo";
+    }
+};
+
+}  // namespace
+
+// Whatever a command, an undo or a redo changed, once the pause is over the panel shows what a
+// panel opened afresh on the same diagram shows.
+TEST(ReviewPanel, AfterEveryCommandUndoAndRedoItShowsWhatAFreshPanelShows) {
+    for (unsigned seed : {1u, 31u, 2026u}) {
+        PanelRig rig(seed);
+        QStringList trace;
+        for (int step = 0; step < 120; ++step) {
+            trace << rig.act();
+            // The pause ends: what the panel was waiting for, it shows now.
+            if (rig.panel.refreshPending()) rig.panel.refresh();
+            ReviewPanel fresh(rig.workspace, rig.canvas);
+            fresh.refresh();
+            ASSERT_EQ(rig.panel.text()->toPlainText().toStdString(),
+                      fresh.text()->toPlainText().toStdString())
+                << "seed " << seed << ": " << trace.join(", ").toStdString();
+        }
+    }
+}
