@@ -24,6 +24,9 @@ ReviewPanel::ReviewPanel(Workspace& workspace, Canvas& canvas, QWidget* parent)
     setObjectName(QStringLiteral("ReviewPanel"));
     text_->setObjectName(QStringLiteral("ReviewText"));
     text_->setOpenLinks(false);
+    // Identifiers ("DEPARTMENT.Dnumber") stay whole: lines break at spaces only, and a line
+    // too long for the panel scrolls.
+    text_->setWordWrapMode(QTextOption::WordWrap);
     setWidget(text_);
     delay_.setSingleShot(true);
     delay_.setInterval(kDelayMs);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextLayout>
 #include <random>
 
 #include "canvas.h"
@@ -93,4 +96,41 @@ TEST(ReviewPanel, AfterEveryCommandUndoAndRedoItShowsWhatAFreshPanelShows) {
                 << "seed " << seed << ": " << trace.join(", ").toStdString();
         }
     }
+}
+
+// A narrow panel breaks its lines between words, never inside a name.
+TEST(ReviewPanel, WrapsLinesBetweenWordsOnly) {
+    PanelRig rig(0);
+    Editor& editor = rig.workspace.editor();
+    const auto named = [&](const char* item, const QString& caption, Editor::Menu menu) {
+        editor.buttonMenuItem(item);
+        const int i = rig.workspace.diagram().elementCount() - 1;
+        rig.prompts.answer(caption);
+        editor.rename(menu, i);
+        return i;
+    };
+    const int department = named("Entity", "DEPARTMENTOFRESEARCH", Editor::Menu::Entity);
+    const int number = named("Attribute", "DepartmentNumber", Editor::Menu::Attribute);
+    named("Attribute", "OfficeLocationName", Editor::Menu::Attribute);
+    editor.toolbarButton("AttLine");
+    editor.elementLeftDown(department, 1, 1);
+    editor.elementLeftDown(number, 1, 1);
+    editor.cancel();
+    rig.panel.resize(140, 400);
+    rig.panel.refresh();
+    QCoreApplication::processEvents();
+
+    const QTextDocument& document = *rig.panel.text()->document();
+    const auto inName = [](QChar c) { return c.isLetterOrNumber() || c == '.' || c == '_'; };
+    int wrapped = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        for (int n = 1; n < block.layout()->lineCount(); ++n) {
+            ++wrapped;
+            const int at = block.layout()->lineAt(n).textStart();
+            EXPECT_FALSE(inName(text[at - 1]) && inName(text[at]))
+                << "broken at " << at << " in " << text.toStdString();
+        }
+    }
+    EXPECT_GT(wrapped, 0) << "the panel is narrow enough to wrap";
 }
