@@ -25,6 +25,7 @@
 #include "projectflows.h"
 #include "projectstore.h"
 #include "reviewpanel.h"
+#include "sqlscript.h"
 #include "windowdialogs.h"
 #include "windowfit.h"
 
@@ -329,10 +330,13 @@ bool RelvaneApp::readyToConvert(ConversionJob& job) {
     return !refused;
 }
 
-// The PostgreSQL script: it runs as it stands on the server most courses use.
-void RelvaneApp::writeScript(ConversionJob& job, const QString& path) {
+void RelvaneApp::writeScript(ConversionJob& job, const QString& path,
+                             std::optional<SqlDialect> dialect) {
+    // PostgreSQL until another is chosen: it runs as it stands on the server most courses use.
+    if (!dialect)
+        dialect = sqlDialectFromName(settings_->readSqlDialect()).value_or(SqlDialect::PostgreSQL);
     QStringList warnings;
-    const ConvertResult result = job.writeSqlScript(path, SqlDialect::PostgreSQL, &warnings);
+    const ConvertResult result = job.writeSqlScript(path, *dialect, &warnings);
     if (!result.ok()) {
         window_->prompts().message(
             QCoreApplication::translate("RelvaneApp", "無法寫入 SQL 指令碼 %1: %2")
@@ -350,9 +354,14 @@ void RelvaneApp::writeScript(ConversionJob& job, const QString& path) {
 void RelvaneApp::exportSqlScript() {
     ConversionJob job(window_->editor());
     if (!readyToConvert(job)) return;
-    const std::optional<QString> path = dialogs_.chooseSqlScriptPath(
-        defaultDocumentPath(window_->diagram().view.projectName, QStringLiteral(".sql")));
-    if (path) writeScript(job, *path);
+    const std::optional<SqlScriptTarget> target = dialogs_.chooseSqlScriptPath(
+        defaultDocumentPath(window_->diagram().view.projectName, QStringLiteral(".sql")),
+        settings_->readSqlDialect());
+    if (!target) return;
+    const std::optional<SqlDialect> dialect = sqlDialectFromName(target->dialect);
+    // The system chosen is offered first next time.
+    if (dialect) settings_->writeSqlDialect(target->dialect.toLower());
+    writeScript(job, target->path, dialect.value_or(SqlDialect::PostgreSQL));
 }
 
 void RelvaneApp::exportPicture() {

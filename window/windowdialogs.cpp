@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QProcess>
 #include <QUrl>
+#include <algorithm>
 
 #include "projectlistdialog.h"
 #include "prompts.h"
@@ -18,6 +19,20 @@ QString projectFiles() {
 
 QString sqlScripts() {
     return QCoreApplication::translate("WindowDialogs", "SQL 指令碼 (*.sql)");
+}
+
+// The database systems an SQL script is written for: the name the settings and the command line
+// use, and the one the file type shows.
+struct ScriptSystem {
+    const char* dialect;
+    const char* shown;
+};
+constexpr ScriptSystem kScriptSystems[] = {
+    {"sqlite", "SQLite"}, {"postgresql", "PostgreSQL"}, {"mysql", "MySQL"}};
+
+QString sqlScriptsFor(const ScriptSystem& system) {
+    return QCoreApplication::translate("WindowDialogs", "SQL 指令碼 - %1 (*.sql)")
+        .arg(QLatin1String(system.shown));
 }
 
 // A file chosen to be written: nullopt for Cancel; a name without `suffix` gets it.
@@ -49,11 +64,24 @@ std::optional<QString> WindowDialogs::chooseWorkbookPath(const QString& defaultP
                       filter == sqlScripts() ? QStringLiteral(".sql") : QStringLiteral(".xlsx"));
 }
 
-std::optional<QString> WindowDialogs::chooseSqlScriptPath(const QString& defaultPath) {
-    return withSuffix(QFileDialog::getSaveFileName(
-                          parent_, QCoreApplication::translate("WindowDialogs", "匯出 SQL"),
-                          defaultPath, sqlScripts()),
-                      QStringLiteral(".sql"));
+std::optional<SqlScriptTarget> WindowDialogs::chooseSqlScriptPath(const QString& defaultPath,
+                                                                  const QString& dialect) {
+    QStringList types;
+    // PostgreSQL unless the preset names another system.
+    QString chosenType = sqlScriptsFor(kScriptSystems[1]);
+    for (const ScriptSystem& system : kScriptSystems) {
+        types << sqlScriptsFor(system);
+        if (dialect.compare(QLatin1String(system.dialect), Qt::CaseInsensitive) == 0)
+            chosenType = types.back();
+    }
+    const std::optional<QString> path = withSuffix(
+        QFileDialog::getSaveFileName(parent_,
+                                     QCoreApplication::translate("WindowDialogs", "匯出 SQL"),
+                                     defaultPath, types.join(QStringLiteral(";;")), &chosenType),
+        QStringLiteral(".sql"));
+    if (!path) return std::nullopt;
+    const qsizetype type = std::max<qsizetype>(types.indexOf(chosenType), 0);
+    return SqlScriptTarget{*path, QLatin1String(kScriptSystems[type].dialect)};
 }
 
 std::optional<PictureTarget> WindowDialogs::choosePicturePath(const QString& defaultPath) {
