@@ -115,12 +115,13 @@ StartupResult RelvaneApp::start() {
     else
         window_->show();
     keepFrameOnScreen();
-    offerRecovery();
-    if (result.showSplash) splash_ = showSplashWindow(*settings_, window_.get());
+    // Recovered work is what the user wants to see: no greeting over it.
+    const bool recovered = offerRecovery();
+    if (result.showSplash && !recovered) splash_ = showSplashWindow(*settings_, window_.get());
     return result;
 }
 
-void RelvaneApp::offerRecovery() {
+bool RelvaneApp::offerRecovery() {
     Prompts& prompts = window_->prompts();
     while (const std::optional<QString> file = recovery_->claimAbandoned()) {
         // No gives the work up, so Enter keeps it.
@@ -144,8 +145,9 @@ void RelvaneApp::offerRecovery() {
         // The work is in this run's own file before the old one goes.
         recovery_->writeNow();
         recovery_->release(*file);
-        return;
+        return true;
     }
+    return false;
 }
 
 void RelvaneApp::applyStartupPlacement(const WindowPlacement& placement) {

@@ -89,7 +89,8 @@ private:
     WindowPlacement currentPlacement() const;
     ProjectNameSetting projectNameSetting();
     void shutdown();
-    void offerRecovery();
+    // Offers the work of runs that ended abnormally; true when one was put in place.
+    bool offerRecovery();
     void addReviewPanel();
     // The checks of Convert (notation, validation), telling the user why when they fail.
     bool readyToConvert(ConversionJob& job);
