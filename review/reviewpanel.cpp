@@ -37,7 +37,8 @@ ReviewPanel::ReviewPanel(Workspace& workspace, Canvas& canvas, QWidget* parent)
         // names no entry: the entries past the new counts are simply gone, so shrunk counts are
         // a change of the drawing too.
         const Diagram& d = workspace_.diagram();
-        const bool shrunk = d.elementCount() < elementCount_ || d.connectorCount() < connectorCount_;
+        const bool shrunk =
+            d.elementCount() < elementCount_ || d.connectorCount() < connectorCount_;
         elementCount_ = d.elementCount();
         connectorCount_ = d.connectorCount();
         const bool viewOnly =

@@ -74,11 +74,11 @@ std::optional<SqlScriptTarget> WindowDialogs::chooseSqlScriptPath(const QString&
         if (dialect.compare(QLatin1String(system.dialect), Qt::CaseInsensitive) == 0)
             chosenType = types.back();
     }
-    const std::optional<QString> path = withSuffix(
-        QFileDialog::getSaveFileName(parent_,
-                                     QCoreApplication::translate("WindowDialogs", "匯出 SQL"),
-                                     defaultPath, types.join(QStringLiteral(";;")), &chosenType),
-        QStringLiteral(".sql"));
+    const std::optional<QString> path =
+        withSuffix(QFileDialog::getSaveFileName(
+                       parent_, QCoreApplication::translate("WindowDialogs", "匯出 SQL"),
+                       defaultPath, types.join(QStringLiteral(";;")), &chosenType),
+                   QStringLiteral(".sql"));
     if (!path) return std::nullopt;
     const qsizetype type = std::max<qsizetype>(types.indexOf(chosenType), 0);
     return SqlScriptTarget{*path, QLatin1String(kScriptSystems[type].dialect)};
