@@ -6,7 +6,6 @@
 #include <QInputDialog>
 #include <QProcess>
 #include <QUrl>
-#include <algorithm>
 
 #include "projectlistdialog.h"
 #include "prompts.h"
@@ -29,6 +28,8 @@ struct ScriptSystem {
 };
 constexpr ScriptSystem kScriptSystems[] = {
     {"sqlite", "SQLite"}, {"postgresql", "PostgreSQL"}, {"mysql", "MySQL"}};
+// PostgreSQL, written until another system is chosen.
+constexpr qsizetype kDefaultSystem = 1;
 
 QString sqlScriptsFor(const ScriptSystem& system) {
     return QCoreApplication::translate("WindowDialogs", "SQL 指令碼 - %1 (*.sql)")
@@ -67,8 +68,7 @@ std::optional<QString> WindowDialogs::chooseWorkbookPath(const QString& defaultP
 std::optional<SqlScriptTarget> WindowDialogs::chooseSqlScriptPath(const QString& defaultPath,
                                                                   const QString& dialect) {
     QStringList types;
-    // PostgreSQL unless the preset names another system.
-    QString chosenType = sqlScriptsFor(kScriptSystems[1]);
+    QString chosenType = sqlScriptsFor(kScriptSystems[kDefaultSystem]);
     for (const ScriptSystem& system : kScriptSystems) {
         types << sqlScriptsFor(system);
         if (dialect.compare(QLatin1String(system.dialect), Qt::CaseInsensitive) == 0)
@@ -80,8 +80,10 @@ std::optional<SqlScriptTarget> WindowDialogs::chooseSqlScriptPath(const QString&
                        defaultPath, types.join(QStringLiteral(";;")), &chosenType),
                    QStringLiteral(".sql"));
     if (!path) return std::nullopt;
-    const qsizetype type = std::max<qsizetype>(types.indexOf(chosenType), 0);
-    return SqlScriptTarget{*path, QLatin1String(kScriptSystems[type].dialect)};
+    // A type the dialog does not report back as one offered counts as the default.
+    const qsizetype type = types.indexOf(chosenType);
+    return SqlScriptTarget{*path,
+                           QLatin1String(kScriptSystems[type < 0 ? kDefaultSystem : type].dialect)};
 }
 
 std::optional<PictureTarget> WindowDialogs::choosePicturePath(const QString& defaultPath) {
