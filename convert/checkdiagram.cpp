@@ -106,8 +106,8 @@ private:
                 if (o.first == c.first && o.second == c.second && o.Line1.dotted()) ++place;
             }
         if (c.MN.Caption.isEmpty())
-            return QCoreApplication::translate("CheckDiagram", " (第 %1 條虛線)").arg(place);
-        return QCoreApplication::translate("CheckDiagram", " (第 %1 條虛線, 參與度 %2)")
+            return QCoreApplication::translate("RecursiveLine", " (第 %1 條虛線)").arg(place);
+        return QCoreApplication::translate("RecursiveLine", " (第 %1 條虛線, 參與度 %2)")
             .arg(place)
             .arg(c.MN.Caption);
     }

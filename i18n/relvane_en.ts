@@ -98,14 +98,6 @@
         <source>Entity %1 與 Relationship %2 為遞迴關係, 請設定角色</source>
         <translation>Entity %1 and Relationship %2 form a recursive relationship; please set the roles</translation>
     </message>
-    <message>
-        <source> (第 %1 條虛線)</source>
-        <translation> (dashed line %1)</translation>
-    </message>
-    <message>
-        <source> (第 %1 條虛線, 參與度 %2)</source>
-        <translation> (dashed line %1, participation %2)</translation>
-    </message>
 </context>
 <context>
     <name>CommandScope</name>
@@ -1469,6 +1461,17 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>復原檔已損壞</source>
         <translation>The recovery file is damaged</translation>
+    </message>
+</context>
+<context>
+    <name>RecursiveLine</name>
+    <message>
+        <source> (第 %1 條虛線)</source>
+        <translation> (dashed line %1)</translation>
+    </message>
+    <message>
+        <source> (第 %1 條虛線, 參與度 %2)</source>
+        <translation> (dashed line %1, participation %2)</translation>
     </message>
 </context>
 <context>

@@ -4,7 +4,9 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextLayout>
+#include <array>
 #include <random>
+#include <tuple>
 
 #include "canvas.h"
 #include "fakeprompts.h"
@@ -24,56 +26,44 @@ struct PanelRig {
     explicit PanelRig(unsigned seed) : random(seed) { panel.show(); }
 
     int chance(int n) { return int(random() % unsigned(n)); }
-    std::vector<int> live(bool (Element::*kind)() const) const {
+    // A random live element of the kind, 0 when there is none.
+    int any(bool (Element::*kind)() const) {
         std::vector<int> found;
         const Diagram& d = workspace.diagram();
         for (int i = 1; i < d.elementCount(); ++i)
             if (d.isLiveElement(i) && (d.element(i).*kind)()) found.push_back(i);
-        return found;
+        return found.empty() ? 0 : found[size_t(chance(int(found.size())))];
     }
-    int any(const std::vector<int>& among) { return among[size_t(chance(int(among.size())))]; }
 
-    // One random command: creation, an attribute joined to an entity, a key, a rename, a
-    // deletion, or (as often as all of them) undo and redo.
+    // One random command: creation, an attribute joined to an entity, a key, a deletion, or (as
+    // often as all of them) undo and redo.
     QString act() {
         Editor& editor = workspace.editor();
-        const std::vector<int> entities = live(&Element::isEntityKind);
-        const std::vector<int> attributes = live(&Element::isAttributeKind);
-        const int roll = chance(10);
-        if (roll < 2 || entities.empty() || attributes.empty()) {
-            static const char* items[] = {"Entity", "Attribute", "Relationship"};
-            const char* item = items[chance(3)];
+        const int e = any(&Element::isEntityKind), a = any(&Element::isAttributeKind);
+        const int roll = e && a ? chance(10) : 0;
+        if (roll < 3) {
+            const char* item = std::array{"Entity", "Attribute", "Relationship"}[size_t(chance(3))];
             editor.buttonMenuItem(item);
             return QString("create %1").arg(item);
         }
-        const int e = any(entities), a = any(attributes);
-        if (roll == 2) {
+        if (roll == 3) {
             editor.toolbarButton("AttLine");
             editor.elementLeftDown(e, 1, 1);
             editor.elementLeftDown(a, 1, 1);
             editor.cancel();
             return QString("join %1 to %2").arg(a).arg(e);
         }
-        if (roll == 3) {
+        if (roll == 4) {
             editor.elementRightDown(a);
             editor.menuKey(a);
             return QString("key %1").arg(a);
-        }
-        if (roll == 4) {
-            prompts.answer(QString("N%1").arg(chance(5)));
-            editor.rename(Editor::Menu::Entity, e);
-            return QString("rename %1").arg(e);
         }
         if (roll == 5) {
             editor.deleteElement(chance(2) ? e : a);
             return "delete";
         }
-        if (roll < 8) {
-            editor.undo();
-            return "undo";
-        }
-        editor.redo();
-        return "redo";
+        roll < 8 ? editor.undo() : editor.redo();
+        return roll < 8 ? "undo" : "redo";
     }
 };
 
@@ -102,20 +92,14 @@ TEST(ReviewPanel, AfterEveryCommandUndoAndRedoItShowsWhatAFreshPanelShows) {
 TEST(ReviewPanel, WrapsLinesBetweenWordsOnly) {
     PanelRig rig(0);
     Editor& editor = rig.workspace.editor();
-    const auto named = [&](const char* item, const QString& caption, Editor::Menu menu) {
+    // Two long names, each in a problem's line.
+    for (const auto& [item, caption, menu] :
+         {std::tuple{"Entity", "DEPARTMENTOFRESEARCH", Editor::Menu::Entity},
+          std::tuple{"Attribute", "DepartmentNumber", Editor::Menu::Attribute}}) {
         editor.buttonMenuItem(item);
-        const int i = rig.workspace.diagram().elementCount() - 1;
         rig.prompts.answer(caption);
-        editor.rename(menu, i);
-        return i;
-    };
-    const int department = named("Entity", "DEPARTMENTOFRESEARCH", Editor::Menu::Entity);
-    const int number = named("Attribute", "DepartmentNumber", Editor::Menu::Attribute);
-    named("Attribute", "OfficeLocationName", Editor::Menu::Attribute);
-    editor.toolbarButton("AttLine");
-    editor.elementLeftDown(department, 1, 1);
-    editor.elementLeftDown(number, 1, 1);
-    editor.cancel();
+        editor.rename(menu, rig.workspace.diagram().elementCount() - 1);
+    }
     rig.panel.resize(140, 400);
     rig.panel.refresh();
     QCoreApplication::processEvents();
