@@ -25,6 +25,7 @@
 #include "projectflows.h"
 #include "projectstore.h"
 #include "reviewpanel.h"
+#include "sqlscript.h"
 #include "windowdialogs.h"
 #include "windowfit.h"
 
@@ -114,12 +115,13 @@ StartupResult RelvaneApp::start() {
     else
         window_->show();
     keepFrameOnScreen();
-    offerRecovery();
-    if (result.showSplash) splash_ = showSplashWindow(*settings_, window_.get());
+    // Recovered work is what the user wants to see: no greeting over it.
+    const bool recovered = offerRecovery();
+    if (result.showSplash && !recovered) splash_ = showSplashWindow(*settings_, window_.get());
     return result;
 }
 
-void RelvaneApp::offerRecovery() {
+bool RelvaneApp::offerRecovery() {
     Prompts& prompts = window_->prompts();
     while (const std::optional<QString> file = recovery_->claimAbandoned()) {
         // No gives the work up, so Enter keeps it.
@@ -143,8 +145,9 @@ void RelvaneApp::offerRecovery() {
         // The work is in this run's own file before the old one goes.
         recovery_->writeNow();
         recovery_->release(*file);
-        return;
+        return true;
     }
+    return false;
 }
 
 void RelvaneApp::applyStartupPlacement(const WindowPlacement& placement) {
@@ -329,10 +332,13 @@ bool RelvaneApp::readyToConvert(ConversionJob& job) {
     return !refused;
 }
 
-// The PostgreSQL script: it runs as it stands on the server most courses use.
-void RelvaneApp::writeScript(ConversionJob& job, const QString& path) {
+void RelvaneApp::writeScript(ConversionJob& job, const QString& path,
+                             std::optional<SqlDialect> dialect) {
+    // PostgreSQL until another is chosen: it runs as it stands on the server most courses use.
+    if (!dialect)
+        dialect = sqlDialectFromName(settings_->readSqlDialect()).value_or(SqlDialect::PostgreSQL);
     QStringList warnings;
-    const ConvertResult result = job.writeSqlScript(path, SqlDialect::PostgreSQL, &warnings);
+    const ConvertResult result = job.writeSqlScript(path, *dialect, &warnings);
     if (!result.ok()) {
         window_->prompts().message(
             QCoreApplication::translate("RelvaneApp", "無法寫入 SQL 指令碼 %1: %2")
@@ -350,9 +356,14 @@ void RelvaneApp::writeScript(ConversionJob& job, const QString& path) {
 void RelvaneApp::exportSqlScript() {
     ConversionJob job(window_->editor());
     if (!readyToConvert(job)) return;
-    const std::optional<QString> path = dialogs_.chooseSqlScriptPath(
-        defaultDocumentPath(window_->diagram().view.projectName, QStringLiteral(".sql")));
-    if (path) writeScript(job, *path);
+    const std::optional<SqlScriptTarget> target = dialogs_.chooseSqlScriptPath(
+        defaultDocumentPath(window_->diagram().view.projectName, QStringLiteral(".sql")),
+        settings_->readSqlDialect());
+    if (!target) return;
+    const std::optional<SqlDialect> dialect = sqlDialectFromName(target->dialect);
+    // The system chosen is offered first next time.
+    if (dialect) settings_->writeSqlDialect(target->dialect.toLower());
+    writeScript(job, target->path, dialect.value_or(SqlDialect::PostgreSQL));
 }
 
 void RelvaneApp::exportPicture() {

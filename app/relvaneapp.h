@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "projectflows.h"
 #include "recentprojects.h"
@@ -19,6 +20,7 @@ class Form1;
 class Prompts;
 class Workspace;
 struct ProjectNameSetting;
+enum class SqlDialect;
 enum class SaveTarget;
 
 // The running program: the workspace (the diagram and its editor), the main window that shows
@@ -87,11 +89,14 @@ private:
     WindowPlacement currentPlacement() const;
     ProjectNameSetting projectNameSetting();
     void shutdown();
-    void offerRecovery();
+    // Offers the work of runs that ended abnormally; true when one was put in place.
+    bool offerRecovery();
     void addReviewPanel();
     // The checks of Convert (notation, validation), telling the user why when they fail.
     bool readyToConvert(ConversionJob& job);
-    void writeScript(ConversionJob& job, const QString& path);
+    // The script for `dialect`, or for the system last chosen in "匯出 SQL..." when none is given.
+    void writeScript(ConversionJob& job, const QString& path,
+                     std::optional<SqlDialect> dialect = std::nullopt);
     // Puts the project file's project in place of the diagram, or tells why it cannot.
     void readProjectFile(const QString& path);
     void showWelcome();

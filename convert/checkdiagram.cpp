@@ -88,8 +88,28 @@ private:
         if (c.Line1.dotted() && c.Description.Caption.isEmpty())
             add(Kind::NoRole,
                 between(QT_TRANSLATE_NOOP("CheckDiagram",
-                                          "Entity %1 與 Relationship %2 為遞迴關係, 請設定角色")),
+                                          "Entity %1 與 Relationship %2 為遞迴關係, 請設定角色")) +
+                    whichRecursiveLine(k),
                 0, k);
+    }
+
+    // The two lines of a recursive pair join the same entity and relationship, so their
+    // messages would read alike: each names its line by its place in the pair and, once set,
+    // its participation.
+    QString whichRecursiveLine(int k) const {
+        const Connector& c = d_.connector(k);
+        int place = 0;
+        if (d_.isElement(c.second))
+            for (int other : d_.connectorsOf(c.second)) {
+                if (other > k || !d_.isLiveConnector(other)) continue;
+                const Connector& o = d_.connector(other);
+                if (o.first == c.first && o.second == c.second && o.Line1.dotted()) ++place;
+            }
+        if (c.MN.Caption.isEmpty())
+            return QCoreApplication::translate("RecursiveLine", " (第 %1 條虛線)").arg(place);
+        return QCoreApplication::translate("RecursiveLine", " (第 %1 條虛線, 參與度 %2)")
+            .arg(place)
+            .arg(c.MN.Caption);
     }
 
     const Diagram& d_;

@@ -111,9 +111,11 @@ bool loadProject(const ProjectStore& store, Editor& editor, const ProjectNameSet
     Prompts& prompts = editor.prompts();
     if (hasVisibleElements(diagram) && !prompts.confirm(confirmClear(), Prompts::Answer::No))
         return false;
+    // The same prompt as Save's, under a title that says the name is loaded.
+    const QString title = QCoreApplication::translate("ProjectCommands", "載入 Project");
     const std::optional<QString> name =
-        choose ? choose(kNamePrompt, kNameTitle, diagram.view.projectName)
-               : prompts.input(kNamePrompt, kNameTitle, diagram.view.projectName);
+        choose ? choose(kNamePrompt, title, diagram.view.projectName)
+               : prompts.input(kNamePrompt, title, diagram.view.projectName);
     if (!name) return false;
     return loadNamedProject(store, editor, *name, nameSetting, progress);
 }

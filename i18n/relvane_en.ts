@@ -1373,6 +1373,10 @@
 
 You can save it as a draft and finish it later.</translation>
     </message>
+    <message>
+        <source>載入 Project</source>
+        <translation>Load Project</translation>
+    </message>
 </context>
 <context>
     <name>ProjectFile</name>
@@ -1457,6 +1461,17 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>復原檔已損壞</source>
         <translation>The recovery file is damaged</translation>
+    </message>
+</context>
+<context>
+    <name>RecursiveLine</name>
+    <message>
+        <source> (第 %1 條虛線)</source>
+        <translation> (dashed line %1)</translation>
+    </message>
+    <message>
+        <source> (第 %1 條虛線, 參與度 %2)</source>
+        <translation> (dashed line %1, participation %2)</translation>
     </message>
 </context>
 <context>
@@ -1892,6 +1907,10 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>活頁簿已存於 %1, 但找不到可以開啟它的試算表程式</source>
         <translation>The workbook was saved to %1, but no spreadsheet program to open it was found</translation>
+    </message>
+    <message>
+        <source>SQL 指令碼 - %1 (*.sql)</source>
+        <translation>SQL script - %1 (*.sql)</translation>
     </message>
 </context>
 <context>

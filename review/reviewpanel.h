@@ -30,6 +30,8 @@ public:
 
     // Rebuilds the text now instead of after the pause.
     void refresh();
+    // Whether a change waits for the pause to end before the text follows it.
+    bool refreshPending() const { return delay_.isActive(); }
     QTextBrowser* text() const { return text_; }
     // What a link stands for, as the text's anchors name them: "e:<element>", "k:<connector>",
     // "r:<relation>", "c:<relation>:<column>". Selects the element it comes from, scrolls to it and
@@ -63,6 +65,7 @@ private:
     RelationalModel model_;       // the schema the text shows
     std::set<int> highlighted_;   // the selection whose relations and columns it highlights
     std::unique_ptr<ReviewDocument> shown_;  // the lines the text shows
+    int elementCount_, connectorCount_;      // the diagram's counts at its last change
     std::unique_ptr<Diagram> reference_;      // the answer compared with, while comparing
     QString referenceName_;
     Rubric rubric_ = Rubric::standard();

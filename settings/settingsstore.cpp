@@ -231,6 +231,15 @@ QString SettingsStore::readLanguage() const {
     return knownLanguage(key.read(kLanguageSetting).value_or(kLanguageChinese));
 }
 
+void SettingsStore::writeSqlDialect(const QString& dialect) {
+    writeAtOnce(QStringLiteral("SqlDialect"), dialect);
+}
+
+QString SettingsStore::readSqlDialect() const {
+    SettingsKey key(fileName_);
+    return key.read(QStringLiteral("SqlDialect")).value_or(QStringLiteral("postgresql"));
+}
+
 void SettingsStore::writeRecentProjects(const QString& text) {
     writeAtOnce(QStringLiteral("RecentProjects"), text);
 }

@@ -61,6 +61,10 @@ public:
     // the next start.
     void writeLanguage(const QString& code);
     QString readLanguage() const;
+    // The database system File -> "匯出 SQL..." last wrote for ("SqlDialect", as the command
+    // line's --dialect names it; "postgresql" when none was chosen yet).
+    void writeSqlDialect(const QString& dialect);
+    QString readSqlDialect() const;
     // File -> 最近的專案, as one text ("RecentProjects"; see recentprojects.h), written at once.
     void writeRecentProjects(const QString& text);
     QString readRecentProjects() const;

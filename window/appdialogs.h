@@ -7,6 +7,13 @@
 
 class ProjectStore;
 
+// Where File -> "匯出 SQL..." writes and the database system the script is for, named as the
+// command line's --dialect names it ("sqlite", "postgresql", "mysql").
+struct SqlScriptTarget {
+    QString path;
+    QString dialect;
+};
+
 // The program's choosing dialogs beside the little ones of `Prompts`: where the commands of the
 // File menu write, which file or project they read, and the desktop's opening of a written
 // workbook. The program answers with the real file dialogs and the project list; tests answer
@@ -21,8 +28,10 @@ public:
     // Opens the written workbook in the desktop's spreadsheet program; when no program can, the
     // user is told where the workbook is (perhaps later: the program is watched, not waited for).
     virtual void openWorkbook(const QString& path) = 0;
-    // Where File -> "匯出 SQL..." writes its script, preset to `defaultPath`.
-    virtual std::optional<QString> chooseSqlScriptPath(const QString& defaultPath) = 0;
+    // Where File -> "匯出 SQL..." writes its script, preset to `defaultPath`, and for which
+    // database system, preset to `dialect` (one file type per system).
+    virtual std::optional<SqlScriptTarget> chooseSqlScriptPath(const QString& defaultPath,
+                                                               const QString& dialect) = 0;
     // Where File -> "匯出圖片..." writes, preset to `defaultPath`, and the PNG's scale.
     virtual std::optional<PictureTarget> choosePicturePath(const QString& defaultPath) = 0;
     // Where File -> "匯出專案檔..." writes, preset to `defaultPath`, and which project file

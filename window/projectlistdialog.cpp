@@ -133,11 +133,17 @@ void ProjectListDialog::deleteChosen() {
         return;
     StoreError error;
     switch (deleteProject(store_, target, &error)) {
-        case CatalogChange::Done: break;
+        case CatalogChange::Done:
+            // The deleted name is no name to load any more: the box empties, the whole list
+            // shows again, and the keys go on in the list.
+            name_->clear();
+            filtering_ = false;
+            break;
         case CatalogChange::NotFound: prompts_.message(noSuchProjectMessage()); break;
         default: prompts_.message(error.text());
     }
     reload();
+    table_->setFocus();
 }
 
 void ProjectListDialog::renameChosen() {

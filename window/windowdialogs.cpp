@@ -20,6 +20,22 @@ QString sqlScripts() {
     return QCoreApplication::translate("WindowDialogs", "SQL 指令碼 (*.sql)");
 }
 
+// The database systems an SQL script is written for: the name the settings and the command line
+// use, and the one the file type shows.
+struct ScriptSystem {
+    const char* dialect;
+    const char* shown;
+};
+constexpr ScriptSystem kScriptSystems[] = {
+    {"sqlite", "SQLite"}, {"postgresql", "PostgreSQL"}, {"mysql", "MySQL"}};
+// PostgreSQL, written until another system is chosen.
+constexpr qsizetype kDefaultSystem = 1;
+
+QString sqlScriptsFor(const ScriptSystem& system) {
+    return QCoreApplication::translate("WindowDialogs", "SQL 指令碼 - %1 (*.sql)")
+        .arg(QLatin1String(system.shown));
+}
+
 // A file chosen to be written: nullopt for Cancel; a name without `suffix` gets it.
 std::optional<QString> withSuffix(const QString& path, const QString& suffix) {
     if (path.isEmpty()) return std::nullopt;
@@ -49,11 +65,25 @@ std::optional<QString> WindowDialogs::chooseWorkbookPath(const QString& defaultP
                       filter == sqlScripts() ? QStringLiteral(".sql") : QStringLiteral(".xlsx"));
 }
 
-std::optional<QString> WindowDialogs::chooseSqlScriptPath(const QString& defaultPath) {
-    return withSuffix(QFileDialog::getSaveFileName(
-                          parent_, QCoreApplication::translate("WindowDialogs", "匯出 SQL"),
-                          defaultPath, sqlScripts()),
-                      QStringLiteral(".sql"));
+std::optional<SqlScriptTarget> WindowDialogs::chooseSqlScriptPath(const QString& defaultPath,
+                                                                  const QString& dialect) {
+    QStringList types;
+    QString chosenType = sqlScriptsFor(kScriptSystems[kDefaultSystem]);
+    for (const ScriptSystem& system : kScriptSystems) {
+        types << sqlScriptsFor(system);
+        if (dialect.compare(QLatin1String(system.dialect), Qt::CaseInsensitive) == 0)
+            chosenType = types.back();
+    }
+    const std::optional<QString> path =
+        withSuffix(QFileDialog::getSaveFileName(
+                       parent_, QCoreApplication::translate("WindowDialogs", "匯出 SQL"),
+                       defaultPath, types.join(QStringLiteral(";;")), &chosenType),
+                   QStringLiteral(".sql"));
+    if (!path) return std::nullopt;
+    // A type the dialog does not report back as one offered counts as the default.
+    const qsizetype type = types.indexOf(chosenType);
+    return SqlScriptTarget{*path,
+                           QLatin1String(kScriptSystems[type < 0 ? kDefaultSystem : type].dialect)};
 }
 
 std::optional<PictureTarget> WindowDialogs::choosePicturePath(const QString& defaultPath) {

@@ -17,7 +17,8 @@ public:
 
     std::optional<QString> chooseWorkbookPath(const QString& defaultPath) override;
     void openWorkbook(const QString& path) override;
-    std::optional<QString> chooseSqlScriptPath(const QString& defaultPath) override;
+    std::optional<SqlScriptTarget> chooseSqlScriptPath(const QString& defaultPath,
+                                                       const QString& dialect) override;
     std::optional<PictureTarget> choosePicturePath(const QString& defaultPath) override;
     std::optional<QString> chooseProjectFileToWrite(const QString& defaultPath) override;
     std::optional<QString> chooseProjectFileToRead() override;

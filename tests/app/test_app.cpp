@@ -672,6 +672,7 @@ TEST_F(AppTest, AKilledRunsWorkIsOfferedAndRestoredExactly) {
                         elsewhere.filePath("r"));
     expected.start();
     drawUnsavedWork(expected, drawing);
+    if (frmSplash* greeting = openSplash()) greeting->close();
 
     FakePrompts prompts;
     prompts.answerConfirm(true);
@@ -686,6 +687,7 @@ TEST_F(AppTest, AKilledRunsWorkIsOfferedAndRestoredExactly) {
         EXPECT_TRUE(d.connector(k) == want.connector(k)) << k;
     EXPECT_EQ(d.element(d.elementCount() - 1).Caption, "未連接 'O''Brien'");
     EXPECT_TRUE(app->window().windowTitle().endsWith("*")) << "restored work is unsaved";
+    EXPECT_EQ(openSplash(), nullptr) << "no splash over the recovered drawing";
     EXPECT_EQ(recoveryFiles(), QFileInfo(app->recovery().ownFile()).fileName())
         << "the work moved into this run's own file";
     prompts.answerSave(Prompts::SaveChoice::Discard);

@@ -80,4 +80,30 @@ TEST_F(SqlExportTest, ExportSqlValidatesFirstAndNamesTheFileItCannotWrite) {
     EXPECT_FALSE(QFile::exists(target));
 }
 
+// The save dialog's file type chooses the database system; the choice is offered again next time,
+// also to Convert's .sql, and a setting naming no system gives PostgreSQL.
+TEST_F(SqlExportTest, ExportSqlWritesForTheSystemChosenAndOffersItAgain) {
+    drawStudent();
+    QAction* item = app->window().findChild<QAction*>("mnuExportSql");
+    const QString target = dir.filePath("school.sql");
+    dialogs.sqlScriptPath = target;
+    dialogs.sqlDialect = "mysql";
+    item->trigger();
+    EXPECT_TRUE(read(target).contains("CREATE TABLE `Student`")) << read(target).toStdString();
+    dialogs.sqlDialect.clear();
+    dialogs.sqlScriptPath = dir.filePath("again.sql");
+    item->trigger();
+    EXPECT_TRUE(read(dir.filePath("again.sql")).contains("CREATE TABLE `Student`"));
+    EXPECT_EQ(dialogs.dialectPresets, QStringList({"postgresql", "mysql"}));
+
+    dialogs.workbookPath = dir.filePath("converted.sql");
+    app->convert();
+    EXPECT_TRUE(read(dir.filePath("converted.sql")).contains("CREATE TABLE `Student`"));
+
+    app->settings().writeSqlDialect("oracle");
+    item->trigger();
+    EXPECT_TRUE(read(dir.filePath("again.sql")).contains("CREATE TABLE \"Student\""));
+    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('\n').toStdString();
+}
+
 }  // namespace

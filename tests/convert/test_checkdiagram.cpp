@@ -195,7 +195,8 @@ TEST(CheckDiagram, DefaultsStayWhenALaterConnectorFails) {
     // The recursive pair comes first and fails on its missing role before the others are seen.
     EXPECT_FALSE(check(s.b));
     EXPECT_EQ(s.b.prompts.messages,
-              QStringList{"Entity Employee 與 Relationship Supervises 為遞迴關係, 請設定角色"});
+              QStringList{"Entity Employee 與 Relationship Supervises 為遞迴關係, 請設定角色 "
+                          "(第 1 條虛線, 參與度 0,1)"});
 
     Supervises t("Boss", "", "", "0,1");
     EXPECT_FALSE(check(t.b));
@@ -203,7 +204,8 @@ TEST(CheckDiagram, DefaultsStayWhenALaterConnectorFails) {
         t.b.prompts.messages,
         QStringList(
             {"Entity Employee 與 Relationship Supervises 之間的參與度未設定, 已更改為預設值 0,N",
-             "Entity Employee 與 Relationship Supervises 為遞迴關係, 請設定角色"}));
+             "Entity Employee 與 Relationship Supervises 為遞迴關係, 請設定角色 "
+             "(第 2 條虛線, 參與度 0,1)"}));
     EXPECT_EQ(t.b.d.connector(t.k.first).MN.Caption, "0,N");
 }
 
@@ -259,7 +261,18 @@ TEST(CheckDiagram, LowerConnectorWithoutRoleFailsEvenWhenTheOtherHasOne) {
     Supervises s("", "0,1", "Supervisee", "0,N");
     EXPECT_FALSE(check(s.b));
     EXPECT_EQ(s.b.prompts.messages,
-              QStringList{"Entity Employee 與 Relationship Supervises 為遞迴關係, 請設定角色"});
+              QStringList{"Entity Employee 與 Relationship Supervises 為遞迴關係, 請設定角色 "
+                          "(第 1 條虛線, 參與度 0,1)"});
+}
+
+// Both lines of a recursive pair without roles: each message names its own line.
+TEST(CheckDiagram, EachRecursiveLineWithoutARoleIsNamed) {
+    Supervises s("", "", "", "0,N");
+    QStringList roles;
+    for (const DiagramProblem& p : findProblems(s.b.d))
+        if (p.kind == DiagramProblem::Kind::NoRole) roles << p.message;
+    const QString start = "Entity Employee 與 Relationship Supervises 為遞迴關係, 請設定角色";
+    EXPECT_EQ(roles, QStringList({start + " (第 1 條虛線)", start + " (第 2 條虛線, 參與度 0,N)"}));
 }
 
 TEST(CheckDiagram, DeletedConnectorTakesNoPartInTheManyToManyTest) {
@@ -321,7 +334,8 @@ TEST(FindProblems, ListsEveryProblemInValidationsOrderAndChangesNothing) {
     EXPECT_EQ(got, want);
     EXPECT_EQ(problems[1].message, "屬性 Attribute" + QString::number(orphan) + " 未設定擁有者!");
     EXPECT_EQ(problems[5].message,
-              "Entity Employee 與 Relationship Supervises 為遞迴關係, 請設定角色");
+              "Entity Employee 與 Relationship Supervises 為遞迴關係, 請設定角色 "
+              "(第 1 條虛線, 參與度 0,1)");
 
     EXPECT_EQ(notices, 0);
     for (int k = 1; k < model.connectorCount(); ++k)

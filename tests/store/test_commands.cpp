@@ -80,6 +80,7 @@ TEST_P(Buttons, LoadAsksBeforeClearingADiagramAndNoChangesNothing) {
     b.prompts.answer("p");
     EXPECT_TRUE(loadProject(store(), b.editor, setting()));
     EXPECT_EQ(b.prompts.inputRequests.back().defaultText, "current");
+    EXPECT_EQ(b.prompts.inputRequests.back().title, "載入 Project");
     EXPECT_EQ(b.d.element(1).Caption, "stored");
     EXPECT_EQ(b.d.view.projectName, "p");
     EXPECT_EQ(remembered, "p");

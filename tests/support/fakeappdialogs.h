@@ -21,6 +21,10 @@ public:
     std::optional<QString> workbookPath, sqlScriptPath, projectFileToWrite, projectFileToRead,
         reference, rubricFile;
     std::optional<PictureTarget> picture;
+    // The system chosen in the SQL script's save dialog; empty keeps the one it was preset to,
+    // which is recorded in `dialectPresets`.
+    QString sqlDialect;
+    QStringList dialectPresets;
 
     // The paths the save dialogs were preset to, in order, and the workbooks opened.
     QStringList presets;
@@ -48,8 +52,12 @@ public:
         return preset(defaultPath, workbookPath);
     }
     void openWorkbook(const QString& path) override { openedWorkbooks << path; }
-    std::optional<QString> chooseSqlScriptPath(const QString& defaultPath) override {
-        return preset(defaultPath, sqlScriptPath);
+    std::optional<SqlScriptTarget> chooseSqlScriptPath(const QString& defaultPath,
+                                                       const QString& dialect) override {
+        dialectPresets << dialect;
+        const std::optional<QString> path = preset(defaultPath, sqlScriptPath);
+        if (!path) return std::nullopt;
+        return SqlScriptTarget{*path, sqlDialect.isEmpty() ? dialect : sqlDialect};
     }
     std::optional<PictureTarget> choosePicturePath(const QString& defaultPath) override {
         return preset(defaultPath, picture);

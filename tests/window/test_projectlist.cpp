@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 #include "diagrambuilder.h"
@@ -36,6 +37,8 @@ TEST(ProjectList, FiltersDeletesAndRenamesWithTheUsersConsent) {
     prompts.answerConfirm(true);
     list.deleteChosen();
     ASSERT_EQ(prompts.confirmations.size(), 2);
-    list.setFilterText("");
+    // Deleted, the name is gone from the box, the list shows whole and has the focus.
+    EXPECT_EQ(list.name(), "");
     EXPECT_EQ(list.shownRows(), QStringList({"Hotel|3|2", "Library|1|2"}));
+    EXPECT_EQ(list.focusWidget(), list.findChild<QTableWidget*>());
 }
