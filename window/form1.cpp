@@ -114,7 +114,7 @@ Form1::Form1(Workspace& workspace, QWidget* parent) : QMainWindow(parent), works
 }
 
 Form1::~Form1() {
-    // The canvas and its controls refer to the diagram, which members outlive only until here.
+    // The canvas and its overlays refer to the diagram, which members outlive only until here.
     delete takeCentralWidget();
 }
 
