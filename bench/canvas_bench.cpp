@@ -103,7 +103,7 @@ BENCHMARK(BM_ReviewPanelRefresh)
     ->Unit(benchmark::kMillisecond);
 
 
-// One zoom step on the whole drawing: every control and label laid out at the new size.
+// One zoom step on the whole drawing: every element and label laid out at the new size.
 void BM_ZoomStep(benchmark::State& state) {
     Canvas* canvas = largeWindow().window.canvas();
     for (auto _ : state) {

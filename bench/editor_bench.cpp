@@ -1,4 +1,5 @@
-// Editor speed on a large drawing: re-placing the connectors of a dropped element.
+// Editor speed on a large drawing: re-placing the connectors of a dropped element, deleting an
+// entity with many attributes, entering and leaving a connect mode.
 #include <benchmark/benchmark.h>
 
 #include "benchmain.h"
@@ -7,6 +8,7 @@
 
 #include "benchdiagram.h"
 #include "generateddiagram.h"
+#include "history.h"
 
 namespace {
 
@@ -79,6 +81,23 @@ BENCHMARK(BM_DeleteEntityWithItsAttributes)
     ->Range(1000, 32000)
     ->Complexity()
     ->Unit(benchmark::kMillisecond);
+
+// Entering a connect mode and cancelling it at the largest size, with the history the window
+// keeps: "Set Attribute" (0) marks every element, "Set Relationship" (1) every entity.
+void BM_ConnectModeEnterAndCancel32k(benchmark::State& state) {
+    static LargestProject largest;
+    static History history(largest.d);
+    largest.editor.setHistory(&history);
+    const QString button =
+        state.range(0) == 0 ? QStringLiteral("AttLine") : QStringLiteral("RelLine");
+    for (auto _ : state) {
+        largest.editor.toolbarButton(button);
+        largest.editor.cancel();
+    }
+    largest.editor.setHistory(nullptr);
+    state.counters["elements"] = largest.d.elementCount() - 1;
+}
+BENCHMARK(BM_ConnectModeEnterAndCancel32k)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

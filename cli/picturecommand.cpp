@@ -68,8 +68,8 @@ int runPictureCommand(const QStringList& given) {
         return ExitRefused;
     }
 
-    // The drawing area the window would show, never shown itself: its controls paint the picture
-    // exactly as they paint the screen.
+    // The drawing area the window would show, never shown itself: it paints the picture with the
+    // renderer it paints the screen with.
     Canvas canvas(project.diagram, project.editor);
     QPalette palette = canvas.palette();
     palette.setColor(QPalette::Window, toQColor(project.diagram.settings.WindowBackColor));

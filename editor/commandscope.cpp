@@ -14,7 +14,7 @@ namespace {
 // The connectors that may stand with no relation behind them.
 std::set<int> unrelatedConnectors(const Diagram& d, const std::vector<int>& abandoned) {
     std::set<int> unrelated(abandoned.begin(), abandoned.end());
-    if (int(d.state.ConnectMode) == 5) unrelated.insert(d.state.PendingLine);
+    if (d.state.ConnectMode == ConnectMode::SecondEntity) unrelated.insert(d.state.PendingLine);
     return unrelated;
 }
 
@@ -24,7 +24,7 @@ std::set<int> unrelatedConnectors(const Diagram& d, const std::vector<int>& aban
 CommandScope::CommandScope(Editor& editor)
     : editor_(editor),
       outermost_(!editor.diagram().changeOpen()),
-      modeBefore_(int(editor.diagram().state.ConnectMode)),
+      modeBefore_(editor.diagram().state.ConnectMode),
       pendingBefore_(editor.diagram().state.PendingLine) {
 #ifndef NDEBUG
     // Only a command that breaks a consistent diagram is reported, not one that runs on a
@@ -44,11 +44,12 @@ CommandScope::~CommandScope() {
     Diagram& d = editor_.diagram();
     if (outermost_) {
         const Diagram& model = d;
-        // A connection left in mode 5 other than by its completing click leaves its first
-        // connector drawn; unless the relationship gained the entity since, nothing stands
-        // behind it.
-        const int mode = int(model.state.ConnectMode);
-        if (modeBefore_ == 5 && mode != 5 && model.isConnector(pendingBefore_)) {
+        // A connection left waiting for its second entity other than by its completing click leaves
+        // its first connector drawn; unless the relationship gained the entity since, nothing
+        // stands behind it.
+        const bool waited = modeBefore_ == ConnectMode::SecondEntity;
+        if (waited && model.state.ConnectMode != ConnectMode::SecondEntity &&
+            model.isConnector(pendingBefore_)) {
             const Connector& c = model.connector(pendingBefore_);
             if (model.isElement(c.second) &&
                 !model.element(c.second).RelativeEntityList.containsItem(c.first))

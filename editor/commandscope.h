@@ -15,7 +15,7 @@ public:
 private:
     Editor& editor_;
     bool outermost_;
-    int modeBefore_;
+    ConnectMode modeBefore_;
     int pendingBefore_;
     bool consistentBefore_ = false;
 };

@@ -51,19 +51,10 @@ int Editor::createConnector(int first, int second) {
     return k;
 }
 
-void Editor::restoreHighlighted() {
-    const Diagram& model = d_;
-    for (int i = 1; i < model.elementCount(); ++i) {
-        const OleColor colour = model.element(i).BackColor;
-        if (colour == model.settings.SelectedColor || colour == model.settings.CandidateColor)
-            d_.restore(i);
-    }
-}
-
 void Editor::finishMode() {
-    d_.state.ConnectMode = 0;
+    d_.state.ConnectMode = ConnectMode::None;
     setToolbarEnabled(true);
-    restoreHighlighted();
+    d_.view.highlights.clear();
     d_.view.legendVisible = false;
     d_.view.prompt.clear();
     d_.state.FirstPick = 0;
@@ -111,8 +102,8 @@ bool Editor::canJoin(int r, int f) const {
 
 void Editor::startAttributeConnection() {
     const CommandScope scope(*this);
-    for (int i = 1; i < d_.elementCount(); ++i) d_.highlight(i, d_.settings.CandidateColor);
-    d_.state.ConnectMode = 1;
+    d_.view.highlights.markAll(d_.elementCount(), Highlight::Candidate);
+    d_.state.ConnectMode = ConnectMode::AttributeOwner;
     d_.view.legendVisible = true;
     d_.view.prompt = QCoreApplication::translate("Connecting", "請選定屬性的 Entity");
     setToolbarEnabled(false);
@@ -123,16 +114,11 @@ void Editor::startAttributeConnection() {
 void Editor::startRelationshipConnection() {
     const CommandScope scope(*this);
     const Diagram& model = d_;
-    for (int i = 1; i < model.elementCount(); ++i) {
-        const Element& e = model.element(i);
-        if (e.isEntityKind()) {
-            d_.highlight(i, d_.settings.CandidateColor);
-        } else if (e.isRelationshipKind()) {
-            // Remembered now so that mode 4 can colour it and the end of the mode restore it.
-            d_.element(i).Tag = QString::number(e.BackColor);
-        }
-    }
-    d_.state.ConnectMode = 3;
+    Highlights& marks = d_.view.highlights;
+    marks.clear();
+    for (int i = 1; i < model.elementCount(); ++i)
+        if (model.element(i).isEntityKind()) marks.set(i, Highlight::Candidate);
+    d_.state.ConnectMode = ConnectMode::FirstEntity;
     d_.view.legendVisible = true;
     d_.view.prompt =
         QCoreApplication::translate("Connecting", "請選定 Relationship 的第一個 Entity");
@@ -147,51 +133,54 @@ void Editor::elementLeftDown(int i, float x, float y) {
     const CommandScope scope(*this);
     d_.state.GrabX = x;
     d_.state.GrabY = y;
-    const int mode = int(d_.state.ConnectMode);
+    const ConnectMode mode = d_.state.ConnectMode;
     // Pressing on a selected element keeps a multiple selection: the drag that may follow moves
     // all of it.
-    if (mode == 0 && d_.isElement(i) && !d_.view.selection.contains(i)) d_.view.selection = {i};
-    if (mode == 0 || !d_.isElement(i)) return;
-    if (mode == 1) {
+    if (mode == ConnectMode::None && d_.isElement(i) && !d_.view.selection.contains(i))
+        d_.view.selection = {i};
+    if (mode == ConnectMode::None || !d_.isElement(i)) return;
+    if (mode == ConnectMode::AttributeOwner) {
         pickOwner(i);
         return;
     }
-    // Modes 2-6 accept only the elements marked as candidates.
-    if (std::as_const(d_).element(i).BackColor != d_.settings.CandidateColor) return;
+    // The other modes accept only the elements marked as candidates.
+    if (d_.view.highlights.of(i) != Highlight::Candidate) return;
     switch (mode) {
-        case 2:
+        case ConnectMode::Attribute:
             pickAttribute(i);
             break;
-        case 3:
+        case ConnectMode::FirstEntity:
             pickFirstEntity(i);
             break;
-        case 4:
+        case ConnectMode::Relationship:
             pickRelationship(i);
             break;
-        case 5:
+        case ConnectMode::SecondEntity:
             pickSecondEntity(i);
             break;
-        case 6:
+        case ConnectMode::IdentifyingRelationship:
             pickIdentifyingRelationship(i);
             break;
-        default:
+        case ConnectMode::None:
+        case ConnectMode::AttributeOwner:
             break;
     }
 }
 
 void Editor::pickOwner(int o) {
     d_.state.FirstPick = qint16(o);
-    for (int i = 1; i < d_.elementCount(); ++i) {
-        Element& e = d_.element(i);
-        if (i == o) {
-            e.BackColor = d_.settings.SelectedColor;
-        } else if (e.isAttributeKind() && e.RelativeEntityList.isEmpty()) {
-            e.BackColor = d_.settings.CandidateColor;
-        } else {
-            e.BackColor = OleColor(e.Tag.toLongLong());
-        }
+    const Diagram& model = d_;
+    Highlights& marks = d_.view.highlights;
+    for (int i = 1; i < model.elementCount(); ++i) {
+        const Element& e = model.element(i);
+        if (i == o)
+            marks.set(i, Highlight::Selected);
+        else if (e.isAttributeKind() && e.RelativeEntityList.isEmpty())
+            marks.set(i, Highlight::Candidate);
+        else
+            marks.set(i, Highlight::None);
     }
-    d_.state.ConnectMode = 2;
+    d_.state.ConnectMode = ConnectMode::Attribute;
     d_.view.prompt = QCoreApplication::translate("Connecting", "請選定 Attribute");
 }
 
@@ -222,18 +211,19 @@ void Editor::pickAttribute(int a) {
 }
 
 void Editor::pickFirstEntity(int e) {
-    d_.element(e).BackColor = d_.settings.SelectedColor;
+    Highlights& marks = d_.view.highlights;
+    marks.set(e, Highlight::Selected);
     d_.state.FirstPick = qint16(e);
-    d_.state.ConnectMode = 4;
+    d_.state.ConnectMode = ConnectMode::Relationship;
     d_.view.prompt = QCoreApplication::translate("Connecting", "請選定 Relationship");
-    for (int i = 1; i < d_.elementCount(); ++i) {
+    const Diagram& model = d_;
+    for (int i = 1; i < model.elementCount(); ++i) {
         if (i == e) continue;
-        const Element& el = std::as_const(d_).element(i);
-        if (el.isEntityKind()) {
-            d_.element(i).BackColor = OleColor(el.Tag.toLongLong());
-        } else if (el.isRelationshipKind() && !el.RelativeEntityList.containsItem(qint16(e))) {
-            d_.element(i).BackColor = d_.settings.CandidateColor;
-        }
+        const Element& el = model.element(i);
+        if (el.isEntityKind())
+            marks.set(i, Highlight::None);
+        else if (el.isRelationshipKind() && !el.RelativeEntityList.containsItem(qint16(e)))
+            marks.set(i, Highlight::Candidate);
     }
 }
 
@@ -256,17 +246,17 @@ void Editor::pickRelationship(int r) {
         return;
     }
     d_.state.RelationPick = qint16(r);
-    d_.state.ConnectMode = 5;
+    d_.state.ConnectMode = ConnectMode::SecondEntity;
     d_.state.CurrentLine = qint16(k);
     d_.state.PendingLine = qint16(k);
+    Highlights& marks = d_.view.highlights;
     for (int i = 1; i < d_.elementCount(); ++i) {
-        const Element& el = std::as_const(d_).element(i);
-        if (el.BackColor == d_.settings.CandidateColor) {
-            d_.element(i).BackColor = d_.settings.SelectedColor;
-        } else if (el.isEntityKind() && canJoin(r, i)) {
+        if (marks.of(i) == Highlight::Candidate) {
+            marks.set(i, Highlight::Selected);
+        } else if (std::as_const(d_).element(i).isEntityKind() && canJoin(r, i)) {
             // The first entity stays pickable too: picking it again makes the relationship
             // recursive.
-            d_.element(i).BackColor = d_.settings.CandidateColor;
+            marks.set(i, Highlight::Candidate);
         }
     }
     d_.view.prompt =
@@ -346,7 +336,6 @@ void Editor::pickIdentifyingRelationship(int r) {
              std::as_const(d_).element(w).Caption);
     const int k = connectorBetween(w, r);
     Connector& c = d_.connector(k);
-    c.Line2.Tag = c.Line1.Tag;
     PlaceLine(d_, qint16(w), qint16(r), c.Line2, c.MN, true);
     Element& weak = d_.element(w);
     weak.WeakRelationList.add(qint16(r), key(r));
@@ -355,15 +344,12 @@ void Editor::pickIdentifyingRelationship(int r) {
     c.Line2.Visible = true;
 
     weak.Shape = KindWeakEntity;
-    d_.restore(w);
     d_.element(r).Shape = KindWeakRelationship;
 
-    d_.state.ConnectMode = 0;
+    d_.state.ConnectMode = ConnectMode::None;
     setToolbarEnabled(true);
     d_.state.FirstPick = 0;
-    const Diagram& model = d_;
-    for (int i = 1; i < model.elementCount(); ++i)
-        if (model.element(i).BackColor == model.settings.CandidateColor) d_.restore(i);
+    d_.view.highlights.clear();
     d_.view.prompt.clear();
     d_.view.legendVisible = false;
 }
@@ -380,11 +366,9 @@ void Editor::cancel() {
     d_.state.RelationPick = 0;
     d_.state.PendingLine = 0;
     d_.state.ContextElement = 0;
-    d_.state.ConnectMode = 0;
+    d_.state.ConnectMode = ConnectMode::None;
     setToolbarEnabled(true);
-    // Only elements still showing a highlight colour go back to their saved colour: a colour the
-    // user chose since an element was last highlighted is kept.
-    restoreHighlighted();
+    d_.view.highlights.clear();
     d_.view.legendVisible = false;
 }
 

@@ -160,21 +160,23 @@ void Editor::menuWeakEntity(int e) {
     const CommandScope scope(*this);
     if (!d_.isElement(e)) return;
     choosePairItem(d_.checks.WeakEntity, d_.checks.Entity);
-    // A running connect mode ends first; otherwise its highlight colours would be saved below as
-    // if they were the elements' own. The menu's target stays the element.
-    if (d_.state.ConnectMode != 0) {
+    // A running connect mode ends first, with its picks and marks. The menu's target stays the
+    // element.
+    if (d_.state.ConnectMode != ConnectMode::None) {
         const qint16 context = d_.state.ContextElement;
         cancel();
         d_.state.ContextElement = context;
     }
-    d_.highlight(e, d_.settings.SelectedColor);
+    Highlights& marks = d_.view.highlights;
+    marks.clear();
+    marks.set(e, Highlight::Selected);
     d_.state.FirstPick = qint16(e);
     for (int i = 1; i < d_.elementCount(); ++i) {
         if (std::as_const(d_).element(i).is(KindRelationship) && canIdentify(e, i))
-            d_.highlight(i, d_.settings.CandidateColor);
+            marks.set(i, Highlight::Candidate);
     }
     d_.view.legendVisible = true;
-    d_.state.ConnectMode = 6;
+    d_.state.ConnectMode = ConnectMode::IdentifyingRelationship;
     d_.view.prompt =
         QCoreApplication::translate("Creation", "請選定此 WeakEntityType 的識別關係型態");
     setToolbarEnabled(false);

@@ -144,11 +144,14 @@ QString refusalsMessage(const Diagram& d, const std::vector<int>& refused) {
 // its next click would link something to an element or line that is gone. It is cancelled.
 void Editor::endModeOnDeletedPick() {
     const WindowState& s = d_.state;
-    const int mode = int(s.ConnectMode);
+    const ConnectMode mode = s.ConnectMode;
     const auto gone = [this](int i) { return i != 0 && !d_.isLiveElement(i); };
     bool broken = false;
-    if (mode == 2 || mode == 4 || mode == 5 || mode == 6) broken = gone(s.FirstPick);
-    if (mode == 5)
+    // The modes that wait with a first pick made.
+    if (mode == ConnectMode::Attribute || mode == ConnectMode::Relationship ||
+        mode == ConnectMode::SecondEntity || mode == ConnectMode::IdentifyingRelationship)
+        broken = gone(s.FirstPick);
+    if (mode == ConnectMode::SecondEntity)
         broken = broken || gone(s.RelationPick) ||
                  (s.PendingLine != 0 && !d_.isLiveConnector(s.PendingLine));
     if (broken) cancel();

@@ -31,6 +31,7 @@ void Diagram::clear() {
     doc_.clear();
     state = WindowState{};
     view.selection.clear();
+    view.highlights.clear();
     pending_.reset = true;
     announce();
 }
@@ -50,18 +51,16 @@ int Diagram::loadConnector(ConnectorKind kind, int first, int second) {
     return k;
 }
 
-void Diagram::highlight(int i, OleColor colour) {
-    Element& e = element(i);
-    e.Tag = QString::number(e.BackColor);
-    e.BackColor = colour;
-}
-
-void Diagram::restore(int i) {
-    // An element never highlighted has no saved colour: it keeps the one it shows (a project
-    // drawn with other settings may use this user's highlight colours as its own).
-    if (doc_.element(i).Tag.isEmpty()) return;
-    Element& e = element(i);
-    e.BackColor = OleColor(e.Tag.toLongLong());
+OleColor Diagram::shownColour(int i) const {
+    switch (view.highlights.of(i)) {
+        case Highlight::Candidate:
+            return settings.CandidateColor;
+        case Highlight::Selected:
+            return settings.SelectedColor;
+        case Highlight::None:
+            break;
+    }
+    return doc_.element(i).BackColor;
 }
 
 // ---- Change sets ----
@@ -100,8 +99,8 @@ void Diagram::touchConnector(int k) {
 // ---- Steps ----
 
 DiagramStep::Session Diagram::sessionImage() const {
-    return {state,          checks,      view.prompt, view.legendVisible, view.toolbarEnabled,
-            view.selection, view.project};
+    return {state,          checks,          view.prompt, view.legendVisible, view.toolbarEnabled,
+            view.selection, view.highlights, view.project};
 }
 
 void Diagram::recordDocument() {
@@ -175,6 +174,7 @@ void Diagram::applyImages(const DiagramStep::Images& images) {
     view.legendVisible = s.legendVisible;
     view.toolbarEnabled = s.toolbarEnabled;
     view.selection = s.selection;
+    view.highlights = s.highlights;
     if (s.project) view.project = *s.project;
     settings = images.settings;
     pendingView_ = true;

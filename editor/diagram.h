@@ -57,8 +57,8 @@ public:
     const Connector& connector(int k) const { return doc_.connector(k); }
     bool isConnector(int k) const { return doc_.isConnector(k); }
     bool isLiveConnector(int k) const { return doc_.isLiveConnector(k); }
-    // A new connector of `kind` from `first` to `second`, its main line tagged so and coloured as
-    // the settings colour its kind; 0 when full.
+    // A new connector of `kind` from `first` to `second`, its main line coloured as the settings
+    // colour its kind; 0 when full.
     int loadConnector(ConnectorKind kind, int first, int second);
     const std::vector<int>& connectorsOf(int i) const { return doc_.connectorsOf(i); }
 
@@ -73,10 +73,9 @@ public:
     MenuChecks& checks = session.checks;
     ViewState& view = session.view;
 
-    // Colour conventions. highlight stores i's colour in its Tag, then shows it in `colour`;
-    // restore sets it back to the number in its Tag (without a saved colour nothing changes).
-    void highlight(int i, OleColor colour);
-    void restore(int i);
+    // The colour element i shows: the settings' colour of its highlight while a connect mode
+    // marks it, its own otherwise.
+    OleColor shownColour(int i) const;
 
     static void setLabelCaption(Label& label, const QString& caption) {
         ::setLabelCaption(label, caption);

@@ -52,7 +52,7 @@ bool DiagramStep::changesDiagram() const {
         before.connectorCount != after.connectorCount || !(before.settings == after.settings))
         return true;
     // The same entries on both sides, since the counts agree; touched but given back as they
-    // were (a connect mode's highlights, cancelled) is no change.
+    // were is no change.
     return !sameImages(before.elements, after.elements) ||
            !sameImages(before.connectors, after.connectors);
 }

@@ -25,6 +25,7 @@ struct DiagramStep {
         bool legendVisible = false;
         bool toolbarEnabled = true;
         std::set<int> selection;
+        Highlights highlights;
         std::optional<ProjectIdentity> project;
     };
 
@@ -46,7 +47,7 @@ struct DiagramStep {
     // Whether the step changed anything a project keeps or the settings, rather than only what
     // the window shows.
     bool changesDiagram() const;
-    // Forgets the entries that ended as they began (a connect mode's highlights taken back), and
-    // the project identity when the step left it as it was.
+    // Forgets the entries that ended as they began, and the project identity when the step left it
+    // as it was.
     void dropUnchanged();
 };

@@ -24,10 +24,6 @@ void Element::newCollections() {
         list->clear();
 }
 
-QString makeTag(int first, int second) {
-    return QString::number(first) + QLatin1Char(',') + QString::number(second);
-}
-
 QFont labelFont() {
     return templateFont();
 }
@@ -72,7 +68,6 @@ int Document::loadElement() {
     // the insets its kind draws with.
     Element e = elements_.front();
     e.Visible = false;
-    e.Tag.clear();
     e.RecWidth = e.EllWidth = e.DiaWidth = 0;
     e.newCollections();
     elements_.push_back(std::move(e));
@@ -87,7 +82,6 @@ int Document::loadConnector(ConnectorKind kind, int first, int second) {
     c.kind = kind;
     c.first = qint16(first);
     c.second = qint16(second);
-    c.Line1.Tag = makeTag(first, second);
     connectors_.push_back(std::move(c));
     if (isElement(first)) connectorsOf_[size_t(first)].push_back(k);
     if (isElement(second) && second != first) connectorsOf_[size_t(second)].push_back(k);

@@ -28,8 +28,7 @@ struct Element {
     QString Caption;
     OleColor BackColor = 0xC0C0FF;
     OleColor ForeColor = kSystemWindowText;
-    QString Tag;  // the own colour as decimal text while highlighted; empty if never highlighted
-    QFont Font;   // underlined caption: a key attribute
+    QFont Font;  // underlined caption: a key attribute
     qint16 BorderStyle = 0;
     bool IsSizeLock = false;
     bool Visible = false;
@@ -56,7 +55,6 @@ struct Line {
     OleColor BorderColor = 0;
     qint16 BorderStyle = kLineSolid;
     bool Visible = false;
-    QString Tag;  // "a,b": two element indices joined by one comma
 
     bool dotted() const { return BorderStyle == kLineDotted; }
 
@@ -84,8 +82,8 @@ struct Connector {
     Label MN;
     Label Description;
     ConnectorKind kind = ConnectorKind::None;
-    // The element indices its tag names: the owner or entity first, the attribute or relationship
-    // second.
+    // Its two ends, as element indices: the owner or entity first, the attribute or relationship
+    // second. Both lines run between them.
     qint16 first = 0;
     qint16 second = 0;
 
@@ -95,9 +93,6 @@ struct Connector {
 
     friend bool operator==(const Connector&, const Connector&) = default;
 };
-
-// Two element indices joined by a comma, as connector tags hold them.
-QString makeTag(int first, int second);
 
 // The font participation and role labels are drawn with, and a caption's size in it.
 QFont labelFont();
@@ -130,8 +125,8 @@ public:
     const Connector& connector(int k) const { return connectors_[size_t(k)]; }
     bool isConnector(int k) const { return k >= 1 && k < connectorCount(); }
     bool isLiveConnector(int k) const { return isConnector(k) && connector(k).Line1.Visible; }
-    // Loads the next connector from the template, of `kind` from element `first` to `second`,
-    // its main line tagged so; 0 when full.
+    // Loads the next connector from the template, of `kind` from element `first` to `second`;
+    // 0 when full.
     int loadConnector(ConnectorKind kind, int first, int second);
 
     // Every connector, live or hidden, with element i at one of its ends, lowest index first.

@@ -112,4 +112,7 @@ void Editor::color(int i) {
     nameStep(QCoreApplication::translate("Editing", "顏色 ") +
              std::as_const(d_).element(i).Caption);
     d_.element(i).BackColor = *chosen;
+    // The chosen colour shows at once, also on an element a running connect mode marks; it is
+    // then no candidate any more.
+    d_.view.highlights.set(i, Highlight::None);
 }

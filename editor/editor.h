@@ -193,8 +193,6 @@ private:
     int createConnector(int first, int second);
     void finishMode();
     void setToolbarEnabled(bool on);
-    // Gives every element that shows the selected or candidate colour its saved colour back.
-    void restoreHighlighted();
     // The first live relationship connector after index `after` joining first to second; 0 when
     // none.
     int connectorBetween(int first, int second, int after = 0) const;

@@ -94,7 +94,7 @@ void History::record(DiagramStep step, const QString& label) {
         push(std::move(step), label);
         return;
     }
-    const bool modeRunning = d_.state.ConnectMode != 0;
+    const bool modeRunning = d_.state.ConnectMode != ConnectMode::None;
     if (open_) {
         open_ = merged(*open_, step);
         if (!label.isEmpty()) openLabel_ = label;

@@ -43,16 +43,11 @@ private:
             if (!d_.isLiveConnector(k)) continue;
             const Connector& c = d_.connector(k);
             const int a = c.first, b = c.second;
-            if (c.Line1.Tag != makeTag(a, b))
-                return fail(QString("connector %1 tagged %2 joins %3,%4")
+            if (!d_.isLiveElement(a) || !d_.isLiveElement(b))
+                return fail(QString("live connector %1 joining %2,%3 ends on a hidden element")
                                 .arg(k)
-                                .arg(c.Line1.Tag)
                                 .arg(a)
                                 .arg(b));
-            if (!d_.isLiveElement(a) || !d_.isLiveElement(b))
-                return fail(QString("live connector %1 tagged %2 ends on a hidden element")
-                                .arg(k)
-                                .arg(c.Line1.Tag));
             if (!indexed.count({a, k}))
                 return fail(QString("connector %1 is not indexed under element %2").arg(k).arg(a));
             if (c.isAttribute())

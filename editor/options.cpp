@@ -1,8 +1,5 @@
 #include "options.h"
 
-#include <utility>
-#include <vector>
-
 #include "module1.h"
 
 bool isIdentifyingLink(const Diagram& diagram, int first, int second) {
@@ -32,7 +29,6 @@ void convertParticipationNotation(Editor& editor, bool toMinMax) {
             c.Line2.Visible = MinPart(caption) == QLatin1String("1");
         }
         if (c.Line2.Visible) {
-            c.Line2.Tag = c.Line1.Tag;
             c.Line2.BorderStyle = c.Line1.dotted() ? kLineDotted : kLineSolid;
         }
         editor.layoutConnector(k);
@@ -47,23 +43,13 @@ void applyColourChoice(Diagram& d, const ColourChoice& colours) {
     const ColourChoice old = coloursInForce(d.settings);
     const Diagram& model = d;
 
-    std::vector<std::pair<int, OleColor>> highlighted;
-    for (int i = 1; i < model.elementCount(); ++i) {
-        const OleColor colour = model.element(i).BackColor;
-        if (colour == old.candidate && colours.candidate != old.candidate)
-            highlighted.emplace_back(i, colours.candidate);
-        else if (colour == old.selected && colours.selected != old.selected)
-            highlighted.emplace_back(i, colours.selected);
-    }
-
     ProgramSettings& s = d.settings;
     s.WindowBackColor = colours.windowBack;
     if (model.element(0).BackColor != colours.windowBack)
         d.element(0).BackColor = colours.windowBack;
     s.CandidateColor = colours.candidate;
+    // Elements a connect mode marks show the new highlight colours from the settings.
     s.SelectedColor = colours.selected;
-    // The element keeps its own colour in its Tag; only the highlight shown changes.
-    for (const auto& [i, colour] : highlighted) d.element(i).BackColor = colour;
 
     s.AttLineColor = colours.attLine;
     if (old.attLine != colours.attLine) {

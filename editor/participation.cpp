@@ -76,7 +76,6 @@ void Editor::participation(int k) {
         if (total) {
             // A doubled line is a copy of the main line: same tag, same style.
             c.Line2.Visible = true;
-            c.Line2.Tag = c.Line1.Tag;
             c.Line2.BorderStyle = solid ? kLineSolid : kLineDotted;
         } else {
             c.Line2.Visible = false;

@@ -10,8 +10,11 @@ namespace {
 // header comes last, so a damaged file is refused before any of it is used.
 constexpr char kMagic[] = "RELVANE-RECOVERY";
 // Format 1 had no store for the project's stored name; such a project is then saved as new.
-constexpr quint32 kFormat = 2;
+// Formats 1 and 2 kept a text tag on every element (the own colour of a highlighted one) and on
+// every line (its connector's two ends, "a,b"); both are read and dropped.
+constexpr quint32 kFormat = 3;
 constexpr quint32 kFirstFormat = 1;
+constexpr quint32 kFirstUntaggedFormat = 3;
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
 // No count in a file written by this program passes the model's own limits.
 constexpr quint32 kMostEntries = quint32(Document::kLargestIndex) + 1;
@@ -34,16 +37,22 @@ bool read(QDataStream& in, Collection& c) {
     return in.status() == QDataStream::Ok;
 }
 
-// Every field, in declaration order; reading uses the same order.
+// Every field, in declaration order; reading uses the same order. `tagged`: the older formats'
+// tag sits where it stood (its text is dropped).
 template <typename Stream, typename E>
-void elementFields(Stream& s, E& e) {
-    s& e.Shape& e.Caption& e.BackColor& e.ForeColor& e.Tag& e.Font& e.BorderStyle& e.IsSizeLock& e
-        .Visible& e.Left& e.Top& e.Width& e.Height& e.RecWidth& e.EllWidth& e.DiaWidth;
+void elementFields(Stream& s, E& e, bool tagged) {
+    QString tag;
+    s& e.Shape& e.Caption& e.BackColor& e.ForeColor;
+    if (tagged) s& tag;
+    s& e.Font& e.BorderStyle& e.IsSizeLock& e.Visible& e.Left& e.Top& e.Width& e.Height& e
+        .RecWidth& e.EllWidth& e.DiaWidth;
 }
 
 template <typename Stream, typename L>
-void lineFields(Stream& s, L& l) {
-    s& l.X1& l.Y1& l.X2& l.Y2& l.BorderColor& l.BorderStyle& l.Visible& l.Tag;
+void lineFields(Stream& s, L& l, bool tagged) {
+    QString tag;
+    s& l.X1& l.Y1& l.X2& l.Y2& l.BorderColor& l.BorderStyle& l.Visible;
+    if (tagged) s& tag;
 }
 
 template <typename Stream, typename L>
@@ -71,15 +80,15 @@ struct In {
 
 void write(QDataStream& out, const Element& e) {
     Out o{out};
-    elementFields(o, e);
+    elementFields(o, e, false);
     for (const Collection* c : {&e.AttributeList, &e.RelationList, &e.RelativeEntityList,
                                 &e.PrimaryEntityList, &e.WeakRelationList, &e.WeakEntityList})
         write(out, *c);
 }
 
-bool read(QDataStream& in, Element& e) {
+bool read(QDataStream& in, Element& e, bool tagged) {
     In i{in};
-    elementFields(i, e);
+    elementFields(i, e, tagged);
     e.newCollections();
     for (Collection* c : {&e.AttributeList, &e.RelationList, &e.RelativeEntityList,
                           &e.PrimaryEntityList, &e.WeakRelationList, &e.WeakEntityList})
@@ -89,17 +98,17 @@ bool read(QDataStream& in, Element& e) {
 
 void write(QDataStream& out, const Connector& c) {
     Out o{out};
-    lineFields(o, c.Line1);
-    lineFields(o, c.Line2);
+    lineFields(o, c.Line1, false);
+    lineFields(o, c.Line2, false);
     labelFields(o, c.MN);
     labelFields(o, c.Description);
     out << qint8(c.kind) << c.first << c.second;
 }
 
-bool read(QDataStream& in, Connector& c) {
+bool read(QDataStream& in, Connector& c, bool tagged) {
     In i{in};
-    lineFields(i, c.Line1);
-    lineFields(i, c.Line2);
+    lineFields(i, c.Line1, tagged);
+    lineFields(i, c.Line2, tagged);
     labelFields(i, c.MN);
     labelFields(i, c.Description);
     qint8 kind = 0;
@@ -131,13 +140,14 @@ bool decodeBody(QDataStream& in, quint32 format, RecoverySnapshot& snapshot) {
     if (format >= 2) in >> snapshot.project.store >> snapshot.project.draft;
     in >> presentStyle;
     snapshot.presentStyle = presentStyle;
+    const bool tagged = format < kFirstUntaggedFormat;
     Document& doc = snapshot.document;
     quint32 elements = 0;
     in >> elements;
     if (elements < 1 || elements > kMostEntries) return false;
     for (quint32 i = 0; i < elements; ++i) {
         Element e;
-        if (!read(in, e)) return false;
+        if (!read(in, e, tagged)) return false;
         if (i == 0)
             doc.element(0) = e;
         else
@@ -148,7 +158,7 @@ bool decodeBody(QDataStream& in, quint32 format, RecoverySnapshot& snapshot) {
     if (connectors < 1 || connectors > kMostEntries) return false;
     for (quint32 k = 0; k < connectors; ++k) {
         Connector c;
-        if (!read(in, c)) return false;
+        if (!read(in, c, tagged)) return false;
         if (k == 0)
             doc.connector(0) = c;
         else

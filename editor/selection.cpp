@@ -10,7 +10,7 @@ namespace {
 
 // A connect mode picks by clicks; nothing is selected while it runs.
 bool connectModeRuns(const Diagram& d) {
-    return d.state.ConnectMode != 0;
+    return d.state.ConnectMode != ConnectMode::None;
 }
 
 }  // namespace

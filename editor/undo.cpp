@@ -27,7 +27,7 @@ void Editor::newDiagram() {
 }
 
 void Editor::undo() {
-    if (d_.state.ConnectMode != 0) {
+    if (d_.state.ConnectMode != ConnectMode::None) {
         cancel();
         return;
     }
@@ -35,7 +35,7 @@ void Editor::undo() {
 }
 
 void Editor::redo() {
-    if (d_.state.ConnectMode != 0) {
+    if (d_.state.ConnectMode != ConnectMode::None) {
         cancel();
         return;
     }

@@ -17,6 +17,7 @@ void Editor::replaceDiagram(Document document, const ProjectIdentity& project) {
     d_.view.legendVisible = false;
     d_.view.toolbarEnabled = true;
     d_.view.selection.clear();
+    d_.view.highlights.clear();
     abandoned_.clear();
     replaced_ = true;
     layoutAllConnectors();

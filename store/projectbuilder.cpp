@@ -164,7 +164,6 @@ private:
         }
 
         Connector& c = d_.connector(k);
-        c.Line2.Tag = c.Line1.Tag;
         if (settings_.PresentStyle != 0) {
             c.Line2.Visible = row.isWeak;
             setLabelCaption(c.MN, row.min.isEmpty() || row.max.isEmpty()

@@ -25,17 +25,6 @@ QVariant text(const QString& value) {
     return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value);
 }
 
-// The element's own colour: while it is highlighted for a connect mode, BackColor shows the
-// highlight and Tag keeps the colour it had before.
-OleColor ownColour(const Element& e, const ProgramSettings& settings) {
-    const bool highlighted =
-        e.BackColor == settings.SelectedColor || e.BackColor == settings.CandidateColor;
-    if (highlighted && !e.Tag.isEmpty()) {
-        if (const auto saved = colourFromText(e.Tag)) return *saved;
-    }
-    return e.BackColor;
-}
-
 class RowWriter {
 public:
     RowWriter(StatementRunner& runner, const Diagram& d, qint16 pi, bool draft)
@@ -71,7 +60,7 @@ private:
         for (int n = 1; n < d_.elementCount(); ++n) {
             const Element& e = d_.element(n);
             if (!e.Visible) continue;
-            const QVariant colour = colourText(ownColour(e, d_.settings));
+            const QVariant colour = colourText(e.BackColor);
             if (e.isEntityKind() || e.isRelationshipKind()) {
                 if (!run_.exec(entity_, kInsertEntityType,
                                {int(pi_), n, text(e.Caption), colour, storedReal(e.Left),

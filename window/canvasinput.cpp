@@ -1,6 +1,6 @@
 // The drawing area's mouse and drag-and-drop handling: presses, moves and releases on the elements
-// (as each element's own control reported them) and on the bare area, the rubber band, the
-// menus, and dragging an element to its new place.
+// (each routed to the element under the pointer, which keeps the mouse until the buttons are up)
+// and on the bare area, the rubber band, the menus, and dragging an element to its new place.
 #include "canvas.h"
 
 #include <QApplication>
@@ -18,7 +18,7 @@
 
 namespace {
 
-// Mouse button codes of the shape control's events.
+// Mouse button codes as buttonCode (inputcodes.h) gives them.
 constexpr qint16 kLeftButton = 1;
 constexpr qint16 kRightButton = 2;
 
@@ -29,7 +29,7 @@ constexpr qint16 kRightButton = 2;
 void Canvas::elementMouseDown(int i, qint16 button, qint16 shift, float x, float y) {
     // Ctrl+click adds or removes one element; a connect mode takes every click as a pick.
     constexpr qint16 kCtrl = 2;
-    if (button == kLeftButton && (shift & kCtrl) && d_.state.ConnectMode == 0) {
+    if (button == kLeftButton && (shift & kCtrl) && d_.state.ConnectMode == ConnectMode::None) {
         pressElement_ = 0;
         editor_.toggleSelected(i);
         return;
@@ -38,12 +38,12 @@ void Canvas::elementMouseDown(int i, qint16 button, qint16 shift, float x, float
         pressElement_ = i;
         pressPoint_ = QPointF(x, y);
         // Pixels inside the element; the grab point is kept in drawing units.
-        editor_.elementLeftDown(i, float(x / mapping_.pixelsPerUnitX()),
-                                float(y / mapping_.pixelsPerUnitY()));
+        editor_.elementLeftDown(i, float(x / renderer_.mapping().pixelsPerUnitX()),
+                                float(y / renderer_.mapping().pixelsPerUnitY()));
     } else if (button == kRightButton) {
         const Editor::Popup popup = editor_.elementRightDown(i);
         if (!menus_) return;
-        const QRect rect = elementRect(i);
+        const QRect rect = renderer_.elementRect(i);
         const QPoint globalPos =
             rect.isEmpty() ? QCursor::pos() : mapToGlobal(rect.topLeft() + QPointF(x, y)).toPoint();
         menus_->popupElementMenu(popup, i, globalPos);
@@ -53,7 +53,8 @@ void Canvas::elementMouseDown(int i, qint16 button, qint16 shift, float x, float
 void Canvas::elementMouseUp(int i, qint16 button) {
     // A press on one of several selected elements keeps them all, so that a drag moves them
     // together; let go without a drag, it was a click that selects this one alone.
-    if (button != kLeftButton || pressElement_ != i || d_.state.ConnectMode != 0) return;
+    if (button != kLeftButton || pressElement_ != i || d_.state.ConnectMode != ConnectMode::None)
+        return;
     if (d_.view.selection.size() > 1 && d_.view.selection.contains(i)) editor_.selectElements({i});
 }
 
@@ -71,13 +72,14 @@ void Canvas::elementMouseMove(int i, qint16 button, float x, float y) {
 }
 
 void Canvas::beginDrag(int i) {
-    if (elementRect(i).isEmpty()) return;
+    if (renderer_.elementRect(i).isEmpty()) return;
     auto* drag = new QDrag(this);
     drag->setMimeData(elementMimeData(i));
     drag->setPixmap(elementPicture(i));
-    const QPointF grab = pressElement_ == i ? pressPoint_
-                                            : QPointF(d_.state.GrabX * mapping_.pixelsPerUnitX(),
-                                                      d_.state.GrabY * mapping_.pixelsPerUnitY());
+    const QPointF grab = pressElement_ == i
+                             ? pressPoint_
+                             : QPointF(d_.state.GrabX * renderer_.mapping().pixelsPerUnitX(),
+                                       d_.state.GrabY * renderer_.mapping().pixelsPerUnitY());
     drag->setHotSpot(grab.toPoint());
     dragging_ = true;
     drag->exec(Qt::MoveAction);
@@ -89,11 +91,11 @@ void Canvas::beginDrag(int i) {
 
 QMenu* Canvas::rightClickAt(const QPointF& pos, const QPoint& globalPos) {
     // Only the bare drawing area: a press on a button or on the legend may propagate here.
-    if (childAt(pos.toPoint()) || elementAt(pos)) return nullptr;
-    const QPointF at = mapping_.toLogical(pos);
+    if (childAt(pos.toPoint()) || renderer_.elementAt(pos)) return nullptr;
+    const QPointF at = renderer_.mapping().toLogical(pos);
     // Anywhere within a few pixels of a relationship line counts, whatever the zoom.
     constexpr double kLineReachPixels = 5;
-    const float reach = float(kLineReachPixels / mapping_.pixelsPerUnitX());
+    const float reach = float(kLineReachPixels / renderer_.mapping().pixelsPerUnitX());
     if (!editor_.drawingAreaRightDown(float(at.x()), float(at.y()), reach)) return nullptr;
     return menus_ ? menus_->popupLineMenu(d_.state.CurrentLine, globalPos) : nullptr;
 }
@@ -103,7 +105,7 @@ void Canvas::mousePressEvent(QMouseEvent* event) {
     // The first button down picks the element under the pointer; it keeps the mouse until every
     // button is up.
     if (event->buttons() == event->button())
-        grabbedElement_ = childAt(pos.toPoint()) ? 0 : elementAt(pos);
+        grabbedElement_ = childAt(pos.toPoint()) ? 0 : renderer_.elementAt(pos);
     if (grabbedElement_ && d_.isElement(grabbedElement_)) {
         const QPointF at = inElement(grabbedElement_, pos);
         elementMouseDown(grabbedElement_, buttonCode(event->button()),
@@ -135,7 +137,7 @@ void Canvas::mouseDoubleClickEvent(QMouseEvent* event) {
     // and for other buttons, it is an ordinary press.
     if (event->button() == Qt::LeftButton && event->buttons() == event->button()) {
         const QPointF pos = event->position();
-        if (const int i = childAt(pos.toPoint()) ? 0 : elementAt(pos)) {
+        if (const int i = childAt(pos.toPoint()) ? 0 : renderer_.elementAt(pos)) {
             grabbedElement_ = i;
             event->accept();
             return;
@@ -148,7 +150,7 @@ void Canvas::mouseMoveEvent(QMouseEvent* event) {
     const QPointF pos = event->position();
     if (event->buttons() == Qt::NoButton) {
         // Hovering: only the element under the pointer hears of it.
-        if (const int i = elementAt(pos); i && !childAt(pos.toPoint())) {
+        if (const int i = renderer_.elementAt(pos); i && !childAt(pos.toPoint())) {
             const QPointF at = inElement(i, pos);
             elementMouseMove(i, 0, float(at.x()), float(at.y()));
         }
@@ -179,7 +181,7 @@ void Canvas::mouseReleaseEvent(QMouseEvent* event) {
     }
     if (band_ && event->button() == Qt::LeftButton) {
         if (band_->isVisible()) {
-            std::vector<int> chosen = elementsInside(band_->geometry());
+            std::vector<int> chosen = renderer_.elementsInside(band_->geometry());
             if (bandAdds_)
                 chosen.insert(chosen.end(), d_.view.selection.begin(), d_.view.selection.end());
             editor_.selectElements(chosen);
@@ -189,14 +191,6 @@ void Canvas::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     QWidget::mouseReleaseEvent(event);
-}
-
-std::vector<int> Canvas::elementsInside(const QRect& band) const {
-    const QRectF area(mapping_.toLogical(band.topLeft()), mapping_.toLogical(band.bottomRight()));
-    std::vector<int> inside;
-    for (int i : grid_.within(area))
-        if (d_.element(i).Visible && area.contains(elementArea(i))) inside.push_back(i);
-    return inside;
 }
 
 void Canvas::contextMenuEvent(QContextMenuEvent* event) {
@@ -232,13 +226,13 @@ bool Canvas::acceptsDropAt(int i, const QPointF& pos) const {
     if (!d_.isLiveElement(i) || !rect().contains(pos.toPoint())) return false;
     if (childAt(pos.toPoint())) return false;
     // Letting go over the element's own old place is a short move, not a drop on an element.
-    if (const int hit = elementAt(pos); hit && hit != i) return false;
-    return !overLabel(pos);
+    if (const int hit = renderer_.elementAt(pos); hit && hit != i) return false;
+    return !renderer_.overLabel(pos);
 }
 
 bool Canvas::dropAt(int i, const QPointF& pos) {
     if (!acceptsDropAt(i, pos)) return false;
-    const QPointF at = mapping_.toLogical(pos);
+    const QPointF at = renderer_.mapping().toLogical(pos);
     editor_.dropElement(i, float(at.x()), float(at.y()));
     Q_EMIT elementDropped(i);
     return true;

@@ -114,7 +114,7 @@ Form1::Form1(Workspace& workspace, QWidget* parent) : QMainWindow(parent), works
 }
 
 Form1::~Form1() {
-    // The canvas and its controls refer to the diagram, which members outlive only until here.
+    // The canvas and its overlays refer to the diagram, which members outlive only until here.
     delete takeCentralWidget();
 }
 
@@ -283,7 +283,7 @@ void Form1::showZoom(double zoom) {
 void Form1::syncEditMenu() {
     const QUndoStack& stack = workspace_.history().stack();
     // While a connect mode runs, Undo (and Redo) first ends it.
-    const bool modeRunning = diagram().state.ConnectMode != 0;
+    const bool modeRunning = diagram().state.ConnectMode != ConnectMode::None;
     const auto show = [modeRunning](QAction* action, const QString& verb, bool can,
                                     const QString& step) {
         action->setEnabled(can || modeRunning);
@@ -466,7 +466,7 @@ void Form1::syncView() {
         setTextIfChanged(hoverPanels_[panel], view.hover[panel]);
     // The panel tells the next click of a running connect mode; once none runs (Cancel, Esc,
     // Undo), a prompt left in the view state would ask for a click that no longer counts.
-    const bool modeRunning = diagram().state.ConnectMode != 0;
+    const bool modeRunning = diagram().state.ConnectMode != ConnectMode::None;
     setTextIfChanged(promptPanel_, modeRunning ? view.prompt : QString());
     setTextIfChanged(modeHint_, modeRunning
                                     ? QCoreApplication::translate("Form1", "Esc 或 Cancel 結束連線")

@@ -43,16 +43,9 @@ std::vector<int> partnersOf(int s) {
     }
 }
 
-// The colour element i has of its own: while it shows a highlight, the one kept in its Tag.
-std::optional<OleColor> ownColour(const Diagram& d, int i) {
-    const Element& e = d.element(i);
-    const bool highlighted =
-        e.BackColor == d.settings.CandidateColor || e.BackColor == d.settings.SelectedColor;
-    if (!highlighted) return e.BackColor;
-    bool ok = false;
-    const qint64 kept = e.Tag.toLongLong(&ok);
-    if (!ok) return std::nullopt;
-    return OleColor(kept);
+// The colour element i has of its own, whatever highlight a connect mode shows on it.
+OleColor ownColour(const Diagram& d, int i) {
+    return d.element(i).BackColor;
 }
 
 QString insetName(InsetBox box) {

@@ -23,7 +23,7 @@ using SwatchColours = std::array<OleColor, kSwatchCount>;
 // The colours in force, by swatch.
 SwatchColours swatchColoursInForce(const ProgramSettings& settings);
 
-// Why swatch `s` may not take colour `c`, or nullopt when it may. The editor tells highlights and
+// Why swatch `s` may not take colour `c`, or nullopt when it may. The user tells highlights and
 // connector kinds apart by colour alone, so the four highlight and connector colours must differ
 // from each other, and the highlight colours from the window background (the colour new elements
 // take) and from every element's own colour; each is compared with the partner's colour in force

@@ -461,7 +461,6 @@ TEST(MappingModel, MalformedReferencesYieldFewerColumnsWithoutCrashing) {
     b.d.element(e).AttributeList.add(30000, "30000");
     b.d.element(r).RelativeEntityList.add(-5, "-5");
     b.d.connector(k2).first = 9999;
-    b.d.connector(k2).Line1.Tag = makeTag(9999, r);
     const int m = b.multAttribute(f, "M");
     b.d.element(m).RelativeEntityList.clear();
     b.d.element(m).RelativeEntityList.add(31000);

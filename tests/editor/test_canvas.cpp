@@ -775,3 +775,41 @@ TEST_P(ZoomedCanvasTest, RubberBandCtrlClickGroupDragAndTheLineMenuAlongTheLine)
     EXPECT_EQ(d.state.CurrentLine, k);
     lineMenu->hide();
 }
+
+namespace {
+
+// A connect mode's marks are painted in the settings' highlight colours over the element's own,
+// on the screen (through the element's kept picture) and in pictures alike.
+TEST(CanvasTest, HighlightsArePaintedOverTheOwnColour) {
+    CanvasRig rig;
+    const int i = addElement(rig.d, KindEntity, QRectF(50, 10, 60, 40));
+    rig.d.element(i).BackColor = 0x00FF00;
+    rig.d.notifyElement(i);
+    const QPoint inside(80, 30);
+    const auto screen = [&] { return rig.canvas.grab().toImage().pixelColor(inside); };
+    const auto picture = [&] {
+        return rig.canvas.renderDiagram(QRect(0, 0, 200, 100)).toImage().pixelColor(inside);
+    };
+    screen();
+    ASSERT_EQ(screen(), QColor(0, 255, 0)) << "painted twice: from its picture";
+
+    rig.canvas.show();
+    QCoreApplication::processEvents();
+    PaintRecorder recorder;
+    rig.canvas.installEventFilter(&recorder);
+    rig.editor.toolbarButton("AttLine");
+    QCoreApplication::processEvents();
+    rig.canvas.removeEventFilter(&recorder);
+    EXPECT_TRUE(recorder.painted.contains(rig.canvas.elementRect(i))) << "repainted on the mark";
+    const QColor candidate = toQColor(rig.d.settings.CandidateColor);
+    EXPECT_EQ(screen(), candidate);
+    EXPECT_EQ(picture(), candidate);
+    EXPECT_EQ(rig.d.element(i).BackColor, 0x00FF00u);
+    rig.editor.elementLeftDown(i, 1, 1);
+    EXPECT_EQ(screen(), toQColor(rig.d.settings.SelectedColor));
+    rig.editor.cancel();
+    EXPECT_EQ(screen(), QColor(0, 255, 0));
+    EXPECT_EQ(picture(), QColor(0, 255, 0));
+}
+
+}  // namespace

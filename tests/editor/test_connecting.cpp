@@ -5,11 +5,14 @@
 
 #include "diagrambuilder.h"
 #include "geometry.h"
+#include "history.h"
 
 namespace {
 
+// Whether element i shows `colour`: a connect mode's highlight is the session's, over the
+// element's own colour.
 bool shows(const DiagramBuilder& b, int i, OleColor colour) {
-    return b.d.element(i).BackColor == colour;
+    return b.d.shownColour(i) == colour;
 }
 
 TEST(AttributeConnection, AnyElementMayOwnAnAttribute) {
@@ -18,19 +21,19 @@ TEST(AttributeConnection, AnyElementMayOwnAnAttribute) {
     const int a1 = b.attribute(e, "Address");
     const int a2 = b.editor.createElement(KindAttribute);
     b.editor.toolbarButton("AttLine");
-    EXPECT_EQ(b.d.state.ConnectMode, 1);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::AttributeOwner);
     EXPECT_FALSE(b.d.view.toolbarEnabled);
     EXPECT_TRUE(b.d.view.legendVisible);
     EXPECT_EQ(b.d.view.prompt, "請選定屬性的 Entity");
     b.click(a1);
-    EXPECT_EQ(b.d.state.ConnectMode, 2);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::Attribute);
     EXPECT_EQ(b.d.view.prompt, "請選定 Attribute");
     EXPECT_TRUE(shows(b, a1, b.d.settings.SelectedColor));
     EXPECT_TRUE(shows(b, a2, b.d.settings.CandidateColor));
     EXPECT_FALSE(shows(b, e, b.d.settings.CandidateColor));
     b.click(a2);
 
-    EXPECT_EQ(b.d.state.ConnectMode, 0);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_TRUE(b.d.view.toolbarEnabled);
     EXPECT_FALSE(b.d.view.legendVisible);
     EXPECT_EQ(b.d.view.prompt, "");
@@ -56,7 +59,7 @@ TEST(AttributeConnection, ClicksOnNonCandidatesAreIgnored) {
     b.click(e);
     b.click(owned);  // already has an owner
     b.click(other);  // not an attribute
-    EXPECT_EQ(b.d.state.ConnectMode, 2);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::Attribute);
     EXPECT_EQ(b.d.element(e).AttributeList.count(), 1);
     EXPECT_TRUE(b.prompts.messages.isEmpty());
 }
@@ -75,13 +78,13 @@ TEST(RelationshipConnection, BinaryLinksBothEntities) {
     EXPECT_TRUE(shows(b, r, b.d.settings.CandidateColor));
     EXPECT_TRUE(shows(b, e1, b.d.settings.SelectedColor));
     b.click(r);
-    EXPECT_EQ(b.d.state.ConnectMode, 5);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::SecondEntity);
     EXPECT_EQ(b.d.view.prompt, "請選定 Relationship 的第二個 Entity");
     // No relation is recorded before the second entity is picked.
     EXPECT_TRUE(b.d.element(r).RelativeEntityList.isEmpty());
     b.click(e2);
 
-    EXPECT_EQ(b.d.state.ConnectMode, 0);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_EQ(b.d.state.RelationPick, 0);
     EXPECT_EQ(b.d.state.CurrentLine, 0);
     EXPECT_EQ(b.d.element(r).RelativeEntityList.items(),
@@ -113,8 +116,8 @@ TEST(RelationshipConnection, RecursiveRelationshipHasTwoKeysAndTwoDottedConnecto
     EXPECT_TRUE(related.containsKey("1"));
     EXPECT_TRUE(related.containsKey("1_2"));
     EXPECT_EQ(b.d.element(e).RelationList.items(), std::vector<qint16>{5});
-    EXPECT_EQ(b.d.connector(k1).Line1.Tag, "1,5");
-    EXPECT_EQ(b.d.connector(k2).Line1.Tag, "1,5");
+    EXPECT_TRUE(b.d.connector(k1).joins(1, 5));
+    EXPECT_TRUE(b.d.connector(k2).joins(1, 5));
     EXPECT_TRUE(b.d.connector(k1).Line1.dotted());
     EXPECT_TRUE(b.d.connector(k2).Line1.dotted());
     EXPECT_EQ(k2, k1 + 1);
@@ -129,12 +132,12 @@ TEST(RelationshipConnection, AThirdParticipantJoinsInOneClick) {
     b.editor.toolbarButton("RelLine");
     b.click(e3);
     b.click(r);
-    EXPECT_EQ(b.d.state.ConnectMode, 0);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_EQ(b.d.connectorCount(), connectors + 1);
     EXPECT_EQ(b.d.element(r).RelativeEntityList.items(),
               (std::vector<qint16>{qint16(e1), qint16(e2), qint16(e3)}));
     EXPECT_TRUE(b.d.element(e3).RelationList.containsItem(qint16(r)));
-    EXPECT_EQ(b.d.connector(connectors).Line1.Tag, makeTag(e3, r));
+    EXPECT_TRUE(b.d.connector(connectors).joins(e3, r));
     EXPECT_TRUE(b.d.connector(connectors).MN.Visible);
 }
 
@@ -147,7 +150,7 @@ TEST(RelationshipConnection, RelationshipsAlreadyLinkedToTheFirstEntityAreNoCand
     b.click(e1);
     EXPECT_FALSE(shows(b, r, b.d.settings.CandidateColor));
     b.click(r);
-    EXPECT_EQ(b.d.state.ConnectMode, 4);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::Relationship);
 }
 
 TEST(RelationshipConnection, OtherCandidateRelationshipsShowAsPickedToo) {
@@ -177,7 +180,7 @@ TEST(RelationshipConnection, CancelInModeFiveLeavesTheFirstConnector) {
     const int k = b.d.state.CurrentLine;
     ASSERT_NE(k, 0);
     b.editor.cancel();
-    EXPECT_EQ(b.d.state.ConnectMode, 0);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_EQ(b.d.state.FirstPick, 0);
     EXPECT_EQ(b.d.state.RelationPick, 0);
     EXPECT_TRUE(b.d.view.toolbarEnabled);
@@ -221,9 +224,9 @@ TEST(RelationshipConnection, AnEntityTheRelationshipAlreadyListsIsNoSecondCandid
     b.click(r);
     EXPECT_FALSE(shows(b, e2, b.d.settings.CandidateColor));
     b.click(e2);  // ignored
-    EXPECT_EQ(b.d.state.ConnectMode, 5);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::SecondEntity);
     b.click(e1);
-    EXPECT_EQ(b.d.state.ConnectMode, 0);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_EQ(b.d.element(r).RelativeEntityList.items(),
               (std::vector<qint16>{qint16(e2), qint16(e3), qint16(e1)}));
 }
@@ -236,7 +239,7 @@ TEST(WeakEntity, DesignationDoublesTheLinkAndRecordsOwners) {
     const auto [k1, k2] = b.binary(owner, r, weak);
     b.editor.elementRightDown(weak);
     b.editor.menuWeakEntity(weak);
-    EXPECT_EQ(b.d.state.ConnectMode, 6);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::IdentifyingRelationship);
     EXPECT_EQ(b.d.view.prompt, "請選定此 WeakEntityType 的識別關係型態");
     EXPECT_FALSE(b.d.view.toolbarEnabled);
     EXPECT_TRUE(shows(b, weak, b.d.settings.SelectedColor));
@@ -248,9 +251,8 @@ TEST(WeakEntity, DesignationDoublesTheLinkAndRecordsOwners) {
     EXPECT_EQ(w.WeakRelationList.items(), std::vector<qint16>{qint16(r)});
     EXPECT_EQ(w.PrimaryEntityList.items(), std::vector<qint16>{qint16(owner)});
     EXPECT_TRUE(b.d.connector(k2).Line2.Visible);
-    EXPECT_EQ(b.d.connector(k2).Line2.Tag, b.d.connector(k2).Line1.Tag);
     EXPECT_FALSE(b.d.connector(k1).Line2.Visible);
-    EXPECT_EQ(b.d.state.ConnectMode, 0);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_TRUE(b.d.view.toolbarEnabled);
     EXPECT_EQ(w.BackColor, b.d.settings.WindowBackColor);
     EXPECT_EQ(b.d.element(r).BackColor, b.d.settings.WindowBackColor);
@@ -266,14 +268,14 @@ TEST(WeakEntity, TernaryAndRecursiveRelationshipsAreNoCandidates) {
     b.recursive(e1, recursive);
     b.editor.elementRightDown(e1);
     b.editor.menuWeakEntity(e1);
-    EXPECT_EQ(b.d.state.ConnectMode, 6);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::IdentifyingRelationship);
     EXPECT_FALSE(shows(b, ternary, b.d.settings.CandidateColor));
     EXPECT_FALSE(shows(b, recursive, b.d.settings.CandidateColor));
     b.click(recursive);
-    EXPECT_EQ(b.d.state.ConnectMode, 6);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::IdentifyingRelationship);
     EXPECT_TRUE(b.d.element(e1).WeakRelationList.isEmpty());
     b.editor.cancel();
-    EXPECT_EQ(b.d.state.ConnectMode, 0);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_EQ(b.d.element(e1).BackColor, b.d.settings.WindowBackColor);
 }
 
@@ -472,8 +474,8 @@ TEST(RelationshipConnection, TheLineMenuDuringModeFiveDoesNotRetargetTheConnecti
     ASSERT_TRUE(b.editor.drawingAreaRightDown((line.X1 + line.X2) / 2, (line.Y1 + line.Y2) / 2));
     EXPECT_EQ(b.d.state.CurrentLine, k1);
     b.click(c);
-    EXPECT_EQ(b.d.connector(k1).Line1.Tag, makeTag(a, other));
-    EXPECT_EQ(b.d.connector(pending).Line1.Tag, makeTag(a, r));
+    EXPECT_TRUE(b.d.connector(k1).joins(a, other));
+    EXPECT_TRUE(b.d.connector(pending).joins(a, r));
     EXPECT_EQ(b.d.element(r).RelativeEntityList.items(),
               (std::vector<qint16>{qint16(a), qint16(c)}));
     (void)k2;
@@ -488,7 +490,7 @@ TEST(WeakEntity, DesignationDuringAnotherModeEndsThatModeFirst) {
     b.click(weak);  // mode 4: the weak-to-be shows the selected colour
     b.editor.elementRightDown(weak);
     b.editor.menuWeakEntity(weak);
-    EXPECT_EQ(b.d.state.ConnectMode, 6);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::IdentifyingRelationship);
     b.click(r);
     EXPECT_TRUE(b.d.element(weak).is(KindWeakEntity));
     for (int i = 1; i < b.d.elementCount(); ++i)
@@ -562,6 +564,66 @@ TEST(Selection, AClickSelectsOutsideTheConnectModesOnly) {
     EXPECT_FALSE(b.d.isLiveElement(e));
     EXPECT_TRUE(b.d.isLiveElement(f));
     EXPECT_TRUE(b.d.view.selection.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// ---- highlights: the session's, not the document's ----
+
+// A connect mode marks its candidates and picks in the editing session: entering and leaving it
+// changes no element, announces none and leaves no step to take back.
+TEST(Highlights, AModeMarksTheSessionAndLeavesTheDocumentAlone) {
+    DiagramBuilder b;
+    History history(b.d);
+    b.editor.setHistory(&history);
+    const int e = b.entity("E");
+    const int a = b.editor.createElement(KindAttribute);
+    const Document before = b.d.document();
+    const int steps = history.stack().count();
+    std::vector<int> announced;
+    QObject::connect(&b.d, &Diagram::changed, [&](const DiagramChange& change) {
+        announced.insert(announced.end(), change.elements.begin(), change.elements.end());
+    });
+
+    for (const char* button : {"AttLine", "RelLine"}) {
+        b.editor.toolbarButton(button);
+        EXPECT_FALSE(b.d.view.highlights.empty()) << button;
+        b.click(e);
+        EXPECT_EQ(b.d.view.highlights.of(e), Highlight::Selected) << button;
+        b.editor.cancel();
+        EXPECT_TRUE(b.d.view.highlights.empty()) << button;
+    }
+    EXPECT_TRUE(announced.empty());
+    for (int i = 0; i < b.d.elementCount(); ++i)
+        EXPECT_TRUE(b.d.document().element(i) == before.element(i)) << i;
+    EXPECT_EQ(history.stack().count(), steps) << "a cancelled mode is no step";
+
+    // A finished connection is one step; taking it back leaves no highlight either.
+    b.editor.toolbarButton("AttLine");
+    b.click(e);
+    b.click(a);
+    ASSERT_EQ(history.stack().count(), steps + 1);
+    b.editor.undo();
+    EXPECT_TRUE(b.d.view.highlights.empty());
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
+}
+
+// A colour chosen for a marked element shows at once: the element is no candidate any more.
+TEST(Highlights, AColourChosenDuringAModeEndsTheElementsHighlight) {
+    DiagramBuilder b;
+    const int e = b.entity("E");
+    const int a = b.editor.createElement(KindAttribute);
+    b.editor.toolbarButton("AttLine");
+    b.click(e);
+    ASSERT_EQ(b.d.view.highlights.of(a), Highlight::Candidate);
+    b.prompts.answerColour(0x00FF00);
+    b.editor.color(a);
+    EXPECT_EQ(b.d.shownColour(a), 0x00FF00u);
+    b.click(a);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::Attribute) << "not picked";
+    EXPECT_TRUE(b.d.element(e).AttributeList.isEmpty());
 }
 
 }  // namespace

@@ -421,9 +421,9 @@ TEST(DeleteDuringConnection, DeletingThePickedEntityEndsTheMode) {
     b.click(e);
     b.click(r);
     const int pending = b.d.state.CurrentLine;
-    ASSERT_EQ(b.d.state.ConnectMode, 5);
+    ASSERT_EQ(b.d.state.ConnectMode, ConnectMode::SecondEntity);
     deleteViaMenu(b, e);
-    EXPECT_EQ(b.d.state.ConnectMode, 0);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_TRUE(b.d.view.toolbarEnabled);
     EXPECT_TRUE(connectorHidden(b.d, pending));
     b.click(f);
@@ -438,7 +438,7 @@ TEST(DeleteDuringConnection, DeletingThePickedOwnerEndsTheMode) {
     b.editor.toolbarButton("AttLine");
     b.click(e);
     deleteViaMenu(b, e);
-    EXPECT_EQ(b.d.state.ConnectMode, 0);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     b.click(a);
     EXPECT_TRUE(b.d.element(a).RelativeEntityList.isEmpty());
 }
@@ -451,7 +451,7 @@ TEST(DeleteDuringConnection, AnUnrelatedDeletionLetsTheModeGoOn) {
     b.click(e);
     b.click(r);
     deleteViaMenu(b, g);
-    EXPECT_EQ(b.d.state.ConnectMode, 5);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::SecondEntity);
     b.click(f);
     EXPECT_EQ(b.d.element(r).RelativeEntityList.items(), (Items{qint16(e), qint16(f)}));
 }

@@ -185,7 +185,6 @@ TEST(Resize, ConnectorsOfTheElementFollowAndOthersStay) {
     const int kc = b.connector(other, b.attribute(other, "x"));
     // Make k1 a doubled connector so that its second line has to follow as well.
     b.d.connector(k1).Line2.Visible = true;
-    b.d.connector(k1).Line2.Tag = b.d.connector(k1).Line1.Tag;
     b.d.connector(kc).Line1.X1 = 4321;  // a mark that only a layout of kc would overwrite
     const Line before = b.d.connector(k1).Line1;
     b.editor.elementRightDown(e1);
@@ -197,7 +196,7 @@ TEST(Resize, ConnectorsOfTheElementFollowAndOthersStay) {
         const Connector& c = b.d.connector(k);
         Line line = c.Line1;
         Label mn = c.MN;
-        PlaceLine(b.d, qint16(e1), qint16(MaxPart(c.Line1.Tag).toInt()), line, mn, false);
+        PlaceLine(b.d, qint16(e1), c.second, line, mn, false);
         EXPECT_EQ(c.Line1.X1, line.X1) << k;
         EXPECT_EQ(c.Line1.Y1, line.Y1) << k;
         EXPECT_EQ(c.Line1.X2, line.X2) << k;
@@ -227,7 +226,6 @@ struct RecursiveDiagram {
         b.setRole(k2, "worker");
         b.d.connector(k1).Line2.Visible = true;
         b.d.connector(k1).Line2.BorderStyle = kLineDotted;
-        b.d.connector(k1).Line2.Tag = b.d.connector(k1).Line1.Tag;
     }
 };
 
@@ -303,7 +301,6 @@ TEST_P(Colour, HighlightColoursAreRefusedOthersTaken) {
     DiagramBuilder b;
     const int r = b.relationship("R");
     b.d.element(r).BackColor = 0x123456;
-    b.d.element(r).Tag = "42";
     b.editor.elementRightDown(r);
     const OleColor chosen = GetParam().refused ? b.d.settings.*GetParam().refused : 0x00FF00;
     b.prompts.answerColour(chosen);
@@ -317,7 +314,6 @@ TEST_P(Colour, HighlightColoursAreRefusedOthersTaken) {
         EXPECT_TRUE(b.prompts.messages.isEmpty());
         EXPECT_EQ(b.d.element(r).BackColor, 0x00FF00u);
     }
-    EXPECT_EQ(b.d.element(r).Tag, "42");  // the saved colour is not touched
 }
 
 INSTANTIATE_TEST_SUITE_P(

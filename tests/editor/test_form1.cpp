@@ -177,11 +177,12 @@ TEST_F(Form1Test, EditMenuTakesStepsBackAndRedoesThemByName) {
 
     // Undo in a running connect mode ends the mode first, taking nothing back.
     form.toolbarButton("AttLine")->click();
-    ASSERT_EQ(d.state.ConnectMode, 1);
+    ASSERT_EQ(d.state.ConnectMode, ConnectMode::AttributeOwner);
     undo->trigger();
-    EXPECT_EQ(d.state.ConnectMode, 0);
+    EXPECT_EQ(d.state.ConnectMode, ConnectMode::None);
     EXPECT_EQ(d.elementCount(), 3);
-    EXPECT_EQ(d.element(1).BackColor, d.element(2).BackColor) << "highlights taken back";
+    EXPECT_EQ(d.shownColour(1), d.shownColour(2)) << "highlights taken back";
+    EXPECT_TRUE(d.view.highlights.empty());
 }
 
 TEST_F(Form1Test, MenuBarHasFileAndAbout) {
@@ -256,7 +257,7 @@ TEST_F(Form1Test, ViewStateShowsInStatusBarsLegendToolbarAndCaption) {
     ASSERT_EQ(child<QStatusBar>("StatusBar2")->findChildren<QLabel*>().size(), 3)
         << "the prompt, how to end a connect mode, and the zoom";
 
-    d.state.ConnectMode = 2;  // the prompt shows while a connect mode runs
+    d.state.ConnectMode = ConnectMode::Attribute;  // the prompt shows while a connect mode runs
     d.view.prompt = "請選定 Attribute";
     d.view.hover[0] = "Index: 4";
     d.view.hover[1] = "RelationshipType元素: 無";
@@ -275,7 +276,7 @@ TEST_F(Form1Test, ViewStateShowsInStatusBarsLegendToolbarAndCaption) {
 
     d.view.legendVisible = false;
     d.view.toolbarEnabled = true;
-    d.state.ConnectMode = 0;
+    d.state.ConnectMode = ConnectMode::None;
     d.view.prompt.clear();
     d.notifyView();
     EXPECT_TRUE(legend->isHidden());
@@ -419,11 +420,11 @@ TEST_F(Form1Test, TheSelectionIsFramedAndABareClickLetsGoOfIt) {
 TEST_F(Form1Test, CancelButtonLeavesTheConnectMode) {
     addElement(d, KindEntity, QRectF(100, 100, 73, 41));
     form.toolbarButton("AttLine")->click();
-    EXPECT_EQ(d.state.ConnectMode, 1.0f);
+    EXPECT_EQ(d.state.ConnectMode, ConnectMode::AttributeOwner);
     EXPECT_TRUE(child<QGroupBox>("Frame1")->isVisible());
     EXPECT_FALSE(child<QToolBar>("Toolbar1")->isEnabled());
     child<QPushButton>("Command2")->click();
-    EXPECT_EQ(d.state.ConnectMode, 0.0f);
+    EXPECT_EQ(d.state.ConnectMode, ConnectMode::None);
     EXPECT_TRUE(child<QGroupBox>("Frame1")->isHidden());
     EXPECT_TRUE(child<QToolBar>("Toolbar1")->isEnabled());
 }

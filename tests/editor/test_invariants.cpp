@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <algorithm>
 #include <map>
 #include <random>
@@ -41,7 +42,7 @@ std::string describe(const Diagram& d) {
         if (!c.Line1.Visible) continue;
         text += QString("  connector %1: %2 %3%4%5\n")
                     .arg(k)
-                    .arg(c.Line1.Tag)
+                    .arg(QString("%1,%2").arg(c.first).arg(c.second))
                     .arg(d.isAttributeConnector(k) ? "attribute" : "relationship")
                     .arg(c.Line1.dotted() ? " dotted" : "")
                     .arg(c.Line2.Visible ? " doubled" : "");
@@ -69,7 +70,8 @@ TEST(Invariants, HoldAfterEveryStepOfRandomEditing) {
             // The first connector of a connection waiting for its second entity has no relation
             // behind it yet either.
             std::set<int> unrelated = session.abandoned;
-            if (session.b.d.state.ConnectMode == 5) unrelated.insert(session.b.d.state.PendingLine);
+            if (session.b.d.state.ConnectMode == ConnectMode::SecondEntity)
+                unrelated.insert(session.b.d.state.PendingLine);
             const QString problem = findInconsistency(session.b.d, unrelated);
             if (!problem.isEmpty()) {
                 FAIL() << "seed " << seed << ", step " << step << ": " << problem.toStdString()
@@ -136,7 +138,7 @@ TEST(History, UndoingEveryStepGivesBackTheStartAndRedoingThemTheEnd) {
         std::string difference = differenceBetween(b.d.document(), start);
         ASSERT_EQ(difference, "") << "seed " << seed << " after undoing " << steps << " steps\n"
                                   << lastSteps(session.trace, 60);
-        EXPECT_EQ(b.d.state.ConnectMode, 0);
+        EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
 
         while (history.stack().index() < steps) b.editor.redo();
         difference = differenceBetween(b.d.document(), end);
@@ -165,6 +167,31 @@ TEST(RecoverySnapshot, EveryRandomDiagramComesBackExactly) {
         EXPECT_EQ(got->project, sent.project);
         EXPECT_EQ(got->presentStyle, 0);
     }
+}
+
+// A recovery file of the older format, which kept a tag on every element and line (written by the
+// build before the tags went: the diagram below with a weak entity, after a connect mode ran),
+// still comes back whole.
+TEST(RecoverySnapshot, AFileOfTheOlderTaggedFormatComesBack) {
+    QFile file(QStringLiteral(RELVANE_SOURCE_DIR "/tests/editor/golden/recovery-format2.bin"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QString problem;
+    const std::optional<RecoverySnapshot> got = decodeSnapshot(file.readAll(), &problem);
+    ASSERT_TRUE(got) << problem.toStdString();
+    EXPECT_EQ(got->projectName, "公司");
+    EXPECT_EQ(got->project, (ProjectIdentity{"公司", "公司", "sqlite:/tmp/x.db", false}));
+
+    DiagramBuilder b;
+    const int owner = b.entity("Employee");
+    b.d.element(owner).BackColor = 0x123456;
+    const int dependent = b.entity("Dependent");
+    const int has = b.relationship("Has");
+    b.attribute(owner, "Ssn", true);
+    b.binary(owner, has, dependent);
+    b.setParticipation(b.connector(owner, has), "1,1");
+    b.setParticipation(b.connector(dependent, has), "0,N");
+    b.makeWeak(dependent, has);
+    EXPECT_EQ(differenceBetween(got->document, b.d.document()), "");
 }
 
 TEST(RecoverySnapshot, DamagedTruncatedOrForeignBytesAreRefused) {

@@ -201,14 +201,14 @@ QStringList storedData(const Diagram& d) {
         const Connector& c = d.connector(k);
         if (!c.Line1.Visible) continue;
         QString line = QStringLiteral("connector %1 colour=%2 style=%3 line1 %4 %5 %6 %7")
-                           .arg(c.Line1.Tag)
+                           .arg(QString::number(c.first) + ',' + QString::number(c.second))
                            .arg(c.Line1.BorderColor)
                            .arg(c.Line1.BorderStyle)
                            .arg(number(c.Line1.X1), number(c.Line1.Y1), number(c.Line1.X2),
                                 number(c.Line1.Y2));
         if (c.Line2.Visible)
             line += QStringLiteral(" line2 %1 style=%2 %3 %4 %5 %6")
-                        .arg(c.Line2.Tag)
+                        .arg(QString::number(c.first) + ',' + QString::number(c.second))
                         .arg(c.Line2.BorderStyle)
                         .arg(number(c.Line2.X1), number(c.Line2.Y1), number(c.Line2.X2),
                              number(c.Line2.Y2));

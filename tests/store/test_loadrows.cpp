@@ -94,7 +94,7 @@ TEST_P(LoadRows, ParticipationLabelsFollowTheNotation) {
         EXPECT_EQ(con.MN.Caption, c.caption) << c.min << "," << c.max;
         EXPECT_TRUE(con.MN.Visible);
         EXPECT_EQ(con.Line2.Visible, c.doubled) << c.min << "," << c.max;
-        EXPECT_EQ(con.Line2.Tag, "1,2");
+        EXPECT_TRUE(con.joins(1, 2));
     }
 }
 
@@ -175,7 +175,7 @@ TEST_P(LoadRows, LoadingReplacesTheDiagramOnTheCanvas) {
     ASSERT_EQ(load(b).status, ProjectStore::LoadResult::Status::Loaded);
     EXPECT_EQ(b.d.elementCount(), 3);
     EXPECT_EQ(b.d.connectorCount(), 2);
-    EXPECT_EQ(b.d.state.ConnectMode, 0.0f);
+    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_TRUE(b.d.view.toolbarEnabled);
     EXPECT_FALSE(b.d.view.legendVisible);
 }

@@ -138,7 +138,7 @@ TEST_P(SaveRows, AHighlightedElementIsSavedWithItsOwnColour) {
     // "AttLine" marks every element as a candidate; clicking Student picks it.
     b.editor.toolbarButton("AttLine");
     b.click(1);
-    ASSERT_EQ(b.d.element(1).BackColor, b.d.settings.SelectedColor);
+    ASSERT_EQ(b.d.view.highlights.of(1), Highlight::Selected);
     ASSERT_TRUE(store().saveAs(b.d, "p").ok);
     EXPECT_EQ(rowsText("SELECT \"color\" FROM \"EntityType\" WHERE \"i\" = 1"),
               QStringList{colourText(0x123456)});
@@ -146,7 +146,7 @@ TEST_P(SaveRows, AHighlightedElementIsSavedWithItsOwnColour) {
               QStringList{colourText(0x654321)});
 }
 
-TEST_P(SaveRows, TheRowsOfARecursivePairAreFoundByTheirSharedTag) {
+TEST_P(SaveRows, TheRowsOfARecursivePairAreFoundByTheirSharedEnds) {
     DiagramBuilder b;
     const int person = b.entity("Person");
     const int marries = b.relationship("Marries");

@@ -71,8 +71,7 @@ void DiagramBuilder::setRole(int k, const QString& text) {
 }
 
 int DiagramBuilder::connector(int first, int second, int nth) const {
-    const QString tag = makeTag(first, second);
     for (int k = 1; k < d.connectorCount(); ++k)
-        if (d.connector(k).Line1.Tag == tag && nth-- == 0) return k;
+        if (d.connector(k).joins(first, second) && nth-- == 0) return k;
     return 0;
 }

@@ -36,7 +36,7 @@ public:
     void setParticipation(int k, const QString& text);
     void setRole(int k, const QString& text);
 
-    // The n-th (0-based) connector whose tag is first,second, visible or not; 0 when none.
+    // The n-th (0-based) connector from first to second, visible or not; 0 when none.
     int connector(int first, int second, int nth = 0) const;
 
     void click(int i) { editor.elementLeftDown(i, 1, 1); }

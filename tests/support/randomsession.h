@@ -27,16 +27,16 @@ public:
     std::vector<std::string> trace;
 
     void step() {
-        const int modeBefore = int(b.d.state.ConnectMode);
+        const ConnectMode modeBefore = b.d.state.ConnectMode;
         const int pendingBefore = b.d.state.PendingLine;
         const size_t logged = trace.size();
         act();
         if (trace.size() == logged) log("nothing");
-        // A connection left in mode 5 other than by its completing click leaves its first
-        // connector behind without relations.
-        // It is abandoned when the relationship did not gain its first entity.
-        const int mode = int(b.d.state.ConnectMode);
-        if (modeBefore == 5 && mode != 5) {
+        // A connection left waiting for its second entity other than by its completing click leaves
+        // its first connector behind without relations. It is abandoned when the relationship did
+        // not gain its first entity.
+        const ConnectMode mode = b.d.state.ConnectMode;
+        if (modeBefore == ConnectMode::SecondEntity && mode != ConnectMode::SecondEntity) {
             const Connector& pending = std::as_const(b.d).connector(pendingBefore);
             if (!b.d.element(pending.second).RelativeEntityList.containsItem(pending.first))
                 abandoned.insert(pendingBefore);
@@ -59,7 +59,7 @@ private:
     std::vector<int> candidates() const {
         std::vector<int> result;
         for (int i : live())
-            if (b.d.element(i).BackColor == b.d.settings.CandidateColor) result.push_back(i);
+            if (b.d.view.highlights.of(i) == Highlight::Candidate) result.push_back(i);
         return result;
     }
 
@@ -140,14 +140,14 @@ private:
         std::vector<int> picks = candidates();
         // Mostly binary relationships: the first entity, a candidate again in mode 5, is picked
         // less often.
-        if (b.d.state.ConnectMode == 5 && picks.size() > 1 && chance(4)) {
+        if (b.d.state.ConnectMode == ConnectMode::SecondEntity && picks.size() > 1 && chance(4)) {
             const int first = b.d.state.FirstPick;
             picks.erase(std::remove(picks.begin(), picks.end(), first), picks.end());
         }
         const std::vector<int> elements = live();
         if (elements.empty()) return;
         const int i = !picks.empty() && chance(5) ? any(picks) : any(elements);
-        log(QString("click %1 (mode %2)").arg(i).arg(b.d.state.ConnectMode));
+        log(QString("click %1 (mode %2)").arg(i).arg(int(b.d.state.ConnectMode)));
         b.click(i);
     }
 

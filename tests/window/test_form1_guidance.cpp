@@ -145,7 +145,7 @@ TEST_F(Form1GuidanceTest, ButtonsExplainThemselvesAndCancelClearsThePrompt) {
     EXPECT_FALSE(label("StatusBar2ModeHint").isEmpty());
     press(Qt::Key_Escape);
     // A button's key clicks it as the mouse would, after a moment.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form.diagram().state.ConnectMode == 0; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.diagram().state.ConnectMode == ConnectMode::None; }));
     EXPECT_TRUE(label("StatusBar2Panel1").isEmpty());
     EXPECT_TRUE(label("StatusBar2ModeHint").isEmpty());
 }

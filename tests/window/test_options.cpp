@@ -148,7 +148,6 @@ TEST_F(OptionsTest, ModeSwitchesBothWaysTwiceInOneOpening) {
     b.setParticipation(doubled, "N");
     b.setParticipation(single, "N");
     b.d.connector(doubled).Line2.Visible = true;
-    b.d.connector(doubled).Line2.Tag = con(doubled).Line1.Tag;
     const int attributeConnector = b.connector(e1, a);
 
     auto w = open();
@@ -402,8 +401,8 @@ TEST_F(OptionsTest, AppliedColoursRecolourConnectorsTemplatesAndHighlights) {
     b.d.connector(k1).Line2.Visible = true;
     // A connect mode is running: the entities are candidates.
     b.editor.toolbarButton("AttLine");
-    ASSERT_EQ(b.d.element(e1).BackColor, b.d.settings.CandidateColor);
-    const OleColor ownColour = b.d.element(e1).Tag.toUInt();
+    ASSERT_EQ(b.d.view.highlights.of(e1), Highlight::Candidate);
+    const OleColor ownColour = b.d.element(e1).BackColor;
 
     auto w = open();
     const OleColor background = 0xF8F8F8, candidate = 0x0080FF, selected = 0x008000,
@@ -434,13 +433,14 @@ TEST_F(OptionsTest, AppliedColoursRecolourConnectorsTemplatesAndHighlights) {
     EXPECT_EQ(con(attributeLink).Line1.BorderColor, attLine);
     EXPECT_EQ(con(0).Line1.BorderColor, relLine) << "new connectors are drawn in the new colour";
     EXPECT_EQ(con(0).Line2.BorderColor, relLine);
-    EXPECT_EQ(b.d.element(e1).BackColor, candidate) << "still shown as a candidate";
+    EXPECT_EQ(b.d.shownColour(e1), candidate) << "still shown as a candidate";
+    EXPECT_EQ(b.d.element(e1).BackColor, ownColour);
 
     // The running mode still works with the new colours, and gives the own colour back.
     b.click(e1);
-    EXPECT_EQ(b.d.element(e1).BackColor, selected);
+    EXPECT_EQ(b.d.shownColour(e1), selected);
     b.editor.cancel();
-    EXPECT_EQ(b.d.element(e1).BackColor, ownColour);
+    EXPECT_EQ(b.d.shownColour(e1), ownColour);
 
     const int e3 = b.entity("C");
     EXPECT_EQ(b.d.element(e3).BackColor, background) << "new elements take the background";
