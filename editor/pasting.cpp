@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <map>
 #include <utility>
 
@@ -20,11 +21,15 @@ QString uniqueKey(const QString& caption) {
     return caption.trimmed().toCaseFolded();
 }
 
-// `caption`, or the first of caption_2, caption_3, ... that no name in `taken` holds.
+// `caption` when no name in `taken` holds it; else the first free one of NAME_2, NAME_3, ...
+// where NAME is the caption without a number it already ends in (a copy of "DEPT_2" is
+// "DEPT_3", not "DEPT_2_2").
 QString freshName(const QString& caption, std::set<QString>& taken) {
+    static const QRegularExpression numbered(QStringLiteral("_\\d+$"));
     QString name = caption;
+    const QString base = QString(caption).remove(numbered);
     for (int n = 2; taken.count(uniqueKey(name)); ++n)
-        name = caption + QStringLiteral("_") + QString::number(n);
+        name = base + QStringLiteral("_") + QString::number(n);
     taken.insert(uniqueKey(name));
     return name;
 }

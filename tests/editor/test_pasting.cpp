@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 #include <random>
 
 #include "fragment.h"
@@ -32,7 +34,9 @@ std::string differenceFromCopy(const Fragment& copied, const Fragment& pasted, Q
         moved.Left += float(offset.x());
         moved.Top += float(offset.y());
         const QString caption = b.element(i).Caption;
-        if (caption != moved.Caption && !caption.startsWith(moved.Caption + QStringLiteral("_")))
+        static const QRegularExpression numbered(QStringLiteral("_\\d+$"));
+        if (caption != moved.Caption &&
+            QString(caption).remove(numbered) != QString(moved.Caption).remove(numbered))
             return "caption of " + std::to_string(i);
         moved.Caption = caption;
         if (!(moved == b.element(i))) return "element " + std::to_string(i);
@@ -154,12 +158,15 @@ TEST(Pasting, CutIsOneStepAndDuplicateLandsBeside) {
     const int copyOfE = *b.d.view.selection.begin();
     EXPECT_EQ(b.d.element(copyOfE).Left, b.d.element(e).Left + Editor::kPasteStep.x());
     EXPECT_EQ(b.d.element(copyOfE).Caption, "E_2");
+    b.editor.duplicateSelection();
+    const int copyOfCopy = *b.d.view.selection.begin();
+    EXPECT_EQ(b.d.element(copyOfCopy).Caption, "E_3") << "not E_2_2";
     EXPECT_EQ(findInconsistency(b.d, {}), QString());
 
     const int steps = session.history.stack().count();
     b.editor.cutSelection();
     EXPECT_EQ(session.history.stack().count(), steps + 1);
     EXPECT_EQ(session.history.stack().undoText(), "剪下 3 個元素");
-    EXPECT_FALSE(b.d.isLiveElement(copyOfE));
-    EXPECT_TRUE(b.d.isLiveElement(e));
+    EXPECT_FALSE(b.d.isLiveElement(copyOfCopy));
+    EXPECT_TRUE(b.d.isLiveElement(copyOfE));
 }
