@@ -5,11 +5,13 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTest>
+#include <QUndoStack>
 
 #include "canvas.h"
 #include "fakeprompts.h"
 #include "form1.h"
 #include "fragment.h"
+#include "history.h"
 #include "invariants.h"
 
 // Copy and paste with the keys, between two main windows through the system clipboard.
@@ -75,6 +77,7 @@ TEST(Clipboard, CopyInOneWindowPastesInAnotherAndUndoesAsOneStep) {
 
     from.press(Qt::Key_X);
     EXPECT_EQ(from.liveElements(), 0);
+    EXPECT_EQ(from.workspace.history().stack().undoText(), "剪下 2 個元素");
     EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->hasFormat(
         QString::fromLatin1(kFragmentMimeType)));
 
