@@ -41,14 +41,6 @@ TEST(StickyTools, EachConnectionIsAStepAndTheModeStartsAgainUntilCancel) {
     b.editor.cancel();
     EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
     EXPECT_FALSE(b.d.view.legendVisible);
-
-    // A plain start is not sticky, even after a sticky one.
-    const int a3 = b.editor.createElement(KindAttribute);
-    b.editor.toolbarButton("AttLine");
-    b.click(f);
-    b.click(a3);
-    EXPECT_EQ(b.d.element(f).AttributeList.count(), 1);
-    EXPECT_EQ(b.d.state.ConnectMode, ConnectMode::None);
 }
 
 TEST(WeakItems, ActOnTheSelectedElementOrSayWhatIsMissing) {
