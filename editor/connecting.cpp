@@ -52,12 +52,17 @@ int Editor::createConnector(int first, int second) {
 }
 
 void Editor::finishMode() {
+    const ConnectMode ended = d_.state.ConnectMode;
     d_.state.ConnectMode = ConnectMode::None;
     setToolbarEnabled(true);
     d_.view.highlights.clear();
     d_.view.legendVisible = false;
     d_.view.prompt.clear();
     d_.state.FirstPick = 0;
+    // A sticky mode starts again once the click's command, and with it the connection's step,
+    // is over (see elementLeftDown): the history keeps one step per connection.
+    if (d_.state.StickyConnect) restartAfterPick_ = ended;
+    d_.state.StickyConnect = false;
 }
 
 int Editor::connectorBetween(int first, int second, int after) const {
@@ -100,8 +105,9 @@ bool Editor::canJoin(int r, int f) const {
 
 // ---- starting the modes ----
 
-void Editor::startAttributeConnection() {
+void Editor::startAttributeConnection(bool sticky) {
     const CommandScope scope(*this);
+    d_.state.StickyConnect = sticky;
     d_.view.highlights.markAll(d_.elementCount(), Highlight::Candidate);
     d_.state.ConnectMode = ConnectMode::AttributeOwner;
     d_.view.legendVisible = true;
@@ -111,8 +117,9 @@ void Editor::startAttributeConnection() {
     d_.view.selection.clear();
 }
 
-void Editor::startRelationshipConnection() {
+void Editor::startRelationshipConnection(bool sticky) {
     const CommandScope scope(*this);
+    d_.state.StickyConnect = sticky;
     const Diagram& model = d_;
     Highlights& marks = d_.view.highlights;
     marks.clear();
@@ -130,6 +137,15 @@ void Editor::startRelationshipConnection() {
 // ---- the clicks of each mode ----
 
 void Editor::elementLeftDown(int i, float x, float y) {
+    pickElement(i, x, y);
+    const ConnectMode restart = std::exchange(restartAfterPick_, ConnectMode::None);
+    if (restart == ConnectMode::Attribute)
+        startAttributeConnection(true);
+    else if (restart != ConnectMode::None)
+        startRelationshipConnection(true);
+}
+
+void Editor::pickElement(int i, float x, float y) {
     const CommandScope scope(*this);
     d_.state.GrabX = x;
     d_.state.GrabY = y;
@@ -367,6 +383,7 @@ void Editor::cancel() {
     d_.state.PendingLine = 0;
     d_.state.ContextElement = 0;
     d_.state.ConnectMode = ConnectMode::None;
+    d_.state.StickyConnect = false;
     setToolbarEnabled(true);
     d_.view.highlights.clear();
     d_.view.legendVisible = false;

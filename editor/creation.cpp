@@ -1,6 +1,8 @@
 #include <QCoreApplication>
 #include <algorithm>
+#include <set>
 #include <utility>
+#include <vector>
 
 #include "commandscope.h"
 #include "placement.h"
@@ -26,6 +28,17 @@ QString captionPrefix(int kind) {
 void choosePairItem(bool& chosen, bool& partner) {
     partner = chosen;
     chosen = !chosen;
+}
+
+// The one selected live element, when it is an entity (a relationship) of either kind and no
+// connect mode runs; 0 otherwise.
+int selectedOfKind(const Diagram& d, int kind) {
+    const std::set<int>& chosen = d.view.selection;
+    if (chosen.size() != 1 || d.state.ConnectMode != ConnectMode::None) return 0;
+    const int i = *chosen.begin();
+    if (!d.isLiveElement(i)) return 0;
+    const Element& e = d.element(i);
+    return (kind == KindEntity ? e.isEntityKind() : e.isRelationshipKind()) ? i : 0;
 }
 
 }  // namespace
@@ -72,7 +85,7 @@ int Editor::createElement(int kind) {
     return n;
 }
 
-void Editor::toolbarButton(const QString& key) {
+void Editor::toolbarButton(const QString& key, bool sticky) {
     const CommandScope scope(*this);
     if (key == QLatin1String("Entity"))
         createElement(KindEntity);
@@ -81,15 +94,17 @@ void Editor::toolbarButton(const QString& key) {
     else if (key == QLatin1String("Relationship"))
         createElement(KindRelationship);
     else if (key == QLatin1String("AttLine"))
-        startAttributeConnection();
+        startAttributeConnection(sticky);
     else if (key == QLatin1String("RelLine"))
-        startRelationshipConnection();
+        startRelationshipConnection(sticky);
 }
 
 void Editor::buttonMenuItem(const QString& key) {
     const CommandScope scope(*this);
     if (key == QLatin1String("Entity"))
         createElement(KindEntity);
+    else if (key == QLatin1String("WeakEntity") && selectedOfKind(d_, KindEntity))
+        menuWeakEntity(selectedOfKind(d_, KindEntity));
     else if (key == QLatin1String("WeakEntity"))
         prompts_.message(QCoreApplication::translate("Creation", "請先產生 Entity, 再進行設定"));
     else if (key == QLatin1String("Attribute"))
@@ -98,9 +113,30 @@ void Editor::buttonMenuItem(const QString& key) {
         createElement(KindMultAttribute);
     else if (key == QLatin1String("Relationship"))
         createElement(KindRelationship);
+    else if (key == QLatin1String("WeakRelationship") && selectedOfKind(d_, KindRelationship))
+        identifySelectedRelationship(selectedOfKind(d_, KindRelationship));
     else if (key == QLatin1String("WeakRelationship"))
         prompts_.message(
             QCoreApplication::translate("Creation", "請先產生 Relationship, 再進行設定"));
+}
+
+void Editor::identifySelectedRelationship(int r) {
+    const Diagram& model = d_;
+    // Only a participant already weak can be meant: which of two plain entities depends on the
+    // other is for the user to say, through the entity's WeakEntity item.
+    std::vector<int> weak;
+    for (qint16 x : model.element(r).RelativeEntityList.items())
+        if (model.isLiveElement(x) && model.element(x).is(KindWeakEntity) && canIdentify(x, r))
+            weak.push_back(x);
+    std::sort(weak.begin(), weak.end());
+    weak.erase(std::unique(weak.begin(), weak.end()), weak.end());
+    if (weak.size() != 1) {
+        menuWeakRelationship();
+        return;
+    }
+    d_.state.FirstPick = qint16(weak.front());
+    pickIdentifyingRelationship(r);
+    d_.view.selection = {r};
 }
 
 void Editor::menuAttribute(int a) {

@@ -52,15 +52,20 @@ void scaleElement(Editor& editor, int i, double factor) {
 void Editor::rename(Menu menu, int i) {
     const CommandScope scope(*this);
     if (!d_.isElement(i)) return;
-    nameStep(QCoreApplication::translate("Editing", "重新命名 ") +
-             std::as_const(d_).element(i).Caption);
     const RenamePrompt text = renamePrompt(menu);
     const std::optional<QString> answer = prompts_.input(
         QCoreApplication::translate("Editing", text.prompt),
         QCoreApplication::translate("Editing", text.title), std::as_const(d_).element(i).Caption);
     // Cancel keeps the name; an answer typed empty still empties it.
-    if (!answer) return;
-    d_.element(i).Caption = *answer;
+    if (answer) renameElement(i, *answer);
+}
+
+void Editor::renameElement(int i, const QString& caption) {
+    const CommandScope scope(*this);
+    if (!d_.isElement(i) || std::as_const(d_).element(i).Caption == caption) return;
+    nameStep(QCoreApplication::translate("Editing", "重新命名 ") +
+             std::as_const(d_).element(i).Caption);
+    d_.element(i).Caption = caption;
     // The element fits its new caption, as Resize would fit it, and its connectors follow.
     fitToCaption(i);
     layoutConnectorsOf(i);

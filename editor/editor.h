@@ -65,8 +65,12 @@ public:
     // The window tells what part of the drawing it shows (ViewState::visibleArea).
     void setVisibleArea(const QRectF& area) { d_.view.visibleArea = area; }
     // Toolbar buttons by key: "Entity", "Attribute", "Relationship", "AttLine", "RelLine".
-    void toolbarButton(const QString& key);
-    // Drop-down button-menu items by key.
+    // `sticky` (Shift held on the button) keeps "AttLine" and "RelLine" running for several
+    // connections.
+    void toolbarButton(const QString& key, bool sticky = false);
+    // Drop-down button-menu items by key. "WeakEntity" with one entity selected starts its
+    // identifying pick, as the element menu's item does; "WeakRelationship" with one relationship
+    // selected makes it the identifying relationship of the one weak entity it can identify.
     void buttonMenuItem(const QString& key);
     // The element menus' kind items, on the element the menu was opened on.
     void menuEntity(int e);
@@ -78,8 +82,10 @@ public:
     void menuWeakRelationship();
 
     // ---- Selection, dragging and connecting (connecting.cpp) ----
-    void startAttributeConnection();
-    void startRelationshipConnection();
+    // A sticky connect mode starts again after each connection it completes, until Cancel (or
+    // Esc) ends it; each connection stays a step of its own.
+    void startAttributeConnection(bool sticky = false);
+    void startRelationshipConnection(bool sticky = false);
     // Left button down on element i at (x, y) inside it: records the grab point, then picks in a
     // running connect mode, or else selects the element (an element already selected keeps the
     // whole selection, so that a drag can move it).
@@ -121,6 +127,9 @@ public:
     enum class Menu { Entity, Attribute, Relationship };
     // Asks for a new name; an element whose size is not locked then fits it as Resize would.
     void rename(Menu menu, int i);
+    // The caption typed in place on the drawing: the same change as an answered rename, one
+    // step; an unchanged caption is no step.
+    void renameElement(int i, const QString& caption);
     void lockSize(Menu menu, int i);
     void bigger(int i);
     void smaller(int i);
@@ -206,7 +215,12 @@ private:
     // A relationship connector from entity `first` to relationship `second`, laid out and showing
     // its (still empty) participation label: returns the new index (0 when full).
     int createConnector(int first, int second);
+    // Ends the running connect mode after a completed connection; a sticky one starts again after
+    // the click's command.
     void finishMode();
+    // Relationship r, when one weak entity among its participants can be identified by it,
+    // becomes that entity's identifying relationship (as the identifying pick makes it).
+    void identifySelectedRelationship(int r);
     void setToolbarEnabled(bool on);
     // The first live relationship connector after index `after` joining first to second; 0 when
     // none.
@@ -231,6 +245,8 @@ private:
     // Element i, unless its size is locked or it is hidden, takes the size its caption needs.
     void fitToCaption(int i);
 
+    // elementLeftDown as one command, without the restart of a sticky mode.
+    void pickElement(int i, float x, float y);
     // The picks of the connect modes.
     void pickOwner(int o);
     void pickAttribute(int a);
@@ -249,6 +265,8 @@ private:
     Prompts& prompts_;
     History* history_ = nullptr;
     QString stepLabel_;
+    // The sticky connect mode a completed connection ended, to start again after its step.
+    ConnectMode restartAfterPick_ = ConnectMode::None;
     // Connectors of relationship connections given up after their first link: they stay drawn
     // with no relation behind them. Known to the consistency check of debug builds.
     std::vector<int> abandoned_;

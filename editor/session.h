@@ -67,6 +67,8 @@ struct WindowState {
     // The first connector of a relationship connection waiting for its second entity.
     // Kept apart from CurrentLine, which the Line menu retargets while the mode runs.
     qint16 PendingLine = 0;
+    // The running "Set Attribute" or "Set Relationship" starts again after each connection.
+    bool StickyConnect = false;
 };
 
 // Check marks of the element and Line menus. The kind commands read and flip them, so they are

@@ -745,6 +745,10 @@
         <translation>Esc or Cancel ends the connection</translation>
     </message>
     <message>
+        <source>重新命名選取的元素</source>
+        <translation>Rename the selected element</translation>
+    </message>
+    <message>
         <source>複製</source>
         <translation>Copy</translation>
     </message>
@@ -958,10 +962,6 @@
         <translation>While connecting</translation>
     </message>
     <message>
-        <source>Set Attribute 與 Set Relationship 會把可以點的元素標成候選色, 已點的標成已選色, 下方狀態列說明下一步要點什麼; Esc 或 Cancel 放棄這次連線。</source>
-        <translation>Set Attribute and Set Relationship mark the elements you may click in the candidate colour and the ones picked in the selected colour, and the status bar below tells what to click next; Esc or Cancel abandons the connection.</translation>
-    </message>
-    <message>
         <source>每條實體與關係之間的連線都有一個參與度, 寫成 min,max, 兩邊各是一個數字或 N, 例如 0,N、1,N、1,1。它屬於這條連線那一端的實體: 說的是這個實體怎麼參與這個關係。</source>
         <translation>Every line between an entity and a relationship has a participation, written min,max, each side a digit or N, for example 0,N, 1,N or 1,1. It belongs to the entity at that line&apos;s end: it says how this entity takes part in the relationship.</translation>
     </message>
@@ -1102,10 +1102,6 @@
         <translation>A relationship of three or more entities becomes a relation of its own with every participant&apos;s key; the keys of the participants whose line has max N form the primary key.</translation>
     </message>
     <message>
-        <source>滑鼠: 滾輪捲動 (Shift+滾輪左右捲動), Ctrl+滾輪以指標為中心縮放; 在元素上按右鍵開啟它的選單, 在關係連線中段按右鍵開啟連線選單。</source>
-        <translation>Mouse: the wheel scrolls (Shift+wheel sideways), Ctrl+wheel zooms around the pointer; a right click on an element opens its menu, near the middle of a relationship line the line&apos;s menu.</translation>
-    </message>
-    <message>
         <source>畫圖</source>
         <translation>Drawing</translation>
     </message>
@@ -1128,6 +1124,14 @@
     <message>
         <source>遞迴關係的兩條虛線都要有角色: 在連線上按右鍵選 Description, 例如 supervisor 與 supervisee。一對多時, 1 端那條連線的角色成為外鍵的名稱; 多對多時, 兩個角色分別命名新關聯的兩組外鍵。</source>
         <translation>Both dotted lines of a recursive relationship need a role: right-click the line and choose Description, for example supervisor and supervisee. In a one-to-many relationship, the role of the line on the 1 side names the foreign key; in a many-to-many one, the two roles name the two foreign keys of the new relation.</translation>
+    </message>
+    <message>
+        <source>Set Attribute 與 Set Relationship 會把可以點的元素標成候選色, 已點的標成已選色, 下方狀態列說明下一步要點什麼; Esc 或 Cancel 放棄這次連線。按住 Shift 點這兩個按鈕, 工具會留著, 一條連線完成後再開始下一條, 直到 Esc 或 Cancel。</source>
+        <translation>Set Attribute and Set Relationship mark the elements you may click in the candidate colour and the ones picked in the selected colour, and the status bar below tells what to click next; Esc or Cancel abandons the connection. Shift+click either button and the tool stays: when one connection is complete the next one starts, until Esc or Cancel.</translation>
+    </message>
+    <message>
+        <source>滑鼠: 滾輪捲動 (Shift+滾輪左右捲動), Ctrl+滾輪以指標為中心縮放; 在元素上按右鍵開啟它的選單, 按兩下 (或選取後按 F2) 在圖上改名, Enter 確定, Esc 放棄; 在關係連線中段按右鍵開啟連線選單。</source>
+        <translation>Mouse: the wheel scrolls (Shift+wheel sideways), Ctrl+wheel zooms around the pointer; a right click on an element opens its menu, a double click (or F2 on the selected element) renames it on the drawing, Enter keeps, Esc abandons; a right click near the middle of a relationship line opens the line&apos;s menu.</translation>
     </message>
 </context>
 <context>

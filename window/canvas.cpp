@@ -9,6 +9,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "captionedit.h"
+
 namespace {
 
 // Repaint areas gathered in one change beyond this many are repainted as their common bounds.
@@ -28,6 +30,7 @@ Canvas::Canvas(const Diagram& diagram, Editor& editor, QWidget* parent)
     // (Ctrl+A, Delete) act on the drawing again.
     setFocusPolicy(Qt::ClickFocus);
     connect(&d_, &Diagram::changed, this, &Canvas::onChanged);
+    captionEdit_ = new CaptionEdit(*this, editor_);
     hbar_ = new QScrollBar(Qt::Horizontal, this);
     hbar_->setObjectName(QStringLiteral("HScroll"));
     vbar_ = new QScrollBar(Qt::Vertical, this);
@@ -80,6 +83,7 @@ void Canvas::onChanged(const DiagramChange& change) {
     flushRepaints();
     refreshSelectionFrames();
     if (change.reset || !change.elements.empty() || !change.connectors.empty()) queueScrollBars();
+    captionEdit_->follow();
 }
 
 // ---- Selection frames ----
@@ -214,6 +218,7 @@ void Canvas::applyMapping() {
     update();
     queueScrollBars();
     reportVisibleArea();
+    captionEdit_->follow();
 }
 
 void Canvas::setPlacementMargins(const QMargins& margins) {

@@ -13,6 +13,7 @@
 #include "editor.h"
 #include "viewport.h"
 
+class CaptionEdit;
 class ElementMenus;
 class QMenu;
 class QMimeData;
@@ -87,6 +88,13 @@ public:
     // The element on top at pixel `pos`, 0 when there is none (buttons and the legend above the
     // drawing do not count: see childAt).
     int elementAt(const QPointF& pos) const { return renderer_.elementAt(pos); }
+    // ---- Renaming in place (F2, a double click) ----
+    // Opens the caption box over live element i (see CaptionEdit); nothing while a connect mode
+    // runs, whose clicks are picks.
+    void editCaption(int i);
+    CaptionEdit* captionEdit() const { return captionEdit_; }
+    QFont captionFont(int i) const { return renderer_.captionFont(i); }
+
     // The picture of element i alone, as a drag shows it.
     QPixmap elementPicture(int i);
     // The selected element (the one that last received a left click), if it is still live; 0
@@ -169,6 +177,7 @@ private:
     Editor& editor_;
     DiagramRenderer renderer_;
     ElementMenus* menus_ = nullptr;
+    CaptionEdit* captionEdit_ = nullptr;
     std::vector<QWidget*> overlays_;
 
     int pressElement_ = 0;

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QRubberBand>
 
+#include "captionedit.h"
 #include "elementmenus.h"
 #include "inputcodes.h"
 
@@ -133,17 +134,26 @@ void Canvas::mousePressEvent(QMouseEvent* event) {
 }
 
 void Canvas::mouseDoubleClickEvent(QMouseEvent* event) {
-    // The second left press of a double click on an element is no press of its own; elsewhere,
-    // and for other buttons, it is an ordinary press.
+    // The second left press of a double click on an element is no press of its own: it opens the
+    // caption box (see editCaption). Elsewhere, and for other buttons, it is an ordinary press.
     if (event->button() == Qt::LeftButton && event->buttons() == event->button()) {
         const QPointF pos = event->position();
         if (const int i = childAt(pos.toPoint()) ? 0 : renderer_.elementAt(pos)) {
             grabbedElement_ = i;
             event->accept();
+            editCaption(i);
             return;
         }
     }
     mousePressEvent(event);
+}
+
+void Canvas::editCaption(int i) {
+    if (d_.state.ConnectMode != ConnectMode::None) return;
+    // The release of the double click must not reach the element as a click after the box opened.
+    grabbedElement_ = 0;
+    ensureVisible(i);
+    captionEdit_->begin(i);
 }
 
 void Canvas::mouseMoveEvent(QMouseEvent* event) {

@@ -38,6 +38,8 @@ public:
     const ScaleMapping& mapping() const { return mapping_; }
     // The colour label texts are drawn in.
     void setInk(const QColor& ink) { ink_ = ink; }
+    // The font element i's caption is drawn in at the zoom in force.
+    QFont captionFont(int i) const { return zoomedFont(d_.element(i).Font); }
 
     // ---- Following the diagram ----
     // Reads everything again.

@@ -192,6 +192,17 @@ void Form1::buildMenus() {
     deleteElement->setShortcutContext(Qt::WindowShortcut);
     connect(deleteElement, &QAction::triggered, this, [this] { editor().deleteSelection(); });
     addAction(deleteElement);
+
+    // F2 types a new caption for the selected element in place on the drawing.
+    auto* renameElement = new QAction(this);
+    renameElement->setObjectName(QStringLiteral("actRenameElement"));
+    renameElement->setText(QCoreApplication::translate("Form1", "重新命名選取的元素"));
+    renameElement->setShortcut(QKeySequence(Qt::Key_F2));
+    renameElement->setShortcutContext(Qt::WindowShortcut);
+    connect(renameElement, &QAction::triggered, this, [this] {
+        if (const int i = canvas_->focusElement()) canvas_->editCaption(i);
+    });
+    addAction(renameElement);
 }
 
 void Form1::buildEditMenu() {
@@ -320,7 +331,10 @@ QToolButton* Form1::addToolbarButton(const QString& key, const QString& toolTip,
                                      const QStringList& menuKeys) {
     auto* action = new QAction(toolbarIcon(key), key, toolbar_);
     action->setToolTip(toolTip);
-    connect(action, &QAction::triggered, this, [this, key] { editor().toolbarButton(key); });
+    // Shift held on "Set Attribute" or "Set Relationship" keeps the tool for several connections.
+    connect(action, &QAction::triggered, this, [this, key] {
+        editor().toolbarButton(key, QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
+    });
 
     auto* button = new QToolButton(toolbar_);
     button->setObjectName(key);

@@ -66,7 +66,8 @@ constexpr HelpItem kDrawing[] = {
      QT_TRANSLATE_NOOP(
          "HelpText",
          "Set Attribute 與 Set Relationship 會把可以點的元素標成候選色, 已點的標成已選色, "
-         "下方狀態列說明下一步要點什麼; Esc 或 Cancel 放棄這次連線。")},
+         "下方狀態列說明下一步要點什麼; Esc 或 Cancel 放棄這次連線。按住 Shift 點這兩個按鈕, "
+         "工具會留著, 一條連線完成後再開始下一條, 直到 Esc 或 Cancel。")},
 };
 
 // ---- min,max ----
@@ -194,7 +195,8 @@ constexpr HelpItem kRules[] = {
 constexpr HelpItem kMouse[] = {
     {nullptr, QT_TRANSLATE_NOOP("HelpText",
                                 "滑鼠: 滾輪捲動 (Shift+滾輪左右捲動), Ctrl+滾輪以指標為中心縮放; "
-                                "在元素上按右鍵開啟它的選單, "
+                                "在元素上按右鍵開啟它的選單, 按兩下 (或選取後按 F2) 在圖上改名, "
+                                "Enter 確定, Esc 放棄; "
                                 "在關係連線中段按右鍵開啟連線選單。")},
 };
 
