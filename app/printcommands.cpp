@@ -35,7 +35,8 @@ void RelvaneApp::printPreview() {
     }
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer_->setDocName(window_->diagram().view.projectName);
-    dialogs_.previewPrint(*printer_, printScale_, [this, area](QPrinter& printer, PrintScale scale) {
-        printDrawing(printer, *window_->canvas(), area, scale);
-    });
+    dialogs_.previewPrint(*printer_, printScale_,
+                          [this, area](QPrinter& printer, PrintScale scale) {
+                              printDrawing(printer, *window_->canvas(), area, scale);
+                          });
 }

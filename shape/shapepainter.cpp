@@ -103,8 +103,8 @@ QRect placeCaptionLabel(const OutlineGeometry& outline, const QRect& surface,
 }
 
 ShapeLayout layOutShape(const QSize& size, float shape, qint16 borderStyle, qint32 recWidth,
-                        qint32 ellWidth, qint32 diaWidth, const QFont& font,
-                        const QString& caption, bool dashedUnderline) {
+                        qint32 ellWidth, qint32 diaWidth, const QFont& font, const QString& caption,
+                        bool dashedUnderline) {
     ShapeLayout layout;
     layout.dashedUnderline = dashedUnderline;
     layout.size = size;

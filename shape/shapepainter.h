@@ -19,11 +19,11 @@ struct GLYPHON_EXPORT ShapeLayout {
     float shape = 0;
     qint16 borderStyle = 1;
     qint32 recWidth = 0, ellWidth = 0, diaWidth = 0;
-    OutlineGeometry outline;  // in surface pixels
-    QFont font;               // the caption's font, underline included
+    OutlineGeometry outline;       // in surface pixels
+    QFont font;                    // the caption's font, underline included
     bool dashedUnderline = false;  // the underline, when the font has one, drawn dashed
-    QStaticText caption;      // laid out in `font` without its underline (drawn by hand)
-    QRect captionLabel;       // where the caption label sits, in control pixels
+    QStaticText caption;           // laid out in `font` without its underline (drawn by hand)
+    QRect captionLabel;            // where the caption label sits, in control pixels
     // Whether anything reaches outside the surface (the outline) or the control (the caption);
     // only then does painting pay for a clip.
     bool outlineLeavesSurface = false;

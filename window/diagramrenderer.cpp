@@ -127,9 +127,9 @@ const ShapeLayout& DiagramRenderer::elementLayout(int i) {
     ElementCache& cache = elements_[size_t(i)];
     if (cache.generation != layoutGeneration_) {
         const Element& e = d_.element(i);
-        cache.layout = layOutShape(elementRect(i).size(), e.Shape, e.BorderStyle, e.RecWidth,
-                                   e.EllWidth, e.DiaWidth, zoomedFont(e.Font), e.Caption,
-                                   d_.document().isPartialKey(i));
+        cache.layout =
+            layOutShape(elementRect(i).size(), e.Shape, e.BorderStyle, e.RecWidth, e.EllWidth,
+                        e.DiaWidth, zoomedFont(e.Font), e.Caption, d_.document().isPartialKey(i));
         cache.generation = layoutGeneration_;
         cache.paintedOnce = false;
         pictureBytes_ -= cache.picture.sizeInBytes();

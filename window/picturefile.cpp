@@ -140,7 +140,8 @@ std::optional<QString> writePicture(Canvas& canvas, const QRectF& area, const QS
     if (!format)
         return QCoreApplication::translate("PictureFile", "圖片檔的副檔名須為 .png、.svg 或 .pdf");
     if (exportedPictureSize(canvas, area).isEmpty()) return noElementsToPictureMessage();
-    const QSize pixels = exportedPictureSize(canvas, area) * (*format == PictureFormat::Png ? scale : 1);
+    const QSize pixels =
+        exportedPictureSize(canvas, area) * (*format == PictureFormat::Png ? scale : 1);
     if (const auto refused = pictureSizeRefusal(pixels)) return refused;
 
     QSaveFile file(path);

@@ -27,10 +27,10 @@ void paintExportedPicture(QPainter& painter, Canvas& canvas, const QRectF& area)
 // Why a picture was not written: nothing to draw, or the file could not be written.
 QString noElementsToPictureMessage();
 
-// Writes the exported picture of the drawing rectangle `area` at 100 % zoom to `path`, in the format
-// its suffix names. A PNG has `scale` (1 or 2) pixels for each pixel of the canvas; SVG and PDF
-// keep lines as lines and texts as searchable text at the canvas's size. The file is replaced as a
-// whole or left as it was. Returns the reason when it was not written, nothing when it was.
+// Writes the exported picture of the drawing rectangle `area` at 100 % zoom to `path`, in the
+// format its suffix names. A PNG has `scale` (1 or 2) pixels for each pixel of the canvas; SVG and
+// PDF keep lines as lines and texts as searchable text at the canvas's size. The file is replaced
+// as a whole or left as it was. Returns the reason when it was not written, nothing when it was.
 // `progress` hears when the picture is painted and may stop it before the file is replaced
 // (the reason is then pictureCancelledMessage()).
 std::optional<QString> writePicture(Canvas& canvas, const QRectF& area, const QString& path,

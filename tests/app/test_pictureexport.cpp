@@ -51,7 +51,8 @@ protected:
 TEST_F(PictureExportTest, WritesWhatCaptureTakesAtFullSizeWhateverTheZoom) {
     drawStudent(app->window());
     Canvas& canvas = *app->window().canvas();
-    const QImage captured = app->window().captureDiagram().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage captured =
+        app->window().captureDiagram().toImage().convertToFormat(QImage::Format_RGB32);
     canvas.setZoom(2);
 
     const QString png = dir.filePath("student.png");
@@ -68,7 +69,8 @@ TEST_F(PictureExportTest, WritesWhatCaptureTakesAtFullSizeWhateverTheZoom) {
     EXPECT_NE(captured.pixel(0, 0), qRgb(255, 255, 255)) << "the canvas is not white here";
     int inked = 0;
     for (int y = 0; y < written.height(); ++y)
-        for (int x = 0; x < written.width(); ++x) inked += written.pixelColor(x, y).lightness() < 100;
+        for (int x = 0; x < written.width(); ++x)
+            inked += written.pixelColor(x, y).lightness() < 100;
     EXPECT_GT(inked, 100) << "the drawing is in it";
     EXPECT_EQ(canvas.zoom(), 2) << "the view is left as it was";
 

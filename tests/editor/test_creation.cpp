@@ -183,8 +183,9 @@ TEST(Placement, NewElementsFillTheVisibleAreaInReadingOrderThenGoBelowEverything
         made.push_back(b.editor.createElement(made.size() % 2 ? KindAttribute : KindEntity));
     for (size_t a = 0; a < made.size(); ++a)
         for (size_t c = 0; c < a; ++c)
-            EXPECT_FALSE(boxOf(b.d.element(made[a])).adjusted(-9, -9, 9, 9).intersects(
-                boxOf(b.d.element(made[c]))))
+            EXPECT_FALSE(boxOf(b.d.element(made[a]))
+                             .adjusted(-9, -9, 9, 9)
+                             .intersects(boxOf(b.d.element(made[c]))))
                 << made[a] << " is too close to " << made[c];
     EXPECT_GT(made.size(), 10u) << "the view holds three rows";
     // The first free place is the top left corner, then along the row.
@@ -221,9 +222,9 @@ TEST(Creation, NewElementsHoldTheirWholeCaption) {
         if (kind == KindEntity) EXPECT_EQ(e.Width, 73) << "Entity1 keeps the template's size";
         EXPECT_GE(e.Width, 73) << e.Caption.toStdString();
         EXPECT_GE(e.Height, 41) << e.Caption.toStdString();
-        const ShapeLayout layout = layOutShape(QSize(qRound(e.Width), qRound(e.Height)), e.Shape,
-                                               e.BorderStyle, e.RecWidth, e.EllWidth, e.DiaWidth,
-                                               e.Font, e.Caption);
+        const ShapeLayout layout =
+            layOutShape(QSize(qRound(e.Width), qRound(e.Height)), e.Shape, e.BorderStyle,
+                        e.RecWidth, e.EllWidth, e.DiaWidth, e.Font, e.Caption);
         EXPECT_FALSE(layout.captionLeavesControl) << e.Caption.toStdString();
         b.editor.resizeToCaptions();
         EXPECT_LE(b.d.element(made).Width, std::max<qreal>(before.width(), 73) + 0.01)

@@ -38,8 +38,8 @@ TEST(PartialKey, AKeyOfAWeakEntityIsDashedWhereverItIsDrawn) {
     EXPECT_FALSE(drawnDashed(renderer, name));
 
     b.makeWeak(dependent, has);
-    for (auto [i, partial] : {std::pair{ssn, false}, {name, true}, {age, false}, {owner, false},
-                              {dependent, false}}) {
+    for (auto [i, partial] :
+         {std::pair{ssn, false}, {name, true}, {age, false}, {owner, false}, {dependent, false}}) {
         EXPECT_EQ(doc.isPartialKey(i), partial) << b.d.element(i).Caption.toStdString();
         EXPECT_EQ(drawnDashed(renderer, i), partial) << b.d.element(i).Caption.toStdString();
     }
