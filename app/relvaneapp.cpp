@@ -216,8 +216,7 @@ bool RelvaneApp::saveAs() {
 
 bool RelvaneApp::saveTo(SaveTarget target) {
     const ProjectStore store(settings_->storeConnection());
-    DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在儲存..."),
-                            window_.get());
+    DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在儲存..."), window_.get());
     const bool saved =
         saveProject(store, window_->editor(), projectNameSetting(), &progress, target);
     if (!saved) return false;
@@ -318,8 +317,7 @@ void RelvaneApp::readProjectFile(const QString& path) {
 void RelvaneApp::load() {
     if (!settleUnsavedChanges()) return;
     const ProjectStore store(settings_->storeConnection());
-    DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在載入..."),
-                            window_.get());
+    DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在載入..."), window_.get());
     // The project list: it shows the store's projects, and its name box is the one Load asks.
     const ProjectChooser chooseFromList =
         [this, &store](const QString& prompt, const QString& title, const QString& preset) {
@@ -382,13 +380,12 @@ void RelvaneApp::exportPicture() {
     if (!target) return;
     DialogProgress progress(QCoreApplication::translate("RelvaneApp", "正在匯出圖片..."),
                             window_.get());
-    if (const auto error =
-            writePicture(*window_->canvas(), area, target->path, target->scale, &progress)) {
+    if (const auto error = writePicture(*window_->canvas(), area, target->path, target->scale,
+                                        &progress)) {
         // Stopped by the user: the file that was there stays, nothing to tell.
         if (*error != pictureCancelledMessage())
             window_->prompts().message(
-                QCoreApplication::translate("RelvaneApp", "無法寫入圖片 %1: %2")
-                    .arg(target->path, *error));
+                QCoreApplication::translate("RelvaneApp", "無法寫入圖片 %1: %2").arg(target->path, *error));
         return;
     }
     window_->showStatus(QCoreApplication::translate("RelvaneApp", "已寫入 ") + target->path);
