@@ -9,16 +9,22 @@
 #include "prompts.h"
 #include "relvaneapp.h"
 
-void RelvaneApp::print() {
+std::optional<QRectF> RelvaneApp::printableArea() {
     const QRectF area = window_->editor().captureRect();
     if (area.isEmpty()) {
         window_->prompts().message(noElementsToPictureMessage());
-        return;
+        return std::nullopt;
     }
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer_->setDocName(window_->diagram().view.projectName);
+    return area;
+}
+
+void RelvaneApp::print() {
+    const std::optional<QRectF> area = printableArea();
+    if (!area) return;
     if (!dialogs_.setUpPrinter(*printer_, printScale_)) return;
-    const int pages = printDrawing(*printer_, *window_->canvas(), area, printScale_);
+    const int pages = printDrawing(*printer_, *window_->canvas(), *area, printScale_);
     if (pages == 0) {
         window_->prompts().message(
             QCoreApplication::translate("RelvaneApp", "無法列印: 印表機沒有接受這份文件"));
@@ -28,13 +34,9 @@ void RelvaneApp::print() {
 }
 
 void RelvaneApp::printPreview() {
-    const QRectF area = window_->editor().captureRect();
-    if (area.isEmpty()) {
-        window_->prompts().message(noElementsToPictureMessage());
-        return;
-    }
-    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer_->setDocName(window_->diagram().view.projectName);
+    const std::optional<QRectF> printable = printableArea();
+    if (!printable) return;
+    const QRectF area = *printable;
     dialogs_.previewPrint(*printer_, printScale_,
                           [this, area](QPrinter& printer, PrintScale scale) {
                               printDrawing(printer, *window_->canvas(), area, scale);

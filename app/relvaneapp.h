@@ -119,6 +119,8 @@ private:
     AppDialogs& dialogs_;
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<CrashRecovery> recovery_;
+    // The drawing's area, with the printer made ready; nullopt (and told) when nothing is drawn.
+    std::optional<QRectF> printableArea();
     std::unique_ptr<QPrinter> printer_;
     PrintScale printScale_ = PrintScale::FitToPage;
     ReviewPanel* review_ = nullptr;  // a dock of the window, which owns it
