@@ -11,6 +11,7 @@
 #include "prompts.h"
 
 class History;
+struct Fragment;
 
 // The insets new elements take from the template element.
 struct TemplateInsets {
@@ -137,6 +138,20 @@ public:
     // is deleted, entities before the relationships they may keep from going, as one step; one
     // message then names those that stay and why.
     void deleteSelection();
+
+    // ---- Copy, cut, paste and duplicate (pasting.cpp, fragment.h) ----
+    // How far a paste or a duplicate lands from the originals when no pointer shows where.
+    static constexpr QPointF kPasteStep{30, 30};
+    // The fragment's elements and connectors as new ones moved by `offset`, one step ("貼上 3
+    // 個元素"); an entity or relationship whose name is taken gets a fresh one (NAME_2, ...).
+    // The pasted elements become the selection. Returns their indices; none (with a message)
+    // when the diagram cannot hold them all.
+    std::vector<int> pasteFragment(const Fragment& fragment, QPointF offset);
+    // Ctrl+D: the selection pasted again beside itself.
+    void duplicateSelection();
+    // Ctrl+X after the window copied the selection: the selection deleted as one step, by the
+    // rules of the Delete key.
+    void cutSelection();
 
     // ---- Window-wide commands (windowcommands.cpp) ----
     void resizeToCaptions();

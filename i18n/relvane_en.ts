@@ -745,12 +745,43 @@
         <translation>Esc or Cancel ends the connection</translation>
     </message>
     <message>
+        <source>複製</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>剪下</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>貼上</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>再製</source>
+        <translation>Duplicate</translation>
+    </message>
+    <message>
         <source>列印...</source>
         <translation>Print...</translation>
     </message>
     <message>
         <source>預覽列印...</source>
         <translation>Print Preview...</translation>
+    </message>
+</context>
+<context>
+    <name>Fragment</name>
+    <message>
+        <source>剪貼簿的內容不是可貼上的圖形元素</source>
+        <translation>The clipboard does not hold diagram elements that can be pasted</translation>
+    </message>
+    <message>
+        <source>剪貼簿的內容太大, 無法貼上</source>
+        <translation>The clipboard contents are too large to paste</translation>
+    </message>
+    <message>
+        <source>剪貼簿中沒有可貼上的圖形元素</source>
+        <translation>The clipboard holds no diagram elements to paste</translation>
     </message>
 </context>
 <context>
@@ -1305,6 +1336,21 @@
     <message>
         <source>角色</source>
         <translation>Role</translation>
+    </message>
+</context>
+<context>
+    <name>Pasting</name>
+    <message>
+        <source>元素數量已達上限 %1, 無法貼上 %2 個元素</source>
+        <translation>The diagram holds the largest number of elements (%1); the %2 elements cannot be pasted</translation>
+    </message>
+    <message>
+        <source>貼上 %1 個元素</source>
+        <translation>Paste %1 elements</translation>
+    </message>
+    <message>
+        <source>剪下 %1 個元素</source>
+        <translation>Cut %1 elements</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,7 @@
 
 #include "canvas.h"
 #include "elementmenus.h"
+#include "fragmentclipboard.h"
 #include "helptext.h"
 #include "helpwindow.h"
 #include "picturefile.h"
@@ -222,6 +223,28 @@ void Form1::buildEditMenu() {
     selectAll->setObjectName(QStringLiteral("mnuSelectAll"));
     selectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     connect(selectAll, &QAction::triggered, this, [this] { editor().selectAll(); });
+
+    // Copy, cut, paste and duplicate, through the system clipboard (fragmentclipboard.h).
+    edit->addSeparator();
+    const auto clipboardAction = [this, edit](const QString& name, const QString& text,
+                                              QKeySequence::StandardKey key, auto&& run) {
+        QAction* action = edit->addAction(text);
+        action->setObjectName(name);
+        action->setShortcut(QKeySequence(key));
+        connect(action, &QAction::triggered, this, run);
+    };
+    clipboardAction(QStringLiteral("mnuCopy"), QCoreApplication::translate("Form1", "複製"),
+                    QKeySequence::Copy, [this] { copySelectionToClipboard(editor(), *canvas_); });
+    clipboardAction(QStringLiteral("mnuCut"), QCoreApplication::translate("Form1", "剪下"),
+                    QKeySequence::Cut, [this] {
+                        if (copySelectionToClipboard(editor(), *canvas_)) editor().cutSelection();
+                    });
+    clipboardAction(QStringLiteral("mnuPaste"), QCoreApplication::translate("Form1", "貼上"),
+                    QKeySequence::Paste, [this] { pasteFromClipboard(editor(), *canvas_); });
+    QAction* duplicate = edit->addAction(QCoreApplication::translate("Form1", "再製"));
+    duplicate->setObjectName(QStringLiteral("mnuDuplicate"));
+    duplicate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(duplicate, &QAction::triggered, this, [this] { editor().duplicateSelection(); });
 
     QUndoStack& stack = workspace_.history().stack();
     // The menu's texts and the caption's unsaved-changes mark follow the history.
