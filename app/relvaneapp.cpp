@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QPrinter>
 #include <QStandardPaths>
 #include <algorithm>
 
@@ -66,6 +67,8 @@ RelvaneApp::RelvaneApp(Prompts* prompts, AppDialogs* dialogs, const QString& set
     connect(window_.get(), &Form1::importRequested, this, &RelvaneApp::importProjectFile);
     connect(window_.get(), &Form1::exportSqlRequested, this, &RelvaneApp::exportSqlScript);
     connect(window_.get(), &Form1::exportPictureRequested, this, &RelvaneApp::exportPicture);
+    connect(window_.get(), &Form1::printRequested, this, &RelvaneApp::print);
+    connect(window_.get(), &Form1::printPreviewRequested, this, &RelvaneApp::printPreview);
     connect(window_.get(), &Form1::compareRequested, this, &RelvaneApp::compareWithReference);
     window_->closeGuard = [this] { return shutDown_ || settleUnsavedChanges(); };
     connect(window_.get(), &Form1::loadRequested, this, &RelvaneApp::load);

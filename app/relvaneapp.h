@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "printing.h"
 #include "projectflows.h"
 #include "recentprojects.h"
 #include "settingsstore.h"
@@ -18,6 +19,7 @@ class DialogPrompts;
 class WindowDialogs;
 class Form1;
 class Prompts;
+class QPrinter;
 class Workspace;
 struct ProjectNameSetting;
 enum class SqlDialect;
@@ -70,6 +72,10 @@ public:
     void exportSqlScript();
     // File -> "匯出圖片...": the picture Capture takes, written as PNG, SVG or PDF.
     void exportPicture();
+    // File -> "列印..." (Ctrl+P) and "預覽列印...": the picture Capture takes, on paper, fitted
+    // to a page or at 100 %. The printer, its page setup and the scale are kept for the next time.
+    void print();
+    void printPreview();
     // File -> "與參考答案比較...": asks for the reference answer and compares the diagram with it
     // in the review panel from then on.
     void compareWithReference();
@@ -113,6 +119,10 @@ private:
     AppDialogs& dialogs_;
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<CrashRecovery> recovery_;
+    // The drawing's area, with the printer made ready; nullopt (and told) when nothing is drawn.
+    std::optional<QRectF> printableArea();
+    std::unique_ptr<QPrinter> printer_;
+    PrintScale printScale_ = PrintScale::FitToPage;
     ReviewPanel* review_ = nullptr;  // a dock of the window, which owns it
     ScaleMemory scale_;
     RecentProjects recent_;

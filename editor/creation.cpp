@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "commandscope.h"
+#include "outline.h"
 #include "placement.h"
 
 namespace {
@@ -75,12 +76,21 @@ int Editor::createElement(int kind) {
     if (kind == KindAttribute || kind == KindMultAttribute) e.EllWidth = tmpl.EllWidth;
     if (kind == KindRelationship) e.DiaWidth = tmpl.DiaWidth;
     e.BackColor = d_.settings.WindowBackColor;
+    e.Shape = float(kind);
+    e.Caption = captionPrefix(kind) + QString::number(n);
+    // The template's size, grown as Resize would grow it when the caption needs more room: a
+    // diamond holds less text than a box of its size, and "Relationship12" would be cut off.
+    if (!e.IsSizeLock) {
+        const float width = fittedWidth(e, captionWidthFor(e.Font, e.Caption));
+        if (width > e.Width) {
+            e.Width = width;
+            e.Height = std::max(e.Height, width / 2);
+        }
+    }
     const QPointF place = newElementPlace(previous, QSizeF(e.Width, e.Height));
     e.Left = float(place.x());
     e.Top = float(place.y());
-    e.Shape = float(kind);
     e.Visible = true;
-    e.Caption = captionPrefix(kind) + QString::number(n);
     nameStep(QCoreApplication::translate("Creation", "建立 ") + e.Caption);
     return n;
 }

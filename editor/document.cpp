@@ -93,6 +93,18 @@ const std::vector<int>& Document::connectorsOf(int i) const {
     return i >= 0 && size_t(i) < connectorsOf_.size() ? connectorsOf_[size_t(i)] : none;
 }
 
+bool Document::isPartialKey(int i) const {
+    if (!isLiveElement(i) || !element(i).isAttributeKind() || !element(i).underlined())
+        return false;
+    for (int k : connectorsOf(i)) {
+        const Connector& c = connector(k);
+        if (isLiveConnector(k) && c.isAttribute() && c.second == i && isLiveElement(c.first) &&
+            element(c.first).is(KindWeakEntity))
+            return true;
+    }
+    return false;
+}
+
 Document Document::emptyCopy() const {
     Document empty;
     empty.elements_.front() = elements_.front();

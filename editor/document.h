@@ -131,6 +131,10 @@ public:
 
     // Every connector, live or hidden, with element i at one of its ends, lowest index first.
     const std::vector<int>& connectorsOf(int i) const;
+    // Whether element i is a partial key: a live attribute marked as a key whose owner is a weak
+    // entity. It identifies the weak entity only together with its owner's key, and is drawn
+    // with a dashed underline.
+    bool isPartialKey(int i) const;
 
     // Back to the templates alone: indices start again at 1.
     void clear();

@@ -16,3 +16,6 @@ std::optional<QPointF> firstFreePlace(const Document& document, const QSizeF& si
 // The place below the lowest live element, at the left of `visible` (or of the drawing, when no
 // area is known).
 QPointF placeBelowEverything(const Document& document, const QRectF& visible, double margin);
+
+// The width element `e` needs for a caption `captionWidth` pixels wide, as Resize fits it.
+float fittedWidth(const Element& e, qint32 captionWidth);

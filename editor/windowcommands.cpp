@@ -3,18 +3,14 @@
 
 #include "commandscope.h"
 #include "outline.h"
+#include "placement.h"
 
-namespace {
-
-// The width an element of `kind` needs for a caption `captionWidth` pixels wide.
 float fittedWidth(const Element& e, qint32 captionWidth) {
     if (e.is(KindRelationship)) return float(captionWidth + 35);
     if (e.is(KindWeakRelationship)) return float(captionWidth + 40);
     if (e.isEntityKind()) return float(std::max(captionWidth + 20, 70));
     return float(captionWidth + 20);  // attribute kinds, and any other code
 }
-
-}  // namespace
 
 void Editor::resizeToCaptions() {
     const CommandScope scope(*this);

@@ -764,6 +764,14 @@
         <source>再製</source>
         <translation>Duplicate</translation>
     </message>
+    <message>
+        <source>列印...</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>預覽列印...</source>
+        <translation>Print Preview...</translation>
+    </message>
 </context>
 <context>
     <name>Fragment</name>
@@ -1388,6 +1396,29 @@
     </message>
 </context>
 <context>
+    <name>PrintDialogs</name>
+    <message>
+        <source>縮小到一頁</source>
+        <translation>Shrink to one page</translation>
+    </message>
+    <message>
+        <source>實際大小 (100%)</source>
+        <translation>Actual size (100%)</translation>
+    </message>
+    <message>
+        <source>列印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>縮放</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>預覽列印</source>
+        <translation>Print Preview</translation>
+    </message>
+</context>
+<context>
     <name>ProjectCommands</name>
     <message>
         <source>載入 Project 會清除目前的圖形, 要繼續嗎?</source>
@@ -1637,6 +1668,17 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>已儲存草稿 </source>
         <translation>Saved draft </translation>
+    </message>
+    <message>
+        <source>無法列印: 印表機沒有接受這份文件</source>
+        <translation>Cannot print: the printer did not accept the document</translation>
+    </message>
+    <message numerus="yes">
+        <source>已送出 %n 頁列印</source>
+        <translation>
+            <numerusform>Sent %n page to the printer</numerusform>
+            <numerusform>Sent %n pages to the printer</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -79,7 +79,9 @@ void paintCaption(QPainter& painter, const ShapeLayout& layout, const QColor& in
     if (layout.font.underline()) {
         const QFontMetricsF metrics(layout.font);
         const qreal y = label.y() + metrics.ascent() + metrics.underlinePos();
-        painter.setPen(QPen(ink, qMax<qreal>(1.0, metrics.lineWidth())));
+        QPen pen(ink, qMax<qreal>(1.0, metrics.lineWidth()));
+        if (layout.dashedUnderline) pen.setStyle(Qt::DashLine);
+        painter.setPen(pen);
         painter.drawLine(QPointF(label.x(), y), QPointF(label.x() + label.width(), y));
     }
 }
@@ -101,9 +103,10 @@ QRect placeCaptionLabel(const OutlineGeometry& outline, const QRect& surface,
 }
 
 ShapeLayout layOutShape(const QSize& size, float shape, qint16 borderStyle, qint32 recWidth,
-                        qint32 ellWidth, qint32 diaWidth, const QFont& font,
-                        const QString& caption) {
+                        qint32 ellWidth, qint32 diaWidth, const QFont& font, const QString& caption,
+                        bool dashedUnderline) {
     ShapeLayout layout;
+    layout.dashedUnderline = dashedUnderline;
     layout.size = size;
     layout.surface = shapeSurface(size, borderStyle);
     layout.shape = shape;

@@ -19,10 +19,11 @@ struct GLYPHON_EXPORT ShapeLayout {
     float shape = 0;
     qint16 borderStyle = 1;
     qint32 recWidth = 0, ellWidth = 0, diaWidth = 0;
-    OutlineGeometry outline;  // in surface pixels
-    QFont font;               // the caption's font, underline included
-    QStaticText caption;      // laid out in `font` without its underline (drawn by hand)
-    QRect captionLabel;       // where the caption label sits, in control pixels
+    OutlineGeometry outline;       // in surface pixels
+    QFont font;                    // the caption's font, underline included
+    bool dashedUnderline = false;  // the underline, when the font has one, drawn dashed
+    QStaticText caption;           // laid out in `font` without its underline (drawn by hand)
+    QRect captionLabel;            // where the caption label sits, in control pixels
     // Whether anything reaches outside the surface (the outline) or the control (the caption);
     // only then does painting pay for a clip.
     bool outlineLeavesSurface = false;
@@ -41,9 +42,11 @@ GLYPHON_EXPORT QRect placeCaptionLabel(const OutlineGeometry& outline, const QRe
                                        const QSize& labelSize, const QPoint& fallback);
 
 // The whole layout of a shape of `size`: outline, caption text and place.
+// An underlined font's underline is drawn dashed when `dashedUnderline` is set.
 GLYPHON_EXPORT ShapeLayout layOutShape(const QSize& size, float shape, qint16 borderStyle,
                                        qint32 recWidth, qint32 ellWidth, qint32 diaWidth,
-                                       const QFont& font, const QString& caption);
+                                       const QFont& font, const QString& caption,
+                                       bool dashedUnderline = false);
 
 // Paints a laid-out shape with its colours, the control's top-left corner at `topLeft` of the
 // painter's coordinates: the body filled with `back` (the whole control, or only the inside of

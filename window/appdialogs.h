@@ -4,6 +4,9 @@
 #include <optional>
 
 #include "picturedialog.h"
+#include "printing.h"
+
+class QPrinter;
 
 class ProjectStore;
 
@@ -34,6 +37,12 @@ public:
                                                                const QString& dialect) = 0;
     // Where File -> "匯出圖片..." writes, preset to `defaultPath`, and the PNG's scale.
     virtual std::optional<PictureTarget> choosePicturePath(const QString& defaultPath) = 0;
+    // File -> "列印...": the printer, its page setup and the scale, asked for with `printer` and
+    // `scale` as preset; false when the user cancels.
+    virtual bool setUpPrinter(QPrinter& printer, PrintScale& scale) = 0;
+    // File -> "預覽列印...": the pages `paint` prints shown on `printer`, with the scale preset
+    // to `scale` and left at the one last shown; printed from there when the user asks.
+    virtual void previewPrint(QPrinter& printer, PrintScale& scale, const PrintPages& paint) = 0;
     // Where File -> "匯出專案檔..." writes, preset to `defaultPath`, and which project file
     // "匯入專案檔..." reads.
     virtual std::optional<QString> chooseProjectFileToWrite(const QString& defaultPath) = 0;

@@ -361,11 +361,16 @@ QSize Canvas::fullSize(const QRectF& area) const {
 }
 
 void Canvas::paintAtFullSize(QPainter& painter, const QRectF& area) {
+    paintAtFullSize(painter, area, palette().color(backgroundRole()),
+                    palette().color(QPalette::WindowText));
+}
+
+void Canvas::paintAtFullSize(QPainter& painter, const QRectF& area, const QColor& background,
+                             const QColor& ink) {
     // A renderer of its own, at 100 % and unscrolled: what the view shows and keeps stays.
     DiagramRenderer picture(d_);
     const ScaleMapping mapping = Viewport().mapping(baseMapping());
     picture.setMapping(mapping, 1);
-    picture.setInk(palette().color(QPalette::WindowText));
-    picture.paintDiagram(painter, pixelRect(mapping.toPixels(area), true),
-                         palette().color(backgroundRole()));
+    picture.setInk(ink);
+    picture.paintDiagram(painter, pixelRect(mapping.toPixels(area), true), background);
 }

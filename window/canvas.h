@@ -80,8 +80,11 @@ public:
     // The pixel size of the drawing rectangle `area` at 100 % zoom.
     QSize fullSize(const QRectF& area) const;
     // Paints that picture onto `painter`, its top-left corner at the painter's origin, on any
-    // paint device: texts stay texts where the device keeps them (SVG, PDF).
+    // paint device: texts stay texts where the device keeps them (SVG, PDF). Over the canvas's
+    // own colour, or over `background` with labels in `ink` when given.
     void paintAtFullSize(QPainter& painter, const QRectF& area);
+    void paintAtFullSize(QPainter& painter, const QRectF& area, const QColor& background,
+                         const QColor& ink);
 
     // Where element i shows, in pixels; empty when it is hidden or not loaded.
     QRect elementRect(int i) const { return renderer_.elementRect(i); }

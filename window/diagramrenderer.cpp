@@ -119,15 +119,17 @@ bool DiagramRenderer::layoutFits(int i) const {
            layout.size == elementRect(i).size() && layout.shape == e.Shape &&
            layout.borderStyle == e.BorderStyle && layout.recWidth == e.RecWidth &&
            layout.ellWidth == e.EllWidth && layout.diaWidth == e.DiaWidth &&
-           layout.caption.text() == e.Caption && layout.font == zoomedFont(e.Font);
+           layout.caption.text() == e.Caption && layout.font == zoomedFont(e.Font) &&
+           layout.dashedUnderline == d_.document().isPartialKey(i);
 }
 
 const ShapeLayout& DiagramRenderer::elementLayout(int i) {
     ElementCache& cache = elements_[size_t(i)];
     if (cache.generation != layoutGeneration_) {
         const Element& e = d_.element(i);
-        cache.layout = layOutShape(elementRect(i).size(), e.Shape, e.BorderStyle, e.RecWidth,
-                                   e.EllWidth, e.DiaWidth, zoomedFont(e.Font), e.Caption);
+        cache.layout =
+            layOutShape(elementRect(i).size(), e.Shape, e.BorderStyle, e.RecWidth, e.EllWidth,
+                        e.DiaWidth, zoomedFont(e.Font), e.Caption, d_.document().isPartialKey(i));
         cache.generation = layoutGeneration_;
         cache.paintedOnce = false;
         pictureBytes_ -= cache.picture.sizeInBytes();
@@ -225,6 +227,7 @@ void DiagramRenderer::elementChanged(int i) {
         elements_.resize(size_t(i) + 1);
         for (int j = first; j < i; ++j) elementChanged(j);
     }
+    keyLooksFollow(i);
     // Where it was and where it is now: the old place is painted over, whatever became of it.
     ElementCache& cache = elements_[size_t(i)];
     const QRectF area = elementArea(i);
@@ -285,8 +288,24 @@ void DiagramRenderer::refreshConnectorCache(int k) const {
     cache.generation = placeGeneration_;
 }
 
+void DiagramRenderer::keyLooksFollow(int i) {
+    // An owner that became a weak entity, or stopped being one, turns its key attributes into
+    // partial keys or back; so does an attribute joining or leaving its owner.
+    for (int k : d_.connectorsOf(i)) {
+        const Connector& c = d_.connector(k);
+        const int attribute = c.isAttribute() ? c.second : 0;
+        if (attribute == 0 || attribute == i || size_t(attribute) >= elements_.size() ||
+            layoutFits(attribute))
+            continue;
+        elements_[size_t(attribute)].generation = 0;
+        if (d_.element(attribute).Visible)
+            repaintLater(elementRect(attribute).adjusted(-1, -1, 1, 1));
+    }
+}
+
 void DiagramRenderer::connectorChanged(int k) {
     if (!d_.isConnector(k)) return;
+    keyLooksFollow(d_.connector(k).first);
     if (size_t(k) >= connectors_.size()) connectors_.resize(size_t(k) + 1);
     // The old place needs painting over only if it was painted since the last full repaint.
     ConnectorCache& cache = connectors_[size_t(k)];

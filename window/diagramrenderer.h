@@ -79,6 +79,8 @@ public:
     // The screen's way: through pictures made once per element look and label text.
     void paintConnectors(QPainter& painter, const QRect& area, bool screen = false);
     void paintElements(QPainter& painter, const QRect& area, bool screen = false);
+    // The layout element i is painted with, made again first when it is out of date.
+    const ShapeLayout& elementLayout(int i);
     // The picture of element i alone over `background`, as a drag shows it.
     QPixmap elementPicture(int i, const QColor& background);
 
@@ -112,8 +114,9 @@ private:
     };
 
     void repaintLater(const QRect& area) { repaints_.push_back(area); }
+    // Lays out again the key attributes of owner i whose partial-key look changed.
+    void keyLooksFollow(int i);
     QFont zoomedFont(QFont font) const;
-    const ShapeLayout& elementLayout(int i);
     // Whether element i's layout is still the one the model asks for.
     bool layoutFits(int i) const;
     void paintElement(QPainter& painter, int i, bool screen);

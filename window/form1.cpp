@@ -160,6 +160,10 @@ void Form1::buildMenus() {
                 &Form1::exportSqlRequested);
     addFileItem("mnuExportPicture", QCoreApplication::translate("Form1", "匯出圖片..."),
                 &Form1::exportPictureRequested);
+    addFileItem("mnuPrint", QCoreApplication::translate("Form1", "列印..."), &Form1::printRequested)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    addFileItem("mnuPrintPreview", QCoreApplication::translate("Form1", "預覽列印..."),
+                &Form1::printPreviewRequested);
     addFileItem("mnuCompare", QCoreApplication::translate("Form1", "與參考答案比較..."),
                 &Form1::compareRequested);
     addFileItem("mnuSet", QStringLiteral("Set"), &Form1::optionsRequested);

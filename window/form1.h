@@ -79,6 +79,8 @@ Q_SIGNALS:
     void importRequested();
     void exportSqlRequested();
     void exportPictureRequested();
+    void printRequested();
+    void printPreviewRequested();
     void compareRequested();
     void saveRequested();
     void saveAsRequested();

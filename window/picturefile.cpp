@@ -22,12 +22,12 @@ bool paintOnto(QPaintDevice& device, Canvas& canvas, const QRectF& area, qreal s
     QPainter painter;
     if (!painter.begin(&device)) return false;
     painter.scale(scale, scale);
-    canvas.paintAtFullSize(painter, area);
+    paintExportedPicture(painter, canvas, area);
     return painter.end();
 }
 
 bool writePng(QSaveFile& file, Canvas& canvas, const QRectF& area, int scale) {
-    QImage image(canvas.fullSize(area) * scale, QImage::Format_ARGB32_Premultiplied);
+    QImage image(exportedPictureSize(canvas, area) * scale, QImage::Format_ARGB32_Premultiplied);
     // Painted at the screen's resolution, so fonts given in points take the pixels they take on
     // the canvas; stored at that resolution times the scale, so a 2x picture placed in a document
     // takes the same room as the 1x one.
@@ -42,7 +42,7 @@ bool writePng(QSaveFile& file, Canvas& canvas, const QRectF& area, int scale) {
 }
 
 bool writeSvg(QSaveFile& file, Canvas& canvas, const QRectF& area) {
-    const QSize size = canvas.fullSize(area);
+    const QSize size = exportedPictureSize(canvas, area);
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
     // The screen's resolution: fonts given in points come out as large as the canvas shows them.
@@ -66,7 +66,7 @@ std::vector<std::pair<QString, QFont>> drawnTexts(const Diagram& d) {
 }
 
 bool writePdf(QSaveFile& file, Canvas& canvas, const QRectF& area) {
-    const QSize size = canvas.fullSize(area);
+    const QSize size = exportedPictureSize(canvas, area);
     // Written in memory first: its text map is corrected before it goes to the file.
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -104,6 +104,20 @@ std::optional<QString> pictureSizeRefusal(QSize pixels) {
 
 }  // namespace
 
+QSize exportedPictureSize(const Canvas& canvas, const QRectF& area) {
+    const QSize drawing = canvas.fullSize(area);
+    if (drawing.isEmpty()) return QSize();
+    return drawing + QSize(2 * kPictureMargin, 2 * kPictureMargin);
+}
+
+void paintExportedPicture(QPainter& painter, Canvas& canvas, const QRectF& area) {
+    painter.fillRect(QRect(QPoint(), exportedPictureSize(canvas, area)), Qt::white);
+    painter.save();
+    painter.translate(kPictureMargin, kPictureMargin);
+    canvas.paintAtFullSize(painter, area, Qt::white, Qt::black);
+    painter.restore();
+}
+
 std::optional<PictureFormat> pictureFormatOf(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("png")) return PictureFormat::Png;
@@ -125,8 +139,9 @@ std::optional<QString> writePicture(Canvas& canvas, const QRectF& area, const QS
     const std::optional<PictureFormat> format = pictureFormatOf(path);
     if (!format)
         return QCoreApplication::translate("PictureFile", "圖片檔的副檔名須為 .png、.svg 或 .pdf");
-    if (canvas.fullSize(area).isEmpty()) return noElementsToPictureMessage();
-    const QSize pixels = canvas.fullSize(area) * (*format == PictureFormat::Png ? scale : 1);
+    if (exportedPictureSize(canvas, area).isEmpty()) return noElementsToPictureMessage();
+    const QSize pixels =
+        exportedPictureSize(canvas, area) * (*format == PictureFormat::Png ? scale : 1);
     if (const auto refused = pictureSizeRefusal(pixels)) return refused;
 
     QSaveFile file(path);

@@ -20,6 +20,8 @@ public:
     std::optional<SqlScriptTarget> chooseSqlScriptPath(const QString& defaultPath,
                                                        const QString& dialect) override;
     std::optional<PictureTarget> choosePicturePath(const QString& defaultPath) override;
+    bool setUpPrinter(QPrinter& printer, PrintScale& scale) override;
+    void previewPrint(QPrinter& printer, PrintScale& scale, const PrintPages& paint) override;
     std::optional<QString> chooseProjectFileToWrite(const QString& defaultPath) override;
     std::optional<QString> chooseProjectFileToRead() override;
     std::optional<QString> chooseProjectToLoad(const ProjectStore& store, const QString& prompt,

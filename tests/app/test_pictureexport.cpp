@@ -51,7 +51,8 @@ protected:
 TEST_F(PictureExportTest, WritesWhatCaptureTakesAtFullSizeWhateverTheZoom) {
     drawStudent(app->window());
     Canvas& canvas = *app->window().canvas();
-    const QImage captured = app->window().captureDiagram().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage captured =
+        app->window().captureDiagram().toImage().convertToFormat(QImage::Format_RGB32);
     canvas.setZoom(2);
 
     const QString png = dir.filePath("student.png");
@@ -60,12 +61,22 @@ TEST_F(PictureExportTest, WritesWhatCaptureTakesAtFullSizeWhateverTheZoom) {
     EXPECT_EQ(status(), "已寫入 " + png);
     ASSERT_EQ(offered.size(), 1);
     EXPECT_TRUE(offered[0].endsWith(".png"));
-    EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), captured);
+    // On white with a margin, whatever the canvas's colour; Capture keeps the canvas's look.
+    const QImage written = QImage(png).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(written.size(), captured.size() + QSize(2 * kPictureMargin, 2 * kPictureMargin));
+    EXPECT_EQ(written.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(written.pixel(written.width() - 1, written.height() - 1), qRgb(255, 255, 255));
+    EXPECT_NE(captured.pixel(0, 0), qRgb(255, 255, 255)) << "the canvas is not white here";
+    int inked = 0;
+    for (int y = 0; y < written.height(); ++y)
+        for (int x = 0; x < written.width(); ++x)
+            inked += written.pixelColor(x, y).lightness() < 100;
+    EXPECT_GT(inked, 100) << "the drawing is in it";
     EXPECT_EQ(canvas.zoom(), 2) << "the view is left as it was";
 
     const QString doubled = dir.filePath("student@2x.png");
     exportTo(PictureTarget{doubled, 2});
-    EXPECT_EQ(QImage(doubled).size(), captured.size() * 2);
+    EXPECT_EQ(QImage(doubled).size(), written.size() * 2);
 
     const QString svg = dir.filePath("student.svg");
     exportTo(PictureTarget{svg, 1});

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "diagrambuilder.h"
+#include "picturefile.h"
 #include "picturereading.h"
 #include "projectstore.h"
 #include "relvanerun.h"
@@ -72,10 +73,13 @@ TEST_F(PictureCommandTest, PngAtOneAndTwoTimesTheCanvasPixels) {
     ASSERT_EQ(pictureOf("company", two, {"--scale", "2"}).status, 0);
 
     const QImage image(one), doubled(two);
-    EXPECT_EQ(image.size(), drawingSize);
-    EXPECT_EQ(doubled.size(), drawingSize * 2);
-    // The window's background, and on it outlines, fills and texts.
+    // The drawing with a white margin around it.
+    const QSize margins(2 * kPictureMargin, 2 * kPictureMargin);
+    EXPECT_EQ(image.size(), drawingSize + margins);
+    EXPECT_EQ(doubled.size(), (drawingSize + margins) * 2);
+    // White paper, and on it outlines, fills and texts.
     const QRgb background = image.pixel(0, image.height() - 1);
+    EXPECT_EQ(background, qRgb(255, 255, 255));
     int drawn = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) drawn += image.pixel(x, y) != background;
@@ -89,8 +93,8 @@ TEST_F(PictureCommandTest, SvgAndPdfKeepEveryCaptionAsText) {
     ASSERT_EQ(pictureOf("company", svg).status, 0);
     const QStringList texts = svgTexts(svg);
     for (const QString& caption : kCaptions)
-        EXPECT_TRUE(texts.contains(caption)) << caption.toStdString() << " not in "
-                                             << texts.join('|').toStdString();
+        EXPECT_TRUE(texts.contains(caption))
+            << caption.toStdString() << " not in " << texts.join('|').toStdString();
 
     ASSERT_EQ(pictureOf("company", pdf).status, 0);
     const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
@@ -103,7 +107,8 @@ TEST_F(PictureCommandTest, SvgAndPdfKeepEveryCaptionAsText) {
     // that shaping has replaced by another glyph has no entry in Qt's map: "1,N" reads ",N".
     for (const QString& caption : kCaptions) {
         if (caption == "1,N") continue;
-        EXPECT_TRUE(text.contains(caption)) << caption.toStdString() << " not in " << text.toStdString();
+        EXPECT_TRUE(text.contains(caption))
+            << caption.toStdString() << " not in " << text.toStdString();
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "diagrambuilder.h"
+#include "shapepainter.h"
 
 namespace {
 
@@ -179,16 +180,18 @@ TEST(Placement, NewElementsFillTheVisibleAreaInReadingOrderThenGoBelowEverything
 
     std::vector<int> made{first};
     while (made.size() < 40 && visible.contains(boxOf(b.d.element(made.back()))))
-        made.push_back(b.editor.createElement(made.size() % 2 ? KindAttribute : KindRelationship));
+        made.push_back(b.editor.createElement(made.size() % 2 ? KindAttribute : KindEntity));
     for (size_t a = 0; a < made.size(); ++a)
         for (size_t c = 0; c < a; ++c)
-            EXPECT_FALSE(boxOf(b.d.element(made[a])).adjusted(-9, -9, 9, 9).intersects(
-                boxOf(b.d.element(made[c]))))
+            EXPECT_FALSE(boxOf(b.d.element(made[a]))
+                             .adjusted(-9, -9, 9, 9)
+                             .intersects(boxOf(b.d.element(made[c]))))
                 << made[a] << " is too close to " << made[c];
     EXPECT_GT(made.size(), 10u) << "the view holds three rows";
     // The first free place is the top left corner, then along the row.
     EXPECT_EQ(boxOf(b.d.element(made[1])).topLeft(), QPointF(-40, 50));
-    EXPECT_EQ(boxOf(b.d.element(made[2])).topLeft(), QPointF(43, 50));
+    EXPECT_EQ(boxOf(b.d.element(made[2])).topLeft(),
+              QPointF(boxOf(b.d.element(made[1])).right() + 10, 50));
     const QRectF below = boxOf(b.d.element(made.back()));
     EXPECT_GT(below.top(), visible.bottom() - 41) << "nothing free: below the lowest element";
     EXPECT_EQ(below.left(), -40);
@@ -201,6 +204,32 @@ TEST(Placement, NewElementsFillTheVisibleAreaInReadingOrderThenGoBelowEverything
     e.Left = -60, e.Top = 30, e.Width = 600, e.Height = 300;
     const int next = crowded.editor.createElement(KindEntity);
     EXPECT_EQ(boxOf(crowded.d.element(next)).topLeft(), QPointF(-40, 340));
+}
+
+}  // namespace
+
+namespace {
+
+// A new element is already as large as Resize would make it, so its caption shows whole at once
+// ("Relationship1" in a 73-pixel diamond read "elationship1"); a short caption keeps the
+// template's size.
+TEST(Creation, NewElementsHoldTheirWholeCaption) {
+    DiagramBuilder b;
+    for (int kind : {KindEntity, KindAttribute, KindMultAttribute, KindRelationship}) {
+        const int made = b.editor.createElement(kind);
+        const Element& e = b.d.element(made);
+        const QSizeF before(e.Width, e.Height);
+        if (kind == KindEntity) EXPECT_EQ(e.Width, 73) << "Entity1 keeps the template's size";
+        EXPECT_GE(e.Width, 73) << e.Caption.toStdString();
+        EXPECT_GE(e.Height, 41) << e.Caption.toStdString();
+        const ShapeLayout layout =
+            layOutShape(QSize(qRound(e.Width), qRound(e.Height)), e.Shape, e.BorderStyle,
+                        e.RecWidth, e.EllWidth, e.DiaWidth, e.Font, e.Caption);
+        EXPECT_FALSE(layout.captionLeavesControl) << e.Caption.toStdString();
+        b.editor.resizeToCaptions();
+        EXPECT_LE(b.d.element(made).Width, std::max<qreal>(before.width(), 73) + 0.01)
+            << "Resize does not need to widen " << e.Caption.toStdString();
+    }
 }
 
 }  // namespace

@@ -186,7 +186,13 @@ TEST(RecoverySnapshot, AFileOfTheOlderTaggedFormatComesBack) {
     b.d.element(owner).BackColor = 0x123456;
     const int dependent = b.entity("Dependent");
     const int has = b.relationship("Has");
-    b.attribute(owner, "Ssn", true);
+    // Written when new elements took the template's size whatever their captions.
+    const auto templateSized = [&b](int i) {
+        b.d.element(i).Width = 73;
+        b.d.element(i).Height = 41;
+    };
+    templateSized(has);
+    templateSized(b.attribute(owner, "Ssn", true));
     b.binary(owner, has, dependent);
     b.setParticipation(b.connector(owner, has), "1,1");
     b.setParticipation(b.connector(dependent, has), "0,N");

@@ -4,6 +4,7 @@
 // program (and so link the windows) use it.
 
 #include <QDialog>
+#include <QPrinter>
 #include <QStringList>
 #include <deque>
 #include <functional>
@@ -61,6 +62,22 @@ public:
     }
     std::optional<PictureTarget> choosePicturePath(const QString& defaultPath) override {
         return preset(defaultPath, picture);
+    }
+    // The PDF file the print dialog and the preview's Print send the pages to (nullopt cancels),
+    // the scale chosen there, and how often the preview opened.
+    std::optional<QString> printPdf;
+    PrintScale printScale = PrintScale::FitToPage;
+    int previews = 0;
+    bool setUpPrinter(QPrinter& printer, PrintScale& scale) override {
+        if (!printPdf) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(*printPdf);
+        scale = printScale;
+        return true;
+    }
+    void previewPrint(QPrinter& printer, PrintScale& scale, const PrintPages& paint) override {
+        ++previews;
+        if (setUpPrinter(printer, scale)) paint(printer, scale);
     }
     std::optional<QString> chooseProjectFileToWrite(const QString& defaultPath) override {
         return preset(defaultPath, projectFileToWrite);
