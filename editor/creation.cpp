@@ -78,15 +78,8 @@ int Editor::createElement(int kind) {
     e.BackColor = d_.settings.WindowBackColor;
     e.Shape = float(kind);
     e.Caption = captionPrefix(kind) + QString::number(n);
-    // The template's size, grown as Resize would grow it when the caption needs more room: a
-    // diamond holds less text than a box of its size, and "Relationship12" would be cut off.
-    if (!e.IsSizeLock) {
-        const float width = fittedWidth(e, captionWidthFor(e.Font, e.Caption));
-        if (width > e.Width) {
-            e.Width = width;
-            e.Height = std::max(e.Height, width / 2);
-        }
-    }
+    // The template's size, grown when the caption needs more room ("Relationship12").
+    growToHoldCaption(e);
     const QPointF place = newElementPlace(previous, QSizeF(e.Width, e.Height));
     e.Left = float(place.x());
     e.Top = float(place.y());

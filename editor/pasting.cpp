@@ -5,6 +5,7 @@
 
 #include "commandscope.h"
 #include "fragment.h"
+#include "placement.h"
 
 // Copy, cut, paste and duplicate. The clipboard itself is the window's; here a fragment
 // (fragment.h) becomes new elements of the diagram, as one step.
@@ -79,7 +80,11 @@ std::vector<int> Editor::pasteFragment(const Fragment& fragment, QPointF offset)
         renumberCollections(e, map);
         e.Left += float(offset.x());
         e.Top += float(offset.y());
-        if (needsUniqueName(e)) e.Caption = freshName(e.Caption, taken);
+        // A fresh name is longer than the one copied: the element grows to show it whole.
+        if (needsUniqueName(e)) {
+            e.Caption = freshName(e.Caption, taken);
+            growToHoldCaption(e);
+        }
         e.Visible = true;
         const int n = d_.loadElement();
         d_.element(n) = e;

@@ -19,3 +19,6 @@ QPointF placeBelowEverything(const Document& document, const QRectF& visible, do
 
 // The width element `e` needs for a caption `captionWidth` pixels wide, as Resize fits it.
 float fittedWidth(const Element& e, qint32 captionWidth);
+// Grows `e` (not a size-locked one) to the size Resize would give it when its caption needs more
+// room than it has; never shrinks it. A diamond holds less text than a box of its size.
+void growToHoldCaption(Element& e);

@@ -12,6 +12,15 @@ float fittedWidth(const Element& e, qint32 captionWidth) {
     return float(captionWidth + 20);  // attribute kinds, and any other code
 }
 
+void growToHoldCaption(Element& e) {
+    if (e.IsSizeLock) return;
+    const float width = fittedWidth(e, captionWidthFor(e.Font, e.Caption));
+    if (width > e.Width) {
+        e.Width = width;
+        e.Height = std::max(e.Height, width / 2);
+    }
+}
+
 void Editor::resizeToCaptions() {
     const CommandScope scope(*this);
     nameStep(QStringLiteral("Resize"));

@@ -6,6 +6,8 @@
 
 #include "fragment.h"
 #include "invariants.h"
+#include "outline.h"
+#include "placement.h"
 #include "randomsession.h"
 
 // Copy and paste through fragments: what is pasted is the copied part again, consistent, as one
@@ -24,7 +26,7 @@ bool sameDocument(const Document& a, const Document& b) {
 }
 
 // Whether `pasted` is `copied` again: the same kinds, relations, lines and labels, moved by
-// `offset`, under the same or a fresh caption (CAPTION_n).
+// `offset`, under the same or a fresh caption (CAPTION_n) that the element grew to hold.
 std::string differenceFromCopy(const Fragment& copied, const Fragment& pasted, QPointF offset) {
     const Document &a = copied.document, &b = pasted.document;
     if (a.elementCount() != b.elementCount() || a.connectorCount() != b.connectorCount())
@@ -38,7 +40,10 @@ std::string differenceFromCopy(const Fragment& copied, const Fragment& pasted, Q
         if (caption != moved.Caption &&
             QString(caption).remove(numbered) != QString(moved.Caption).remove(numbered))
             return "caption of " + std::to_string(i);
-        moved.Caption = caption;
+        if (caption != moved.Caption) {
+            moved.Caption = caption;
+            growToHoldCaption(moved);
+        }
         if (!(moved == b.element(i))) return "element " + std::to_string(i);
     }
     for (int k = 1; k < a.connectorCount(); ++k) {
@@ -121,6 +126,9 @@ TEST(Pasting, WeakEntityComesWithItsIdentifyingRelationship) {
     EXPECT_TRUE(b.d.element(alone[0]).is(KindRelationship));
     EXPECT_EQ(b.d.element(alone[0]).Caption, "DEPENDENTS_OF_3");
     EXPECT_EQ(findInconsistency(b.d, {}), QString());
+    // The longer name is shown whole: the element is as wide as Resize would make it.
+    const Element& renamed = b.d.element(alone[0]);
+    EXPECT_GE(renamed.Width, fittedWidth(renamed, captionWidthFor(renamed.Font, renamed.Caption)));
 }
 
 // Bytes that are no fragment, damaged ones, one too large and one whose elements do not hold
