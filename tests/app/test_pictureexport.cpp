@@ -10,30 +10,16 @@
 
 #include "canvas.h"
 #include "drawstudent.h"
-#include "fakeappdialogs.h"
-#include "fakeprompts.h"
-#include "form1.h"
 #include "picturefile.h"
 #include "picturereading.h"
 #include "relvaneapp.h"
+#include "runningapp.h"
 
 namespace {
 
-class PictureExportTest : public ::testing::Test {
+class PictureExportTest : public RunningAppTest {
 protected:
-    QTemporaryDir dir;
-    FakePrompts prompts;
-    FakeAppDialogs dialogs;
-    std::unique_ptr<RelvaneApp> app;
     const QStringList& offered = dialogs.presets;  // the paths the chooser was preset to
-
-    void SetUp() override {
-        app = std::make_unique<RelvaneApp>(&prompts, &dialogs, dir.filePath("Quillo.conf"),
-                                           dir.filePath("recovery"));
-        app->start();
-        prompts.messages.clear();
-    }
-    void TearDown() override { app->window().close(); }
 
     // Triggers the menu item with the chooser answering `target`.
     void exportTo(std::optional<PictureTarget> target) {

@@ -10,10 +10,8 @@
 
 #include "canvas.h"
 #include "drawstudent.h"
-#include "fakeappdialogs.h"
-#include "fakeprompts.h"
-#include "form1.h"
 #include "relvaneapp.h"
+#include "runningapp.h"
 
 namespace {
 
@@ -34,21 +32,8 @@ QString pdfText(const QString& pdf) {
     return QString::fromUtf8(extract.readAllStandardOutput());
 }
 
-class PrintTest : public ::testing::Test {
+class PrintTest : public RunningAppTest {
 protected:
-    QTemporaryDir dir;
-    FakePrompts prompts;
-    FakeAppDialogs dialogs;
-    std::unique_ptr<RelvaneApp> app;
-
-    void SetUp() override {
-        app = std::make_unique<RelvaneApp>(&prompts, &dialogs, dir.filePath("Quillo.conf"),
-                                           dir.filePath("recovery"));
-        app->start();
-        prompts.messages.clear();
-    }
-    void TearDown() override { app->window().close(); }
-
     // File -> 列印... (Ctrl+P), the dialog answering with `pdf` at `scale`.
     void print(const std::optional<QString>& pdf, PrintScale scale = PrintScale::FitToPage) {
         dialogs.printPdf = pdf;

@@ -7,31 +7,19 @@
 #include <QTemporaryDir>
 
 #include "drawstudent.h"
-#include "fakeappdialogs.h"
-#include "fakeprompts.h"
-#include "form1.h"
 #include "relvaneapp.h"
+#include "runningapp.h"
 
 namespace {
 
-class SqlExportTest : public ::testing::Test {
+class SqlExportTest : public RunningAppTest {
 protected:
-    QTemporaryDir dir;
-    FakePrompts prompts;
-    FakeAppDialogs dialogs;
-    std::unique_ptr<RelvaneApp> app;
-
     void SetUp() override {
-        app = std::make_unique<RelvaneApp>(&prompts, &dialogs, dir.filePath("Quillo.conf"),
-                                           dir.filePath("recovery"));
-        app->start();
+        RunningAppTest::SetUp();
         app->settings().setStoreConnection(dir.filePath("projects.db"));
-        prompts.messages.clear();
     }
-    void TearDown() override { app->window().close(); }
 
     void drawStudent() { ::drawStudent(app->window()); }
-
 
     QString read(const QString& path) {
         QFile file(path);
@@ -45,8 +33,9 @@ TEST_F(SqlExportTest, ConvertWritesTheScriptWhenTheChosenFileIsSql) {
     dialogs.workbookPath = target;
     app->convert();
     EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join('\n').toStdString();
-    EXPECT_TRUE(read(target).contains("CREATE TABLE \"Student\" (\n    \"StudentNo\" VARCHAR(255) "
-                                      "NOT NULL,\n    PRIMARY KEY (\"StudentNo\")\n);"))
+    EXPECT_TRUE(
+        read(target).contains("CREATE TABLE \"Student\" (\n    \"StudentNo\" VARCHAR(255) "
+                              "NOT NULL,\n    PRIMARY KEY (\"StudentNo\")\n);"))
         << read(target).toStdString();
     EXPECT_TRUE(dialogs.openedWorkbooks.isEmpty()) << "a script is no workbook";
     EXPECT_EQ(app->window().findChild<QStatusBar*>("StatusBar2")->currentMessage(),
