@@ -150,6 +150,9 @@ void Diagram::applyImages(const DiagramStep::Images& images) {
         doc_ = *images.document;
         pending_.reset = true;
     } else {
+        if (images.elementCount < doc_.elementCount() ||
+            images.connectorCount < doc_.connectorCount())
+            pending_.removed = true;
         doc_.truncate(images.elementCount, images.connectorCount);
         // Entries past the end come back in index order, so each is the next one.
         for (const auto& [i, e] : images.elements) {

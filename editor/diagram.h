@@ -13,6 +13,9 @@ struct DiagramChange {
     std::vector<int> elements;    // indices whose data changed, in the order first changed
     std::vector<int> connectors;  // likewise
     bool reset = false;           // the whole document was replaced: read everything again
+    // Entries past the new counts are gone (an undo of what commands appended); they are named
+    // nowhere else, since no index of theirs is valid any more.
+    bool removed = false;
 };
 
 // The diagram as the editor works on it: the document (what a project is), the editing session

@@ -18,9 +18,7 @@ ReviewPanel::ReviewPanel(Workspace& workspace, Canvas& canvas, QWidget* parent)
       workspace_(workspace),
       canvas_(canvas),
       text_(new QTextBrowser(this)),
-      shown_(std::make_unique<ReviewDocument>(*text_->document())),
-      elementCount_(workspace.diagram().elementCount()),
-      connectorCount_(workspace.diagram().connectorCount()) {
+      shown_(std::make_unique<ReviewDocument>(*text_->document())) {
     setObjectName(QStringLiteral("ReviewPanel"));
     text_->setObjectName(QStringLiteral("ReviewText"));
     text_->setOpenLinks(false);
@@ -33,17 +31,10 @@ ReviewPanel::ReviewPanel(Workspace& workspace, Canvas& canvas, QWidget* parent)
     connect(&delay_, &QTimer::timeout, this, &ReviewPanel::refresh);
     connect(&workspace_.diagram(), &Diagram::changed, this, [this](const DiagramChange& change) {
         // Hover texts and prompts change the view alone, which the panel does not show, unless
-        // the selection it highlights moved. An undo that takes back what a command appended
-        // names no entry: the entries past the new counts are simply gone, so shrunk counts are
-        // a change of the drawing too.
-        const Diagram& d = workspace_.diagram();
-        const bool shrunk =
-            d.elementCount() < elementCount_ || d.connectorCount() < connectorCount_;
-        elementCount_ = d.elementCount();
-        connectorCount_ = d.connectorCount();
-        const bool viewOnly =
-            !change.reset && !shrunk && change.elements.empty() && change.connectors.empty();
-        if (!viewOnly || d.view.selection != highlighted_) schedule();
+        // the selection it highlights moved.
+        const bool viewOnly = !change.reset && !change.removed && change.elements.empty() &&
+                              change.connectors.empty();
+        if (!viewOnly || workspace_.diagram().view.selection != highlighted_) schedule();
     });
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool shown) {
         if (shown) schedule();

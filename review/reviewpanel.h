@@ -65,7 +65,6 @@ private:
     RelationalModel model_;       // the schema the text shows
     std::set<int> highlighted_;   // the selection whose relations and columns it highlights
     std::unique_ptr<ReviewDocument> shown_;  // the lines the text shows
-    int elementCount_, connectorCount_;      // the diagram's counts at its last change
     std::unique_ptr<Diagram> reference_;      // the answer compared with, while comparing
     QString referenceName_;
     Rubric rubric_ = Rubric::standard();
