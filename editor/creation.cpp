@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "classlinks.h"
 #include "commandscope.h"
 #include "outline.h"
 #include "placement.h"
@@ -77,9 +78,16 @@ int Editor::createElement(int kind) {
     if (kind == KindRelationship) e.DiaWidth = tmpl.DiaWidth;
     e.BackColor = d_.settings.WindowBackColor;
     e.Shape = float(kind);
-    e.Caption = captionPrefix(kind) + QString::number(n);
-    // The template's size, grown when the caption needs more room ("Relationship12").
-    growToHoldCaption(e);
+    if (e.isSpecializationKind()) {
+        // A small circle holding its one-letter mark.
+        constexpr float kCircleSize = 34;
+        e.Caption = specializationMark(e);
+        e.Width = e.Height = kCircleSize;
+    } else {
+        e.Caption = captionPrefix(kind) + QString::number(n);
+        // The template's size, grown when the caption needs more room ("Relationship12").
+        growToHoldCaption(e);
+    }
     const QPointF place = newElementPlace(previous, QSizeF(e.Width, e.Height));
     e.Left = float(place.x());
     e.Top = float(place.y());

@@ -81,6 +81,19 @@ public:
     void menuRelationship();
     void menuWeakRelationship();
 
+    // Enhanced ER. Joins `subclass` to `superclass` through a specialization or category circle:
+    // the superclass line and the subclass line are drawn unless there already. A specialization
+    // has one superclass, a category one subclass; a refusal is told and changes nothing.
+    bool linkSubclass(int superclass, int circle, int subclass);
+    // A specialization's subclasses may overlap ("o") or not ("d").
+    void setOverlapping(int circle, bool overlapping);
+    // Total or partial: the superclass line (specialization) or subclass line (category) doubled.
+    void setTotalSpecialization(int circle, bool total);
+    // Refuses 8B for a partial and 8C for an overlapping specialization, with a message.
+    void setSubclassMapping(int circle, SubclassMapping mapping);
+    // An attribute of the superclass, or 0 for none.
+    void setDefiningAttribute(int circle, int attribute);
+
     // ---- Selection, dragging and connecting (connecting.cpp) ----
     // A sticky connect mode starts again after each connection it completes, until Cancel (or
     // Esc) ends it; each connection stays a step of its own.
@@ -215,6 +228,10 @@ private:
     // A relationship connector from entity `first` to relationship `second`, laid out and showing
     // its (still empty) participation label: returns the new index (0 when full).
     int createConnector(int first, int second);
+    // A superclass or subclass line from `entity` to `circle`; 0 when full.
+    int createClassLink(ConnectorKind kind, int entity, int circle);
+    // Shows or hides the double line of class link k as its circle's Total says.
+    void showTotal(int k);
     // Ends the running connect mode after a completed connection; a sticky one starts again after
     // the click's command.
     void finishMode();
