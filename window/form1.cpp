@@ -19,6 +19,7 @@
 
 #include "canvas.h"
 #include "elementmenus.h"
+#include "findwindow.h"
 #include "fragmentclipboard.h"
 #include "helptext.h"
 #include "helpwindow.h"
@@ -175,6 +176,7 @@ void Form1::buildMenus() {
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     buildEditMenu();
+    buildArrangeMenu();
     buildViewMenu();
 
     QMenu* about = menuBar()->addMenu(QStringLiteral("About"));
@@ -256,12 +258,102 @@ void Form1::buildEditMenu() {
     duplicate->setObjectName(QStringLiteral("mnuDuplicate"));
     duplicate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     connect(duplicate, &QAction::triggered, this, [this] { editor().duplicateSelection(); });
+    addFindItems(edit);
 
     QUndoStack& stack = workspace_.history().stack();
     // The menu's texts and the caption's unsaved-changes mark follow the history.
     connect(&stack, &QUndoStack::indexChanged, this, &Form1::syncView);
     connect(&stack, &QUndoStack::cleanChanged, this, &Form1::syncView);
     syncEditMenu();
+}
+
+void Form1::addFindItems(QMenu* edit) {
+    edit->addSeparator();
+    QAction* find = edit->addAction(QCoreApplication::translate("Form1", "尋找..."));
+    find->setObjectName(QStringLiteral("mnuFind"));
+    find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(find, &QAction::triggered, this, [this] { showFind(); });
+    // F3 and Shift+F3 also work while the find window has the focus (see showFind).
+    const auto stepItem = [this, edit](const char* name, const QString& text,
+                                       const QKeySequence& key, int step) {
+        QAction* action = edit->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(key);
+        connect(action, &QAction::triggered, this, [this, step] {
+            if (find_ && !find_->text().trimmed().isEmpty())
+                find_->goToAdjacent(step);
+            else
+                showFind();
+        });
+        return action;
+    };
+    findNext_ = stepItem("mnuFindNext", QCoreApplication::translate("Form1", "找下一個"),
+                         QKeySequence(Qt::Key_F3), 1);
+    findPrevious_ = stepItem("mnuFindPrevious", QCoreApplication::translate("Form1", "找上一個"),
+                             QKeySequence(Qt::SHIFT | Qt::Key_F3), -1);
+}
+
+FindWindow* Form1::showFind() {
+    if (!find_) {
+        find_ = new FindWindow(editor(), *canvas_, this);
+        find_->addAction(findNext_);
+        find_->addAction(findPrevious_);
+        find_->move(frameGeometry().topRight() - QPoint(find_->width() + 40, -80));
+    }
+    find_->open();
+    return find_;
+}
+
+void Form1::buildArrangeMenu() {
+    QMenu* arrange = menuBar()->addMenu(QCoreApplication::translate("Form1", "排列"));
+    arrange->setObjectName(QStringLiteral("mnuArrange"));
+    // The keys are those drawing programs commonly give these commands.
+    using Alignment = Editor::Alignment;
+    const auto alignItem = [this, arrange](const char* name, const QString& text,
+                                           const QKeySequence& key, Alignment alignment) {
+        QAction* action = arrange->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(key);
+        connect(action, &QAction::triggered, this,
+                [this, alignment] { editor().alignSelection(alignment); });
+        alignItems_.push_back(action);
+    };
+    alignItem("mnuAlignLeft", QCoreApplication::translate("Form1", "靠左對齊"),
+              QKeySequence(Qt::ALT | Qt::Key_A), Alignment::Left);
+    alignItem("mnuAlignCentre", QCoreApplication::translate("Form1", "水平置中對齊"),
+              QKeySequence(Qt::ALT | Qt::Key_H), Alignment::Centre);
+    alignItem("mnuAlignRight", QCoreApplication::translate("Form1", "靠右對齊"),
+              QKeySequence(Qt::ALT | Qt::Key_D), Alignment::Right);
+    arrange->addSeparator();
+    alignItem("mnuAlignTop", QCoreApplication::translate("Form1", "靠上對齊"),
+              QKeySequence(Qt::ALT | Qt::Key_W), Alignment::Top);
+    alignItem("mnuAlignMiddle", QCoreApplication::translate("Form1", "垂直置中對齊"),
+              QKeySequence(Qt::ALT | Qt::Key_V), Alignment::Middle);
+    alignItem("mnuAlignBottom", QCoreApplication::translate("Form1", "靠下對齊"),
+              QKeySequence(Qt::ALT | Qt::Key_S), Alignment::Bottom);
+    arrange->addSeparator();
+    const auto distributeItem = [this, arrange](const char* name, const QString& text,
+                                                const QKeySequence& key,
+                                                Qt::Orientation orientation) {
+        QAction* action = arrange->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(key);
+        connect(action, &QAction::triggered, this,
+                [this, orientation] { editor().distributeSelection(orientation); });
+        distributeItems_.push_back(action);
+    };
+    distributeItem("mnuDistributeHorizontally", QCoreApplication::translate("Form1", "水平均分"),
+                   QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_H), Qt::Horizontal);
+    distributeItem("mnuDistributeVertically", QCoreApplication::translate("Form1", "垂直均分"),
+                   QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_V), Qt::Vertical);
+}
+
+void Form1::setGridShown(bool shown) {
+    showGrid_->setChecked(shown);
+}
+
+bool Form1::gridShown() const {
+    return canvas_->gridShown();
 }
 
 void Form1::buildHelpMenu() {
@@ -312,6 +404,12 @@ void Form1::buildViewMenu() {
     addViewItem("mnuZoomReset", QCoreApplication::translate("Form1", "實際大小"),
                 {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { canvas_->setZoom(1); });
     addViewItem("mnuFit", QStringLiteral("Fit"), {}, [this] { canvas_->fitToDrawing(); });
+    view->addSeparator();
+    showGrid_ = view->addAction(QCoreApplication::translate("Form1", "顯示格線"));
+    showGrid_->setObjectName(QStringLiteral("mnuShowGrid"));
+    showGrid_->setCheckable(true);
+    showGrid_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Apostrophe));
+    connect(showGrid_, &QAction::toggled, canvas_, &Canvas::setGridShown);
 }
 
 void Form1::showZoom(double zoom) {
@@ -488,6 +586,8 @@ void Form1::applySettings() {
     };
     paintLegendLabel(legendSelected_, settings.SelectedColor);
     paintLegendLabel(legendCandidate_, settings.CandidateColor);
+    // The grid's size may have changed.
+    if (canvas_->gridShown()) canvas_->update();
 }
 
 void Form1::setConvertEnabled(bool enabled) {
@@ -496,6 +596,12 @@ void Form1::setConvertEnabled(bool enabled) {
 
 void Form1::syncView() {
     syncEditMenu();
+    const bool canAlign = editor().canAlignSelection();
+    for (QAction* item : alignItems_)
+        if (item->isEnabled() != canAlign) item->setEnabled(canAlign);
+    const bool canDistribute = editor().canDistributeSelection();
+    for (QAction* item : distributeItems_)
+        if (item->isEnabled() != canDistribute) item->setEnabled(canDistribute);
     const ViewState& view = diagram().view;
     QString name = view.project.name.isEmpty() ? QCoreApplication::translate("Form1", "未命名")
                                                : view.project.name;
