@@ -119,6 +119,21 @@ void FindWindow::goTo(int i) {
     canvas_.flash(QRectF(e.Left, e.Top, e.Width, e.Height));
     const auto at = std::find(matches_.begin(), matches_.end(), i);
     if (at != matches_.end()) list_->setCurrentRow(int(at - matches_.begin()));
+    moveOutOfTheWayOf(i);
+}
+
+void FindWindow::moveOutOfTheWayOf(int i) {
+    const QRect rect = canvas_.elementRect(i);
+    if (rect.isEmpty()) return;
+    const QRect shown(canvas_.mapToGlobal(rect.topLeft()), rect.size());
+    if (!frameGeometry().intersects(shown)) return;
+    // To the other side of the drawing area from the element.
+    const QRect area(canvas_.mapToGlobal(QPoint(0, 0)), canvas_.size());
+    constexpr int kMargin = 20;
+    const int left = shown.center().x() > area.center().x()
+                         ? area.left() + kMargin
+                         : area.right() - frameGeometry().width() - kMargin;
+    move(left, pos().y());
 }
 
 bool FindWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -133,6 +148,17 @@ bool FindWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool FindWindow::event(QEvent* event) {
+    // Esc belongs to this window, not to the main window's Cancel, whose keys a tool window of
+    // it shares otherwise.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void FindWindow::keyPressEvent(QKeyEvent* event) {

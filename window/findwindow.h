@@ -31,6 +31,7 @@ public:
     void goTo(int i);
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Esc closes the window; the element found stays selected.
     void keyPressEvent(QKeyEvent* event) override;
@@ -38,6 +39,8 @@ protected:
 private:
     // Lists the matches of the text afresh.
     void search();
+    // Moves the window aside when it covers element i on the screen.
+    void moveOutOfTheWayOf(int i);
 
     Editor& editor_;
     Canvas& canvas_;

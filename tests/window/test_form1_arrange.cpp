@@ -106,6 +106,9 @@ TEST_F(Form1ArrangeTest, CtrlFListsMatchesEnterSelectsAndF3GoesOnWrapping) {
     EXPECT_EQ(d.view.selection, std::set<int>{proj});
     Q_EMIT list->itemClicked(list->item(0));
     EXPECT_EQ(d.view.selection, std::set<int>{emp});
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(find->isVisible());
+    EXPECT_EQ(d.view.selection, std::set<int>{emp}) << "Esc closes the window, it cancels nothing";
 }
 
 }  // namespace
