@@ -5,11 +5,18 @@
 #include <algorithm>
 #include <utility>
 
+#include "arrangement.h"
 #include "commandscope.h"
 
 namespace {
 
-// The step's name in the Edit menu ("復原 靠左對齊").
+bool horizontal(Editor::Alignment alignment) {
+    return alignment == Editor::Alignment::Left || alignment == Editor::Alignment::Centre ||
+           alignment == Editor::Alignment::Right;
+}
+
+}  // namespace
+
 QString alignmentName(Editor::Alignment alignment) {
     switch (alignment) {
         case Editor::Alignment::Left:
@@ -28,12 +35,10 @@ QString alignmentName(Editor::Alignment alignment) {
     return {};
 }
 
-bool horizontal(Editor::Alignment alignment) {
-    return alignment == Editor::Alignment::Left || alignment == Editor::Alignment::Centre ||
-           alignment == Editor::Alignment::Right;
+QString distributionName(Qt::Orientation orientation) {
+    return orientation == Qt::Horizontal ? QCoreApplication::translate("Arrangement", "水平均分")
+                                         : QCoreApplication::translate("Arrangement", "垂直均分");
 }
-
-}  // namespace
 
 std::vector<int> Editor::liveSelection() const {
     std::vector<int> live;
@@ -119,8 +124,7 @@ void Editor::distributeSelection(Qt::Orientation orientation) {
     const float span = start(last) + extent(last) - start(first);
     const float gap = (span - occupied) / float(order.size() - 1);
 
-    nameStep(across ? QCoreApplication::translate("Arrangement", "水平均分")
-                    : QCoreApplication::translate("Arrangement", "垂直均分"));
+    nameStep(distributionName(orientation));
     std::vector<int> moved;
     float next = start(first) + extent(first) + gap;
     for (size_t n = 1; n + 1 < order.size(); ++n) {

@@ -839,38 +839,6 @@
         <translation>Arrange</translation>
     </message>
     <message>
-        <source>靠左對齊</source>
-        <translation>Align Left</translation>
-    </message>
-    <message>
-        <source>水平置中對齊</source>
-        <translation>Align Centres</translation>
-    </message>
-    <message>
-        <source>靠右對齊</source>
-        <translation>Align Right</translation>
-    </message>
-    <message>
-        <source>靠上對齊</source>
-        <translation>Align Top</translation>
-    </message>
-    <message>
-        <source>垂直置中對齊</source>
-        <translation>Align Middles</translation>
-    </message>
-    <message>
-        <source>靠下對齊</source>
-        <translation>Align Bottom</translation>
-    </message>
-    <message>
-        <source>水平均分</source>
-        <translation>Distribute Horizontally</translation>
-    </message>
-    <message>
-        <source>垂直均分</source>
-        <translation>Distribute Vertically</translation>
-    </message>
-    <message>
         <source>顯示格線</source>
         <translation>Show Grid</translation>
     </message>

@@ -16,7 +16,9 @@
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <tuple>
 
+#include "arrangement.h"
 #include "canvas.h"
 #include "elementmenus.h"
 #include "findwindow.h"
@@ -307,45 +309,35 @@ FindWindow* Form1::showFind() {
 void Form1::buildArrangeMenu() {
     QMenu* arrange = menuBar()->addMenu(QCoreApplication::translate("Form1", "排列"));
     arrange->setObjectName(QStringLiteral("mnuArrange"));
-    // The keys are those drawing programs commonly give these commands.
-    using Alignment = Editor::Alignment;
-    const auto alignItem = [this, arrange](const char* name, const QString& text,
-                                           const QKeySequence& key, Alignment alignment) {
+    // An item of the menu, kept in `group` (the items that need as many selected elements).
+    const auto addItem = [this, arrange](const char* name, const QString& text,
+                                         const QKeySequence& key, std::vector<QAction*>& group,
+                                         auto run) {
         QAction* action = arrange->addAction(text);
         action->setObjectName(QLatin1String(name));
         action->setShortcut(key);
-        connect(action, &QAction::triggered, this,
+        connect(action, &QAction::triggered, this, run);
+        group.push_back(action);
+    };
+    const auto alignItem = [&](const char* name, Qt::Key key, Editor::Alignment alignment) {
+        addItem(name, alignmentName(alignment), QKeySequence(Qt::ALT | key), alignItems_,
                 [this, alignment] { editor().alignSelection(alignment); });
-        alignItems_.push_back(action);
     };
-    alignItem("mnuAlignLeft", QCoreApplication::translate("Form1", "靠左對齊"),
-              QKeySequence(Qt::ALT | Qt::Key_A), Alignment::Left);
-    alignItem("mnuAlignCentre", QCoreApplication::translate("Form1", "水平置中對齊"),
-              QKeySequence(Qt::ALT | Qt::Key_H), Alignment::Centre);
-    alignItem("mnuAlignRight", QCoreApplication::translate("Form1", "靠右對齊"),
-              QKeySequence(Qt::ALT | Qt::Key_D), Alignment::Right);
+    // The keys are those drawing programs commonly give these commands.
+    alignItem("mnuAlignLeft", Qt::Key_A, Editor::Alignment::Left);
+    alignItem("mnuAlignCentre", Qt::Key_H, Editor::Alignment::Centre);
+    alignItem("mnuAlignRight", Qt::Key_D, Editor::Alignment::Right);
     arrange->addSeparator();
-    alignItem("mnuAlignTop", QCoreApplication::translate("Form1", "靠上對齊"),
-              QKeySequence(Qt::ALT | Qt::Key_W), Alignment::Top);
-    alignItem("mnuAlignMiddle", QCoreApplication::translate("Form1", "垂直置中對齊"),
-              QKeySequence(Qt::ALT | Qt::Key_V), Alignment::Middle);
-    alignItem("mnuAlignBottom", QCoreApplication::translate("Form1", "靠下對齊"),
-              QKeySequence(Qt::ALT | Qt::Key_S), Alignment::Bottom);
+    alignItem("mnuAlignTop", Qt::Key_W, Editor::Alignment::Top);
+    alignItem("mnuAlignMiddle", Qt::Key_V, Editor::Alignment::Middle);
+    alignItem("mnuAlignBottom", Qt::Key_S, Editor::Alignment::Bottom);
     arrange->addSeparator();
-    const auto distributeItem = [this, arrange](const char* name, const QString& text,
-                                                const QKeySequence& key,
-                                                Qt::Orientation orientation) {
-        QAction* action = arrange->addAction(text);
-        action->setObjectName(QLatin1String(name));
-        action->setShortcut(key);
-        connect(action, &QAction::triggered, this,
+    for (const auto& [name, key, orientation] :
+         {std::tuple{"mnuDistributeHorizontally", Qt::Key_H, Qt::Horizontal},
+          std::tuple{"mnuDistributeVertically", Qt::Key_V, Qt::Vertical}})
+        addItem(name, distributionName(orientation), QKeySequence(Qt::ALT | Qt::SHIFT | key),
+                distributeItems_,
                 [this, orientation] { editor().distributeSelection(orientation); });
-        distributeItems_.push_back(action);
-    };
-    distributeItem("mnuDistributeHorizontally", QCoreApplication::translate("Form1", "水平均分"),
-                   QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_H), Qt::Horizontal);
-    distributeItem("mnuDistributeVertically", QCoreApplication::translate("Form1", "垂直均分"),
-                   QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_V), Qt::Vertical);
 }
 
 void Form1::setGridShown(bool shown) {

@@ -8,6 +8,7 @@
 #include "diagrambuilder.h"
 #include "finding.h"
 #include "history.h"
+#include "sameentries.h"
 
 // Aligning and distributing the selection, snapping to the grid, and finding elements by name.
 
@@ -27,14 +28,6 @@ void place(DiagramBuilder& b, int i, QRectF box) {
     e.Width = float(box.width());
     e.Height = float(box.height());
     b.d.notifyElement(i);
-}
-
-void expectSameEntries(const Diagram& d, const Document& expected) {
-    ASSERT_EQ(d.elementCount(), expected.elementCount());
-    for (int i = 1; i < expected.elementCount(); ++i)
-        EXPECT_EQ(d.element(i), expected.element(i)) << "element " << i;
-    for (int k = 1; k < expected.connectorCount(); ++k)
-        EXPECT_EQ(d.connector(k), expected.connector(k)) << "connector " << k;
 }
 
 // Every connector already lies where a fresh layout puts it.
