@@ -6,6 +6,7 @@
 
 #include "classlinks.h"
 #include "commandscope.h"
+#include "grid.h"
 #include "outline.h"
 #include "placement.h"
 
@@ -54,10 +55,11 @@ QPointF Editor::newElementPlace(const Element& previous, const QSizeF& size) con
     for (int i = 1; i < doc.elementCount() && !live; ++i) live = doc.element(i).Visible;
     // The first element of a diagram, and every element when no window shows the diagram, goes
     // to the right of the last entry created, whatever that is now.
+    const int grid = d_.settings.snapGrid();
     if (!live || visible.isEmpty())
-        return QPointF(previous.Left + previous.Width + kGap, previous.Top);
-    if (const auto free = firstFreePlace(doc, size, visible, kGap)) return *free;
-    return placeBelowEverything(doc, visible, kGap);
+        return snapToGrid(QPointF(previous.Left + previous.Width + kGap, previous.Top), grid);
+    if (const auto free = firstFreePlace(doc, size, visible, kGap, grid)) return *free;
+    return placeBelowEverything(doc, visible, kGap, grid);
 }
 
 int Editor::createElement(int kind) {

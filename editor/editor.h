@@ -175,6 +175,17 @@ public:
     // rules of the Delete key.
     void cutSelection();
 
+    // ---- Arranging the selection (arrangement.cpp) ----
+    enum class Alignment { Left, Centre, Right, Top, Middle, Bottom };
+    // The selected elements put on one edge or centre line of their bounding box, as one step.
+    // Needs two live selected elements and no running connect mode; otherwise nothing happens.
+    void alignSelection(Alignment alignment);
+    // The selected elements, in the order of their centres, spread along `orientation` so that
+    // the gaps between neighbours are equal; the first and the last stay. Needs three.
+    void distributeSelection(Qt::Orientation orientation);
+    bool canAlignSelection() const;
+    bool canDistributeSelection() const;
+
     // ---- Window-wide commands (windowcommands.cpp) ----
     void resizeToCaptions();
     void repaintElements();
@@ -259,6 +270,10 @@ private:
     // Puts element `anchor` of `group` at (left, top) and moves the others by the same offset,
     // then lays each of their connectors out once.
     void moveGroup(const std::vector<int>& group, int anchor, float left, float top);
+    // Lays out once every live connector with one of `elements` at an end.
+    void layoutConnectorsOfAll(const std::vector<int>& elements);
+    // The live elements of the selection, by index.
+    std::vector<int> liveSelection() const;
     // Element i, unless its size is locked or it is hidden, takes the size its caption needs.
     void fitToCaption(int i);
 

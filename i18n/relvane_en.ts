@@ -69,6 +69,41 @@
     </message>
 </context>
 <context>
+    <name>Arrangement</name>
+    <message>
+        <source>靠左對齊</source>
+        <translation>Align Left</translation>
+    </message>
+    <message>
+        <source>水平置中對齊</source>
+        <translation>Align Centres</translation>
+    </message>
+    <message>
+        <source>靠右對齊</source>
+        <translation>Align Right</translation>
+    </message>
+    <message>
+        <source>靠上對齊</source>
+        <translation>Align Top</translation>
+    </message>
+    <message>
+        <source>垂直置中對齊</source>
+        <translation>Align Middles</translation>
+    </message>
+    <message>
+        <source>靠下對齊</source>
+        <translation>Align Bottom</translation>
+    </message>
+    <message>
+        <source>水平均分</source>
+        <translation>Distribute Horizontally</translation>
+    </message>
+    <message>
+        <source>垂直均分</source>
+        <translation>Distribute Vertically</translation>
+    </message>
+</context>
+<context>
     <name>CheckDiagram</name>
     <message>
         <source>目前沒有任何資料</source>
@@ -575,6 +610,21 @@
     </message>
 </context>
 <context>
+    <name>FindWindow</name>
+    <message>
+        <source>尋找</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>輸入名稱的一部分</source>
+        <translation>Type part of a name</translation>
+    </message>
+    <message>
+        <source>找到 %1 個元素</source>
+        <translation>%1 element(s) found</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>開新圖形</source>
@@ -771,6 +821,26 @@
     <message>
         <source>預覽列印...</source>
         <translation>Print Preview...</translation>
+    </message>
+    <message>
+        <source>尋找...</source>
+        <translation>Find...</translation>
+    </message>
+    <message>
+        <source>找下一個</source>
+        <translation>Find Next</translation>
+    </message>
+    <message>
+        <source>找上一個</source>
+        <translation>Find Previous</translation>
+    </message>
+    <message>
+        <source>排列</source>
+        <translation>Arrange</translation>
+    </message>
+    <message>
+        <source>顯示格線</source>
+        <translation>Show Grid</translation>
     </message>
 </context>
 <context>
@@ -2191,6 +2261,18 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>繞行指向</source>
         <translation>Routed arrows</translation>
+    </message>
+    <message>
+        <source>格線</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>拖曳和新增的元素貼齊格線</source>
+        <translation>Snap dragged and new elements to the grid</translation>
+    </message>
+    <message>
+        <source>格線間距</source>
+        <translation>Grid spacing</translation>
     </message>
 </context>
 <context>
