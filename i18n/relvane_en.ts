@@ -1862,6 +1862,77 @@ You can save it as a draft and finish it later.</translation>
     </message>
 </context>
 <context>
+    <name>Specializing</name>
+    <message>
+        <source>%1 不能是自己的子類別</source>
+        <translation>%1 cannot be a subclass of itself</translation>
+    </message>
+    <message>
+        <source>特殊化 %1 已有父類別 %2</source>
+        <translation>Specialization %1 already has the superclass %2</translation>
+    </message>
+    <message>
+        <source>類別 %1 已有子類別 %2</source>
+        <translation>Category %1 already has the subclass %2</translation>
+    </message>
+    <message>
+        <source>%1 與 %2 不能同時是父類別與子類別</source>
+        <translation>%1 and %2 cannot be both superclass and subclass</translation>
+    </message>
+    <message>
+        <source>%1 已是 %2 的子類別</source>
+        <translation>%1 is already a subclass of %2</translation>
+    </message>
+    <message>
+        <source>子類別 %1 - %2</source>
+        <translation>Subclass %1 - %2</translation>
+    </message>
+    <message>
+        <source>對映 8C 只適用於不相交 (d) 的特殊化, 請先選擇其他對映</source>
+        <translation>Mapping 8C applies only to a disjoint (d) specialization; choose another mapping first</translation>
+    </message>
+    <message>
+        <source>重疊特殊化</source>
+        <translation>Overlapping specialization</translation>
+    </message>
+    <message>
+        <source>不相交特殊化</source>
+        <translation>Disjoint specialization</translation>
+    </message>
+    <message>
+        <source>對映 8B 只適用於全部 (total) 特殊化, 請先選擇其他對映</source>
+        <translation>Mapping 8B applies only to a total specialization; choose another mapping first</translation>
+    </message>
+    <message>
+        <source>全部參與</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>部分參與</source>
+        <translation>Partial</translation>
+    </message>
+    <message>
+        <source>對映 8B 只適用於全部 (total) 特殊化</source>
+        <translation>Mapping 8B applies only to a total specialization</translation>
+    </message>
+    <message>
+        <source>對映 8C 只適用於不相交 (d) 的特殊化</source>
+        <translation>Mapping 8C applies only to a disjoint (d) specialization</translation>
+    </message>
+    <message>
+        <source>對映 </source>
+        <translation>Mapping </translation>
+    </message>
+    <message>
+        <source>定義屬性必須是父類別的屬性</source>
+        <translation>The defining attribute must be an attribute of the superclass</translation>
+    </message>
+    <message>
+        <source>定義屬性</source>
+        <translation>Defining attribute</translation>
+    </message>
+</context>
+<context>
     <name>SqlScript</name>
     <message>
         <source>Relvane: 由 ER 圖轉換出的關聯模型, %1 的 SQL 指令碼</source>
