@@ -182,8 +182,8 @@ double WorkbookLayout::busOnTheSheet(double bus, double furthest) {
 
 Workbook layOutWorkbook(const RelationalModel& model, int fkpk, std::function<double()> random) {
     WorkbookLayout layout(fkpk, std::move(random));
-    // Where each column of each relation was written, and the arrows whose key column is itself
-    // a foreign key: those point at that column's cell once every cell is known.
+    // Where each column of each relation was written, and the arrows: they point at their key
+    // column's cell once every cell is known.
     const std::vector<std::vector<ColumnReference>> references = columnReferences(model);
     std::vector<std::vector<std::optional<WorkbookLayout::Position>>> cells(model.relations.size());
     for (size_t r = 0; r < model.relations.size(); ++r)
@@ -207,10 +207,10 @@ Workbook layOutWorkbook(const RelationalModel& model, int fkpk, std::function<do
                 const auto arrow = layout.addForeignKeyColumn(column.name, column.key,
                                                               column.italic, fk.target, samePart);
                 const ColumnReference& ref = references[size_t(step.relation)][size_t(i)];
-                if (arrow && ref.relationIndex >= 0 &&
-                    model.relations[size_t(ref.relationIndex)]
-                        .columns[size_t(ref.columnIndex)]
-                        .references)
+                // Every arrow points at the cell of the column the reference resolves to: the
+                // position table holds one cell per element, and a key column may be written
+                // in several relations (a superclass's key in each 8B subclass's relation).
+                if (arrow && ref.relationIndex >= 0 && ref.columnIndex >= 0)
                     toForeignKeys.push_back({*arrow, &ref});
                 previous = &fk;
             } else {
