@@ -240,6 +240,10 @@
         <source>未通過檢查</source>
         <translation>Fails validation</translation>
     </message>
+    <message>
+        <source>特殊化或類別不同</source>
+        <translation>Different specializations or categories</translation>
+    </message>
 </context>
 <context>
     <name>Connecting</name>
@@ -604,6 +608,46 @@
     <message>
         <source>%1 中 %2 的參與應為 %3, 目前為 %4</source>
         <translation>In %1 the participation of %2 should be %3; it is %4</translation>
+    </message>
+    <message>
+        <source>類別 %1</source>
+        <translation>category %1</translation>
+    </message>
+    <message>
+        <source>%1 的特殊化</source>
+        <translation>the specialization of %1</translation>
+    </message>
+    <message>
+        <source>缺少 %1</source>
+        <translation>Missing %1</translation>
+    </message>
+    <message>
+        <source>%1 在參考答案是類別 (∪), 這裡畫成特殊化</source>
+        <translation>%1 is a category (∪) in the reference answer; here it is drawn as a specialization</translation>
+    </message>
+    <message>
+        <source>%1 在參考答案是特殊化, 這裡畫成類別 (∪)</source>
+        <translation>%1 is a specialization in the reference answer; here it is drawn as a category (∪)</translation>
+    </message>
+    <message>
+        <source>%1在參考答案是 %2, 這裡是 %3</source>
+        <translation>%1 is %2 in the reference answer; here it is %3</translation>
+    </message>
+    <message>
+        <source>%1在參考答案是全部參與 (雙線), 這裡是部分參與</source>
+        <translation>%1 is total (double line) in the reference answer; here it is partial</translation>
+    </message>
+    <message>
+        <source>%1在參考答案是部分參與, 這裡是全部參與 (雙線)</source>
+        <translation>%1 is partial in the reference answer; here it is total (double line)</translation>
+    </message>
+    <message>
+        <source>%1在參考答案有 %2 個超類別, 這裡有 %3 個</source>
+        <translation>%1 has %2 superclasses in the reference answer; here it has %3</translation>
+    </message>
+    <message>
+        <source>%1在參考答案有 %2 個子類別, 這裡有 %3 個</source>
+        <translation>%1 has %2 subclasses in the reference answer; here it has %3</translation>
     </message>
 </context>
 <context>
@@ -2078,7 +2122,7 @@ You can save it as a draft and finish it later.</translation>
     </message>
     <message>
         <source>共用子類別的主鍵也參照 %1</source>
-        <translation>The shared subclass's key also references %1</translation>
+        <translation>The shared subclass&apos;s key also references %1</translation>
     </message>
 </context>
 <context>

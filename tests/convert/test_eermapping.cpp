@@ -6,10 +6,12 @@
 #include <functional>
 
 #include "checkdiagram.h"
+#include "comparison.h"
 #include "conversionjob.h"
 #include "drawingcheck.h"
 #include "mapping.h"
 #include "readback.h"
+#include "rubric.h"
 #include "schematext.h"
 #include "textbookeer.h"
 #include "workbookfile.h"
@@ -218,6 +220,31 @@ TEST(EerValidation, ReportsEachDefectOfSpecializationsAndCategories) {
         // Mapping an invalid diagram still ends, without a crash.
         mapDiagram(t.b.d);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A student's EER diagram compared with the textbook's: each circle drawn otherwise is one
+// counted difference, priced by the rubric.
+TEST(EerComparison, FindsCirclesMissingOrDrawnOtherwise) {
+    TextbookEer reference, student;
+    student.b.d.element(student.byJob).Overlapping = true;
+    student.b.d.element(student.byPay).Total = false;
+    student.b.d.element(student.vehicles).Visible = false;
+    const Comparison c = compareDiagrams(student.b.d, reference.b.d);
+    QStringList hints;
+    for (const Difference& d : c.differences) {
+        if (d.category != DifferenceCategory::Specialization) continue;
+        hints << d.hint;
+        EXPECT_TRUE(d.counted());
+        EXPECT_EQ(d.cost, Rubric::standard().cost(DifferenceCategory::Specialization));
+    }
+    EXPECT_EQ(hints, QStringList({"EMPLOYEE 的特殊化在參考答案是 d, 這裡是 o",
+                                  "EMPLOYEE 的特殊化在參考答案是全部參與 (雙線), 這裡是部分參與",
+                                  "缺少 VEHICLE 的特殊化"}));
+    EXPECT_TRUE(compareDiagrams(reference.b.d, reference.b.d).differences.empty());
 }
 
 }  // namespace
