@@ -26,7 +26,7 @@ enum class DifferenceCategory {
     Participation,     // a different minimum or maximum on a matched relationship's entity
     WeakOrStrong,      // a weak entity drawn as a strong one or the reverse
     Multivalued,       // a multivalued attribute drawn as a simple one or the reverse
-    Specialization,    // a specialization or category missing, of the other kind, or drawn otherwise
+    Specialization,  // a specialization or category missing, of the other kind, or drawn otherwise
     // Not a mistake: a design that says the same as the reference's (a one-to-one relationship's
     // key on the other side, another name for a relation or a foreign key). Never costs points.
     Equivalent,

@@ -268,10 +268,13 @@ private:
     // The subclass of a category: its superclasses are told apart by different keys, so it is
     // identified by a surrogate key of its own, which each superclass's relation references.
     void startCategoryRelation(int e, int category) {
-        out_.explainRelation({RuleCategory, QCoreApplication::translate("Mapping", "%1 是類別 (聯集型態), 超類別的主鍵各不相同, "
-                                               "所以以代理鍵 %2 識別")
+        out_.explainRelation({RuleCategory, QCoreApplication::translate(
+                                                "Mapping",
+                                                "%1 是類別 (聯集型態), 超類別的主鍵各不相同, "
+                                                "所以以代理鍵 %2 識別")
                                                 .arg(name(e), surrogateKey(e))});
-        explainColumns(RuleCategory, QCoreApplication::translate("Mapping", "類別 %1 的代理鍵").arg(name(e)));
+        explainColumns(RuleCategory,
+                       QCoreApplication::translate("Mapping", "類別 %1 的代理鍵").arg(name(e)));
         out_.addOwnColumn(surrogateKey(e), true, category);
     }
 
@@ -285,22 +288,31 @@ private:
         if (!super) return;
         const SubclassMapping mapping = el(parents.front()).Mapping;
         if (parents.size() == 1 && mapping == SubclassMapping::SubclassesOnly) {
-            out_.explainRelation({RuleSpecializationB,
-                                  QCoreApplication::translate("Mapping", "%1 是 %2 的子類別; %2 的特殊化只有子類別的關聯 (8B), 所以 %1 "
-                                     "繼承 %2 的全部屬性, 以 %2 的主鍵識別")
-                                      .arg(name(e), name(super))});
+            out_.explainRelation(
+                {RuleSpecializationB,
+                 QCoreApplication::translate(
+                     "Mapping",
+                     "%1 是 %2 的子類別; %2 的特殊化只有子類別的關聯 (8B), 所以 %1 "
+                     "繼承 %2 的全部屬性, 以 %2 的主鍵識別")
+                     .arg(name(e), name(super))});
             addOwnColumns(super, RuleSpecializationB);
             return;
         }
         out_.explainRelation(
             {RuleSpecializationA,
              parents.size() > 1
-                 ? QCoreApplication::translate("Mapping", "%1 是共用子類別, 同時屬多個超類別: 自成一個關聯, 以繼承的主鍵識別")
+                 ? QCoreApplication::translate(
+                       "Mapping",
+                       "%1 是共用子類別, 同時屬多個超類別: 自成一個關聯, 以繼承的主鍵識別")
                        .arg(name(e))
-                 : QCoreApplication::translate("Mapping", "%1 是 %2 的子類別 (8A), 自成一個關聯, 以 %2 的主鍵識別")
+                 : QCoreApplication::translate(
+                       "Mapping", "%1 是 %2 的子類別 (8A), 自成一個關聯, 以 %2 的主鍵識別")
                        .arg(name(e), name(super))});
-        explainReference(RuleSpecializationA,
-                         QCoreApplication::translate("Mapping", "繼承 %1 的主鍵, 同時是參照 %1 的外鍵").arg(name(super)), super);
+        explainReference(
+            RuleSpecializationA,
+            QCoreApplication::translate("Mapping", "繼承 %1 的主鍵, 同時是參照 %1 的外鍵")
+                .arg(name(super)),
+            super);
         const int group = groups_ + 1;
         addKeyReferences(super, true, false, true);
         std::set<int> referenced{classes_.holderOf(super)};
@@ -336,8 +348,10 @@ private:
         for (int c : classes_.categoriesOver(e)) {
             const std::vector<int>& below = classes_.links(c).subclasses;
             if (below.size() != 1) continue;
-            explainColumns(RuleCategory, QCoreApplication::translate("Mapping", "%1 是類別 %2 的超類別: 以外鍵參照 %2 的代理鍵")
-                                             .arg(name(e), name(below.front())));
+            explainColumns(RuleCategory,
+                           QCoreApplication::translate(
+                               "Mapping", "%1 是類別 %2 的超類別: 以外鍵參照 %2 的代理鍵")
+                               .arg(name(e), name(below.front())));
             addKeyReferences(below.front(), false, false, false, surrogateKey(below.front()));
         }
         absorbing_.erase(e);
@@ -348,8 +362,10 @@ private:
     void addTypeAttribute(int circle, const std::vector<int>& subclasses) {
         QStringList values;
         for (int s : subclasses) values << name(s);
-        explainColumns(RuleSpecializationC, QCoreApplication::translate("Mapping", "類型屬性: 記錄每一列屬哪一個子類別, 只能是 %1 之一")
-                                                .arg(values.join(QStringLiteral(", "))));
+        explainColumns(RuleSpecializationC,
+                       QCoreApplication::translate(
+                           "Mapping", "類型屬性: 記錄每一列屬哪一個子類別, 只能是 %1 之一")
+                           .arg(values.join(QStringLiteral(", "))));
         const int defining = el(circle).DefiningAttribute;
         if (defining && out_.allowValues(defining, values)) return;
         out_.addOwnColumn(
@@ -361,8 +377,10 @@ private:
     // 8D: one flag per subclass, "Is_" and its name, 1 for a row in that subclass, 0 otherwise.
     void addTypeFlags(const std::vector<int>& subclasses) {
         for (int s : subclasses) {
-            explainColumns(RuleSpecializationD,
-                           QCoreApplication::translate("Mapping", "旗標: 這一列是否屬子類別 %1 (1 是, 0 否)").arg(name(s)));
+            explainColumns(
+                RuleSpecializationD,
+                QCoreApplication::translate("Mapping", "旗標: 這一列是否屬子類別 %1 (1 是, 0 否)")
+                    .arg(name(s)));
             out_.addOwnColumn(QStringLiteral("Is_") + name(s), false, s, true);
             out_.allowValues(s, {QStringLiteral("0"), QStringLiteral("1")});
         }

@@ -49,8 +49,7 @@ QString rubricKey(DifferenceCategory category) {
     static const char* const keys[kDifferenceCategories] = {
         "missing-relation", "extra-relation",      "missing-column",    "extra-column",
         "wrong-key",        "missing-foreign-key", "extra-foreign-key", "wrong-reference",
-        "participation",    "weak-entity",         "multivalued",
-        "specialization"};
+        "participation",    "weak-entity",         "multivalued",       "specialization"};
     const int c = int(category);
     return c >= 0 && c < kDifferenceCategories ? QString::fromLatin1(keys[c]) : QString();
 }
