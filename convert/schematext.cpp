@@ -54,6 +54,27 @@ std::vector<std::vector<ColumnReference>> columnReferences(const RelationalModel
     return out;
 }
 
+int relationOfEntity(const RelationalModel& model, int entity) {
+    for (size_t r = 0; r < model.relations.size(); ++r) {
+        const Relation& relation = model.relations[r];
+        if ((relation.origin == RelationOrigin::Entity ||
+             relation.origin == RelationOrigin::WeakEntity) &&
+            relation.element == entity)
+            return int(r);
+    }
+    return -1;
+}
+
+int columnHolding(const Relation& relation, int target) {
+    const std::vector<Column>& columns = relation.columns;
+    for (size_t c = 0; c < columns.size(); ++c)
+        if (!columns[c].references && columns[c].element == target) return int(c);
+    for (size_t c = 0; c < columns.size(); ++c)
+        if (columns[c].references && columns[c].key && columns[c].references->target == target)
+            return int(c);
+    return -1;
+}
+
 QString schemaLine(const RelationalModel& model, size_t relation,
                    const std::vector<std::vector<ColumnReference>>& references) {
     const Relation& r = model.relations[relation];

@@ -356,18 +356,6 @@ private:
         return column.required && !(column.deferred && dialect_ == SqlDialect::MySQL);
     }
 
-    // The column of relation r that holds key element `target`: its own column, or a key column
-    // that itself references it; -1 when none does.
-    int columnHolding(int r, int target) const {
-        const std::vector<Column>& columns = m_.relations[size_t(r)].columns;
-        for (size_t c = 0; c < columns.size(); ++c)
-            if (!columns[c].references && columns[c].element == target) return int(c);
-        for (size_t c = 0; c < columns.size(); ++c)
-            if (columns[c].references && columns[c].key && columns[c].references->target == target)
-                return int(c);
-        return -1;
-    }
-
     // A shared subclass's key references one more superclass: the plan of its group again, to the
     // relation of that superclass and the columns there holding the same key.
     void planSharedKey(const Relation::SharedKey& shared) {
@@ -378,11 +366,7 @@ private:
         });
         if (base == fks_.end() || base->referenced < 0) return;
         ForeignKeyPlan fk = *base;
-        fk.referenced = -1;
-        for (size_t r = 0; r < m_.relations.size() && fk.referenced < 0; ++r)
-            if (m_.relations[r].origin == RelationOrigin::Entity &&
-                m_.relations[r].element == shared.entity)
-                fk.referenced = int(r);
+        fk.referenced = relationOfEntity(m_, shared.entity);
         const QString other =
             d_.isElement(shared.entity) ? d_.element(shared.entity).Caption : QString();
         fk.why.reason =
@@ -394,8 +378,8 @@ private:
         } else {
             const std::vector<Column>& columns = m_.relations[size_t(fk.relation)].columns;
             for (int c : fk.columns)
-                fk.targets.push_back(
-                    columnHolding(fk.referenced, columns[size_t(c)].references->target));
+                fk.targets.push_back(columnHolding(m_.relations[size_t(fk.referenced)],
+                                                   columns[size_t(c)].references->target));
             std::vector<int> referenced = fk.targets;
             std::sort(referenced.begin(), referenced.end());
             if (referenced != keyColumns(fk.referenced))

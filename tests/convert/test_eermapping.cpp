@@ -155,6 +155,12 @@ TEST_P(EerMapping, GivesTheTextbooksRelationsKeysForeignKeysAndArrows) {
                 << relation.columns[size_t(i)].name.toStdString();
             ++arrow;
         }
+        // Then the shared subclass's key to its further superclass: MANAGER's Ssn.
+        if (!step.appends && !relation.sharedKeys.empty()) {
+            const int managerRow = r.number("B" + QString::number(t.manager));
+            EXPECT_TRUE(onCell(r, arrowEnd(r, arrow), managerRow + 1, 1)) << arrow;
+            ++arrow;
+        }
     }
     EXPECT_EQ(arrowCount(r), arrow);
     QStringList rules;
