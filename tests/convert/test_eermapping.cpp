@@ -54,7 +54,7 @@ const Case kCases[] = {
       "TECHNICIAN(_Ssn_→EMPLOYEE.Ssn, Tgrade, Uname→TRADE_UNION.Uname)",
       "ENGINEER(_Ssn_→EMPLOYEE.Ssn, Eng_type)", "MANAGER(_Ssn_→EMPLOYEE.Ssn)",
       "SALARIED_EMPLOYEE(_Ssn_→EMPLOYEE.Ssn, Salary)",
-      "HOURLY_EMPLOYEE(_Ssn_→EMPLOYEE.Ssn, Pay_scale)", "ENGINEERING_MANAGER(_Ssn_→ENGINEER.Ssn)",
+      "HOURLY_EMPLOYEE(_Ssn_→EMPLOYEE.Ssn, Pay_scale)", "ENGINEERING_MANAGER(_Ssn_→ENGINEER.Ssn & MANAGER.Ssn)",
       "VEHICLE(_Vehicle_id_, Price)", "CAR(_Vehicle_id_→VEHICLE.Vehicle_id, Max_speed)",
       "TRUCK(_Vehicle_id_→VEHICLE.Vehicle_id, Tonnage)"},
      {},
@@ -68,7 +68,7 @@ const Case kCases[] = {
       "TECHNICIAN(_Ssn_→EMPLOYEE.Ssn, Tgrade, Uname→TRADE_UNION.Uname)",
       "ENGINEER(_Ssn_→EMPLOYEE.Ssn, Eng_type)", "MANAGER(_Ssn_→EMPLOYEE.Ssn)",
       "SALARIED_EMPLOYEE(_Ssn_→EMPLOYEE.Ssn, Salary)",
-      "HOURLY_EMPLOYEE(_Ssn_→EMPLOYEE.Ssn, Pay_scale)", "ENGINEERING_MANAGER(_Ssn_→ENGINEER.Ssn)",
+      "HOURLY_EMPLOYEE(_Ssn_→EMPLOYEE.Ssn, Pay_scale)", "ENGINEERING_MANAGER(_Ssn_→ENGINEER.Ssn & MANAGER.Ssn)",
       "CAR(_Vehicle_id_, Price, Max_speed)", "TRUCK(_Vehicle_id_, Price, Tonnage)"},
      {},
      0,
@@ -79,7 +79,7 @@ const Case kCases[] = {
      M::OneTypeAttribute,
      {"EMPLOYEE(_Ssn_, Fname, Job_type, Typing_speed, Tgrade, Eng_type, Type, Salary, Pay_scale, "
       "Uname→TRADE_UNION.Uname)",
-      "MANAGER(_Ssn_→EMPLOYEE.Ssn)", "ENGINEERING_MANAGER(_Ssn_→EMPLOYEE.Ssn)",
+      "MANAGER(_Ssn_→EMPLOYEE.Ssn)", "ENGINEERING_MANAGER(_Ssn_→EMPLOYEE.Ssn & MANAGER.Ssn)",
       "VEHICLE(_Vehicle_id_, Price, Type, Max_speed, Tonnage)"},
      {"CHECK (\"Job_type\" IN ('SECRETARY', 'TECHNICIAN', 'ENGINEER'))",
       "CHECK (\"Type\" IN ('SALARIED_EMPLOYEE', 'HOURLY_EMPLOYEE'))",
@@ -93,7 +93,7 @@ const Case kCases[] = {
      {"EMPLOYEE(_Ssn_, Fname, Job_type, Is_SECRETARY, Is_TECHNICIAN, Is_ENGINEER, Typing_speed, "
       "Tgrade, Eng_type, Is_SALARIED_EMPLOYEE, Is_HOURLY_EMPLOYEE, Salary, Pay_scale, "
       "Uname→TRADE_UNION.Uname)",
-      "MANAGER(_Ssn_→EMPLOYEE.Ssn)", "ENGINEERING_MANAGER(_Ssn_→EMPLOYEE.Ssn)",
+      "MANAGER(_Ssn_→EMPLOYEE.Ssn)", "ENGINEERING_MANAGER(_Ssn_→EMPLOYEE.Ssn & MANAGER.Ssn)",
       "VEHICLE(_Vehicle_id_, Price, Is_CAR, Is_TRUCK, Max_speed, Tonnage)"},
      {"CHECK (\"Is_SECRETARY\" IN ('0', '1'))", "CHECK (\"Is_CAR\" IN ('0', '1'))"},
      7,
