@@ -310,8 +310,10 @@ private:
                        .arg(name(e), name(super))});
         explainReference(
             RuleSpecializationA,
-            QCoreApplication::translate("Mapping", "繼承 %1 的主鍵, 同時是參照 %1 的外鍵")
-                .arg(name(super)),
+            // The relation referenced is the superclass's holder (itself unless 8C or 8D
+            // merged it into its own superclass's relation).
+            QCoreApplication::translate("Mapping", "繼承 %1 的主鍵, 同時是參照關聯 %2 的外鍵")
+                .arg(name(super), name(classes_.holderOf(super))),
             super);
         const int group = groups_ + 1;
         addKeyReferences(super, true, false, true);

@@ -1431,8 +1431,8 @@
         <translation>%1 is a subclass of %2 (8A): it becomes a relation of its own, identified by the key of %2</translation>
     </message>
     <message>
-        <source>繼承 %1 的主鍵, 同時是參照 %1 的外鍵</source>
-        <translation>The inherited key of %1, also a foreign key referencing %1</translation>
+        <source>繼承 %1 的主鍵, 同時是參照關聯 %2 的外鍵</source>
+        <translation>The inherited key of %1, also a foreign key referencing the relation %2</translation>
     </message>
     <message>
         <source>%1 是類別 %2 的超類別: 以外鍵參照 %2 的代理鍵</source>
