@@ -133,6 +133,38 @@
         <source>Entity %1 與 Relationship %2 為遞迴關係, 請設定角色</source>
         <translation>Entity %1 and Relationship %2 form a recursive relationship; please set the roles</translation>
     </message>
+    <message>
+        <source>特殊化 %1 必須恰有一個超類別, 並至少有一個子類別</source>
+        <translation>Specialization %1 must have exactly one superclass and at least one subclass</translation>
+    </message>
+    <message>
+        <source>%1 的特殊化的定義屬性 %2 不是 %1 的屬性</source>
+        <translation>The defining attribute %2 of the specialization of %1 is not an attribute of %1</translation>
+    </message>
+    <message>
+        <source>%1 的特殊化是部分特殊化, 不能用 8B 對映: 不屬任何子類別的 %1 會沒有關聯可放</source>
+        <translation>The specialization of %1 is partial and cannot be mapped by 8B: an %1 in no subclass would have no relation to go to</translation>
+    </message>
+    <message>
+        <source>%1 的特殊化不能用 8B 對映: 8B 不給 %1 自己的關聯, 但 %1 還參與關係、擁有弱實體或多值屬性、或屬其他特殊化或類別, 需要一個關聯供參照</source>
+        <translation>The specialization of %1 cannot be mapped by 8B: 8B gives %1 no relation of its own, but %1 also takes part in relationships, owns weak entities or multivalued attributes, or belongs to other specializations or categories, and needs a relation to be referenced</translation>
+    </message>
+    <message>
+        <source>%1 的特殊化是重疊的, 不能用 8C 對映: 一個類型屬性只能記錄一個子類別</source>
+        <translation>The specialization of %1 is overlapping and cannot be mapped by 8C: one type attribute can record only one subclass</translation>
+    </message>
+    <message>
+        <source>類別 %1 必須有至少兩個超類別, 並恰有一個子類別</source>
+        <translation>Category %1 must have at least two superclasses and exactly one subclass</translation>
+    </message>
+    <message>
+        <source>實體 %1 是類別 %2 的超類別, 必須設定主鍵</source>
+        <translation>Entity %1 is a superclass of category %2 and must have a primary key</translation>
+    </message>
+    <message>
+        <source>類別形成循環, %1 成為自己的子類別: %2</source>
+        <translation>The classes form a cycle, %1 becomes a subclass of itself: %2</translation>
+    </message>
 </context>
 <context>
     <name>CommandScope</name>
@@ -242,6 +274,10 @@
     <message>
         <source>未通過檢查</source>
         <translation>Fails validation</translation>
+    </message>
+    <message>
+        <source>特殊化或類別不同</source>
+        <translation>Different specializations or categories</translation>
     </message>
 </context>
 <context>
@@ -516,6 +552,77 @@
     </message>
 </context>
 <context>
+    <name>Editor</name>
+    <message>
+        <source>%1 不能是自己的子類別</source>
+        <translation>%1 cannot be a subclass of itself</translation>
+    </message>
+    <message>
+        <source>特殊化 %1 已有父類別 %2</source>
+        <translation>Specialization %1 already has the superclass %2</translation>
+    </message>
+    <message>
+        <source>類別 %1 已有子類別 %2</source>
+        <translation>Category %1 already has the subclass %2</translation>
+    </message>
+    <message>
+        <source>%1 與 %2 不能同時是父類別與子類別</source>
+        <translation>%1 and %2 cannot be superclass and subclass of each other</translation>
+    </message>
+    <message>
+        <source>%1 已是 %2 的子類別</source>
+        <translation>%1 is already a subclass of %2</translation>
+    </message>
+    <message>
+        <source>子類別 %1 - %2</source>
+        <translation>Subclass %1 - %2</translation>
+    </message>
+    <message>
+        <source>對映 8C 只適用於不相交 (d) 的特殊化, 請先選擇其他對映</source>
+        <translation>Mapping 8C applies only to disjoint (d) specializations; choose another mapping first</translation>
+    </message>
+    <message>
+        <source>重疊特殊化</source>
+        <translation>Overlapping specialization</translation>
+    </message>
+    <message>
+        <source>不相交特殊化</source>
+        <translation>Disjoint specialization</translation>
+    </message>
+    <message>
+        <source>對映 8B 只適用於全部 (total) 特殊化, 請先選擇其他對映</source>
+        <translation>Mapping 8B applies only to total specializations; choose another mapping first</translation>
+    </message>
+    <message>
+        <source>全部參與</source>
+        <translation>Total participation</translation>
+    </message>
+    <message>
+        <source>部分參與</source>
+        <translation>Partial participation</translation>
+    </message>
+    <message>
+        <source>對映 8B 只適用於全部 (total) 特殊化</source>
+        <translation>Mapping 8B applies only to total specializations</translation>
+    </message>
+    <message>
+        <source>對映 8C 只適用於不相交 (d) 的特殊化</source>
+        <translation>Mapping 8C applies only to disjoint (d) specializations</translation>
+    </message>
+    <message>
+        <source>對映 </source>
+        <translation>Mapping </translation>
+    </message>
+    <message>
+        <source>定義屬性必須是父類別的屬性</source>
+        <translation>The defining attribute must be an attribute of the superclass</translation>
+    </message>
+    <message>
+        <source>定義屬性</source>
+        <translation>Defining attribute</translation>
+    </message>
+</context>
+<context>
     <name>ErComparison</name>
     <message>
         <source>%1 在參考答案是弱實體, 這裡畫成一般實體</source>
@@ -536,6 +643,46 @@
     <message>
         <source>%1 中 %2 的參與應為 %3, 目前為 %4</source>
         <translation>In %1 the participation of %2 should be %3; it is %4</translation>
+    </message>
+    <message>
+        <source>類別 %1</source>
+        <translation>category %1</translation>
+    </message>
+    <message>
+        <source>%1 的特殊化</source>
+        <translation>the specialization of %1</translation>
+    </message>
+    <message>
+        <source>缺少 %1</source>
+        <translation>Missing %1</translation>
+    </message>
+    <message>
+        <source>%1 在參考答案是類別 (∪), 這裡畫成特殊化</source>
+        <translation>%1 is a category (∪) in the reference answer; here it is drawn as a specialization</translation>
+    </message>
+    <message>
+        <source>%1 在參考答案是特殊化, 這裡畫成類別 (∪)</source>
+        <translation>%1 is a specialization in the reference answer; here it is drawn as a category (∪)</translation>
+    </message>
+    <message>
+        <source>%1在參考答案是 %2, 這裡是 %3</source>
+        <translation>%1 is %2 in the reference answer; here it is %3</translation>
+    </message>
+    <message>
+        <source>%1在參考答案是全部參與 (雙線), 這裡是部分參與</source>
+        <translation>%1 is total (double line) in the reference answer; here it is partial</translation>
+    </message>
+    <message>
+        <source>%1在參考答案是部分參與, 這裡是全部參與 (雙線)</source>
+        <translation>%1 is partial in the reference answer; here it is total (double line)</translation>
+    </message>
+    <message>
+        <source>%1在參考答案有 %2 個超類別, 這裡有 %3 個</source>
+        <translation>%1 has %2 superclasses in the reference answer; here it has %3</translation>
+    </message>
+    <message>
+        <source>%1在參考答案有 %2 個子類別, 這裡有 %3 個</source>
+        <translation>%1 has %2 subclasses in the reference answer; here it has %3</translation>
     </message>
 </context>
 <context>
@@ -607,6 +754,14 @@
     <message>
         <source>說明</source>
         <translation>Explanation</translation>
+    </message>
+    <message>
+        <source>特殊化</source>
+        <translation>Specialization</translation>
+    </message>
+    <message>
+        <source>類別</source>
+        <translation>Category</translation>
     </message>
 </context>
 <context>
@@ -1325,6 +1480,42 @@
         <source>以角色 %1 參照 %2 的主鍵, 屬這個關聯的主鍵</source>
         <translation>References the key of %2 as role %1; part of this relation&apos;s key</translation>
     </message>
+    <message>
+        <source>%1 是類別 (聯集型態), 超類別的主鍵各不相同, 所以以代理鍵 %2 識別</source>
+        <translation>%1 is a category (union type); its superclasses have different keys, so it is identified by the surrogate key %2</translation>
+    </message>
+    <message>
+        <source>類別 %1 的代理鍵</source>
+        <translation>The surrogate key of category %1</translation>
+    </message>
+    <message>
+        <source>%1 是 %2 的子類別; %2 的特殊化只有子類別的關聯 (8B), 所以 %1 繼承 %2 的全部屬性, 以 %2 的主鍵識別</source>
+        <translation>%1 is a subclass of %2; the specialization of %2 has relations for its subclasses only (8B), so %1 inherits all attributes of %2 and is identified by the key of %2</translation>
+    </message>
+    <message>
+        <source>%1 是共用子類別, 同時屬多個超類別: 自成一個關聯, 以繼承的主鍵識別</source>
+        <translation>%1 is a shared subclass of several superclasses: it becomes a relation of its own, identified by the inherited key</translation>
+    </message>
+    <message>
+        <source>%1 是 %2 的子類別 (8A), 自成一個關聯, 以 %2 的主鍵識別</source>
+        <translation>%1 is a subclass of %2 (8A): it becomes a relation of its own, identified by the key of %2</translation>
+    </message>
+    <message>
+        <source>繼承 %1 的主鍵, 同時是參照關聯 %2 的外鍵</source>
+        <translation>The inherited key of %1, also a foreign key referencing the relation %2</translation>
+    </message>
+    <message>
+        <source>%1 是類別 %2 的超類別: 以外鍵參照 %2 的代理鍵</source>
+        <translation>%1 is a superclass of category %2: a foreign key references the surrogate key of %2</translation>
+    </message>
+    <message>
+        <source>類型屬性: 記錄每一列屬哪一個子類別, 只能是 %1 之一</source>
+        <translation>Type attribute: records which subclass each row belongs to, one of %1</translation>
+    </message>
+    <message>
+        <source>旗標: 這一列是否屬子類別 %1 (1 是, 0 否)</source>
+        <translation>Flag: whether this row belongs to subclass %1 (1 yes, 0 no)</translation>
+    </message>
 </context>
 <context>
     <name>OptionChecks</name>
@@ -1665,6 +1856,26 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>規則 %1 </source>
         <translation>Rule %1 </translation>
+    </message>
+    <message>
+        <source>規則 8A 特殊化: 超類別與每個子類別各一個關聯</source>
+        <translation>Rule 8A specialization: a relation for the superclass and one for each subclass</translation>
+    </message>
+    <message>
+        <source>規則 8B 特殊化: 只有子類別的關聯</source>
+        <translation>Rule 8B specialization: relations for the subclasses only</translation>
+    </message>
+    <message>
+        <source>規則 8C 特殊化: 一個關聯加一個類型屬性</source>
+        <translation>Rule 8C specialization: one relation with one type attribute</translation>
+    </message>
+    <message>
+        <source>規則 8D 特殊化: 一個關聯加每個子類別的布林旗標</source>
+        <translation>Rule 8D specialization: one relation with a Boolean flag per subclass</translation>
+    </message>
+    <message>
+        <source>規則 9 類別: 以代理鍵參照各超類別</source>
+        <translation>Rule 9 category: a surrogate key referenced from each superclass</translation>
     </message>
 </context>
 <context>
@@ -2049,6 +2260,10 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>關聯 %1 有 %2 個欄位, %3 的資料表最多只能有 %4 個欄位</source>
         <translation>Relation %1 has %2 columns; a %3 table can have at most %4 columns</translation>
+    </message>
+    <message>
+        <source>共用子類別的主鍵也參照 %1</source>
+        <translation>The shared subclass&apos;s key also references %1</translation>
     </message>
 </context>
 <context>
