@@ -222,6 +222,15 @@ bool SettingsStore::readReviewPanel() const {
     return !value || value->trimmed() != QLatin1String("0");
 }
 
+void SettingsStore::writeOverview(bool shown) {
+    writeAtOnce(QStringLiteral("Overview"), shown ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool SettingsStore::readOverview() const {
+    const std::optional<QString> value = SettingsKey(fileName_).read(QStringLiteral("Overview"));
+    return value && value->trimmed() == QLatin1String("1");
+}
+
 void SettingsStore::writeLanguage(const QString& code) {
     writeAtOnce(kLanguageSetting, knownLanguage(code));
 }

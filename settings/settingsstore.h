@@ -57,6 +57,9 @@ public:
     // Whether the review panel is shown ("ReviewPanel" = "1", the default; "0" hides it).
     void writeReviewPanel(bool shown);
     bool readReviewPanel() const;
+    // Whether the overview of the whole diagram is shown ("Overview" = "1"; hidden by default).
+    void writeOverview(bool shown);
+    bool readOverview() const;
     // The language of the texts ("Language" = "zh_TW", the default, or "en"); it takes effect at
     // the next start.
     void writeLanguage(const QString& code);
