@@ -5,21 +5,14 @@
 
 #include "benchmain.h"
 
-#include "benchdiagram.h"
-#include "canvas.h"
-#include "form1.h"
+#include "benchwindow.h"
 #include "generateddiagram.h"
 #include "overview.h"
 
 namespace {
 
-struct Window {
-    SilentPrompts prompts;
-    Workspace workspace{prompts};
-    Form1 form{workspace};
+struct Window : BenchWindow {
     Window() {
-        form.resize(1920, 1080);
-        form.show();
         form.overviewDock()->show();
         {
             const ChangeScope oneChange(form.diagram());
