@@ -108,6 +108,7 @@ StartupResult RelvaneApp::start() {
     window_->setScaleMemory(scale_);
     applyStartupPlacement(placement);
     review_->setVisible(settings_->readReviewPanel());
+    window_->setGridShown(settings_->readShowGrid());
     window_->overviewDock()->setVisible(settings_->readOverview());
     window_->applySettings();
     window_->setConvertEnabled(convertEnabled(d.settings));
@@ -200,6 +201,7 @@ void RelvaneApp::shutdown() {
     scale_ = window_->scaleMemory();
     settings_->shutdown(window_->editor().settingsInForce(), currentPlacement(), scale_);
     settings_->writeReviewPanel(!review_->isHidden());
+    settings_->writeShowGrid(window_->gridShown());
     settings_->writeOverview(!window_->overviewDock()->isHidden());
     recovery_->finish();
 }

@@ -57,6 +57,9 @@ public:
     // Whether the review panel is shown ("ReviewPanel" = "1", the default; "0" hides it).
     void writeReviewPanel(bool shown);
     bool readReviewPanel() const;
+    // Whether the drawing area shows the grid ("ShowGrid" = "1"; "0", the default, hides it).
+    void writeShowGrid(bool shown);
+    bool readShowGrid() const;
     // Whether the overview of the whole diagram is shown ("Overview" = "1"; hidden by default).
     void writeOverview(bool shown);
     bool readOverview() const;
