@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "classlinks.h"
 #include "commandscope.h"
 #include "geometry.h"
 
@@ -109,6 +110,10 @@ void Editor::startAttributeConnection(bool sticky) {
     const CommandScope scope(*this);
     d_.state.StickyConnect = sticky;
     d_.view.highlights.markAll(d_.elementCount(), Highlight::Candidate);
+    // Specialization and category circles own no attributes.
+    for (int i = 1; i < d_.elementCount(); ++i)
+        if (std::as_const(d_).element(i).isSpecializationKind())
+            d_.view.highlights.set(i, Highlight::None);
     d_.state.ConnectMode = ConnectMode::AttributeOwner;
     d_.view.legendVisible = true;
     d_.view.prompt = QCoreApplication::translate("Connecting", "請選定屬性的 Entity");
@@ -141,6 +146,8 @@ void Editor::elementLeftDown(int i, float x, float y) {
     const ConnectMode restart = std::exchange(restartAfterPick_, ConnectMode::None);
     if (restart == ConnectMode::Attribute)
         startAttributeConnection(true);
+    else if (restart == ConnectMode::Subclass)
+        startSubclassConnection(true);
     else if (restart != ConnectMode::None)
         startRelationshipConnection(true);
 }
@@ -156,7 +163,7 @@ void Editor::pickElement(int i, float x, float y) {
         d_.view.selection = {i};
     if (mode == ConnectMode::None || !d_.isElement(i)) return;
     if (mode == ConnectMode::AttributeOwner) {
-        pickOwner(i);
+        if (!std::as_const(d_).element(i).isSpecializationKind()) pickOwner(i);
         return;
     }
     // The other modes accept only the elements marked as candidates.
@@ -176,6 +183,15 @@ void Editor::pickElement(int i, float x, float y) {
             break;
         case ConnectMode::IdentifyingRelationship:
             pickIdentifyingRelationship(i);
+            break;
+        case ConnectMode::Superclass:
+            pickSuperclass(i);
+            break;
+        case ConnectMode::SpecializationCircle:
+            pickSpecializationCircle(i);
+            break;
+        case ConnectMode::Subclass:
+            pickSubclass(i);
             break;
         case ConnectMode::None:
         case ConnectMode::AttributeOwner:
@@ -423,6 +439,9 @@ Editor::Popup Editor::elementRightDown(int i) {
             m.WeakRelationship = kind == KindWeakRelationship;
             m.RelationshipLockSize = e.IsSizeLock;
             return Popup::Relationship;
+        case KindSpecialization:
+        case KindCategory:
+            return Popup::Specialization;
         default:
             return Popup::None;
     }
@@ -437,7 +456,13 @@ void Editor::elementHover(int i) {
                               : label + list.joined();
     };
     d_.view.hover[0] = QStringLiteral("Index: ") + QString::number(i);
-    if (e.is(KindWeakEntity)) {
+    if (e.isSpecializationKind()) {
+        const ClassLinks links = classLinksOf(d_.document(), i);
+        d_.view.hover[1] = QCoreApplication::translate("Connecting", "父類別: ") +
+                           classCaptions(d_.document(), links.superclasses);
+        d_.view.hover[2] = QCoreApplication::translate("Connecting", "子類別: ") +
+                           classCaptions(d_.document(), links.subclasses);
+    } else if (e.is(KindWeakEntity)) {
         d_.view.hover[1] = QStringLiteral("WeakEntity: ") + e.WeakRelationList.joined();
         d_.view.hover[2] = QStringLiteral("PrimaryEntity: ") + e.PrimaryEntityList.joined();
     } else {

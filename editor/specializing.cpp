@@ -9,10 +9,6 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Specializing", text);
-}
-
 bool contains(const std::vector<int>& list, int value) {
     return std::find(list.begin(), list.end(), value) != list.end();
 }
@@ -60,26 +56,27 @@ bool Editor::linkSubclass(int superclass, int circle, int subclass) {
     const ClassLinks links = classLinksOf(model.document(), circle);
     QString refusal;
     if (superclass == subclass)
-        refusal = tr("%1 不能是自己的子類別").arg(model.element(subclass).Caption);
+        refusal = QCoreApplication::translate("Specializing", "%1 不能是自己的子類別")
+                      .arg(model.element(subclass).Caption);
     else if (!category && !links.superclasses.empty() && links.superclasses.front() != superclass)
-        refusal = tr("特殊化 %1 已有父類別 %2")
+        refusal = QCoreApplication::translate("Specializing", "特殊化 %1 已有父類別 %2")
                       .arg(model.element(circle).Caption,
                            model.element(links.superclasses.front()).Caption);
     else if (category && !links.subclasses.empty() && links.subclasses.front() != subclass)
-        refusal = tr("類別 %1 已有子類別 %2")
+        refusal = QCoreApplication::translate("Specializing", "類別 %1 已有子類別 %2")
                       .arg(model.element(circle).Caption,
                            model.element(links.subclasses.front()).Caption);
     else if (contains(links.superclasses, subclass) || contains(links.subclasses, superclass))
-        refusal = tr("%1 與 %2 不能同時是父類別與子類別")
+        refusal = QCoreApplication::translate("Specializing", "%1 與 %2 不能同時是父類別與子類別")
                       .arg(model.element(superclass).Caption, model.element(subclass).Caption);
     else if (contains(links.superclasses, superclass) && contains(links.subclasses, subclass))
-        refusal = tr("%1 已是 %2 的子類別")
+        refusal = QCoreApplication::translate("Specializing", "%1 已是 %2 的子類別")
                       .arg(model.element(subclass).Caption, model.element(superclass).Caption);
     if (!refusal.isEmpty()) {
         prompts_.message(refusal);
         return false;
     }
-    nameStep(tr("子類別 %1 - %2")
+    nameStep(QCoreApplication::translate("Specializing", "子類別 %1 - %2")
                  .arg(model.element(superclass).Caption, model.element(subclass).Caption));
     const bool newSuperclass = !contains(links.superclasses, superclass);
     const bool newSubclass = !contains(links.subclasses, subclass);
@@ -99,10 +96,12 @@ void Editor::setOverlapping(int circle, bool overlapping) {
     Element& e = d_.element(circle);
     if (e.Overlapping == overlapping) return;
     if (overlapping && e.Mapping == SubclassMapping::OneTypeAttribute) {
-        prompts_.message(tr("對映 8C 只適用於不相交 (d) 的特殊化, 請先選擇其他對映"));
+        prompts_.message(QCoreApplication::translate(
+            "Specializing", "對映 8C 只適用於不相交 (d) 的特殊化, 請先選擇其他對映"));
         return;
     }
-    nameStep(overlapping ? tr("重疊特殊化") : tr("不相交特殊化"));
+    nameStep(overlapping ? QCoreApplication::translate("Specializing", "重疊特殊化")
+                         : QCoreApplication::translate("Specializing", "不相交特殊化"));
     e.Overlapping = overlapping;
     e.Caption = specializationMark(e);
 }
@@ -114,10 +113,12 @@ void Editor::setTotalSpecialization(int circle, bool total) {
     Element& e = d_.element(circle);
     if (e.Total == total) return;
     if (!total && e.Mapping == SubclassMapping::SubclassesOnly) {
-        prompts_.message(tr("對映 8B 只適用於全部 (total) 特殊化, 請先選擇其他對映"));
+        prompts_.message(QCoreApplication::translate(
+            "Specializing", "對映 8B 只適用於全部 (total) 特殊化, 請先選擇其他對映"));
         return;
     }
-    nameStep(total ? tr("全部參與") : tr("部分參與"));
+    nameStep(total ? QCoreApplication::translate("Specializing", "全部參與")
+                   : QCoreApplication::translate("Specializing", "部分參與"));
     e.Total = total;
     for (int k : d_.connectorsOf(circle))
         if (d_.isLiveConnector(k) && std::as_const(d_).connector(k).isClassLink()) showTotal(k);
@@ -130,14 +131,16 @@ void Editor::setSubclassMapping(int circle, SubclassMapping mapping) {
     const Element& e = std::as_const(d_).element(circle);
     if (e.Mapping == mapping) return;
     if (mapping == SubclassMapping::SubclassesOnly && !e.Total) {
-        prompts_.message(tr("對映 8B 只適用於全部 (total) 特殊化"));
+        prompts_.message(
+            QCoreApplication::translate("Specializing", "對映 8B 只適用於全部 (total) 特殊化"));
         return;
     }
     if (mapping == SubclassMapping::OneTypeAttribute && e.Overlapping) {
-        prompts_.message(tr("對映 8C 只適用於不相交 (d) 的特殊化"));
+        prompts_.message(
+            QCoreApplication::translate("Specializing", "對映 8C 只適用於不相交 (d) 的特殊化"));
         return;
     }
-    nameStep(tr("對映 ") + subclassMappingName(mapping));
+    nameStep(QCoreApplication::translate("Specializing", "對映 ") + subclassMappingName(mapping));
     d_.element(circle).Mapping = mapping;
 }
 
@@ -153,11 +156,12 @@ void Editor::setDefiningAttribute(int circle, int attribute) {
                                   model.element(attribute).RelativeEntityList.containsItem(
                                       qint16(links.superclasses.front()));
         if (!ofSuperclass) {
-            prompts_.message(tr("定義屬性必須是父類別的屬性"));
+            prompts_.message(
+                QCoreApplication::translate("Specializing", "定義屬性必須是父類別的屬性"));
             return;
         }
     }
     if (model.element(circle).DefiningAttribute == attribute) return;
-    nameStep(tr("定義屬性"));
+    nameStep(QCoreApplication::translate("Specializing", "定義屬性"));
     d_.element(circle).DefiningAttribute = qint16(attribute);
 }
