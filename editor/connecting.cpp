@@ -106,37 +106,41 @@ bool Editor::canJoin(int r, int f) const {
 
 // ---- starting the modes ----
 
-void Editor::startAttributeConnection(bool sticky) {
-    const CommandScope scope(*this);
+void Editor::beginConnectMode(ConnectMode mode, const QString& prompt, bool sticky) {
     d_.state.StickyConnect = sticky;
-    d_.view.highlights.markAll(d_.elementCount(), Highlight::Candidate);
-    // Specialization and category circles own no attributes.
-    for (int i = 1; i < d_.elementCount(); ++i)
-        if (std::as_const(d_).element(i).isSpecializationKind())
-            d_.view.highlights.set(i, Highlight::None);
-    d_.state.ConnectMode = ConnectMode::AttributeOwner;
+    d_.state.ConnectMode = mode;
     d_.view.legendVisible = true;
-    d_.view.prompt = QCoreApplication::translate("Connecting", "請選定屬性的 Entity");
+    d_.view.prompt = prompt;
     setToolbarEnabled(false);
     // A connect mode picks by clicks; nothing stays selected while it runs.
     d_.view.selection.clear();
 }
 
-void Editor::startRelationshipConnection(bool sticky) {
-    const CommandScope scope(*this);
-    d_.state.StickyConnect = sticky;
+void Editor::markEntitiesAsCandidates() {
     const Diagram& model = d_;
     Highlights& marks = d_.view.highlights;
     marks.clear();
     for (int i = 1; i < model.elementCount(); ++i)
         if (model.element(i).isEntityKind()) marks.set(i, Highlight::Candidate);
-    d_.state.ConnectMode = ConnectMode::FirstEntity;
-    d_.view.legendVisible = true;
-    d_.view.prompt =
-        QCoreApplication::translate("Connecting", "請選定 Relationship 的第一個 Entity");
-    setToolbarEnabled(false);
-    // A connect mode picks by clicks; nothing stays selected while it runs.
-    d_.view.selection.clear();
+}
+
+void Editor::startAttributeConnection(bool sticky) {
+    const CommandScope scope(*this);
+    d_.view.highlights.markAll(d_.elementCount(), Highlight::Candidate);
+    // Specialization and category circles own no attributes.
+    for (int i = 1; i < d_.elementCount(); ++i)
+        if (std::as_const(d_).element(i).isSpecializationKind())
+            d_.view.highlights.set(i, Highlight::None);
+    beginConnectMode(ConnectMode::AttributeOwner,
+                     QCoreApplication::translate("Connecting", "請選定屬性的 Entity"), sticky);
+}
+
+void Editor::startRelationshipConnection(bool sticky) {
+    const CommandScope scope(*this);
+    markEntitiesAsCandidates();
+    beginConnectMode(
+        ConnectMode::FirstEntity,
+        QCoreApplication::translate("Connecting", "請選定 Relationship 的第一個 Entity"), sticky);
 }
 
 // ---- the clicks of each mode ----

@@ -247,6 +247,11 @@ private:
     // becomes that entity's identifying relationship (as the identifying pick makes it).
     void identifySelectedRelationship(int r);
     void setToolbarEnabled(bool on);
+    // The running mode becomes `mode`, waiting for the click `prompt` asks for, with the toolbar
+    // off and nothing selected; the candidates are marked already.
+    void beginConnectMode(ConnectMode mode, const QString& prompt, bool sticky);
+    // Every entity becomes a candidate, and nothing else.
+    void markEntitiesAsCandidates();
     // The first live relationship connector after index `after` joining first to second; 0 when
     // none.
     int connectorBetween(int first, int second, int after = 0) const;

@@ -39,20 +39,10 @@ bool takesSubclass(const Document& doc, int e, int c, int f) {
 
 void Editor::startSubclassConnection(bool sticky) {
     const CommandScope scope(*this);
-    d_.state.StickyConnect = sticky;
-    const Diagram& model = d_;
-    Highlights& marks = d_.view.highlights;
-    marks.clear();
-    for (int i = 1; i < model.elementCount(); ++i)
-        if (model.isLiveElement(i) && model.element(i).isEntityKind())
-            marks.set(i, Highlight::Candidate);
-    d_.state.ConnectMode = ConnectMode::Superclass;
-    d_.view.legendVisible = true;
-    d_.view.prompt =
-        QCoreApplication::translate("Subclassing", "請選定父類別 (superclass) 的 Entity");
-    setToolbarEnabled(false);
-    // A connect mode picks by clicks; nothing stays selected while it runs.
-    d_.view.selection.clear();
+    markEntitiesAsCandidates();
+    beginConnectMode(
+        ConnectMode::Superclass,
+        QCoreApplication::translate("Subclassing", "請選定父類別 (superclass) 的 Entity"), sticky);
 }
 
 void Editor::pickSuperclass(int e) {

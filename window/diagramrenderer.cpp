@@ -52,7 +52,7 @@ bool labelShown(const Label& label) {
 }
 
 // The subset mark's radius and the defining attribute's distance from its line, in drawing units.
-constexpr double kSubsetRadius = 5;
+constexpr double kSubsetRadius = 6;
 constexpr double kDefiningGap = 4;
 
 // Repaint areas gathered in one change beyond this many are repainted as their common bounds.

@@ -375,11 +375,11 @@ TEST_F(Subclassing, PictureShowsCircleMarkSubsetAndDefiningAttribute) {
         EXPECT_EQ(pixelsNear(image, px(c.Left + 10, c.Top + 10), 1, Qt::black), 0);
         // The subset mark: its ends beside the line at the middle, its bottom towards SECRETARY.
         const double subMiddle = (sub.Y1 + sub.Y2) / 2;
-        EXPECT_GT(pixelsNear(image, px(sub.X1 - 5, subMiddle), 1, lineColour), 0);
-        EXPECT_GT(pixelsNear(image, px(sub.X1 + 5, subMiddle), 1, lineColour), 0);
-        EXPECT_EQ(pixelsNear(image, px(sub.X1 - 5, subMiddle - 4), 1, lineColour), 0);
-        EXPECT_GT(pixelsNear(image, px(sub.X1 - 3.5, subMiddle + 3.5), 1, lineColour), 0);
-        EXPECT_EQ(pixelsNear(image, px(sub.X1 - 3.5, subMiddle - 3.5), 1, lineColour), 0);
+        EXPECT_GT(pixelsNear(image, px(sub.X1 - 6, subMiddle), 1, lineColour), 0);
+        EXPECT_GT(pixelsNear(image, px(sub.X1 + 6, subMiddle), 1, lineColour), 0);
+        EXPECT_EQ(pixelsNear(image, px(sub.X1 - 6, subMiddle - 4), 1, lineColour), 0);
+        EXPECT_GT(pixelsNear(image, px(sub.X1 - 4.2, subMiddle + 4.2), 1, lineColour), 0);
+        EXPECT_EQ(pixelsNear(image, px(sub.X1 - 4.2, subMiddle - 4.2), 1, lineColour), 0);
         // Total: the superclass line doubled; the defining attribute written beside it.
         ASSERT_TRUE(second.Visible);
         EXPECT_GT(pixelsNear(image, px(second.X1, (second.Y1 + second.Y2) / 2), 1, lineColour), 0);
