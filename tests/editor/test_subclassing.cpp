@@ -2,13 +2,16 @@
 // with circles (consistency, undo and redo), and what the renderer draws of them.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QImage>
+#include <QMenu>
 #include <QPainter>
 #include <cmath>
 
 #include "classlinks.h"
 #include "diagrambuilder.h"
 #include "diagramrenderer.h"
+#include "elementmenus.h"
 #include "fragment.h"
 #include "history.h"
 #include "invariants.h"
@@ -273,6 +276,44 @@ TEST_F(Subclassing, DefiningAttributeIsChosenByName) {
     b.prompts.answer("");
     b.editor.chooseDefiningAttribute(circle);
     EXPECT_EQ(b.d.element(circle).DefiningAttribute, 0);
+}
+
+// The circle's menu shows the circle's choices, runs the commands, and hides what a category
+// lacks.
+TEST_F(Subclassing, CircleMenuMirrorsTheCircleAndRunsItsCommands) {
+    QWidget window;
+    ElementMenus menus(b.editor, &window);
+    const int circle = b.specialization(employee, {secretary});
+    const int union_ = b.category({secretary, engineer}, employee);
+    const auto action = [&window](const char* name) {
+        QAction* found = window.findChild<QAction*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    };
+    QMenu* menu = menus.popupElementMenu(b.editor.elementRightDown(circle), circle, QPoint());
+    ASSERT_EQ(menu, menus.specializationMenu());
+    EXPECT_TRUE(action("mnuDisjoint")->isChecked());
+    EXPECT_TRUE(action("mnuPartial")->isChecked());
+    EXPECT_TRUE(action("mnuMapping8A")->isChecked());
+    action("mnuTotal")->trigger();
+    action("mnuMapping8B")->trigger();
+    EXPECT_TRUE(b.d.element(circle).Total);
+    EXPECT_EQ(b.d.element(circle).Mapping, SubclassMapping::SubclassesOnly);
+    EXPECT_TRUE(action("mnuTotal")->isChecked() && !action("mnuPartial")->isChecked());
+    EXPECT_TRUE(action("mnuMapping8B")->isChecked() && !action("mnuMapping8A")->isChecked());
+    // 8B needs a total specialization: partial is refused, and the checks stay.
+    action("mnuPartial")->trigger();
+    EXPECT_TRUE(b.d.element(circle).Total);
+    EXPECT_TRUE(action("mnuTotal")->isChecked() && !action("mnuPartial")->isChecked());
+    menu->hide();
+
+    menus.popupElementMenu(b.editor.elementRightDown(union_), union_, QPoint());
+    EXPECT_FALSE(action("mnuDisjoint")->isVisible());
+    EXPECT_FALSE(action("mnuMapping8A")->isVisible());
+    EXPECT_TRUE(action("mnuTotal")->isVisible());
+    action("mnuDelSpecialization")->trigger();
+    EXPECT_FALSE(b.d.isLiveElement(union_));
+    menus.specializationMenu()->hide();
 }
 
 // Random editing with circles: the diagram stays consistent after every step, and taking every
