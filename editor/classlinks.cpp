@@ -1,5 +1,8 @@
 #include "classlinks.h"
 
+#include <QCoreApplication>
+#include <QStringList>
+
 ClassLinks classLinksOf(const Document& document, int circle) {
     ClassLinks links;
     if (!document.isLiveElement(circle)) return links;
@@ -15,6 +18,13 @@ ClassLinks classLinksOf(const Document& document, int circle) {
         }
     }
     return links;
+}
+
+QString classCaptions(const Document& document, const std::vector<int>& classes) {
+    if (classes.empty()) return QCoreApplication::translate("ClassLinks", "無");
+    QStringList captions;
+    for (int i : classes) captions << document.element(i).Caption;
+    return captions.join(QStringLiteral(", "));
 }
 
 QString specializationMark(const Element& circle) {

@@ -13,6 +13,9 @@ struct ClassLinks {
 };
 ClassLinks classLinksOf(const Document& document, int circle);
 
+// The classes' captions joined by ", "; "無" for none.
+QString classCaptions(const Document& document, const std::vector<int>& classes);
+
 // The mark a circle shows: "∪" for a category, "d" or "o" for a specialization.
 QString specializationMark(const Element& circle);
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "classlinks.h"
 #include "commandscope.h"
 #include "geometry.h"
 #include "grid.h"
@@ -106,33 +107,41 @@ bool Editor::canJoin(int r, int f) const {
 
 // ---- starting the modes ----
 
-void Editor::startAttributeConnection(bool sticky) {
-    const CommandScope scope(*this);
+void Editor::beginConnectMode(ConnectMode mode, const QString& prompt, bool sticky) {
     d_.state.StickyConnect = sticky;
-    d_.view.highlights.markAll(d_.elementCount(), Highlight::Candidate);
-    d_.state.ConnectMode = ConnectMode::AttributeOwner;
+    d_.state.ConnectMode = mode;
     d_.view.legendVisible = true;
-    d_.view.prompt = QCoreApplication::translate("Connecting", "請選定屬性的 Entity");
+    d_.view.prompt = prompt;
     setToolbarEnabled(false);
     // A connect mode picks by clicks; nothing stays selected while it runs.
     d_.view.selection.clear();
 }
 
-void Editor::startRelationshipConnection(bool sticky) {
-    const CommandScope scope(*this);
-    d_.state.StickyConnect = sticky;
+void Editor::markEntitiesAsCandidates() {
     const Diagram& model = d_;
     Highlights& marks = d_.view.highlights;
     marks.clear();
     for (int i = 1; i < model.elementCount(); ++i)
         if (model.element(i).isEntityKind()) marks.set(i, Highlight::Candidate);
-    d_.state.ConnectMode = ConnectMode::FirstEntity;
-    d_.view.legendVisible = true;
-    d_.view.prompt =
-        QCoreApplication::translate("Connecting", "請選定 Relationship 的第一個 Entity");
-    setToolbarEnabled(false);
-    // A connect mode picks by clicks; nothing stays selected while it runs.
-    d_.view.selection.clear();
+}
+
+void Editor::startAttributeConnection(bool sticky) {
+    const CommandScope scope(*this);
+    d_.view.highlights.markAll(d_.elementCount(), Highlight::Candidate);
+    // Specialization and category circles own no attributes.
+    for (int i = 1; i < d_.elementCount(); ++i)
+        if (std::as_const(d_).element(i).isSpecializationKind())
+            d_.view.highlights.set(i, Highlight::None);
+    beginConnectMode(ConnectMode::AttributeOwner,
+                     QCoreApplication::translate("Connecting", "請選定屬性的 Entity"), sticky);
+}
+
+void Editor::startRelationshipConnection(bool sticky) {
+    const CommandScope scope(*this);
+    markEntitiesAsCandidates();
+    beginConnectMode(
+        ConnectMode::FirstEntity,
+        QCoreApplication::translate("Connecting", "請選定 Relationship 的第一個 Entity"), sticky);
 }
 
 // ---- the clicks of each mode ----
@@ -142,6 +151,8 @@ void Editor::elementLeftDown(int i, float x, float y) {
     const ConnectMode restart = std::exchange(restartAfterPick_, ConnectMode::None);
     if (restart == ConnectMode::Attribute)
         startAttributeConnection(true);
+    else if (restart == ConnectMode::Subclass)
+        startSubclassConnection(true);
     else if (restart != ConnectMode::None)
         startRelationshipConnection(true);
 }
@@ -157,7 +168,7 @@ void Editor::pickElement(int i, float x, float y) {
         d_.view.selection = {i};
     if (mode == ConnectMode::None || !d_.isElement(i)) return;
     if (mode == ConnectMode::AttributeOwner) {
-        pickOwner(i);
+        if (!std::as_const(d_).element(i).isSpecializationKind()) pickOwner(i);
         return;
     }
     // The other modes accept only the elements marked as candidates.
@@ -177,6 +188,15 @@ void Editor::pickElement(int i, float x, float y) {
             break;
         case ConnectMode::IdentifyingRelationship:
             pickIdentifyingRelationship(i);
+            break;
+        case ConnectMode::Superclass:
+            pickSuperclass(i);
+            break;
+        case ConnectMode::SpecializationCircle:
+            pickSpecializationCircle(i);
+            break;
+        case ConnectMode::Subclass:
+            pickSubclass(i);
             break;
         case ConnectMode::None:
         case ConnectMode::AttributeOwner:
@@ -424,6 +444,9 @@ Editor::Popup Editor::elementRightDown(int i) {
             m.WeakRelationship = kind == KindWeakRelationship;
             m.RelationshipLockSize = e.IsSizeLock;
             return Popup::Relationship;
+        case KindSpecialization:
+        case KindCategory:
+            return Popup::Specialization;
         default:
             return Popup::None;
     }
@@ -438,7 +461,13 @@ void Editor::elementHover(int i) {
                               : label + list.joined();
     };
     d_.view.hover[0] = QStringLiteral("Index: ") + QString::number(i);
-    if (e.is(KindWeakEntity)) {
+    if (e.isSpecializationKind()) {
+        const ClassLinks links = classLinksOf(d_.document(), i);
+        d_.view.hover[1] = QCoreApplication::translate("Connecting", "父類別: ") +
+                           classCaptions(d_.document(), links.superclasses);
+        d_.view.hover[2] = QCoreApplication::translate("Connecting", "子類別: ") +
+                           classCaptions(d_.document(), links.subclasses);
+    } else if (e.is(KindWeakEntity)) {
         d_.view.hover[1] = QStringLiteral("WeakEntity: ") + e.WeakRelationList.joined();
         d_.view.hover[2] = QStringLiteral("PrimaryEntity: ") + e.PrimaryEntityList.joined();
     } else {

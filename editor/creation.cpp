@@ -110,6 +110,12 @@ void Editor::toolbarButton(const QString& key, bool sticky) {
         startAttributeConnection(sticky);
     else if (key == QLatin1String("RelLine"))
         startRelationshipConnection(sticky);
+    else if (key == QLatin1String("Specialization"))
+        createElement(KindSpecialization);
+    else if (key == QLatin1String("Category"))
+        createElement(KindCategory);
+    else if (key == QLatin1String("SubLine"))
+        startSubclassConnection(sticky);
 }
 
 void Editor::buttonMenuItem(const QString& key) {

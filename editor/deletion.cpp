@@ -151,6 +151,9 @@ void Editor::endModeOnDeletedPick() {
     if (mode == ConnectMode::Attribute || mode == ConnectMode::Relationship ||
         mode == ConnectMode::SecondEntity || mode == ConnectMode::IdentifyingRelationship)
         broken = gone(s.FirstPick);
+    // "Set Subclass" waits with the superclass picked, then the circle too.
+    if (mode == ConnectMode::SpecializationCircle || mode == ConnectMode::Subclass)
+        broken = gone(s.FirstPick) || (mode == ConnectMode::Subclass && gone(s.RelationPick));
     if (mode == ConnectMode::SecondEntity)
         broken = broken || gone(s.RelationPick) ||
                  (s.PendingLine != 0 && !d_.isLiveConnector(s.PendingLine));
@@ -162,6 +165,7 @@ void Editor::deleteAttribute(int a) {
     if (!d_.isLiveElement(a) || !std::as_const(d_).element(a).isAttributeKind()) return;
     nameStep(QCoreApplication::translate("Deletion", "刪除 ") +
              std::as_const(d_).element(a).Caption);
+    forgetDefiningAttribute(a);
     Element& attribute = d_.element(a);
 
     // Direct sub-attributes go with it.
@@ -354,6 +358,8 @@ void Editor::deleteElement(int i) {
         deleteAttribute(i);
     else if (e.isRelationshipKind())
         deleteRelationship(i);
+    else if (e.isSpecializationKind())
+        deleteSpecialization(i);
 }
 
 void Editor::deleteSelection() {

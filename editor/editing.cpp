@@ -63,6 +63,8 @@ void Editor::rename(Menu menu, int i) {
 void Editor::renameElement(int i, const QString& caption) {
     const CommandScope scope(*this);
     if (!d_.isElement(i) || std::as_const(d_).element(i).Caption == caption) return;
+    // A circle's caption is its mark, which its menu sets.
+    if (std::as_const(d_).element(i).isSpecializationKind()) return;
     nameStep(QCoreApplication::translate("Editing", "重新命名 ") +
              std::as_const(d_).element(i).Caption);
     d_.element(i).Caption = caption;

@@ -67,9 +67,9 @@ public:
     int createElement(int kind);
     // The window tells what part of the drawing it shows (ViewState::visibleArea).
     void setVisibleArea(const QRectF& area) { d_.view.visibleArea = area; }
-    // Toolbar buttons by key: "Entity", "Attribute", "Relationship", "AttLine", "RelLine".
-    // `sticky` (Shift held on the button) keeps "AttLine" and "RelLine" running for several
-    // connections.
+    // Toolbar buttons by key: "Entity", "Attribute", "Relationship", "AttLine", "RelLine",
+    // "Specialization", "Category", "SubLine" ("Set Subclass"). `sticky` (Shift held on the
+    // button) keeps "AttLine", "RelLine" and "SubLine" running for several connections.
     void toolbarButton(const QString& key, bool sticky = false);
     // Drop-down button-menu items by key. "WeakEntity" with one entity selected starts its
     // identifying pick, as the element menu's item does; "WeakRelationship" with one relationship
@@ -96,6 +96,14 @@ public:
     void setSubclassMapping(int circle, SubclassMapping mapping);
     // An attribute of the superclass, or 0 for none.
     void setDefiningAttribute(int circle, int attribute);
+    // "Set Subclass": the superclass, then the circle, then the subclass, each among the
+    // highlighted candidates; the last click joins them (linkSubclass). Sticky like the others.
+    void startSubclassConnection(bool sticky = false);
+    // The circle menu's "定義屬性...": asks for the name of one of the superclass's attributes
+    // (empty for none) and sets it.
+    void chooseDefiningAttribute(int circle);
+    // The circle menu's "刪除": the circle goes with its superclass and subclass lines.
+    void deleteSpecialization(int circle);
 
     // ---- Selection, dragging and connecting (connecting.cpp) ----
     // A sticky connect mode starts again after each connection it completes, until Cancel (or
@@ -114,7 +122,7 @@ public:
     void selectElements(const std::vector<int>& elements);
     // Every live element is selected.
     void selectAll();
-    enum class Popup { None, Entity, Attribute, Relationship };
+    enum class Popup { None, Entity, Attribute, Relationship, Specialization };
     // Right button down on element i: sets ContextElement and the menu's check marks.
     Popup elementRightDown(int i);
     // Mouse over element i without the left button alone: fills the three hover texts.
@@ -253,6 +261,11 @@ private:
     // becomes that entity's identifying relationship (as the identifying pick makes it).
     void identifySelectedRelationship(int r);
     void setToolbarEnabled(bool on);
+    // The running mode becomes `mode`, waiting for the click `prompt` asks for, with the toolbar
+    // off and nothing selected; the candidates are marked already.
+    void beginConnectMode(ConnectMode mode, const QString& prompt, bool sticky);
+    // Every entity becomes a candidate, and nothing else.
+    void markEntitiesAsCandidates();
     // The first live relationship connector after index `after` joining first to second; 0 when
     // none.
     int connectorBetween(int first, int second, int after = 0) const;
@@ -289,6 +302,11 @@ private:
     void pickRelationship(int r);
     void pickSecondEntity(int f);
     void pickIdentifyingRelationship(int r);
+    void pickSuperclass(int e);
+    void pickSpecializationCircle(int circle);
+    void pickSubclass(int e);
+    // The circles whose defining attribute is attribute a, which is about to go, forget it.
+    void forgetDefiningAttribute(int a);
 
     // Names the running command's step for the Edit menu ("刪除 EMPLOYEE"); the first name given
     // during a command stands.

@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <map>
 
+#include "classlinks.h"
 #include "diagram.h"
 #include "invariants.h"
 #include "recoverysnapshot.h"
@@ -36,7 +37,7 @@ Collection remapped(const Collection& from, const IndexMap& map) {
 }
 
 bool isKnownKind(const Element& e) {
-    for (int kind = KindEntity; kind <= KindWeakRelationship; ++kind)
+    for (int kind = KindEntity; kind <= KindCategory; ++kind)
         if (e.is(kind)) return true;
     return false;
 }
@@ -45,6 +46,8 @@ bool isKnownKind(const Element& e) {
 bool showsRelation(const Document& doc, const Connector& c) {
     const QString second = QString::number(c.second);
     if (c.isAttribute()) return doc.element(c.first).AttributeList.containsKey(second);
+    // Superclass and subclass lines are the relation itself: no collection lists them.
+    if (c.isClassLink()) return true;
     return c.isRelationship() && doc.element(c.first).RelationList.containsKey(second) &&
            doc.element(c.second).RelativeEntityList.containsItem(c.first);
 }
@@ -69,12 +72,29 @@ void settleWeakness(Document& doc, const std::map<int, int>& lostIdentifying) {
     }
 }
 
+// A circle keeps its defining attribute only while the attribute came along with the superclass
+// that owns it.
+void settleDefiningAttributes(Document& doc) {
+    for (int i = 1; i < doc.elementCount(); ++i) {
+        Element& circle = doc.element(i);
+        if (circle.DefiningAttribute == 0) continue;
+        const ClassLinks links = classLinksOf(doc, i);
+        if (links.superclasses.empty() || !doc.isElement(circle.DefiningAttribute) ||
+            !doc.element(circle.DefiningAttribute)
+                 .RelativeEntityList.containsItem(qint16(links.superclasses.front())))
+            circle.DefiningAttribute = 0;
+    }
+}
+
 }  // namespace
 
 void renumberCollections(Element& e, const std::map<int, int>& map) {
     for (Collection* list : {&e.AttributeList, &e.RelationList, &e.RelativeEntityList,
                              &e.PrimaryEntityList, &e.WeakRelationList, &e.WeakEntityList})
         *list = remapped(*list, map);
+    // A circle's defining attribute comes along only with the attribute itself.
+    const auto attribute = map.find(e.DefiningAttribute);
+    e.DefiningAttribute = attribute == map.end() ? 0 : qint16(attribute->second);
 }
 
 QRectF Fragment::bounds() const {
@@ -112,6 +132,7 @@ Fragment copyFragment(const Diagram& diagram, const std::set<int>& selection) {
         doc.appendConnector(c);
     }
     settleWeakness(doc, lostIdentifying);
+    settleDefiningAttributes(doc);
     return fragment;
 }
 

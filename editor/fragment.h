@@ -31,7 +31,8 @@ struct Fragment {
 Fragment copyFragment(const Diagram& diagram, const std::set<int>& selection);
 
 // Renumbers the six collections of `e` by `map` (old index -> new), with the keys they file the
-// items under; entries naming elements outside the map are dropped.
+// items under, and a circle's defining attribute; entries (an attribute) naming elements outside
+// the map are dropped.
 void renumberCollections(Element& e, const std::map<int, int>& map);
 
 // The clipboard's own type for fragments, and the fragment's versioned, checksummed bytes.

@@ -61,7 +61,9 @@ void applyColourChoice(Diagram& d, const ColourChoice& colours) {
     if (old.relLine != colours.relLine) {
         for (int k = 0; k < model.connectorCount(); ++k) {
             // The template (0) gives new connectors their colour.
-            if (k != 0 && !model.connector(k).isRelationship()) continue;
+            // Superclass and subclass lines are drawn in the relationship colour too.
+            if (k != 0 && !model.connector(k).isRelationship() && !model.connector(k).isClassLink())
+                continue;
             Connector& c = d.connector(k);
             c.Line1.BorderColor = c.Line2.BorderColor = colours.relLine;
         }

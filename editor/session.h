@@ -20,6 +20,9 @@ enum class ConnectMode : qint8 {
     Relationship = 4,             // the relationship
     SecondEntity = 5,             // the second entity (the first connector is drawn already)
     IdentifyingRelationship = 6,  // a weak entity's identifying relationship
+    Superclass = 7,               // "Set Subclass": the superclass entity
+    SpecializationCircle = 8,     // the specialization or category circle
+    Subclass = 9,                 // the subclass entity
 };
 
 // How a connect mode marks an element: as one its next click may pick, or as one picked.

@@ -33,7 +33,8 @@ void Editor::resizeToCaptions() {
 
 void Editor::fitToCaption(int i) {
     const Element& shown = std::as_const(d_).element(i);
-    if (!shown.Visible || shown.IsSizeLock) return;
+    // A circle keeps its round size whatever its one-letter mark needs.
+    if (!shown.Visible || shown.IsSizeLock || shown.isSpecializationKind()) return;
     Element& e = d_.element(i);
     e.Width = fittedWidth(e, captionWidthFor(e.Font, e.Caption));
     e.Height = e.Width / 2;

@@ -167,6 +167,13 @@
     </message>
 </context>
 <context>
+    <name>ClassLinks</name>
+    <message>
+        <source>無</source>
+        <translation>none</translation>
+    </message>
+</context>
+<context>
     <name>CommandScope</name>
     <message>
         <source>編輯</source>
@@ -345,6 +352,14 @@
     <message>
         <source>移動 </source>
         <translation>Move </translation>
+    </message>
+    <message>
+        <source>父類別: </source>
+        <translation>Superclasses: </translation>
+    </message>
+    <message>
+        <source>子類別: </source>
+        <translation>Subclasses: </translation>
     </message>
 </context>
 <context>
@@ -549,6 +564,37 @@
     <message>
         <source>顏色 </source>
         <translation>Colour </translation>
+    </message>
+</context>
+<context>
+    <name>ElementMenus</name>
+    <message>
+        <source>不相交 (d)</source>
+        <translation>Disjoint (d)</translation>
+    </message>
+    <message>
+        <source>重疊 (o)</source>
+        <translation>Overlapping (o)</translation>
+    </message>
+    <message>
+        <source>全部 (total)</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>部分 (partial)</source>
+        <translation>Partial</translation>
+    </message>
+    <message>
+        <source>對映 %1</source>
+        <translation>Mapping %1</translation>
+    </message>
+    <message>
+        <source>定義屬性...</source>
+        <translation>Defining Attribute...</translation>
+    </message>
+    <message>
+        <source>刪除</source>
+        <translation>Delete</translation>
     </message>
 </context>
 <context>
@@ -1299,6 +1345,22 @@
         <source>滑鼠: 滾輪捲動 (Shift+滾輪左右捲動), Ctrl+滾輪以指標為中心縮放; 在元素上按右鍵開啟它的選單, 按兩下 (或選取後按 F2) 在圖上改名, Enter 確定, Esc 放棄; 在關係連線中段按右鍵開啟連線選單。</source>
         <translation>Mouse: the wheel scrolls (Shift+wheel sideways), Ctrl+wheel zooms around the pointer; a right click on an element opens its menu, a double click (or F2 on the selected element) renames it on the drawing, Enter keeps, Esc abandons; a right click near the middle of a relationship line opens the line&apos;s menu.</translation>
     </message>
+    <message>
+        <source>特殊化</source>
+        <translation>Specialization</translation>
+    </message>
+    <message>
+        <source>按 Specialization (New Specialization) 產生特殊化的圓圈, 再按 Set Subclass, 依序點父類別的實體、圓圈、子類別的實體, 每個子類別各點一次; 子類別的連線畫上子集合符號 ⊂。圓圈的右鍵選單選不相交 (d) 或重疊 (o)、全部 (父類別的連線畫成雙線) 或部分、對映 8A 到 8D, 以及定義屬性 (寫在父類別的連線旁)。</source>
+        <translation>Press Specialization (New Specialization) for a specialization circle, then Set Subclass, and click the superclass entity, the circle and the subclass entity, once for each subclass; subclass lines carry the subset mark ⊂. The circle's right-click menu chooses disjoint (d) or overlapping (o), total (the superclass line drawn double) or partial, the mapping 8A to 8D, and the defining attribute (written beside the superclass line).</translation>
+    </message>
+    <message>
+        <source>類別</source>
+        <translation>Category</translation>
+    </message>
+    <message>
+        <source>按 Category (New Category) 產生類別的圓圈 (∪), 再用 Set Subclass 依序點一個父類別、圓圈和類別的子類別, 每個父類別各點一次。全部的類別在子類別的連線畫雙線。</source>
+        <translation>Press Category (New Category) for a category circle (∪), then with Set Subclass click a superclass, the circle and the category's subclass, once for each superclass. A total category draws the subclass line double.</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -1948,6 +2010,10 @@ You can save it as a draft and finish it later.</translation>
         <source>隨之而來: %1</source>
         <translation>Follows: %1</translation>
     </message>
+    <message>
+        <source>特殊化與類別</source>
+        <translation>Specializations and categories</translation>
+    </message>
 </context>
 <context>
     <name>ReviewPanel</name>
@@ -2352,6 +2418,25 @@ You can save it as a draft and finish it later.</translation>
     </message>
 </context>
 <context>
+    <name>SpecializationLines</name>
+    <message>
+        <source>全部</source>
+        <translation>total</translation>
+    </message>
+    <message>
+        <source>部分</source>
+        <translation>partial</translation>
+    </message>
+    <message>
+        <source>對映 %1</source>
+        <translation>mapping %1</translation>
+    </message>
+    <message>
+        <source>定義屬性 %1</source>
+        <translation>defining attribute %1</translation>
+    </message>
+</context>
+<context>
     <name>Specializing</name>
     <message>
         <source>%1 不能是自己的子類別</source>
@@ -2550,6 +2635,45 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>已取消</source>
         <translation>Cancelled</translation>
+    </message>
+</context>
+<context>
+    <name>Subclassing</name>
+    <message>
+        <source>請選定父類別 (superclass) 的 Entity</source>
+        <translation>Please select the superclass Entity</translation>
+    </message>
+    <message>
+        <source>請選定特殊化 (d/o) 或類別 (∪) 的圓圈</source>
+        <translation>Please select the specialization (d/o) or category (∪) circle</translation>
+    </message>
+    <message>
+        <source>請選定子類別 (subclass) 的 Entity</source>
+        <translation>Please select the subclass Entity</translation>
+    </message>
+    <message>
+        <source>刪除 類別</source>
+        <translation>Delete category</translation>
+    </message>
+    <message>
+        <source>刪除 特殊化</source>
+        <translation>Delete specialization</translation>
+    </message>
+    <message>
+        <source>請先設定特殊化的父類別</source>
+        <translation>Set the superclass of the specialization first</translation>
+    </message>
+    <message>
+        <source>%1 的哪一個屬性決定子類別? (%2; 空白表示無)</source>
+        <translation>Which attribute of %1 decides the subclass? (%2; empty for none)</translation>
+    </message>
+    <message>
+        <source>定義屬性</source>
+        <translation>Defining Attribute</translation>
+    </message>
+    <message>
+        <source>%1 沒有屬性 %2</source>
+        <translation>%1 has no attribute %2</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include "comparison.h"
 #include "diagramwarnings.h"
 #include "schematext.h"
+#include "specializationlines.h"
 
 namespace {
 
@@ -53,6 +54,8 @@ std::vector<ReviewLine> reviewLines(const Diagram& diagram, const RelationalMode
     addSection(lines, QCoreApplication::translate("ReviewLines", "注意"), ReviewTone::Note, notes);
     addSection(lines, QCoreApplication::translate("ReviewLines", "提醒"), ReviewTone::Warning,
                warnings);
+    addSection(lines, QCoreApplication::translate("ReviewLines", "特殊化與類別"),
+               ReviewTone::Schema, specializationLines(diagram));
 
     // Until the diagram would convert, the schema is only what can be derived so far.
     const ReviewTone schemaTone = problems.empty() ? ReviewTone::Schema : ReviewTone::Pending;

@@ -152,13 +152,15 @@ QRect pixelRect(const QRectF& rect, bool aligned) {
 OutlineGeometry outlineGeometry(float shape, double W, double H, qint32 recWidth, qint32 ellWidth,
                                 qint32 diaWidth) {
     OutlineGeometry g;
-    // Exact comparison: 2.5 or 6 is no outline at all.
+    // Exact comparison: 2.5 or 8 is no outline at all.
     if (shape == 0.0f || shape == 1.0f)
         addRectangles(g, W, H, shape == 1.0f, recWidth);
     else if (shape == 2.0f || shape == 3.0f)
         addEllipses(g, W, H, shape == 3.0f, ellWidth);
     else if (shape == 4.0f || shape == 5.0f)
         addDiamonds(g, W, H, shape == 5.0f, diaWidth);
+    else if (shape == 6.0f || shape == 7.0f)
+        addEllipses(g, W, H, false, ellWidth);  // a specialization or category circle
     return g;
 }
 

@@ -43,8 +43,10 @@ GLYPHON_EXPORT int pixelCoordinate(double value);
 // corner and size rounded, or with `aligned` the smallest rectangle that covers it.
 GLYPHON_EXPORT QRect pixelRect(const QRectF& rect, bool aligned = false);
 
-// The outline of shape code `shape` on a surface of inner size W x H with the three insets.
-// Codes other than exactly 0..5 give an empty geometry without a caption point.
+// The outline of shape code `shape` on a surface of inner size W x H with the three insets:
+// 0/1 rectangles, 2/3 ellipses, 4/5 diamonds (the odd ones doubled), 6/7 a single ellipse (the
+// circles of specializations and categories). Other codes give an empty geometry without a
+// caption point.
 GLYPHON_EXPORT OutlineGeometry outlineGeometry(float shape, double W, double H, qint32 recWidth,
                                                qint32 ellWidth, qint32 diaWidth);
 

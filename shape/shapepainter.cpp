@@ -20,8 +20,9 @@ QRect outlineBounds(const OutlineGeometry& outline) {
     return bounds;
 }
 
+// Attributes, and the circles of specializations and categories.
 bool isEllipse(float shape) {
-    return shape == 2.0f || shape == 3.0f;
+    return shape == 2.0f || shape == 3.0f || shape == 6.0f || shape == 7.0f;
 }
 
 bool isDiamond(float shape) {

@@ -150,6 +150,8 @@ void Canvas::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void Canvas::editCaption(int i) {
     if (d_.state.ConnectMode != ConnectMode::None) return;
+    // A circle's caption is its mark, which its menu sets.
+    if (d_.isElement(i) && d_.element(i).isSpecializationKind()) return;
     // The release of the double click must not reach the element as a click after the box opened.
     grabbedElement_ = 0;
     ensureVisible(i);

@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <algorithm>
 
+#include "classlinklook.h"
 #include "outline.h"
 
 namespace {
@@ -49,6 +50,10 @@ QRectF labelBounds(const Label& label, const QStaticText& text, const ScaleMappi
 bool labelShown(const Label& label) {
     return label.Visible && !label.Caption.isEmpty();
 }
+
+// The subset mark's radius and the defining attribute's distance from its line, in drawing units.
+constexpr double kSubsetRadius = 6;
+constexpr double kDefiningGap = 4;
 
 // Repaint areas gathered in one change beyond this many are repainted as their common bounds.
 constexpr size_t kMostSeparateRepaints = 64;
@@ -228,6 +233,7 @@ void DiagramRenderer::elementChanged(int i) {
         for (int j = first; j < i; ++j) elementChanged(j);
     }
     keyLooksFollow(i);
+    definingCaptionFollows(i);
     // Where it was and where it is now: the old place is painted over, whatever became of it.
     ElementCache& cache = elements_[size_t(i)];
     const QRectF area = elementArea(i);
@@ -254,19 +260,23 @@ const DiagramRenderer::ConnectorCache& DiagramRenderer::connectorCache(int k) co
 
 QStaticText DiagramRenderer::labelText(const Label& label) const {
     if (!labelShown(label)) return QStaticText();
+    return preparedText(label.Caption);
+}
+
+QStaticText DiagramRenderer::preparedText(const QString& caption) const {
     const QFont font = zoomedFont(d_.labelFont());
     if (font != labelTextFont_) {
         labelTexts_.clear();
         labelPictures_.clear();
         labelTextFont_ = font;
     }
-    auto text = labelTexts_.constFind(label.Caption);
+    auto text = labelTexts_.constFind(caption);
     if (text != labelTexts_.constEnd()) return *text;
     QStaticText prepared;
     prepared.setTextFormat(Qt::PlainText);
-    prepared.setText(label.Caption);
+    prepared.setText(caption);
     prepared.prepare(QTransform(), font);
-    return labelTexts_.insert(label.Caption, prepared).value();
+    return labelTexts_.insert(caption, prepared).value();
 }
 
 void DiagramRenderer::refreshConnectorCache(int k) const {
@@ -281,6 +291,19 @@ void DiagramRenderer::refreshConnectorCache(int k) const {
     if (labelShown(c.MN)) bounds |= labelBounds(c.MN, cache.mn, mapping_);
     if (labelShown(c.Description))
         bounds |= labelBounds(c.Description, cache.description, mapping_);
+    cache.defining = QStaticText();
+    if (c.isClassLink() && c.Line1.Visible) {
+        const QLineF line = pixelLine(c.Line1, mapping_);
+        if (c.kind == ConnectorKind::Subclass)
+            bounds |= subsetMark(line, kSubsetRadius * mapping_.pixelsPerUnitX()).boundingRect();
+        if (const QString caption = definingCaption(d_.document(), c); !caption.isEmpty()) {
+            cache.defining = preparedText(caption);
+            const QSizeF size = cache.defining.size();
+            bounds |=
+                QRectF(besideLine(line, size, kDefiningGap * mapping_.pixelsPerUnitX()), size);
+            definingShownBy_.insert(d_.element(c.second).DefiningAttribute, k);
+        }
+    }
     const bool drawsSomething =
         c.Line1.Visible || c.Line2.Visible || labelShown(c.MN) || labelShown(c.Description);
     // A margin for the pen and for text that antialiasing lets spill over its box.
@@ -301,6 +324,17 @@ void DiagramRenderer::keyLooksFollow(int i) {
         if (d_.element(attribute).Visible)
             repaintLater(elementRect(attribute).adjusted(-1, -1, 1, 1));
     }
+}
+
+void DiagramRenderer::definingCaptionFollows(int i) {
+    if (d_.element(i).isSpecializationKind())
+        for (int k : d_.connectorsOf(i))
+            if (d_.connector(k).isClassLink()) connectorChanged(k);
+    if (!definingShownBy_.contains(i)) return;
+    const QList<int> lines = definingShownBy_.values(i);
+    definingShownBy_.remove(i);
+    for (int k : lines)
+        if (d_.isConnector(k)) connectorChanged(k);
 }
 
 void DiagramRenderer::connectorChanged(int k) {
@@ -399,6 +433,15 @@ void DiagramRenderer::paintConnectors(QPainter& painter, const QRect& area, bool
         }
     }
     flush();
+    // The subset marks of subclass lines, in their lines' colour.
+    painter.setBrush(Qt::NoBrush);
+    const double subsetRadius = kSubsetRadius * mapping_.pixelsPerUnitX();
+    for (int k : shown) {
+        const Connector& c = d_.connector(k);
+        if (c.kind != ConnectorKind::Subclass || !c.Line1.Visible) continue;
+        painter.setPen(penFor(c.Line1));
+        painter.drawPath(subsetMark(pixelLine(c.Line1, mapping_), subsetRadius));
+    }
 
     const QColor ink = ink_;
     painter.setPen(ink);
@@ -416,6 +459,10 @@ void DiagramRenderer::paintConnectors(QPainter& painter, const QRect& area, bool
         const Connector& c = d_.connector(k);
         paintLabel(c.MN, cache.mn);
         paintLabel(c.Description, cache.description);
+        if (!cache.defining.text().isEmpty())
+            painter.drawStaticText(besideLine(pixelLine(c.Line1, mapping_), cache.defining.size(),
+                                              kDefiningGap * mapping_.pixelsPerUnitX()),
+                                   cache.defining);
     }
 }
 
@@ -474,6 +521,11 @@ QRectF DiagramRenderer::connectorExtent(int k) const {
     for (const Label* label : {&c.MN, &c.Description})
         if (labelShown(*label))
             extent |= QRectF(label->Left, label->Top, label->Width, label->Height);
+    if (const QString caption = definingCaption(d_.document(), c); !caption.isEmpty()) {
+        const QSizeF size = labelSize(caption);
+        const QLineF line(c.Line1.X1, c.Line1.Y1, c.Line1.X2, c.Line1.Y2);
+        extent |= QRectF(besideLine(line, size, kDefiningGap), size);
+    }
     return extent;
 }
 

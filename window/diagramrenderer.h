@@ -91,6 +91,7 @@ private:
         quint32 generation = 0;
         QRect bounds;  // everything it draws, in pixels; empty when it draws nothing
         QStaticText mn, description;
+        QStaticText defining;  // a superclass line's defining attribute
         // What it adds to the drawing's extent, in drawing units, once measured.
         std::optional<QRectF> extent;
     };
@@ -127,6 +128,10 @@ private:
     void refreshConnectorCache(int k) const;
     // Label texts laid out once per text: the same "1,N" serves every connector that shows it.
     QStaticText labelText(const Label& label) const;
+    QStaticText preparedText(const QString& caption) const;
+    // A circle's lines follow its defining attribute, and the superclass line showing a
+    // defining attribute follows that attribute's caption.
+    void definingCaptionFollows(int i);
     const QImage& labelPicture(const QString& caption, const QStaticText& text, const QColor& ink,
                                qreal ratio) const;
     const QPen& penFor(const Line& line);
@@ -148,6 +153,8 @@ private:
     quint32 layoutGeneration_ = 1;
     quint32 placeGeneration_ = 1;
     mutable QHash<QString, QStaticText> labelTexts_;
+    // Defining attribute -> the superclass lines that showed its caption when last measured.
+    mutable QMultiHash<int, int> definingShownBy_;
     mutable QFont labelTextFont_;  // the font labelTexts_ are laid out in
     mutable QHash<QString, QImage> labelPictures_;
     mutable QColor labelPictureInk_;

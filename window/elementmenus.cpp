@@ -4,11 +4,14 @@
 #include <QMenu>
 #include <QWidget>
 
+#include "classlinks.h"
+
 ElementMenus::ElementMenus(Editor& editor, QWidget* window) : QObject(window), editor_(editor) {
     buildEntityMenu(window);
     buildAttributeMenu(window);
     buildRelationshipMenu(window);
     buildLineMenu(window);
+    buildSpecializationMenu(window);
     syncChecks();
 }
 
@@ -115,6 +118,56 @@ void ElementMenus::buildLineMenu(QWidget* window) {
                [this] { editor_.deleteConnector(line_); });
 }
 
+void ElementMenus::buildSpecializationMenu(QWidget* window) {
+    QMenu* menu = specializationMenu_ = new QMenu(window);
+    menu->setObjectName(QStringLiteral("SpecializationMenu"));
+    disjoint_ = addCommand(
+        menu, "mnuDisjoint", tr("不相交 (d)"), [this] { editor_.setOverlapping(element_, false); },
+        true);
+    overlapping_ = addCommand(
+        menu, "mnuOverlapping", tr("重疊 (o)"), [this] { editor_.setOverlapping(element_, true); },
+        true);
+    menu->addSeparator();
+    total_ = addCommand(
+        menu, "mnuTotal", tr("全部 (total)"),
+        [this] { editor_.setTotalSpecialization(element_, true); }, true);
+    partial_ = addCommand(
+        menu, "mnuPartial", tr("部分 (partial)"),
+        [this] { editor_.setTotalSpecialization(element_, false); }, true);
+    menu->addSeparator();
+    for (int m = 0; m < 4; ++m) {
+        const auto mapping = SubclassMapping(m);
+        const QByteArray name = "mnuMapping" + subclassMappingName(mapping).toLatin1();
+        mappings_[m] = addCommand(
+            menu, name.constData(), tr("對映 %1").arg(subclassMappingName(mapping)),
+            [this, mapping] { editor_.setSubclassMapping(element_, mapping); }, true);
+    }
+    definingAttribute_ = addCommand(menu, "mnuDefiningAttribute", tr("定義屬性..."),
+                                    [this] { editor_.chooseDefiningAttribute(element_); });
+    menu->addSeparator();
+    addCommand(menu, "mnuSBigger", QStringLiteral("Bigger"), [this] { editor_.bigger(element_); });
+    addCommand(menu, "mnuSSmaller", QStringLiteral("Smaller"),
+               [this] { editor_.smaller(element_); });
+    addCommand(menu, "mnuSColor", QStringLiteral("Color"), [this] { editor_.color(element_); });
+    addCommand(menu, "mnuDelSpecialization", tr("刪除"),
+               [this] { editor_.deleteSpecialization(element_); });
+}
+
+void ElementMenus::syncSpecializationChecks() {
+    const Diagram& d = editor_.diagram();
+    if (!d.isElement(element_) || !d.element(element_).isSpecializationKind()) return;
+    const Element& circle = d.element(element_);
+    const bool specialization = circle.is(KindSpecialization);
+    for (QAction* only : {disjoint_, overlapping_, mappings_[0], mappings_[1], mappings_[2],
+                          mappings_[3], definingAttribute_})
+        only->setVisible(specialization);
+    disjoint_->setChecked(!circle.Overlapping);
+    overlapping_->setChecked(circle.Overlapping);
+    total_->setChecked(circle.Total);
+    partial_->setChecked(!circle.Total);
+    for (int m = 0; m < 4; ++m) mappings_[m]->setChecked(circle.Mapping == SubclassMapping(m));
+}
+
 QMenu* ElementMenus::menuFor(Editor::Popup popup) const {
     switch (popup) {
         case Editor::Popup::Entity:
@@ -123,6 +176,8 @@ QMenu* ElementMenus::menuFor(Editor::Popup popup) const {
             return attributeMenu_;
         case Editor::Popup::Relationship:
             return relationshipMenu_;
+        case Editor::Popup::Specialization:
+            return specializationMenu_;
         case Editor::Popup::None:
             break;
     }
@@ -158,4 +213,5 @@ void ElementMenus::syncChecks() {
     weakRelationship_->setChecked(checks.WeakRelationship);
     relationshipLockSize_->setChecked(checks.RelationshipLockSize);
     description_->setEnabled(checks.DescriptionEnabled);
+    syncSpecializationChecks();
 }

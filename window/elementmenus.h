@@ -24,6 +24,7 @@ public:
     QMenu* attributeMenu() const { return attributeMenu_; }
     QMenu* relationshipMenu() const { return relationshipMenu_; }
     QMenu* lineMenu() const { return lineMenu_; }
+    QMenu* specializationMenu() const { return specializationMenu_; }
     // The menu a right click on an element opens; nullptr for Popup::None.
     QMenu* menuFor(Editor::Popup popup) const;
 
@@ -44,6 +45,10 @@ private:
     void buildAttributeMenu(QWidget* window);
     void buildRelationshipMenu(QWidget* window);
     void buildLineMenu(QWidget* window);
+    void buildSpecializationMenu(QWidget* window);
+    // The circle menu's checks from the circle it was opened on; a category's menu hides what
+    // only a specialization has.
+    void syncSpecializationChecks();
 
     Editor& editor_;
     int element_ = 0;  // what the element menus were last opened on
@@ -52,6 +57,7 @@ private:
     QMenu* attributeMenu_ = nullptr;
     QMenu* relationshipMenu_ = nullptr;
     QMenu* lineMenu_ = nullptr;
+    QMenu* specializationMenu_ = nullptr;
 
     QAction* entity_ = nullptr;
     QAction* weakEntity_ = nullptr;
@@ -64,4 +70,10 @@ private:
     QAction* weakRelationship_ = nullptr;
     QAction* relationshipLockSize_ = nullptr;
     QAction* description_ = nullptr;
+    QAction* disjoint_ = nullptr;
+    QAction* overlapping_ = nullptr;
+    QAction* total_ = nullptr;
+    QAction* partial_ = nullptr;
+    QAction* mappings_[4] = {};
+    QAction* definingAttribute_ = nullptr;
 };

@@ -443,7 +443,8 @@ QToolButton* Form1::addToolbarButton(const QString& key, const QString& toolTip,
                                      const QStringList& menuKeys) {
     auto* action = new QAction(toolbarIcon(key), key, toolbar_);
     action->setToolTip(toolTip);
-    // Shift held on "Set Attribute" or "Set Relationship" keeps the tool for several connections.
+    // Shift held on "Set Attribute", "Set Relationship" or "Set Subclass" keeps the tool for
+    // several connections.
     connect(action, &QAction::triggered, this, [this, key] {
         editor().toolbarButton(key, QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
     });
@@ -483,6 +484,9 @@ void Form1::buildToolbar() {
                      {QStringLiteral("Relationship"), QStringLiteral("WeakRelationship")});
     addToolbarButton(QStringLiteral("AttLine"), QStringLiteral("Set Attribute"), {});
     addToolbarButton(QStringLiteral("RelLine"), QStringLiteral("Set Relationship"), {});
+    addToolbarButton(QStringLiteral("Specialization"), QStringLiteral("New Specialization"), {});
+    addToolbarButton(QStringLiteral("Category"), QStringLiteral("New Category"), {});
+    addToolbarButton(QStringLiteral("SubLine"), QStringLiteral("Set Subclass"), {});
 }
 
 QPushButton* Form1::addCommandButton(const char* objectName, const QString& caption) {

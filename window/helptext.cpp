@@ -52,6 +52,18 @@ constexpr HelpItem kDrawing[] = {
          "先產生實體, 用 Set Relationship 把它和擁有者接到同一個關係, 再在它的右鍵選單選 "
          "WeakEnitty, 然後點那個關係: 實體成為弱實體 (雙長方形), 關係成為識別關係 (雙菱形)。"
          "弱實體的部分鍵也用 Key 標示。")},
+    {QT_TRANSLATE_NOOP("HelpText", "特殊化"),
+     QT_TRANSLATE_NOOP(
+         "HelpText",
+         "按 Specialization (New Specialization) 產生特殊化的圓圈, 再按 Set Subclass, 依序點父類別"
+         "的實體、圓圈、子類別的實體, 每個子類別各點一次; 子類別的連線畫上子集合符號 ⊂。圓圈的"
+         "右鍵選單選不相交 (d) 或重疊 (o)、全部 (父類別的連線畫成雙線) 或部分、對映 8A 到 8D, "
+         "以及定義屬性 (寫在父類別的連線旁)。")},
+    {QT_TRANSLATE_NOOP("HelpText", "類別"),
+     QT_TRANSLATE_NOOP(
+         "HelpText",
+         "按 Category (New Category) 產生類別的圓圈 (∪), 再用 Set Subclass 依序點一個父類別、"
+         "圓圈和類別的子類別, 每個父類別各點一次。全部的類別在子類別的連線畫雙線。")},
     {QT_TRANSLATE_NOOP("HelpText", "參與度與角色"),
      QT_TRANSLATE_NOOP(
          "HelpText",

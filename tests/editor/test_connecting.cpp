@@ -308,6 +308,8 @@ TEST(PopupMenu, ChecksFollowTheElementsKindAndLock) {
     EXPECT_TRUE(b.d.checks.Relationship);
     EXPECT_FALSE(b.d.checks.RelationshipLockSize);
     b.d.element(r).Shape = 6;
+    EXPECT_EQ(b.editor.elementRightDown(r), Editor::Popup::Specialization);
+    b.d.element(r).Shape = 8;
     EXPECT_EQ(b.editor.elementRightDown(r), Editor::Popup::None);
 }
 

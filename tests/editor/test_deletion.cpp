@@ -24,6 +24,9 @@ void deleteViaMenu(DiagramBuilder& b, int i) {
         case Editor::Popup::Relationship:
             b.editor.deleteRelationship(i);
             break;
+        case Editor::Popup::Specialization:
+            b.editor.deleteSpecialization(i);
+            break;
         case Editor::Popup::None:
             break;
     }

@@ -57,7 +57,7 @@ protected:
     Diagram& d = form.diagram();
 };
 
-TEST_F(Form1Test, ToolbarHasTheFiveKeyedButtonsInOrder) {
+TEST_F(Form1Test, ToolbarHasItsKeyedButtonsInOrder) {
     auto* toolbar = child<QToolBar>("Toolbar1");
     ASSERT_NE(toolbar, nullptr);
     QStringList keys, tips;
@@ -67,9 +67,11 @@ TEST_F(Form1Test, ToolbarHasTheFiveKeyedButtonsInOrder) {
         keys << button->objectName();
         tips << button->toolTip();
     }
-    EXPECT_EQ(keys, QStringList({"Entity", "Attribute", "Relationship", "AttLine", "RelLine"}));
+    EXPECT_EQ(keys, QStringList({"Entity", "Attribute", "Relationship", "AttLine", "RelLine",
+                                 "Specialization", "Category", "SubLine"}));
     EXPECT_EQ(tips, QStringList({"New Entity", "New Attribute", "New Relationship", "Set Attribute",
-                                 "Set Relationship"}));
+                                 "Set Relationship", "New Specialization", "New Category",
+                                 "Set Subclass"}));
 
     const std::pair<const char*, QStringList> dropDowns[] = {
         {"Entity", {"Entity", "WeakEntity"}},

@@ -124,7 +124,7 @@ TEST(Control, CaptionMovesOnlyOnTheNextPaint) {
 }
 
 TEST(Control, OtherCodesLeaveTheSurfaceBlankAndTheCaptionInPlace) {
-    for (const float code : {6.0f, 2.5f}) {
+    for (const float code : {8.0f, 2.5f}) {
         auto c = makeControl(4, 73, 41, QStringLiteral("R"));
         const QPoint before = c->label()->pos();
         c->setCaption(QString());
@@ -196,7 +196,7 @@ TEST(Control, APaintRequestAtANewSizeRedrawsForThatSize) {
 }
 
 TEST(Control, BackgroundIsTheBackColor) {
-    auto c = makeControl(6);
+    auto c = makeControl(8);
     c->setBackColor(0xC0C0FF);  // red 255, green 192, blue 192
     const QImage image = render(*c);
     EXPECT_EQ(QColor(image.pixel(30, 20)), QColor(255, 192, 192));
@@ -304,9 +304,9 @@ TEST(Control, AKeyCaptionShowsItsUnderlineInsideAWindow) {
     font.setUnderline(true);
     c->setFont(font);
     c->setCaption(QStringLiteral("Key"));
-    c->setShape(6);  // blank surface: only the caption is drawn
+    c->setShape(8);  // blank surface: only the caption is drawn
     c->setShape(0);
-    c->setShape(6);
+    c->setShape(8);
     window.show();
     QCoreApplication::processEvents();
     const QImage shown = window.screen()->grabWindow(window.winId()).toImage();
@@ -323,10 +323,10 @@ TEST(Control, ChineseCaptionsRenderAsDistinctGlyphs) {
     QImage images[2];
     const QString captions[2] = {QStringLiteral("學"), QStringLiteral("生")};
     for (int i = 0; i < 2; ++i) {
-        auto c = makeControl(6, 73, 41, captions[i]);
+        auto c = makeControl(8, 73, 41, captions[i]);
         c->setForeColor(0);
         c->setShape(0);
-        c->setShape(6);  // blank surface, caption centred by the rectangle
+        c->setShape(8);  // blank surface, caption centred by the rectangle
         images[i] = render(*c);
         EXPECT_GT(darkPixels(images[i], c->label()->geometry()), 5);
     }

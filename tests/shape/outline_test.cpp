@@ -137,7 +137,7 @@ TEST(Outline, DiamondTipsLieOnePixelOutsideTheSurface) {
 }
 
 TEST(Outline, OtherCodesDrawNothingAndLeaveTheCaption) {
-    for (const float code : {6.0f, 2.5f, -1.0f, 0.5f, 4.0001f, std::nanf("")}) {
+    for (const float code : {8.0f, 2.5f, -1.0f, 0.5f, 6.5f, 4.0001f, std::nanf("")}) {
         const OutlineGeometry g = outlineGeometry(code, 73, 41, 5, 5, 5);
         EXPECT_TRUE(g.polygons.empty()) << code;
         EXPECT_TRUE(g.ellipses.empty()) << code;

@@ -23,6 +23,8 @@ public:
 
     DiagramBuilder b;
     History history{b.d};
+    // Also specialization and category circles, "Set Subclass" and the circle menu's commands.
+    bool enhanced = false;
     std::set<int> abandoned;
     std::vector<std::string> trace;
 
@@ -69,6 +71,8 @@ private:
         const std::vector<int> elements = live();
         const bool toolbar = b.d.view.toolbarEnabled;
         const int roll = chance(100);
+        if (enhanced && (chance(4) == 0 || (!toolbar && candidates().empty())))
+            return enhancedStep(toolbar);
         if (roll < 14 || elements.size() < 3) {
             if (toolbar && elements.size() < 24) return create();
             if (!toolbar) return click();
@@ -164,6 +168,8 @@ private:
                 return item ? b.editor.menuAttribute(i) : b.editor.menuMultAttribute(i);
             case Editor::Popup::Relationship:
                 return item ? b.editor.menuRelationship() : b.editor.menuWeakRelationship();
+            case Editor::Popup::Specialization:
+                return b.editor.setOverlapping(i, item);
             case Editor::Popup::None:
                 return;
         }
@@ -209,6 +215,8 @@ private:
                 return b.editor.deleteAttribute(i);
             case Editor::Popup::Relationship:
                 return b.editor.deleteRelationship(i);
+            case Editor::Popup::Specialization:
+                return b.editor.deleteSpecialization(i);
             case Editor::Popup::None:
                 return;
         }
@@ -236,6 +244,65 @@ private:
             return b.editor.description(k);
         }
         b.editor.deleteConnector(k);
+    }
+
+    // A circle made, "Set Subclass" started, or one of a circle's own commands.
+    void enhancedStep(bool toolbar) {
+        if (!toolbar && candidates().empty()) {
+            log("cancel, nothing to click");
+            return b.editor.cancel();
+        }
+        const std::vector<int> circles = live(&Element::isSpecializationKind);
+        const std::vector<int> entities = live(&Element::isEntityKind);
+        if (toolbar && entities.size() < 3) {
+            log("create Entity");
+            return b.editor.toolbarButton("Entity");
+        }
+        const int roll = chance(10);
+        if (toolbar && (roll < 2 || circles.empty())) {
+            const char* button = chance(3) ? "Specialization" : "Category";
+            log(QString("toolbar %1").arg(button));
+            return b.editor.toolbarButton(button);
+        }
+        if (toolbar && roll < 4) {
+            log("toolbar SubLine");
+            return b.editor.toolbarButton("SubLine", chance(3) == 0);
+        }
+        if (circles.empty()) return;
+        const int c = any(circles);
+        switch (roll) {
+            case 4:
+            case 5: {
+                if (entities.size() < 2) return;
+                const int superclass = any(entities);
+                int subclass = any(entities);
+                if (subclass == superclass && chance(4)) subclass = any(entities);
+                log(QString("link %1 to %2 via %3").arg(superclass).arg(subclass).arg(c));
+                b.editor.linkSubclass(superclass, c, subclass);
+                if (chance(2)) b.editor.setTotalSpecialization(c, chance(2));
+                return;
+            }
+            case 6:
+                log(QString("mapping %1").arg(c));
+                return b.editor.setSubclassMapping(c, SubclassMapping(chance(4)));
+            case 7: {
+                const std::vector<int> attributes = live(&Element::isAttributeKind);
+                log(QString("defining attribute %1").arg(c));
+                if (chance(2) || attributes.empty()) {
+                    b.prompts.answer(attributes.empty() || chance(3) == 0
+                                         ? QString()
+                                         : b.d.element(any(attributes)).Caption);
+                    return b.editor.chooseDefiningAttribute(c);
+                }
+                return b.editor.setDefiningAttribute(c, any(attributes));
+            }
+            case 8:
+                log(QString("overlapping %1").arg(c));
+                return b.editor.setOverlapping(c, chance(2));
+            default:
+                log(QString("delete circle %1").arg(c));
+                return b.editor.deleteSpecialization(c);
+        }
     }
 
     void weakDesignation() {
