@@ -10,6 +10,7 @@
 #include "diagram.h"
 #include "prompts.h"
 
+class Arrangement;
 class History;
 struct Fragment;
 
@@ -162,6 +163,14 @@ public:
     // rules of the Delete key.
     void cutSelection();
 
+    // ---- Automatic arrangement (arranging.cpp), each one step ----
+    // The attributes of the selected elements' owners, with their parts, placed evenly around
+    // them, clear of everything else (attributerings.h); with nothing selected, every owner's.
+    void arrangeAttributes();
+    // The whole diagram arranged (diagramlayout.h); with two or more elements selected, those and
+    // the attributes of their owners.
+    void arrangeDiagram();
+
     // ---- Window-wide commands (windowcommands.cpp) ----
     void resizeToCaptions();
     void repaintElements();
@@ -242,6 +251,8 @@ private:
     // Puts element `anchor` of `group` at (left, top) and moves the others by the same offset,
     // then lays each of their connectors out once.
     void moveGroup(const std::vector<int>& group, int anchor, float left, float top);
+    // Moves the arranged elements to their places and lays out the connectors of those that moved.
+    void applyArrangement(const Arrangement& arrangement);
     // Element i, unless its size is locked or it is hidden, takes the size its caption needs.
     void fitToCaption(int i);
 

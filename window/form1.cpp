@@ -257,6 +257,15 @@ void Form1::buildEditMenu() {
     duplicate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     connect(duplicate, &QAction::triggered, this, [this] { editor().duplicateSelection(); });
 
+    // Automatic arrangement, each one step.
+    edit->addSeparator();
+    QAction* arrangeDiagram = edit->addAction(QCoreApplication::translate("Form1", "排列全圖"));
+    arrangeDiagram->setObjectName(QStringLiteral("mnuArrangeDiagram"));
+    connect(arrangeDiagram, &QAction::triggered, this, [this] { editor().arrangeDiagram(); });
+    QAction* arrangeAttributes = edit->addAction(QCoreApplication::translate("Form1", "排列屬性"));
+    arrangeAttributes->setObjectName(QStringLiteral("mnuArrangeAttributes"));
+    connect(arrangeAttributes, &QAction::triggered, this, [this] { editor().arrangeAttributes(); });
+
     QUndoStack& stack = workspace_.history().stack();
     // The menu's texts and the caption's unsaved-changes mark follow the history.
     connect(&stack, &QUndoStack::indexChanged, this, &Form1::syncView);

@@ -1,0 +1,377 @@
+// The whole diagram (or the chosen part of it) arranged as a layered drawing, after Sugiyama, of
+// the graph whose nodes are the entities and relationships and whose edges are the relationship
+// lines; attributes then go on rings around their owners (attributerings.h).
+//
+// Why layered: a Chen diagram joins entities only through relationships, so its graph is
+// bipartite. Rows taken by breadth-first distance from a central node then have every line
+// joining neighbouring rows: rows of entities alternate with rows of relationships, and each
+// relationship sits between the entities it joins. A few barycentre sweeps keep crossings rare,
+// and a one-dimensional placement that pulls each node over its neighbours keeps lines short and
+// steep. All of it takes near-linear time and gives the same drawing for the same diagram every
+// time, where a force-directed layout needs many quadratic iterations and settles differently
+// after every small edit; overlaps cannot arise, since every node is given the room of its
+// attribute ring in its row.
+#include "diagramlayout.h"
+
+#include <QSizeF>
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <set>
+
+#include "attributerings.h"
+
+namespace {
+
+constexpr double kUnitGap = 40;   // between neighbours in a row
+constexpr double kLayerGap = 60;  // between rows
+constexpr double kPartGap = 80;   // between separate parts of the diagram
+constexpr int kSweeps = 4;
+
+// A node of the layered drawing: one entity, relationship or ownerless attribute, or a
+// relationship with the weak entities it identifies beside it.
+struct Unit {
+    std::vector<int> members;
+    std::vector<QPointF> offsets;  // each member's centre from the unit's centre
+    QSizeF size;                   // the room the members take with their attributes
+    std::vector<int> neighbours;   // units joined to this one, once for every line
+    int layer = -1;
+    int position = 0;  // in its row
+    QPointF centre;
+};
+
+class Layout {
+public:
+    Layout(const Document& doc, const std::vector<int>& chosen) : doc_(doc), rings_(doc) {
+        unitOf_.assign(size_t(doc.elementCount()), -1);
+        std::set<int> tops;
+        const auto consider = [&](int i) {
+            if (doc.isLiveElement(i)) tops.insert(topOwner(doc, i));
+        };
+        if (chosen.empty())
+            for (int i = 1; i < doc.elementCount(); ++i) consider(i);
+        for (int i : chosen) consider(i);
+        nodes_.assign(tops.begin(), tops.end());
+    }
+
+    Arrangement run(bool keepClearOfOthers) {
+        if (nodes_.empty()) return Arrangement(doc_);
+        buildUnits();
+        joinUnits();
+        std::vector<std::pair<std::vector<int>, QRectF>> laidOut;
+        for (std::vector<int>& part : parts()) {
+            const QRectF bounds = layOut(part);
+            laidOut.emplace_back(std::move(part), bounds);
+        }
+        pack(laidOut);
+        // Placed once where it lies now, to learn where its top left element lands; then for good.
+        QRectF arranged;
+        {
+            const Arrangement trial = place();
+            for (int i : trial.moved()) arranged |= trial.box(i);
+        }
+        shift(shiftFor(arranged.topLeft(), keepClearOfOthers));
+        return place();
+    }
+
+private:
+    Arrangement place() const {
+        Arrangement arrangement(doc_);
+        for (const Unit& unit : units_)
+            for (size_t n = 0; n < unit.members.size(); ++n)
+                arrangement.moveCentre(unit.members[n], unit.centre + unit.offsets[n]);
+        for (int i : nodes_) rings_.place(arrangement, i, lineDirections(arrangement, i));
+        return arrangement;
+    }
+
+    QSizeF room(int i) const {
+        if (ownedAttributes(doc_, i).empty())
+            return {doc_.element(i).Width, doc_.element(i).Height};
+        const double side = 2 * rings_.reach(i);
+        return {side, side};
+    }
+
+    bool isNode(int i) const { return std::binary_search(nodes_.begin(), nodes_.end(), i); }
+
+    void buildUnits() {
+        // A weak entity goes beside its identifying relationship: right, left, then further right.
+        for (int r : nodes_) {
+            if (!doc_.element(r).isRelationshipKind()) continue;
+            std::vector<int> weak;
+            for (qint16 w : doc_.element(r).RelativeEntityList.items())
+                if (isNode(w) && unitOf_[size_t(w)] < 0 && doc_.element(w).is(KindWeakEntity) &&
+                    doc_.element(w).WeakRelationList.containsItem(qint16(r)) &&
+                    std::find(weak.begin(), weak.end(), w) == weak.end())
+                    weak.push_back(w);
+            if (weak.empty()) continue;
+            std::vector<int> row{r};
+            for (size_t n = 0; n < weak.size(); ++n)
+                if (n == 1)
+                    row.insert(row.begin(), weak[n]);
+                else
+                    row.push_back(weak[n]);
+            addUnit(row);
+        }
+        for (int i : nodes_)
+            if (unitOf_[size_t(i)] < 0) addUnit({i});
+    }
+
+    // A unit of members side by side, centred on each other's middles.
+    void addUnit(const std::vector<int>& row) {
+        Unit unit;
+        double width = 0, height = 0;
+        std::vector<double> middles;
+        for (int i : row) {
+            const QSizeF size = room(i);
+            if (!middles.empty()) width += kUnitGap;
+            middles.push_back(width + size.width() / 2);
+            width += size.width();
+            height = std::max(height, size.height());
+            unitOf_[size_t(i)] = int(units_.size());
+        }
+        unit.members = row;
+        for (double middle : middles) unit.offsets.emplace_back(middle - width / 2, 0);
+        unit.size = {width, height};
+        units_.push_back(std::move(unit));
+    }
+
+    void joinUnits() {
+        for (int k = 1; k < doc_.connectorCount(); ++k) {
+            if (!doc_.isLiveConnector(k) || !doc_.connector(k).isRelationship()) continue;
+            const Connector& c = doc_.connector(k);
+            if (!doc_.isElement(c.first) || !doc_.isElement(c.second)) continue;
+            const int u = unitOf_[size_t(c.first)], v = unitOf_[size_t(c.second)];
+            if (u < 0 || v < 0 || u == v) continue;
+            units_[size_t(u)].neighbours.push_back(v);
+            units_[size_t(v)].neighbours.push_back(u);
+        }
+    }
+
+    // The connected parts, each listed in the order a breadth-first walk meets its units.
+    std::vector<std::vector<int>> parts() {
+        visited_.assign(units_.size(), 0);
+        parent_.assign(units_.size(), -1);
+        std::vector<std::vector<int>> found;
+        for (size_t u = 0; u < units_.size(); ++u)
+            if (!visited_[u]) found.push_back(walk(int(u)));
+        return found;
+    }
+
+    // Breadth-first from `from` over its part: each unit's layer becomes its distance and
+    // parent_ the unit it was reached from. Every walk marks its units with a number of its own,
+    // so no walk pays for the size of the whole diagram.
+    std::vector<int> walk(int from) {
+        const int mark = ++walks_;
+        std::vector<int> order{from};
+        visited_[size_t(from)] = mark;
+        units_[size_t(from)].layer = 0;
+        parent_[size_t(from)] = -1;
+        for (size_t n = 0; n < order.size(); ++n) {
+            const Unit& unit = units_[size_t(order[n])];
+            for (int v : unit.neighbours)
+                if (visited_[size_t(v)] != mark) {
+                    visited_[size_t(v)] = mark;
+                    units_[size_t(v)].layer = unit.layer + 1;
+                    parent_[size_t(v)] = order[n];
+                    order.push_back(v);
+                }
+        }
+        return order;
+    }
+
+    // Lays the part out in rows around the origin; returns the room it takes.
+    QRectF layOut(const std::vector<int>& part) {
+        // The root is the middle of a longest shortest path (found by two walks), which keeps the
+        // rows few.
+        std::vector<int> path{walk(walk(part.front()).back()).back()};
+        while (parent_[size_t(path.back())] >= 0) path.push_back(parent_[size_t(path.back())]);
+        const std::vector<int> order = walk(path[path.size() / 2]);
+
+        std::vector<std::vector<int>> rows;
+        for (int u : order) {
+            Unit& unit = units_[size_t(u)];
+            if (size_t(unit.layer) >= rows.size()) rows.emplace_back();
+            unit.position = int(rows[size_t(unit.layer)].size());
+            rows[size_t(unit.layer)].push_back(u);
+        }
+        for (int sweep = 0; sweep < kSweeps; ++sweep) {
+            for (size_t l = 1; l < rows.size(); ++l) orderByBarycentre(rows[l], rows[l - 1]);
+            for (size_t l = rows.size() - 1; l-- > 0;) orderByBarycentre(rows[l], rows[l + 1]);
+        }
+
+        for (std::vector<int>& row : rows) placeRow(row, {});
+        for (int sweep = 0; sweep < kSweeps; ++sweep) {
+            for (size_t l = 1; l < rows.size(); ++l) placeOver(rows[l], int(l) - 1);
+            for (size_t l = rows.size() - 1; l-- > 0;) placeOver(rows[l], int(l) + 1);
+        }
+
+        double top = 0;
+        QRectF bounds;
+        for (const std::vector<int>& row : rows) {
+            double height = 0;
+            for (int u : row) height = std::max(height, units_[size_t(u)].size.height());
+            for (int u : row) {
+                Unit& unit = units_[size_t(u)];
+                unit.centre.setY(top + height / 2);
+                bounds |= roomOf(unit);
+            }
+            top += height + kLayerGap;
+        }
+        return bounds;
+    }
+
+    static QRectF roomOf(const Unit& unit) {
+        return {unit.centre.x() - unit.size.width() / 2, unit.centre.y() - unit.size.height() / 2,
+                unit.size.width(), unit.size.height()};
+    }
+
+    // Sorts a row by where its neighbours in the next row lie (as a share of that row's
+    // length); a unit with none there keeps its own share.
+    void orderByBarycentre(std::vector<int>& row, const std::vector<int>& next) {
+        const int nextLayer = units_[size_t(next.front())].layer;
+        std::vector<std::pair<double, int>> keyed;
+        for (int u : row) {
+            const Unit& unit = units_[size_t(u)];
+            double sum = 0;
+            int count = 0;
+            for (int v : unit.neighbours)
+                if (units_[size_t(v)].layer == nextLayer) {
+                    sum += (units_[size_t(v)].position + 0.5) / double(next.size());
+                    ++count;
+                }
+            keyed.emplace_back(count ? sum / count : (unit.position + 0.5) / double(row.size()), u);
+        }
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (size_t n = 0; n < keyed.size(); ++n) {
+            row[n] = keyed[n].second;
+            units_[size_t(row[n])].position = int(n);
+        }
+    }
+
+    // Each unit of the row as near over the middle of its neighbours in `layer` as the row allows.
+    void placeOver(const std::vector<int>& row, int layer) {
+        std::vector<double> wanted;
+        for (int u : row) {
+            const Unit& unit = units_[size_t(u)];
+            double sum = 0;
+            int count = 0;
+            for (int v : unit.neighbours)
+                if (units_[size_t(v)].layer == layer) {
+                    sum += units_[size_t(v)].centre.x();
+                    ++count;
+                }
+            wanted.push_back(count ? sum / count : unit.centre.x());
+        }
+        placeRow(row, wanted);
+    }
+
+    // Places the row's units in their order, kUnitGap apart at least, each as near its wanted x
+    // as that allows (least squares): with the spacing taken out, the positions must not fall,
+    // and pooling adjacent violators finds the best such positions in linear time. Without
+    // wishes the row is packed around 0.
+    void placeRow(const std::vector<int>& row, std::vector<double> wanted) {
+        std::vector<double> spacing(row.size(), 0);
+        for (size_t n = 1; n < row.size(); ++n)
+            spacing[n] =
+                spacing[n - 1] + kUnitGap +
+                (units_[size_t(row[n - 1])].size.width() + units_[size_t(row[n])].size.width()) / 2;
+        if (wanted.empty()) wanted.assign(row.size(), spacing.back() / 2);
+        struct Pool {
+            double sum;
+            int count;
+            double mean() const { return sum / count; }
+        };
+        std::vector<Pool> pools;
+        for (size_t n = 0; n < row.size(); ++n) {
+            pools.push_back({wanted[n] - spacing[n], 1});
+            while (pools.size() > 1 && pools[pools.size() - 2].mean() > pools.back().mean()) {
+                pools[pools.size() - 2].sum += pools.back().sum;
+                pools[pools.size() - 2].count += pools.back().count;
+                pools.pop_back();
+            }
+        }
+        size_t n = 0;
+        for (const Pool& pool : pools)
+            for (int c = 0; c < pool.count; ++c, ++n)
+                units_[size_t(row[n])].centre.setX(pool.mean() + spacing[n]);
+    }
+
+    // Separate parts in rows of about a square's width, tallest first.
+    void pack(std::vector<std::pair<std::vector<int>, QRectF>>& laidOut) {
+        std::stable_sort(laidOut.begin(), laidOut.end(), [](const auto& a, const auto& b) {
+            return a.second.height() > b.second.height();
+        });
+        double area = 0, widest = 0;
+        for (const auto& [part, bounds] : laidOut) {
+            area += (bounds.width() + kPartGap) * (bounds.height() + kPartGap);
+            widest = std::max(widest, bounds.width());
+        }
+        const double rowWidth = std::max(widest, 1.5 * std::sqrt(area));
+        double x = 0, y = 0, rowHeight = 0;
+        for (const auto& [part, bounds] : laidOut) {
+            if (x > 0 && x + bounds.width() > rowWidth) {
+                x = 0;
+                y += rowHeight + kPartGap;
+                rowHeight = 0;
+            }
+            const QPointF by = QPointF(x, y) - bounds.topLeft();
+            for (int u : part) units_[size_t(u)].centre += by;
+            x += bounds.width() + kPartGap;
+            rowHeight = std::max(rowHeight, bounds.height());
+        }
+    }
+
+    void shift(QPointF by) {
+        for (Unit& unit : units_) unit.centre += by;
+    }
+
+    // How far the laid-out units move: the arranged elements' top left corner, now at `from`,
+    // goes where theirs was; for chosen elements that would then come near others, below all
+    // others instead.
+    QPointF shiftFor(QPointF from, bool keepClearOfOthers) const {
+        std::vector<bool> moving(size_t(doc_.elementCount()), false);
+        QRectF before;
+        for (int i : nodes_) markTree(i, moving);
+        for (int i = 1; i < doc_.elementCount(); ++i)
+            if (moving[size_t(i)]) before |= boxOf(i);
+        const QPointF corner = before.topLeft();
+        if (!keepClearOfOthers) return corner - from;
+        TakenBoxes others;
+        double bottom = -INFINITY;
+        for (int i = 1; i < doc_.elementCount(); ++i)
+            if (doc_.isLiveElement(i) && !moving[size_t(i)]) {
+                others.insert(boxOf(i));
+                bottom = std::max(bottom, boxOf(i).bottom());
+            }
+        const bool clear = std::none_of(units_.begin(), units_.end(), [&](const Unit& unit) {
+            return others.hits(roomOf(unit).translated(corner - from), AttributeRings::kClearance);
+        });
+        return (clear ? corner : QPointF(corner.x(), bottom + kPartGap)) - from;
+    }
+
+    void markTree(int i, std::vector<bool>& into) const {
+        if (into[size_t(i)]) return;
+        into[size_t(i)] = true;
+        for (int a : ownedAttributes(doc_, i)) markTree(a, into);
+    }
+
+    QRectF boxOf(int i) const {
+        const Element& e = doc_.element(i);
+        return {e.Left, e.Top, e.Width, e.Height};
+    }
+
+    const Document& doc_;
+    const AttributeRings rings_;
+    std::vector<int> nodes_;  // entities, relationships and ownerless attributes, ascending
+    std::vector<int> unitOf_;
+    std::vector<Unit> units_;
+    std::vector<int> visited_, parent_;
+    int walks_ = 0;
+};
+
+}  // namespace
+
+Arrangement layOutDiagram(const Document& doc, const std::vector<int>& chosen) {
+    return Layout(doc, chosen).run(!chosen.empty());
+}
