@@ -28,13 +28,20 @@ constexpr double kLayerGap = 60;  // between rows
 constexpr double kPartGap = 80;   // between separate parts of the diagram
 constexpr int kSweeps = 4;
 
+struct Part {
+    std::vector<std::vector<int>> rows;  // units by layer, each row in its order
+    QRectF bounds;                       // the room the part takes
+};
+
 // A node of the layered drawing: one entity, relationship or ownerless attribute, or a
 // relationship with the weak entities it identifies beside it.
 struct Unit {
     std::vector<int> members;
     std::vector<QPointF> offsets;  // each member's centre from the unit's centre
-    QSizeF size;                   // the room the members take with their attributes
-    std::vector<int> neighbours;   // units joined to this one, once for every line
+    // The room the members take with their attributes, around the unit's centre: at first the
+    // discs their attribute rings may fill, then what the rings placed really cover.
+    QRectF extent;
+    std::vector<int> neighbours;  // units joined to this one, once for every line
     int layer = -1;
     int position = 0;  // in its row
     QPointF centre;
@@ -58,20 +65,31 @@ public:
         if (nodes_.empty()) return Arrangement(doc_);
         buildUnits();
         joinUnits();
-        std::vector<std::pair<std::vector<int>, QRectF>> laidOut;
-        for (std::vector<int>& part : parts()) {
-            const QRectF bounds = layOut(part);
-            laidOut.emplace_back(std::move(part), bounds);
+        std::vector<Part> laidOut;
+        for (const std::vector<int>& part : parts()) laidOut.push_back(layOut(part));
+        pack(laidOut);
+        // Each unit took the whole disc its rings may fill; once they are placed, it takes only
+        // what they cover, and rows and parts close up. The rings are placed again for the lines'
+        // new directions unless that would make anything meet; else they keep their first turn.
+        keepRings(place());
+        for (Part& part : laidOut) {
+            for (const std::vector<int>& row : part.rows) {
+                std::vector<double> now;
+                for (int u : row) now.push_back(units_[size_t(u)].centre.x());
+                placeRow(row, now);
+            }
+            placeOverNeighbours(part);
+            part.bounds = stackRows(part);
         }
         pack(laidOut);
         // Placed once where it lies now, to learn where its top left element lands; then for good.
         QRectF arranged;
         {
-            const Arrangement trial = place();
+            const Arrangement trial = settle();
             for (int i : trial.moved()) arranged |= trial.box(i);
         }
         shift(shiftFor(arranged.topLeft(), keepClearOfOthers));
-        return place();
+        return settle();
     }
 
 private:
@@ -82,6 +100,55 @@ private:
                 arrangement.moveCentre(unit.members[n], unit.centre + unit.offsets[n]);
         for (int i : nodes_) rings_.place(arrangement, i, lineDirections(arrangement, i));
         return arrangement;
+    }
+
+    // Notes where everything of each unit lies in `first`, around the unit's centre: its extent,
+    // and the places placeKept() gives back.
+    void keepRings(const Arrangement& first) {
+        kept_.clear();
+        std::vector<bool> seen(size_t(doc_.elementCount()), false);
+        for (Unit& unit : units_) {
+            unit.extent = QRectF();
+            std::vector<int> tree;
+            for (int i : unit.members) collectTree(i, tree, seen);
+            for (int i : tree) {
+                unit.extent |= first.box(i).translated(-unit.centre);
+                kept_.push_back(
+                    {i, unitOf_[size_t(topOwner(doc_, i))], first.centre(i) - unit.centre});
+            }
+        }
+    }
+
+    // The rings placed afresh when that keeps everything clear, else as they were first placed.
+    Arrangement settle() const {
+        Arrangement placed = place();
+        return clear(placed) ? placed : placeKept();
+    }
+
+    Arrangement placeKept() const {
+        Arrangement arrangement(doc_);
+        for (const Kept& k : kept_)
+            arrangement.moveCentre(k.element, units_[size_t(k.unit)].centre + k.offset);
+        return arrangement;
+    }
+
+    // Whether no arranged element comes near another element.
+    bool clear(const Arrangement& arrangement) const {
+        TakenBoxes taken;
+        for (int i = 1; i < doc_.elementCount(); ++i)
+            if (doc_.isLiveElement(i) && !arrangement.isMoved(i)) taken.insert(arrangement.box(i));
+        for (int i : arrangement.moved()) {
+            if (taken.hits(arrangement.box(i), AttributeRings::kClearance / 2)) return false;
+            taken.insert(arrangement.box(i));
+        }
+        return true;
+    }
+
+    void collectTree(int i, std::vector<int>& into, std::vector<bool>& seen) const {
+        if (seen[size_t(i)]) return;
+        seen[size_t(i)] = true;
+        into.push_back(i);
+        for (int a : ownedAttributes(doc_, i)) collectTree(a, into, seen);
     }
 
     QSizeF room(int i) const {
@@ -131,7 +198,7 @@ private:
         }
         unit.members = row;
         for (double middle : middles) unit.offsets.emplace_back(middle - width / 2, 0);
-        unit.size = {width, height};
+        unit.extent = QRectF(-width / 2, -height / 2, width, height);
         units_.push_back(std::move(unit));
     }
 
@@ -179,16 +246,15 @@ private:
         return order;
     }
 
-    // Lays the part out in rows around the origin; returns the room it takes.
-    QRectF layOut(const std::vector<int>& part) {
+    // Lays the part out in rows around the origin.
+    Part layOut(const std::vector<int>& part) {
         // The root is the middle of a longest shortest path (found by two walks), which keeps the
         // rows few.
         std::vector<int> path{walk(walk(part.front()).back()).back()};
         while (parent_[size_t(path.back())] >= 0) path.push_back(parent_[size_t(path.back())]);
-        const std::vector<int> order = walk(path[path.size() / 2]);
-
-        std::vector<std::vector<int>> rows;
-        for (int u : order) {
+        Part laidOut;
+        std::vector<std::vector<int>>& rows = laidOut.rows;
+        for (int u : walk(path[path.size() / 2])) {
             Unit& unit = units_[size_t(u)];
             if (size_t(unit.layer) >= rows.size()) rows.emplace_back();
             unit.position = int(rows[size_t(unit.layer)].size());
@@ -198,32 +264,41 @@ private:
             for (size_t l = 1; l < rows.size(); ++l) orderByBarycentre(rows[l], rows[l - 1]);
             for (size_t l = rows.size() - 1; l-- > 0;) orderByBarycentre(rows[l], rows[l + 1]);
         }
-
         for (std::vector<int>& row : rows) placeRow(row, {});
+        placeOverNeighbours(laidOut);
+        laidOut.bounds = stackRows(laidOut);
+        return laidOut;
+    }
+
+    void placeOverNeighbours(const Part& part) {
+        const std::vector<std::vector<int>>& rows = part.rows;
         for (int sweep = 0; sweep < kSweeps; ++sweep) {
             for (size_t l = 1; l < rows.size(); ++l) placeOver(rows[l], int(l) - 1);
             for (size_t l = rows.size() - 1; l-- > 0;) placeOver(rows[l], int(l) + 1);
         }
+    }
 
+    // The rows one below the other, kLayerGap apart; returns the room the part takes.
+    QRectF stackRows(const Part& part) {
         double top = 0;
         QRectF bounds;
-        for (const std::vector<int>& row : rows) {
-            double height = 0;
-            for (int u : row) height = std::max(height, units_[size_t(u)].size.height());
+        for (const std::vector<int>& row : part.rows) {
+            double above = 0, below = 0;
+            for (int u : row) {
+                above = std::min(above, units_[size_t(u)].extent.top());
+                below = std::max(below, units_[size_t(u)].extent.bottom());
+            }
             for (int u : row) {
                 Unit& unit = units_[size_t(u)];
-                unit.centre.setY(top + height / 2);
+                unit.centre.setY(top - above);
                 bounds |= roomOf(unit);
             }
-            top += height + kLayerGap;
+            top += below - above + kLayerGap;
         }
         return bounds;
     }
 
-    static QRectF roomOf(const Unit& unit) {
-        return {unit.centre.x() - unit.size.width() / 2, unit.centre.y() - unit.size.height() / 2,
-                unit.size.width(), unit.size.height()};
-    }
+    static QRectF roomOf(const Unit& unit) { return unit.extent.translated(unit.centre); }
 
     // Sorts a row by where its neighbours in the next row lie (as a share of that row's
     // length); a unit with none there keeps its own share.
@@ -273,9 +348,8 @@ private:
     void placeRow(const std::vector<int>& row, std::vector<double> wanted) {
         std::vector<double> spacing(row.size(), 0);
         for (size_t n = 1; n < row.size(); ++n)
-            spacing[n] =
-                spacing[n - 1] + kUnitGap +
-                (units_[size_t(row[n - 1])].size.width() + units_[size_t(row[n])].size.width()) / 2;
+            spacing[n] = spacing[n - 1] + units_[size_t(row[n - 1])].extent.right() + kUnitGap -
+                         units_[size_t(row[n])].extent.left();
         if (wanted.empty()) wanted.assign(row.size(), spacing.back() / 2);
         struct Pool {
             double sum;
@@ -298,27 +372,31 @@ private:
     }
 
     // Separate parts in rows of about a square's width, tallest first.
-    void pack(std::vector<std::pair<std::vector<int>, QRectF>>& laidOut) {
-        std::stable_sort(laidOut.begin(), laidOut.end(), [](const auto& a, const auto& b) {
-            return a.second.height() > b.second.height();
-        });
+    void pack(std::vector<Part>& laidOut) {
+        std::vector<Part*> tallestFirst;
+        for (Part& part : laidOut) tallestFirst.push_back(&part);
+        std::stable_sort(
+            tallestFirst.begin(), tallestFirst.end(),
+            [](const Part* a, const Part* b) { return a->bounds.height() > b->bounds.height(); });
         double area = 0, widest = 0;
-        for (const auto& [part, bounds] : laidOut) {
-            area += (bounds.width() + kPartGap) * (bounds.height() + kPartGap);
-            widest = std::max(widest, bounds.width());
+        for (const Part* part : tallestFirst) {
+            area += (part->bounds.width() + kPartGap) * (part->bounds.height() + kPartGap);
+            widest = std::max(widest, part->bounds.width());
         }
         const double rowWidth = std::max(widest, 1.5 * std::sqrt(area));
         double x = 0, y = 0, rowHeight = 0;
-        for (const auto& [part, bounds] : laidOut) {
-            if (x > 0 && x + bounds.width() > rowWidth) {
+        for (Part* part : tallestFirst) {
+            if (x > 0 && x + part->bounds.width() > rowWidth) {
                 x = 0;
                 y += rowHeight + kPartGap;
                 rowHeight = 0;
             }
-            const QPointF by = QPointF(x, y) - bounds.topLeft();
-            for (int u : part) units_[size_t(u)].centre += by;
-            x += bounds.width() + kPartGap;
-            rowHeight = std::max(rowHeight, bounds.height());
+            const QPointF by = QPointF(x, y) - part->bounds.topLeft();
+            for (const std::vector<int>& row : part->rows)
+                for (int u : row) units_[size_t(u)].centre += by;
+            part->bounds.translate(by);
+            x += part->bounds.width() + kPartGap;
+            rowHeight = std::max(rowHeight, part->bounds.height());
         }
     }
 
@@ -368,6 +446,13 @@ private:
     std::vector<Unit> units_;
     std::vector<int> visited_, parent_;
     int walks_ = 0;
+    // Where placeKept() puts each arranged element: its unit, and its centre from the unit's.
+    struct Kept {
+        int element;
+        int unit;
+        QPointF offset;
+    };
+    std::vector<Kept> kept_;
 };
 
 }  // namespace
