@@ -300,6 +300,19 @@ private:
 
     static QRectF roomOf(const Unit& unit) { return unit.extent.translated(unit.centre); }
 
+    // The mean of `value` over the unit's neighbours in `layer`; `otherwise` when none is there.
+    template <typename Value>
+    double meanOverNeighbours(const Unit& unit, int layer, Value value, double otherwise) const {
+        double sum = 0;
+        int count = 0;
+        for (int v : unit.neighbours)
+            if (units_[size_t(v)].layer == layer) {
+                sum += value(units_[size_t(v)]);
+                ++count;
+            }
+        return count ? sum / count : otherwise;
+    }
+
     // Sorts a row by where its neighbours in the next row lie (as a share of that row's
     // length); a unit with none there keeps its own share.
     void orderByBarycentre(std::vector<int>& row, const std::vector<int>& next) {
@@ -307,14 +320,12 @@ private:
         std::vector<std::pair<double, int>> keyed;
         for (int u : row) {
             const Unit& unit = units_[size_t(u)];
-            double sum = 0;
-            int count = 0;
-            for (int v : unit.neighbours)
-                if (units_[size_t(v)].layer == nextLayer) {
-                    sum += (units_[size_t(v)].position + 0.5) / double(next.size());
-                    ++count;
-                }
-            keyed.emplace_back(count ? sum / count : (unit.position + 0.5) / double(row.size()), u);
+            const auto share = [](const Unit& v, size_t of) { return (v.position + 0.5) / of; };
+            keyed.emplace_back(
+                meanOverNeighbours(
+                    unit, nextLayer, [&](const Unit& v) { return share(v, next.size()); },
+                    share(unit, row.size())),
+                u);
         }
         std::stable_sort(keyed.begin(), keyed.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -329,14 +340,8 @@ private:
         std::vector<double> wanted;
         for (int u : row) {
             const Unit& unit = units_[size_t(u)];
-            double sum = 0;
-            int count = 0;
-            for (int v : unit.neighbours)
-                if (units_[size_t(v)].layer == layer) {
-                    sum += units_[size_t(v)].centre.x();
-                    ++count;
-                }
-            wanted.push_back(count ? sum / count : unit.centre.x());
+            wanted.push_back(meanOverNeighbours(
+                unit, layer, [](const Unit& v) { return v.centre.x(); }, unit.centre.x()));
         }
         placeRow(row, wanted);
     }

@@ -196,6 +196,17 @@ TEST(ArrangeDiagram, LaysAPiledUpDiagramOutClearAndCompactAsOneStep) {
     EXPECT_EQ(overlap(b.d, live), "");
     EXPECT_EQ(farAttribute(b.d), "");
     EXPECT_EQ(weakEntityApart(b.d), "");
+    // No relationship line runs through an attribute of either of its ends.
+    for (int k = 1; k < b.d.connectorCount(); ++k) {
+        if (!b.d.isLiveConnector(k) || !b.d.isRelationshipConnector(k)) continue;
+        const Connector& line = b.d.connector(k);
+        for (int end : {int(line.first), int(line.second)})
+            for (int a : ownedAttributes(b.d.document(), end))
+                EXPECT_FALSE(
+                    crosses(QLineF(line.Line1.X1, line.Line1.Y1, line.Line1.X2, line.Line1.Y2),
+                            boxOf(b.d, a)))
+                    << "connector " << k << " through attribute " << a;
+    }
     // The composite's parts lie beyond it, on the side away from its owner.
     for (int part : {c.fname, c.lname})
         EXPECT_GT(centreDistance(b.d, c.employee, part), centreDistance(b.d, c.employee, c.name));
