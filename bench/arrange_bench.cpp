@@ -6,6 +6,9 @@
 
 #include "benchmain.h"
 
+#include <QRectF>
+#include <utility>
+
 #include "benchdiagram.h"
 #include "generateddiagram.h"
 #include "history.h"
@@ -57,6 +60,14 @@ void run(benchmark::State& state, Arranged& diagram) {
         (diagram.editor.*command)();
     }
     state.counters["elements"] = diagram.d.elementCount() - 1;
+    // The size of the drawing it comes out as.
+    QRectF drawn;
+    for (int i = 1; i < diagram.d.elementCount(); ++i) {
+        const Element& e = std::as_const(diagram.d).element(i);
+        if (e.Visible) drawn |= QRectF(e.Left, e.Top, e.Width, e.Height);
+    }
+    state.counters["width"] = drawn.width();
+    state.counters["height"] = drawn.height();
 }
 
 void BM_ArrangeDiagramVaried500(benchmark::State& state) {

@@ -30,6 +30,7 @@ constexpr int kSweeps = 4;
 
 struct Part {
     std::vector<std::vector<int>> rows;  // units by layer, each row in its order
+    std::vector<double> bandShifts;      // how far each row moved right into its band
     QRectF bounds;                       // the room the part takes
 };
 
@@ -73,10 +74,11 @@ public:
         // new directions unless that would make anything meet; else they keep their first turn.
         keepRings(place());
         for (Part& part : laidOut) {
-            for (const std::vector<int>& row : part.rows) {
+            for (size_t r = 0; r < part.rows.size(); ++r) {
                 std::vector<double> now;
-                for (int u : row) now.push_back(units_[size_t(u)].centre.x());
-                placeRow(row, now);
+                for (int u : part.rows[r])
+                    now.push_back(units_[size_t(u)].centre.x() - part.bandShifts[r]);
+                placeRow(part.rows[r], now);
             }
             placeOverNeighbours(part);
             part.bounds = stackRows(part);
@@ -278,22 +280,46 @@ private:
         }
     }
 
-    // The rows one below the other, kLayerGap apart; returns the room the part takes.
-    QRectF stackRows(const Part& part) {
-        double top = 0;
+    // The rows one below the other, kLayerGap apart; returns the room the part takes. A part
+    // far taller than wide (a long chain of relationships) is folded into side-by-side bands of
+    // rows, every other band upwards, so that the lines from one band to the next stay short and
+    // the drawing comes out about square.
+    QRectF stackRows(Part& part) {
+        std::vector<double> above(part.rows.size(), 0), below(part.rows.size(), 0);
+        double left = INFINITY, right = -INFINITY, total = 0;
+        for (size_t r = 0; r < part.rows.size(); ++r) {
+            for (int u : part.rows[r]) {
+                const Unit& unit = units_[size_t(u)];
+                above[r] = std::min(above[r], unit.extent.top());
+                below[r] = std::max(below[r], unit.extent.bottom());
+                left = std::min(left, roomOf(unit).left());
+                right = std::max(right, roomOf(unit).right());
+            }
+            total += below[r] - above[r] + kLayerGap;
+        }
+        const double bandWidth = right - left + kPartGap;
+        const int bands = std::max(1, int(std::lround(std::sqrt(total / bandWidth))));
+        part.bandShifts.assign(part.rows.size(), 0);
         QRectF bounds;
-        for (const std::vector<int>& row : part.rows) {
-            double above = 0, below = 0;
-            for (int u : row) {
-                above = std::min(above, units_[size_t(u)].extent.top());
-                below = std::max(below, units_[size_t(u)].extent.bottom());
+        size_t first = 0;
+        for (int band = 0; band < bands && first < part.rows.size(); ++band) {
+            // The band's rows: as many as fill its share of the height, the rest in the last.
+            size_t end = first;
+            for (double height = 0;
+                 end < part.rows.size() && (band == bands - 1 || height < total / bands); ++end)
+                height += below[end] - above[end] + kLayerGap;
+            double top = 0;
+            for (size_t n = first; n < end; ++n) {
+                const size_t r = band % 2 ? first + end - 1 - n : n;
+                part.bandShifts[r] = band * bandWidth;
+                for (int u : part.rows[r]) {
+                    Unit& unit = units_[size_t(u)];
+                    unit.centre = QPointF(unit.centre.x() + part.bandShifts[r], top - above[r]);
+                    bounds |= roomOf(unit);
+                }
+                top += below[r] - above[r] + kLayerGap;
             }
-            for (int u : row) {
-                Unit& unit = units_[size_t(u)];
-                unit.centre.setY(top - above);
-                bounds |= roomOf(unit);
-            }
-            top += below - above + kLayerGap;
+            first = end;
         }
         return bounds;
     }
