@@ -14,7 +14,7 @@ void Editor::arrangeAttributes() {
     const CommandScope scope(*this);
     nameStep(QCoreApplication::translate("Arranging", "排列屬性"));
     const std::set<int>& selection = d_.view.selection;
-    applyArrangement(arrangeAttributesAround(d_.document(), {selection.begin(), selection.end()}));
+    applyLayoutPlan(arrangeAttributesAround(d_.document(), {selection.begin(), selection.end()}));
 }
 
 void Editor::arrangeDiagram() {
@@ -25,14 +25,14 @@ void Editor::arrangeDiagram() {
     const std::set<int>& selection = d_.view.selection;
     std::vector<int> chosen;
     if (selection.size() >= 2) chosen.assign(selection.begin(), selection.end());
-    applyArrangement(layOutDiagram(d_.document(), chosen));
+    applyLayoutPlan(layOutDiagram(d_.document(), chosen));
 }
 
-void Editor::applyArrangement(const Arrangement& arrangement) {
+void Editor::applyLayoutPlan(const LayoutPlan& plan) {
     std::set<int> connectors;
-    for (int i : arrangement.moved()) {
+    for (int i : plan.moved()) {
         // Whole units, as elements dragged by hand land.
-        const QRectF box = arrangement.box(i);
+        const QRectF box = plan.box(i);
         const float left = float(std::round(box.left())), top = float(std::round(box.top()));
         const Element& now = std::as_const(d_).element(i);
         if (now.Left == left && now.Top == top) continue;

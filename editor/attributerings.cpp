@@ -56,53 +56,52 @@ double AttributeRings::ringRadius(int i, int slotCount) const {
     return radius;
 }
 
-void AttributeRings::place(Arrangement& arrangement, int i, const std::vector<double>& lines,
+void AttributeRings::place(LayoutPlan& plan, int i, const std::vector<double>& lines,
                            TakenBoxes* taken) const {
     const std::vector<int> items = ownedAttributes(doc_, i);
     if (items.empty()) return;
     const double radius = ringRadius(i, int(items.size() + lines.size()));
     const std::vector<double> angles = ringAngles(int(items.size()), lines);
-    const QPointF centre = arrangement.centre(i);
+    const QPointF centre = plan.centre(i);
     for (size_t n = 0; n < items.size(); ++n) {
         const double angle = angles[n];
         std::vector<int> placed;
-        placeTree(arrangement, items[n], along(centre, angle, radius), angle + std::numbers::pi,
-                  placed);
+        placeTree(plan, items[n], along(centre, angle, radius), angle + std::numbers::pi, placed);
         if (!taken) continue;
         // Outward along its own direction it clears the ring's other attributes as well, and
         // far enough out, everything.
         const auto clear = [&] {
             return std::none_of(placed.begin(), placed.end(),
-                                [&](int a) { return taken->hits(arrangement.box(a), kClearance); });
+                                [&](int a) { return taken->hits(plan.box(a), kClearance); });
         };
         for (int tries = 1; !clear() && tries < 1000; ++tries) {
             placed.clear();
-            placeTree(arrangement, items[n], along(centre, angle, radius + tries * 2 * kGap),
+            placeTree(plan, items[n], along(centre, angle, radius + tries * 2 * kGap),
                       angle + std::numbers::pi, placed);
         }
-        for (int a : placed) taken->insert(arrangement.box(a));
+        for (int a : placed) taken->insert(plan.box(a));
     }
 }
 
-void AttributeRings::placeTree(Arrangement& arrangement, int a, QPointF centre, double towardOwner,
+void AttributeRings::placeTree(LayoutPlan& plan, int a, QPointF centre, double towardOwner,
                                std::vector<int>& placed) const {
     if (std::find(placed.begin(), placed.end(), a) != placed.end()) return;
-    arrangement.moveCentre(a, centre);
+    plan.moveCentre(a, centre);
     placed.push_back(a);
     const std::vector<int> parts = ownedAttributes(doc_, a);
     if (parts.empty()) return;
     const double radius = ringRadius(a, int(parts.size()) + 1);
     const std::vector<double> angles = ringAngles(int(parts.size()), {towardOwner});
     for (size_t n = 0; n < parts.size(); ++n)
-        placeTree(arrangement, parts[n], along(centre, angles[n], radius),
-                  angles[n] + std::numbers::pi, placed);
+        placeTree(plan, parts[n], along(centre, angles[n], radius), angles[n] + std::numbers::pi,
+                  placed);
 }
 
-std::vector<double> lineDirections(const Arrangement& arrangement, int i) {
-    const QPointF from = arrangement.centre(i);
+std::vector<double> lineDirections(const LayoutPlan& plan, int i) {
+    const QPointF from = plan.centre(i);
     std::vector<double> directions;
-    for (int other : relationshipNeighbours(arrangement.document(), i)) {
-        const QPointF to = arrangement.centre(other) - from;
+    for (int other : relationshipNeighbours(plan.document(), i)) {
+        const QPointF to = plan.centre(other) - from;
         // An element right on top of i gives no direction; any will do.
         directions.push_back(std::atan2(to.y(), to.x()));
     }
@@ -167,7 +166,7 @@ void collectTree(const Document& doc, int i, std::vector<bool>& into) {
 
 }  // namespace
 
-Arrangement arrangeAttributesAround(const Document& doc, const std::vector<int>& chosen) {
+LayoutPlan arrangeAttributesAround(const Document& doc, const std::vector<int>& chosen) {
     std::vector<int> owners;
     std::set<int> seen;
     const auto consider = [&](int i) {
@@ -183,12 +182,11 @@ Arrangement arrangeAttributesAround(const Document& doc, const std::vector<int>&
     // Everything but the attributes about to be placed stays and is kept clear of.
     std::vector<bool> moving(size_t(doc.elementCount()), false);
     for (int owner : owners) collectTree(doc, owner, moving);
-    Arrangement arrangement(doc);
+    LayoutPlan plan(doc);
     TakenBoxes taken;
     for (int i = 1; i < doc.elementCount(); ++i)
-        if (doc.isLiveElement(i) && !moving[size_t(i)]) taken.insert(arrangement.box(i));
+        if (doc.isLiveElement(i) && !moving[size_t(i)]) taken.insert(plan.box(i));
     const AttributeRings rings(doc);
-    for (int owner : owners)
-        rings.place(arrangement, owner, lineDirections(arrangement, owner), &taken);
-    return arrangement;
+    for (int owner : owners) rings.place(plan, owner, lineDirections(plan, owner), &taken);
+    return plan;
 }

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "arrangement.h"
+#include "layoutplan.h"
 
 // Attributes placed evenly on a ring around their owner, and a composite attribute's parts on a
 // ring around it in turn (on the side away from its owner). A ring has one slot more for every
@@ -22,17 +22,17 @@ public:
 
     // The radius, from i's centre, of the disc that holds i with everything arranged around it.
     double reach(int i) const;
-    // Places i's attributes, and their parts, around i's centre in `arrangement`, leaving the
+    // Places i's attributes, and their parts, around i's centre in `plan`, leaving the
     // slots nearest to `lines` empty (directions in radians, the y axis pointing down). With
     // `taken`, an attribute (with its parts) that would come too near a taken box moves outward
     // along its direction until it is clear; what is placed is then taken too.
-    void place(Arrangement& arrangement, int i, const std::vector<double>& lines,
+    void place(LayoutPlan& plan, int i, const std::vector<double>& lines,
                TakenBoxes* taken = nullptr) const;
 
 private:
     // The distance from the centre element's centre to the centres on its ring.
     double ringRadius(int i, int slotCount) const;
-    void placeTree(Arrangement& arrangement, int a, QPointF centre, double towardOwner,
+    void placeTree(LayoutPlan& plan, int a, QPointF centre, double towardOwner,
                    std::vector<int>& placed) const;
 
     const Document& doc_;
@@ -40,7 +40,7 @@ private:
 };
 
 // The directions from i's centre to the elements its relationship lines lead to.
-std::vector<double> lineDirections(const Arrangement& arrangement, int i);
+std::vector<double> lineDirections(const LayoutPlan& plan, int i);
 
 // Angles for `items` among items + lines.size() slots spread evenly over a full turn, with the
 // slots nearest to the lines' directions left free; the turn of the ring that brings the free
@@ -50,4 +50,4 @@ std::vector<double> ringAngles(int items, const std::vector<double>& lines);
 // "Attributes around their owner": for each of the chosen elements, the owner at the top of its
 // chain of owners gets its attributes, with their parts, placed around it, clear of every other
 // element. With none chosen, every owner does.
-Arrangement arrangeAttributesAround(const Document& doc, const std::vector<int>& chosen);
+LayoutPlan arrangeAttributesAround(const Document& doc, const std::vector<int>& chosen);

@@ -62,8 +62,8 @@ public:
         nodes_.assign(tops.begin(), tops.end());
     }
 
-    Arrangement run(bool keepClearOfOthers) {
-        if (nodes_.empty()) return Arrangement(doc_);
+    LayoutPlan run(bool keepClearOfOthers) {
+        if (nodes_.empty()) return LayoutPlan(doc_);
         buildUnits();
         joinUnits();
         std::vector<Part> laidOut;
@@ -87,7 +87,7 @@ public:
         // Placed once where it lies now, to learn where its top left element lands; then for good.
         QRectF arranged;
         {
-            const Arrangement trial = settle();
+            const LayoutPlan trial = settle();
             for (int i : trial.moved()) arranged |= trial.box(i);
         }
         shift(shiftFor(arranged.topLeft(), keepClearOfOthers));
@@ -95,18 +95,18 @@ public:
     }
 
 private:
-    Arrangement place() const {
-        Arrangement arrangement(doc_);
+    LayoutPlan place() const {
+        LayoutPlan plan(doc_);
         for (const Unit& unit : units_)
             for (size_t n = 0; n < unit.members.size(); ++n)
-                arrangement.moveCentre(unit.members[n], unit.centre + unit.offsets[n]);
-        for (int i : nodes_) rings_.place(arrangement, i, lineDirections(arrangement, i));
-        return arrangement;
+                plan.moveCentre(unit.members[n], unit.centre + unit.offsets[n]);
+        for (int i : nodes_) rings_.place(plan, i, lineDirections(plan, i));
+        return plan;
     }
 
     // Notes where everything of each unit lies in `first`, around the unit's centre: its extent,
     // and the places placeKept() gives back.
-    void keepRings(const Arrangement& first) {
+    void keepRings(const LayoutPlan& first) {
         kept_.clear();
         std::vector<bool> seen(size_t(doc_.elementCount()), false);
         for (Unit& unit : units_) {
@@ -122,26 +122,26 @@ private:
     }
 
     // The rings placed afresh when that keeps everything clear, else as they were first placed.
-    Arrangement settle() const {
-        Arrangement placed = place();
+    LayoutPlan settle() const {
+        LayoutPlan placed = place();
         return clear(placed) ? placed : placeKept();
     }
 
-    Arrangement placeKept() const {
-        Arrangement arrangement(doc_);
+    LayoutPlan placeKept() const {
+        LayoutPlan plan(doc_);
         for (const Kept& k : kept_)
-            arrangement.moveCentre(k.element, units_[size_t(k.unit)].centre + k.offset);
-        return arrangement;
+            plan.moveCentre(k.element, units_[size_t(k.unit)].centre + k.offset);
+        return plan;
     }
 
     // Whether no arranged element comes near another element.
-    bool clear(const Arrangement& arrangement) const {
+    bool clear(const LayoutPlan& plan) const {
         TakenBoxes taken;
         for (int i = 1; i < doc_.elementCount(); ++i)
-            if (doc_.isLiveElement(i) && !arrangement.isMoved(i)) taken.insert(arrangement.box(i));
-        for (int i : arrangement.moved()) {
-            if (taken.hits(arrangement.box(i), AttributeRings::kClearance / 2)) return false;
-            taken.insert(arrangement.box(i));
+            if (doc_.isLiveElement(i) && !plan.isMoved(i)) taken.insert(plan.box(i));
+        for (int i : plan.moved()) {
+            if (taken.hits(plan.box(i), AttributeRings::kClearance / 2)) return false;
+            taken.insert(plan.box(i));
         }
         return true;
     }
@@ -488,6 +488,6 @@ private:
 
 }  // namespace
 
-Arrangement layOutDiagram(const Document& doc, const std::vector<int>& chosen) {
+LayoutPlan layOutDiagram(const Document& doc, const std::vector<int>& chosen) {
     return Layout(doc, chosen).run(!chosen.empty());
 }

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "arrangement.h"
+#include "layoutplan.h"
 
 // "Arrange the whole diagram" (or the chosen elements with the attributes of their owners): see
 // diagramlayout.cpp for the method. Elements come out clear of each other: each entity and
@@ -10,4 +10,4 @@
 // sits right beside its identifying relationship, and separate parts of the diagram lie side by
 // side in rows. The whole diagram keeps its top left corner; chosen elements keep theirs too when
 // that leaves them clear of the others, or else go below everything else.
-Arrangement layOutDiagram(const Document& doc, const std::vector<int>& chosen);
+LayoutPlan layOutDiagram(const Document& doc, const std::vector<int>& chosen);

@@ -10,7 +10,7 @@
 #include "diagram.h"
 #include "prompts.h"
 
-class Arrangement;
+class LayoutPlan;
 class History;
 struct Fragment;
 
@@ -163,7 +163,7 @@ public:
     // rules of the Delete key.
     void cutSelection();
 
-    // ---- Automatic arrangement (arranging.cpp), each one step ----
+    // ---- Automatic plan (arranging.cpp), each one step ----
     // The attributes of the selected elements' owners, with their parts, placed evenly around
     // them, clear of everything else (attributerings.h); with nothing selected, every owner's.
     void arrangeAttributes();
@@ -252,7 +252,7 @@ private:
     // then lays each of their connectors out once.
     void moveGroup(const std::vector<int>& group, int anchor, float left, float top);
     // Moves the arranged elements to their places and lays out the connectors of those that moved.
-    void applyArrangement(const Arrangement& arrangement);
+    void applyLayoutPlan(const LayoutPlan& plan);
     // Element i, unless its size is locked or it is hidden, takes the size its caption needs.
     void fitToCaption(int i);
 

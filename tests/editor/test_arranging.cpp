@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "arrangement.h"
 #include "attributerings.h"
 #include "diagrambuilder.h"
 #include "history.h"
+#include "layoutplan.h"
 #include "randomsession.h"
 
-// Automatic arrangement: the whole diagram (or the selection), and the attributes around their
+// Automatic plan: the whole diagram (or the selection), and the attributes around their
 // owners, each one step.
 
 namespace {

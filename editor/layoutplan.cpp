@@ -1,22 +1,22 @@
-#include "arrangement.h"
+#include "layoutplan.h"
 
 #include <algorithm>
 #include <cmath>
 #include <set>
 
-QPointF Arrangement::centre(int i) const {
+QPointF LayoutPlan::centre(int i) const {
     if (const auto found = centres_.find(i); found != centres_.end()) return found->second;
     const Element& e = doc_.element(i);
     return {e.Left + e.Width / 2.0, e.Top + e.Height / 2.0};
 }
 
-QRectF Arrangement::box(int i) const {
+QRectF LayoutPlan::box(int i) const {
     const Element& e = doc_.element(i);
     const QPointF c = centre(i);
     return {c.x() - e.Width / 2.0, c.y() - e.Height / 2.0, e.Width, e.Height};
 }
 
-void Arrangement::moveCentre(int i, QPointF centre) {
+void LayoutPlan::moveCentre(int i, QPointF centre) {
     if (centres_.insert_or_assign(i, centre).second) moved_.push_back(i);
 }
 

@@ -10,9 +10,9 @@
 // New places for some elements of a document, worked out as plain data before anything changes:
 // every other element is read where it stands. The editor writes the result into the diagram as
 // one step (Editor::arrangeDiagram, Editor::arrangeAttributes).
-class Arrangement {
+class LayoutPlan {
 public:
-    explicit Arrangement(const Document& document) : doc_(document) {}
+    explicit LayoutPlan(const Document& document) : doc_(document) {}
 
     const Document& document() const { return doc_; }
     // Element i's centre and box: where it goes, or where it stands when it is not moved.
