@@ -106,6 +106,7 @@ StartupResult RelvaneApp::start() {
     window_->setScaleMemory(scale_);
     applyStartupPlacement(placement);
     review_->setVisible(settings_->readReviewPanel());
+    window_->setGridShown(settings_->readShowGrid());
     window_->applySettings();
     window_->setConvertEnabled(convertEnabled(d.settings));
     recent_ = RecentProjects::fromText(settings_->readRecentProjects());
@@ -197,6 +198,7 @@ void RelvaneApp::shutdown() {
     scale_ = window_->scaleMemory();
     settings_->shutdown(window_->editor().settingsInForce(), currentPlacement(), scale_);
     settings_->writeReviewPanel(!review_->isHidden());
+    settings_->writeShowGrid(window_->gridShown());
     recovery_->finish();
 }
 

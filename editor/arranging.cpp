@@ -4,15 +4,25 @@
 #include <QCoreApplication>
 #include <cmath>
 #include <set>
+#include <utility>
 
+#include "arrangement.h"
 #include "attributerings.h"
 #include "commandscope.h"
 #include "diagramlayout.h"
 
+QString arrangeAttributesName() {
+    return QCoreApplication::translate("Arranging", "排列屬性");
+}
+
+QString arrangeDiagramName() {
+    return QCoreApplication::translate("Arranging", "排列全圖");
+}
+
 void Editor::arrangeAttributes() {
     if (d_.state.ConnectMode != ConnectMode::None) cancel();
     const CommandScope scope(*this);
-    nameStep(QCoreApplication::translate("Arranging", "排列屬性"));
+    nameStep(arrangeAttributesName());
     const std::set<int>& selection = d_.view.selection;
     applyLayoutPlan(arrangeAttributesAround(d_.document(), {selection.begin(), selection.end()}));
 }
@@ -20,7 +30,7 @@ void Editor::arrangeAttributes() {
 void Editor::arrangeDiagram() {
     if (d_.state.ConnectMode != ConnectMode::None) cancel();
     const CommandScope scope(*this);
-    nameStep(QCoreApplication::translate("Arranging", "排列全圖"));
+    nameStep(arrangeDiagramName());
     // A single selected element is what the last click left, not a choice of what to arrange.
     const std::set<int>& selection = d_.view.selection;
     std::vector<int> chosen;
@@ -29,7 +39,7 @@ void Editor::arrangeDiagram() {
 }
 
 void Editor::applyLayoutPlan(const LayoutPlan& plan) {
-    std::set<int> connectors;
+    std::vector<int> moved;
     for (int i : plan.moved()) {
         // Whole units, as elements dragged by hand land.
         const QRectF box = plan.box(i);
@@ -39,8 +49,7 @@ void Editor::applyLayoutPlan(const LayoutPlan& plan) {
         Element& e = d_.element(i);
         e.Left = left;
         e.Top = top;
-        for (int k : d_.connectorsOf(i))
-            if (d_.isLiveConnector(k)) connectors.insert(k);
+        moved.push_back(i);
     }
-    for (int k : connectors) layoutConnector(k);
+    layoutConnectorsOfAll(moved);
 }

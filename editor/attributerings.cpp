@@ -35,7 +35,7 @@ double AttributeRings::reach(int i) const {
     known = discOf(doc_, i);
     const std::vector<int> items = ownedAttributes(doc_, i);
     if (items.empty()) return known;
-    const int lines = attributeOwner(doc_, i) ? 1 : int(relationshipNeighbours(doc_, i).size());
+    const int lines = attributeOwner(doc_, i) ? 1 : int(linkedNeighbours(doc_, i).size());
     double item = 0;
     for (int a : items) item = std::max(item, reach(a));
     known = ringRadius(i, int(items.size()) + lines) + item;
@@ -100,7 +100,7 @@ void AttributeRings::placeTree(LayoutPlan& plan, int a, QPointF centre, double t
 std::vector<double> lineDirections(const LayoutPlan& plan, int i) {
     const QPointF from = plan.centre(i);
     std::vector<double> directions;
-    for (int other : relationshipNeighbours(plan.document(), i)) {
+    for (int other : linkedNeighbours(plan.document(), i)) {
         const QPointF to = plan.centre(other) - from;
         // An element right on top of i gives no direction; any will do.
         directions.push_back(std::atan2(to.y(), to.x()));

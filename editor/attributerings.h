@@ -39,7 +39,7 @@ private:
     mutable std::vector<double> reach_;  // by element; below 0 while unknown
 };
 
-// The directions from i's centre to the elements its relationship lines lead to.
+// The directions from i's centre to the elements its relationship lines and class links lead to.
 std::vector<double> lineDirections(const LayoutPlan& plan, int i);
 
 // Angles for `items` among items + lines.size() slots spread evenly over a full turn, with the

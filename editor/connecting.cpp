@@ -5,6 +5,7 @@
 
 #include "commandscope.h"
 #include "geometry.h"
+#include "grid.h"
 
 namespace {
 
@@ -451,16 +452,21 @@ void Editor::elementHover(int i) {
 void Editor::dropElement(int i, float X, float Y) {
     const CommandScope scope(*this);
     if (!d_.isElement(i)) return;
+    // With snapping on, the dropped element's corner goes to the nearest grid point; the others
+    // of a group keep their places relative to it.
+    const int grid = d_.settings.snapGrid();
+    const float left = float(snapToGrid(X - d_.state.GrabX, grid));
+    const float top = float(snapToGrid(Y - d_.state.GrabY, grid));
     if (const std::vector<int> group = groupOf(i); !group.empty()) {
         nameStep(QCoreApplication::translate("Connecting", "移動 %1 個元素").arg(group.size()));
-        moveGroup(group, i, X - d_.state.GrabX, Y - d_.state.GrabY);
+        moveGroup(group, i, left, top);
         return;
     }
     nameStep(QCoreApplication::translate("Connecting", "移動 ") +
              std::as_const(d_).element(i).Caption);
     Element& e = d_.element(i);
-    e.Left = X - d_.state.GrabX;
-    e.Top = Y - d_.state.GrabY;
+    e.Left = left;
+    e.Top = top;
     layoutConnectorsOf(i);
 }
 

@@ -4,7 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include "classlinks.h"
 #include "commandscope.h"
+#include "grid.h"
 #include "outline.h"
 #include "placement.h"
 
@@ -53,10 +55,11 @@ QPointF Editor::newElementPlace(const Element& previous, const QSizeF& size) con
     for (int i = 1; i < doc.elementCount() && !live; ++i) live = doc.element(i).Visible;
     // The first element of a diagram, and every element when no window shows the diagram, goes
     // to the right of the last entry created, whatever that is now.
+    const int grid = d_.settings.snapGrid();
     if (!live || visible.isEmpty())
-        return QPointF(previous.Left + previous.Width + kGap, previous.Top);
-    if (const auto free = firstFreePlace(doc, size, visible, kGap)) return *free;
-    return placeBelowEverything(doc, visible, kGap);
+        return snapToGrid(QPointF(previous.Left + previous.Width + kGap, previous.Top), grid);
+    if (const auto free = firstFreePlace(doc, size, visible, kGap, grid)) return *free;
+    return placeBelowEverything(doc, visible, kGap, grid);
 }
 
 int Editor::createElement(int kind) {
@@ -77,9 +80,16 @@ int Editor::createElement(int kind) {
     if (kind == KindRelationship) e.DiaWidth = tmpl.DiaWidth;
     e.BackColor = d_.settings.WindowBackColor;
     e.Shape = float(kind);
-    e.Caption = captionPrefix(kind) + QString::number(n);
-    // The template's size, grown when the caption needs more room ("Relationship12").
-    growToHoldCaption(e);
+    if (e.isSpecializationKind()) {
+        // A small circle holding its one-letter mark.
+        constexpr float kCircleSize = 34;
+        e.Caption = specializationMark(e);
+        e.Width = e.Height = kCircleSize;
+    } else {
+        e.Caption = captionPrefix(kind) + QString::number(n);
+        // The template's size, grown when the caption needs more room ("Relationship12").
+        growToHoldCaption(e);
+    }
     const QPointF place = newElementPlace(previous, QSizeF(e.Width, e.Height));
     e.Left = float(place.x());
     e.Top = float(place.y());

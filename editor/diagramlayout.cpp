@@ -1,9 +1,10 @@
 // The whole diagram (or the chosen part of it) arranged as a layered drawing, after Sugiyama, of
-// the graph whose nodes are the entities and relationships and whose edges are the relationship
-// lines; attributes then go on rings around their owners (attributerings.h).
+// the graph whose nodes are the entities, relationships and specialization or category circles
+// and whose edges are the relationship lines and class links; attributes then go on rings around
+// their owners (attributerings.h).
 //
-// Why layered: a Chen diagram joins entities only through relationships, so its graph is
-// bipartite. Rows taken by breadth-first distance from a central node then have every line
+// Why layered: a Chen diagram joins entities only through relationships (and circles), so its
+// graph is bipartite. Rows taken by breadth-first distance from a central node then have every line
 // joining neighbouring rows: rows of entities alternate with rows of relationships, and each
 // relationship sits between the entities it joins. A few barycentre sweeps keep crossings rare,
 // and a one-dimensional placement that pulls each node over its neighbours keeps lines short and
@@ -206,7 +207,7 @@ private:
 
     void joinUnits() {
         for (int k = 1; k < doc_.connectorCount(); ++k) {
-            if (!doc_.isLiveConnector(k) || !doc_.connector(k).isRelationship()) continue;
+            if (!doc_.isLiveConnector(k) || !joinsClasses(doc_.connector(k))) continue;
             const Connector& c = doc_.connector(k);
             if (!doc_.isElement(c.first) || !doc_.isElement(c.second)) continue;
             const int u = unitOf_[size_t(c.first)], v = unitOf_[size_t(c.second)];

@@ -16,6 +16,19 @@ enum ElementKind : int {
     KindMultAttribute = 3,
     KindRelationship = 4,
     KindWeakRelationship = 5,
+    // Enhanced ER: a specialization circle (marked "d" disjoint or "o" overlapping) between one
+    // superclass and its subclasses, and a category circle (marked "∪") between several
+    // superclasses and the one subclass that is their union.
+    KindSpecialization = 6,
+    KindCategory = 7,
+};
+
+// How a specialization becomes relations (the textbook's options 8A to 8D).
+enum class SubclassMapping : qint8 {
+    SuperclassAndSubclasses = 0,  // 8A: a relation per class, subclasses keyed by the superclass key
+    SubclassesOnly = 1,           // 8B: a relation per subclass with the inherited attributes
+    OneTypeAttribute = 2,         // 8C: one relation with one type attribute (disjoint only)
+    TypeFlags = 3,                // 8D: one relation with a Boolean flag per subclass
 };
 
 // Connector line styles.
@@ -36,11 +49,21 @@ struct Element {
     qint32 RecWidth = 0, EllWidth = 0, DiaWidth = 0;
     Collection AttributeList, RelationList, RelativeEntityList, PrimaryEntityList, WeakRelationList,
         WeakEntityList;
+    // Specialization and category circles only. Whether the subclasses may overlap (the caption
+    // is the mark drawn: "d" or "o"); whether every superclass entity belongs to a subclass
+    // (specialization) or every subclass entity to one superclass (category), drawn as a double
+    // line; how a specialization is mapped; the superclass attribute whose value decides the
+    // subclass (a predicate-defined specialization), 0 for none.
+    bool Overlapping = false;
+    bool Total = false;
+    SubclassMapping Mapping = SubclassMapping::SuperclassAndSubclasses;
+    qint16 DefiningAttribute = 0;
 
     bool is(int kind) const { return Shape == float(kind); }
     bool isEntityKind() const { return is(KindEntity) || is(KindWeakEntity); }
     bool isAttributeKind() const { return is(KindAttribute) || is(KindMultAttribute); }
     bool isRelationshipKind() const { return is(KindRelationship) || is(KindWeakRelationship); }
+    bool isSpecializationKind() const { return is(KindSpecialization) || is(KindCategory); }
     bool underlined() const { return Font.underline(); }
     void setUnderlined(bool on) { Font.setUnderline(on); }
 
@@ -73,7 +96,8 @@ struct Label {
 
 // What a connector joins: an owner to its attribute, or an entity to a relationship. Fixed when
 // the connector is made, with its two ends; the line colours only show it.
-enum class ConnectorKind : qint8 { None, Attribute, Relationship };
+// Enhanced ER: a superclass to a specialization or category circle, a subclass to one.
+enum class ConnectorKind : qint8 { None, Attribute, Relationship, Superclass, Subclass };
 
 // Connector k: the main line, the parallel second line, the participation label and the role label.
 struct Connector {
@@ -82,13 +106,16 @@ struct Connector {
     Label MN;
     Label Description;
     ConnectorKind kind = ConnectorKind::None;
-    // Its two ends, as element indices: the owner or entity first, the attribute or relationship
-    // second. Both lines run between them.
+    // Its two ends, as element indices: the owner or entity first, the attribute, relationship or
+    // circle second. Both lines run between them.
     qint16 first = 0;
     qint16 second = 0;
 
     bool isAttribute() const { return kind == ConnectorKind::Attribute; }
     bool isRelationship() const { return kind == ConnectorKind::Relationship; }
+    bool isClassLink() const {
+        return kind == ConnectorKind::Superclass || kind == ConnectorKind::Subclass;
+    }
     bool joins(int a, int b) const { return first == a && second == b; }
 
     friend bool operator==(const Connector&, const Connector&) = default;

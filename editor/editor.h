@@ -82,6 +82,19 @@ public:
     void menuRelationship();
     void menuWeakRelationship();
 
+    // Enhanced ER. Joins `subclass` to `superclass` through a specialization or category circle:
+    // the superclass line and the subclass line are drawn unless there already. A specialization
+    // has one superclass, a category one subclass; a refusal is told and changes nothing.
+    bool linkSubclass(int superclass, int circle, int subclass);
+    // A specialization's subclasses may overlap ("o") or not ("d").
+    void setOverlapping(int circle, bool overlapping);
+    // Total or partial: the superclass line (specialization) or subclass line (category) doubled.
+    void setTotalSpecialization(int circle, bool total);
+    // Refuses 8B for a partial and 8C for an overlapping specialization, with a message.
+    void setSubclassMapping(int circle, SubclassMapping mapping);
+    // An attribute of the superclass, or 0 for none.
+    void setDefiningAttribute(int circle, int attribute);
+
     // ---- Selection, dragging and connecting (connecting.cpp) ----
     // A sticky connect mode starts again after each connection it completes, until Cancel (or
     // Esc) ends it; each connection stays a step of its own.
@@ -163,7 +176,18 @@ public:
     // rules of the Delete key.
     void cutSelection();
 
-    // ---- Automatic plan (arranging.cpp), each one step ----
+    // ---- Arranging the selection (arrangement.cpp) ----
+    enum class Alignment { Left, Centre, Right, Top, Middle, Bottom };
+    // The selected elements put on one edge or centre line of their bounding box, as one step.
+    // Needs two live selected elements and no running connect mode; otherwise nothing happens.
+    void alignSelection(Alignment alignment);
+    // The selected elements, in the order of their centres, spread along `orientation` so that
+    // the gaps between neighbours are equal; the first and the last stay. Needs three.
+    void distributeSelection(Qt::Orientation orientation);
+    bool canAlignSelection() const;
+    bool canDistributeSelection() const;
+
+    // ---- Automatic arrangement (arranging.cpp), each one step ----
     // The attributes of the selected elements' owners, with their parts, placed evenly around
     // them, clear of everything else (attributerings.h); with nothing selected, every owner's.
     void arrangeAttributes();
@@ -224,6 +248,10 @@ private:
     // A relationship connector from entity `first` to relationship `second`, laid out and showing
     // its (still empty) participation label: returns the new index (0 when full).
     int createConnector(int first, int second);
+    // A superclass or subclass line from `entity` to `circle`; 0 when full.
+    int createClassLink(ConnectorKind kind, int entity, int circle);
+    // Shows or hides the double line of class link k as its circle's Total says.
+    void showTotal(int k);
     // Ends the running connect mode after a completed connection; a sticky one starts again after
     // the click's command.
     void finishMode();
@@ -251,6 +279,10 @@ private:
     // Puts element `anchor` of `group` at (left, top) and moves the others by the same offset,
     // then lays each of their connectors out once.
     void moveGroup(const std::vector<int>& group, int anchor, float left, float top);
+    // Lays out once every live connector with one of `elements` at an end.
+    void layoutConnectorsOfAll(const std::vector<int>& elements);
+    // The live elements of the selection, by index.
+    std::vector<int> liveSelection() const;
     // Moves the arranged elements to their places and lays out the connectors of those that moved.
     void applyLayoutPlan(const LayoutPlan& plan);
     // Element i, unless its size is locked or it is hidden, takes the size its caption needs.

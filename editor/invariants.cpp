@@ -54,9 +54,25 @@ private:
                 attributeLinks_[{a, b}].push_back(k);
             else if (c.isRelationship())
                 relationshipLinks_[{a, b}].push_back(k);
+            else if (c.isClassLink())
+                checkClassLink(k);
             else
                 fail(QString("connector %1 has no kind").arg(k));
         }
+    }
+
+    // A superclass or subclass line joins an entity to a circle; a specialization has one
+    // superclass and a category one subclass.
+    void checkClassLink(int k) {
+        const Connector& c = d_.connector(k);
+        if (!el(c.first).isEntityKind() || !el(c.second).isSpecializationKind())
+            return fail(QString("class link %1 does not join an entity to a circle").arg(k));
+        const ConnectorKind single =
+            el(c.second).is(KindCategory) ? ConnectorKind::Subclass : ConnectorKind::Superclass;
+        if (c.kind == single && !singleClass_.insert(c.second).second)
+            fail(QString("circle %1 has more than one %2")
+                     .arg(c.second)
+                     .arg(c.kind == ConnectorKind::Subclass ? "subclass" : "superclass"));
     }
 
     void checkKeysUnique(int i) {
@@ -232,6 +248,7 @@ private:
     const Diagram& d_;
     const std::set<int>& abandoned_;
     std::map<Link, std::vector<int>> attributeLinks_, relationshipLinks_;
+    std::set<int> singleClass_;  // circles whose single superclass (subclass) line was seen
     std::set<QString> identifiedKeys_;
     QString problem_;
 };

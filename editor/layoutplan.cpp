@@ -20,6 +20,10 @@ void LayoutPlan::moveCentre(int i, QPointF centre) {
     if (centres_.insert_or_assign(i, centre).second) moved_.push_back(i);
 }
 
+bool joinsClasses(const Connector& c) {
+    return c.isRelationship() || c.isClassLink();
+}
+
 int attributeOwner(const Document& doc, int a) {
     if (!doc.isLiveElement(a) || !doc.element(a).isAttributeKind()) return 0;
     const std::optional<qint16> owner = doc.element(a).RelativeEntityList.item(1);
@@ -43,10 +47,10 @@ int topOwner(const Document& doc, int i) {
     return i;
 }
 
-std::vector<int> relationshipNeighbours(const Document& doc, int i) {
+std::vector<int> linkedNeighbours(const Document& doc, int i) {
     std::vector<int> neighbours;
     for (int k : doc.connectorsOf(i)) {
-        if (!doc.isLiveConnector(k) || !doc.connector(k).isRelationship()) continue;
+        if (!doc.isLiveConnector(k) || !joinsClasses(doc.connector(k))) continue;
         const Connector& c = doc.connector(k);
         const int other = c.first == i ? c.second : c.first;
         if (other != i && doc.isLiveElement(other) &&

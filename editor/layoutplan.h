@@ -37,8 +37,11 @@ int attributeOwner(const Document& doc, int a);
 std::vector<int> ownedAttributes(const Document& doc, int i);
 // The element at the top of i's chain of owners (i itself when it is owned by none).
 int topOwner(const Document& doc, int i);
-// The live elements joined to i by live relationship connectors, each once.
-std::vector<int> relationshipNeighbours(const Document& doc, int i);
+// Whether connector c joins an entity to a relationship or to a specialization or category
+// circle: the lines the diagram is laid out along.
+bool joinsClasses(const Connector& c);
+// The live elements joined to i by such live lines, each once.
+std::vector<int> linkedNeighbours(const Document& doc, int i);
 
 // Boxes already taken, for finding free room quickly in large diagrams: a uniform grid of cells,
 // each listing the boxes that reach into it.

@@ -1,5 +1,7 @@
 #include "placement.h"
 
+#include "grid.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -11,7 +13,7 @@ constexpr double kRowStep = 10;
 }  // namespace
 
 std::optional<QPointF> firstFreePlace(const Document& document, const QSizeF& size,
-                                      const QRectF& visible, double margin) {
+                                      const QRectF& visible, double margin, int grid) {
     const QRectF usable = visible.adjusted(margin, margin, -margin, -margin);
     if (usable.width() < size.width() || usable.height() < size.height()) return std::nullopt;
     // Only boxes that reach into the visible area can block a place in it; each is grown by the
@@ -27,8 +29,10 @@ std::optional<QPointF> firstFreePlace(const Document& document, const QSizeF& si
     std::sort(blocking.begin(), blocking.end(),
               [](const QRectF& a, const QRectF& b) { return a.left() < b.left(); });
 
-    for (double y = usable.top(); y + size.height() <= usable.bottom(); y += kRowStep) {
-        double x = usable.left();
+    const double rowStep = grid > 0 ? grid : kRowStep;
+    for (double y = snapUpToGrid(usable.top(), grid); y + size.height() <= usable.bottom();
+         y += rowStep) {
+        double x = snapUpToGrid(usable.left(), grid);
         // Along the row, jump past each box in the way until the place is clear or the row ends.
         bool moved = true;
         while (moved && x + size.width() <= usable.right()) {
@@ -37,7 +41,7 @@ std::optional<QPointF> firstFreePlace(const Document& document, const QSizeF& si
             for (const QRectF& box : blocking) {
                 if (box.left() >= place.right()) break;
                 if (box.intersects(place)) {
-                    x = std::max(x, box.right());
+                    x = std::max(x, snapUpToGrid(box.right(), grid));
                     moved = true;
                 }
             }
@@ -47,7 +51,8 @@ std::optional<QPointF> firstFreePlace(const Document& document, const QSizeF& si
     return std::nullopt;
 }
 
-QPointF placeBelowEverything(const Document& document, const QRectF& visible, double margin) {
+QPointF placeBelowEverything(const Document& document, const QRectF& visible, double margin,
+                             int grid) {
     double lowest = visible.isEmpty() ? 0 : visible.top();
     double left = visible.isEmpty() ? margin : visible.left() + margin;
     bool any = false;
@@ -58,5 +63,5 @@ QPointF placeBelowEverything(const Document& document, const QRectF& visible, do
         if (visible.isEmpty()) left = any ? std::min(left, double(e.Left)) : double(e.Left);
         any = true;
     }
-    return QPointF(left, lowest + margin);
+    return QPointF(snapUpToGrid(left, grid), snapUpToGrid(lowest + margin, grid));
 }

@@ -9,13 +9,14 @@
 
 // Where a new element of `size` goes: the first place, in reading order (top to bottom, then left
 // to right), inside `visible` where its box keeps `margin` from every live element's box.
-// nullopt when the visible area has no such place.
+// nullopt when the visible area has no such place. With a `grid`, only places on grid lines.
 std::optional<QPointF> firstFreePlace(const Document& document, const QSizeF& size,
-                                      const QRectF& visible, double margin);
+                                      const QRectF& visible, double margin, int grid = 0);
 
 // The place below the lowest live element, at the left of `visible` (or of the drawing, when no
-// area is known).
-QPointF placeBelowEverything(const Document& document, const QRectF& visible, double margin);
+// area is known); with a `grid`, the next grid lines right of and below that.
+QPointF placeBelowEverything(const Document& document, const QRectF& visible, double margin,
+                             int grid = 0);
 
 // The width element `e` needs for a caption `captionWidth` pixels wide, as Resize fits it.
 float fittedWidth(const Element& e, qint32 captionWidth);

@@ -16,6 +16,12 @@ struct ProgramSettings {
     OleColor AttLineColor = 16744576;
     OleColor RelLineColor = 8421631;
     OleColor WindowBackColor = 0xF0F0F0;  // the main window's background; not stored
+    // Dropped and new elements put their top-left corner on the grid, GridSize units apart.
+    bool SnapToGrid = false;
+    qint16 GridSize = 20;
+
+    // The grid elements snap to; 0 while snapping is off.
+    int snapGrid() const { return SnapToGrid && GridSize > 0 ? GridSize : 0; }
 
     bool enhancedMode() const { return PresentStyle == 1; }
 

@@ -60,10 +60,5 @@ void Editor::moveGroup(const std::vector<int>& group, int anchor, float left, fl
         e.Left = j == anchor ? left : e.Left + dx;
         e.Top = j == anchor ? top : e.Top + dy;
     }
-    // A connector between two moved elements is laid out once, after both have moved.
-    std::set<int> connectors;
-    for (int j : group)
-        for (int k : d_.connectorsOf(j))
-            if (d_.isLiveConnector(k)) connectors.insert(k);
-    for (int k : connectors) layoutConnector(k);
+    layoutConnectorsOfAll(group);
 }

@@ -76,6 +76,9 @@ void Editor::applySettings(const ProgramSettings& next, const TemplateInsets& in
     }
     // The width of second lines counts from the next layout on.
     s.DoubleLineWidth = next.DoubleLineWidth;
+    // The grid counts from the next drop or new element on; nothing drawn moves now.
+    s.SnapToGrid = next.SnapToGrid;
+    s.GridSize = next.GridSize;
 }
 
 void Editor::putSettingsInForce(const DiagramSettings& values) {

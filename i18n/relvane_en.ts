@@ -69,6 +69,41 @@
     </message>
 </context>
 <context>
+    <name>Arrangement</name>
+    <message>
+        <source>靠左對齊</source>
+        <translation>Align Left</translation>
+    </message>
+    <message>
+        <source>水平置中對齊</source>
+        <translation>Align Centres</translation>
+    </message>
+    <message>
+        <source>靠右對齊</source>
+        <translation>Align Right</translation>
+    </message>
+    <message>
+        <source>靠上對齊</source>
+        <translation>Align Top</translation>
+    </message>
+    <message>
+        <source>垂直置中對齊</source>
+        <translation>Align Middles</translation>
+    </message>
+    <message>
+        <source>靠下對齊</source>
+        <translation>Align Bottom</translation>
+    </message>
+    <message>
+        <source>水平均分</source>
+        <translation>Distribute Horizontally</translation>
+    </message>
+    <message>
+        <source>垂直均分</source>
+        <translation>Distribute Vertically</translation>
+    </message>
+</context>
+<context>
     <name>Arranging</name>
     <message>
         <source>排列屬性</source>
@@ -586,6 +621,21 @@
     </message>
 </context>
 <context>
+    <name>FindWindow</name>
+    <message>
+        <source>尋找</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>輸入名稱的一部分</source>
+        <translation>Type part of a name</translation>
+    </message>
+    <message>
+        <source>找到 %1 個元素</source>
+        <translation>%1 element(s) found</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>開新圖形</source>
@@ -784,12 +834,24 @@
         <translation>Print Preview...</translation>
     </message>
     <message>
-        <source>排列全圖</source>
-        <translation>Arrange Diagram</translation>
+        <source>尋找...</source>
+        <translation>Find...</translation>
     </message>
     <message>
-        <source>排列屬性</source>
-        <translation>Arrange Attributes</translation>
+        <source>找下一個</source>
+        <translation>Find Next</translation>
+    </message>
+    <message>
+        <source>找上一個</source>
+        <translation>Find Previous</translation>
+    </message>
+    <message>
+        <source>排列</source>
+        <translation>Arrange</translation>
+    </message>
+    <message>
+        <source>顯示格線</source>
+        <translation>Show Grid</translation>
     </message>
 </context>
 <context>
@@ -1811,6 +1873,77 @@ You can save it as a draft and finish it later.</translation>
     </message>
 </context>
 <context>
+    <name>Specializing</name>
+    <message>
+        <source>%1 不能是自己的子類別</source>
+        <translation>%1 cannot be a subclass of itself</translation>
+    </message>
+    <message>
+        <source>特殊化 %1 已有父類別 %2</source>
+        <translation>Specialization %1 already has the superclass %2</translation>
+    </message>
+    <message>
+        <source>類別 %1 已有子類別 %2</source>
+        <translation>Category %1 already has the subclass %2</translation>
+    </message>
+    <message>
+        <source>%1 與 %2 不能同時是父類別與子類別</source>
+        <translation>%1 and %2 cannot be both superclass and subclass</translation>
+    </message>
+    <message>
+        <source>%1 已是 %2 的子類別</source>
+        <translation>%1 is already a subclass of %2</translation>
+    </message>
+    <message>
+        <source>子類別 %1 - %2</source>
+        <translation>Subclass %1 - %2</translation>
+    </message>
+    <message>
+        <source>對映 8C 只適用於不相交 (d) 的特殊化, 請先選擇其他對映</source>
+        <translation>Mapping 8C applies only to a disjoint (d) specialization; choose another mapping first</translation>
+    </message>
+    <message>
+        <source>重疊特殊化</source>
+        <translation>Overlapping specialization</translation>
+    </message>
+    <message>
+        <source>不相交特殊化</source>
+        <translation>Disjoint specialization</translation>
+    </message>
+    <message>
+        <source>對映 8B 只適用於全部 (total) 特殊化, 請先選擇其他對映</source>
+        <translation>Mapping 8B applies only to a total specialization; choose another mapping first</translation>
+    </message>
+    <message>
+        <source>全部參與</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>部分參與</source>
+        <translation>Partial</translation>
+    </message>
+    <message>
+        <source>對映 8B 只適用於全部 (total) 特殊化</source>
+        <translation>Mapping 8B applies only to a total specialization</translation>
+    </message>
+    <message>
+        <source>對映 8C 只適用於不相交 (d) 的特殊化</source>
+        <translation>Mapping 8C applies only to a disjoint (d) specialization</translation>
+    </message>
+    <message>
+        <source>對映 </source>
+        <translation>Mapping </translation>
+    </message>
+    <message>
+        <source>定義屬性必須是父類別的屬性</source>
+        <translation>The defining attribute must be an attribute of the superclass</translation>
+    </message>
+    <message>
+        <source>定義屬性</source>
+        <translation>Defining attribute</translation>
+    </message>
+</context>
+<context>
     <name>SqlScript</name>
     <message>
         <source>Relvane: 由 ER 圖轉換出的關聯模型, %1 的 SQL 指令碼</source>
@@ -2210,6 +2343,18 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>繞行指向</source>
         <translation>Routed arrows</translation>
+    </message>
+    <message>
+        <source>格線</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>拖曳和新增的元素貼齊格線</source>
+        <translation>Snap dragged and new elements to the grid</translation>
+    </message>
+    <message>
+        <source>格線間距</source>
+        <translation>Grid spacing</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "grid.h"
 #include "language.h"
 #include "loginuser.h"
 #include "settingvalues.h"
@@ -28,6 +29,26 @@ constexpr ColourQuad kDefaultColours{kDefaultSelected, kDefaultCandidate, kDefau
 
 QString number(qint64 value) {
     return QString::number(value);
+}
+
+// A switch stored as "1" (on) or "0"; anything else, or nothing, is `otherwise`.
+bool settingToSwitch(const std::optional<QString>& text, bool otherwise) {
+    const QString value = text.value_or(QString()).trimmed();
+    if (value == QLatin1String("1")) return true;
+    if (value == QLatin1String("0")) return false;
+    return otherwise;
+}
+
+QString switchText(bool on) {
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+// The grid's size in drawing units; a stored size outside the sizes the options offer is the
+// default.
+qint16 settingToGridSize(const std::optional<QString>& text) {
+    const std::optional<qint16> size = settingToInt16(text);
+    return size && *size >= kSmallestGridSize && *size <= kLargestGridSize ? *size
+                                                                           : kFirstRun.GridSize;
 }
 
 // "FirstLogo" asks for the splash only when it equals 1; a missing or unreadable value counts as
@@ -121,6 +142,8 @@ DiagramSettings SettingsStore::readAll(SettingsKey& key, WindowPlacement& window
     s.PresentStyle = settingToInt16(text("PresentStyle")).value_or(kDefaultMode);
     s.MNPosition = settingToInt16(text("MNPosition")).value_or(kDefaultMode);
     s.FKPK = settingToInt16(text("FKPK")).value_or(kDefaultArrows);
+    s.SnapToGrid = settingToSwitch(text("SnapToGrid"), kFirstRun.SnapToGrid);
+    s.GridSize = settingToGridSize(text("GridSize"));
 
     const ScaleMemory defaultScale;
     scale.width = settingToInt32(text("NormalForm1Width")).value_or(defaultScale.width);
@@ -174,6 +197,8 @@ bool SettingsStore::shutdown(const DiagramSettings& values, const WindowPlacemen
     put(key, QStringLiteral("PresentStyle"), number(s.PresentStyle));
     put(key, QStringLiteral("MNPosition"), number(s.MNPosition));
     put(key, QStringLiteral("FKPK"), number(s.FKPK));
+    put(key, QStringLiteral("SnapToGrid"), switchText(s.SnapToGrid));
+    put(key, QStringLiteral("GridSize"), number(s.GridSize));
     put(key, QStringLiteral("WindowState"), number(window.windowState));
     put(key, QStringLiteral("RecWidth"), number(tmpl.RecWidth));
     put(key, QStringLiteral("EllWidth"), number(tmpl.EllWidth));
@@ -220,6 +245,15 @@ bool SettingsStore::readReviewPanel() const {
     if (!key.exists()) return true;
     const std::optional<QString> value = key.read(QStringLiteral("ReviewPanel"));
     return !value || value->trimmed() != QLatin1String("0");
+}
+
+void SettingsStore::writeShowGrid(bool shown) {
+    writeAtOnce(QStringLiteral("ShowGrid"), switchText(shown));
+}
+
+bool SettingsStore::readShowGrid() const {
+    SettingsKey key(fileName_);
+    return settingToSwitch(key.read(QStringLiteral("ShowGrid")), false);
 }
 
 void SettingsStore::writeLanguage(const QString& code) {

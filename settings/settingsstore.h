@@ -57,6 +57,9 @@ public:
     // Whether the review panel is shown ("ReviewPanel" = "1", the default; "0" hides it).
     void writeReviewPanel(bool shown);
     bool readReviewPanel() const;
+    // Whether the drawing area shows the grid ("ShowGrid" = "1"; "0", the default, hides it).
+    void writeShowGrid(bool shown);
+    bool readShowGrid() const;
     // The language of the texts ("Language" = "zh_TW", the default, or "en"); it takes effect at
     // the next start.
     void writeLanguage(const QString& code);

@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "canvasgrid.h"
 #include "captionedit.h"
 
 namespace {
@@ -134,6 +135,9 @@ void Canvas::flushRepaints() {
 void Canvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     renderer_.setInk(palette().color(QPalette::WindowText));
+    if (gridShown_)
+        paintGrid(painter, renderer_.mapping(), event->rect(), d_.settings.GridSize,
+                  palette().color(backgroundRole()));
     renderer_.paintConnectors(painter, event->rect(), true);
     paintSelectionFrames(painter, event->rect());
     if (!flashArea_.isNull()) {
@@ -142,6 +146,12 @@ void Canvas::paintEvent(QPaintEvent* event) {
         painter.drawRect(renderer_.mapping().toPixels(flashArea_).adjusted(-6, -6, 6, 6));
     }
     renderer_.paintElements(painter, event->rect(), true);
+}
+
+void Canvas::setGridShown(bool shown) {
+    if (gridShown_ == shown) return;
+    gridShown_ = shown;
+    update();
 }
 
 void Canvas::flash(const QRectF& area) {

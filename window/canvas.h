@@ -62,6 +62,10 @@ public:
     void scrollByPixels(const QPointF& pixels);
     // Scrolls as little as needed to show element i.
     void ensureVisible(int i);
+    // The grid (檢視 -> 顯示格線), GridSize drawing units apart, under the drawing; on screen
+    // only, never in pictures or prints.
+    void setGridShown(bool shown);
+    bool gridShown() const { return gridShown_; }
     // Draws a bright frame around the drawing rectangle `area` for a moment: "here it is".
     void flash(const QRectF& area);
     // The drawing rectangle the canvas shows (scroll bars not subtracted).
@@ -200,6 +204,7 @@ private:
     bool scrollBarsQueued_ = false;
     bool settingScrollBars_ = false;
     QMargins placementMargins_;
+    bool gridShown_ = false;
     QRectF flashArea_;  // drawing units; empty when nothing flashes
     QTimer* flashTimer_ = nullptr;
     // A drag on the bare drawing area selects what its rubber band encloses.

@@ -16,9 +16,12 @@
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <tuple>
 
+#include "arrangement.h"
 #include "canvas.h"
 #include "elementmenus.h"
+#include "findwindow.h"
 #include "fragmentclipboard.h"
 #include "helptext.h"
 #include "helpwindow.h"
@@ -175,6 +178,7 @@ void Form1::buildMenus() {
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     buildEditMenu();
+    buildArrangeMenu();
     buildViewMenu();
 
     QMenu* about = menuBar()->addMenu(QStringLiteral("About"));
@@ -256,21 +260,101 @@ void Form1::buildEditMenu() {
     duplicate->setObjectName(QStringLiteral("mnuDuplicate"));
     duplicate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     connect(duplicate, &QAction::triggered, this, [this] { editor().duplicateSelection(); });
-
-    // Automatic arrangement, each one step.
-    edit->addSeparator();
-    QAction* arrangeDiagram = edit->addAction(QCoreApplication::translate("Form1", "排列全圖"));
-    arrangeDiagram->setObjectName(QStringLiteral("mnuArrangeDiagram"));
-    connect(arrangeDiagram, &QAction::triggered, this, [this] { editor().arrangeDiagram(); });
-    QAction* arrangeAttributes = edit->addAction(QCoreApplication::translate("Form1", "排列屬性"));
-    arrangeAttributes->setObjectName(QStringLiteral("mnuArrangeAttributes"));
-    connect(arrangeAttributes, &QAction::triggered, this, [this] { editor().arrangeAttributes(); });
+    addFindItems(edit);
 
     QUndoStack& stack = workspace_.history().stack();
     // The menu's texts and the caption's unsaved-changes mark follow the history.
     connect(&stack, &QUndoStack::indexChanged, this, &Form1::syncView);
     connect(&stack, &QUndoStack::cleanChanged, this, &Form1::syncView);
     syncEditMenu();
+}
+
+void Form1::addFindItems(QMenu* edit) {
+    edit->addSeparator();
+    QAction* find = edit->addAction(QCoreApplication::translate("Form1", "尋找..."));
+    find->setObjectName(QStringLiteral("mnuFind"));
+    find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(find, &QAction::triggered, this, [this] { showFind(); });
+    // F3 and Shift+F3 also work while the find window has the focus (see showFind).
+    const auto stepItem = [this, edit](const char* name, const QString& text,
+                                       const QKeySequence& key, int step) {
+        QAction* action = edit->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(key);
+        connect(action, &QAction::triggered, this, [this, step] {
+            if (find_ && !find_->text().trimmed().isEmpty())
+                find_->goToAdjacent(step);
+            else
+                showFind();
+        });
+        return action;
+    };
+    findNext_ = stepItem("mnuFindNext", QCoreApplication::translate("Form1", "找下一個"),
+                         QKeySequence(Qt::Key_F3), 1);
+    findPrevious_ = stepItem("mnuFindPrevious", QCoreApplication::translate("Form1", "找上一個"),
+                             QKeySequence(Qt::SHIFT | Qt::Key_F3), -1);
+}
+
+FindWindow* Form1::showFind() {
+    if (!find_) {
+        find_ = new FindWindow(editor(), *canvas_, this);
+        find_->addAction(findNext_);
+        find_->addAction(findPrevious_);
+        find_->move(frameGeometry().topRight() - QPoint(find_->width() + 40, -80));
+    }
+    find_->open();
+    return find_;
+}
+
+void Form1::buildArrangeMenu() {
+    QMenu* arrange = menuBar()->addMenu(QCoreApplication::translate("Form1", "排列"));
+    arrange->setObjectName(QStringLiteral("mnuArrange"));
+    // An item of the menu, kept in `group` (the items that need as many selected elements).
+    const auto addItem = [this, arrange](const char* name, const QString& text,
+                                         const QKeySequence& key, std::vector<QAction*>& group,
+                                         auto run) {
+        QAction* action = arrange->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(key);
+        connect(action, &QAction::triggered, this, run);
+        group.push_back(action);
+    };
+    const auto alignItem = [&](const char* name, Qt::Key key, Editor::Alignment alignment) {
+        addItem(name, alignmentName(alignment), QKeySequence(Qt::ALT | key), alignItems_,
+                [this, alignment] { editor().alignSelection(alignment); });
+    };
+    // The keys are those drawing programs commonly give these commands.
+    alignItem("mnuAlignLeft", Qt::Key_A, Editor::Alignment::Left);
+    alignItem("mnuAlignCentre", Qt::Key_H, Editor::Alignment::Centre);
+    alignItem("mnuAlignRight", Qt::Key_D, Editor::Alignment::Right);
+    arrange->addSeparator();
+    alignItem("mnuAlignTop", Qt::Key_W, Editor::Alignment::Top);
+    alignItem("mnuAlignMiddle", Qt::Key_V, Editor::Alignment::Middle);
+    alignItem("mnuAlignBottom", Qt::Key_S, Editor::Alignment::Bottom);
+    arrange->addSeparator();
+    for (const auto& [name, key, orientation] :
+         {std::tuple{"mnuDistributeHorizontally", Qt::Key_H, Qt::Horizontal},
+          std::tuple{"mnuDistributeVertically", Qt::Key_V, Qt::Vertical}})
+        addItem(name, distributionName(orientation), QKeySequence(Qt::ALT | Qt::SHIFT | key),
+                distributeItems_,
+                [this, orientation] { editor().distributeSelection(orientation); });
+    // Automatic arrangement: the whole diagram (or the selection), or the attributes around
+    // their owners; without a selection each works on everything.
+    arrange->addSeparator();
+    QAction* whole = arrange->addAction(arrangeDiagramName());
+    whole->setObjectName(QStringLiteral("mnuArrangeDiagram"));
+    connect(whole, &QAction::triggered, this, [this] { editor().arrangeDiagram(); });
+    QAction* attributes = arrange->addAction(arrangeAttributesName());
+    attributes->setObjectName(QStringLiteral("mnuArrangeAttributes"));
+    connect(attributes, &QAction::triggered, this, [this] { editor().arrangeAttributes(); });
+}
+
+void Form1::setGridShown(bool shown) {
+    showGrid_->setChecked(shown);
+}
+
+bool Form1::gridShown() const {
+    return canvas_->gridShown();
 }
 
 void Form1::buildHelpMenu() {
@@ -321,6 +405,12 @@ void Form1::buildViewMenu() {
     addViewItem("mnuZoomReset", QCoreApplication::translate("Form1", "實際大小"),
                 {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { canvas_->setZoom(1); });
     addViewItem("mnuFit", QStringLiteral("Fit"), {}, [this] { canvas_->fitToDrawing(); });
+    view->addSeparator();
+    showGrid_ = view->addAction(QCoreApplication::translate("Form1", "顯示格線"));
+    showGrid_->setObjectName(QStringLiteral("mnuShowGrid"));
+    showGrid_->setCheckable(true);
+    showGrid_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Apostrophe));
+    connect(showGrid_, &QAction::toggled, canvas_, &Canvas::setGridShown);
 }
 
 void Form1::showZoom(double zoom) {
@@ -497,6 +587,8 @@ void Form1::applySettings() {
     };
     paintLegendLabel(legendSelected_, settings.SelectedColor);
     paintLegendLabel(legendCandidate_, settings.CandidateColor);
+    // The grid's size may have changed.
+    if (canvas_->gridShown()) canvas_->update();
 }
 
 void Form1::setConvertEnabled(bool enabled) {
@@ -505,6 +597,12 @@ void Form1::setConvertEnabled(bool enabled) {
 
 void Form1::syncView() {
     syncEditMenu();
+    const bool canAlign = editor().canAlignSelection();
+    for (QAction* item : alignItems_)
+        if (item->isEnabled() != canAlign) item->setEnabled(canAlign);
+    const bool canDistribute = editor().canDistributeSelection();
+    for (QAction* item : distributeItems_)
+        if (item->isEnabled() != canDistribute) item->setEnabled(canDistribute);
     const ViewState& view = diagram().view;
     QString name = view.project.name.isEmpty() ? QCoreApplication::translate("Form1", "未命名")
                                                : view.project.name;

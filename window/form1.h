@@ -14,6 +14,7 @@
 
 class Canvas;
 class ElementMenus;
+class FindWindow;
 class HelpWindow;
 class QAction;
 class QGroupBox;
@@ -57,6 +58,12 @@ public:
     // 說明 -> 使用說明 (F1): the help window, opened at the section of `anchor` (the first when
     // empty), its list of keys read from this window's actions and buttons.
     HelpWindow* showHelp(const QString& anchor = {});
+
+    // 編輯 -> 尋找... (Ctrl+F): the find window, opened (or brought to the front).
+    FindWindow* showFind();
+    // 檢視 -> 顯示格線: whether the drawing area shows the grid (the settings keep it).
+    void setGridShown(bool shown);
+    bool gridShown() const;
 
     // A short note in the status bar of what a command did ("已儲存 Project X").
     void showStatus(const QString& text);
@@ -102,7 +109,11 @@ protected:
 private:
     void buildMenus();
     void buildEditMenu();
-    // "檢視": zoom in and out, back to 100 %, and Fit.
+    // 編輯: find an element by name (Ctrl+F, F3, Shift+F3).
+    void addFindItems(QMenu* edit);
+    // "排列": align and distribute the selection.
+    void buildArrangeMenu();
+    // "檢視": zoom in and out, back to 100 %, Fit, and the grid.
     void buildViewMenu();
     // "說明": the manual (F1) and its list of keys.
     void buildHelpMenu();
@@ -130,6 +141,13 @@ private:
     QMenu* recent_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
+    // The 排列 items that need two selected elements, and those that need three.
+    std::vector<QAction*> alignItems_;
+    std::vector<QAction*> distributeItems_;
+    QAction* showGrid_ = nullptr;
+    QAction* findNext_ = nullptr;
+    QAction* findPrevious_ = nullptr;
+    QPointer<FindWindow> find_;
     std::vector<QPushButton*> rightEdgeButtons_;
     QPushButton* cancelButton_ = nullptr;
     QPushButton* convertButton_ = nullptr;

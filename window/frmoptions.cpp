@@ -1,5 +1,6 @@
 #include "frmoptions.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFormLayout>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -20,6 +22,7 @@
 #include "dialogprompts.h"
 #include "editor.h"
 #include "form1.h"
+#include "grid.h"
 #include "language.h"
 #include "options.h"
 #include "settingsstore.h"
@@ -191,8 +194,25 @@ QWidget* frmOptions::buildInsetPage() {
         box->setMaximumWidth(80);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(frame);
+    layout->addWidget(buildGridFrame(page));
     layout->addStretch();
     return page;
+}
+
+QWidget* frmOptions::buildGridFrame(QWidget* parent) {
+    auto* frame = new QGroupBox(QCoreApplication::translate("frmOptions", "格線"), parent);
+    frame->setObjectName(QStringLiteral("fraGrid"));
+    snapToGrid_ =
+        new QCheckBox(QCoreApplication::translate("frmOptions", "拖曳和新增的元素貼齊格線"), frame);
+    snapToGrid_->setObjectName(QStringLiteral("chkSnapToGrid"));
+    gridSize_ = new QSpinBox(frame);
+    gridSize_->setObjectName(QStringLiteral("spnGridSize"));
+    gridSize_->setRange(kSmallestGridSize, kLargestGridSize);
+    gridSize_->setMaximumWidth(80);
+    auto* form = new QFormLayout(frame);
+    form->addRow(snapToGrid_);
+    form->addRow(QCoreApplication::translate("frmOptions", "格線間距"), gridSize_);
+    return frame;
 }
 
 QWidget* frmOptions::buildOtherPage() {
@@ -288,6 +308,8 @@ void frmOptions::load() {
     ellWidth_->setText(QString::number(tmpl.EllWidth));
     diaWidth_->setText(QString::number(tmpl.DiaWidth));
     doubleLineWidth_->setText(QString::number(s.DoubleLineWidth));
+    snapToGrid_->setChecked(s.SnapToGrid);
+    gridSize_->setValue(s.GridSize);
 
     showConnection(connectionFieldsOf(store_.storeConnection()));
     language_->setCurrentIndex(language_->findData(store_.readLanguage()));
@@ -313,6 +335,8 @@ void frmOptions::watchEdits() {
          {doubleLineWidth_, recWidth_, ellWidth_, diaWidth_, dataSource_, userId_, password_})
         connect(box, &QLineEdit::textChanged, this, &frmOptions::enableApply);
     connect(provider_, &QComboBox::currentIndexChanged, this, &frmOptions::enableApply);
+    connect(snapToGrid_, &QCheckBox::toggled, this, &frmOptions::enableApply);
+    connect(gridSize_, &QSpinBox::valueChanged, this, &frmOptions::enableApply);
     connect(language_, &QComboBox::currentIndexChanged, this, &frmOptions::enableApply);
 }
 
@@ -409,6 +433,8 @@ void frmOptions::apply() {
     next.SelectedColor = pending_[SwatchSelected];
     next.AttLineColor = pending_[SwatchAttLine];
     next.RelLineColor = pending_[SwatchRelLine];
+    next.SnapToGrid = snapToGrid_->isChecked();
+    next.GridSize = qint16(gridSize_->value());
     const Element& tmpl = d.element(0);
     TemplateInsets insets{tmpl.RecWidth, tmpl.EllWidth, tmpl.DiaWidth};
     const QStringList refusals = readInsets(next, insets);

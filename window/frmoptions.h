@@ -9,11 +9,13 @@
 #include "optionchecks.h"
 
 class Form1;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QStackedWidget;
 class QTabBar;
 class SettingsStore;
@@ -60,6 +62,7 @@ private:
     QWidget* buildColourPage();
     QWidget* buildInsetPage();
     QWidget* buildOtherPage();
+    QWidget* buildGridFrame(QWidget* parent);
     QWidget* buildConnectionFrame(QWidget* parent);
     QWidget* buildLanguageFrame(QWidget* parent);
     void load();
@@ -91,6 +94,8 @@ private:
     QLineEdit* recWidth_ = nullptr;
     QLineEdit* ellWidth_ = nullptr;
     QLineEdit* diaWidth_ = nullptr;
+    QCheckBox* snapToGrid_ = nullptr;
+    QSpinBox* gridSize_ = nullptr;
     QComboBox* provider_ = nullptr;
     QComboBox* language_ = nullptr;
     QLineEdit* dataSource_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "diagrambuilder.h"
 #include "history.h"
+#include "sameentries.h"
 
 // Selecting several elements, dragging them together and deleting them together.
 
@@ -15,14 +16,6 @@ struct Recorded {
     DiagramBuilder b;
     History history{b.d};
 };
-
-void expectSameEntries(const Diagram& d, const Document& expected) {
-    ASSERT_EQ(d.elementCount(), expected.elementCount());
-    for (int i = 1; i < expected.elementCount(); ++i)
-        EXPECT_EQ(d.element(i), expected.element(i)) << "element " << i;
-    for (int k = 1; k < expected.connectorCount(); ++k)
-        EXPECT_EQ(d.connector(k), expected.connector(k)) << "connector " << k;
-}
 
 // ---- choosing ----
 

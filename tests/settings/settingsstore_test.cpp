@@ -35,6 +35,8 @@ const QStringList kShutdownOrder{"ProjectName",
                                  "PresentStyle",
                                  "MNPosition",
                                  "FKPK",
+                                 "SnapToGrid",
+                                 "GridSize",
                                  "WindowState",
                                  "RecWidth",
                                  "EllWidth",
@@ -96,6 +98,8 @@ protected:
         ProgramRun run(fileName());
         run.start();
         run.diagram.settings = {0, 0, 0, 7, 100, 200, 300, 400};
+        run.diagram.settings.SnapToGrid = true;
+        run.diagram.settings.GridSize = 25;
         Element& tmpl = run.diagram.element(0);
         tmpl.RecWidth = 3;
         tmpl.EllWidth = 4;
@@ -194,6 +198,8 @@ TEST_F(SettingsStoreTest, RestartReadsBackWhatShutdownWrote) {
     EXPECT_EQ(s.CandidateColor, 200u);
     EXPECT_EQ(s.AttLineColor, 300u);
     EXPECT_EQ(s.RelLineColor, 400u);
+    EXPECT_TRUE(s.SnapToGrid);
+    EXPECT_EQ(s.GridSize, 25);
     EXPECT_EQ(run.diagram.connector(0).Line1.BorderColor, 400u);
     EXPECT_EQ(run.diagram.connector(0).Line2.BorderColor, 400u);
     EXPECT_EQ(run.diagram.element(0).RecWidth, 3);
@@ -244,6 +250,8 @@ const auto candidate = [](const ProgramRun& r) {
     return double(r.diagram.settings.CandidateColor);
 };
 const auto relLine = [](const ProgramRun& r) { return double(r.diagram.settings.RelLineColor); };
+const auto gridSize = [](const ProgramRun& r) { return double(r.diagram.settings.GridSize); };
+const auto snapToGrid = [](const ProgramRun& r) { return double(r.diagram.settings.SnapToGrid); };
 
 INSTANTIATE_TEST_SUITE_P(
     Values, BadValue,
@@ -282,7 +290,25 @@ INSTANTIATE_TEST_SUITE_P(
         BadValueCase{"RelLineColor", "", relLine, 8421631},
         // Equal to the stored candidate colour: both go back to their defaults.
         BadValueCase{"SelectedColor", "200", selected, 16711680},
-        BadValueCase{"SelectedColor", "200", candidate, 255}));
+        BadValueCase{"SelectedColor", "200", candidate, 255},
+        // The grid: a size outside the options' range, or no number, is 20; snapping is on only
+        // for "1".
+        BadValueCase{"GridSize", "3", gridSize, 20},
+        BadValueCase{"GridSize", "201", gridSize, 20},
+        BadValueCase{"GridSize", "ten", gridSize, 20},
+        BadValueCase{"SnapToGrid", "yes", snapToGrid, 0},
+        BadValueCase{"SnapToGrid", nullptr, snapToGrid, 0}));
+
+TEST_F(SettingsStoreTest, ShowGridIsWrittenAtOnceAndOffUnlessStoredOn) {
+    ProgramRun run(fileName());
+    run.start();
+    EXPECT_FALSE(run.store.readShowGrid());
+    run.store.writeShowGrid(true);
+    EXPECT_EQ(stored()["ShowGrid"], "1");
+    EXPECT_TRUE(run.store.readShowGrid());
+    store("ShowGrid", "on");
+    EXPECT_FALSE(run.store.readShowGrid());
+}
 
 TEST_F(SettingsStoreTest, ColourWithTrailingLettersReadsAsItsNumber) {
     storeNonDefaults();

@@ -50,6 +50,22 @@ int DiagramBuilder::join(int e, int r) {
     return d.connectorCount() - 1;
 }
 
+int DiagramBuilder::specialization(int superclass, const std::vector<int>& subclasses,
+                                   bool overlapping, bool total) {
+    const int circle = editor.createElement(KindSpecialization);
+    editor.setOverlapping(circle, overlapping);
+    editor.setTotalSpecialization(circle, total);
+    for (int sub : subclasses) editor.linkSubclass(superclass, circle, sub);
+    return circle;
+}
+
+int DiagramBuilder::category(const std::vector<int>& superclasses, int subclass, bool total) {
+    const int circle = editor.createElement(KindCategory);
+    editor.setTotalSpecialization(circle, total);
+    for (int super : superclasses) editor.linkSubclass(super, circle, subclass);
+    return circle;
+}
+
 void DiagramBuilder::makeWeak(int w, int r) {
     editor.elementRightDown(w);
     editor.menuWeakEntity(w);

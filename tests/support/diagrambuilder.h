@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <utility>
+#include <vector>
 
 #include "diagram.h"
 #include "editor.h"
@@ -31,6 +32,12 @@ public:
     std::pair<int, int> recursive(int e, int r) { return binary(e, r, e); }
     // "WeakEnitty" on w, then a click on its identifying relationship r.
     void makeWeak(int w, int r);
+
+    // Enhanced ER: a specialization circle joining `superclass` to each of `subclasses`, and a
+    // category circle joining each of `superclasses` to `subclass`. Return the circle.
+    int specialization(int superclass, const std::vector<int>& subclasses, bool overlapping = false,
+                       bool total = false);
+    int category(const std::vector<int>& superclasses, int subclass, bool total = false);
 
     // Participation and role texts written straight into the labels (min,max notation).
     void setParticipation(int k, const QString& text);

@@ -1,0 +1,36 @@
+#include "classlinks.h"
+
+ClassLinks classLinksOf(const Document& document, int circle) {
+    ClassLinks links;
+    if (!document.isLiveElement(circle)) return links;
+    for (int k : document.connectorsOf(circle)) {
+        const Connector& c = document.connector(k);
+        if (!c.Line1.Visible || c.second != circle || !document.isLiveElement(c.first)) continue;
+        if (c.kind == ConnectorKind::Superclass) {
+            links.superclasses.push_back(c.first);
+            links.superclassConnectors.push_back(k);
+        } else if (c.kind == ConnectorKind::Subclass) {
+            links.subclasses.push_back(c.first);
+            links.subclassConnectors.push_back(k);
+        }
+    }
+    return links;
+}
+
+QString specializationMark(const Element& circle) {
+    if (circle.is(KindCategory)) return QStringLiteral("\u222A");
+    return circle.Overlapping ? QStringLiteral("o") : QStringLiteral("d");
+}
+
+QString subclassMappingName(SubclassMapping mapping) {
+    return QStringLiteral("8") + QChar(u'A' + int(mapping));
+}
+
+bool parseSubclassMapping(const QString& text, SubclassMapping* mapping) {
+    QString letter = text.trimmed().toUpper();
+    if (letter.startsWith(QLatin1Char('8'))) letter.remove(0, 1);
+    if (letter.size() != 1 || letter[0] < QLatin1Char('A') || letter[0] > QLatin1Char('D'))
+        return false;
+    *mapping = SubclassMapping(letter[0].unicode() - u'A');
+    return true;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "document.h"
+
+// What a specialization or category circle joins, read from its live connectors: the classes
+// above it and below it, each with the connector to it, in connector order.
+struct ClassLinks {
+    std::vector<int> superclasses, subclasses;
+    std::vector<int> superclassConnectors, subclassConnectors;
+};
+ClassLinks classLinksOf(const Document& document, int circle);
+
+// The mark a circle shows: "∪" for a category, "d" or "o" for a specialization.
+QString specializationMark(const Element& circle);
+
+// The textbook's name of a mapping option: "8A" to "8D".
+QString subclassMappingName(SubclassMapping mapping);
+// Reads "8A" to "8D" (also "A" to "D", any case); false for anything else.
+bool parseSubclassMapping(const QString& text, SubclassMapping* mapping);
