@@ -21,6 +21,7 @@
 #include "frmabout.h"
 #include "frmoptions.h"
 #include "frmsplash.h"
+#include "overview.h"
 #include "picturefile.h"
 #include "projectfile.h"
 #include "projectflows.h"
@@ -63,6 +64,7 @@ RelvaneApp::RelvaneApp(Prompts* prompts, AppDialogs* dialogs, const QString& set
     connect(window_.get(), &Form1::saveAsRequested, this, &RelvaneApp::saveAs);
     connect(window_.get(), &Form1::recentProjectRequested, this, &RelvaneApp::openRecent);
     connect(window_.get(), &Form1::newRequested, this, &RelvaneApp::newDiagram);
+    connect(window_.get(), &Form1::sampleRequested, this, &RelvaneApp::openSampleProject);
     connect(window_.get(), &Form1::exportRequested, this, &RelvaneApp::exportProjectFile);
     connect(window_.get(), &Form1::importRequested, this, &RelvaneApp::importProjectFile);
     connect(window_.get(), &Form1::exportSqlRequested, this, &RelvaneApp::exportSqlScript);
@@ -107,6 +109,7 @@ StartupResult RelvaneApp::start() {
     applyStartupPlacement(placement);
     review_->setVisible(settings_->readReviewPanel());
     window_->setGridShown(settings_->readShowGrid());
+    window_->overviewDock()->setVisible(settings_->readOverview());
     window_->applySettings();
     window_->setConvertEnabled(convertEnabled(d.settings));
     recent_ = RecentProjects::fromText(settings_->readRecentProjects());
@@ -199,6 +202,7 @@ void RelvaneApp::shutdown() {
     settings_->shutdown(window_->editor().settingsInForce(), currentPlacement(), scale_);
     settings_->writeReviewPanel(!review_->isHidden());
     settings_->writeShowGrid(window_->gridShown());
+    settings_->writeOverview(!window_->overviewDock()->isHidden());
     recovery_->finish();
 }
 
@@ -272,6 +276,10 @@ bool RelvaneApp::settleUnsavedChanges() {
 
 void RelvaneApp::newDiagram() {
     if (settleUnsavedChanges()) window_->editor().newDiagram();
+}
+
+void RelvaneApp::openSampleProject(SampleProject sample) {
+    if (settleUnsavedChanges()) openSample(window_->editor(), sample);
 }
 
 void RelvaneApp::exportProjectFile() {

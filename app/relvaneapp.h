@@ -9,6 +9,7 @@
 #include "printing.h"
 #include "projectflows.h"
 #include "recentprojects.h"
+#include "sampleprojects.h"
 #include "settingsstore.h"
 
 class AppDialogs;
@@ -62,6 +63,8 @@ public:
     void load();
     void convert();
     void newDiagram();
+    // File -> 範例: the sample as a new diagram, once unsaved changes are settled as for New.
+    void openSampleProject(SampleProject sample);
     // File -> "匯出專案檔..." and "匯入專案檔...".
     void exportProjectFile();
     void importProjectFile();

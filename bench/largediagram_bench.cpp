@@ -11,9 +11,7 @@
 #include <map>
 #include <memory>
 
-#include "benchdiagram.h"
-#include "canvas.h"
-#include "form1.h"
+#include "benchwindow.h"
 #include "generateddiagram.h"
 #include "projectstore.h"
 #include "reviewpanel.h"
@@ -47,17 +45,7 @@ QString storedProject(int elements) {
     return url;
 }
 
-struct Window {
-    SilentPrompts prompts;
-    Workspace workspace{prompts};
-    Form1 form{workspace};
-    Window() {
-        form.resize(1920, 1080);
-        form.show();
-        QApplication::processEvents();
-    }
-    Canvas& canvas() { return *form.canvas(); }
-};
+using Window = BenchWindow;
 
 bool load(Window& window, const QString& url) {
     const auto result = ProjectStore(url).loadInto(window.form.editor(), kProject);

@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 
+#include "classchecks.h"
+#include "classhierarchy.h"
+
 namespace {
 
 using Kind = DiagramProblem::Kind;
@@ -14,7 +17,7 @@ bool hasKeyAttribute(const Diagram& d, const Element& entity) {
 
 class ProblemFinder {
 public:
-    explicit ProblemFinder(const Diagram& d) : d_(d) {}
+    explicit ProblemFinder(const Diagram& d) : d_(d), classes_(d) {}
 
     std::vector<DiagramProblem> run() {
         bool anyVisible = false;
@@ -25,6 +28,7 @@ public:
         }
         for (int i = 1; i < d_.elementCount(); ++i)
             if (d_.isLiveElement(i)) visitElement(i);
+        checkClassCycles(d_, classes_, problems_);
         for (int k = 1; k < d_.connectorCount(); ++k)
             if (d_.isLiveConnector(k) && d_.isRelationshipConnector(k)) visitConnector(k);
         return std::move(problems_);
@@ -37,7 +41,13 @@ private:
 
     void visitElement(int i) {
         const Element& e = d_.element(i);
-        if (e.is(KindEntity)) {
+        if (e.isSpecializationKind()) {
+            checkCircle(d_, classes_, i, problems_);
+        } else if (e.is(KindEntity)) {
+            // A subclass inherits its key, or has a category's surrogate key.
+            if (classes_.isSubclass(i)) return;
+            // A category's superclass without a key is the category's defect: it says so.
+            if (!classes_.categoriesOver(i).empty()) return;
             if (!hasKeyAttribute(d_, e))
                 add(Kind::NoKey,
                     QCoreApplication::translate("CheckDiagram", "實體 %1 沒有設定主鍵")
@@ -113,6 +123,7 @@ private:
     }
 
     const Diagram& d_;
+    ClassHierarchy classes_;
     std::vector<DiagramProblem> problems_;
 };
 

@@ -16,6 +16,11 @@ struct DiagramProblem {
         IdentifyingParticipation,  // a weak entity's link whose participation is not "1,N"
         MissingParticipation,      // no participation: "0,N" is filled in, which is no failure
         NoRole,                    // a connector of a recursive pair without its role
+        ClassLinks,                // a specialization or category without the classes it needs
+        CategoryKey,               // a category's superclass without a key
+        ClassCycle,                // an entity that is a subclass of itself through circles
+        DefiningAttribute,         // a defining attribute that is not the superclass's
+        MappingOption,             // a mapping option the specialization cannot take
     };
     Kind kind = Kind::Empty;
     QString message;    // the text validation shows

@@ -256,6 +256,8 @@ QString categoryTitle(DifferenceCategory category) {
             return QCoreApplication::translate("Comparison", "弱實體不同");
         case DifferenceCategory::Multivalued:
             return QCoreApplication::translate("Comparison", "多值屬性不同");
+        case DifferenceCategory::Specialization:
+            return QCoreApplication::translate("Comparison", "特殊化或類別不同");
         case DifferenceCategory::Equivalent:
             return QCoreApplication::translate("Comparison", "等價的設計");
     }

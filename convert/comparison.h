@@ -26,12 +26,13 @@ enum class DifferenceCategory {
     Participation,     // a different minimum or maximum on a matched relationship's entity
     WeakOrStrong,      // a weak entity drawn as a strong one or the reverse
     Multivalued,       // a multivalued attribute drawn as a simple one or the reverse
+    Specialization,  // a specialization or category missing, of the other kind, or drawn otherwise
     // Not a mistake: a design that says the same as the reference's (a one-to-one relationship's
     // key on the other side, another name for a relation or a foreign key). Never costs points.
     Equivalent,
 };
 // The categories a rubric prices (all but Equivalent).
-constexpr int kDifferenceCategories = int(DifferenceCategory::Multivalued) + 1;
+constexpr int kDifferenceCategories = int(DifferenceCategory::Specialization) + 1;
 
 // "缺少關聯", "多出的欄位", ...: the category as reports and the panel title it.
 QString categoryTitle(DifferenceCategory category);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <map>
 
+#include "classcomparison.h"
 #include "module1.h"
 
 namespace {
@@ -141,4 +142,5 @@ private:
 void compareDrawings(const Diagram& student, const Diagram& reference,
                      std::vector<Difference>& differences) {
     DrawingComparison(student, reference, differences).run();
+    compareClasses(student, reference, differences);
 }

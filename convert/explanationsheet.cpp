@@ -16,6 +16,8 @@ QString kindName(const Element& e) {
     if (e.is(KindRelationship)) return QCoreApplication::translate("ExplanationSheet", "關係");
     if (e.is(KindWeakRelationship))
         return QCoreApplication::translate("ExplanationSheet", "識別關係");
+    if (e.is(KindSpecialization)) return QCoreApplication::translate("ExplanationSheet", "特殊化");
+    if (e.is(KindCategory)) return QCoreApplication::translate("ExplanationSheet", "類別");
     return QCoreApplication::translate("ExplanationSheet", "元素");
 }
 

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "classhierarchy.h"
 #include "module1.h"
 #include "referencecycles.h"
 
@@ -18,11 +19,11 @@ const QString kMany = QStringLiteral("N");
 
 class Mapper {
 public:
-    explicit Mapper(const Diagram& d) : d_(d) { indexConnectors(); }
+    explicit Mapper(const Diagram& d) : d_(d), classes_(d) { indexConnectors(); }
 
     RelationalModel run() {
         for (int i = 1; i < d_.elementCount(); ++i)
-            if (isLive(i, KindEntity)) mapEntity(i);
+            if (isLive(i, KindEntity) && hasOwnRelation(i)) mapEntity(i);
         for (int i = 1; i < d_.elementCount(); ++i)
             if (isLive(i, KindWeakEntity)) mapWeakEntity(i);
         for (int i = 1; i < d_.elementCount(); ++i)
@@ -137,6 +138,13 @@ private:
     };
 
     bool isWeak(int entity) const { return d_.isElement(entity) && el(entity).is(KindWeakEntity); }
+    // Entities whose key is not (only) their own underlined attributes: weak entities and
+    // subclasses. References to them take referencedKey.
+    bool borrowsKey(int entity) const { return isWeak(entity) || classes_.isSubclass(entity); }
+    // Absorbed subclasses live in their superclass's relation; an 8B superclass in none.
+    bool hasOwnRelation(int entity) const {
+        return !classes_.isAbsorbed(entity) && !classes_.isDissolved(entity);
+    }
 
     // The key a reference to `entity` takes. An entity's key attributes, composite ones as their
     // components; a weak entity is identified only by its whole key, so a reference to it takes
@@ -146,6 +154,17 @@ private:
         if (const auto found = referencedKeys_.find(entity); found != referencedKeys_.end())
             return found->second;
         std::vector<KeyPart> key;
+        if (classes_.isSubclass(entity)) {
+            // A category's subclass is identified by its surrogate key, the column the circle
+            // stands for; a specialization's subclass by its (first) superclass's key.
+            if (const int category = classes_.categoryOf(entity))
+                key.push_back({category, category});
+            else if (visiting_.insert(entity).second) {
+                key = referencedKey(classes_.superclassOf(classes_.parentsOf(entity).front()));
+                visiting_.erase(entity);
+            }
+            return referencedKeys_.emplace(entity, std::move(key)).first->second;
+        }
         for (int a : keyAttributes(entity))
             for (int c : keyColumns(a)) key.push_back({a, c});
         if (!isWeak(entity)) return referencedKeys_.emplace(entity, std::move(key)).first->second;
@@ -173,7 +192,7 @@ private:
 
     // One column per simple attribute, or per component of a composite one; multivalued
     // attributes get relations of their own. `rule` is the rule that writes the owner.
-    void addOwnColumns(int owner, int rule) {
+    void addOwnColumns(int owner, int rule, bool keys = true) {
         const bool relationship = el(owner).isRelationshipKind();
         for (int a : items(el(owner).AttributeList)) {
             if (!isLive(a, KindAttribute)) continue;
@@ -188,7 +207,8 @@ private:
                                           : QCoreApplication::translate("Mapping", "複合屬性"),
                              name(a)));
                 for (int c : components(a))
-                    out_.addOwnColumn(el(c).Caption, compositeKey || el(c).underlined(), c);
+                    out_.addOwnColumn(el(c).Caption, keys && (compositeKey || el(c).underlined()),
+                                      c);
             } else {
                 explainColumns(
                     rule,
@@ -197,7 +217,7 @@ private:
                     : el(a).underlined()
                         ? QCoreApplication::translate("Mapping", "%1 的主鍵屬性").arg(name(owner))
                         : QCoreApplication::translate("Mapping", "%1 的屬性").arg(name(owner)));
-                out_.addOwnColumn(el(a).Caption, el(a).underlined(), a);
+                out_.addOwnColumn(el(a).Caption, keys && el(a).underlined(), a);
             }
         }
     }
@@ -209,21 +229,163 @@ private:
         const int group = ++groups_;
         const std::vector<KeyPart> parts = referencedKey(entity);
         for (const KeyPart& part : parts) {
-            QString column = el(part.column).Caption;
+            QString column = columnName(part.column);
             if (role) column = parts.size() == 1 ? *role : *role + QLatin1Char('_') + column;
-            out_.addForeignKeyColumn(column, key, italic,
-                                     ForeignKey{part.attribute, part.column, entity, group},
-                                     required);
+            out_.addForeignKeyColumn(
+                column, key, italic,
+                ForeignKey{part.attribute, part.column, classes_.holderOf(entity), group},
+                required);
         }
     }
 
     void mapEntity(int e) {
         out_.startRelation(el(e).Caption, e, RelationOrigin::Entity);
-        out_.explainRelation(
-            {RuleEntity,
-             QCoreApplication::translate("Mapping", "%1 是實體, 成為一個關聯").arg(name(e))});
+        if (const int category = classes_.categoryOf(e))
+            startCategoryRelation(e, category);
+        else if (!classes_.parentsOf(e).empty())
+            startSubclassRelation(e);
+        else
+            out_.explainRelation(
+                {RuleEntity,
+                 QCoreApplication::translate("Mapping", "%1 是實體, 成為一個關聯").arg(name(e))});
         addOwnColumns(e, RuleEntity);
+        addClassColumns(e);
         out_.finishRelation();
+    }
+
+    // ---- enhanced ER: specializations (step 8) and categories (step 9) ----
+
+    // A category's surrogate key column is named after the category; the circle stands for it.
+    QString surrogateKey(int subclass) const { return name(subclass) + QStringLiteral("_id"); }
+    QString columnName(int column) const {
+        if (d_.isElement(column) && el(column).is(KindCategory)) {
+            const std::vector<int>& below = classes_.links(column).subclasses;
+            return below.empty() ? el(column).Caption : surrogateKey(below.front());
+        }
+        return el(column).Caption;
+    }
+
+    // The subclass of a category: its superclasses are told apart by different keys, so it is
+    // identified by a surrogate key of its own, which each superclass's relation references.
+    void startCategoryRelation(int e, int category) {
+        out_.explainRelation({RuleCategory, QCoreApplication::translate(
+                                                "Mapping",
+                                                "%1 是類別 (聯集型態), 超類別的主鍵各不相同, "
+                                                "所以以代理鍵 %2 識別")
+                                                .arg(name(e), surrogateKey(e))});
+        explainColumns(RuleCategory,
+                       QCoreApplication::translate("Mapping", "類別 %1 的代理鍵").arg(name(e)));
+        out_.addOwnColumn(surrogateKey(e), true, category);
+    }
+
+    // A subclass with a relation of its own. Under 8B it holds its superclass's attributes and is
+    // keyed by the superclass key. Otherwise (8A, or a shared subclass whatever its parents'
+    // options) its key is the superclass key, which is also a foreign key to the superclass's
+    // relation; a shared subclass's key references each of its superclasses.
+    void startSubclassRelation(int e) {
+        const std::vector<int>& parents = classes_.parentsOf(e);
+        const int super = classes_.superclassOf(parents.front());
+        if (!super) return;
+        const SubclassMapping mapping = el(parents.front()).Mapping;
+        if (parents.size() == 1 && mapping == SubclassMapping::SubclassesOnly) {
+            out_.explainRelation(
+                {RuleSpecializationB,
+                 QCoreApplication::translate(
+                     "Mapping",
+                     "%1 是 %2 的子類別; %2 的特殊化只有子類別的關聯 (8B), 所以 %1 "
+                     "繼承 %2 的全部屬性, 以 %2 的主鍵識別")
+                     .arg(name(e), name(super))});
+            addOwnColumns(super, RuleSpecializationB);
+            return;
+        }
+        out_.explainRelation(
+            {RuleSpecializationA,
+             parents.size() > 1
+                 ? QCoreApplication::translate(
+                       "Mapping",
+                       "%1 是共用子類別, 同時屬多個超類別: 自成一個關聯, 以繼承的主鍵識別")
+                       .arg(name(e))
+                 : QCoreApplication::translate(
+                       "Mapping", "%1 是 %2 的子類別 (8A), 自成一個關聯, 以 %2 的主鍵識別")
+                       .arg(name(e), name(super))});
+        explainReference(
+            RuleSpecializationA,
+            // The relation referenced is the superclass's holder (itself unless 8C or 8D
+            // merged it into its own superclass's relation).
+            QCoreApplication::translate("Mapping", "繼承 %1 的主鍵, 同時是參照關聯 %2 的外鍵")
+                .arg(name(super), name(classes_.holderOf(super))),
+            super);
+        const int group = groups_ + 1;
+        addKeyReferences(super, true, false, true);
+        std::set<int> referenced{classes_.holderOf(super)};
+        for (size_t p = 1; p < parents.size(); ++p) {
+            const int other = classes_.superclassOf(parents[p]);
+            if (other && referenced.insert(classes_.holderOf(other)).second)
+                out_.alsoReference(group, classes_.holderOf(other));
+        }
+    }
+
+    // What the relation of `e` takes for its specializations mapped into it (8C, 8D): a type
+    // attribute or one flag per subclass, and the columns of the subclasses it absorbs; and one
+    // foreign key to the surrogate key of each category it is a superclass of.
+    void addClassColumns(int e) {
+        if (!absorbing_.insert(e).second) return;
+        for (int c : classes_.specializationsOf(e)) {
+            const SubclassMapping mapping = el(c).Mapping;
+            if (mapping != SubclassMapping::OneTypeAttribute &&
+                mapping != SubclassMapping::TypeFlags)
+                continue;
+            const int rule = RuleSpecializationA + int(mapping);
+            const std::vector<int>& subclasses = classes_.links(c).subclasses;
+            if (mapping == SubclassMapping::OneTypeAttribute)
+                addTypeAttribute(c, subclasses);
+            else
+                addTypeFlags(subclasses);
+            for (int s : subclasses) {
+                if (!classes_.isAbsorbed(s)) continue;
+                addOwnColumns(s, rule, false);
+                addClassColumns(s);
+            }
+        }
+        for (int c : classes_.categoriesOver(e)) {
+            const std::vector<int>& below = classes_.links(c).subclasses;
+            if (below.size() != 1) continue;
+            explainColumns(RuleCategory,
+                           QCoreApplication::translate(
+                               "Mapping", "%1 是類別 %2 的超類別: 以外鍵參照 %2 的代理鍵")
+                               .arg(name(e), name(below.front())));
+            addKeyReferences(below.front(), false, false, false, surrogateKey(below.front()));
+        }
+        absorbing_.erase(e);
+    }
+
+    // 8C: the defining attribute, when there is one, is the type attribute; otherwise a column
+    // "Type" is added. Either holds the name of the one subclass a row belongs to.
+    void addTypeAttribute(int circle, const std::vector<int>& subclasses) {
+        QStringList values;
+        for (int s : subclasses) values << name(s);
+        explainColumns(RuleSpecializationC,
+                       QCoreApplication::translate(
+                           "Mapping", "類型屬性: 記錄每一列屬哪一個子類別, 只能是 %1 之一")
+                           .arg(values.join(QStringLiteral(", "))));
+        const int defining = el(circle).DefiningAttribute;
+        if (defining && out_.allowValues(defining, values)) return;
+        out_.addOwnColumn(
+            defining && d_.isElement(defining) ? name(defining) : QStringLiteral("Type"), false,
+            circle);
+        out_.allowValues(circle, values);
+    }
+
+    // 8D: one flag per subclass, "Is_" and its name, 1 for a row in that subclass, 0 otherwise.
+    void addTypeFlags(const std::vector<int>& subclasses) {
+        for (int s : subclasses) {
+            explainColumns(
+                RuleSpecializationD,
+                QCoreApplication::translate("Mapping", "旗標: 這一列是否屬子類別 %1 (1 是, 0 否)")
+                    .arg(name(s)));
+            out_.addOwnColumn(QStringLiteral("Is_") + name(s), false, s, true);
+            out_.allowValues(s, {QStringLiteral("0"), QStringLiteral("1")});
+        }
     }
 
     void mapWeakEntity(int w) {
@@ -260,12 +422,12 @@ private:
                                             .arg(name(m)));
         const bool composite = hasAttributes(m);
         for (int c : components(m)) out_.addOwnColumn(el(c).Caption, true, c);
-        if (hasAttributes(owner) || isWeak(owner)) {
+        if (hasAttributes(owner) || borrowsKey(owner)) {
             explainReference(
                 RuleMultivalued,
                 QCoreApplication::translate("Mapping", "參照擁有者 %1 的主鍵").arg(name(owner)),
                 owner);
-            if (isWeak(owner)) {
+            if (borrowsKey(owner)) {
                 addKeyReferences(owner, true, false, true);
             } else {
                 const int group = ++groups_;
@@ -397,7 +559,7 @@ private:
     // department together. It is required when the holder must take part.
     void appendReferences(int r, int holder, int referenced, const std::optional<QString>& role,
                           int rule) {
-        if (!out_.openForAppending(entityOf(holder), r)) return;
+        if (!out_.openForAppending(classes_.holderOf(entityOf(holder)), r)) return;
         addKeyReferences(entityOf(referenced), false, false, minOf(holder) == kOne, role);
         addOwnColumns(r, rule);
     }
@@ -443,7 +605,7 @@ private:
                          QCoreApplication::translate("Mapping", "參照 %1 的主鍵, 屬這個關聯的主鍵")
                              .arg(name(entity)),
                          entity);
-        if (isWeak(entity)) return addKeyReferences(entity, true, false, true);
+        if (borrowsKey(entity)) return addKeyReferences(entity, true, false, true);
         const int group = ++groups_;
         for (int a : manyToManyKeys(entity)) addForeignKey(true, false, a, entity, group);
     }
@@ -455,6 +617,7 @@ private:
     }
 
     const Diagram& d_;
+    ClassHierarchy classes_;
     RelationalModelBuilder out_;
     std::vector<Tag> tags_;
     QHash<int, std::vector<int>> byRelationship_;
@@ -462,7 +625,8 @@ private:
     mutable std::unordered_map<int, std::vector<int>> keyAttributes_, underlinedEntries_,
         manyToManyKeys_;
     std::unordered_map<int, std::vector<KeyPart>> referencedKeys_;
-    std::set<int> visiting_;  // weak entities whose whole key is being worked out
+    std::set<int> visiting_;   // weak entities and subclasses whose key is being worked out
+    std::set<int> absorbing_;  // entities whose specializations are being mapped into a relation
     int groups_ = 0;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <map>
 #include <optional>
 #include <vector>
@@ -22,8 +23,14 @@ enum MappingRule : int {
     RuleManyToMany = 5,   // 多對多關係
     RuleMultivalued = 6,  // 多值屬性
     RuleNary = 7,         // 多元關係
+    // Step 8, one rule per option a specialization is mapped by, and step 9: categories.
+    RuleSpecializationA = 8,   // 8A 超類別與每個子類別各一個關聯
+    RuleSpecializationB = 9,   // 8B 只有子類別的關聯
+    RuleSpecializationC = 10,  // 8C 一個關聯加一個類型屬性
+    RuleSpecializationD = 11,  // 8D 一個關聯加每個子類別的布林旗標
+    RuleCategory = 12,         // 9 類別
 };
-// "規則 4 一對多關係"; empty for RuleNone.
+// "規則 4 一對多關係", "規則 8A ..."; empty for RuleNone.
 QString ruleTitle(int rule);
 
 // Why a relation or a column is there: the rule that made it and one sentence for the student.
@@ -55,6 +62,9 @@ struct Column {
     // first row could be inserted, so it is checked when the transaction ends (left nullable
     // where the database cannot wait).
     bool deferred = false;
+    // The only values the column may hold (a CHECK constraint): a type attribute's subclass
+    // names, or "0" and "1" for a subclass flag; empty: any value.
+    QStringList allowedValues;
     Explanation why;
 };
 
@@ -64,6 +74,13 @@ struct Relation {
     RelationOrigin origin = RelationOrigin::Entity;
     std::vector<Column> columns;
     Explanation why;
+    // Further foreign keys made of the columns of one group: a shared subclass's inherited key
+    // references the relation of each of its superclasses.
+    struct SharedKey {
+        int group = 0;
+        int entity = 0;
+    };
+    std::vector<SharedKey> sharedKeys;
 };
 
 // The ER element a column of `relation` comes from: its attribute or component, or, for a foreign
@@ -92,12 +109,18 @@ struct RelationalModel {
 class RelationalModelBuilder {
 public:
     void startRelation(const QString& name, int element, RelationOrigin origin);
-    void addOwnColumn(const QString& caption, bool underline, int element);
+    void addOwnColumn(const QString& caption, bool underline, int element, bool required = false);
     void addForeignKeyColumn(const QString& text, bool underline, bool italic,
                              const ForeignKey& references, bool required = false);
     // Continues the relation of entity or weak entity `holder` for `relationship`. False when no
     // relation was started for it: the columns that follow are dropped.
     bool openForAppending(int holder, int relationship);
+    // Restricts the own column of `element` in the relation being written to `values`; false
+    // when it has no such column.
+    bool allowValues(int element, const QStringList& values);
+    // The key columns of foreign-key `group` in the relation being written also reference the
+    // relation of `entity`.
+    void alsoReference(int group, int entity);
     void finishRelation();
     // The explanation of the relation being written, and of the columns added after this call.
     void explainRelation(Explanation why);

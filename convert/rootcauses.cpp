@@ -238,7 +238,7 @@ private:
     // The difference `d` follows from, or -1 when it stands by itself.
     int causeOf(const Difference& d) const {
         if (d.category == Category::Participation || d.category == Category::Multivalued ||
-            d.category == Category::WeakOrStrong)
+            d.category == Category::WeakOrStrong || d.category == Category::Specialization)
             return -1;
         if (const int er = erCause(d); er >= 0) return er;
         if (const int side = oneToOneCause(d); side >= 0) return side;

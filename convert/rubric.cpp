@@ -23,6 +23,7 @@ constexpr std::array<int, kDifferenceCategories> kDefaultCosts = {
     5,   // Participation
     8,   // WeakOrStrong
     5,   // Multivalued
+    5,   // Specialization
 };
 
 std::optional<DifferenceCategory> categoryNamed(const QString& name) {
@@ -48,7 +49,7 @@ QString rubricKey(DifferenceCategory category) {
     static const char* const keys[kDifferenceCategories] = {
         "missing-relation", "extra-relation",      "missing-column",    "extra-column",
         "wrong-key",        "missing-foreign-key", "extra-foreign-key", "wrong-reference",
-        "participation",    "weak-entity",         "multivalued"};
+        "participation",    "weak-entity",         "multivalued",       "specialization"};
     const int c = int(category);
     return c >= 0 && c < kDifferenceCategories ? QString::fromLatin1(keys[c]) : QString();
 }

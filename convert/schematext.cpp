@@ -54,6 +54,43 @@ std::vector<std::vector<ColumnReference>> columnReferences(const RelationalModel
     return out;
 }
 
+int relationOfEntity(const RelationalModel& model, int entity) {
+    for (size_t r = 0; r < model.relations.size(); ++r) {
+        const Relation& relation = model.relations[r];
+        if ((relation.origin == RelationOrigin::Entity ||
+             relation.origin == RelationOrigin::WeakEntity) &&
+            relation.element == entity)
+            return int(r);
+    }
+    return -1;
+}
+
+int columnHolding(const Relation& relation, int target) {
+    const std::vector<Column>& columns = relation.columns;
+    for (size_t c = 0; c < columns.size(); ++c)
+        if (!columns[c].references && columns[c].element == target) return int(c);
+    for (size_t c = 0; c < columns.size(); ++c)
+        if (columns[c].references && columns[c].key && columns[c].references->target == target)
+            return int(c);
+    return -1;
+}
+
+QString sharedReferencesText(const RelationalModel& model, size_t relation, size_t column) {
+    const Relation& r = model.relations[relation];
+    const Column& c = r.columns[column];
+    QString text;
+    if (!c.references) return text;
+    for (const Relation::SharedKey& shared : r.sharedKeys) {
+        const int to = relationOfEntity(model, shared.entity);
+        if (shared.group != c.references->group || to < 0) continue;
+        const Relation& other = model.relations[size_t(to)];
+        const int key = columnHolding(other, c.references->target);
+        if (key >= 0)
+            text += QStringLiteral(" & %1.%2").arg(other.name, other.columns[size_t(key)].name);
+    }
+    return text;
+}
+
 QString schemaLine(const RelationalModel& model, size_t relation,
                    const std::vector<std::vector<ColumnReference>>& references) {
     const Relation& r = model.relations[relation];
@@ -63,7 +100,8 @@ QString schemaLine(const RelationalModel& model, size_t relation,
         QString text = column.key ? QStringLiteral("_%1_").arg(column.name) : column.name;
         const ColumnReference& ref = references[relation][c];
         if (column.references && !ref.relation.isEmpty())
-            text += QStringLiteral("→%1.%2").arg(ref.relation, ref.column);
+            text += QStringLiteral("→%1.%2").arg(ref.relation, ref.column) +
+                    sharedReferencesText(model, relation, c);
         columns << text;
     }
     return r.name + QLatin1Char('(') + columns.join(QStringLiteral(", ")) + QLatin1Char(')');

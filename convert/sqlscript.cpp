@@ -356,6 +356,41 @@ private:
         return column.required && !(column.deferred && dialect_ == SqlDialect::MySQL);
     }
 
+    // A shared subclass's key references one more superclass: the plan of its group again, to the
+    // relation of that superclass and the columns there holding the same key.
+    void planSharedKey(const Relation::SharedKey& shared) {
+        const auto base = std::find_if(fks_.begin(), fks_.end(), [&](const ForeignKeyPlan& fk) {
+            return !fk.columns.empty() && m_.relations[size_t(fk.relation)]
+                                                  .columns[size_t(fk.columns.front())]
+                                                  .references->group == shared.group;
+        });
+        if (base == fks_.end() || base->referenced < 0) return;
+        ForeignKeyPlan fk = *base;
+        fk.referenced = relationOfEntity(m_, shared.entity);
+        const QString other =
+            d_.isElement(shared.entity) ? d_.element(shared.entity).Caption : QString();
+        fk.why.reason =
+            QCoreApplication::translate("SqlScript", "共用子類別的主鍵也參照 %1").arg(other);
+        fk.targets.clear();
+        if (fk.referenced < 0) {
+            fk.problem =
+                QCoreApplication::translate("SqlScript", "被參照的 %1 沒有對應的關聯").arg(other);
+        } else {
+            const std::vector<Column>& columns = m_.relations[size_t(fk.relation)].columns;
+            for (int c : fk.columns)
+                fk.targets.push_back(columnHolding(m_.relations[size_t(fk.referenced)],
+                                                   columns[size_t(c)].references->target));
+            std::vector<int> referenced = fk.targets;
+            std::sort(referenced.begin(), referenced.end());
+            if (referenced != keyColumns(fk.referenced))
+                fk.problem = QCoreApplication::translate("SqlScript",
+                                                         "參照的欄位不是關聯 %1 的完整主鍵 (%2)")
+                                 .arg(m_.relations[size_t(fk.referenced)].name,
+                                      columnList(fk.referenced, keyColumns(fk.referenced)));
+        }
+        fks_.push_back(fk);
+    }
+
     void planForeignKeys() {
         const std::vector<std::vector<ColumnReference>> references = columnReferences(m_);
         for (size_t r = 0; r < m_.relations.size(); ++r) {
@@ -413,6 +448,7 @@ private:
                 }
                 fks_.push_back(fk);
             }
+            for (const Relation::SharedKey& shared : relation.sharedKeys) planSharedKey(shared);
         }
         for (const ForeignKeyPlan& fk : fks_)
             if (!fk.problem.isEmpty())
@@ -450,6 +486,17 @@ private:
         lines << line;
         for (QString& l : lines) l = indent + QStringLiteral("-- ") + l;
         return lines.join(QLatin1Char('\n'));
+    }
+
+    // String literals, quotes doubled; MySQL also reads backslashes as escapes.
+    QString literals(const QStringList& values) const {
+        QStringList out;
+        for (QString v : values) {
+            if (dialect_ == SqlDialect::MySQL) v.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+            v.replace(QLatin1Char('\''), QLatin1String("''"));
+            out << QLatin1Char('\'') + v + QLatin1Char('\'');
+        }
+        return out.join(QStringLiteral(", "));
     }
 
     static QString explanation(const Explanation& why, const QString& indent = QString()) {
@@ -626,6 +673,16 @@ private:
             std::vector<int> columns = fk.columns;
             std::sort(columns.begin(), columns.end());
             item.text = indent + QStringLiteral("UNIQUE (%1)").arg(columnList(r, columns));
+            items.push_back(item);
+        }
+        for (size_t c = 0; c < relation.columns.size(); ++c) {
+            if (relation.columns[c].allowedValues.isEmpty()) continue;
+            TableItem item;
+            if (const QString why = explanation(relation.columns[c].why, indent); !why.isEmpty())
+                item.comments << why;
+            item.text = indent + QStringLiteral("CHECK (%1 IN (%2))")
+                                     .arg(quote(columns_.at(r)[c]),
+                                          literals(relation.columns[c].allowedValues));
             items.push_back(item);
         }
         if (dialect_ == SqlDialect::SQLite) {

@@ -68,9 +68,19 @@ std::optional<size_t> WorkbookLayout::addForeignKeyColumn(const QString& text, b
     c.font.underline = underline;
     c.font.italic = italic;
     c.font.colourIndex = Palette::kKeyColours[size_t(colourCounter_)];
+    const size_t arrow = queueArrow(currentRow_, columnCounter_, referenced);
+    ++columnCounter_;
+    return arrow;
+}
 
-    PendingArrow arrow{currentRow_,
-                       columnCounter_,
+size_t WorkbookLayout::addArrowFrom(Position cell) {
+    colourCounter_ = colourCounter_ == 8 ? 0 : colourCounter_ + 1;
+    return queueArrow(cell.row, cell.column, 0);
+}
+
+size_t WorkbookLayout::queueArrow(int row, int column, int referenced) {
+    PendingArrow arrow{row,
+                       column,
                        referenced,
                        Palette::kArrowColours[size_t(colourCounter_)],
                        0,
@@ -86,7 +96,6 @@ std::optional<size_t> WorkbookLayout::addForeignKeyColumn(const QString& text, b
         arrow.lane = laneOffset_;
     }
     arrows_.push_back(arrow);
-    ++columnCounter_;
     return arrows_.size() - 1;
 }
 
@@ -182,13 +191,14 @@ double WorkbookLayout::busOnTheSheet(double bus, double furthest) {
 
 Workbook layOutWorkbook(const RelationalModel& model, int fkpk, std::function<double()> random) {
     WorkbookLayout layout(fkpk, std::move(random));
-    // Where each column of each relation was written, and the arrows whose key column is itself
-    // a foreign key: those point at that column's cell once every cell is known.
+    // Where each column of each relation was written, and the arrows: they point at their key
+    // column's cell once every cell is known.
     const std::vector<std::vector<ColumnReference>> references = columnReferences(model);
     std::vector<std::vector<std::optional<WorkbookLayout::Position>>> cells(model.relations.size());
     for (size_t r = 0; r < model.relations.size(); ++r)
         cells[r].resize(model.relations[r].columns.size());
     std::vector<std::pair<size_t, const ColumnReference*>> toForeignKeys;
+    std::vector<std::pair<size_t, std::pair<int, int>>> sharedArrows;  // arrow, relation, column
     for (const OutputStep& step : model.steps) {
         const Relation& relation = model.relations[size_t(step.relation)];
         if (step.appends) {
@@ -207,10 +217,10 @@ Workbook layOutWorkbook(const RelationalModel& model, int fkpk, std::function<do
                 const auto arrow = layout.addForeignKeyColumn(column.name, column.key,
                                                               column.italic, fk.target, samePart);
                 const ColumnReference& ref = references[size_t(step.relation)][size_t(i)];
-                if (arrow && ref.relationIndex >= 0 &&
-                    model.relations[size_t(ref.relationIndex)]
-                        .columns[size_t(ref.columnIndex)]
-                        .references)
+                // Every arrow points at the cell of the column the reference resolves to: the
+                // position table holds one cell per element, and a key column may be written
+                // in several relations (a superclass's key in each 8B subclass's relation).
+                if (arrow && ref.relationIndex >= 0 && ref.columnIndex >= 0)
                     toForeignKeys.push_back({*arrow, &ref});
                 previous = &fk;
             } else {
@@ -219,10 +229,27 @@ Workbook layOutWorkbook(const RelationalModel& model, int fkpk, std::function<do
             }
             cells[size_t(step.relation)][size_t(i)] = layout.lastColumnCell();
         }
-        if (!step.appends) layout.finishRelation();
+        if (step.appends) continue;
+        // A shared subclass's key columns also point at the same key in each further
+        // superclass's relation.
+        for (const Relation::SharedKey& shared : relation.sharedKeys) {
+            const int to = relationOfEntity(model, shared.entity);
+            for (size_t c = 0; c < relation.columns.size() && to >= 0; ++c) {
+                const Column& column = relation.columns[c];
+                const auto from = cells[size_t(step.relation)][c];
+                if (!from || !column.references || column.references->group != shared.group)
+                    continue;
+                const int key = columnHolding(model.relations[size_t(to)], column.references->target);
+                if (key >= 0) sharedArrows.push_back({layout.addArrowFrom(*from), {to, key}});
+            }
+        }
+        layout.finishRelation();
     }
     for (const auto& [arrow, ref] : toForeignKeys)
         if (const auto cell = cells[size_t(ref->relationIndex)][size_t(ref->columnIndex)])
+            layout.pointArrowAt(arrow, *cell);
+    for (const auto& [arrow, key] : sharedArrows)
+        if (const auto cell = cells[size_t(key.first)][size_t(key.second)])
             layout.pointArrowAt(arrow, *cell);
     layout.finish();
     return std::move(layout.workbook());

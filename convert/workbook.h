@@ -46,6 +46,9 @@ public:
     // for a key column that is itself a foreign key (an owner's key in a weak entity's relation),
     // which the position table does not hold.
     void pointArrowAt(size_t arrow, Position keyCell);
+    // One more arrow, in the next colour, from a foreign-key cell written earlier: a shared
+    // subclass's key references a further superclass. Point it with pointArrowAt.
+    size_t addArrowFrom(Position cell);
     // Continues the column row of the relation started for `holder`, right of its last column.
     // False when no relation was started for it; the columns that follow are then dropped.
     bool openForAppending(int holder);
@@ -72,6 +75,8 @@ private:
     };
 
     void record(int element, int row, int column);
+    // Queues the arrow from (row, column) in the current colour, taking its offsets.
+    size_t queueArrow(int row, int column, int referenced);
     // Widens the second column for the elbows' buses; returns the furthest bus the sheet holds.
     double makeRoomForElbows(const std::vector<std::pair<const PendingArrow*, Position>>& drawn);
     static double busOnTheSheet(double bus, double furthest);

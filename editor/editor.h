@@ -55,6 +55,9 @@ public:
     void markSaved();
     // File -> "開新圖形": an empty diagram that is no project yet, one step; the settings stay.
     void newDiagram();
+    // File -> 範例: the diagram `build` makes from an empty one (with this diagram's templates) in
+    // place of this one, as a new diagram is: no project yet, nothing unsaved; one step, `label`.
+    void newDiagram(const QString& label, const std::function<Document(Document empty)>& build);
 
     // ---- Creation and kind changes (creation.cpp) ----
     // Creates an element of kind 0, 2, 3 or 4; returns its index, or 0 (with a message) when the

@@ -17,12 +17,18 @@ void Editor::markSaved() {
 }
 
 void Editor::newDiagram() {
+    newDiagram(QCoreApplication::translate("Undo", "開新圖形"),
+               [](Document empty) { return empty; });
+}
+
+void Editor::newDiagram(const QString& label,
+                        const std::function<Document(Document empty)>& build) {
     {
         const CommandScope scope(*this);
-        nameStep(QCoreApplication::translate("Undo", "開新圖形"));
-        replaceDiagram(d_.document().emptyCopy());
+        nameStep(label);
+        replaceDiagram(build);
     }
-    // An empty diagram has nothing to lose.
+    // A new diagram has nothing to lose: it is empty, or made again as easily.
     markSaved();
 }
 

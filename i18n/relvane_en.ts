@@ -144,6 +144,38 @@
         <source>Entity %1 與 Relationship %2 為遞迴關係, 請設定角色</source>
         <translation>Entity %1 and Relationship %2 form a recursive relationship; please set the roles</translation>
     </message>
+    <message>
+        <source>特殊化 %1 必須恰有一個超類別, 並至少有一個子類別</source>
+        <translation>Specialization %1 must have exactly one superclass and at least one subclass</translation>
+    </message>
+    <message>
+        <source>%1 的特殊化的定義屬性 %2 不是 %1 的屬性</source>
+        <translation>The defining attribute %2 of the specialization of %1 is not an attribute of %1</translation>
+    </message>
+    <message>
+        <source>%1 的特殊化是部分特殊化, 不能用 8B 對映: 不屬任何子類別的 %1 會沒有關聯可放</source>
+        <translation>The specialization of %1 is partial and cannot be mapped by 8B: an %1 in no subclass would have no relation to go to</translation>
+    </message>
+    <message>
+        <source>%1 的特殊化不能用 8B 對映: 8B 不給 %1 自己的關聯, 但 %1 還參與關係、擁有弱實體或多值屬性、或屬其他特殊化或類別, 需要一個關聯供參照</source>
+        <translation>The specialization of %1 cannot be mapped by 8B: 8B gives %1 no relation of its own, but %1 also takes part in relationships, owns weak entities or multivalued attributes, or belongs to other specializations or categories, and needs a relation to be referenced</translation>
+    </message>
+    <message>
+        <source>%1 的特殊化是重疊的, 不能用 8C 對映: 一個類型屬性只能記錄一個子類別</source>
+        <translation>The specialization of %1 is overlapping and cannot be mapped by 8C: one type attribute can record only one subclass</translation>
+    </message>
+    <message>
+        <source>類別 %1 必須有至少兩個超類別, 並恰有一個子類別</source>
+        <translation>Category %1 must have at least two superclasses and exactly one subclass</translation>
+    </message>
+    <message>
+        <source>實體 %1 是類別 %2 的超類別, 必須設定主鍵</source>
+        <translation>Entity %1 is a superclass of category %2 and must have a primary key</translation>
+    </message>
+    <message>
+        <source>類別形成循環, %1 成為自己的子類別: %2</source>
+        <translation>The classes form a cycle, %1 becomes a subclass of itself: %2</translation>
+    </message>
 </context>
 <context>
     <name>CommandScope</name>
@@ -253,6 +285,10 @@
     <message>
         <source>未通過檢查</source>
         <translation>Fails validation</translation>
+    </message>
+    <message>
+        <source>特殊化或類別不同</source>
+        <translation>Different specializations or categories</translation>
     </message>
 </context>
 <context>
@@ -548,6 +584,46 @@
         <source>%1 中 %2 的參與應為 %3, 目前為 %4</source>
         <translation>In %1 the participation of %2 should be %3; it is %4</translation>
     </message>
+    <message>
+        <source>類別 %1</source>
+        <translation>category %1</translation>
+    </message>
+    <message>
+        <source>%1 的特殊化</source>
+        <translation>the specialization of %1</translation>
+    </message>
+    <message>
+        <source>缺少 %1</source>
+        <translation>Missing %1</translation>
+    </message>
+    <message>
+        <source>%1 在參考答案是類別 (∪), 這裡畫成特殊化</source>
+        <translation>%1 is a category (∪) in the reference answer; here it is drawn as a specialization</translation>
+    </message>
+    <message>
+        <source>%1 在參考答案是特殊化, 這裡畫成類別 (∪)</source>
+        <translation>%1 is a specialization in the reference answer; here it is drawn as a category (∪)</translation>
+    </message>
+    <message>
+        <source>%1在參考答案是 %2, 這裡是 %3</source>
+        <translation>%1 is %2 in the reference answer; here it is %3</translation>
+    </message>
+    <message>
+        <source>%1在參考答案是全部參與 (雙線), 這裡是部分參與</source>
+        <translation>%1 is total (double line) in the reference answer; here it is partial</translation>
+    </message>
+    <message>
+        <source>%1在參考答案是部分參與, 這裡是全部參與 (雙線)</source>
+        <translation>%1 is partial in the reference answer; here it is total (double line)</translation>
+    </message>
+    <message>
+        <source>%1在參考答案有 %2 個超類別, 這裡有 %3 個</source>
+        <translation>%1 has %2 superclasses in the reference answer; here it has %3</translation>
+    </message>
+    <message>
+        <source>%1在參考答案有 %2 個子類別, 這裡有 %3 個</source>
+        <translation>%1 has %2 subclasses in the reference answer; here it has %3</translation>
+    </message>
 </context>
 <context>
     <name>ExplanationSheet</name>
@@ -618,6 +694,14 @@
     <message>
         <source>說明</source>
         <translation>Explanation</translation>
+    </message>
+    <message>
+        <source>特殊化</source>
+        <translation>Specialization</translation>
+    </message>
+    <message>
+        <source>類別</source>
+        <translation>Category</translation>
     </message>
 </context>
 <context>
@@ -852,6 +936,10 @@
     <message>
         <source>顯示格線</source>
         <translation>Show Grid</translation>
+    </message>
+    <message>
+        <source>範例</source>
+        <translation>Samples</translation>
     </message>
 </context>
 <context>
@@ -1336,6 +1424,42 @@
         <source>以角色 %1 參照 %2 的主鍵, 屬這個關聯的主鍵</source>
         <translation>References the key of %2 as role %1; part of this relation&apos;s key</translation>
     </message>
+    <message>
+        <source>%1 是類別 (聯集型態), 超類別的主鍵各不相同, 所以以代理鍵 %2 識別</source>
+        <translation>%1 is a category (union type); its superclasses have different keys, so it is identified by the surrogate key %2</translation>
+    </message>
+    <message>
+        <source>類別 %1 的代理鍵</source>
+        <translation>The surrogate key of category %1</translation>
+    </message>
+    <message>
+        <source>%1 是 %2 的子類別; %2 的特殊化只有子類別的關聯 (8B), 所以 %1 繼承 %2 的全部屬性, 以 %2 的主鍵識別</source>
+        <translation>%1 is a subclass of %2; the specialization of %2 has relations for its subclasses only (8B), so %1 inherits all attributes of %2 and is identified by the key of %2</translation>
+    </message>
+    <message>
+        <source>%1 是共用子類別, 同時屬多個超類別: 自成一個關聯, 以繼承的主鍵識別</source>
+        <translation>%1 is a shared subclass of several superclasses: it becomes a relation of its own, identified by the inherited key</translation>
+    </message>
+    <message>
+        <source>%1 是 %2 的子類別 (8A), 自成一個關聯, 以 %2 的主鍵識別</source>
+        <translation>%1 is a subclass of %2 (8A): it becomes a relation of its own, identified by the key of %2</translation>
+    </message>
+    <message>
+        <source>繼承 %1 的主鍵, 同時是參照關聯 %2 的外鍵</source>
+        <translation>The inherited key of %1, also a foreign key referencing the relation %2</translation>
+    </message>
+    <message>
+        <source>%1 是類別 %2 的超類別: 以外鍵參照 %2 的代理鍵</source>
+        <translation>%1 is a superclass of category %2: a foreign key references the surrogate key of %2</translation>
+    </message>
+    <message>
+        <source>類型屬性: 記錄每一列屬哪一個子類別, 只能是 %1 之一</source>
+        <translation>Type attribute: records which subclass each row belongs to, one of %1</translation>
+    </message>
+    <message>
+        <source>旗標: 這一列是否屬子類別 %1 (1 是, 0 否)</source>
+        <translation>Flag: whether this row belongs to subclass %1 (1 yes, 0 no)</translation>
+    </message>
 </context>
 <context>
     <name>OptionChecks</name>
@@ -1390,6 +1514,17 @@
     <message>
         <source>不得小於0</source>
         <translation> must not be less than 0</translation>
+    </message>
+</context>
+<context>
+    <name>OverviewDock</name>
+    <message>
+        <source>鳥瞰圖</source>
+        <translation>Overview</translation>
+    </message>
+    <message>
+        <source>整張圖的縮圖; 拖曳方框即可捲動繪圖區</source>
+        <translation>The whole diagram in small; drag the frame to scroll the drawing</translation>
     </message>
 </context>
 <context>
@@ -1677,6 +1812,26 @@ You can save it as a draft and finish it later.</translation>
         <source>規則 %1 </source>
         <translation>Rule %1 </translation>
     </message>
+    <message>
+        <source>規則 8A 特殊化: 超類別與每個子類別各一個關聯</source>
+        <translation>Rule 8A specialization: a relation for the superclass and one for each subclass</translation>
+    </message>
+    <message>
+        <source>規則 8B 特殊化: 只有子類別的關聯</source>
+        <translation>Rule 8B specialization: relations for the subclasses only</translation>
+    </message>
+    <message>
+        <source>規則 8C 特殊化: 一個關聯加一個類型屬性</source>
+        <translation>Rule 8C specialization: one relation with one type attribute</translation>
+    </message>
+    <message>
+        <source>規則 8D 特殊化: 一個關聯加每個子類別的布林旗標</source>
+        <translation>Rule 8D specialization: one relation with a Boolean flag per subclass</translation>
+    </message>
+    <message>
+        <source>規則 9 類別: 以代理鍵參照各超類別</source>
+        <translation>Rule 9 category: a surrogate key referenced from each superclass</translation>
+    </message>
 </context>
 <context>
     <name>RelvaneApp</name>
@@ -1856,6 +2011,341 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>%1 重複設定</source>
         <translation>%1 is set twice</translation>
+    </message>
+</context>
+<context>
+    <name>SampleProjects</name>
+    <message>
+        <source>員工</source>
+        <translation>EMPLOYEE</translation>
+    </message>
+    <message>
+        <source>部門</source>
+        <translation>DEPARTMENT</translation>
+    </message>
+    <message>
+        <source>專案</source>
+        <translation>PROJECT</translation>
+    </message>
+    <message>
+        <source>眷屬</source>
+        <translation>DEPENDENT</translation>
+    </message>
+    <message>
+        <source>任職</source>
+        <translation>WORKS_FOR</translation>
+    </message>
+    <message>
+        <source>管理</source>
+        <translation>MANAGES</translation>
+    </message>
+    <message>
+        <source>控制</source>
+        <translation>CONTROLS</translation>
+    </message>
+    <message>
+        <source>參與</source>
+        <translation>WORKS_ON</translation>
+    </message>
+    <message>
+        <source>督導</source>
+        <translation>SUPERVISION</translation>
+    </message>
+    <message>
+        <source>扶養</source>
+        <translation>DEPENDENTS_OF</translation>
+    </message>
+    <message>
+        <source>姓名</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>名</source>
+        <translation>Fname</translation>
+    </message>
+    <message>
+        <source>中間名</source>
+        <translation>Minit</translation>
+    </message>
+    <message>
+        <source>姓</source>
+        <translation>Lname</translation>
+    </message>
+    <message>
+        <source>身分證號</source>
+        <translation>Ssn</translation>
+    </message>
+    <message>
+        <source>生日</source>
+        <translation>Bdate</translation>
+    </message>
+    <message>
+        <source>薪水</source>
+        <translation>Salary</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>性別</source>
+        <translation>Sex</translation>
+    </message>
+    <message>
+        <source>部門名稱</source>
+        <translation>Dname</translation>
+    </message>
+    <message>
+        <source>部門編號</source>
+        <translation>Dnumber</translation>
+    </message>
+    <message>
+        <source>地點</source>
+        <translation>Locations</translation>
+    </message>
+    <message>
+        <source>就任日期</source>
+        <translation>Start_date</translation>
+    </message>
+    <message>
+        <source>專案編號</source>
+        <translation>Pnumber</translation>
+    </message>
+    <message>
+        <source>專案名稱</source>
+        <translation>Pname</translation>
+    </message>
+    <message>
+        <source>專案地點</source>
+        <translation>Plocation</translation>
+    </message>
+    <message>
+        <source>工時</source>
+        <translation>Hours</translation>
+    </message>
+    <message>
+        <source>眷屬姓名</source>
+        <translation>Dependent_name</translation>
+    </message>
+    <message>
+        <source>關係</source>
+        <translation>Relationship</translation>
+    </message>
+    <message>
+        <source>部屬</source>
+        <translation>supervisee</translation>
+    </message>
+    <message>
+        <source>主管</source>
+        <translation>supervisor</translation>
+    </message>
+    <message>
+        <source>學生</source>
+        <translation>STUDENT</translation>
+    </message>
+    <message>
+        <source>課程</source>
+        <translation>COURSE</translation>
+    </message>
+    <message>
+        <source>開課班級</source>
+        <translation>SECTION</translation>
+    </message>
+    <message>
+        <source>教師</source>
+        <translation>INSTRUCTOR</translation>
+    </message>
+    <message>
+        <source>系所</source>
+        <translation>DEPARTMENT</translation>
+    </message>
+    <message>
+        <source>選課</source>
+        <translation>ENROLLS</translation>
+    </message>
+    <message>
+        <source>開設</source>
+        <translation>OFFERS</translation>
+    </message>
+    <message>
+        <source>授課</source>
+        <translation>TEACHES</translation>
+    </message>
+    <message>
+        <source>先修</source>
+        <translation>PREREQUISITE</translation>
+    </message>
+    <message>
+        <source>主修</source>
+        <translation>MAJORS_IN</translation>
+    </message>
+    <message>
+        <source>聘任</source>
+        <translation>EMPLOYS</translation>
+    </message>
+    <message>
+        <source>學號</source>
+        <translation>Student_id</translation>
+    </message>
+    <message>
+        <source>電話</source>
+        <translation>Phone</translation>
+    </message>
+    <message>
+        <source>成績</source>
+        <translation>Grade</translation>
+    </message>
+    <message>
+        <source>班別</source>
+        <translation>Section_no</translation>
+    </message>
+    <message>
+        <source>學期</source>
+        <translation>Semester</translation>
+    </message>
+    <message>
+        <source>教室</source>
+        <translation>Room</translation>
+    </message>
+    <message>
+        <source>課號</source>
+        <translation>Course_id</translation>
+    </message>
+    <message>
+        <source>課名</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>學分</source>
+        <translation>Credits</translation>
+    </message>
+    <message>
+        <source>教師編號</source>
+        <translation>Instructor_id</translation>
+    </message>
+    <message>
+        <source>職稱</source>
+        <translation>Rank</translation>
+    </message>
+    <message>
+        <source>系所代碼</source>
+        <translation>Dept_code</translation>
+    </message>
+    <message>
+        <source>系所名稱</source>
+        <translation>Dept_name</translation>
+    </message>
+    <message>
+        <source>進階課程</source>
+        <translation>Course</translation>
+    </message>
+    <message>
+        <source>先修課程</source>
+        <translation>Prerequisite</translation>
+    </message>
+    <message>
+        <source>出版社</source>
+        <translation>PUBLISHER</translation>
+    </message>
+    <message>
+        <source>書目</source>
+        <translation>BOOK</translation>
+    </message>
+    <message>
+        <source>館藏複本</source>
+        <translation>COPY</translation>
+    </message>
+    <message>
+        <source>讀者</source>
+        <translation>MEMBER</translation>
+    </message>
+    <message>
+        <source>出版</source>
+        <translation>PUBLISHES</translation>
+    </message>
+    <message>
+        <source>典藏</source>
+        <translation>HOLDS</translation>
+    </message>
+    <message>
+        <source>借閱</source>
+        <translation>BORROWS</translation>
+    </message>
+    <message>
+        <source>預約</source>
+        <translation>RESERVES</translation>
+    </message>
+    <message>
+        <source>出版社名稱</source>
+        <translation>Pub_name</translation>
+    </message>
+    <message>
+        <source>ISBN</source>
+        <translation>ISBN</translation>
+    </message>
+    <message>
+        <source>書名</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>出版年</source>
+        <translation>Year</translation>
+    </message>
+    <message>
+        <source>作者</source>
+        <translation>Author</translation>
+    </message>
+    <message>
+        <source>複本編號</source>
+        <translation>Copy_no</translation>
+    </message>
+    <message>
+        <source>狀態</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>借出日期</source>
+        <translation>Loan_date</translation>
+    </message>
+    <message>
+        <source>到期日</source>
+        <translation>Due_date</translation>
+    </message>
+    <message>
+        <source>預約日期</source>
+        <translation>Reserve_date</translation>
+    </message>
+    <message>
+        <source>借書證號</source>
+        <translation>Card_no</translation>
+    </message>
+    <message>
+        <source>城市</source>
+        <translation>City</translation>
+    </message>
+    <message>
+        <source>街道</source>
+        <translation>Street</translation>
+    </message>
+    <message>
+        <source>郵遞區號</source>
+        <translation>Zip</translation>
+    </message>
+    <message>
+        <source>大學選課</source>
+        <translation>University Course Registration</translation>
+    </message>
+    <message>
+        <source>圖書館</source>
+        <translation>Library</translation>
+    </message>
+    <message>
+        <source>公司 (COMPANY)</source>
+        <translation>Company (COMPANY)</translation>
+    </message>
+    <message>
+        <source>範例 %1</source>
+        <translation>Sample %1</translation>
     </message>
 </context>
 <context>
@@ -2060,6 +2550,10 @@ You can save it as a draft and finish it later.</translation>
     <message>
         <source>關聯 %1 有 %2 個欄位, %3 的資料表最多只能有 %4 個欄位</source>
         <translation>Relation %1 has %2 columns; a %3 table can have at most %4 columns</translation>
+    </message>
+    <message>
+        <source>共用子類別的主鍵也參照 %1</source>
+        <translation>The shared subclass&apos;s key also references %1</translation>
     </message>
 </context>
 <context>

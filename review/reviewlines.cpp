@@ -77,7 +77,8 @@ std::vector<ReviewLine> reviewLines(const Diagram& diagram, const RelationalMode
             if (column.references) {
                 // What it references follows in the same colour and link, not underlined.
                 const ColumnReference& ref = references[r][c];
-                run.text = QStringLiteral("→%1.%2").arg(ref.relation, ref.column);
+                run.text = QStringLiteral("→%1.%2").arg(ref.relation, ref.column) +
+                           sharedReferencesText(model, r, c);
                 run.key = false;
                 line.runs.push_back(std::move(run));
             }

@@ -256,6 +256,15 @@ bool SettingsStore::readShowGrid() const {
     return settingToSwitch(key.read(QStringLiteral("ShowGrid")), false);
 }
 
+void SettingsStore::writeOverview(bool shown) {
+    writeAtOnce(QStringLiteral("Overview"), switchText(shown));
+}
+
+bool SettingsStore::readOverview() const {
+    SettingsKey key(fileName_);
+    return settingToSwitch(key.read(QStringLiteral("Overview")), false);
+}
+
 void SettingsStore::writeLanguage(const QString& code) {
     writeAtOnce(kLanguageSetting, knownLanguage(code));
 }

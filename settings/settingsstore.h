@@ -60,6 +60,9 @@ public:
     // Whether the drawing area shows the grid ("ShowGrid" = "1"; "0", the default, hides it).
     void writeShowGrid(bool shown);
     bool readShowGrid() const;
+    // Whether the overview of the whole diagram is shown ("Overview" = "1"; hidden by default).
+    void writeOverview(bool shown);
+    bool readOverview() const;
     // The language of the texts ("Language" = "zh_TW", the default, or "en"); it takes effect at
     // the next start.
     void writeLanguage(const QString& code);

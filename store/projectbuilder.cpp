@@ -260,3 +260,9 @@ std::optional<int> buildDiagram(Editor& editor, const ProjectRows& rows, Progres
     editor.replaceDiagram(builder.takeDocument(), project);
     return *skipped + rows.unreadableRows;
 }
+
+Document buildDocument(Document empty, const ProgramSettings& settings, const ProjectRows& rows) {
+    DiagramBuilder builder(std::move(empty), settings);
+    builder.build(rows);
+    return builder.takeDocument();
+}

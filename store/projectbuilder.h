@@ -17,3 +17,7 @@ int buildDiagram(Editor& editor, const ProjectRows& rows, const ProjectIdentity&
 // `progress` stops it.
 std::optional<int> buildDiagram(Editor& editor, const ProjectRows& rows, Progress& progress,
                                 const ProjectIdentity& project = {});
+// The stored project built into `empty` (a document with the templates of the diagram it is to
+// go into) as buildDiagram builds it, reading `settings` for the notation and line colours;
+// connectors are left for the editor to lay out. Rows that cannot be loaded are left out.
+Document buildDocument(Document empty, const ProgramSettings& settings, const ProjectRows& rows);

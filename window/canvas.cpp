@@ -229,6 +229,7 @@ void Canvas::applyMapping() {
     queueScrollBars();
     reportVisibleArea();
     captionEdit_->follow();
+    Q_EMIT viewChanged();
 }
 
 void Canvas::setPlacementMargins(const QMargins& margins) {

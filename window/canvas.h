@@ -134,6 +134,8 @@ Q_SIGNALS:
     void resized();
     void zoomChanged(double zoom);
     void scrollBarsChanged();
+    // The part of the drawing shown moved: scrolled or zoomed.
+    void viewChanged();
     // A dragged element was dropped and the editor has moved it.
     void elementDropped(int index);
 

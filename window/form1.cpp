@@ -25,7 +25,9 @@
 #include "fragmentclipboard.h"
 #include "helptext.h"
 #include "helpwindow.h"
+#include "overview.h"
 #include "picturefile.h"
+#include "sampleprojects.h"
 #include "shortcutlist.h"
 #include "toolicons.h"
 
@@ -118,7 +120,9 @@ Form1::Form1(Workspace& workspace, QWidget* parent) : QMainWindow(parent), works
 }
 
 Form1::~Form1() {
-    // The canvas and its overlays refer to the diagram, which members outlive only until here.
+    // The canvas and its overlays refer to the diagram, which members outlive only until here;
+    // the overview refers to the canvas.
+    delete overview_;
     delete takeCentralWidget();
 }
 
@@ -147,6 +151,15 @@ void Form1::buildMenus() {
     recent_->setObjectName(QStringLiteral("mnuRecent"));
     recent_->menuAction()->setObjectName(QStringLiteral("mnuRecent"));
     setRecentProjects({});
+    // Complete diagrams to look at or start from, each opened as a new diagram.
+    QMenu* samples = file->addMenu(QCoreApplication::translate("Form1", "範例"));
+    samples->menuAction()->setObjectName(QStringLiteral("mnuSamples"));
+    for (const SampleProject sample : kSampleProjects) {
+        QAction* item = samples->addAction(sampleTitle(sample));
+        item->setObjectName(QStringLiteral("mnuSample%1").arg(int(sample)));
+        connect(item, &QAction::triggered, this,
+                [this, sample] { Q_EMIT sampleRequested(sample); });
+    }
     addFileItem("mnuSave",
                 withKeyShown(QCoreApplication::translate("Form1", "儲存"),
                              QKeySequence(Qt::CTRL | Qt::Key_S)),
@@ -411,6 +424,11 @@ void Form1::buildViewMenu() {
     showGrid_->setCheckable(true);
     showGrid_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Apostrophe));
     connect(showGrid_, &QAction::toggled, canvas_, &Canvas::setGridShown);
+    // The overview starts hidden; the application shows it when the settings ask for it.
+    overview_ = new OverviewDock(*canvas_, this);
+    addDockWidget(Qt::RightDockWidgetArea, overview_);
+    overview_->hide();
+    view->addAction(overview_->toggleViewAction());
 }
 
 void Form1::showZoom(double zoom) {

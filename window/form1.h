@@ -10,12 +10,14 @@
 #include "diagram.h"
 #include "drawingscale.h"
 #include "editor.h"
+#include "sampleprojects.h"
 #include "workspace.h"
 
 class Canvas;
 class ElementMenus;
 class FindWindow;
 class HelpWindow;
+class OverviewDock;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -39,6 +41,8 @@ public:
     Prompts& prompts() { return workspace_.prompts(); }
     Canvas* canvas() const { return canvas_; }
     ElementMenus* menus() const { return menus_; }
+    // The overview of the whole diagram (View -> 鳥瞰圖), a dock of this window.
+    OverviewDock* overviewDock() const { return overview_; }
     // The toolbar button of a key ("Entity", "Attribute", "Relationship", "AttLine", "RelLine").
     QToolButton* toolbarButton(const QString& key) const;
 
@@ -92,6 +96,8 @@ Q_SIGNALS:
     void saveRequested();
     void saveAsRequested();
     void recentProjectRequested(int index);
+    // File -> 範例: one of the sample diagrams.
+    void sampleRequested(SampleProject sample);
     void loadRequested();
     void convertRequested();
     void optionsRequested();
@@ -161,5 +167,6 @@ private:
     QLabel* modeHint_ = nullptr;  // how to end a running connect mode
     QPointer<HelpWindow> help_;
     QLabel* zoomPanel_ = nullptr;
+    OverviewDock* overview_ = nullptr;
     WindowScaleMemory scaleMemory_;
 };

@@ -38,6 +38,7 @@
 #include "drawstudent.h"
 #include "fakeappdialogs.h"
 #include "form1.h"
+#include "overview.h"
 #include "frmsplash.h"
 #include "projectfile.h"
 #include "projectstore.h"
@@ -525,11 +526,15 @@ TEST_F(AppTest, TheReviewPanelShowsProblemsThenTheSchemaAndPointsBackToTheElemen
     EXPECT_EQ(toggle->shortcut(), QKeySequence(Qt::Key_F9));
     toggle->trigger();
     EXPECT_FALSE(panel.isVisible());
+    // The overview, hidden at first, is remembered the same way.
+    EXPECT_FALSE(app->window().overviewDock()->isVisible());
+    app->window().findChild<QAction*>("mnuOverview")->trigger();
     prompts.answerSave(Prompts::SaveChoice::Discard);
     app->window().close();
     app.reset();
     auto again = startApp(prompts);
     EXPECT_FALSE(again->reviewPanel().isVisible());
+    EXPECT_TRUE(again->window().overviewDock()->isVisible());
 }
 
 // Compared with a reference answer saved in the store: the score and the differences follow the

@@ -144,9 +144,9 @@ TEST_F(GradeCommandTest, GradesTheWholeClassAsTextCsvAndWorkbook) {
     EXPECT_TRUE(lines[1].startsWith("評分方式："));
     EXPECT_TRUE(lines[2].startsWith("評分標準：預設: 缺少關聯 10, "));
     EXPECT_TRUE(lines[3].startsWith("專案\t分數\t缺少關聯\t"));
-    EXPECT_EQ(lines[4], "amy\t100\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0");
+    EXPECT_EQ(lines[4], "amy\t100\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0");
     EXPECT_EQ(lines[5],
-              "bob\t97\t0\t0\t1\t0\t0\t0\t0\t0\t0\t0\t0\t-3 缺少欄位: Student 缺少欄位 Name");
+              "bob\t97\t0\t0\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t-3 缺少欄位: Student 缺少欄位 Name");
     EXPECT_TRUE(lines[6].startsWith(kOddName + "\t")) << lines[6].toStdString();
     EXPECT_TRUE(lines[6].contains("\t未通過檢查: 實體 NoKey 沒有設定主鍵"))
         << lines[6].toStdString();

@@ -190,14 +190,16 @@ TEST_F(Form1Test, MenuBarHasFileAndAbout) {
     auto* about = child<QMenu>("mnuAboutMenu");
     ASSERT_TRUE(file && about);
     EXPECT_EQ(file->title(), "File");
-    EXPECT_EQ(itemsOf(file), QStringList({"開新圖形", "Load\tCtrl+O", "最近的專案", "儲存\tCtrl+S",
-                                          "另存新檔...", "-", "匯出專案檔...", "匯入專案檔...",
-                                          "匯出 SQL...", "匯出圖片...", "列印...", "預覽列印...",
-                                          "與參考答案比較...", "Set", "Capture", "-", "Exit"}));
-    EXPECT_EQ(namesOf(file), QStringList({"mnuNew", "mnuLoad", "mnuRecent", "mnuSave", "mnuSaveAs",
-                                          "mnuExportFile", "mnuImportFile", "mnuExportSql",
-                                          "mnuExportPicture", "mnuPrint", "mnuPrintPreview",
-                                          "mnuCompare", "mnuSet", "mnuCapture", "mnuExit"}));
+    EXPECT_EQ(itemsOf(file),
+              QStringList({"開新圖形", "Load\tCtrl+O", "最近的專案", "範例", "儲存\tCtrl+S",
+                           "另存新檔...", "-", "匯出專案檔...", "匯入專案檔...", "匯出 SQL...",
+                           "匯出圖片...", "列印...", "預覽列印...", "與參考答案比較...", "Set",
+                           "Capture", "-", "Exit"}));
+    EXPECT_EQ(namesOf(file),
+              QStringList({"mnuNew", "mnuLoad", "mnuRecent", "mnuSamples", "mnuSave", "mnuSaveAs",
+                           "mnuExportFile", "mnuImportFile", "mnuExportSql", "mnuExportPicture",
+                           "mnuPrint", "mnuPrintPreview", "mnuCompare", "mnuSet", "mnuCapture",
+                           "mnuExit"}));
     EXPECT_EQ(child<QAction>("mnuNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     EXPECT_EQ(child<QAction>("mnuSaveAs")->shortcut(),
               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));

@@ -407,11 +407,34 @@ void expectMatchesModel(const Catalog& catalog, const RelationalModel& model) {
         }
         EXPECT_EQ(std::set<QString>(read.key.begin(), read.key.end()), key)
             << relation.name.toStdString();
-        ASSERT_EQ(read.foreignKeys.size(), groups.size()) << relation.name.toStdString();
+        ASSERT_EQ(read.foreignKeys.size(), groups.size() + relation.sharedKeys.size())
+            << relation.name.toStdString();
+        // A shared subclass's key columns make one more foreign key per further superclass.
+        for (const Relation::SharedKey& shared : relation.sharedKeys) {
+            const auto to = std::find_if(
+                model.relations.begin(), model.relations.end(), [&](const Relation& other) {
+                    return other.origin == RelationOrigin::Entity && other.element == shared.entity;
+                });
+            ASSERT_NE(to, model.relations.end());
+            EXPECT_TRUE(std::any_of(read.foreignKeys.begin(), read.foreignKeys.end(),
+                                    [&](const ForeignKeyRead& fk) {
+                                        return fk.table == to->name &&
+                                               std::set<QString>(fk.columns.begin(),
+                                                                 fk.columns.end()) ==
+                                                   groups[shared.group];
+                                    }))
+                << relation.name.toStdString() << " -> " << to->name.toStdString();
+        }
         for (const auto& [group, columns] : groups) {
             const ForeignKeyRead* found = nullptr;
+            size_t first = 0;
+            while (!relation.columns[first].references ||
+                   relation.columns[first].references->group != group)
+                ++first;
             for (const ForeignKeyRead& fk : read.foreignKeys)
-                if (std::set<QString>(fk.columns.begin(), fk.columns.end()) == columns) found = &fk;
+                if (std::set<QString>(fk.columns.begin(), fk.columns.end()) == columns &&
+                    fk.table == references[r][first].relation)
+                    found = &fk;
             ASSERT_NE(found, nullptr) << relation.name.toStdString();
             for (size_t c = 0; c < relation.columns.size(); ++c) {
                 const Column& column = relation.columns[c];
