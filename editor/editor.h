@@ -10,6 +10,7 @@
 #include "diagram.h"
 #include "prompts.h"
 
+class LayoutPlan;
 class History;
 struct Fragment;
 
@@ -197,6 +198,14 @@ public:
     bool canAlignSelection() const;
     bool canDistributeSelection() const;
 
+    // ---- Automatic arrangement (arranging.cpp), each one step ----
+    // The attributes of the selected elements' owners, with their parts, placed evenly around
+    // them, clear of everything else (attributerings.h); with nothing selected, every owner's.
+    void arrangeAttributes();
+    // The whole diagram arranged (diagramlayout.h); with two or more elements selected, those and
+    // the attributes of their owners.
+    void arrangeDiagram();
+
     // ---- Window-wide commands (windowcommands.cpp) ----
     void resizeToCaptions();
     void repaintElements();
@@ -290,6 +299,8 @@ private:
     void layoutConnectorsOfAll(const std::vector<int>& elements);
     // The live elements of the selection, by index.
     std::vector<int> liveSelection() const;
+    // Moves the arranged elements to their places and lays out the connectors of those that moved.
+    void applyLayoutPlan(const LayoutPlan& plan);
     // Element i, unless its size is locked or it is hidden, takes the size its caption needs.
     void fitToCaption(int i);
 

@@ -104,6 +104,17 @@
     </message>
 </context>
 <context>
+    <name>Arranging</name>
+    <message>
+        <source>排列屬性</source>
+        <translation>Arrange Attributes</translation>
+    </message>
+    <message>
+        <source>排列全圖</source>
+        <translation>Arrange Diagram</translation>
+    </message>
+</context>
+<context>
     <name>CheckDiagram</name>
     <message>
         <source>目前沒有任何資料</source>

@@ -351,6 +351,15 @@ void Form1::buildArrangeMenu() {
         addItem(name, distributionName(orientation), QKeySequence(Qt::ALT | Qt::SHIFT | key),
                 distributeItems_,
                 [this, orientation] { editor().distributeSelection(orientation); });
+    // Automatic arrangement: the whole diagram (or the selection), or the attributes around
+    // their owners; without a selection each works on everything.
+    arrange->addSeparator();
+    QAction* whole = arrange->addAction(arrangeDiagramName());
+    whole->setObjectName(QStringLiteral("mnuArrangeDiagram"));
+    connect(whole, &QAction::triggered, this, [this] { editor().arrangeDiagram(); });
+    QAction* attributes = arrange->addAction(arrangeAttributesName());
+    attributes->setObjectName(QStringLiteral("mnuArrangeAttributes"));
+    connect(attributes, &QAction::triggered, this, [this] { editor().arrangeAttributes(); });
 }
 
 void Form1::setGridShown(bool shown) {

@@ -41,6 +41,22 @@ protected:
     Diagram& d = form.diagram();
 };
 
+TEST_F(Form1ArrangeTest, AutomaticArrangementItemsWorkWithoutASelection) {
+    const int a = entity("A", 40, 60), b = entity("B", 45, 65);
+    form.editor().clearSelection();
+    action("mnuArrangeDiagram")->trigger();
+    EXPECT_FALSE(
+        QRectF(d.element(a).Left, d.element(a).Top, d.element(a).Width, d.element(a).Height)
+            .intersects(QRectF(d.element(b).Left, d.element(b).Top, d.element(b).Width,
+                               d.element(b).Height)))
+        << "two entities on top of each other come apart";
+    QUndoStack& steps = workspace.history().stack();
+    EXPECT_EQ(steps.undoText(), QStringLiteral("排列全圖"));
+    const int count = steps.count();
+    action("mnuArrangeAttributes")->trigger();
+    EXPECT_EQ(steps.count(), count) << "no attributes, nothing to arrange, no step";
+}
+
 TEST_F(Form1ArrangeTest, ArrangeItemsNeedTwoOrThreeSelectedAndTheirKeysWork) {
     const int a = entity("A", 40, 60), b = entity("B", 200, 90), c = entity("C", 120, 200);
     form.editor().selectElements({a});
