@@ -200,6 +200,48 @@ TEST(RecoverySnapshot, AFileOfTheOlderTaggedFormatComesBack) {
     EXPECT_EQ(differenceBetween(got->document, b.d.document()), "");
 }
 
+// The previous format, written before the enhanced-ER circles had choices to keep, still reads.
+TEST(RecoverySnapshot, AFileOfThePreviousFormatComesBack) {
+    QFile file(QStringLiteral(RELVANE_SOURCE_DIR "/tests/editor/golden/recovery-format3.bin"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QString problem;
+    const std::optional<RecoverySnapshot> got = decodeSnapshot(file.readAll(), &problem);
+    ASSERT_TRUE(got) << problem.toStdString();
+    EXPECT_EQ(got->project, (ProjectIdentity{"公司", "公司", "sqlite:/tmp/x.db", false}));
+
+    DiagramBuilder b;
+    const int owner = b.entity("Employee");
+    b.d.element(owner).BackColor = 0x123456;
+    const int dependent = b.entity("Dependent");
+    const int has = b.relationship("Has");
+    b.attribute(owner, "Ssn", true);
+    b.multAttribute(dependent, "Phone");
+    b.binary(owner, has, dependent);
+    b.setParticipation(b.connector(owner, has), "1,1");
+    b.setParticipation(b.connector(dependent, has), "0,N");
+    b.makeWeak(dependent, has);
+    EXPECT_EQ(differenceBetween(got->document, b.d.document()), "");
+}
+
+// Circles with their choices, and their superclass and subclass lines, come back as drawn.
+TEST(RecoverySnapshot, EnhancedErCirclesAndTheirLinesComeBackExactly) {
+    DiagramBuilder b;
+    const int person = b.entity("PERSON");
+    const int student = b.entity("STUDENT");
+    const int staff = b.entity("STAFF");
+    const int name = b.attribute(person, "Name");
+    const int circle = b.specialization(person, {student, staff}, true, true);
+    b.editor.setSubclassMapping(circle, SubclassMapping::TypeFlags);
+    b.editor.setDefiningAttribute(circle, name);
+    b.category({student, staff}, b.entity("TUTOR"), true);
+    const RecoverySnapshot sent{b.d.document(), "p", {"p", "p", "sqlite:/tmp/x.db", false}, 1};
+    QString problem;
+    const std::optional<RecoverySnapshot> got = decodeSnapshot(encodeSnapshot(sent), &problem);
+    ASSERT_TRUE(got) << problem.toStdString();
+    EXPECT_EQ(differenceBetween(got->document, sent.document), "");
+    EXPECT_EQ(got->document.element(circle).Mapping, SubclassMapping::TypeFlags);
+}
+
 TEST(RecoverySnapshot, DamagedTruncatedOrForeignBytesAreRefused) {
     RandomSession session(7);
     for (int step = 0; step < 40; ++step) session.step();
