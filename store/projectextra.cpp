@@ -6,6 +6,7 @@
 #include <QSqlRecord>
 
 #include "schema.h"
+#include "specializationrows.h"
 #include "statementrunner.h"
 #include "tablecolumns.h"
 
@@ -47,7 +48,8 @@ bool deleteProjectRows(StatementRunner& run, int pi) {
     QStringList tables;
     for (const StoreTable& table : storeTables())
         if (table.name != QLatin1String("Project")) tables << table.name;
-    for (const QString& beside : {kExtraTable, kSavedTable})
+    for (const QString& beside :
+         {kExtraTable, kSavedTable, kSpecializationTable, kSpecializationLinkTable})
         if (hasTable(run.database(), beside)) tables << beside;
     // The project's own row goes last: a table that references it would refuse it before.
     tables << QStringLiteral("Project");
