@@ -27,20 +27,6 @@ const QString kCreateSpecializationLink = QStringLiteral(
     "\"Ei\" integer not null, \"IsSuperclass\" integer not null, \"SavedAt\" text not null, "
     "primary key (\"Pi\", \"n\"))");
 
-// Creates the table when it is missing, then clears project `pi`'s rows: a project deleted by an
-// earlier version, which leaves this table alone, may have left rows under the same number.
-bool prepareTable(StatementRunner& run, const QString& table, const QString& create, qint16 pi) {
-    // Saves hold the project table's lock here, so two programs never create the table at once.
-    if (!hasTable(run.database(), table) &&
-        !run.exec(create, QStringLiteral("Create table ") + table))
-        return false;
-    QSqlQuery remove(run.database());
-    const QString operation = QStringLiteral("Delete from ") + table;
-    return run.prepare(remove, QStringLiteral("Delete from \"%1\" where \"Pi\" = ?").arg(table),
-                       operation) &&
-           run.exec(remove, operation, {int(pi)});
-}
-
 // Texts bound as values must not be null QStrings: QtSql binds those as SQL NULL.
 QString text(const QString& value) {
     return value.isNull() ? QStringLiteral("") : value;
@@ -54,8 +40,8 @@ bool writeSpecializations(StatementRunner& run, const Document& d, qint16 pi,
     for (int n = 1; n < d.elementCount(); ++n)
         if (d.isLiveElement(n) && d.element(n).isSpecializationKind()) circles.push_back(n);
     if (circles.empty()) return true;
-    if (!prepareTable(run, kSpecializationTable, kCreateSpecialization, pi) ||
-        !prepareTable(run, kSpecializationLinkTable, kCreateSpecializationLink, pi))
+    if (!prepareBesideTable(run, kSpecializationTable, kCreateSpecialization, pi) ||
+        !prepareBesideTable(run, kSpecializationLinkTable, kCreateSpecializationLink, pi))
         return false;
 
     QSqlQuery circle(run.database());
