@@ -27,6 +27,11 @@ QString classCaptions(const Document& document, const std::vector<int>& classes)
     return captions.join(QStringLiteral(", "));
 }
 
+bool carriesTotal(const Element& circle, ConnectorKind kind) {
+    return circle.is(KindCategory) ? kind == ConnectorKind::Subclass
+                                   : kind == ConnectorKind::Superclass;
+}
+
 QString specializationMark(const Element& circle) {
     if (circle.is(KindCategory)) return QStringLiteral("\u222A");
     return circle.Overlapping ? QStringLiteral("o") : QStringLiteral("d");

@@ -16,6 +16,10 @@ ClassLinks classLinksOf(const Document& document, int circle);
 // The classes' captions joined by ", "; "無" for none.
 QString classCaptions(const Document& document, const std::vector<int>& classes);
 
+// Whether a line of `kind` to the circle is the one drawn double when the circle is total: the
+// superclass line of a specialization, the subclass line of a category.
+bool carriesTotal(const Element& circle, ConnectorKind kind);
+
 // The mark a circle shows: "∪" for a category, "d" or "o" for a specialization.
 QString specializationMark(const Element& circle);
 

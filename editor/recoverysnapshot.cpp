@@ -12,9 +12,12 @@ constexpr char kMagic[] = "RELVANE-RECOVERY";
 // Format 1 had no store for the project's stored name; such a project is then saved as new.
 // Formats 1 and 2 kept a text tag on every element (the own colour of a highlighted one) and on
 // every line (its connector's two ends, "a,b"); both are read and dropped.
-constexpr quint32 kFormat = 3;
+// Format 4 added the enhanced-ER circles' choices to every element and the superclass and
+// subclass lines; older files hold neither, so their elements keep the defaults.
+constexpr quint32 kFormat = 4;
 constexpr quint32 kFirstFormat = 1;
 constexpr quint32 kFirstUntaggedFormat = 3;
+constexpr quint32 kFirstClassFormat = 4;
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
 // No count in a file written by this program passes the model's own limits.
 constexpr quint32 kMostEntries = quint32(Document::kLargestIndex) + 1;
@@ -78,17 +81,30 @@ struct In {
     }
 };
 
+// A specialization or category circle's choices, kept on every element.
+template <typename Stream, typename E>
+void circleFields(Stream& s, E& e) {
+    s& e.Overlapping& e.Total& e.Mapping& e.DefiningAttribute;
+}
+
 void write(QDataStream& out, const Element& e) {
     Out o{out};
     elementFields(o, e, false);
+    circleFields(o, e);
     for (const Collection* c : {&e.AttributeList, &e.RelationList, &e.RelativeEntityList,
                                 &e.PrimaryEntityList, &e.WeakRelationList, &e.WeakEntityList})
         write(out, *c);
 }
 
-bool read(QDataStream& in, Element& e, bool tagged) {
+bool read(QDataStream& in, Element& e, quint32 format) {
     In i{in};
-    elementFields(i, e, tagged);
+    elementFields(i, e, format < kFirstUntaggedFormat);
+    if (format >= kFirstClassFormat) {
+        circleFields(i, e);
+        if (qint8(e.Mapping) < qint8(SubclassMapping::SuperclassAndSubclasses) ||
+            qint8(e.Mapping) > qint8(SubclassMapping::TypeFlags))
+            return false;
+    }
     e.newCollections();
     for (Collection* c : {&e.AttributeList, &e.RelationList, &e.RelativeEntityList,
                           &e.PrimaryEntityList, &e.WeakRelationList, &e.WeakEntityList})
@@ -105,7 +121,8 @@ void write(QDataStream& out, const Connector& c) {
     out << qint8(c.kind) << c.first << c.second;
 }
 
-bool read(QDataStream& in, Connector& c, bool tagged) {
+bool read(QDataStream& in, Connector& c, quint32 format) {
+    const bool tagged = format < kFirstUntaggedFormat;
     In i{in};
     lineFields(i, c.Line1, tagged);
     lineFields(i, c.Line2, tagged);
@@ -113,8 +130,9 @@ bool read(QDataStream& in, Connector& c, bool tagged) {
     labelFields(i, c.Description);
     qint8 kind = 0;
     in >> kind >> c.first >> c.second;
-    if (kind < qint8(ConnectorKind::None) || kind > qint8(ConnectorKind::Relationship))
-        return false;
+    const ConnectorKind last =
+        format >= kFirstClassFormat ? ConnectorKind::Subclass : ConnectorKind::Relationship;
+    if (kind < qint8(ConnectorKind::None) || kind > qint8(last)) return false;
     c.kind = ConnectorKind(kind);
     return in.status() == QDataStream::Ok;
 }
@@ -140,14 +158,13 @@ bool decodeBody(QDataStream& in, quint32 format, RecoverySnapshot& snapshot) {
     if (format >= 2) in >> snapshot.project.store >> snapshot.project.draft;
     in >> presentStyle;
     snapshot.presentStyle = presentStyle;
-    const bool tagged = format < kFirstUntaggedFormat;
     Document& doc = snapshot.document;
     quint32 elements = 0;
     in >> elements;
     if (elements < 1 || elements > kMostEntries) return false;
     for (quint32 i = 0; i < elements; ++i) {
         Element e;
-        if (!read(in, e, tagged)) return false;
+        if (!read(in, e, format)) return false;
         if (i == 0)
             doc.element(0) = e;
         else
@@ -158,7 +175,7 @@ bool decodeBody(QDataStream& in, quint32 format, RecoverySnapshot& snapshot) {
     if (connectors < 1 || connectors > kMostEntries) return false;
     for (quint32 k = 0; k < connectors; ++k) {
         Connector c;
-        if (!read(in, c, tagged)) return false;
+        if (!read(in, c, format)) return false;
         if (k == 0)
             doc.connector(0) = c;
         else

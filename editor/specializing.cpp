@@ -15,13 +15,6 @@ bool contains(const std::vector<int>& list, int value) {
 
 }  // namespace
 
-// The connector that carries a circle's double line when it is total: the superclass line of a
-// specialization, the subclass line of a category.
-static bool carriesTotal(const Element& circle, ConnectorKind kind) {
-    return circle.is(KindCategory) ? kind == ConnectorKind::Subclass
-                                   : kind == ConnectorKind::Superclass;
-}
-
 void Editor::showTotal(int k) {
     Connector& c = d_.connector(k);
     const Element& circle = std::as_const(d_).element(c.second);

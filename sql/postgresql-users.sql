@@ -18,6 +18,36 @@ CREATE TABLE IF NOT EXISTS "ProjectExtra" (
     "Orders"  TEXT    NOT NULL
 );
 
+-- Specialization and category circles of the enhanced ER model, and their superclass and
+-- subclass lines (see store/specializationrows.h).
+CREATE TABLE IF NOT EXISTS "Specialization" (
+    "Pi"          INTEGER NOT NULL,
+    "i"           INTEGER NOT NULL,
+    "eName"       TEXT    NOT NULL,
+    "color"       TEXT    NOT NULL,
+    "x"           REAL    NOT NULL,
+    "y"           REAL    NOT NULL,
+    "width"       REAL    NOT NULL,
+    "height"      REAL    NOT NULL,
+    "type"        INTEGER NOT NULL,
+    "overlapping" INTEGER NOT NULL,
+    "total"       INTEGER NOT NULL,
+    "mapping"     TEXT    NOT NULL,
+    "Ai"          INTEGER NOT NULL,
+    "SavedAt"     TEXT    NOT NULL,
+    PRIMARY KEY ("Pi", "i")
+);
+
+CREATE TABLE IF NOT EXISTS "SpecializationLink" (
+    "Pi"           INTEGER NOT NULL,
+    "n"            INTEGER NOT NULL,
+    "Ci"           INTEGER NOT NULL,
+    "Ei"           INTEGER NOT NULL,
+    "IsSuperclass" INTEGER NOT NULL,
+    "SavedAt"      TEXT    NOT NULL,
+    PRIMARY KEY ("Pi", "n")
+);
+
 DO $$
 BEGIN
     IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'relvane_users') THEN
@@ -28,5 +58,5 @@ $$;
 
 GRANT SELECT, INSERT, UPDATE, DELETE
     ON "Project", "EntityType", "Attribute", "Invoke", "ET_Identify_WET", "ProjectSaved",
-       "ProjectExtra"
+       "ProjectExtra", "Specialization", "SpecializationLink"
     TO relvane_users;

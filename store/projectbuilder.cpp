@@ -1,14 +1,23 @@
 #include "projectbuilder.h"
 
 #include <QSet>
+#include <algorithm>
 #include <utility>
 
+#include "classlinks.h"
 #include "listorders.h"
 
 namespace {
 
 QString key(int index) {
     return QString::number(index);
+}
+
+// The table an element row comes from, which decides the kinds it may hold.
+enum class ElementTable { EntityType, Attribute, Specialization };
+
+bool contains(const std::vector<int>& list, int value) {
+    return std::find(list.begin(), list.end(), value) != list.end();
 }
 
 // Builds the project into an empty document with the templates of the diagram it is loaded into,
@@ -25,14 +34,18 @@ public:
         progress_ = progress;
         draft_ = rows.draft;
         total_ = qint64(rows.entityTypes.size() + 2 * rows.attributes.size() + rows.invokes.size() +
-                        rows.owners.size());
+                        rows.owners.size() + rows.circles.size() + rows.classLinks.size());
         for (const auto& row : rows.entityTypes) {
-            addElement(row, false);
+            addElement(row, ElementTable::EntityType);
+            if (!step()) return std::nullopt;
+        }
+        for (const auto& row : rows.circles) {
+            addCircle(row);
             if (!step()) return std::nullopt;
         }
         std::vector<const ProjectRows::ElementRow*> attributes;
         for (const auto& row : rows.attributes) {
-            if (addElement(row, true)) attributes.push_back(&row);
+            if (addElement(row, ElementTable::Attribute)) attributes.push_back(&row);
             if (!step()) return std::nullopt;
         }
         for (const auto* row : attributes) {
@@ -45,6 +58,11 @@ public:
             addInvoke(row);
             if (!step()) return std::nullopt;
         }
+        for (const auto& row : rows.classLinks) {
+            addClassLink(row);
+            if (!step()) return std::nullopt;
+        }
+        checkDefiningAttributes();
         for (const auto& row : rows.owners) addOwner(row);
         deriveMissingOwners();
         applyListOrders(d_, rows.orders);
@@ -67,11 +85,16 @@ private:
     }
 
     // False when the row is left out.
-    bool addElement(const ProjectRows::ElementRow& row, bool attribute) {
-        const bool validKind =
-            attribute ? (row.kind == KindAttribute || row.kind == KindMultAttribute)
-                      : (row.kind == KindEntity || row.kind == KindWeakEntity ||
-                         row.kind == KindRelationship || row.kind == KindWeakRelationship);
+    bool addElement(const ProjectRows::ElementRow& row, ElementTable table) {
+        const bool attribute = table == ElementTable::Attribute;
+        bool validKind = false;
+        if (table == ElementTable::EntityType)
+            validKind = row.kind == KindEntity || row.kind == KindWeakEntity ||
+                        row.kind == KindRelationship || row.kind == KindWeakRelationship;
+        else if (attribute)
+            validKind = row.kind == KindAttribute || row.kind == KindMultAttribute;
+        else
+            validKind = row.kind == KindSpecialization || row.kind == KindCategory;
         // An index stored twice (in both tables, say) keeps its first row.
         if (!validKind || !reach(row.index) || d_.element(row.index).Visible) {
             ++skipped_;
@@ -79,9 +102,10 @@ private:
         }
         const Element& tmpl = d_.element(0);
         Element& e = d_.element(row.index);
+        // A circle has no inset to take.
         if (attribute) {
             e.EllWidth = tmpl.EllWidth;
-        } else {
+        } else if (table == ElementTable::EntityType) {
             e.RecWidth = tmpl.RecWidth;
             e.DiaWidth = tmpl.DiaWidth;
         }
@@ -101,6 +125,69 @@ private:
     }
 
     bool isLoaded(int i) const { return loaded_.contains(i); }
+
+    // A choice the editor refuses (8B for a partial specialization, 8C for an overlapping one,
+    // either for a category) is read as the default mapping and counted as left out.
+    void addCircle(const ProjectRows::CircleRow& row) {
+        if (!addElement(row.element, ElementTable::Specialization)) return;
+        Element& circle = d_.element(row.element.index);
+        circle.Overlapping = row.overlapping;
+        circle.Total = row.total;
+        circle.Mapping = row.mapping;
+        circle.DefiningAttribute = qint16(row.definingAttribute);
+        const bool refused = (row.mapping == SubclassMapping::SubclassesOnly &&
+                              (!row.total || isCategory(circle))) ||
+                             (row.mapping == SubclassMapping::OneTypeAttribute &&
+                              (row.overlapping || isCategory(circle)));
+        if (refused) {
+            circle.Mapping = SubclassMapping::SuperclassAndSubclasses;
+            ++skipped_;
+        }
+    }
+
+    static bool isCategory(const Element& circle) { return circle.is(KindCategory); }
+
+    // A line from an entity to a circle, as linking classes draws it: a specialization has one
+    // superclass, a category one subclass, and an entity is joined to a circle once.
+    void addClassLink(const ProjectRows::ClassLinkRow& row) {
+        const int circle = row.circle, entity = row.entity;
+        if (!isLoaded(circle) || !isLoaded(entity) || !d_.element(entity).isEntityKind() ||
+            !d_.element(circle).isSpecializationKind()) {
+            ++skipped_;
+            return;
+        }
+        const ClassLinks links = classLinksOf(d_, circle);
+        const bool category = isCategory(d_.element(circle));
+        const bool single = category ? !row.superclass : row.superclass;
+        const bool taken =
+            single && !(row.superclass ? links.superclasses : links.subclasses).empty();
+        if (taken || contains(links.superclasses, entity) || contains(links.subclasses, entity)) {
+            ++skipped_;
+            return;
+        }
+        const ConnectorKind kind =
+            row.superclass ? ConnectorKind::Superclass : ConnectorKind::Subclass;
+        const int k = newConnector(kind, entity, circle, settings_.RelLineColor);
+        if (k == 0) {
+            ++skipped_;
+            return;
+        }
+        d_.connector(k).Line2.Visible =
+            d_.element(circle).Total && carriesTotal(d_.element(circle), kind);
+    }
+
+    // A defining attribute is an attribute of the project; one that is not there defines nothing.
+    void checkDefiningAttributes() {
+        for (int i : loaded_) {
+            Element& circle = d_.element(i);
+            const int a = circle.DefiningAttribute;
+            if (!circle.isSpecializationKind() || a == 0) continue;
+            if (!isLoaded(a) || !d_.element(a).isAttributeKind()) {
+                circle.DefiningAttribute = 0;
+                ++skipped_;
+            }
+        }
+    }
 
     int newConnector(ConnectorKind kind, int first, int second, OleColor colour) {
         const int k = d_.loadConnector(kind, first, second);

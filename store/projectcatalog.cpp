@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "projectextra.h"
+#include "specializationrows.h"
 #include "statementrunner.h"
 #include "storeconnection.h"
 
@@ -56,13 +57,15 @@ std::optional<std::vector<ProjectSummary>> listProjects(const ProjectStore& stor
         const bool times = hasSaveTimes(db);
         // A draft's mark counts only while it belongs to the project's last save.
         const bool drafts = times && hasTable(db, kExtraTable);
+        // Circles count with the elements, as long as they belong to the last save.
+        const bool circles = times && hasTable(db, kSpecializationTable);
         QSqlQuery query(db);
         query.setForwardOnly(true);
         const QString sql =
             QStringLiteral(
                 "Select p.\"i\", p.\"ProjectName\", "
                 "(Select count(*) from \"EntityType\" e where e.\"Pi\" = p.\"i\") + "
-                "(Select count(*) from \"Attribute\" a where a.\"Pi\" = p.\"i\"), %1, %3 "
+                "(Select count(*) from \"Attribute\" a where a.\"Pi\" = p.\"i\")%5, %1, %3 "
                 "from \"Project\" p %2 %4 order by p.\"ProjectName\", p.\"i\"")
                 .arg(times ? QStringLiteral("s.\"SavedAt\"") : QStringLiteral("''"),
                      times ? QStringLiteral("left join \"ProjectSaved\" s on s.\"Pi\" = p.\"i\"")
@@ -70,7 +73,11 @@ std::optional<std::vector<ProjectSummary>> listProjects(const ProjectStore& stor
                      drafts ? QStringLiteral("x.\"Draft\"") : QStringLiteral("0"),
                      drafts ? QStringLiteral("left join \"ProjectExtra\" x on x.\"Pi\" = "
                                              "p.\"i\" and x.\"SavedAt\" = s.\"SavedAt\"")
-                            : QString());
+                            : QString(),
+                     circles ? QStringLiteral(" + (Select count(*) from \"Specialization\" c "
+                                              "where c.\"Pi\" = p.\"i\" and c.\"SavedAt\" = "
+                                              "s.\"SavedAt\")")
+                             : QString());
         if (!exec(query, sql, {}, failure)) return CatalogChange::Failed;
         while (query.next()) {
             ProjectSummary project;

@@ -6,6 +6,7 @@
 #include <QSqlRecord>
 
 #include "schema.h"
+#include "specializationrows.h"
 #include "statementrunner.h"
 #include "tablecolumns.h"
 
@@ -22,16 +23,28 @@ bool hasTable(QSqlDatabase& db, const QString& name) {
     return isPlainTable(db, provider, name) == true;
 }
 
+bool prepareBesideTable(StatementRunner& run, const QString& table, const QString& create,
+                        qint16 pi) {
+    // Saves hold the project table's lock here, so two programs never create the table at once.
+    if (!hasTable(run.database(), table) &&
+        !run.exec(create, QStringLiteral("Create table ") + table))
+        return false;
+    QSqlQuery remove(run.database());
+    const QString operation = QStringLiteral("Delete from ") + table;
+    return run.prepare(remove, QStringLiteral("Delete from \"%1\" where \"Pi\" = ?").arg(table),
+                       operation) &&
+           run.exec(remove, operation, {int(pi)});
+}
+
 bool writeProjectExtra(StatementRunner& run, qint16 pi, const QString& savedAt, bool draft,
                        const QString& orders) {
-    // Saves hold the project table's lock here, so two programs never create the table at once.
-    if (!hasTable(run.database(), kExtraTable) &&
-        !run.exec(QStringLiteral("Create table if not exists \"ProjectExtra\" ("
-                                 "\"Pi\" integer not null primary key, "
-                                 "\"SavedAt\" text not null, "
-                                 "\"Draft\" integer not null, "
-                                 "\"Orders\" text not null)"),
-                  QStringLiteral("Create table ProjectExtra")))
+    if (!prepareBesideTable(run, kExtraTable,
+                            QStringLiteral("Create table if not exists \"ProjectExtra\" ("
+                                           "\"Pi\" integer not null primary key, "
+                                           "\"SavedAt\" text not null, "
+                                           "\"Draft\" integer not null, "
+                                           "\"Orders\" text not null)"),
+                            pi))
         return false;
     QSqlQuery insert(run.database());
     const QString operation = QStringLiteral("Insert into ProjectExtra");
@@ -47,7 +60,8 @@ bool deleteProjectRows(StatementRunner& run, int pi) {
     QStringList tables;
     for (const StoreTable& table : storeTables())
         if (table.name != QLatin1String("Project")) tables << table.name;
-    for (const QString& beside : {kExtraTable, kSavedTable})
+    for (const QString& beside :
+         {kExtraTable, kSavedTable, kSpecializationTable, kSpecializationLinkTable})
         if (hasTable(run.database(), beside)) tables << beside;
     // The project's own row goes last: a table that references it would refuse it before.
     tables << QStringLiteral("Project");

@@ -19,6 +19,12 @@ extern const QString kSavedTable;  // "ProjectSaved": each project's last save t
 // view of that name is none.
 bool hasTable(QSqlDatabase& db, const QString& name);
 
+// Within a save's transaction: creates the table beside the five when it is missing (with the
+// statement `create`), then deletes project `pi`'s rows from it. A project deleted by an earlier
+// version, which leaves such tables alone, may have left rows under the number `pi` has now.
+bool prepareBesideTable(StatementRunner& run, const QString& table, const QString& create,
+                        qint16 pi);
+
 // Within a save's transaction: the row of project `pi`, saved at `savedAt`.
 bool writeProjectExtra(StatementRunner& run, qint16 pi, const QString& savedAt, bool draft,
                        const QString& orders);

@@ -6,8 +6,10 @@
 #include <QVariant>
 #include <limits>
 
+#include "classlinks.h"
 #include "projectextra.h"
 #include "schema.h"
+#include "specializationrows.h"
 #include "storedvalues.h"
 
 namespace {
@@ -35,6 +37,11 @@ public:
     QString text(int position) { return query_.value(position).toString(); }
     std::optional<OleColor> colour(int position) {
         return counted(colourFromText(query_.value(position).toString()));
+    }
+    std::optional<SubclassMapping> mapping(int position) {
+        SubclassMapping mapping{};
+        const bool read = parseSubclassMapping(text(position), &mapping);
+        return counted(read ? std::optional(mapping) : std::nullopt);
     }
     // Whether the row can be used; its missing values are then counted as skipped.
     bool keep() {
@@ -142,6 +149,20 @@ ProjectRows* rowsOf(const QSqlQuery& query, const ProjectSink& sink) {
     return pi && *pi >= 1 && *pi <= kLargestProjectNumber ? sink.at(int(*pi)) : nullptr;
 }
 
+// The columns "i" to "type" of an "EntityType" row, which a "Specialization" row starts with too.
+ProjectRows::ElementRow entityTypeColumns(RowValues& v) {
+    ProjectRows::ElementRow row;
+    row.index = v.integer(1);
+    row.caption = v.text(2);
+    row.colour = v.colour(3);
+    row.left = v.real(4);
+    row.top = v.real(5);
+    row.width = v.real(6);
+    row.height = v.real(7);
+    row.kind = v.integer(8);
+    return row;
+}
+
 void readEntityTypes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
     QSqlQuery query(db);
     if (!select(query, postgres, QStringLiteral("EntityType"), QStringLiteral("\"i\""), sink))
@@ -150,15 +171,7 @@ void readEntityTypes(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
         ProjectRows* rows = rowsOf(query, sink);
         if (!rows) continue;
         RowValues v(query, *rows);
-        ProjectRows::ElementRow row;
-        row.index = v.integer(1);
-        row.caption = v.text(2);
-        row.colour = v.colour(3);
-        row.left = v.real(4);
-        row.top = v.real(5);
-        row.width = v.real(6);
-        row.height = v.real(7);
-        row.kind = v.integer(8);
+        const ProjectRows::ElementRow row = entityTypeColumns(v);
         if (v.keep())
             rows->entityTypes.push_back(row);
         else
@@ -243,13 +256,22 @@ void readOwners(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
     checkEnd(query, QStringLiteral("ET_Identify_WET"), sink);
 }
 
+// The rows of a table beside the five that belong to each project's last save, in the columns
+// given (with "Pi" first).
+QString ofLastSave(const QString& table, const QStringList& columns) {
+    QStringList named;
+    for (const QString& column : columns) named << QStringLiteral("t.\"%1\"").arg(column);
+    return QStringLiteral(
+               "Select * from (Select %1 from \"%2\" t join \"ProjectSaved\" s on "
+               "s.\"Pi\" = t.\"Pi\" and s.\"SavedAt\" = t.\"SavedAt\") saved")
+        .arg(named.join(QStringLiteral(", ")), table);
+}
+
 // The draft mark and list orders of the projects whose extra row belongs to their last save.
 void readExtras(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
     if (!hasTable(db, kExtraTable) || !hasTable(db, kSavedTable)) return;
     QSqlQuery query(db);
-    const QString source = QStringLiteral(
-        "Select * from (Select x.\"Pi\", x.\"Draft\", x.\"Orders\" from \"ProjectExtra\" x "
-        "join \"ProjectSaved\" s on s.\"Pi\" = x.\"Pi\" and s.\"SavedAt\" = x.\"SavedAt\") extra");
+    const QString source = ofLastSave(kExtraTable, {"Pi", "Draft", "Orders"});
     if (!select(query, postgres, kExtraTable, QStringLiteral("\"Draft\""), sink, source)) return;
     while (query.next()) {
         ProjectRows* rows = rowsOf(query, sink);
@@ -260,6 +282,56 @@ void readExtras(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
     checkEnd(query, kExtraTable, sink);
 }
 
+void readCircles(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
+    if (!hasTable(db, kSpecializationTable) || !hasTable(db, kSavedTable)) return;
+    QSqlQuery query(db);
+    const QString source =
+        ofLastSave(kSpecializationTable, {"Pi", "i", "eName", "color", "x", "y", "width", "height",
+                                          "type", "overlapping", "total", "mapping", "Ai"});
+    if (!select(query, postgres, kSpecializationTable, QStringLiteral("\"i\""), sink, source))
+        return;
+    while (query.next()) {
+        ProjectRows* rows = rowsOf(query, sink);
+        if (!rows) continue;
+        RowValues v(query, *rows);
+        ProjectRows::CircleRow row;
+        row.element = entityTypeColumns(v);
+        row.overlapping = v.integer(9) != 0;
+        row.total = v.integer(10) != 0;
+        // An unreadable mapping is that value missing: the circle keeps the default, 8A.
+        row.mapping = v.mapping(11).value_or(row.mapping);
+        row.definingAttribute = v.integer(12);
+        if (v.keep())
+            rows->circles.push_back(row);
+        else
+            ++rows->unreadableRows;
+    }
+    checkEnd(query, kSpecializationTable, sink);
+}
+
+void readClassLinks(QSqlDatabase& db, bool postgres, const ProjectSink& sink) {
+    if (!hasTable(db, kSpecializationLinkTable) || !hasTable(db, kSavedTable)) return;
+    QSqlQuery query(db);
+    const QString source =
+        ofLastSave(kSpecializationLinkTable, {"Pi", "n", "Ci", "Ei", "IsSuperclass"});
+    if (!select(query, postgres, kSpecializationLinkTable, QStringLiteral("\"n\""), sink, source))
+        return;
+    while (query.next()) {
+        ProjectRows* rows = rowsOf(query, sink);
+        if (!rows) continue;
+        RowValues v(query, *rows);
+        ProjectRows::ClassLinkRow row;
+        row.circle = v.integer(2);
+        row.entity = v.integer(3);
+        row.superclass = v.integer(4) == 1;
+        if (v.keep())
+            rows->classLinks.push_back(row);
+        else
+            ++rows->unreadableRows;
+    }
+    checkEnd(query, kSpecializationLinkTable, sink);
+}
+
 // Reads the other four tables, and the table beside them, for the projects of `sink`, one query
 // each; false with *error set when one of them fails.
 bool readTables(QSqlDatabase& db, bool postgres, const ProjectSink& sink, StoreError* error) {
@@ -267,6 +339,8 @@ bool readTables(QSqlDatabase& db, bool postgres, const ProjectSink& sink, StoreE
     readAttributes(db, postgres, sink);
     readInvokes(db, postgres, sink);
     readOwners(db, postgres, sink);
+    readCircles(db, postgres, sink);
+    readClassLinks(db, postgres, sink);
     readExtras(db, postgres, sink);
     if (!sink.failure()) return true;
     if (error) *error = *sink.failure();

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "document.h"
 #include "olecolor.h"
 
 // A stored project as read from its tables, before it becomes a diagram.
@@ -31,6 +32,18 @@ struct ProjectRows {
     struct OwnerRow {
         int owner = 0, weakEntity = 0;
     };
+    // Enhanced ER, from the tables of specializationrows.h: a specialization or category circle
+    // and one of its lines.
+    struct CircleRow {
+        ElementRow element;
+        bool overlapping = false, total = false;
+        SubclassMapping mapping = SubclassMapping::SuperclassAndSubclasses;
+        int definingAttribute = 0;
+    };
+    struct ClassLinkRow {
+        int circle = 0, entity = 0;
+        bool superclass = false;
+    };
 
     int projectNumber = 0;
     // From the table beside the five (see projectextra.h): whether the project is a draft, which
@@ -38,10 +51,12 @@ struct ProjectRows {
     // the list orders (see listorders.h). A project saved by an earlier version has neither.
     bool draft = false;
     QString orders;
-    std::vector<ElementRow> entityTypes;  // in index order
-    std::vector<ElementRow> attributes;   // in owner order
-    std::vector<InvokeRow> invokes;       // by relationship, entity, Is2nd
-    std::vector<OwnerRow> owners;         // by owner
+    std::vector<ElementRow> entityTypes;   // in index order
+    std::vector<ElementRow> attributes;    // in owner order
+    std::vector<InvokeRow> invokes;        // by relationship, entity, Is2nd
+    std::vector<OwnerRow> owners;          // by owner
+    std::vector<CircleRow> circles;        // in index order
+    std::vector<ClassLinkRow> classLinks;  // in drawing order
     // Rows left out because an index, kind or flag could not be read; single values (colour,
     // position, size) that could not be read in rows that were kept.
     int unreadableRows = 0;

@@ -8,6 +8,7 @@
 #include "module1.h"
 #include "projectcatalog.h"
 #include "projectextra.h"
+#include "specializationrows.h"
 #include "storedvalues.h"
 
 namespace {
@@ -83,6 +84,8 @@ private:
                          e.is(KindAttribute) ? 1 : 0, e.underlined() ? 1 : 0, storedReal(e.Left),
                          storedReal(e.Top), storedReal(e.Width), storedReal(e.Height)}))
                     return false;
+            } else if (e.isSpecializationKind()) {
+                continue;  // in a table of their own (specializationrows.h)
             } else {
                 run_.fail({QStringLiteral("element %1 (\"%2\") has the unknown kind %3")
                                .arg(n)
@@ -221,6 +224,7 @@ qint16 writeProject(StatementRunner& run, bool postgres, const Diagram& diagram,
         const QString savedAt = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
         ok = pi > 0 && insertProject(run, pi, name) &&
              RowWriter(run, diagram, pi, draft).writeAll() && recordSaveTime(run, pi, savedAt) &&
+             writeSpecializations(run, diagram.document(), pi, savedAt) &&
              writeProjectExtra(run, pi, savedAt, draft, encodeListOrders(diagram.document()));
         ok = ok && run.exec(QStringLiteral("COMMIT"), QStringLiteral("Commit"));
     }

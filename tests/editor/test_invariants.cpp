@@ -169,35 +169,59 @@ TEST(RecoverySnapshot, EveryRandomDiagramComesBackExactly) {
     }
 }
 
-// A recovery file of the older format, which kept a tag on every element and line (written by the
-// build before the tags went: the diagram below with a weak entity, after a connect mode ran),
-// still comes back whole.
-TEST(RecoverySnapshot, AFileOfTheOlderTaggedFormatComesBack) {
-    QFile file(QStringLiteral(RELVANE_SOURCE_DIR "/tests/editor/golden/recovery-format2.bin"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QString problem;
-    const std::optional<RecoverySnapshot> got = decodeSnapshot(file.readAll(), &problem);
-    ASSERT_TRUE(got) << problem.toStdString();
-    EXPECT_EQ(got->projectName, "公司");
-    EXPECT_EQ(got->project, (ProjectIdentity{"公司", "公司", "sqlite:/tmp/x.db", false}));
+// Recovery files of older formats still come back whole: format 2 kept a tag on every element and
+// line, format 3 had no place for the enhanced-ER circles' choices. Each holds the diagram below
+// with a weak entity, after a connect mode ran, written by the build of its day.
+TEST(RecoverySnapshot, FilesOfOlderFormatsComeBack) {
+    for (const int format : {2, 3}) {
+        QFile file(QStringLiteral(RELVANE_SOURCE_DIR "/tests/editor/golden/recovery-format%1.bin")
+                       .arg(format));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << format;
+        QString problem;
+        const std::optional<RecoverySnapshot> got = decodeSnapshot(file.readAll(), &problem);
+        ASSERT_TRUE(got) << format << ": " << problem.toStdString();
+        EXPECT_EQ(got->projectName, "公司");
+        EXPECT_EQ(got->project, (ProjectIdentity{"公司", "公司", "sqlite:/tmp/x.db", false}));
 
+        DiagramBuilder b;
+        const int owner = b.entity("Employee");
+        b.d.element(owner).BackColor = 0x123456;
+        const int dependent = b.entity("Dependent");
+        // Format 2 was written when new elements took the template's size whatever their captions.
+        const auto sizedOfItsDay = [&](int i) {
+            if (format == 2) {
+                b.d.element(i).Width = 73;
+                b.d.element(i).Height = 41;
+            }
+            return i;
+        };
+        const int has = sizedOfItsDay(b.relationship("Has"));
+        sizedOfItsDay(b.attribute(owner, "Ssn", true));
+        b.binary(owner, has, dependent);
+        b.setParticipation(b.connector(owner, has), "1,1");
+        b.setParticipation(b.connector(dependent, has), "0,N");
+        b.makeWeak(dependent, has);
+        EXPECT_EQ(differenceBetween(got->document, b.d.document()), "") << format;
+    }
+}
+
+// Circles with their choices, and their superclass and subclass lines, come back as drawn.
+TEST(RecoverySnapshot, EnhancedErCirclesAndTheirLinesComeBackExactly) {
     DiagramBuilder b;
-    const int owner = b.entity("Employee");
-    b.d.element(owner).BackColor = 0x123456;
-    const int dependent = b.entity("Dependent");
-    const int has = b.relationship("Has");
-    // Written when new elements took the template's size whatever their captions.
-    const auto templateSized = [&b](int i) {
-        b.d.element(i).Width = 73;
-        b.d.element(i).Height = 41;
-    };
-    templateSized(has);
-    templateSized(b.attribute(owner, "Ssn", true));
-    b.binary(owner, has, dependent);
-    b.setParticipation(b.connector(owner, has), "1,1");
-    b.setParticipation(b.connector(dependent, has), "0,N");
-    b.makeWeak(dependent, has);
-    EXPECT_EQ(differenceBetween(got->document, b.d.document()), "");
+    const int person = b.entity("PERSON");
+    const int student = b.entity("STUDENT");
+    const int staff = b.entity("STAFF");
+    const int name = b.attribute(person, "Name");
+    const int circle = b.specialization(person, {student, staff}, true, true);
+    b.editor.setSubclassMapping(circle, SubclassMapping::TypeFlags);
+    b.editor.setDefiningAttribute(circle, name);
+    b.category({student, staff}, b.entity("TUTOR"), true);
+    const RecoverySnapshot sent{b.d.document(), "p", {"p", "p", "sqlite:/tmp/x.db", false}, 1};
+    QString problem;
+    const std::optional<RecoverySnapshot> got = decodeSnapshot(encodeSnapshot(sent), &problem);
+    ASSERT_TRUE(got) << problem.toStdString();
+    EXPECT_EQ(differenceBetween(got->document, sent.document), "");
+    EXPECT_EQ(got->document.element(circle).Mapping, SubclassMapping::TypeFlags);
 }
 
 TEST(RecoverySnapshot, DamagedTruncatedOrForeignBytesAreRefused) {

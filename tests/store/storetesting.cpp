@@ -119,6 +119,7 @@ void StoreTest::SetUp() {
     ASSERT_FALSE(url_.isEmpty());
     ASSERT_TRUE(
         execute(QStringLiteral("DROP TABLE IF EXISTS \"ProjectExtra\", \"ProjectSaved\", "
+                               "\"Specialization\", \"SpecializationLink\", "
                                "\"ET_Identify_WET\", \"Invoke\", \"Attribute\", "
                                "\"EntityType\", \"Project\" CASCADE")));
 }
@@ -196,6 +197,12 @@ QStringList storedData(const Diagram& d) {
                      .arg(entries(e.AttributeList), entries(e.RelationList),
                           entries(e.RelativeEntityList), entries(e.PrimaryEntityList),
                           entries(e.WeakRelationList));
+        if (e.isSpecializationKind())
+            lines.back() += QStringLiteral(" overlapping=%1 total=%2 mapping=%3 defining=%4")
+                                .arg(int(e.Overlapping))
+                                .arg(int(e.Total))
+                                .arg(int(e.Mapping))
+                                .arg(e.DefiningAttribute);
     }
     for (int k = 1; k < d.connectorCount(); ++k) {
         const Connector& c = d.connector(k);
@@ -212,6 +219,9 @@ QStringList storedData(const Diagram& d) {
                         .arg(c.Line2.BorderStyle)
                         .arg(number(c.Line2.X1), number(c.Line2.Y1), number(c.Line2.X2),
                              number(c.Line2.Y2));
+        if (c.isClassLink())
+            line += c.kind == ConnectorKind::Superclass ? QStringLiteral(" superclass")
+                                                        : QStringLiteral(" subclass");
         if (c.MN.Visible)
             line += QStringLiteral(" mn [%1] %2 %3")
                         .arg(c.MN.Caption, number(c.MN.Left), number(c.MN.Top));

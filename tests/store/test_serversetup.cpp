@@ -42,6 +42,8 @@ TEST(ServerSetup, AUserOfThePreparedDatabaseSavesListsAndLoadsWithoutCreatingTab
     DiagramBuilder b;
     const int e = b.entity(QStringLiteral("Student"));
     b.attribute(e, QStringLiteral("StudentNo"), true);
+    // The tables of the enhanced-ER circles are prepared by the script too.
+    const int circle = b.specialization(e, {b.entity(QStringLiteral("Graduate"))});
     const ProjectStore store(student.toString());
     const auto saved = store.saveAs(b.d, QStringLiteral("homework"));
     EXPECT_TRUE(saved.ok) << saved.error.text().toStdString();
@@ -49,6 +51,7 @@ TEST(ServerSetup, AUserOfThePreparedDatabaseSavesListsAndLoadsWithoutCreatingTab
     EXPECT_EQ(store.loadInto(loaded.editor, QStringLiteral("homework")).status,
               ProjectStore::LoadResult::Status::Loaded);
     EXPECT_EQ(loaded.d.element(e).Caption, QStringLiteral("Student"));
+    EXPECT_TRUE(loaded.d.isLiveElement(circle) && loaded.d.element(circle).is(KindSpecialization));
 
     RawConnection admin(testServerUrl());
     QSqlQuery(admin.db()).exec(QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(database));
