@@ -1,6 +1,17 @@
 #include "classlinks.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+
+namespace {
+
+bool contains(const std::vector<int>& list, int value) {
+    return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+}  // namespace
+
+#include <QCoreApplication>
 #include <QStringList>
 
 ClassLinks classLinksOf(const Document& document, int circle) {
@@ -48,4 +59,26 @@ bool parseSubclassMapping(const QString& text, SubclassMapping* mapping) {
         return false;
     *mapping = SubclassMapping(letter[0].unicode() - u'A');
     return true;
+}
+
+QString subclassLinkRefusal(const Document& document, int superclass, int circle, int subclass) {
+    const ClassLinks links = classLinksOf(document, circle);
+    const bool category = document.element(circle).is(KindCategory);
+    const auto caption = [&document](int i) { return document.element(i).Caption; };
+    if (superclass == subclass)
+        return QCoreApplication::translate("Specializing", "%1 不能是自己的子類別")
+            .arg(caption(subclass));
+    if (!category && !links.superclasses.empty() && links.superclasses.front() != superclass)
+        return QCoreApplication::translate("Specializing", "特殊化 %1 已有父類別 %2")
+            .arg(caption(circle), caption(links.superclasses.front()));
+    if (category && !links.subclasses.empty() && links.subclasses.front() != subclass)
+        return QCoreApplication::translate("Specializing", "類別 %1 已有子類別 %2")
+            .arg(caption(circle), caption(links.subclasses.front()));
+    if (contains(links.superclasses, subclass) || contains(links.subclasses, superclass))
+        return QCoreApplication::translate("Specializing", "%1 與 %2 不能同時是父類別與子類別")
+            .arg(caption(superclass), caption(subclass));
+    if (contains(links.superclasses, superclass) && contains(links.subclasses, subclass))
+        return QCoreApplication::translate("Specializing", "%1 已是 %2 的子類別")
+            .arg(caption(subclass), caption(superclass));
+    return {};
 }

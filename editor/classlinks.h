@@ -20,6 +20,11 @@ QString classCaptions(const Document& document, const std::vector<int>& classes)
 // superclass line of a specialization, the subclass line of a category.
 bool carriesTotal(const Element& circle, ConnectorKind kind);
 
+// Why `subclass` may not join `superclass` through `circle` (the two entities and the circle
+// live): a class below itself, a second superclass of a specialization or subclass of a category,
+// a class both above and below the circle, or the two joined that way already. Empty when it may.
+QString subclassLinkRefusal(const Document& document, int superclass, int circle, int subclass);
+
 // The mark a circle shows: "∪" for a category, "d" or "o" for a specialization.
 QString specializationMark(const Element& circle);
 

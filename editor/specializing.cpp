@@ -45,26 +45,8 @@ bool Editor::linkSubclass(int superclass, int circle, int subclass) {
                           model.element(subclass).isEntityKind();
     if (!entities || !model.isLiveElement(circle) || !model.element(circle).isSpecializationKind())
         return false;
-    const bool category = model.element(circle).is(KindCategory);
     const ClassLinks links = classLinksOf(model.document(), circle);
-    QString refusal;
-    if (superclass == subclass)
-        refusal = QCoreApplication::translate("Specializing", "%1 不能是自己的子類別")
-                      .arg(model.element(subclass).Caption);
-    else if (!category && !links.superclasses.empty() && links.superclasses.front() != superclass)
-        refusal = QCoreApplication::translate("Specializing", "特殊化 %1 已有父類別 %2")
-                      .arg(model.element(circle).Caption,
-                           model.element(links.superclasses.front()).Caption);
-    else if (category && !links.subclasses.empty() && links.subclasses.front() != subclass)
-        refusal = QCoreApplication::translate("Specializing", "類別 %1 已有子類別 %2")
-                      .arg(model.element(circle).Caption,
-                           model.element(links.subclasses.front()).Caption);
-    else if (contains(links.superclasses, subclass) || contains(links.subclasses, superclass))
-        refusal = QCoreApplication::translate("Specializing", "%1 與 %2 不能同時是父類別與子類別")
-                      .arg(model.element(superclass).Caption, model.element(subclass).Caption);
-    else if (contains(links.superclasses, superclass) && contains(links.subclasses, subclass))
-        refusal = QCoreApplication::translate("Specializing", "%1 已是 %2 的子類別")
-                      .arg(model.element(subclass).Caption, model.element(superclass).Caption);
+    const QString refusal = subclassLinkRefusal(model.document(), superclass, circle, subclass);
     if (!refusal.isEmpty()) {
         prompts_.message(refusal);
         return false;

@@ -23,18 +23,6 @@ bool takesSuperclass(const Document& doc, int c, int e) {
            links.superclasses.front() == e;
 }
 
-// Whether entity f may become a subclass of superclass e through circle c (linkSubclass
-// would join them): not e itself, no superclass of c, the one subclass of a category, and not
-// joined that way already.
-bool takesSubclass(const Document& doc, int e, int c, int f) {
-    const ClassLinks links = classLinksOf(doc, c);
-    if (f == e || contains(links.superclasses, f)) return false;
-    if (doc.element(c).is(KindCategory) && !links.subclasses.empty() &&
-        links.subclasses.front() != f)
-        return false;
-    return !(contains(links.superclasses, e) && contains(links.subclasses, f));
-}
-
 }  // namespace
 
 void Editor::startSubclassConnection(bool sticky) {
@@ -71,8 +59,9 @@ void Editor::pickSpecializationCircle(int circle) {
             continue;
         }
         const bool entity = model.isLiveElement(i) && model.element(i).isEntityKind();
-        marks.set(i, entity && takesSubclass(model.document(), e, circle, i) ? Highlight::Candidate
-                                                                             : Highlight::None);
+        marks.set(i, entity && subclassLinkRefusal(model.document(), e, circle, i).isEmpty()
+                         ? Highlight::Candidate
+                         : Highlight::None);
     }
     d_.state.ConnectMode = ConnectMode::Subclass;
     d_.view.prompt =
